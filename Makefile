@@ -1,0 +1,28 @@
+# make run: install what is missing, build, start the program.
+# make test: install what is missing, build with sanitizers, run every test.
+BUILD ?= build
+TEST_BUILD ?= build-test
+JOBS ?= $(shell nproc)
+WERROR := $(if $(CI),ON,OFF)
+
+.PHONY: all deps build run test bench fuzz screenshots install windows clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF -DMAPIO_WERROR=$(WERROR)
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/ui/qt/mapio
+
+test: deps
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMAPIO_SANITIZE=ON -DMAPIO_WERROR=$(WERROR)
+	cmake --build $(TEST_BUILD) -j$(JOBS)
+	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD)

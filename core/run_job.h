@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/job_host.h"
+#include "core/job_settings.h"
+
+namespace mapio {
+
+// The two jobs RunJob dispatches to. The core knows neither library, so the
+// front end hands them in.
+using JobEntry = std::function<void(JobSettings&, JobHost&)>;
+struct JobEntries {
+  JobEntry makeMapping;  // action 0
+  JobEntry translate;    // action 1
+};
+
+// "&GO!": pull, check the folder, make it current, run the job of `action`.
+void RunJob(JobHost& host, JobSettings& settings, const JobEntries& jobs);
+
+// Folders dropped onto the window, in the order the drop lists them.
+void ApplyDroppedFolders(JobHost& host, JobSettings& settings,
+                         const std::vector<std::string>& paths, const JobEntries& jobs);
+
+}  // namespace mapio

@@ -1,0 +1,156 @@
+// The only code of Mapio that talks to the operating system. One header for
+// every system; platform_posix.cpp and (later) platform_win32.cpp behind it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mapio::platform {
+
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+// Longest folder path a job accepts (MAX_PATH less the terminating NUL).
+inline constexpr std::size_t kMaxFolderPath = 259;
+#else
+inline constexpr char kSeparator = '/';
+// The path box holds at most this many characters.
+inline constexpr std::size_t kMaxFolderPath = 2048;
+#endif
+
+// folder + separator + name, by plain concatenation: a folder that already
+// ends in a separator gets a second one, which every system accepts.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+bool IsAbsolutePath(std::string_view path);
+
+// --- folder listing -------------------------------------------------------
+
+struct DirEntry {
+  std::string name;
+  bool isDirectory = false;
+};
+
+// Every entry of `folder` but "." and "..", sorted with CompareNames so that
+// the order is the same on every file system. Returns false (and leaves
+// `entries` empty) when the folder cannot be searched.
+bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries);
+
+// The order NTFS lists a folder in: names compared after both are folded to
+// upper case (as NTFS folds case), ties broken by their bytes.
+// Negative, zero or positive like strcmp.
+int CompareNames(std::string_view a, std::string_view b);
+
+// The key CompareNames compares first; sorting by (key, bytes) gives the
+// same order without folding each name again for every comparison.
+std::u16string NameSortKey(std::string_view name);
+
+// --- current directory ----------------------------------------------------
+
+// 0 on success, -1 on failure (the folder is missing, is a file, no access).
+int ChangeDirectory(const std::string& path);
+std::string CurrentDirectory();
+
+// The directory the program started in, read once on the first call. Every
+// program calls it at the top of main, before anything changes directory.
+const std::string& StartupDirectory();
+// Relative paths are taken against StartupDirectory(); absolute ones as they are.
+std::string ResolveAgainstStartup(const std::string& path);
+
+// --- files ----------------------------------------------------------------
+
+bool FileExists(const std::string& path);     // any kind of entry
+bool IsDirectory(const std::string& path);
+
+// Same device and inode (file index on Windows). False if either is missing.
+bool SameFile(const std::string& a, const std::string& b);
+
+enum class RenameResult { Renamed, TargetExists, SourceMissing, Failed };
+
+// Renames `from` to `to` but never replaces an existing `to`.
+RenameResult RenameNoReplace(const std::string& from, const std::string& to);
+
+// Owning FILE* for reading a text file: bytes come as they are on disk
+// (CR LF stays CR LF on POSIX; text mode on Windows).
+class TextReader {
+ public:
+  TextReader() = default;
+  ~TextReader();
+  TextReader(const TextReader&) = delete;
+  TextReader& operator=(const TextReader&) = delete;
+
+  bool Open(const std::string& path);
+  // Like fgets: at most size-1 bytes, up to and including the next LF.
+  // Returns the number of bytes read, 0 at the end of the file or on error.
+  std::size_t ReadPiece(char* buffer, std::size_t size);
+  // The whole rest of the file; false on a read error.
+  bool ReadAll(std::string& out);
+  void Close();
+  bool IsOpen() const { return file_ != nullptr; }
+
+ private:
+  std::FILE* file_ = nullptr;
+};
+
+// Writes a whole file under a hidden temporary name beside the target and
+// puts it in place only on Commit, so a failed write never harms the old file.
+class AtomicFileWriter {
+ public:
+  AtomicFileWriter() = default;
+  ~AtomicFileWriter();  // aborts when not committed
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  bool Open(const std::string& targetPath);
+  // False once any write has failed; later writes are ignored.
+  bool Write(std::string_view data);
+  // Flush, sync, close and rename over the target. False on any failure, in
+  // which case the temporary file is removed and the target is untouched.
+  bool Commit();
+  // Drop the temporary file.
+  void Abort();
+  bool Failed() const { return failed_; }
+  const std::string& TempPath() const { return tempPath_; }
+
+  // Test hook: every writer opened afterwards fails once it has taken this
+  // many bytes (as a full disk would). nullopt switches it off.
+  static void FailAfterBytesForTesting(std::optional<std::size_t> bytes);
+
+ private:
+  bool Flush();
+
+  std::FILE* file_ = nullptr;
+  std::string targetPath_;
+  std::string tempPath_;
+  std::string buffer_;
+  std::size_t written_ = 0;
+  std::optional<std::size_t> failAfter_;
+  bool failed_ = false;
+};
+
+// True for the temporary names AtomicFileWriter makes, so that listings can
+// pass them over.
+bool IsTemporaryName(std::string_view name);
+
+// --- text -----------------------------------------------------------------
+
+// Space, tab, LF, VT, FF, CR. A byte of 128 or more is never white space.
+inline bool IsSpaceByte(unsigned char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Trailing white space first, then leading.
+std::string_view Trim(std::string_view text);
+
+// ASCII letters always; where the name is valid UTF-8, the Unicode simple
+// lower-case mapping. Bytes of invalid UTF-8 stay as they are.
+std::string LowerCaseName(std::string_view name);
+
+// Case-insensitive key for looking names up (simple case folding).
+std::string CaseFoldKey(std::string_view name);
+
+}  // namespace mapio::platform

@@ -1,0 +1,69 @@
+// Dialog templates as data, shared by every front end: ids, texts,
+// rectangles in dialog units and styles, in template (= tab) order.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace mapio::res {
+
+inline constexpr int kNoId = -1;  // static controls
+
+enum class ControlKind {
+  PushButton,
+  DefPushButton,
+  AutoRadioButton,
+  AutoCheckBox,
+  Edit,       // single- or multi-line edit box
+  RichEdit,   // "RichEdit20A"
+  GroupBox,
+  Static,     // static text
+  StaticIcon, // icon 128
+};
+
+// Styles a control may carry; several combine.
+enum ControlStyle : std::uint32_t {
+  kTabStop = 1u << 0,
+  kGroup = 1u << 1,         // starts a group
+  kHidden = 1u << 2,
+  kBorder = 1u << 3,
+  kAutoHScroll = 1u << 4,
+  kReadOnly = 1u << 5,
+  kNumber = 1u << 6,        // digits only
+  kMultiline = 1u << 7,
+  kVScroll = 1u << 8,
+  kWantReturn = 1u << 9,
+  kCenter = 1u << 10,
+  kNoPrefix = 1u << 11,     // "&" shown as is
+  kLeft = 1u << 12,
+};
+
+struct ControlTemplate {
+  int id;
+  ControlKind kind;
+  std::string_view text;
+  int x, y, width, height;  // dialog units
+  std::uint32_t style;
+};
+
+struct DialogTemplate {
+  int resourceId;
+  std::string_view caption;
+  int width, height;  // dialog units
+  bool minimizeBox;
+  bool acceptFiles;
+  std::span<const ControlTemplate> controls;
+};
+
+// Font of every template.
+inline constexpr std::string_view kDialogFont = "MS Shell Dlg";
+inline constexpr int kDialogFontPoints = 8;
+
+const DialogTemplate& AboutTemplate();     // 100
+const DialogTemplate& MainTemplate();      // 102
+const DialogTemplate& FileMapTemplate();   // 131, "Select ID for file"
+const DialogTemplate& EditXmlTemplate();   // 134
+const DialogTemplate& KitMapTemplate();    // 135, "Select ID for kit"
+
+}  // namespace mapio::res

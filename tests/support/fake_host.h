@@ -1,0 +1,63 @@
+// A JobHost and an IdPrompter that record what the jobs say and answer from
+// a script, so every job runs without a window.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/job_host.h"
+
+namespace mapio::testing {
+
+struct Message {
+  std::string text;
+  std::string caption;  // as the job passed it (empty = application name)
+  MessageKind kind;
+  bool operator==(const Message&) const = default;
+};
+
+class FakeHost : public JobHost {
+ public:
+  // What the window's controls hold; PullSettings copies it out.
+  JobSettings controls;
+  std::vector<Message> messages;
+  std::vector<JobSettings> pushes;
+  std::vector<JobProgress> progress;
+  int pulls = 0;
+  // Answers for Confirmation/Question boxes, taken in order; when they run
+  // out, Confirmation gets Ok and Question gets Yes.
+  std::deque<MessageButton> answers;
+
+  bool PullSettings(JobSettings& settings) override;
+  void PushSettings(const JobSettings& settings) override;
+  MessageButton ShowMessage(std::string_view text, std::string_view caption,
+                            MessageKind kind) override;
+  void ReportProgress(const JobProgress& p) override { progress.push_back(p); }
+
+  std::vector<std::string> Texts() const;
+};
+
+struct PromptCall {
+  std::string fileName;
+  std::string counter;
+  bool kit = false;
+};
+
+class ScriptedPrompter : public IdPrompter {
+ public:
+  // One answer per prompt; nullopt declines. Running out declines too.
+  std::deque<std::optional<KitAnswer>> answers;
+  std::vector<PromptCall> calls;
+
+  std::optional<std::uint32_t> AskFileId(std::string_view fileName,
+                                         std::string_view counter) override;
+  std::optional<KitAnswer> AskKitId(std::string_view fileName,
+                                    std::string_view counter) override;
+
+ private:
+  std::optional<KitAnswer> Next();
+};
+
+}  // namespace mapio::testing

@@ -1,0 +1,63 @@
+#include "tests/support/temp_folder.h"
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace mapio::testing {
+
+TempFolder::TempFolder() {
+  std::random_device rd;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    auto candidate = fs::temp_directory_path() / ("mapio-test-" + std::to_string(rd()));
+    if (fs::create_directory(candidate)) {
+      path_ = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(path_, ec);
+}
+
+void TempFolder::Write(std::string_view relative, std::string_view bytes) const {
+  auto p = path_ / relative;
+  fs::create_directories(p.parent_path());
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + p.string());
+}
+
+void TempFolder::MakeDir(std::string_view relative) const {
+  fs::create_directories(path_ / relative);
+}
+
+std::string TempFolder::Read(std::string_view relative) const {
+  std::ifstream in(path_ / relative, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + (path_ / relative).string());
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool TempFolder::Exists(std::string_view relative) const {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(path_ / relative, ec));
+}
+
+std::vector<std::string> TempFolder::List(std::string_view relative) const {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(path_ / relative)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace mapio::testing

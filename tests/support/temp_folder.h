@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mapio::testing {
+
+// A fresh folder under the system's temporary directory, removed with
+// everything in it when the object goes.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::string str() const { return path_.string(); }
+
+  // Creates (or overwrites) a file relative to the folder, making parents.
+  void Write(std::string_view relative, std::string_view bytes = {}) const;
+  void MakeDir(std::string_view relative) const;
+  std::string Read(std::string_view relative) const;
+  bool Exists(std::string_view relative) const;
+  // Sorted names of the folder's entries (not recursive).
+  std::vector<std::string> List(std::string_view relative = {}) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace mapio::testing

@@ -1,0 +1,15 @@
+#!/bin/sh
+# Installs the Debian packages Mapio builds and tests with, if any is missing.
+set -e
+packages="cmake make g++ pkg-config libgtest-dev libgmock-dev libutf8proc-dev libcli11-dev
+qt6-base-dev qt6-base-dev-tools qt6-svg-dev binutils-mingw-w64-i686 python3 clang libclang-rt-dev"
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

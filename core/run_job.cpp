@@ -1,0 +1,58 @@
+#include "core/run_job.h"
+
+#include "platform/platform.h"
+
+namespace mapio {
+
+namespace {
+
+constexpr std::string_view kChooseDirectory = "Choose directory";
+
+void WarnNoFolder(JobHost& host) {
+  host.ShowMessage("Directory does not exist, please check the path!", kChooseDirectory,
+                   MessageKind::Warning);
+}
+
+}  // namespace
+
+void RunJob(JobHost& host, JobSettings& settings, const JobEntries& jobs) {
+  host.PullSettings(settings);  // a path box that overflowed still holds a path to check
+  if (settings.folderPath.empty()) {
+    host.ShowMessage("Please choose directory!", kChooseDirectory, MessageKind::Warning);
+    return;
+  }
+  if (settings.folderPath.size() > platform::kMaxFolderPath) {
+    WarnNoFolder(host);
+    return;
+  }
+  // A relative path is taken against the start-up directory, once: after the
+  // directory change it would otherwise name a folder inside the folder.
+  const std::string folder = platform::ResolveAgainstStartup(settings.folderPath);
+  if (platform::ChangeDirectory(folder) != 0) {
+    WarnNoFolder(host);
+    return;
+  }
+  const JobEntry* job = nullptr;
+  if (settings.action == kActionMake) job = &jobs.makeMapping;
+  if (settings.action == kActionTranslate) job = &jobs.translate;
+  if (job == nullptr) {
+    host.ShowMessage("Error choosing action!", "Error", MessageKind::Warning);
+    return;
+  }
+  if (!*job) return;
+  JobSettings forJob = settings;
+  forJob.folderPath = folder;
+  (*job)(forJob, host);
+}
+
+void ApplyDroppedFolders(JobHost& host, JobSettings& settings,
+                         const std::vector<std::string>& paths, const JobEntries& jobs) {
+  host.PullSettings(settings);
+  for (const std::string& path : paths) {
+    settings.folderPath = path;
+    host.PushSettings(settings);
+    if (settings.processDroppedFolders) RunJob(host, settings, jobs);
+  }
+}
+
+}  // namespace mapio

@@ -1,0 +1,202 @@
+// Linux and macOS: folder listing, current directory, file tests and the
+// rename that never replaces.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <utility>
+
+#if defined(__linux__)
+#include <sys/syscall.h>
+#endif
+
+#include "platform/platform.h"
+#include "platform/platform_posix_detail.h"
+
+namespace mapio::platform {
+
+bool IsAbsolutePath(std::string_view path) { return !path.empty() && path.front() == '/'; }
+
+// --- folder listing -------------------------------------------------------
+
+namespace {
+
+bool EntryIsDirectory(DIR* dir, const dirent* entry) {
+#ifdef DT_DIR
+  if (entry->d_type == DT_DIR) return true;
+  if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) return false;
+#endif
+  // A link to a folder is a folder to the user; a broken link is a file.
+  struct stat st {};
+  if (fstatat(dirfd(dir), entry->d_name, &st, 0) != 0) return false;
+  return S_ISDIR(st.st_mode);
+}
+
+bool IsDotOrDotDot(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+bool ReadEntries(DIR* dir, std::vector<DirEntry>& entries) {
+  for (;;) {
+    errno = 0;
+    const dirent* entry = readdir(dir);
+    if (entry == nullptr) return errno == 0;
+    if (IsDotOrDotDot(entry->d_name)) continue;
+    entries.push_back(DirEntry{entry->d_name, EntryIsDirectory(dir, entry)});
+  }
+}
+
+// Folds each name once, then sorts by (key, bytes): the order of CompareNames.
+void SortEntries(std::vector<DirEntry>& entries) {
+  std::vector<std::pair<std::u16string, std::size_t>> keys;
+  keys.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    keys.emplace_back(NameSortKey(entries[i].name), i);
+  }
+  std::sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    return entries[a.second].name < entries[b.second].name;
+  });
+  std::vector<DirEntry> sorted;
+  sorted.reserve(entries.size());
+  for (const auto& key : keys) sorted.push_back(std::move(entries[key.second]));
+  entries = std::move(sorted);
+}
+
+}  // namespace
+
+bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries) {
+  entries.clear();
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return false;
+  const bool complete = ReadEntries(dir, entries);
+  closedir(dir);
+  // Half a listing would pass for a whole one: drop it.
+  if (!complete) {
+    entries.clear();
+    return false;
+  }
+  SortEntries(entries);
+  return true;
+}
+
+// --- current directory ----------------------------------------------------
+
+int ChangeDirectory(const std::string& path) { return chdir(path.c_str()) == 0 ? 0 : -1; }
+
+std::string CurrentDirectory() {
+  std::string buffer(256, '\0');
+  for (;;) {
+    if (getcwd(buffer.data(), buffer.size()) != nullptr) {
+      buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+      return buffer;
+    }
+    if (errno != ERANGE) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+const std::string& StartupDirectory() {
+  static const std::string startup = CurrentDirectory();
+  return startup;
+}
+
+// --- files ----------------------------------------------------------------
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return lstat(path.c_str(), &st) == 0;
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {};
+  struct stat sb {};
+  if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// --- rename without replacing ---------------------------------------------
+
+namespace {
+
+// ENOENT may name either side (a missing target folder gives it too).
+RenameResult MissingOrFailed(const std::string& from) {
+  return FileExists(from) ? RenameResult::Failed : RenameResult::SourceMissing;
+}
+
+RenameResult FromErrno(int error, const std::string& from) {
+  if (error == EEXIST) return RenameResult::TargetExists;
+  if (error == ENOENT) return MissingOrFailed(from);
+  return RenameResult::Failed;
+}
+
+// 0, or the errno of the atomic no-replace rename.
+int AtomicRenameNoReplace(const std::string& from, const std::string& to) {
+#if defined(__APPLE__)
+  return renamex_np(from.c_str(), to.c_str(), RENAME_EXCL) == 0 ? 0 : errno;
+#elif defined(__linux__)
+#ifndef RENAME_NOREPLACE
+#define RENAME_NOREPLACE (1 << 0)
+#endif
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 28))
+  const int rc = renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+#else
+  const int rc = static_cast<int>(
+      syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE));
+#endif
+  return rc == 0 ? 0 : errno;
+#else
+  (void)from;
+  (void)to;
+  return ENOSYS;
+#endif
+}
+
+// The file system cannot rename without replacing in one step.
+bool NoAtomicSupport(int error) {
+  return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP;
+}
+
+}  // namespace
+
+namespace detail {
+
+RenameResult RenameChecked(const std::string& from, const std::string& to) {
+  if (FileExists(to)) return RenameResult::TargetExists;
+  if (std::rename(from.c_str(), to.c_str()) == 0) return RenameResult::Renamed;
+  return FromErrno(errno, from);
+}
+
+RenameResult RenameByLink(const std::string& from, const std::string& to) {
+  if (link(from.c_str(), to.c_str()) != 0) {
+    const int error = errno;
+    if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == EMLINK) {
+      return RenameChecked(from, to);
+    }
+    return FromErrno(error, from);
+  }
+  if (unlink(from.c_str()) == 0) return RenameResult::Renamed;
+  // Leave the file under its old name only, as it was.
+  unlink(to.c_str());
+  return RenameResult::Failed;
+}
+
+}  // namespace detail
+
+RenameResult RenameNoReplace(const std::string& from, const std::string& to) {
+  const int error = AtomicRenameNoReplace(from, to);
+  if (error == 0) return RenameResult::Renamed;
+  if (NoAtomicSupport(error)) return detail::RenameByLink(from, to);
+  return FromErrno(error, from);
+}
+
+}  // namespace mapio::platform

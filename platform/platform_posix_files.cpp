@@ -1,0 +1,191 @@
+// Linux and macOS: reading text files, and writing them whole or not at all.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/platform.h"
+
+namespace mapio::platform {
+
+// --- TextReader -----------------------------------------------------------
+
+TextReader::~TextReader() { Close(); }
+
+bool TextReader::Open(const std::string& path) {
+  Close();
+  file_ = std::fopen(path.c_str(), "rb");
+  return file_ != nullptr;
+}
+
+// Not fgets: a NUL byte in the file would hide the length of the piece.
+std::size_t TextReader::ReadPiece(char* buffer, std::size_t size) {
+  if (file_ == nullptr || size == 0) return 0;
+  std::size_t used = 0;
+  while (used + 1 < size) {
+    const int c = getc_unlocked(file_);
+    if (c == EOF) break;
+    buffer[used++] = static_cast<char>(c);
+    if (c == '\n') break;
+  }
+  buffer[used] = '\0';
+  if (std::ferror(file_)) return 0;
+  return used;
+}
+
+bool TextReader::ReadAll(std::string& out) {
+  out.clear();
+  if (file_ == nullptr) return false;
+  char chunk[64 * 1024];
+  for (;;) {
+    const std::size_t n = std::fread(chunk, 1, sizeof chunk, file_);
+    out.append(chunk, n);
+    if (n < sizeof chunk) break;
+  }
+  return std::ferror(file_) == 0;
+}
+
+void TextReader::Close() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+}
+
+// --- AtomicFileWriter -----------------------------------------------------
+
+namespace {
+
+// Large enough that 200,000 short records take a few dozen writes.
+constexpr std::size_t kBufferSize = 1 << 20;
+// Longest name most file systems take.
+constexpr std::size_t kMaxNameLength = 255;
+
+std::optional<std::size_t>& FailAfterSetting() {
+  static std::optional<std::size_t> bytes;
+  return bytes;
+}
+
+// ".<name>.mapio-XXXXXX" in the target's own folder, so that the final
+// rename stays on one file system.
+std::string TempTemplateFor(const std::string& target) {
+  constexpr std::string_view kSuffix = ".mapio-XXXXXX";
+  const std::size_t slash = target.rfind('/');
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  std::string name = target.substr(nameStart);
+  const std::size_t room = kMaxNameLength - 1 - kSuffix.size();
+  if (name.size() > room) name.resize(room);
+  return target.substr(0, nameStart) + "." + name + std::string(kSuffix);
+}
+
+// The mode a new file gets from open(…, 0666): mkstemp's 0600 is stricter
+// than what the user would expect of a file the program writes.
+mode_t DefaultFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+mode_t ModeForTarget(const std::string& target) {
+  struct stat st {};
+  if (stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+  return DefaultFileMode();
+}
+
+// So that the rename itself survives a crash.
+void SyncFolderOf(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+}  // namespace
+
+void AtomicFileWriter::FailAfterBytesForTesting(std::optional<std::size_t> bytes) {
+  FailAfterSetting() = bytes;
+}
+
+AtomicFileWriter::~AtomicFileWriter() { Abort(); }
+
+bool AtomicFileWriter::Open(const std::string& targetPath) {
+  Abort();
+  failed_ = false;
+  written_ = 0;
+  failAfter_ = FailAfterSetting();
+  targetPath_ = targetPath;
+  std::string name = TempTemplateFor(targetPath);
+  const int fd = mkstemp(name.data());
+  if (fd < 0) {
+    failed_ = true;
+    return false;
+  }
+  tempPath_ = name;
+  file_ = fdopen(fd, "wb");
+  if (file_ == nullptr) {
+    close(fd);
+    Abort();
+    failed_ = true;
+    return false;
+  }
+  // Our own buffer gathers the writes; stdio's would only copy them again.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
+  buffer_.reserve(kBufferSize);
+  return true;
+}
+
+bool AtomicFileWriter::Write(std::string_view data) {
+  if (file_ == nullptr || failed_) return false;
+  if (buffer_.size() + data.size() > kBufferSize && !Flush()) return false;
+  if (data.size() >= kBufferSize) {
+    buffer_.assign(data);
+    return Flush();
+  }
+  buffer_.append(data);
+  return true;
+}
+
+bool AtomicFileWriter::Flush() {
+  if (file_ == nullptr || failed_) return false;
+  std::size_t allowed = buffer_.size();
+  if (failAfter_ && written_ + allowed > *failAfter_) allowed = *failAfter_ - written_;
+  const std::size_t n = std::fwrite(buffer_.data(), 1, allowed, file_);
+  written_ += n;
+  if (n < buffer_.size()) {
+    if (n == allowed) errno = ENOSPC;
+    failed_ = true;
+  }
+  buffer_.clear();
+  return !failed_;
+}
+
+bool AtomicFileWriter::Commit() {
+  if (file_ == nullptr) return false;
+  bool ok = Flush() && std::fflush(file_) == 0;
+  const int fd = fileno(file_);
+  ok = ok && fchmod(fd, ModeForTarget(targetPath_)) == 0;
+  ok = ok && fsync(fd) == 0;
+  const bool closed = std::fclose(file_) == 0;
+  file_ = nullptr;
+  ok = ok && closed && std::rename(tempPath_.c_str(), targetPath_.c_str()) == 0;
+  if (!ok) {
+    failed_ = true;
+    Abort();
+    return false;
+  }
+  tempPath_.clear();
+  SyncFolderOf(targetPath_);
+  return true;
+}
+
+void AtomicFileWriter::Abort() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  if (!tempPath_.empty()) unlink(tempPath_.c_str());
+  tempPath_.clear();
+  buffer_.clear();
+}
+
+}  // namespace mapio::platform

@@ -1,0 +1,295 @@
+// The main window's behaviour and the prompts' validation, without a toolkit.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/temp_folder.h"
+#include "ui/id_field.h"
+#include "ui/job_entries.h"
+#include "ui/main_controls.h"
+#include "ui/main_window.h"
+
+namespace mapio::ui {
+namespace {
+
+using testing::Message;
+using testing::TempFolder;
+
+class FakeView : public MainWindowView {
+ public:
+  MainControls controls;
+  std::vector<Message> boxes;
+  std::vector<MessageButton> answers;  // taken in order; Ok when they run out
+  std::vector<std::string> events;
+
+  MainControls ReadControls() const override { return controls; }
+  void WriteControls(const MainControls& c) override { controls = c; }
+  MessageButton ShowBox(std::string_view text, std::string_view caption,
+                        MessageKind kind) override {
+    boxes.push_back({std::string(text), std::string(caption), kind});
+    events.push_back("box");
+    if (answers.empty()) return MessageButton::Ok;
+    MessageButton a = answers.front();
+    answers.erase(answers.begin());
+    return a;
+  }
+  void JobStarted() override { events.push_back("start"); }
+  void JobProgressed(const JobProgress&) override { events.push_back("progress"); }
+  void JobEnded() override { events.push_back("end"); }
+};
+
+struct JobCall {
+  std::string job;
+  JobSettings settings;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() : window(view, RecordingJobs()) { window.Initialise(); }
+
+  JobEntries RecordingJobs() {
+    JobEntries jobs;
+    jobs.makeMapping = [this](JobSettings& s, JobHost& h) {
+      calls.push_back({"make", s});
+      h.ReportProgress({});
+    };
+    jobs.translate = [this](JobSettings& s, JobHost&) { calls.push_back({"translate", s}); };
+    return jobs;
+  }
+
+  FakeView view;
+  std::vector<JobCall> calls;
+  MainWindow window;
+};
+
+TEST(MainControlsTest, ExchangeMarksNothingForValuesOutsideAGroup) {
+  struct Row {
+    std::int32_t value;
+    int actionPosition;
+    int objectPosition;
+  };
+  const Row rows[] = {{-1, -1, -1}, {0, 0, 0}, {1, 1, 1}, {2, -1, 2}, {10, -1, 10}, {11, -1, -1}};
+  for (const Row& row : rows) {
+    JobSettings s;
+    s.action = row.value;
+    s.objectKind = row.value;
+    MainControls c;
+    PushToControls(s, c);
+    EXPECT_EQ(c.actionPosition, row.actionPosition) << row.value;
+    EXPECT_EQ(c.objectPosition, row.objectPosition) << row.value;
+    JobSettings back;
+    EXPECT_TRUE(PullFromControls(c, back));
+    EXPECT_EQ(back.action, row.actionPosition);
+    EXPECT_EQ(back.objectKind, row.objectPosition);
+  }
+}
+
+TEST(MainControlsTest, RoundTripKeepsEveryFieldAndTheEnabledStates) {
+  JobSettings s{"/some/folder", 1, 4, 1, 1};
+  MainControls c;
+  c.kitsEnabled = false;
+  c.allFilenamesEnabled = false;
+  PushToControls(s, c);
+  EXPECT_FALSE(c.kitsEnabled);
+  EXPECT_FALSE(c.allFilenamesEnabled);
+  JobSettings back;
+  EXPECT_TRUE(PullFromControls(c, back));
+  EXPECT_EQ(back, s);
+}
+
+TEST(MainControlsTest, PullFailsOnlyAboveTheLimitAndCopiesAnyway) {
+  const std::string euro = "\xE2\x82\xAC";  // one character, three bytes
+  struct Row {
+    std::string path;
+    bool ok;
+  };
+  std::string euros;
+  for (std::size_t i = 0; i < kPathBoxLimit; ++i) euros += euro;
+  const Row rows[] = {{std::string(kPathBoxLimit, 'a'), true},
+                      {std::string(kPathBoxLimit + 1, 'a'), false},
+                      {euros, true},
+                      {euros + "a", false}};
+  for (const Row& row : rows) {
+    MainControls c;
+    c.pathText = row.path;
+    c.objectPosition = 3;
+    JobSettings s;
+    EXPECT_EQ(PullFromControls(c, s), row.ok) << row.path.size();
+    EXPECT_EQ(s.folderPath, row.path);
+    EXPECT_EQ(s.objectKind, 3);
+  }
+}
+
+TEST_F(MainWindowTest, StartsInMakeModeWithTheDefaults) {
+  EXPECT_EQ(view.controls, MainControls{});
+  EXPECT_EQ(view.controls.actionPosition, 0);
+  EXPECT_EQ(view.controls.objectPosition, 0);
+  EXPECT_TRUE(view.controls.pathText.empty());
+}
+
+TEST_F(MainWindowTest, ModeSwitches) {
+  struct Row {
+    int object;
+    bool option;
+    int objectAfter;
+  };
+  const Row rows[] = {{1, true, 0}, {1, false, 0}, {4, true, 4}, {0, true, 0}, {3, false, 3}};
+  for (const Row& row : rows) {
+    view.controls.objectPosition = row.object;
+    view.controls.allFilenamesAreIds = row.option;
+    view.controls.actionPosition = 1;
+    window.TranslateModeChosen();
+    EXPECT_EQ(view.controls.objectPosition, row.objectAfter) << row.object;
+    EXPECT_FALSE(view.controls.allFilenamesAreIds);
+    EXPECT_FALSE(view.controls.allFilenamesEnabled);
+    EXPECT_FALSE(view.controls.kitsEnabled);
+    EXPECT_EQ(view.controls.actionPosition, 1);
+
+    view.controls.actionPosition = 0;
+    window.MakeModeChosen();
+    EXPECT_TRUE(view.controls.allFilenamesEnabled);
+    EXPECT_TRUE(view.controls.kitsEnabled);
+    EXPECT_EQ(view.controls.objectPosition, row.objectAfter);
+    EXPECT_FALSE(view.controls.allFilenamesAreIds);
+  }
+}
+
+TEST_F(MainWindowTest, PushingAfterADropKeepsTheTranslateMode) {
+  view.controls.actionPosition = 1;
+  window.TranslateModeChosen();
+  window.FoldersDropped({"/a"});
+  EXPECT_FALSE(view.controls.kitsEnabled);
+  EXPECT_FALSE(view.controls.allFilenamesEnabled);
+}
+
+TEST_F(MainWindowTest, BrowseAnswerReplacesThePathAndKeepsUnpulledChoices) {
+  view.controls.pathText = "/old";
+  view.controls.objectPosition = 1;  // chosen after the last pull
+  view.controls.processDroppedFolders = true;
+  window.FolderChosen("/chosen");
+  EXPECT_EQ(view.controls.pathText, "/chosen");
+  EXPECT_EQ(view.controls.objectPosition, 1);
+  EXPECT_TRUE(view.controls.processDroppedFolders);
+  window.FolderChosen("");
+  EXPECT_EQ(view.controls.pathText, "");
+  EXPECT_TRUE(view.boxes.empty());
+}
+
+TEST_F(MainWindowTest, QuitAsksAndClosesOnlyOnOk) {
+  view.answers = {MessageButton::Cancel, MessageButton::Ok};
+  EXPECT_FALSE(window.ConfirmQuit());
+  EXPECT_TRUE(window.ConfirmQuit());
+  const Message quit{"Do you really want to quit?", "Quit?", MessageKind::Confirmation};
+  EXPECT_EQ(view.boxes, (std::vector<Message>{quit, quit}));
+}
+
+TEST_F(MainWindowTest, MessagesWithoutCaptionAreCaptionedMapio) {
+  window.ShowMessage("Error parsing XML file!", "", MessageKind::Warning);
+  window.ShowMessage("x", "Status", MessageKind::Information);
+  EXPECT_EQ(view.boxes[0].caption, "Mapio");
+  EXPECT_EQ(view.boxes[1].caption, "Status");
+}
+
+TEST_F(MainWindowTest, DropsRunOneJobPerFolderInOrderWhenAsked) {
+  TempFolder a, b, c;
+  view.controls.processDroppedFolders = true;
+  view.controls.objectPosition = 4;
+  view.controls.allFilenamesAreIds = true;
+  window.FoldersDropped({a.str(), b.str(), c.str()});
+  ASSERT_EQ(calls.size(), 3u);
+  const std::string expected[] = {a.str(), b.str(), c.str()};
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    EXPECT_EQ(calls[i].job, "make");
+    EXPECT_EQ(calls[i].settings.folderPath, expected[i]);
+    EXPECT_EQ(calls[i].settings.objectKind, 4);
+    EXPECT_EQ(calls[i].settings.allFilenamesAreIds, 1);
+  }
+  EXPECT_EQ(view.controls.pathText, c.str());
+  // Each job is framed for the progress display, and only jobs are.
+  EXPECT_EQ(view.events, (std::vector<std::string>{"start", "progress", "end", "start",
+                                                   "progress", "end", "start", "progress",
+                                                   "end"}));
+}
+
+TEST_F(MainWindowTest, DropsWithoutTheFlagOnlyShowTheLastPath) {
+  window.FoldersDropped({"/first", "/second"});
+  EXPECT_TRUE(calls.empty());
+  EXPECT_EQ(view.controls.pathText, "/second");
+}
+
+TEST_F(MainWindowTest, ADroppedFileWarnsAndTheNextFolderStillRuns) {
+  TempFolder dir;
+  dir.Write("picture.png");
+  const std::string file = platform::JoinPath(dir.str(), "picture.png");
+  view.controls.processDroppedFolders = true;
+  view.controls.actionPosition = 1;
+  window.FoldersDropped({file, dir.str()});
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].text, "Directory does not exist, please check the path!");
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].job, "translate");
+}
+
+TEST_F(MainWindowTest, GoUsesWhatTheControlsShowNow) {
+  TempFolder dir;
+  window.Go();
+  EXPECT_EQ(view.boxes.at(0).text, "Please choose directory!");
+  view.controls.pathText = dir.str();
+  view.controls.objectPosition = 2;
+  window.Go();
+  view.controls.actionPosition = 1;
+  window.Go();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].job, "make");
+  EXPECT_EQ(calls[0].settings.objectKind, 2);
+  EXPECT_EQ(calls[1].job, "translate");
+}
+
+TEST(IdFieldTest, AcceptsDigitsUpToTheLargest32BitNumber) {
+  struct Row {
+    std::string_view text;
+    bool typeable;
+    std::optional<std::uint32_t> id;
+  };
+  const Row rows[] = {
+      {"0", true, 0u},
+      {"", true, std::nullopt},
+      {"007", true, 7u},
+      {"4294967295", true, 4294967295u},
+      {"4294967296", true, std::nullopt},
+      {"99999999999999999999999", true, std::nullopt},
+      {"00000000000000000000042", true, 42u},
+      {"-5", false, std::nullopt},
+      {"12a", false, std::nullopt},
+      {" 1", false, std::nullopt},
+      {"\xD9\xA3", false, std::nullopt},  // an Arabic-Indic digit
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(IsIdFieldText(row.text), row.typeable) << row.text;
+    EXPECT_EQ(ParseIdField(row.text), row.id) << row.text;
+  }
+}
+
+TEST(JobEntriesTest, WriterAsksThePrompterAndTranslatorRenames) {
+  TempFolder dir;
+  dir.Write("a.png");
+  testing::FakeHost host;
+  testing::ScriptedPrompter prompter;
+  prompter.answers = {KitAnswer{77, KitKind::Home}};
+  JobEntries jobs = MakeJobEntries(prompter);
+  JobSettings s;
+  s.folderPath = dir.str();
+  jobs.makeMapping(s, host);
+  ASSERT_EQ(prompter.calls.size(), 1u);
+  EXPECT_EQ(prompter.calls[0].fileName, "a.png");
+  EXPECT_NE(dir.Read("config.xml").find("from=\"a\" to=\"graphics/pictures/person/77/"),
+            std::string::npos);
+  jobs.translate(s, host);
+  EXPECT_TRUE(dir.Exists("77.png"));
+}
+
+}  // namespace
+}  // namespace mapio::ui

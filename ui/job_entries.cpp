@@ -1,0 +1,19 @@
+#include "ui/job_entries.h"
+
+#include "translator/mapping_translator.h"
+#include "writer/mapping_writer.h"
+
+namespace mapio::ui {
+
+JobEntries MakeJobEntries(IdPrompter& prompter) {
+  JobEntries jobs;
+  jobs.makeMapping = [&prompter](JobSettings& settings, JobHost& host) {
+    MappingWriter(settings, host, prompter);
+  };
+  jobs.translate = [](JobSettings& settings, JobHost& host) {
+    MappingTranslator(settings, host);
+  };
+  return jobs;
+}
+
+}  // namespace mapio::ui

@@ -1,0 +1,45 @@
+// The main window's controls as plain data, and the data exchange between
+// them and JobSettings. Every front end reads its widgets into MainControls
+// and writes them back from it, so the exchange itself is written once.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "core/job_settings.h"
+
+namespace mapio::ui {
+
+// The path box takes no more than this many characters.
+inline constexpr std::size_t kPathBoxLimit = 2048;
+
+struct MainControls {
+  std::string pathText;        // path box 1007, UTF-8
+  int actionPosition = 0;      // marked button of the action group, -1 for none
+  int objectPosition = 0;      // marked button of the object group, -1 for none
+  bool allFilenamesAreIds = false;     // check box 1011
+  bool processDroppedFolders = false;  // check box 1030
+  // Only the mode switches change these; the exchange leaves them alone.
+  bool allFilenamesEnabled = true;
+  bool kitsEnabled = true;
+
+  bool operator==(const MainControls&) const = default;
+};
+
+// Characters of a UTF-8 text (bytes that do not begin a sequence are skipped).
+std::size_t CountCharacters(const std::string& text);
+
+// Controls into the record, in the window's order: path, action, first
+// check box, object, second check box. False when the path box holds more
+// than kPathBoxLimit characters; every field is copied even then.
+bool PullFromControls(const MainControls& controls, JobSettings& settings);
+
+// The record into the controls. A group whose value is no position of it
+// marks nothing (-1); the enabled states are kept.
+void PushToControls(const JobSettings& settings, MainControls& controls);
+
+// Number of buttons per group, hidden background choices included.
+inline constexpr int kActionButtons = 2;
+inline constexpr int kObjectButtons = 11;
+
+}  // namespace mapio::ui

@@ -37,9 +37,10 @@ void AppendUtf16(std::u16string& out, utf8proc_int32_t codePoint) {
 }
 
 // NTFS upper-cases through a table of 16-bit units, so characters outside
-// the Basic Multilingual Plane keep their case there.
+// the Basic Multilingual Plane keep their case there. Its table has no
+// capital for ß; utf8proc gives ẞ.
 utf8proc_int32_t NtfsUpper(utf8proc_int32_t codePoint) {
-  if (codePoint >= 0x10000) return codePoint;
+  if (codePoint >= 0x10000 || codePoint == 0xDF) return codePoint;
   const utf8proc_int32_t upper = utf8proc_toupper(codePoint);
   return upper < 0x10000 ? upper : codePoint;
 }

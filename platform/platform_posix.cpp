@@ -171,7 +171,9 @@ bool NoAtomicSupport(int error) {
 namespace detail {
 
 RenameResult RenameChecked(const std::string& from, const std::string& to) {
-  if (FileExists(to)) return RenameResult::TargetExists;
+  if (FileExists(to)) {
+    return FileExists(from) ? RenameResult::TargetExists : RenameResult::SourceMissing;
+  }
   if (std::rename(from.c_str(), to.c_str()) == 0) return RenameResult::Renamed;
   return FromErrno(errno, from);
 }

@@ -1,5 +1,148 @@
+// Names, case and white space: the parts of the platform layer that need no disk.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 
-TEST(Platform, Builds) { EXPECT_EQ(mapio::platform::JoinPath("a", "b"), "a/b"); }
+namespace mapio::platform {
+namespace {
+
+// Each row: `first` sorts strictly before `second`.
+struct OrderRow {
+  std::string_view first;
+  std::string_view second;
+  const char* why;
+};
+
+const OrderRow kOrder[] = {
+    {"aab", "a_b", "letters fold to upper case before '_' is compared"},
+    {"a", "B", "case does not decide between different letters"},
+    {"ABC", "abc", "names equal but for case: bytes decide"},
+    {"Abc", "aBC", "case tie, first differing byte decides"},
+    {"a.b", "ab", "'.' sorts before letters"},
+    {"10.png", "9.png", "digits compare one by one"},
+    {"z", "\xC3\xA9", "é after every ASCII letter"},
+    {"\xC3\xA9" "a", "\xC3\x89" "b", "é folds to É"},
+    {"\xC3\x84", "\xC3\xA4", "Ä and ä tie; bytes decide"},
+    {"\xF0\x9F\x98\x80", "\xEE\x80\x80", "UTF-16 units: a surrogate before U+E000"},
+    {"\xC3\xA9", "\xFF", "invalid byte 0xFF compares as U+00FF"},
+    {"\xFF", "\xC4\x80", "invalid 0xFF before U+0100 though its byte is larger"},
+    {"\xC3\xA9", "\xE9", "valid é folds to U+00C9, Latin-1 0xE9 stays 0xE9"},
+    {"\xF0\x90\x90\x80", "\xF0\x90\x90\xA8", "outside the BMP, case is kept as NTFS does"},
+    {"\xC3\x9F", "\xC3\xBF", "ß has no capital in NTFS; ÿ folds to U+0178"},
+    {"", "a", "the empty name first"},
+    {"a", "a ", "a prefix first"},
+};
+
+TEST(CompareNames, OrdersLikeNtfs) {
+  for (const OrderRow& row : kOrder) {
+    SCOPED_TRACE(row.why);
+    EXPECT_LT(CompareNames(row.first, row.second), 0);
+    EXPECT_GT(CompareNames(row.second, row.first), 0);
+    EXPECT_EQ(CompareNames(row.first, row.first), 0);
+  }
+}
+
+TEST(NameSortKey, FoldsToUpperUtf16) {
+  EXPECT_EQ(NameSortKey("aB_1"), u"AB_1");
+  EXPECT_EQ(NameSortKey("\xC3\xA4\xC3\x9F"), u"\u00C4\u00DF");  // ß has no simple capital
+  EXPECT_EQ(NameSortKey("\xF0\x9F\x98\x80"), u"\U0001F600");
+  EXPECT_EQ(NameSortKey("a\x80z"), std::u16string(u"A\u0080Z"));
+  // An encoded surrogate is not UTF-8: three single bytes.
+  EXPECT_EQ(NameSortKey("\xED\xA0\x80"), u"\u00ED\u00A0\u0080");
+}
+
+struct MapRow {
+  std::string_view in;
+  std::string_view out;
+};
+
+TEST(LowerCaseName, MapsAsciiAndValidUtf8) {
+  const MapRow rows[] = {
+      {"Face01.PNG", "face01.png"},
+      {"\xC3\x84\xC3\x96.JPG", "\xC3\xA4\xC3\xB6.jpg"},         // ÄÖ
+      {"\xCE\xA3\xCE\x91\xCE\xA3", "\xCF\x83\xCE\xB1\xCF\x83"},  // ΣΑΣ, no final-sigma rule
+      {"\xE2\x84\xAA", "k"},                                     // Kelvin sign
+      {"\xC4\xB0X", "ix"},                                       // İ: simple mapping only
+      {"\xC4\xD6.PNG", "\xC4\xD6.png"},                          // Latin-1 bytes kept
+      {"\xC3\x84\xFF" "A", "\xC3\x84\xFF" "a"},                  // one bad byte: ASCII only
+      {"ALREADY lower", "already lower"},
+      {"", ""},
+  };
+  for (const MapRow& row : rows) {
+    EXPECT_EQ(LowerCaseName(row.in), row.out) << "input: " << row.in;
+  }
+}
+
+TEST(CaseFoldKey, MatchesNamesThatDifferOnlyInCase) {
+  const std::vector<std::vector<std::string_view>> sameKey = {
+      {"Face.PNG", "face.png", "FACE.png"},
+      {"\xC3\x84rger", "\xC3\xA4RGER"},                      // Ärger
+      {"\xCF\x82", "\xCF\x83", "\xCE\xA3"},                  // ς σ Σ
+      {"s", "S", "\xC5\xBF"},                                // long s
+      {"k", "K", "\xE2\x84\xAA"},                            // Kelvin sign
+      {"\xC3\x9F", "\xE1\xBA\x9E"},                            // ß ẞ
+      {"A\xFF\xC3\x84", "a\xFF\xC3\xA4"},                    // bad byte kept, rest folded
+  };
+  for (const auto& group : sameKey) {
+    for (std::string_view name : group) {
+      EXPECT_EQ(CaseFoldKey(name), CaseFoldKey(group.front())) << name;
+    }
+  }
+  EXPECT_NE(CaseFoldKey("Stra\xC3\x9F" "e"), CaseFoldKey("STRASSE"));  // simple folding only
+  EXPECT_NE(CaseFoldKey("a\xFF"), CaseFoldKey("a\xDF"));
+  EXPECT_EQ(CaseFoldKey("A\xFF"), "a\xFF");
+}
+
+TEST(Trim, RemovesAsciiWhiteSpaceOnly) {
+  const MapRow rows[] = {
+      {" \t\n\v\f\rabc \r\n", "abc"},
+      {"\v<list id=\"maps\">\f", "<list id=\"maps\">"},
+      {"a b", "a b"},
+      {"\xA0" "abc" "\xA0", "\xA0" "abc" "\xA0"},  // no-break space in Latin-1
+      {"\x85x", "\x85x"},
+      {" \xC2\xA0 ", "\xC2\xA0"},
+      {"   ", ""},
+      {"", ""},
+  };
+  for (const MapRow& row : rows) EXPECT_EQ(Trim(row.in), row.out);
+}
+
+TEST(IsSpaceByte, ExactlyTheSixAsciiSpaces) {
+  int count = 0;
+  for (int c = 0; c < 256; ++c) count += IsSpaceByte(static_cast<unsigned char>(c)) ? 1 : 0;
+  EXPECT_EQ(count, 6);
+  for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'}) EXPECT_TRUE(IsSpaceByte(c));
+}
+
+TEST(JoinPath, ConcatenatesWithOneSeparator) {
+  EXPECT_EQ(JoinPath("pics", "config.xml"), "pics/config.xml");
+  EXPECT_EQ(JoinPath("pics/", "config.xml"), "pics//config.xml");
+  EXPECT_EQ(JoinPath("", "a"), "/a");
+  EXPECT_EQ(JoinPath("a", ""), "a/");
+}
+
+TEST(IsTemporaryName, KnowsTheWritersPattern) {
+  EXPECT_TRUE(IsTemporaryName(".config.xml.mapio-Ab12Zx"));
+  EXPECT_TRUE(IsTemporaryName(".x.mapio-000000"));
+  EXPECT_FALSE(IsTemporaryName("config.xml.mapio-Ab12Zx"));  // not hidden
+  EXPECT_FALSE(IsTemporaryName(".config.xml.mapio-Ab12Z"));  // five random letters
+  EXPECT_FALSE(IsTemporaryName(".config.xml.mapio-Ab12Z!"));
+  EXPECT_FALSE(IsTemporaryName(".mapio-Ab12Zx"));
+  EXPECT_FALSE(IsTemporaryName(".config.xml"));
+  EXPECT_FALSE(IsTemporaryName(""));
+}
+
+TEST(IsAbsolutePath, RootedPathsOnly) {
+  EXPECT_TRUE(IsAbsolutePath("/"));
+  EXPECT_TRUE(IsAbsolutePath("/tmp/x"));
+  EXPECT_FALSE(IsAbsolutePath("tmp/x"));
+  EXPECT_FALSE(IsAbsolutePath("./x"));
+  EXPECT_FALSE(IsAbsolutePath(""));
+}
+
+}  // namespace
+}  // namespace mapio::platform

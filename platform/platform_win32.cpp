@@ -1,0 +1,146 @@
+// Windows: folder search, current directory, file identity and renames
+// through the ANSI ("A") functions, so names are bytes in the ANSI code page.
+#include "platform/platform.h"
+
+#include <windows.h>
+#include <direct.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <utility>
+
+namespace mapio::platform {
+
+namespace {
+
+bool HasNul(const std::string& s) { return s.find('\0') != std::string::npos; }
+
+bool IsSlash(char c) { return c == '\\' || c == '/'; }
+
+bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+DWORD Attributes(const std::string& path) {
+  if (path.empty() || HasNul(path)) return INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesA(path.c_str());
+}
+
+struct FindCloser {
+  void operator()(HANDLE h) const { FindClose(h); }
+};
+using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
+
+struct HandleCloser {
+  void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+void SortByName(std::vector<DirEntry>& entries) {
+  std::vector<std::pair<std::u16string, DirEntry>> keyed;
+  keyed.reserve(entries.size());
+  for (auto& e : entries) keyed.emplace_back(NameSortKey(e.name), std::move(e));
+  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    return a.second.name < b.second.name;
+  });
+  entries.clear();
+  for (auto& k : keyed) entries.push_back(std::move(k.second));
+}
+
+// Volume serial number and file index: what NTFS keeps per file, the
+// Windows counterpart of device and inode.
+bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+  if (path.empty() || HasNul(path)) return false;
+  // No access rights are asked for, so a file open elsewhere still answers;
+  // backup semantics let a folder be opened too.
+  FileHandle h(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (h.get() == INVALID_HANDLE_VALUE) {
+    h.release();
+    return false;
+  }
+  return GetFileInformationByHandle(h.get(), &info) != 0;
+}
+
+}  // namespace
+
+bool IsAbsolutePath(std::string_view path) {
+  // "C:\x" and "\\server\share" are absolute. "\x" (root of the current
+  // drive) and "C:x" (current folder of drive C) are not relative to the
+  // current folder either, so they too are taken as they are.
+  if (!path.empty() && IsSlash(path.front())) return true;
+  return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':';
+}
+
+bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries) {
+  entries.clear();
+  if (HasNul(folder)) return false;
+  const std::string pattern = JoinPath(folder, "*");
+  WIN32_FIND_DATAA data;
+  FindHandle search(FindFirstFileA(pattern.c_str(), &data));
+  if (search.get() == INVALID_HANDLE_VALUE) {
+    search.release();
+    // A drive's root has no "." entry, so an empty root finds nothing.
+    return GetLastError() == ERROR_FILE_NOT_FOUND && IsDirectory(folder);
+  }
+  do {
+    const std::string_view name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    entries.push_back({std::string(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileA(search.get(), &data));
+  if (GetLastError() != ERROR_NO_MORE_FILES) {
+    entries.clear();
+    return false;
+  }
+  SortByName(entries);
+  return true;
+}
+
+int ChangeDirectory(const std::string& path) {
+  if (path.empty() || HasNul(path)) return -1;
+  return _chdir(path.c_str()) == 0 ? 0 : -1;
+}
+
+std::string CurrentDirectory() {
+  const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+  if (needed == 0) return {};
+  std::string dir(needed, '\0');
+  const DWORD used = GetCurrentDirectoryA(needed, dir.data());
+  dir.resize(used < needed ? used : 0);
+  return dir;
+}
+
+const std::string& StartupDirectory() {
+  static const std::string startup = CurrentDirectory();
+  return startup;
+}
+
+bool FileExists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+bool IsDirectory(const std::string& path) {
+  const DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  BY_HANDLE_FILE_INFORMATION ia;
+  BY_HANDLE_FILE_INFORMATION ib;
+  if (!FileIdentity(a, ia) || !FileIdentity(b, ib)) return false;
+  return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
+RenameResult RenameNoReplace(const std::string& from, const std::string& to) {
+  if (from.empty() || to.empty() || HasNul(from) || HasNul(to)) return RenameResult::Failed;
+  // Without MOVEFILE_REPLACE_EXISTING a move never replaces a file, as
+  // the runtime's rename on Windows.
+  if (MoveFileExA(from.c_str(), to.c_str(), 0)) return RenameResult::Renamed;
+  const DWORD error = GetLastError();
+  if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return RenameResult::TargetExists;
+  if (!FileExists(from)) return RenameResult::SourceMissing;
+  // Some file systems answer "access denied" for an existing target.
+  if (FileExists(to) && !SameFile(from, to)) return RenameResult::TargetExists;
+  return RenameResult::Failed;
+}
+
+}  // namespace mapio::platform

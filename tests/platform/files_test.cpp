@@ -1,0 +1,173 @@
+// Listing, renaming, reading and writing on a real disk, in a fresh folder per test.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/platform_posix_detail.h"
+#include "tests/support/temp_folder.h"
+
+namespace mapio::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+// Taken while the test program loads, before any test changes directory.
+const std::string& kStartup = StartupDirectory();
+
+std::vector<std::string> Names(const std::vector<DirEntry>& entries) {
+  std::vector<std::string> names;
+  for (const DirEntry& e : entries) names.push_back(e.name);
+  return names;
+}
+
+TEST(ListFolder, GivesEveryEntryWithItsKindInNtfsOrder) {
+  TempFolder t;
+  for (const char* name : {"a_b", "B.png", "aab", "\xFF", "\xC3\xA9", ".hidden", "ABC", "abc"}) {
+    t.Write(name, "x");
+  }
+  t.MakeDir("Sub");
+  fs::create_directory_symlink(t.path() / "Sub", t.path() / "linkdir");
+  fs::create_symlink(t.path() / "nowhere", t.path() / "broken");
+
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(ListFolder(t.str(), entries));
+  const std::vector<std::string> expected = {".hidden", "aab",     "ABC", "abc",
+                                             "a_b",     "B.png",   "broken", "linkdir",
+                                             "Sub",     "\xC3\xA9", "\xFF"};
+  EXPECT_EQ(Names(entries), expected);
+  for (const DirEntry& e : entries) {
+    EXPECT_EQ(e.isDirectory, e.name == "Sub" || e.name == "linkdir") << e.name;
+  }
+  EXPECT_TRUE(std::is_sorted(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+    return CompareNames(a.name, b.name) < 0;
+  }));
+}
+
+TEST(ListFolder, FailsEmptyWhenTheFolderCannotBeRead) {
+  TempFolder t;
+  t.Write("file", "x");
+  std::vector<DirEntry> entries = {{"stale", false}};
+  EXPECT_FALSE(ListFolder((t.path() / "missing").string(), entries));
+  EXPECT_TRUE(entries.empty());
+  entries = {{"stale", false}};
+  EXPECT_FALSE(ListFolder((t.path() / "file").string(), entries));
+  EXPECT_TRUE(entries.empty());
+  EXPECT_TRUE(ListFolder(t.str() + "/", entries));
+  EXPECT_EQ(Names(entries), std::vector<std::string>{"file"});
+}
+
+TEST(Directories, ChangeAndResolveAgainstStartup) {
+  TempFolder t;
+  t.Write("file", "x");
+  EXPECT_EQ(ChangeDirectory((t.path() / "missing").string()), -1);
+  EXPECT_EQ(ChangeDirectory((t.path() / "file").string()), -1);
+  ASSERT_EQ(ChangeDirectory(t.str()), 0);
+  EXPECT_TRUE(SameFile(CurrentDirectory(), t.str()));
+
+  EXPECT_EQ(StartupDirectory(), kStartup);  // not moved by chdir
+  EXPECT_EQ(ResolveAgainstStartup(""), "");
+  EXPECT_EQ(ResolveAgainstStartup("/abs/x"), "/abs/x");
+  EXPECT_EQ(ResolveAgainstStartup("rel/x"), kStartup + "/rel/x");
+  ASSERT_EQ(ChangeDirectory(kStartup), 0);
+}
+
+TEST(Files, ExistsDirectoryAndSameFile) {
+  TempFolder t;
+  t.Write("a", "1");
+  t.Write("b", "1");
+  t.MakeDir("d");
+  fs::create_hard_link(t.path() / "a", t.path() / "a2");
+  fs::create_symlink(t.path() / "nowhere", t.path() / "broken");
+  const auto p = [&t](const char* name) { return (t.path() / name).string(); };
+
+  EXPECT_TRUE(FileExists(p("a")));
+  EXPECT_TRUE(FileExists(p("d")));
+  EXPECT_TRUE(FileExists(p("broken")));  // an entry, though it leads nowhere
+  EXPECT_FALSE(FileExists(p("none")));
+  EXPECT_TRUE(IsDirectory(p("d")));
+  EXPECT_FALSE(IsDirectory(p("a")));
+  EXPECT_FALSE(IsDirectory(p("none")));
+
+  EXPECT_TRUE(SameFile(p("a"), p("a2")));
+  EXPECT_TRUE(SameFile(p("a"), t.str() + "/d/../a"));
+  EXPECT_FALSE(SameFile(p("a"), p("b")));  // same bytes, other file
+  EXPECT_FALSE(SameFile(p("a"), p("none")));
+  EXPECT_FALSE(SameFile(p("none"), p("none")));
+}
+
+// Every way of renaming must keep the same promises.
+using RenameFn = RenameResult (*)(const std::string&, const std::string&);
+
+class Rename : public ::testing::TestWithParam<RenameFn> {
+ protected:
+  RenameResult Run(const std::string& from, const std::string& to) {
+    return GetParam()(t.str() + "/" + from, t.str() + "/" + to);
+  }
+  TempFolder t;
+};
+
+TEST_P(Rename, MovesTheFile) {
+  t.Write("Face01.png", "picture");
+  EXPECT_EQ(Run("Face01.png", "1.png"), RenameResult::Renamed);
+  EXPECT_EQ(t.List(), std::vector<std::string>{"1.png"});
+  EXPECT_EQ(t.Read("1.png"), "picture");
+}
+
+TEST_P(Rename, NeverReplacesAnExistingEntry) {
+  t.Write("from", "new");
+  t.Write("file", "old");
+  t.MakeDir("dir");
+  fs::create_symlink(t.path() / "nowhere", t.path() / "broken");
+  for (const char* target : {"file", "dir", "broken"}) {
+    EXPECT_EQ(Run("from", target), RenameResult::TargetExists) << target;
+  }
+  EXPECT_EQ(t.Read("from"), "new");
+  EXPECT_EQ(t.Read("file"), "old");
+  EXPECT_TRUE(fs::is_symlink(t.path() / "broken"));
+}
+
+TEST_P(Rename, TellsAMissingSourceFromOtherFailures) {
+  t.Write("from", "x");
+  EXPECT_EQ(Run("none", "to"), RenameResult::SourceMissing);
+  EXPECT_EQ(Run("none", "from"), RenameResult::SourceMissing);
+  EXPECT_EQ(Run("from", "nofolder/to"), RenameResult::Failed);
+  EXPECT_EQ(t.Read("from"), "x");
+}
+
+INSTANTIATE_TEST_SUITE_P(AllWays, Rename,
+                         ::testing::Values(&RenameNoReplace, &detail::RenameByLink,
+                                           &detail::RenameChecked));
+
+TEST(TextReader, GivesBytesAsOnDiskPieceByPiece) {
+  TempFolder t;
+  t.Write("f", std::string("ab\r\ncdefgh\n\0z", 13));
+  TextReader r;
+  ASSERT_TRUE(r.Open(t.str() + "/f"));
+  char buf[5];
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 4u);
+  EXPECT_STREQ(buf, "ab\r\n");
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 4u);  // a long line comes in pieces
+  EXPECT_STREQ(buf, "cdef");
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 3u);
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 2u);  // NUL counted, last line without LF
+  EXPECT_EQ(std::string(buf, 2), std::string("\0z", 2));
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 0u);
+
+  ASSERT_TRUE(r.Open(t.str() + "/f"));
+  std::string all;
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 4u);
+  ASSERT_TRUE(r.ReadAll(all));
+  EXPECT_EQ(all, std::string("cdefgh\n\0z", 9));
+  EXPECT_FALSE(r.Open(t.str() + "/missing"));
+  EXPECT_FALSE(r.IsOpen());
+}
+
+}  // namespace
+}  // namespace mapio::platform

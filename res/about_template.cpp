@@ -1,0 +1,26 @@
+#include "res/dialog_template.h"
+
+namespace mapio::res {
+namespace {
+
+// Three lines, centred under the version line.
+constexpr std::string_view kNotice =
+    "Makes config.xml picture mappings\n"
+    "and renames mapped pictures to IDs.\n"
+    "Free software, without any warranty.";
+
+constexpr ControlTemplate kAboutControls[] = {
+    {kNoId, ControlKind::StaticIcon, "128", 11, 17, 21, 20, 0},
+    {kNoId, ControlKind::Static, "Mapio Version 0.3", 40, 10, 119, 8,
+     kLeft | kNoPrefix | kGroup},
+    {kNoId, ControlKind::Static, kNotice, 40, 22, 119, 23, kCenter | kGroup},
+    {1, ControlKind::DefPushButton, "OK", 178, 7, 50, 16, kTabStop | kGroup},
+};
+
+constexpr DialogTemplate kAbout{100, "About Mapio", 235, 58, false, false, kAboutControls};
+
+}  // namespace
+
+const DialogTemplate& AboutTemplate() { return kAbout; }
+
+}  // namespace mapio::res

@@ -1,0 +1,81 @@
+#include "cli/cli.h"
+
+#include <istream>
+#include <ostream>
+
+#include "cli/command_line.h"
+#include "cli/terminal_host.h"
+#include "cli/terminal_prompter.h"
+#include "core/run_job.h"
+#include "platform/platform.h"
+#include "translator/mapping_translator.h"
+#include "writer/mapping_writer.h"
+
+namespace mapio::cli {
+namespace {
+
+int RunJobs(const CliRequest& request, std::istream& in, std::ostream& out, std::ostream& err,
+            bool stdinIsTerminal, bool stderrIsTerminal) {
+  bool prompting = request.command == Command::Make && !request.idsFromNames;
+  TerminalHostOptions hostOptions;
+  hostOptions.overwrite = request.overwrite;
+  hostOptions.echoAnswers = !stdinIsTerminal;
+  // A progress line between prompts would only be in the way.
+  hostOptions.progress = stderrIsTerminal && !request.quiet && !prompting;
+  TerminalHost host(in, out, err, std::move(hostOptions));
+  TerminalPrompter prompter(in, err, !stdinIsTerminal);
+
+  TranslateOptions translateOptions;
+  translateOptions.dryRun = request.dryRun;
+  if (request.dryRun) {
+    translateOptions.onRename = [&](const std::string& from, const std::string& to) {
+      host.ClearProgress();
+      out << from << " -> " << to << '\n';
+    };
+  }
+
+  JobEntries jobs{
+      [&](JobSettings& s, JobHost& h) { MappingWriter(s, h, prompter); },
+      [&](JobSettings& s, JobHost& h) { MappingTranslator(s, h, translateOptions); },
+  };
+  JobSettings settings;
+  settings.action = request.command == Command::Make ? kActionMake : kActionTranslate;
+  settings.objectKind = request.objectKind;
+  settings.allFilenamesAreIds = request.idsFromNames ? 1 : 0;
+  settings.processDroppedFolders = 1;
+  host.controls = settings;
+  // Folders are taken as dropped ones with "Process draged folders" ticked.
+  ApplyDroppedFolders(host, settings, request.folders, jobs);
+  host.ClearProgress();
+  out << std::flush;
+  return host.SawTrouble() ? kExitTrouble : kExitOk;
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+           std::ostream& err, bool stdinIsTerminal, bool stderrIsTerminal) {
+  // Relative folders are taken against the directory we started in, before
+  // any job has moved the current one.
+  platform::StartupDirectory();
+  ParseResult parsed = ParseCommandLine(argc, argv);
+  if (!parsed.request) {
+    err << "mapio-cli: " << parsed.usageError << "\nTry 'mapio-cli --help' for more.\n";
+    return kExitUsage;
+  }
+  const CliRequest& request = *parsed.request;
+  switch (request.command) {
+    case Command::Help:
+      out << UsageText();
+      return kExitOk;
+    case Command::Version:
+      out << kVersionText << '\n';
+      return kExitOk;
+    case Command::Make:
+    case Command::Translate:
+      break;
+  }
+  return RunJobs(request, in, out, err, stdinIsTerminal, stderrIsTerminal);
+}
+
+}  // namespace mapio::cli

@@ -1,0 +1,173 @@
+#include "cli/command_line.h"
+
+#include <array>
+#include <charconv>
+
+#include <CLI/CLI.hpp>
+
+#include "core/object_kind.h"
+
+namespace mapio::cli {
+namespace {
+
+// Indexed by ObjectKind.
+constexpr std::array<std::string_view, kObjectKindCount> kKindNames = {
+    "faces",
+    "kits",
+    "nation-logos",
+    "competition-logos",
+    "club-logos",
+    "stadium-backgrounds",
+    "club-backgrounds",
+    "player-backgrounds",
+    "comp-backgrounds",
+    "nation-backgrounds",
+    "default-backgrounds",
+};
+
+struct RawOptions {
+  std::vector<std::string> folders;
+  std::string kind = "faces";
+  bool help = false;
+  bool version = false;
+  bool idsFromNames = false;
+  bool yes = false;
+  bool no = false;
+  bool dryRun = false;
+  bool quiet = false;
+};
+
+// Our own -h on every level, so that help never trips the checks of a job.
+CLI::App* AddJob(CLI::App& app, const char* name, RawOptions& raw) {
+  CLI::App* job = app.add_subcommand(name);
+  job->set_help_flag();
+  job->allow_extras();
+  job->add_flag("-h,--help", raw.help);
+  job->add_option("folders", raw.folders);
+  job->add_option("-k,--kind", raw.kind);
+  job->add_flag("-q,--quiet", raw.quiet);
+  return job;
+}
+
+std::string ExtraArgumentError(const std::string& arg) {
+  if (arg.size() > 1 && arg[0] == '-') return "unknown option '" + arg + "'";
+  return "unknown job '" + arg + "' (make or translate)";
+}
+
+ParseResult Error(std::string message) { return {std::nullopt, std::move(message)}; }
+
+ParseResult Only(Command command) {
+  CliRequest request;
+  request.command = command;
+  return {request, {}};
+}
+
+ParseResult Check(const RawOptions& raw, Command command) {
+  CliRequest request;
+  request.command = command;
+  auto kind = ParseObjectKind(raw.kind);
+  if (!kind) return Error("unknown kind '" + raw.kind + "'");
+  if (command == Command::Translate && *kind == Kits)
+    return Error("kits cannot be translated, choose another kind");
+  if (raw.folders.empty()) return Error("no folder given");
+  if (raw.yes && raw.no) return Error("-y and --no cannot be used together");
+  request.objectKind = *kind;
+  request.folders = raw.folders;
+  request.idsFromNames = raw.idsFromNames;
+  if (raw.yes) request.overwrite = true;
+  if (raw.no) request.overwrite = false;
+  request.dryRun = raw.dryRun;
+  request.quiet = raw.quiet;
+  return {request, {}};
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ParseObjectKind(std::string_view text) {
+  for (std::size_t i = 0; i < kKindNames.size(); ++i)
+    if (text == kKindNames[i]) return static_cast<std::int32_t>(i);
+  std::int32_t number = -1;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (ec != std::errc{} || end != text.data() + text.size() || text.empty() || text[0] == '-' ||
+      number >= kObjectKindCount)
+    return std::nullopt;
+  return number;
+}
+
+ParseResult ParseCommandLine(int argc, const char* const* argv) {
+  RawOptions raw;
+  CLI::App app{"Mapio", "mapio-cli"};
+  app.set_help_flag();
+  app.allow_extras();
+  app.add_flag("-h,--help", raw.help);
+  app.add_flag("--version", raw.version);
+
+  CLI::App* make = AddJob(app, "make", raw);
+  make->add_flag("-n,--ids-from-names", raw.idsFromNames);
+  make->add_flag("-y,--yes", raw.yes);
+  make->add_flag("--no", raw.no);
+  CLI::App* translate = AddJob(app, "translate", raw);
+  translate->add_flag("--dry-run", raw.dryRun);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return Error(e.what());
+  }
+  if (raw.help) return Only(Command::Help);
+  auto extras = app.remaining(true);
+  if (!extras.empty()) return Error(ExtraArgumentError(extras.front()));
+  if (raw.version) return Only(Command::Version);
+  if (make->parsed()) return Check(raw, Command::Make);
+  if (translate->parsed()) return Check(raw, Command::Translate);
+  return Error("no job given (make or translate)");
+}
+
+std::string UsageText() {
+  return R"(Usage:
+  mapio-cli make FOLDER... [-k KIND] [-n] [-y | --no] [-q]
+  mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]
+  mapio-cli --help | --version
+
+Jobs:
+  make       Make config.xml file: one record per file of each FOLDER.
+  translate  Translate file names to IDs: rename each picture that FOLDER's
+             config.xml maps to its ID, keeping the extension.
+Several folders are done one after the other, each with its own messages.
+
+Options:
+  -k, --kind KIND       the kind of pictures (default faces): faces, kits,
+                        nation-logos, competition-logos, club-logos,
+                        stadium-backgrounds, club-backgrounds,
+                        player-backgrounds, comp-backgrounds,
+                        nation-backgrounds, default-backgrounds, or its
+                        number 0 to 10 (translate takes no kits)
+  -n, --ids-from-names  All filenames are IDs: take each ID from the number
+                        the file name begins with, ask nothing
+  -y, --yes             replace a config.xml that is already there
+      --no              keep it and leave that folder alone
+                        (with neither, the question is read from stdin)
+      --dry-run         show each rename translate would make, rename nothing
+  -q, --quiet           no progress line
+  -h, --help            show this help
+      --version         show the version
+
+Without -n, make asks on stderr for the ID of every file and reads one line
+of stdin per file: a number (0 to 4294967295) adds the file with that ID, an
+empty line leaves it out; for kits the number may be followed by home, away
+or third ("12 away"; home when none is given). The end of input leaves out
+every remaining file.
+
+Messages are printed as "Caption: text", information on stdout, warnings and
+errors on stderr. Exit status: 0 when all went well, 1 when any warning or
+error was shown, 2 for a wrong command line.
+
+Examples:
+  mapio-cli make -n -y faces             IDs from the file names, replace config.xml
+  mapio-cli make -k kits kits < ids.txt  IDs (and home, away, third) from ids.txt
+  mapio-cli translate -k club-logos logos     rename the club logos to their IDs
+  mapio-cli translate --dry-run faces    show the renames only
+)";
+}
+
+}  // namespace mapio::cli

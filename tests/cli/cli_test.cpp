@@ -1,0 +1,134 @@
+// The command line itself: usage errors, help, version, kinds, answer lines.
+#include <gtest/gtest.h>
+
+#include "cli/command_line.h"
+#include "cli/terminal_prompter.h"
+#include "tests/cli/cli_run.h"
+#include "tests/support/temp_folder.h"
+
+namespace mapio::testing {
+namespace {
+
+struct UsageCase {
+  std::vector<std::string> args;
+  std::string message;
+};
+
+TEST(CliUsage, WrongCommandLinesExitWithStatusTwoAndRunNothing) {
+  TempFolder folder;
+  const std::string f = folder.str();
+  const std::vector<UsageCase> cases = {
+      {{}, "no job given (make or translate)"},
+      {{"frob", f}, "unknown job 'frob' (make or translate)"},
+      {{"make"}, "no folder given"},
+      {{"translate", "-q"}, "no folder given"},
+      {{"make", "-k", "shoes", f}, "unknown kind 'shoes'"},
+      {{"make", "-k", "11", f}, "unknown kind '11'"},
+      {{"make", "-k", "Faces", f}, "unknown kind 'Faces'"},
+      {{"translate", "-k", "kits", f}, "kits cannot be translated, choose another kind"},
+      {{"translate", "-k", "1", f}, "kits cannot be translated, choose another kind"},
+      {{"make", "--frob", f}, "unknown option '--frob'"},
+      {{"make", "-y", "--no", f}, "-y and --no cannot be used together"},
+      {{"make", "--dry-run", f}, "unknown option '--dry-run'"},
+      {{"translate", "-n", f}, "unknown option '-n'"},
+      {{"translate", "--yes", f}, "unknown option '--yes'"},
+      {{"--frob"}, "unknown option '--frob'"},
+  };
+  for (const auto& c : cases) {
+    std::string shown;
+    for (const auto& a : c.args) shown += a + " ";
+    SCOPED_TRACE(shown);
+    CliRun run = RunCliWith(c.args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "mapio-cli: " + c.message + "\nTry 'mapio-cli --help' for more.\n");
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(folder.Exists("config.xml"));
+}
+
+TEST(CliUsage, VersionAndHelp) {
+  CliRun version = RunCliWith({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "Mapio 0.3\n");
+
+  for (auto args : {std::vector<std::string>{"--help"}, {"-h"}, {"make", "--help"},
+                    {"translate", "-h", "somewhere"}}) {
+    CliRun help = RunCliWith(args);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    EXPECT_EQ(help.out, cli::UsageText());
+  }
+  const std::string usage = cli::UsageText();
+  for (const char* line :
+       {"mapio-cli make FOLDER... [-k KIND] [-n] [-y | --no] [-q]",
+        "mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]",
+        "mapio-cli --help | --version", "  mapio-cli make -n -y faces",
+        "  mapio-cli translate --dry-run faces"})
+    EXPECT_NE(usage.find(line), std::string::npos) << line;
+}
+
+TEST(CliKinds, NamesAndNumbers) {
+  const char* names[] = {"faces",
+                         "kits",
+                         "nation-logos",
+                         "competition-logos",
+                         "club-logos",
+                         "stadium-backgrounds",
+                         "club-backgrounds",
+                         "player-backgrounds",
+                         "comp-backgrounds",
+                         "nation-backgrounds",
+                         "default-backgrounds"};
+  for (int i = 0; i < 11; ++i) {
+    EXPECT_EQ(cli::ParseObjectKind(names[i]), i) << names[i];
+    EXPECT_EQ(cli::ParseObjectKind(std::to_string(i)), i);
+  }
+  for (const char* bad : {"", "11", "-1", "+1", " 1", "1x", "face", "logos", "99999999999"})
+    EXPECT_EQ(cli::ParseObjectKind(bad), std::nullopt) << bad;
+}
+
+struct AnswerCase {
+  const char* line;
+  bool kit;
+  bool valid;
+  std::optional<std::uint32_t> id;  // nullopt: declined
+  KitKind kitKind = KitKind::Home;
+};
+
+TEST(CliPrompts, AnswerLines) {
+  const AnswerCase cases[] = {
+      {"", false, true, std::nullopt},
+      {"  \t\r", true, true, std::nullopt},
+      {"12", false, true, 12},
+      {" 0012 \r", false, true, 12},
+      {"0", false, true, 0},
+      {"4294967295", false, true, 4294967295u},
+      {"4294967296", false, false, std::nullopt},
+      {"-5", false, false, std::nullopt},
+      {"+5", false, false, std::nullopt},
+      {"12a", false, false, std::nullopt},
+      {"1 2", false, false, std::nullopt},
+      {"12 away", false, false, std::nullopt},
+      {"12", true, true, 12, KitKind::Home},
+      {"12 home", true, true, 12, KitKind::Home},
+      {"12 away", true, true, 12, KitKind::Away},
+      {"12\tthird\r", true, true, 12, KitKind::Third},
+      {"12 sideways", true, false, std::nullopt},
+      {"12 away away", true, false, std::nullopt},
+      {"away", true, false, std::nullopt},
+      {"away 12", true, false, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("'") + c.line + "' kit=" + (c.kit ? "yes" : "no"));
+    auto answer = cli::ParseIdAnswer(c.line, c.kit);
+    ASSERT_EQ(answer.has_value(), c.valid);
+    if (!c.valid) continue;
+    ASSERT_EQ(answer->add.has_value(), c.id.has_value());
+    if (!c.id) continue;
+    EXPECT_EQ(answer->add->id, *c.id);
+    EXPECT_EQ(answer->add->kitKind, c.kitKind);
+  }
+}
+
+}  // namespace
+}  // namespace mapio::testing

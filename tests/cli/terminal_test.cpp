@@ -1,0 +1,93 @@
+// The terminal host's progress line and message routing.
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "cli/terminal_host.h"
+#include "tests/cli/cli_run.h"
+#include "tests/support/temp_folder.h"
+
+namespace mapio::testing {
+namespace {
+
+using cli::Clock;
+using cli::TerminalHost;
+
+struct ProgressFixture {
+  explicit ProgressFixture(bool progress) {
+    cli::TerminalHostOptions options;
+    options.progress = progress;
+    options.now = [this] { return now; };
+    host = std::make_unique<TerminalHost>(in, out, err, options);
+  }
+  // One job's worth of reports, `elapsed` after the job started.
+  void Report(std::uint64_t count, std::chrono::milliseconds elapsed) {
+    for (std::uint64_t i = 1; i <= count; ++i) {
+      now = start + elapsed;
+      host->ReportProgress({JobProgress::Phase::Writing, i, 1000});
+    }
+  }
+  Clock::time_point start{};
+  Clock::time_point now{};
+  std::istringstream in;
+  std::ostringstream out, err;
+  std::unique_ptr<TerminalHost> host;
+};
+
+TEST(CliProgress, ShownOnlyAfterHalfASecondAndClearedBeforeMessages) {
+  ProgressFixture f(true);
+  JobSettings s;
+  f.host->PullSettings(s);  // the job starts
+  f.Report(768, std::chrono::milliseconds(100));
+  EXPECT_EQ(f.err.str(), "");
+
+  f.Report(256, std::chrono::milliseconds(600));
+  EXPECT_EQ(f.err.str(), "\rWriting: 256/1000 files\x1b[K");
+
+  f.host->ShowMessage("Success! 256 files added in XML file!", "Success!",
+                      MessageKind::Information);
+  EXPECT_EQ(f.err.str(), "\rWriting: 256/1000 files\x1b[K\r\x1b[K");
+  EXPECT_EQ(f.out.str(), "Success!: Success! 256 files added in XML file!\n");
+
+  // A new job starts its own delay.
+  f.err.str("");
+  f.start = f.now;
+  f.host->PullSettings(s);
+  f.Report(512, std::chrono::milliseconds(100));
+  EXPECT_EQ(f.err.str(), "");
+}
+
+TEST(CliProgress, NeverWhenSwitchedOff) {
+  ProgressFixture f(false);
+  JobSettings s;
+  f.host->PullSettings(s);
+  f.Report(5000, std::chrono::seconds(5));
+  EXPECT_EQ(f.err.str(), "");
+}
+
+TEST(CliProgress, NoProgressLineWhenStderrIsNoTerminalOrQuiet) {
+  TempFolder folder;
+  for (int i = 0; i < 300; ++i) folder.Write(std::to_string(i) + ".png");
+  for (auto args : {std::vector<std::string>{"make", "-n", folder.str()},
+                    {"make", "-n", "-y", "-q", folder.str()}}) {
+    CliRun run = RunCliWith(args, "", /*stderrIsTerminal=*/args.size() == 5);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err.find('\r'), std::string::npos);
+  }
+}
+
+TEST(CliMessages, RoutingAndCaptions) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  TerminalHost host(in, out, err, {});
+  EXPECT_EQ(host.ShowMessage("Status line", "Status", MessageKind::Information),
+            MessageButton::Ok);
+  EXPECT_FALSE(host.SawTrouble());
+  host.ShowMessage("Error parsing XML file!", "", MessageKind::Warning);
+  EXPECT_TRUE(host.SawTrouble());
+  EXPECT_EQ(out.str(), "Status: Status line\n");
+  EXPECT_EQ(err.str(), "Mapio: Error parsing XML file!\n");
+}
+
+}  // namespace
+}  // namespace mapio::testing

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/mount.h>
+#endif
 
 #include <filesystem>
 #include <string>
@@ -141,6 +144,28 @@ TEST_F(AtomicWriter, LongTargetNamesStillGetATemporaryName) {
   ASSERT_TRUE(w.Commit());
   EXPECT_EQ(t.Read(name), "x");
 }
+
+#ifdef __linux__
+// A real full disk: a 64 KiB tmpfs, where root may mount one.
+TEST_F(AtomicWriter, FullDiskLeavesTheOldFileAlone) {
+  const std::string disk = t.str() + "/disk";
+  t.MakeDir("disk");
+  if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) {
+    GTEST_SKIP() << "cannot mount a tmpfs here";
+  }
+  struct Unmount {
+    std::string path;
+    ~Unmount() { umount2(path.c_str(), MNT_DETACH); }
+  } unmount{disk};
+  t.Write("disk/config.xml", "old");
+  AtomicFileWriter w;
+  ASSERT_TRUE(w.Open(disk + "/config.xml"));
+  for (int i = 0; i < 1000; ++i) w.Write(std::string(1000, 'x'));
+  EXPECT_FALSE(w.Commit());
+  EXPECT_EQ(t.Read("disk/config.xml"), "old");
+  EXPECT_EQ(t.List("disk"), std::vector<std::string>{"config.xml"});
+}
+#endif
 
 }  // namespace
 }  // namespace mapio::platform

@@ -1,0 +1,47 @@
+// A picture folder with a config.xml, and a run of the translate job on it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/object_kind.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/temp_folder.h"
+#include "translator/mapping_translator.h"
+
+namespace mapio::testing {
+
+// `<record from="from" to="graphics/pictures/person/id/portrait"/>`
+std::string FaceRecord(const std::string& from, const std::string& id);
+// The header the make job writes, these lines each with "\t\t" before them,
+// and the trailer.
+std::string ConfigWith(const std::vector<std::string>& records);
+std::string WithCrLf(const std::string& lfText);
+
+Message ParseError();
+Message RenameWarning(const std::string& from, const std::string& id);
+// `renamedLines` as the list holds them ("a -> 101\n"), empty for none.
+Message Status(const std::string& renamedLines, int renamed, int total);
+Message ReadError();
+
+// Readable failures.
+void PrintTo(const Message& m, std::ostream* os);
+
+class TranslatorTest : public ::testing::Test {
+ protected:
+  TempFolder dir;
+  FakeHost host;
+
+  // Each file holds its own name, so State() shows what became of it.
+  void AddFiles(const std::vector<std::string>& names) const;
+  // Sorted "name=content" of every entry but config.xml; "name/" for folders.
+  std::vector<std::string> State() const;
+  std::vector<Message> Run(const std::string& configText, int kind = Faces,
+                           const TranslateOptions& options = {});
+  std::vector<Message> RunAgain(int kind = Faces, const TranslateOptions& options = {});
+};
+
+}  // namespace mapio::testing

@@ -1,0 +1,132 @@
+#include "translator/mapping_translator.h"
+
+#include <algorithm>
+
+#include "core/record_template.h"
+#include "platform/platform.h"
+#include "translator/picture_folder.h"
+#include "translator/piece_reader.h"
+
+namespace mapio {
+
+namespace {
+
+using translator::PieceReader;
+
+constexpr std::string_view kListMarker = "<list id=\"maps\">";
+constexpr std::string_view kListEnd = "</list>";
+constexpr int kMarkerSearchReads = 256;
+// The fields of the original reader held at most this much.
+constexpr std::size_t kMaxFromLength = 99;
+constexpr std::size_t kMaxIdLength = 51;
+constexpr std::string_view kProcessedHeading = "The list of processed files:\n\n";
+constexpr std::string_view kReadError =
+    "Mapio encountered error reading config.xml file!\n\nYou can try the following steps:\n\n"
+    "* Open and save it with WordPad\n* Open it with Notepad and look for formating errors\n";
+
+bool FindListOfMaps(PieceReader& pieces) {
+  std::string_view piece;
+  for (int read = 0; read < kMarkerSearchReads; ++read) {
+    if (!pieces.Next(piece)) return false;
+    if (platform::Trim(piece) == kListMarker) return true;
+  }
+  return false;
+}
+
+// A from value names a file inside the folder and nothing else.
+bool IsPlainName(std::string_view name) {
+  constexpr bool kWindowsNames = platform::kSeparator == '\\';
+  if (name == "." || name == "..") return false;
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    return c == '/' || c == '\0' || (kWindowsNames && (c == '\\' || c == ':'));
+  });
+}
+
+bool IsUsableRecord(const RecordFields& fields) {
+  return fields.name.size() <= kMaxFromLength && fields.id.size() <= kMaxIdLength &&
+         IsPlainName(fields.name);
+}
+
+// The comment test of the original looks at the second and third characters only.
+bool IsCommentLine(std::string_view line) {
+  return line.size() >= 3 && line[1] == '!' && line[2] == '-';
+}
+
+class Translation {
+ public:
+  Translation(JobSettings& settings, JobHost& host, const TranslateOptions& options,
+              translator::PictureFolder& folder)
+      : settings_(settings), host_(host), options_(options), renamer_(folder) {}
+
+  // Up to "</list>", or to the end of the file when it never comes.
+  void ReadRecords(PieceReader& pieces) {
+    std::string_view piece;
+    while (pieces.Next(piece)) {
+      const std::string_view line = platform::Trim(piece);
+      if (line.empty() || IsCommentLine(line)) continue;
+      if (line == kListEnd) return;
+      HandleRecord(line);
+    }
+  }
+
+  std::string Summary() const {
+    std::string text = renamed_ == 0 ? std::string("ZARRO files renamed!") : processed_;
+    text += "\nRenamed " + std::to_string(renamed_) + " of " +
+            std::to_string(renamed_ + failed_) + " files.";
+    return text;
+  }
+
+ private:
+  void HandleRecord(std::string_view line) {
+    ++records_;
+    host_.ReportProgress({JobProgress::Phase::Renaming, records_, 0});
+    const std::string format = GetRecordTemplate(host_, settings_.objectKind, TemplateHalf::Read);
+    RecordFields fields;
+    if (MatchRecord(line, format, fields) != 2 || !IsUsableRecord(fields)) {
+      host_.ShowMessage("Error parsing XML file!", "", MessageKind::Warning);
+      return;
+    }
+    const translator::RenameOutcome outcome = renamer_.Rename(fields.name, fields.id);
+    if (!outcome.renamed) {
+      ++failed_;
+      host_.ShowMessage("Warning: could not rename " + fields.name + " to " + fields.id, "Error",
+                        MessageKind::Warning);
+      return;
+    }
+    ++renamed_;
+    processed_ += fields.name + (outcome.extension == 0 ? " -> " : " - > ") + fields.id + "\n";
+    if (options_.onRename) options_.onRename(outcome.oldName, outcome.newName);
+  }
+
+  JobSettings& settings_;
+  JobHost& host_;
+  const TranslateOptions& options_;
+  translator::PictureRenamer renamer_;
+  std::string processed_{kProcessedHeading};
+  std::uint64_t records_ = 0;
+  int renamed_ = 0;
+  int failed_ = 0;
+};
+
+}  // namespace
+
+void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOptions& options) {
+  platform::TextReader reader;
+  if (!reader.Open(platform::JoinPath(settings.folderPath, "config.xml"))) {
+    host.ShowMessage("Could not open config.xml file!", "Warning", MessageKind::Warning);
+    return;
+  }
+  PieceReader pieces(reader);
+  if (!FindListOfMaps(pieces)) {
+    host.ShowMessage(kReadError, "Error", MessageKind::Warning);
+    return;
+  }
+  const auto folder = options.dryRun ? translator::MakeSimulatedFolder(settings.folderPath)
+                                     : translator::MakeRealFolder(settings.folderPath);
+  Translation translation(settings, host, options, *folder);
+  translation.ReadRecords(pieces);
+  reader.Close();
+  host.ShowMessage(translation.Summary(), "Status", MessageKind::Information);
+}
+
+}  // namespace mapio

@@ -64,16 +64,24 @@ class Matcher {
     const unsigned char fc = static_cast<unsigned char>(format_[f_]);
     if (IsSpaceByte(fc)) {
       ++f_;
-      while (l_ < line_.size() && IsSpaceByte(static_cast<unsigned char>(line_[l_]))) ++l_;
+      SkipSpace();
       return Step::Matched;
     }
-    if (fc == '%' && f_ + 1 < format_.size() && format_[f_ + 1] != '%') return Convert();
-    // An ordinary character ("%%" stands for one "%").
-    f_ += fc == '%' && f_ + 1 < format_.size() ? 2 : 1;
+    if (fc == '%' && f_ + 1 < format_.size()) {
+      if (format_[f_ + 1] != '%') return Convert();
+      // "%%" is a conversion too: it skips white space, then wants a "%".
+      ++f_;
+      SkipSpace();
+    }
+    ++f_;
     if (l_ >= line_.size()) return Step::EndOfInput;
     if (static_cast<unsigned char>(line_[l_]) != fc) return Step::Mismatch;
     ++l_;
     return Step::Matched;
+  }
+
+  void SkipSpace() {
+    while (l_ < line_.size() && IsSpaceByte(static_cast<unsigned char>(line_[l_]))) ++l_;
   }
 
   // One %[...] conversion: the longest run of the set's characters, at

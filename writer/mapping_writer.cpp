@@ -90,17 +90,16 @@ void WriterRun::Run() {
     return;
   }
 
+  // The folder is searched again, as files may have come or gone while the
+  // question was open. Searching before the file is opened keeps the new
+  // file out of the list and leaves nothing behind when the search fails.
+  if (!List(entries)) return;
   if (!file_.Open(mappingPath_)) {
     host_.ShowMessage("config.xml could not be created in this directory! No file was changed.",
                       "Error", MessageKind::Warning);
     return;
   }
   file_.Write(MappingHeader);
-  // The folder is searched again: files may come and go while prompts are open.
-  if (!List(entries)) {
-    file_.Abort();
-    return;
-  }
   WritingPass(entries);
   Finish();
 }

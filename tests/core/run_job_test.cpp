@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/run_job.h"
+#include "platform/platform.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/temp_folder.h"
+
+namespace mapio {
+namespace {
+
+using testing::FakeHost;
+using testing::Message;
+using testing::TempFolder;
+
+struct JobCall {
+  char job;  // 'm' make, 't' translate
+  JobSettings settings;
+  std::string currentDirectory;
+};
+
+const Message kNoPath{"Please choose directory!", "Choose directory", MessageKind::Warning};
+const Message kNoFolder{"Directory does not exist, please check the path!", "Choose directory",
+                        MessageKind::Warning};
+const Message kNoAction{"Error choosing action!", "Error", MessageKind::Warning};
+
+class RunJobTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    startup_ = platform::StartupDirectory();
+    folder_.MakeDir("a");
+    folder_.MakeDir("b");
+    folder_.MakeDir("c");
+    folder_.Write("file.png", "x");
+    jobs_.makeMapping = [this](JobSettings& s, JobHost&) { Record('m', s); };
+    jobs_.translate = [this](JobSettings& s, JobHost&) { Record('t', s); };
+  }
+  void TearDown() override { platform::ChangeDirectory(startup_); }
+
+  void Record(char job, const JobSettings& s) {
+    calls_.push_back({job, s, platform::CurrentDirectory()});
+  }
+  std::string Path(std::string_view name) const { return (folder_.path() / name).string(); }
+  void Go(std::string path, std::int32_t action = kActionMake) {
+    host_.controls.folderPath = std::move(path);
+    host_.controls.action = action;
+    RunJob(host_, settings_, jobs_);
+  }
+
+  std::string startup_;
+  TempFolder folder_;
+  FakeHost host_;
+  JobSettings settings_;
+  JobEntries jobs_;
+  std::vector<JobCall> calls_;
+};
+
+TEST_F(RunJobTest, RefusedFoldersStartNoJobAndKeepTheDirectory) {
+  struct Row {
+    std::string path;
+    Message message;
+  };
+  const Row rows[] = {
+      {"", kNoPath},
+      {Path("file.png"), kNoFolder},
+      {Path("missing"), kNoFolder},
+      {std::string(platform::kMaxFolderPath + 1, 'a'), kNoFolder},
+      {Path("a") + std::string(platform::kMaxFolderPath, '/'), kNoFolder},
+  };
+  ASSERT_EQ(platform::ChangeDirectory(Path("c")), 0);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path.substr(0, 80));
+    host_.messages.clear();
+    Go(row.path);
+    EXPECT_EQ(host_.messages, std::vector<Message>{row.message});
+    EXPECT_TRUE(calls_.empty());
+    EXPECT_TRUE(platform::SameFile(platform::CurrentDirectory(), Path("c")));
+  }
+}
+
+TEST_F(RunJobTest, ActionChoosesTheJobAfterTheDirectoryChange) {
+  struct Row {
+    std::int32_t action;
+    std::string jobs;
+    std::vector<Message> messages;
+  };
+  const Row rows[] = {
+      {kActionMake, "m", {}},
+      {kActionTranslate, "t", {}},
+      {kActionNone, "", {kNoAction}},
+      {7, "", {kNoAction}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.action);
+    calls_.clear();
+    host_.messages.clear();
+    ASSERT_EQ(platform::ChangeDirectory(startup_), 0);
+    Go(Path("b"), row.action);
+    std::string ran;
+    for (const JobCall& c : calls_) ran += c.job;
+    EXPECT_EQ(ran, row.jobs);
+    EXPECT_EQ(host_.messages, row.messages);
+    // The folder is current even when no job runs.
+    EXPECT_TRUE(platform::SameFile(platform::CurrentDirectory(), Path("b")));
+  }
+}
+
+TEST_F(RunJobTest, JobGetsThePulledSettings) {
+  host_.controls.objectKind = NationLogos;
+  host_.controls.allFilenamesAreIds = 1;
+  Go(Path("a"));
+  ASSERT_EQ(calls_.size(), 1u);
+  EXPECT_EQ(calls_[0].settings, host_.controls);
+  EXPECT_EQ(host_.pulls, 1);
+}
+
+TEST_F(RunJobTest, RelativePathMeansTheSameFolderEveryTime) {
+  const std::string relative =
+      std::filesystem::relative(folder_.path() / "a", startup_).string();
+  ASSERT_FALSE(platform::IsAbsolutePath(relative));
+  Go(relative);
+  Go(relative);
+  ASSERT_EQ(calls_.size(), 2u) << ::testing::PrintToString(host_.Texts());
+  for (const JobCall& c : calls_) {
+    EXPECT_TRUE(platform::IsAbsolutePath(c.settings.folderPath));
+    EXPECT_TRUE(platform::SameFile(c.settings.folderPath, Path("a")));
+    EXPECT_TRUE(platform::SameFile(c.currentDirectory, Path("a")));
+  }
+  // The window keeps the path as typed.
+  EXPECT_EQ(host_.controls.folderPath, relative);
+}
+
+TEST_F(RunJobTest, DroppedFoldersRunInOrderOnlyWithTheFlag) {
+  const std::vector<std::string> drop = {Path("a"), Path("b"), Path("c")};
+  for (std::int32_t flag : {1, 0}) {
+    SCOPED_TRACE(flag);
+    calls_.clear();
+    host_.pushes.clear();
+    host_.controls = {};
+    host_.controls.processDroppedFolders = flag;
+    host_.controls.action = kActionTranslate;
+    host_.controls.objectKind = ClubLogos;
+    ApplyDroppedFolders(host_, settings_, drop, jobs_);
+    ASSERT_EQ(host_.pushes.size(), 3u);
+    EXPECT_EQ(host_.controls.folderPath, Path("c"));
+    EXPECT_TRUE(host_.messages.empty());
+    ASSERT_EQ(calls_.size(), flag ? 3u : 0u);
+    for (std::size_t i = 0; i < calls_.size(); ++i) {
+      EXPECT_EQ(calls_[i].job, 't');
+      EXPECT_EQ(calls_[i].settings.folderPath, drop[i]);
+      EXPECT_EQ(calls_[i].settings.objectKind, ClubLogos);
+    }
+  }
+}
+
+TEST_F(RunJobTest, DroppedFileWarnsAndTheOthersStillRun) {
+  host_.controls.processDroppedFolders = 1;
+  ApplyDroppedFolders(host_, settings_, {Path("a"), Path("file.png"), Path("b")}, jobs_);
+  EXPECT_EQ(host_.messages, std::vector<Message>{kNoFolder});
+  ASSERT_EQ(calls_.size(), 2u);
+  EXPECT_EQ(calls_[0].settings.folderPath, Path("a"));
+  EXPECT_EQ(calls_[1].settings.folderPath, Path("b"));
+}
+
+TEST_F(RunJobTest, EmptyDropOnlyPulls) {
+  host_.controls.processDroppedFolders = 1;
+  host_.controls.folderPath = Path("a");
+  ApplyDroppedFolders(host_, settings_, {}, jobs_);
+  EXPECT_EQ(host_.pulls, 1);
+  EXPECT_TRUE(host_.pushes.empty());
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_TRUE(calls_.empty());
+}
+
+}  // namespace
+}  // namespace mapio

@@ -1,0 +1,182 @@
+// What the make job does when the disk, the folder or a name lets it down.
+#include <filesystem>
+
+#include "platform/platform.h"
+#include "tests/writer/writer_fixture.h"
+#include "writer/record_name.h"
+
+namespace mapio::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FailWritesAfter {
+ public:
+  explicit FailWritesAfter(std::size_t bytes) {
+    platform::AtomicFileWriter::FailAfterBytesForTesting(bytes);
+  }
+  ~FailWritesAfter() { platform::AtomicFileWriter::FailAfterBytesForTesting(std::nullopt); }
+};
+
+bool HasWarningCaptionedError(const std::vector<Message>& messages) {
+  for (const Message& m : messages) {
+    if (m.caption == "Error" && m.kind == MessageKind::Warning) return true;
+  }
+  return false;
+}
+
+TEST_F(WriterTest, WriteErrorNeverEndsInSuccessAndKeepsTheOldFile) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 300; ++i) names.push_back(std::to_string(i) + ".png");
+  Files(names);
+  for (bool old : {true, false}) {
+    for (std::size_t bytes : {std::size_t{0}, std::size_t{100}, std::size_t{600},
+                              std::size_t{10000}}) {
+      SCOPED_TRACE(::testing::Message() << "old " << old << " bytes " << bytes);
+      if (old) folder.Write("config.xml", "old\r\ncontent");
+      host.messages.clear();
+      {
+        FailWritesAfter fail(bytes);
+        Run();
+      }
+      EXPECT_TRUE(HasWarningCaptionedError(host.messages));
+      for (const Message& m : host.messages) EXPECT_NE(m.caption, "Success!");
+      if (old) {
+        EXPECT_EQ(Written(), "old\r\ncontent");
+        fs::remove(folder.path() / "config.xml");
+      }
+      EXPECT_EQ(folder.List().size(), names.size());  // no temporary file left
+    }
+  }
+}
+
+TEST_F(WriterTest, LeftoverTemporaryFileIsNoCandidate) {
+  const std::string leftover = ".config.xml.mapio-AbC123";
+  ASSERT_TRUE(platform::IsTemporaryName(leftover));
+  Files({"1.png", leftover});
+  Run(Faces, false);
+  ASSERT_EQ(prompter.calls.size(), 1u);
+  EXPECT_EQ(prompter.calls[0].counter, "0/1");
+}
+
+TEST_F(WriterTest, FolderThatCannotBeCreatedInWarns) {
+  Files({"1.png"});
+  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  {
+    std::FILE* probe = std::fopen((folder.path() / "probe").c_str(), "w");
+    if (probe != nullptr) {
+      std::fclose(probe);
+      fs::remove(folder.path() / "probe");
+      GTEST_SKIP() << "this user may write anywhere";
+    }
+  }
+  Run();
+  EXPECT_EQ(host.messages.size(), 1u);
+  EXPECT_TRUE(HasWarningCaptionedError(host.messages));
+  EXPECT_FALSE(folder.Exists("config.xml"));
+}
+
+TEST_F(WriterTest, FolderThatCannotBeSearchedWarnsAndWritesNothing) {
+  settings.folderPath = (folder.path() / "gone").string();
+  MappingWriter(settings, host, prompter);
+  EXPECT_EQ(host.messages.size(), 1u);
+  EXPECT_TRUE(HasWarningCaptionedError(host.messages));
+  EXPECT_TRUE(folder.List().empty());
+}
+
+// Moves the folder away while the overwrite question is open, so that the
+// second search finds nothing to search.
+class VanishingHost : public FakeHost {
+ public:
+  fs::path folder, movedTo;
+  MessageButton ShowMessage(std::string_view text, std::string_view caption,
+                            MessageKind kind) override {
+    if (kind == MessageKind::Question) fs::rename(folder, movedTo);
+    return FakeHost::ShowMessage(text, caption, kind);
+  }
+};
+
+TEST_F(WriterTest, FolderGoneBeforeTheSecondSearchWarnsAndWritesNothing) {
+  TempFolder parent;
+  parent.Write("pics/1.png");
+  parent.Write("pics/config.xml", "old");
+  VanishingHost vanishing;
+  vanishing.folder = parent.path() / "pics";
+  vanishing.movedTo = parent.path() / "moved";
+  settings.folderPath = vanishing.folder.string();
+  settings.allFilenamesAreIds = 1;
+  MappingWriter(settings, vanishing, prompter);
+  ASSERT_EQ(vanishing.messages.size(), 2u);
+  EXPECT_EQ(vanishing.messages[0], kOverwriteQuestion);
+  EXPECT_TRUE(HasWarningCaptionedError(vanishing.messages));
+  EXPECT_EQ(parent.List(), std::vector<std::string>{"moved"});
+  EXPECT_EQ(parent.Read("moved/config.xml"), "old");
+}
+
+TEST(LeadingId, ReadsAsAtoiButRefusesWhatDoesNotFit) {
+  struct Row {
+    std::string_view text;
+    std::optional<std::uint32_t> id;
+  };
+  const Row rows[] = {
+      {"", 0u},          {"abc", 0u},       {"12abc", 12u},       {"1.2", 1u},
+      {" \t\n12", 12u},  {"+8", 8u},        {"-5", 4294967291u},  {"-0", 0u},
+      {"-", 0u},         {"- 5", 0u},       {"\xA0" "12", 0u},    {"0000000000000000000042", 42u},
+      {"4294967295", 4294967295u},          {"4294967296", std::nullopt},
+      {"-2147483648", 2147483648u},         {"-2147483649", std::nullopt},
+      {"99999999999999999999999999", std::nullopt},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(LeadingId(row.text), row.id);
+  }
+}
+
+TEST_F(WriterTest, NamesWhoseNumberIsNoIdAreSkippedWithOneWarning) {
+  Files({"4294967295.png", "4294967296.png", "-2147483648.png", "-2147483649.png",
+         "99999999999999999999.png", "7.png"});
+  Run();
+  EXPECT_EQ(Written(), MappingFile({FaceRecord("-2147483648", "2147483648"),
+                                    FaceRecord("4294967295", "4294967295"), FaceRecord("7", "7")}));
+  ASSERT_EQ(host.messages.size(), 2u);
+  const Message& warning = host.messages[0];
+  EXPECT_EQ(warning.kind, MessageKind::Warning);
+  for (const char* name : {"4294967296.png", "-2147483649.png", "99999999999999999999.png"}) {
+    EXPECT_NE(warning.text.find(std::string("\n") + name), std::string::npos) << name;
+  }
+  EXPECT_EQ(warning.text.find("7.png"), std::string::npos);
+  EXPECT_EQ(host.messages[1], SuccessMessage(3));
+}
+
+TEST_F(WriterTest, SkippedListIsCapped) {
+  std::vector<std::string> names;
+  for (int i = 10; i < 35; ++i) names.push_back("50000000" + std::to_string(i) + ".png");
+  Files(names);
+  Run();
+  ASSERT_EQ(host.messages.size(), 2u);
+  const std::string& text = host.messages[0].text;
+  EXPECT_NE(text.find("5000000029.png"), std::string::npos);
+  EXPECT_EQ(text.find("5000000030.png"), std::string::npos);
+  EXPECT_TRUE(text.ends_with("\nand 5 more"));
+  EXPECT_EQ(host.messages[1], SuccessMessage(0));
+}
+
+TEST_F(WriterTest, ConfigXmlInOtherCaseCountsWhenItIsTheSameFile) {
+  // A link stands in for a file system that ignores case.
+  folder.Write("config.xml", "old");
+  fs::create_symlink("config.xml", folder.path() / "Config.XML");
+  Files({"1.png"});
+  Run();
+  EXPECT_EQ(Written(), MappingFile({FaceRecord("1", "1")}));
+  EXPECT_EQ(host.messages, (std::vector<Message>{kOverwriteQuestion, SuccessMessage(1)}));
+}
+
+TEST_F(WriterTest, ConfigXmlInOtherCaseIsAPictureWhenItIsAnotherFile) {
+  Files({"Config.XML"});
+  Run();
+  EXPECT_EQ(Written(), MappingFile({FaceRecord("config", "0")}));
+  EXPECT_EQ(host.messages, std::vector<Message>{SuccessMessage(1)});
+}
+
+}  // namespace
+}  // namespace mapio::testing

@@ -1,0 +1,33 @@
+// Runs one program and writes "SECONDS MAXRSS_KB" to REPORT. A child forked
+// straight from Python would report Python's own peak as its ru_maxrss (the
+// peak survives exec); forked from this small program it reports its own.
+// Usage: measure_child REPORT PROGRAM [ARG...]; exits with the program's status.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: measure_child REPORT PROGRAM [ARG...]\n");
+    return 2;
+  }
+  auto start = std::chrono::steady_clock::now();
+  pid_t pid = fork();
+  if (pid < 0) return 127;
+  if (pid == 0) {
+    execvp(argv[2], argv + 2);
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid) return 127;
+  std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  std::FILE* report = std::fopen(argv[1], "w");
+  if (report == nullptr) return 127;
+  std::fprintf(report, "%.6f %ld\n", elapsed.count(), usage.ru_maxrss);
+  std::fclose(report);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}

@@ -90,10 +90,9 @@ void WriterRun::Run() {
     return;
   }
 
-  // The folder is searched again, as files may have come or gone while the
-  // question was open. Searching before the file is opened keeps the new
-  // file out of the list and leaves nothing behind when the search fails.
-  if (!List(entries)) return;
+  // The writing pass goes over the same listing: a second search would cost
+  // as much again (the sort dominates), and this way every file counted is
+  // the file asked about, and the new file is never among them.
   if (!file_.Open(mappingPath_)) {
     host_.ShowMessage("config.xml could not be created in this directory! No file was changed.",
                       "Error", MessageKind::Warning);

@@ -84,8 +84,7 @@ TEST_F(WriterTest, FolderThatCannotBeSearchedWarnsAndWritesNothing) {
   EXPECT_TRUE(folder.List().empty());
 }
 
-// Moves the folder away while the overwrite question is open, so that the
-// second search finds nothing to search.
+// Moves the folder away while the overwrite question is open.
 class VanishingHost : public FakeHost {
  public:
   fs::path folder, movedTo;
@@ -96,7 +95,7 @@ class VanishingHost : public FakeHost {
   }
 };
 
-TEST_F(WriterTest, FolderGoneBeforeTheSecondSearchWarnsAndWritesNothing) {
+TEST_F(WriterTest, FolderGoneDuringTheQuestionWarnsAndWritesNothing) {
   TempFolder parent;
   parent.Write("pics/1.png");
   parent.Write("pics/config.xml", "old");

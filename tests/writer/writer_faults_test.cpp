@@ -63,7 +63,7 @@ TEST_F(WriterTest, FolderThatCannotBeCreatedInWarns) {
   Files({"1.png"});
   fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
   {
-    std::FILE* probe = std::fopen((folder.path() / "probe").c_str(), "w");
+    std::FILE* probe = std::fopen((folder.path() / "probe").string().c_str(), "w");
     if (probe != nullptr) {
       std::fclose(probe);
       fs::remove(folder.path() / "probe");
@@ -163,7 +163,9 @@ TEST_F(WriterTest, SkippedListIsCapped) {
 TEST_F(WriterTest, ConfigXmlInOtherCaseCountsWhenItIsTheSameFile) {
   // A link stands in for a file system that ignores case.
   folder.Write("config.xml", "old");
-  fs::create_symlink("config.xml", folder.path() / "Config.XML");
+  std::error_code ec;
+  fs::create_symlink("config.xml", folder.path() / "Config.XML", ec);
+  if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
   Files({"1.png"});
   Run();
   EXPECT_EQ(Written(), MappingFile({FaceRecord("1", "1")}));

@@ -1,0 +1,117 @@
+// The input becomes config.xml of a scratch folder with a few pictures, a
+// subfolder and a neighbouring folder; after the translate job nothing
+// outside the scratch folder has changed and no file in it was lost.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "core/job_host.h"
+#include "translator/mapping_translator.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SilentHost : public mapio::JobHost {
+ public:
+  bool PullSettings(mapio::JobSettings&) override { return true; }
+  void PushSettings(const mapio::JobSettings&) override {}
+  mapio::MessageButton ShowMessage(std::string_view, std::string_view,
+                                   mapio::MessageKind) override {
+    return mapio::MessageButton::Ok;
+  }
+};
+
+void WriteFile(const fs::path& p, std::string_view bytes) {
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Every entry under `root` but the scratch folder's own files, with contents.
+std::map<std::string, std::string> Outside(const fs::path& root, const fs::path& work) {
+  std::map<std::string, std::string> seen;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+       ++it) {
+    const fs::path& p = it->path();
+    if (p.parent_path() == work && !it->is_directory()) continue;
+    seen[p.string()] = it->is_directory() ? "<dir>" : ReadFile(p);
+  }
+  return seen;
+}
+
+std::size_t FileCount(const fs::path& folder) {
+  std::size_t n = 0;
+  for (const auto& e : fs::directory_iterator(folder)) n += e.is_directory() ? 0 : 1;
+  return n;
+}
+
+struct Scratch {
+  fs::path root, work;
+  std::map<std::string, std::string> outside;
+
+  Scratch() {
+    std::string pattern = (fs::temp_directory_path() / "mapio-fuzz-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    root = pattern;
+    work = root / "work";
+    fs::create_directories(work / "sub");
+    fs::create_directories(root / "outside");
+    for (const char* n : {"x.png", "y.jpg", "z.gif", "1.png"}) WriteFile(root / "outside" / n, n);
+    WriteFile(root / "outside.png", "beside");
+    WriteFile(work / "sub" / "x.png", "sub");
+    outside = Outside(root, work);
+  }
+  ~Scratch() { fs::remove_all(root); }
+
+  void Reset(std::string_view config) {
+    for (const auto& e : fs::directory_iterator(work)) {
+      if (!e.is_directory()) fs::remove(e.path());
+    }
+    for (const char* n : {"a.png", "A.PNG", "b.jpg", "B.gif", "1.png", "x.png", "..png"})
+      WriteFile(work / n, n);
+    WriteFile(work / "config.xml", config);
+  }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static Scratch scratch;
+  const std::string_view config(reinterpret_cast<const char*>(data), size);
+  scratch.Reset(config);
+  const std::size_t files = FileCount(scratch.work);
+
+  SilentHost host;
+  mapio::JobSettings settings;
+  settings.folderPath = scratch.work.string();
+  settings.objectKind = size > 0 ? data[size - 1] % (mapio::kObjectKindCount + 1) : 0;
+  mapio::MappingTranslator(settings, host);
+
+  if (Outside(scratch.root, scratch.work) != scratch.outside) {
+    std::fprintf(stderr, "something outside the folder changed\n");
+    std::abort();
+  }
+  if (FileCount(scratch.work) != files) {
+    std::fprintf(stderr, "a file in the folder was lost or made\n");
+    std::abort();
+  }
+  if (ReadFile(scratch.work / "config.xml") != config) {
+    std::fprintf(stderr, "config.xml changed\n");
+    std::abort();
+  }
+  return 0;
+}

@@ -85,10 +85,15 @@ def make_word_folder(path, count, capitalised, cli):
         sys.exit(f'mapping for {path}: status {status}, {records} of {count} records')
 
 
+def remove(path):
+    subprocess.run(['rm', '-rf', path], check=True)
+
+
 def fresh_copy(template, work):
-    if os.path.exists(work):
-        shutil.rmtree(work)
-    subprocess.run(['cp', '-a', template, work], check=True)
+    """A new folder holding the template's files. Hard links: the pictures
+    are empty, and renaming a link leaves the template as it was."""
+    remove(work)
+    subprocess.run(['cp', '-al', template, work], check=True)
 
 
 def count_renamed(folder):
@@ -114,7 +119,7 @@ def bench_translate(programs, template, work, count, runs):
             renamed = count_renamed(work)
             if renamed != count:
                 print(f'  note: {name} renamed {renamed} of {count}', file=sys.stderr)
-    shutil.rmtree(work)
+    remove(work)
     return results
 
 
@@ -195,14 +200,14 @@ def main():
             folder = os.path.join(tmp, f'ids-{size}')
             make_id_folder(folder, size)
             summarise('make -n', 'ids', size, bench_make(make_programs, folder, args.runs), rows)
-            shutil.rmtree(folder)
+            remove(folder)
             for variant, capitalised in (('exact', False), ('case', True)):
                 template = os.path.join(tmp, f'words-{variant}-{size}')
                 make_word_folder(template, size, capitalised, cli)
                 results = bench_translate(translate_programs, template, template + '-work',
                                           size, args.runs)
                 summarise('translate', variant, size, results, rows)
-                shutil.rmtree(template)
+                remove(template)
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
     print_table(rows)

@@ -36,6 +36,7 @@ bool TerminalHost::PullSettings(JobSettings& settings) {
   // Every job starts with a pull: the progress line's delay counts from here.
   jobStart_ = options_.now();
   reportsSinceCheck_ = 0;
+  doneAtCheck_ = 0;
   settings = controls;
   return controls.folderPath.size() <= platform::kMaxFolderPath;
 }
@@ -83,8 +84,11 @@ bool TerminalHost::Ask() {
 
 void TerminalHost::ReportProgress(const JobProgress& progress) {
   if (!options_.progress) return;
-  if (++reportsSinceCheck_ < kProgressCheckEvery) return;
+  const std::uint64_t moved = progress.done >= doneAtCheck_ ? progress.done - doneAtCheck_
+                                                           : kProgressCheckEvery;
+  if (++reportsSinceCheck_ < kProgressCheckEvery && moved < kProgressCheckEvery) return;
   reportsSinceCheck_ = 0;
+  doneAtCheck_ = progress.done;
   auto now = options_.now();
   if (now - jobStart_ < kProgressDelay) return;
   if (progressShown_ && now - lastDraw_ < kRedrawEvery) return;

@@ -47,8 +47,10 @@ class TerminalHost : public JobHost {
   // Wipes the progress line, if one is showing.
   void ClearProgress();
 
-  // The clock is looked at once per this many progress reports.
-  static constexpr std::uint32_t kProgressCheckEvery = 256;
+  // The clock is looked at once per this many reports, or sooner when the
+  // count of files has moved on by as much (the writer reports only every
+  // few thousand files).
+  static constexpr std::uint64_t kProgressCheckEvery = 256;
 
  private:
   bool Ask();
@@ -62,7 +64,8 @@ class TerminalHost : public JobHost {
 
   Clock::time_point jobStart_;
   Clock::time_point lastDraw_;
-  std::uint32_t reportsSinceCheck_ = 0;
+  std::uint64_t reportsSinceCheck_ = 0;
+  std::uint64_t doneAtCheck_ = 0;
   bool progressShown_ = false;
 };
 

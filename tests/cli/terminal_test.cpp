@@ -20,12 +20,12 @@ struct ProgressFixture {
     options.now = [this] { return now; };
     host = std::make_unique<TerminalHost>(in, out, err, options);
   }
-  // One job's worth of reports, `elapsed` after the job started.
-  void Report(std::uint64_t count, std::chrono::milliseconds elapsed) {
-    for (std::uint64_t i = 1; i <= count; ++i) {
-      now = start + elapsed;
-      host->ReportProgress({JobProgress::Phase::Writing, i, 1000});
-    }
+  // `count` reports of the same number of files, `elapsed` after the job
+  // started, as a reporter that calls for every file sends them.
+  void Report(std::uint64_t count, std::chrono::milliseconds elapsed, std::uint64_t done = 0) {
+    now = start + elapsed;
+    for (std::uint64_t i = 0; i < count; ++i)
+      host->ReportProgress({JobProgress::Phase::Writing, done, 1000});
   }
   Clock::time_point start{};
   Clock::time_point now{};
@@ -38,10 +38,10 @@ TEST(CliProgress, ShownOnlyAfterHalfASecondAndClearedBeforeMessages) {
   ProgressFixture f(true);
   JobSettings s;
   f.host->PullSettings(s);  // the job starts
-  f.Report(768, std::chrono::milliseconds(100));
+  f.Report(768, std::chrono::milliseconds(100), 5);
   EXPECT_EQ(f.err.str(), "");
 
-  f.Report(256, std::chrono::milliseconds(600));
+  f.Report(256, std::chrono::milliseconds(600), 256);
   EXPECT_EQ(f.err.str(), "\rWriting: 256/1000 files\x1b[K");
 
   f.host->ShowMessage("Success! 256 files added in XML file!", "Success!",
@@ -55,6 +55,16 @@ TEST(CliProgress, ShownOnlyAfterHalfASecondAndClearedBeforeMessages) {
   f.host->PullSettings(s);
   f.Report(512, std::chrono::milliseconds(100));
   EXPECT_EQ(f.err.str(), "");
+}
+
+TEST(CliProgress, ShownForReportersThatReportRarely) {
+  ProgressFixture f(true);
+  JobSettings s;
+  f.host->PullSettings(s);
+  f.Report(1, std::chrono::milliseconds(100), 4096);
+  EXPECT_EQ(f.err.str(), "");
+  f.Report(1, std::chrono::milliseconds(700), 8192);
+  EXPECT_EQ(f.err.str(), "\rWriting: 8192/1000 files\x1b[K");
 }
 
 TEST(CliProgress, NeverWhenSwitchedOff) {

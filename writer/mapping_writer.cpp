@@ -166,9 +166,8 @@ void WriterRun::AddFromName(const std::string& recordName, const std::string& fi
 }
 
 void WriterRun::AddByPrompt(const std::string& recordName, const std::string& fileName) {
-  // The file being asked about is always counted in the second number, even
-  // when files have appeared since the counting pass.
-  if (expected_ <= added_) expected_ = added_ + 1;
+  // The file being asked about is counted in the second number, not yet in
+  // the first.
   const std::string counter = std::to_string(added_) + "/" + std::to_string(expected_);
   if (kits_) {
     const std::optional<KitAnswer> answer = prompter_.AskKitId(fileName, counter);

@@ -3,6 +3,7 @@
 set -e
 packages="cmake make g++ pkg-config libgtest-dev libgmock-dev libutf8proc-dev libcli11-dev
 qt6-base-dev qt6-base-dev-tools qt6-svg-dev binutils-mingw-w64-i686 python3 clang libclang-rt-dev"
+packages="$packages g++-mingw-w64-i686-posix wine wine32:i386"  # the Windows build, tested under Wine
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
@@ -11,5 +12,6 @@ done
 echo "Installing:$missing"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
+dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386  # for wine32
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

@@ -1,0 +1,205 @@
+// Windows: text files. Line ends on disk are CR LF; in memory every CR LF
+// is one LF. The conversion is done here rather than by the runtime's text
+// mode, which would also end the file at the first Ctrl-Z byte and so lose
+// whatever follows it when the file is saved again.
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/platform.h"
+
+namespace mapio::platform {
+
+// --- TextReader -----------------------------------------------------------
+
+TextReader::~TextReader() { Close(); }
+
+bool TextReader::Open(const std::string& path) {
+  Close();
+  if (path.find('\0') != std::string::npos) return false;
+  file_ = std::fopen(path.c_str(), "rb");
+  return file_ != nullptr;
+}
+
+std::size_t TextReader::ReadPiece(char* buffer, std::size_t size) {
+  if (file_ == nullptr || size == 0) return 0;
+  std::size_t used = 0;
+  while (used + 1 < size) {
+    int c = std::getc(file_);
+    if (c == EOF) break;
+    if (c == '\r') {
+      const int next = std::getc(file_);
+      if (next == '\n') {
+        c = '\n';
+      } else if (next != EOF) {
+        std::ungetc(next, file_);
+      }
+    }
+    buffer[used++] = static_cast<char>(c);
+    if (c == '\n') break;
+  }
+  buffer[used] = '\0';
+  if (std::ferror(file_)) return 0;
+  return used;
+}
+
+bool TextReader::ReadAll(std::string& out) {
+  out.clear();
+  if (file_ == nullptr) return false;
+  std::string raw;
+  char chunk[64 * 1024];
+  for (;;) {
+    const std::size_t n = std::fread(chunk, 1, sizeof chunk, file_);
+    raw.append(chunk, n);
+    if (n < sizeof chunk) break;
+  }
+  out.reserve(raw.size());
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+    out.push_back(raw[i]);
+  }
+  return std::ferror(file_) == 0;
+}
+
+void TextReader::Close() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+}
+
+// --- AtomicFileWriter -----------------------------------------------------
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+
+std::optional<std::size_t>& FailAfterSetting() {
+  static std::optional<std::size_t> bytes;
+  return bytes;
+}
+
+// ".<name>.mapio-XXXXXX" beside the target, so the final move stays on
+// one volume.
+std::string TempPathFor(const std::string& target, unsigned serial) {
+  static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  const std::size_t slash = target.find_last_of("\\/");
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  std::string path = target.substr(0, nameStart) + "." + target.substr(nameStart) + ".mapio-";
+  for (int i = 0; i < 6; ++i) {
+    path.push_back(kDigits[serial % 62]);
+    serial /= 62;
+  }
+  return path;
+}
+
+unsigned NextSerial() {
+  static unsigned state = GetCurrentProcessId() * 2654435761u ^ GetTickCount();
+  state = state * 1664525u + 1013904223u;
+  return state;
+}
+
+// A new file that no one else can have opened: CREATE_NEW fails on any
+// existing name, so a clash just draws another name.
+std::FILE* CreateTemp(const std::string& target, std::string& tempPath) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string path = TempPathFor(target, NextSerial());
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+      return nullptr;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_BINARY | _O_WRONLY);
+    if (fd < 0) {
+      CloseHandle(h);
+      DeleteFileA(path.c_str());
+      return nullptr;
+    }
+    tempPath = path;
+    std::FILE* file = _fdopen(fd, "wb");
+    if (file == nullptr) _close(fd);
+    return file;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void AtomicFileWriter::FailAfterBytesForTesting(std::optional<std::size_t> bytes) {
+  FailAfterSetting() = bytes;
+}
+
+AtomicFileWriter::~AtomicFileWriter() { Abort(); }
+
+bool AtomicFileWriter::Open(const std::string& targetPath) {
+  Abort();
+  failed_ = false;
+  written_ = 0;
+  failAfter_ = FailAfterSetting();
+  targetPath_ = targetPath;
+  if (targetPath.find('\0') == std::string::npos) file_ = CreateTemp(targetPath, tempPath_);
+  if (file_ == nullptr) {
+    Abort();
+    failed_ = true;
+    return false;
+  }
+  std::setvbuf(file_, nullptr, _IONBF, 0);
+  buffer_.reserve(kBufferSize + kBufferSize / 8);
+  return true;
+}
+
+// Every LF goes to disk as CR LF, as a text-mode stream writes it.
+bool AtomicFileWriter::Write(std::string_view data) {
+  if (file_ == nullptr || failed_) return false;
+  for (const char c : data) {
+    if (c == '\n') buffer_.push_back('\r');
+    buffer_.push_back(c);
+    if (buffer_.size() >= kBufferSize && !Flush()) return false;
+  }
+  return true;
+}
+
+bool AtomicFileWriter::Flush() {
+  if (file_ == nullptr || failed_) return false;
+  std::size_t allowed = buffer_.size();
+  if (failAfter_ && written_ + allowed > *failAfter_) allowed = *failAfter_ - written_;
+  const std::size_t n = std::fwrite(buffer_.data(), 1, allowed, file_);
+  written_ += n;
+  if (n < buffer_.size()) {
+    if (n == allowed) errno = ENOSPC;
+    failed_ = true;
+  }
+  buffer_.clear();
+  return !failed_;
+}
+
+bool AtomicFileWriter::Commit() {
+  if (file_ == nullptr) return false;
+  bool ok = Flush() && std::fflush(file_) == 0;
+  ok = ok && _commit(_fileno(file_)) == 0;
+  const bool closed = std::fclose(file_) == 0;
+  file_ = nullptr;
+  ok = ok && closed &&
+       MoveFileExA(tempPath_.c_str(), targetPath_.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  if (!ok) {
+    failed_ = true;
+    Abort();
+    return false;
+  }
+  tempPath_.clear();
+  return true;
+}
+
+void AtomicFileWriter::Abort() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  if (!tempPath_.empty()) DeleteFileA(tempPath_.c_str());
+  tempPath_.clear();
+  buffer_.clear();
+}
+
+}  // namespace mapio::platform

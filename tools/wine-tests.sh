@@ -5,7 +5,7 @@
 set -euo pipefail
 
 build=${1:-build-windows}
-programs=(core_tests writer_tests translator_tests cli_tests)
+programs=(platform_tests core_tests writer_tests translator_tests cli_tests)
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/mapio-wine.XXXXXX")
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all DISPLAY=
@@ -32,7 +32,10 @@ for name in "${programs[@]}"; do
   log=$(mktemp)
   echo "== $name (Wine)"
   status=0
-  wine "$exe" --gtest_brief=1 >"$log" 2>&1 || status=$?
+  # Started on drive C:, where the temporary folders are, so that a path
+  # relative to the start folder can reach them.
+  exe=$(realpath "$exe")
+  (cd "$prefix/drive_c" && wine "$exe" --gtest_brief=1) >"$log" 2>&1 || status=$?
   tr -d '\r' <"$log"
   ran_ok=$(tr -d '\r' <"$log" | sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' | tail -n1)
   ran_bad=$(tr -d '\r' <"$log" | sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' | tail -n1)

@@ -48,6 +48,21 @@ std::string TempFolder::Read(std::string_view relative) const {
   return s.str();
 }
 
+std::string TempFolder::ReadText(std::string_view relative) const {
+  std::string bytes = Read(relative);
+#ifdef _WIN32
+  std::string text;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) return bytes;
+    text.push_back(bytes[i]);
+  }
+  return text;
+#else
+  return bytes;
+#endif
+}
+
 bool TempFolder::Exists(std::string_view relative) const {
   std::error_code ec;
   return fs::exists(fs::symlink_status(path_ / relative, ec));

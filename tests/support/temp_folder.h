@@ -23,6 +23,10 @@ class TempFolder {
   void Write(std::string_view relative, std::string_view bytes = {}) const;
   void MakeDir(std::string_view relative) const;
   std::string Read(std::string_view relative) const;
+  // A file the program wrote as text, with each line end as the program
+  // wrote it ("\n"): on Windows every line end on disk is CR LF. A file
+  // with any other line end there comes back raw, so a comparison fails.
+  std::string ReadText(std::string_view relative) const;
   bool Exists(std::string_view relative) const;
   // Sorted names of the folder's entries (not recursive).
   std::vector<std::string> List(std::string_view relative = {}) const;

@@ -61,6 +61,7 @@ const RenameCase kCases[] = {
      {Status("abc -> 1\n", 1, 1)}},
     {"per extension: exact, then case", {"ABC.JPG", "abc.gif"}, {FaceRecord("abc", "1")},
      {"1.jpg=ABC.JPG", "abc.gif=abc.gif"}, {Status("abc - > 1\n", 1, 1)}},
+#ifndef _WIN32  // a Windows folder cannot hold two names that differ only in case
     {"two case variants: neither", {"Abc.png", "aBC.png", "abc.jpg"}, {FaceRecord("abc", "1")},
      {"Abc.png=Abc.png", "aBC.png=aBC.png", "abc.jpg=abc.jpg"},
      {RenameWarning("abc", "1"), Status("", 0, 1)}},
@@ -68,6 +69,7 @@ const RenameCase kCases[] = {
      {FaceRecord("q", "9"), FaceRecord("X", "1"), FaceRecord("x", "2")},
      {"1.png=X.png", "2.png=x.PNG"},
      {RenameWarning("q", "9"), Status("X -> 1\nx -> 2\n", 2, 3)}},
+#endif
     {"target taken in another case", {"ABC.png", "1.PNG", "ABC.jpg"}, {FaceRecord("abc", "1")},
      {"1.PNG=1.PNG", "1.jpg=ABC.jpg", "ABC.png=ABC.png"}, {Status("abc - > 1\n", 1, 1)}},
     // Names that would reach outside the folder or past the name.

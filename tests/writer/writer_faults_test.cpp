@@ -42,7 +42,7 @@ TEST_F(WriterTest, WriteErrorNeverEndsInSuccessAndKeepsTheOldFile) {
       EXPECT_TRUE(HasWarningCaptionedError(host.messages));
       for (const Message& m : host.messages) EXPECT_NE(m.caption, "Success!");
       if (old) {
-        EXPECT_EQ(Written(), "old\r\ncontent");
+        EXPECT_EQ(folder.Read("config.xml"), "old\r\ncontent");
         fs::remove(folder.path() / "config.xml");
       }
       EXPECT_EQ(folder.List().size(), names.size());  // no temporary file left
@@ -175,6 +175,12 @@ TEST_F(WriterTest, ConfigXmlInOtherCaseCountsWhenItIsTheSameFile) {
 TEST_F(WriterTest, ConfigXmlInOtherCaseIsAPictureWhenItIsAnotherFile) {
   Files({"Config.XML"});
   Run();
+#ifdef _WIN32
+  // Windows ignores case in names: Config.XML is the mapping file itself.
+  EXPECT_EQ(Written(), MappingFile({}));
+  EXPECT_EQ(host.messages, (std::vector<Message>{kOverwriteQuestion, SuccessMessage(0)}));
+  return;
+#endif
   EXPECT_EQ(Written(), MappingFile({FaceRecord("config", "0")}));
   EXPECT_EQ(host.messages, std::vector<Message>{SuccessMessage(1)});
 }

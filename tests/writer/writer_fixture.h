@@ -52,7 +52,8 @@ class WriterTest : public ::testing::Test {
   void Files(const std::vector<std::string>& names) const {
     for (const std::string& n : names) folder.Write(n, "picture");
   }
-  std::string Written() const { return folder.Read("config.xml"); }
+  // config.xml as written, line ends as "\n" (CR LF on a Windows disk).
+  std::string Written() const { return folder.ReadText("config.xml"); }
   void Answer(std::optional<KitAnswer> answer) { prompter.answers.push_back(answer); }
 
   TempFolder folder;

@@ -1,0 +1,191 @@
+// Windows files on a real disk: listing, renames, identity, and CR LF on
+// disk for every text file. A fresh folder per test.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "tests/support/temp_folder.h"
+
+namespace mapio::platform {
+namespace {
+
+using testing::TempFolder;
+
+const std::string& kStartup = StartupDirectory();
+
+std::string In(const TempFolder& t, const std::string& name) { return JoinPath(t.str(), name); }
+
+std::vector<std::string> Names(const std::vector<DirEntry>& entries) {
+  std::vector<std::string> names;
+  for (const DirEntry& e : entries) names.push_back(e.name);
+  return names;
+}
+
+TEST(PathsWin32, DrivesAndUncPathsAreAbsolute) {
+  struct Row {
+    const char* path;
+    bool absolute;
+  };
+  const Row rows[] = {
+      {"C:\\pics", true}, {"c:/pics", true},     {"\\\\server\\share\\x", true},
+      {"\\pics", true},   {"C:pics", true},      {"pics\\x", false},
+      {".\\x", false},    {"..\\x", false},      {"", false},
+  };
+  for (const Row& row : rows) EXPECT_EQ(IsAbsolutePath(row.path), row.absolute) << row.path;
+  EXPECT_EQ(JoinPath("pics", "config.xml"), "pics\\config.xml");
+  EXPECT_EQ(JoinPath("C:\\", "a"), "C:\\\\a");
+  EXPECT_EQ(ResolveAgainstStartup("D:\\x"), "D:\\x");
+  // A drive's root already ends in its separator.
+  const std::string sep = kStartup.ends_with('\\') ? "" : "\\";
+  EXPECT_EQ(ResolveAgainstStartup("rel\\x"), kStartup + sep + "rel\\x");
+  EXPECT_EQ(kMaxFolderPath, 259u);
+}
+
+TEST(ListFolderWin32, SortsLikeNtfsAndMarksFolders) {
+  TempFolder t;
+  for (const char* name : {"a_b", "B.png", "aab", ".hidden", "abc"}) t.Write(name, "x");
+  t.MakeDir("Sub");
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(ListFolder(t.str(), entries));
+  EXPECT_EQ(Names(entries), (std::vector<std::string>{".hidden", "aab", "abc", "a_b", "B.png", "Sub"}));
+  for (const DirEntry& e : entries) EXPECT_EQ(e.isDirectory, e.name == "Sub") << e.name;
+
+  // A folder path that ends in a separator gets a second one; Windows takes it.
+  ASSERT_TRUE(ListFolder(t.str() + "\\", entries));
+  EXPECT_EQ(entries.size(), 6u);
+  ASSERT_TRUE(ListFolder(In(t, "Sub"), entries));
+  EXPECT_TRUE(entries.empty());
+  entries = {{"stale", false}};
+  EXPECT_FALSE(ListFolder(In(t, "missing"), entries));
+  EXPECT_TRUE(entries.empty());
+  EXPECT_FALSE(ListFolder(In(t, "abc"), entries));
+}
+
+TEST(FilesWin32, IdentityIgnoresCaseAndSeparators) {
+  TempFolder t;
+  t.Write("a", "1");
+  t.Write("b", "1");
+  t.MakeDir("d");
+  EXPECT_TRUE(FileExists(In(t, "A")));
+  EXPECT_TRUE(IsDirectory(In(t, "D")));
+  EXPECT_FALSE(IsDirectory(In(t, "a")));
+  EXPECT_FALSE(FileExists(In(t, "none")));
+  EXPECT_TRUE(SameFile(In(t, "a"), In(t, "A")));
+  EXPECT_TRUE(SameFile(In(t, "a"), t.str() + "/d/../a"));
+  EXPECT_TRUE(SameFile(In(t, "d"), In(t, "D")));  // folders too
+  EXPECT_FALSE(SameFile(In(t, "a"), In(t, "b")));
+  EXPECT_FALSE(SameFile(In(t, "none"), In(t, "none")));
+
+  ASSERT_EQ(ChangeDirectory(In(t, "d")), 0);
+  EXPECT_TRUE(SameFile(CurrentDirectory(), In(t, "d")));
+  EXPECT_EQ(ChangeDirectory(In(t, "a")), -1);
+  EXPECT_EQ(ChangeDirectory(In(t, "none")), -1);
+  EXPECT_EQ(StartupDirectory(), kStartup);
+  ASSERT_EQ(ChangeDirectory(kStartup), 0);
+}
+
+TEST(RenameWin32, NeverReplacesAndTellsWhy) {
+  struct Row {
+    const char* from;
+    const char* to;
+    RenameResult result;
+  };
+  const Row rows[] = {
+      {"from", "file", RenameResult::TargetExists},
+      {"from", "FILE", RenameResult::TargetExists},  // names ignore case
+      {"from", "dir", RenameResult::TargetExists},
+      {"none", "to", RenameResult::SourceMissing},
+      {"none", "file", RenameResult::SourceMissing},
+      {"from", "nofolder\\to", RenameResult::Failed},
+      {"FROM", "1.png", RenameResult::Renamed},  // found in any case
+  };
+  TempFolder t;
+  t.Write("from", "new");
+  t.Write("file", "old");
+  t.MakeDir("dir");
+  for (const Row& row : rows) {
+    EXPECT_EQ(RenameNoReplace(In(t, row.from), In(t, row.to)), row.result) << row.from << row.to;
+  }
+  EXPECT_EQ(t.List(), (std::vector<std::string>{"1.png", "dir", "file"}));
+  EXPECT_EQ(t.Read("1.png"), "new");
+  EXPECT_EQ(t.Read("file"), "old");
+}
+
+TEST(TextReaderWin32, ReadsEveryCrLfAsLf) {
+  TempFolder t;
+  // A lone CR stays; Ctrl-Z (0x1A) is a byte like any other, not the end.
+  t.Write("f", "ab\r\nc\rd\r\n\x1Atail\r\n\r");
+  TextReader r;
+  ASSERT_TRUE(r.Open(In(t, "f")));
+  char buf[5];
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 3u);
+  EXPECT_STREQ(buf, "ab\n");
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 4u);
+  EXPECT_STREQ(buf, "c\rd\n");
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 4u);  // a long line comes in pieces
+  EXPECT_STREQ(buf, "\x1Atai");
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 2u);
+  EXPECT_STREQ(buf, "l\n");
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 1u);
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 0u);
+
+  ASSERT_TRUE(r.Open(In(t, "f")));
+  std::string all;
+  ASSERT_TRUE(r.ReadAll(all));
+  EXPECT_EQ(all, "ab\nc\rd\n\x1Atail\n\r");
+  EXPECT_FALSE(r.Open(In(t, "missing")));
+}
+
+class AtomicWriterWin32 : public ::testing::Test {
+ protected:
+  void TearDown() override { AtomicFileWriter::FailAfterBytesForTesting(std::nullopt); }
+  TempFolder t;
+};
+
+TEST_F(AtomicWriterWin32, WritesCrLfAndReplacesOnCommit) {
+  t.Write("config.xml", "old");
+  AtomicFileWriter w;
+  ASSERT_TRUE(w.Open(In(t, "config.xml")));
+  EXPECT_TRUE(IsTemporaryName(w.TempPath().substr(t.str().size() + 1)));
+  std::string big;
+  for (int i = 0; i < 60000; ++i) big += "<record from=\"" + std::to_string(i) + "\"/>\n";
+  ASSERT_TRUE(w.Write("<a>\n\t\n"));
+  ASSERT_TRUE(w.Write(big));
+  EXPECT_EQ(t.Read("config.xml"), "old");  // nothing shows before Commit
+  ASSERT_TRUE(w.Commit());
+  const std::string disk = t.Read("config.xml");
+  EXPECT_EQ(disk.substr(0, 8), "<a>\r\n\t\r\n");
+  EXPECT_EQ(t.ReadText("config.xml"), "<a>\n\t\n" + big);
+  EXPECT_EQ(t.List(), std::vector<std::string>{"config.xml"});
+}
+
+TEST_F(AtomicWriterWin32, FailureLeavesTheOldFileAndNoTemporary) {
+  // Limits count bytes on disk, so "\n" costs two.
+  for (std::size_t limit : {std::size_t{0}, std::size_t{3}, std::size_t{5}}) {
+    SCOPED_TRACE(limit);
+    t.Write("config.xml", "old");
+    AtomicFileWriter::FailAfterBytesForTesting(limit);
+    AtomicFileWriter w;
+    ASSERT_TRUE(w.Open(In(t, "config.xml")));
+    w.Write("ab\ncd");
+    EXPECT_FALSE(w.Commit());
+    EXPECT_EQ(t.Read("config.xml"), "old");
+    EXPECT_EQ(t.List(), std::vector<std::string>{"config.xml"});
+  }
+  AtomicFileWriter::FailAfterBytesForTesting(6);
+  AtomicFileWriter w;
+  ASSERT_TRUE(w.Open(In(t, "config.xml")));
+  w.Write("ab\ncd");
+  EXPECT_TRUE(w.Commit());
+  EXPECT_EQ(t.Read("config.xml"), "ab\r\ncd");
+
+  AtomicFileWriter none;
+  EXPECT_FALSE(none.Open(In(t, "missing\\config.xml")));
+  EXPECT_FALSE(none.Commit());
+}
+
+}  // namespace
+}  // namespace mapio::platform

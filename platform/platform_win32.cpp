@@ -18,6 +18,11 @@ bool HasNul(const std::string& s) { return s.find('\0') != std::string::npos; }
 
 bool IsSlash(char c) { return c == '\\' || c == '/'; }
 
+std::string_view LastName(std::string_view path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 DWORD Attributes(const std::string& path) {
@@ -132,6 +137,9 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 RenameResult RenameNoReplace(const std::string& from, const std::string& to) {
   if (from.empty() || to.empty() || HasNul(from) || HasNul(to)) return RenameResult::Failed;
+  // MoveFileEx takes a file onto its own name as done; that name is taken,
+  // as on every other system. A change of case only is a real rename.
+  if (LastName(from) == LastName(to) && SameFile(from, to)) return RenameResult::TargetExists;
   // Without MOVEFILE_REPLACE_EXISTING a move never replaces a file, as
   // the runtime's rename on Windows.
   if (MoveFileExA(from.c_str(), to.c_str(), 0)) return RenameResult::Renamed;

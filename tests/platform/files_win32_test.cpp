@@ -100,7 +100,9 @@ TEST(RenameWin32, NeverReplacesAndTellsWhy) {
       {"none", "to", RenameResult::SourceMissing},
       {"none", "file", RenameResult::SourceMissing},
       {"from", "nofolder\\to", RenameResult::Failed},
-      {"FROM", "1.png", RenameResult::Renamed},  // found in any case
+      {"from", "from", RenameResult::TargetExists},  // not "done", as MoveFileEx has it
+      {"from", "From", RenameResult::Renamed},       // a change of case is a rename
+      {"FROM", "1.png", RenameResult::Renamed},      // found in any case
   };
   TempFolder t;
   t.Write("from", "new");
@@ -110,6 +112,8 @@ TEST(RenameWin32, NeverReplacesAndTellsWhy) {
     EXPECT_EQ(RenameNoReplace(In(t, row.from), In(t, row.to)), row.result) << row.from << row.to;
   }
   EXPECT_EQ(t.List(), (std::vector<std::string>{"1.png", "dir", "file"}));
+  // (Windows shows the new case afterwards; Wine keeps the old one.)
+  EXPECT_EQ(RenameNoReplace(In(t, "1.png"), In(t, "1.PNG")), RenameResult::Renamed);
   EXPECT_EQ(t.Read("1.png"), "new");
   EXPECT_EQ(t.Read("file"), "old");
 }

@@ -23,6 +23,7 @@ test: deps
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMAPIO_SANITIZE=ON -DMAPIO_WERROR=$(WERROR)
 	cmake --build $(TEST_BUILD) -j$(JOBS)
 	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	$(MAKE) windows-test
 
 bench: deps ; cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_GUI=OFF -DMAPIO_BUILD_TESTS=OFF && cmake --build build-bench --target mapio-cli floor_make floor_translate measure_child -j$(JOBS) && python3 bench/run_bench.py --build build-bench
 fuzz: deps ; fuzz/run.sh

@@ -31,9 +31,12 @@ bool IsTemporaryName(std::string_view name) {
 std::string ResolveAgainstStartup(const std::string& path) {
   if (path.empty() || IsAbsolutePath(path)) return path;
   const std::string& base = StartupDirectory();
+  // Unknown when the start folder was already gone: joining to "" would
+  // point the path at the root, so it stays relative to the current folder.
+  if (base.empty()) return path;
   // The root folder already ends in a separator; "//x" means something
   // else on some systems.
-  if (!base.empty() && base.back() == kSeparator) return base + path;
+  if (base.back() == kSeparator) return base + path;
   return JoinPath(base, path);
 }
 

@@ -1,6 +1,7 @@
 #include "translator/picture_folder.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace mapio::translator {
 
@@ -62,26 +63,6 @@ std::unique_ptr<PictureFolder> MakeSimulatedFolder(const std::string& folderPath
   return std::make_unique<SimulatedFolder>(folderPath);
 }
 
-CaseIndex::CaseIndex(const std::vector<std::string>& names) {
-  byKey_.reserve(names.size());
-  for (const auto& name : names) byKey_[platform::CaseFoldKey(name)].push_back(name);
-}
-
-const std::vector<std::string>& CaseIndex::Variants(std::string_view name) const {
-  static const std::vector<std::string> kNone;
-  const auto it = byKey_.find(platform::CaseFoldKey(name));
-  return it == byKey_.end() ? kNone : it->second;
-}
-
-void CaseIndex::Renamed(const std::string& from, const std::string& to) {
-  const auto it = byKey_.find(platform::CaseFoldKey(from));
-  if (it != byKey_.end()) {
-    std::erase(it->second, from);
-    if (it->second.empty()) byKey_.erase(it);
-  }
-  byKey_[platform::CaseFoldKey(to)].push_back(to);
-}
-
 RenameOutcome PictureRenamer::Rename(std::string_view from, std::string_view id) {
   RenameOutcome outcome;
   for (int i = 0; i < static_cast<int>(std::size(kExtensions)); ++i) {
@@ -100,34 +81,33 @@ RenameOutcome PictureRenamer::Rename(std::string_view from, std::string_view id)
 PictureRenamer::Attempt PictureRenamer::TryExtension(const std::string& oldName,
                                                      const std::string& newName,
                                                      RenameOutcome& outcome) {
-  if (TargetTakenByCase(newName)) return Attempt::NotHere;
-  const RenameResult result = folder_.Rename(oldName, newName);
-  if (result == RenameResult::Renamed) {
-    Apply(oldName, newName, outcome);
-    return Attempt::Renamed;
+  if (!index_) {
+    const RenameResult result = folder_.Rename(oldName, newName);
+    if (result == RenameResult::Renamed) {
+      Apply(oldName, newName, outcome);
+      return Attempt::Renamed;
+    }
+    if (result != RenameResult::SourceMissing) return Attempt::NotHere;
   }
-  if (result != RenameResult::SourceMissing) return Attempt::NotHere;
-  return RenameCaseVariant(oldName, newName, outcome);
+  return RenameByIndex(oldName, newName, outcome);
 }
 
-PictureRenamer::Attempt PictureRenamer::RenameCaseVariant(const std::string& oldName,
-                                                          const std::string& newName,
-                                                          RenameOutcome& outcome) {
-  const std::vector<std::string>& variants = Index().Variants(oldName);
-  if (variants.empty()) return Attempt::NotHere;
+// Once the index exists it knows the real names, so a picture that is not
+// there costs no rename, and one in another case costs one.
+PictureRenamer::Attempt PictureRenamer::RenameByIndex(const std::string& oldName,
+                                                      const std::string& newName,
+                                                      RenameOutcome& outcome) {
+  const CaseIndex::Lookup found = Index().Find(oldName);
+  if (found.count == 0) return Attempt::NotHere;
   // Windows could never hold two of them; guessing might rename the wrong one.
-  if (variants.size() > 1) return Attempt::Ambiguous;
-  if (TargetTakenByCase(newName)) return Attempt::NotHere;
-  const std::string actual = variants.front();  // the index changes below
-  if (folder_.Rename(actual, newName) != RenameResult::Renamed) return Attempt::NotHere;
-  Apply(actual, newName, outcome);
+  if (!found.exact && found.count > 1) return Attempt::Ambiguous;
+  // Windows would refuse a target that exists in another case; on a
+  // case-sensitive system only the index can tell.
+  if (index_->HasOtherCaseOf(newName)) return Attempt::NotHere;
+  const std::string source = found.exact ? oldName : *found.any;  // the index changes below
+  if (folder_.Rename(source, newName) != RenameResult::Renamed) return Attempt::NotHere;
+  Apply(source, newName, outcome);
   return Attempt::Renamed;
-}
-
-// Windows would refuse a target that exists in another case; on a
-// case-sensitive system only the index can tell.
-bool PictureRenamer::TargetTakenByCase(const std::string& newName) const {
-  return index_ && !index_->Variants(newName).empty();
 }
 
 void PictureRenamer::Apply(const std::string& oldName, const std::string& newName,

@@ -6,11 +6,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/platform.h"
+#include "translator/case_index.h"
 
 namespace mapio::translator {
 
@@ -28,27 +27,12 @@ std::unique_ptr<PictureFolder> MakeRealFolder(const std::string& folderPath);
 // Lists the folder once and from then on only pretends to rename.
 std::unique_ptr<PictureFolder> MakeSimulatedFolder(const std::string& folderPath);
 
-// The folder's names by their case-insensitive key, kept up to date with
-// the renames of the run.
-class CaseIndex {
- public:
-  explicit CaseIndex(const std::vector<std::string>& names);
-  // Every name whose key equals the key of `name`.
-  const std::vector<std::string>& Variants(std::string_view name) const;
-  void Renamed(const std::string& from, const std::string& to);
-
- private:
-  std::unordered_map<std::string, std::vector<std::string>> byKey_;
-};
-
 struct RenameOutcome {
   bool renamed = false;
   int extension = -1;   // index into kExtensions of the attempt that worked
   std::string oldName;  // the file actually renamed, in its own case
   std::string newName;
 };
-
-inline constexpr std::string_view kExtensions[] = {".png", ".jpg", ".gif"};
 
 // One record's rename: ".png", ".jpg", ".gif" in turn; per extension the
 // exact name first, then (as Windows would find it) a sole case variant.
@@ -61,15 +45,14 @@ class PictureRenamer {
   enum class Attempt { Renamed, NotHere, Ambiguous };
   Attempt TryExtension(const std::string& oldName, const std::string& newName,
                        RenameOutcome& outcome);
-  Attempt RenameCaseVariant(const std::string& oldName, const std::string& newName,
+  Attempt RenameByIndex(const std::string& oldName, const std::string& newName,
                             RenameOutcome& outcome);
-  bool TargetTakenByCase(const std::string& newName) const;
   void Apply(const std::string& oldName, const std::string& newName, RenameOutcome& outcome);
   CaseIndex& Index();
 
   PictureFolder& folder_;
-  // Built on the first name that is missing exactly, never before: the
-  // usual run costs one rename per record and no listing.
+  // Built on the first name that is missing exactly, never before: a run
+  // whose names all exist costs one rename per record and no listing.
   std::optional<CaseIndex> index_;
 };
 

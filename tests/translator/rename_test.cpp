@@ -70,6 +70,9 @@ const RenameCase kCases[] = {
      {"1.png=X.png", "2.png=x.PNG"},
      {RenameWarning("q", "9"), Status("X -> 1\nx -> 2\n", 2, 3)}},
 #endif
+    {"index learns the new names", {"a.png"},
+     {FaceRecord("q", "9"), FaceRecord("a", "5"), FaceRecord("5", "6")}, {"6.png=a.png"},
+     {RenameWarning("q", "9"), Status("a -> 5\n5 -> 6\n", 2, 3)}},
     {"target taken in another case", {"ABC.png", "1.PNG", "ABC.jpg"}, {FaceRecord("abc", "1")},
      {"1.PNG=1.PNG", "1.jpg=ABC.jpg", "ABC.png=ABC.png"}, {Status("abc - > 1\n", 1, 1)}},
     // Names that would reach outside the folder or past the name.

@@ -1,0 +1,142 @@
+#include "ui/qt/id_prompts.h"
+
+#include <QButtonGroup>
+#include <QFile>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/platform.h"
+#include "res/dialog_template.h"
+#include "ui/id_field.h"
+#include "ui/qt/message_box.h"
+#include "ui/qt/progress_display.h"
+
+namespace mapio::qt {
+
+namespace {
+
+constexpr int kAdd = 1;
+constexpr int kDoNotAdd = 2;
+constexpr int kPreviewMargin = 7;  // dialog units, as the template's margins
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QImage ReadScaled(const QString& path, const QSize& box) {
+  QImageReader reader(path);
+  reader.setAutoTransform(true);
+  const QSize size = reader.size();
+  if (size.isValid() && (size.width() > box.width() || size.height() > box.height())) {
+    reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio));
+  }
+  QImage image = reader.read();
+  if (!image.isNull() && (image.width() > box.width() || image.height() > box.height())) {
+    image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  }
+  return image;
+}
+
+}  // namespace
+
+IdPromptBase::IdPromptBase(QWidget* owner, const res::DialogTemplate& dialogTemplate,
+                           int idField, int fileNameField, int counterField)
+    : QDialog(owner) {
+  built_ = BuildDialog(*this, dialogTemplate);
+  idField_ = built_.Get<QLineEdit>(idField);
+  fileNameField_ = built_.Get<QLineEdit>(fileNameField);
+  counterField_ = built_.Get<QLineEdit>(counterField);
+  idField_->setText(QStringLiteral("0"));
+  templateSize_ = size();
+  connect(built_.Get<QPushButton>(kAdd), &QPushButton::clicked, this, &IdPromptBase::accept);
+  connect(built_.Get<QPushButton>(kDoNotAdd), &QPushButton::clicked, this,
+          &IdPromptBase::reject);
+}
+
+void IdPromptBase::SetPicture(const QString& fileName, const QString& counter) {
+  fileNameField_->setText(fileName);
+  fileNameField_->setCursorPosition(0);
+  counterField_->setText(counter);
+  counterField_->setCursorPosition(0);
+}
+
+void IdPromptBase::SetPreview(const QString& picturePath) {
+  const int margin = built_.units.ToPixelsX(kPreviewMargin);
+  const int side = templateSize_.height() - 2 * built_.units.ToPixelsY(kPreviewMargin);
+  const QImage image = ReadScaled(picturePath, QSize(side, side));
+  if (image.isNull()) return;
+  if (!preview_) {
+    preview_ = new QLabel(this);
+    preview_->setObjectName(QStringLiteral("preview"));
+    preview_->setAlignment(Qt::AlignCenter);
+    preview_->setFrameShape(QFrame::StyledPanel);
+  }
+  preview_->setPixmap(QPixmap::fromImage(image));
+  preview_->setGeometry(templateSize_.width(), built_.units.ToPixelsY(kPreviewMargin), side, side);
+  preview_->show();
+  setFixedSize(templateSize_.width() + side + margin, templateSize_.height());
+}
+
+void IdPromptBase::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  idField_->setFocus(Qt::OtherFocusReason);
+  idField_->selectAll();  // typing replaces the 0
+}
+
+void IdPromptBase::accept() {
+  const std::optional<std::uint32_t> id = ui::ParseIdField(idField_->text().toStdString());
+  if (!id) {
+    MessageBox::Show(this, ui::kIdFieldRefusal, {}, MessageKind::Warning);
+    idField_->setFocus(Qt::OtherFocusReason);
+    idField_->selectAll();
+    return;
+  }
+  id_ = *id;
+  QDialog::accept();
+}
+
+CFileMap::CFileMap(QWidget* owner) : IdPromptBase(owner, res::FileMapTemplate(), 1012, 1013, 1016) {}
+
+CKitMapDlg::CKitMapDlg(QWidget* owner)
+    : IdPromptBase(owner, res::KitMapTemplate(), 1021, 1020, 1022) {
+  SetCheckedPosition(*built_.GroupOf(1023), static_cast<int>(KitKind::Home));
+}
+
+KitKind CKitMapDlg::kitKind() const {
+  const int position = CheckedPosition(*built_.GroupOf(1023));
+  return position < 0 ? KitKind::Home : static_cast<KitKind>(position);
+}
+
+QtPrompter::QtPrompter(QWidget* owner, ProgressDisplay* progress, FolderOf folder)
+    : owner_(owner), progress_(progress), folder_(std::move(folder)) {}
+
+void QtPrompter::Prepare(IdPromptBase& prompt, std::string_view fileName,
+                         std::string_view counter) {
+  prompt.SetPicture(FromUtf8(fileName), FromUtf8(counter));
+  if (folder_) {
+    const std::string path = platform::JoinPath(folder_(), fileName);
+    prompt.SetPreview(QFile::decodeName(QByteArray::fromStdString(path)));
+  }
+}
+
+std::optional<std::uint32_t> QtPrompter::AskFileId(std::string_view fileName,
+                                                   std::string_view counter) {
+  ProgressDisplay::Pause pause(progress_);
+  CFileMap prompt(owner_);
+  Prepare(prompt, fileName, counter);
+  if (prompt.exec() != QDialog::Accepted) return std::nullopt;
+  return prompt.id();
+}
+
+std::optional<KitAnswer> QtPrompter::AskKitId(std::string_view fileName,
+                                              std::string_view counter) {
+  ProgressDisplay::Pause pause(progress_);
+  CKitMapDlg prompt(owner_);
+  Prepare(prompt, fileName, counter);
+  if (prompt.exec() != QDialog::Accepted) return std::nullopt;
+  return KitAnswer{prompt.id(), prompt.kitKind()};
+}
+
+}  // namespace mapio::qt

@@ -1,0 +1,9 @@
+#include "platform/platform.h"
+#include "ui/qt/map_app.h"
+
+int main(int argc, char** argv) {
+  // Before anything can change the current directory.
+  mapio::platform::StartupDirectory();
+  mapio::qt::CMapApp app(argc, argv);
+  return app.Run();
+}

@@ -1,0 +1,168 @@
+#include "ui/qt/main_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+
+#include "platform/platform.h"
+#include "res/dialog_template.h"
+#include "ui/job_entries.h"
+#include "ui/qt/folder_chooser.h"
+#include "ui/qt/message_box.h"
+
+namespace mapio::qt {
+
+namespace {
+
+enum ControlId {
+  kPath = 1007,
+  kBrowse = 1008,
+  kMake = 1038,
+  kTranslate = 1039,
+  kFaces = 1000,
+  kKits = 1001,
+  kAllFilenamesAreIds = 1011,
+  kProcessDroppedFolders = 1030,
+  kGo = 1,
+  kEditXml = 1009,
+  kClose = 2,
+};
+
+constexpr std::string_view kAboutEntry = "&About Mapio...";
+
+std::string ToStd(const QString& text) { return text.toStdString(); }
+QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+std::vector<std::string> DroppedPaths(const QMimeData& data) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : data.urls()) {
+    if (!url.isLocalFile()) continue;
+    paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  }
+  return paths;
+}
+
+CMainDlg::CMainDlg(QWidget* owner)
+    : QDialog(owner),
+      progress_(this),
+      prompter_(this, &progress_,
+                [this] { return platform::ResolveAgainstStartup(logic_.settings().folderPath); }),
+      logic_(*this, ui::MakeJobEntries(prompter_)) {
+  built_ = BuildDialog(*this, res::MainTemplate());
+  path_ = built_.Get<QLineEdit>(kPath);
+  path_->setMaxLength(static_cast<int>(ui::kPathBoxLimit));
+  actions_ = built_.GroupOf(kMake);
+  objects_ = built_.GroupOf(kFaces);
+  allFilenamesAreIds_ = built_.Get<QCheckBox>(kAllFilenamesAreIds);
+  processDroppedFolders_ = built_.Get<QCheckBox>(kProcessDroppedFolders);
+  kits_ = built_.Get<QAbstractButton>(kKits);
+  Connect();
+  logic_.Initialise();
+  path_->setFocus(Qt::OtherFocusReason);
+}
+
+CMainDlg::~CMainDlg() = default;
+
+void CMainDlg::Connect() {
+  connect(built_.Get<QPushButton>(kGo), &QPushButton::clicked, this, &CMainDlg::Go);
+  connect(built_.Get<QPushButton>(kBrowse), &QPushButton::clicked, this, &CMainDlg::Browse);
+  connect(built_.Get<QPushButton>(kEditXml), &QPushButton::clicked, this, &CMainDlg::EditXml);
+  connect(built_.Get<QPushButton>(kClose), &QPushButton::clicked, this, &CMainDlg::reject);
+  // clicked, not toggled: a click on the marked button switches again.
+  connect(built_.Get<QAbstractButton>(kTranslate), &QAbstractButton::clicked, this,
+          [this] { logic_.TranslateModeChosen(); });
+  connect(built_.Get<QAbstractButton>(kMake), &QAbstractButton::clicked, this,
+          [this] { logic_.MakeModeChosen(); });
+}
+
+ui::MainControls CMainDlg::ReadControls() const {
+  ui::MainControls c;
+  c.pathText = ToStd(path_->text());
+  c.actionPosition = CheckedPosition(*actions_);
+  c.objectPosition = CheckedPosition(*objects_);
+  c.allFilenamesAreIds = allFilenamesAreIds_->isChecked();
+  c.processDroppedFolders = processDroppedFolders_->isChecked();
+  c.allFilenamesEnabled = allFilenamesAreIds_->isEnabled();
+  c.kitsEnabled = kits_->isEnabled();
+  return c;
+}
+
+void CMainDlg::WriteControls(const ui::MainControls& c) {
+  const QString path = FromStd(c.pathText);
+  if (path_->text() != path) path_->setText(path);
+  SetCheckedPosition(*actions_, c.actionPosition);
+  SetCheckedPosition(*objects_, c.objectPosition);
+  allFilenamesAreIds_->setChecked(c.allFilenamesAreIds);
+  processDroppedFolders_->setChecked(c.processDroppedFolders);
+  allFilenamesAreIds_->setEnabled(c.allFilenamesEnabled);
+  kits_->setEnabled(c.kitsEnabled);
+}
+
+MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption,
+                                MessageKind kind) {
+  ProgressDisplay::Pause pause(progress_.running() ? &progress_ : nullptr);
+  return MessageBox::Show(this, text, caption, kind);
+}
+
+void CMainDlg::JobStarted() { progress_.Begin(); }
+void CMainDlg::JobProgressed(const JobProgress& progress) { progress_.Report(progress); }
+void CMainDlg::JobEnded() { progress_.End(); }
+
+void CMainDlg::Go() { logic_.Go(); }
+
+void CMainDlg::Browse() { logic_.FolderChosen(ToStd(FolderChooser::Choose(this))); }
+
+void CMainDlg::EditXml() {
+  // filled in with the mapping editor
+}
+
+void CMainDlg::About() {
+  // filled in with the about box
+}
+
+void CMainDlg::reject() {
+  if (logic_.ConfirmQuit()) QDialog::reject();
+}
+
+std::unique_ptr<QMenu> CMainDlg::MakeContextMenu() {
+  auto menu = std::make_unique<QMenu>(this);
+  menu->addSeparator();
+  QAction* about = menu->addAction(QString::fromUtf8(kAboutEntry.data(),
+                                                     static_cast<qsizetype>(kAboutEntry.size())));
+  about->setObjectName(QStringLiteral("about"));
+  connect(about, &QAction::triggered, this, &CMainDlg::About);
+  return menu;
+}
+
+void CMainDlg::contextMenuEvent(QContextMenuEvent* event) {
+  std::unique_ptr<QMenu> menu = MakeContextMenu();
+  menu->exec(event->globalPos());
+}
+
+void CMainDlg::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainDlg::dragMoveEvent(QDragMoveEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainDlg::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths = DroppedPaths(*event->mimeData());
+  event->acceptProposedAction();
+  // The jobs may open boxes; let the drag finish first.
+  QMetaObject::invokeMethod(
+      this, [this, paths = std::move(paths)] { logic_.FoldersDropped(paths); },
+      Qt::QueuedConnection);
+}
+
+}  // namespace mapio::qt

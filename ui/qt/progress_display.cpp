@@ -1,0 +1,107 @@
+#include "ui/qt/progress_display.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+
+#include <limits>
+
+namespace mapio::qt {
+
+namespace {
+
+ProgressDisplay::Clock SteadyClock() {
+  auto timer = std::make_shared<QElapsedTimer>();
+  timer->start();
+  return [timer] { return timer->elapsed(); };
+}
+
+int ClampToInt(std::uint64_t value) {
+  constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<int>::max());
+  return static_cast<int>(value > kMax ? kMax : value);
+}
+
+}  // namespace
+
+ProgressDisplay::ProgressDisplay(QWidget* owner, Clock clock)
+    : owner_(owner), clock_(clock ? std::move(clock) : SteadyClock()) {}
+
+ProgressDisplay::~ProgressDisplay() { delete dialog_.data(); }
+
+QString ProgressDisplay::Describe(const JobProgress& progress) {
+  const QString done = QString::number(progress.done);
+  const QString total = QString::number(progress.total);
+  switch (progress.phase) {
+    case JobProgress::Phase::Counting:
+      return QStringLiteral("Counting files: %1").arg(done);
+    case JobProgress::Phase::Writing:
+      return progress.total ? QStringLiteral("Writing records: %1 of %2 files").arg(done, total)
+                            : QStringLiteral("Writing records: %1 files").arg(done);
+    case JobProgress::Phase::Renaming:
+      return QStringLiteral("Renaming files: %1 done").arg(done);
+  }
+  return {};
+}
+
+void ProgressDisplay::Begin() {
+  running_ = true;
+  quietSince_ = lastRepaint_ = clock_();
+}
+
+void ProgressDisplay::Report(const JobProgress& progress) {
+  if (!running_ || pauses_ > 0) return;
+  const qint64 now = clock_();
+  if (!shown() && now - quietSince_ >= kShowAfterMs) Show();
+  if (shown()) {
+    // Renaming knows no total; a busy bar says so.
+    const bool known = progress.total > 0 && progress.phase != JobProgress::Phase::Counting;
+    dialog_->setMaximum(known ? ClampToInt(progress.total) : 0);
+    dialog_->setValue(known ? ClampToInt(std::min(progress.done, progress.total)) : 0);
+    dialog_->setLabelText(Describe(progress));
+  }
+  if (now - lastRepaint_ >= kRepaintEveryMs) {
+    lastRepaint_ = now;
+    // Paint, but take no input: the window must not start a second job.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+}
+
+void ProgressDisplay::End() {
+  running_ = false;
+  Hide();
+}
+
+bool ProgressDisplay::shown() const { return dialog_ && dialog_->isVisible(); }
+
+void ProgressDisplay::Show() {
+  if (!dialog_) {
+    dialog_ = new QProgressDialog(owner_);
+    dialog_->setWindowTitle(QStringLiteral("Mapio"));
+    dialog_->setCancelButton(nullptr);
+    dialog_->setAutoClose(false);
+    dialog_->setAutoReset(false);
+    dialog_->setMinimumDuration(0);
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setMinimumWidth(300);
+  }
+  dialog_->show();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void ProgressDisplay::Hide() {
+  if (dialog_) dialog_->hide();
+}
+
+ProgressDisplay::Pause::Pause(ProgressDisplay* display) : display_(display) {
+  if (!display_) return;
+  ++display_->pauses_;
+  display_->Hide();
+}
+
+ProgressDisplay::Pause::~Pause() {
+  if (!display_) return;
+  --display_->pauses_;
+  display_->quietSince_ = display_->clock_();
+}
+
+}  // namespace mapio::qt

@@ -1,0 +1,65 @@
+// Shows how far a long job has come. A job runs on the UI thread, so the
+// display also keeps the windows painted while it works.
+#pragma once
+
+#include <QPointer>
+#include <QProgressDialog>
+#include <QString>
+
+#include <functional>
+
+#include "core/job_host.h"
+
+class QWidget;
+
+namespace mapio::qt {
+
+class ProgressDisplay {
+ public:
+  using Clock = std::function<qint64()>;  // milliseconds, any origin
+  static constexpr qint64 kShowAfterMs = 500;
+  static constexpr qint64 kRepaintEveryMs = 50;
+
+  // Without a clock the display uses a steady one.
+  explicit ProgressDisplay(QWidget* owner, Clock clock = {});
+  ~ProgressDisplay();
+  ProgressDisplay(const ProgressDisplay&) = delete;
+  ProgressDisplay& operator=(const ProgressDisplay&) = delete;
+
+  void Begin();
+  void Report(const JobProgress& progress);
+  void End();
+
+  // While a message box or a prompt is up the progress is hidden; the time
+  // spent in it does not count toward showing the progress again.
+  class Pause {
+   public:
+    explicit Pause(ProgressDisplay* display);
+    ~Pause();
+    Pause(const Pause&) = delete;
+    Pause& operator=(const Pause&) = delete;
+
+   private:
+    ProgressDisplay* display_;
+  };
+
+  bool running() const { return running_; }
+  bool shown() const;
+  // The dialog once it has been made (for tests and screenshots).
+  QProgressDialog* dialog() const { return dialog_; }
+  static QString Describe(const JobProgress& progress);
+
+ private:
+  void Show();
+  void Hide();
+
+  QWidget* owner_;
+  Clock clock_;
+  QPointer<QProgressDialog> dialog_;
+  bool running_ = false;
+  int pauses_ = 0;
+  qint64 quietSince_ = 0;  // start of the job or end of the last pause
+  qint64 lastRepaint_ = 0;
+};
+
+}  // namespace mapio::qt

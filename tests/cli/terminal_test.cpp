@@ -86,18 +86,5 @@ TEST(CliProgress, NoProgressLineWhenStderrIsNoTerminalOrQuiet) {
   }
 }
 
-TEST(CliMessages, RoutingAndCaptions) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  TerminalHost host(in, out, err, {});
-  EXPECT_EQ(host.ShowMessage("Status line", "Status", MessageKind::Information),
-            MessageButton::Ok);
-  EXPECT_FALSE(host.SawTrouble());
-  host.ShowMessage("Error parsing XML file!", "", MessageKind::Warning);
-  EXPECT_TRUE(host.SawTrouble());
-  EXPECT_EQ(out.str(), "Status: Status line\n");
-  EXPECT_EQ(err.str(), "Mapio: Error parsing XML file!\n");
-}
-
 }  // namespace
 }  // namespace mapio::testing

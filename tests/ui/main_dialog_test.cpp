@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -353,6 +354,26 @@ class MainDialogTest : public QObject {
     QVERIFY(display.shown());
     display.End();
     QVERIFY(!display.shown());
+  }
+
+  void longMessagesScrollAndKeepTheirText() {
+    QString text = QStringLiteral("The list of processed files:\n\n");
+    for (int i = 0; i < 200000; ++i) text += QStringLiteral("f%1 -> %1\n").arg(i);
+    text += QStringLiteral("\nRenamed 200000 of 200000 files.");
+    QString seen;
+    QSize size;
+    ModalScript script({[&](QWidget* d) {
+                          seen = d->findChild<QPlainTextEdit*>("text")->toPlainText();
+                          size = d->size();
+                          QTest::keyClick(d, Qt::Key_Return);
+                        },
+                        [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }});
+    QCOMPARE(MessageBox::Show(nullptr, text.toStdString(), "Status", MessageKind::Information),
+             MessageButton::Ok);
+    QCOMPARE(seen, text);
+    QVERIFY(size.height() < 800);
+    QCOMPARE(MessageBox::Show(nullptr, text.toStdString(), "", MessageKind::Confirmation),
+             MessageButton::Cancel);
   }
 
   void kitsFromTypingToConfigXml() {

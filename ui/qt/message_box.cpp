@@ -4,6 +4,8 @@
 
 #include <deque>
 
+#include "ui/qt/long_message.h"
+
 namespace mapio::qt {
 namespace {
 
@@ -64,6 +66,9 @@ MessageButton MessageBox::Show(QWidget* owner, std::string_view text, std::strin
     const MessageButton answer = seam.answers.front();
     seam.answers.pop_front();
     return answer;
+  }
+  if (IsLongMessage(seam.shown.back().text)) {
+    return ShowLongMessage(owner, seam.shown.back().text, title, kind);
   }
   QMessageBox box(owner);
   box.setWindowTitle(title);

@@ -17,7 +17,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-wineboot -i >/dev/null 2>&1
+# A hung Wine must not hold up CI: every step has a time limit.
+timeout 300 wineboot -i >/dev/null 2>&1
 
 passed=0
 failed=0
@@ -35,7 +36,7 @@ for name in "${programs[@]}"; do
   # Started on drive C:, where the temporary folders are, so that a path
   # relative to the start folder can reach them.
   exe=$(realpath "$exe")
-  (cd "$prefix/drive_c" && wine "$exe" --gtest_brief=1) >"$log" 2>&1 || status=$?
+  (cd "$prefix/drive_c" && timeout 600 wine "$exe" --gtest_brief=1) >"$log" 2>&1 || status=$?
   tr -d '\r' <"$log"
   ran_ok=$(tr -d '\r' <"$log" | sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' | tail -n1)
   ran_bad=$(tr -d '\r' <"$log" | sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' | tail -n1)

@@ -123,13 +123,6 @@ TEST(MainControlsTest, PullFailsOnlyAboveTheLimitAndCopiesAnyway) {
   }
 }
 
-TEST_F(MainWindowTest, StartsInMakeModeWithTheDefaults) {
-  EXPECT_EQ(view.controls, MainControls{});
-  EXPECT_EQ(view.controls.actionPosition, 0);
-  EXPECT_EQ(view.controls.objectPosition, 0);
-  EXPECT_TRUE(view.controls.pathText.empty());
-}
-
 TEST_F(MainWindowTest, ModeSwitches) {
   struct Row {
     int object;
@@ -157,14 +150,6 @@ TEST_F(MainWindowTest, ModeSwitches) {
   }
 }
 
-TEST_F(MainWindowTest, PushingAfterADropKeepsTheTranslateMode) {
-  view.controls.actionPosition = 1;
-  window.TranslateModeChosen();
-  window.FoldersDropped({"/a"});
-  EXPECT_FALSE(view.controls.kitsEnabled);
-  EXPECT_FALSE(view.controls.allFilenamesEnabled);
-}
-
 TEST_F(MainWindowTest, BrowseAnswerReplacesThePathAndKeepsUnpulledChoices) {
   view.controls.pathText = "/old";
   view.controls.objectPosition = 1;  // chosen after the last pull
@@ -176,14 +161,6 @@ TEST_F(MainWindowTest, BrowseAnswerReplacesThePathAndKeepsUnpulledChoices) {
   window.FolderChosen("");
   EXPECT_EQ(view.controls.pathText, "");
   EXPECT_TRUE(view.boxes.empty());
-}
-
-TEST_F(MainWindowTest, QuitAsksAndClosesOnlyOnOk) {
-  view.answers = {MessageButton::Cancel, MessageButton::Ok};
-  EXPECT_FALSE(window.ConfirmQuit());
-  EXPECT_TRUE(window.ConfirmQuit());
-  const Message quit{"Do you really want to quit?", "Quit?", MessageKind::Confirmation};
-  EXPECT_EQ(view.boxes, (std::vector<Message>{quit, quit}));
 }
 
 TEST_F(MainWindowTest, MessagesWithoutCaptionAreCaptionedMapio) {
@@ -212,40 +189,6 @@ TEST_F(MainWindowTest, DropsRunOneJobPerFolderInOrderWhenAsked) {
   EXPECT_EQ(view.events, (std::vector<std::string>{"start", "progress", "end", "start",
                                                    "progress", "end", "start", "progress",
                                                    "end"}));
-}
-
-TEST_F(MainWindowTest, DropsWithoutTheFlagOnlyShowTheLastPath) {
-  window.FoldersDropped({"/first", "/second"});
-  EXPECT_TRUE(calls.empty());
-  EXPECT_EQ(view.controls.pathText, "/second");
-}
-
-TEST_F(MainWindowTest, ADroppedFileWarnsAndTheNextFolderStillRuns) {
-  TempFolder dir;
-  dir.Write("picture.png");
-  const std::string file = platform::JoinPath(dir.str(), "picture.png");
-  view.controls.processDroppedFolders = true;
-  view.controls.actionPosition = 1;
-  window.FoldersDropped({file, dir.str()});
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].text, "Directory does not exist, please check the path!");
-  ASSERT_EQ(calls.size(), 1u);
-  EXPECT_EQ(calls[0].job, "translate");
-}
-
-TEST_F(MainWindowTest, GoUsesWhatTheControlsShowNow) {
-  TempFolder dir;
-  window.Go();
-  EXPECT_EQ(view.boxes.at(0).text, "Please choose directory!");
-  view.controls.pathText = dir.str();
-  view.controls.objectPosition = 2;
-  window.Go();
-  view.controls.actionPosition = 1;
-  window.Go();
-  ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0].job, "make");
-  EXPECT_EQ(calls[0].settings.objectKind, 2);
-  EXPECT_EQ(calls[1].job, "translate");
 }
 
 TEST(IdFieldTest, AcceptsDigitsUpToTheLargest32BitNumber) {

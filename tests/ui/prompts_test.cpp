@@ -1,0 +1,162 @@
+// The ID prompts, the progress display and long message boxes.
+#include "tests/ui/qt_test_support.h"
+
+using mapio::KitKind;
+using mapio::MessageButton;
+using mapio::MessageKind;
+using mapio::qt::CFileMap;
+using mapio::qt::CKitMapDlg;
+using mapio::qt::CMainDlg;
+using mapio::qt::MessageBox;
+using mapio::testing::TempFolder;
+
+using namespace mapio::qt::testing;
+
+class PromptTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { MessageBox::resetForTesting(); }
+
+  void promptEnterAtOnceAcceptsZero() {
+    CFileMap prompt;
+    prompt.SetPicture("Face01.PNG", "0/3");
+    ModalScript script({[](QWidget* d) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); (void)d; }});
+    QCOMPARE(prompt.exec(), int(QDialog::Accepted));
+    QCOMPARE(prompt.id(), 0u);
+    QCOMPARE(Control<QLineEdit>(&prompt, 1013)->text(), QStringLiteral("Face01.PNG"));
+  }
+
+  void promptRefusesAClearedOrTooLargeId() {
+    CFileMap prompt;
+    bool stayedOpen = false;
+    ModalScript script({[&](QWidget* d) {
+      auto* id = Control<QLineEdit>(d, 1012);
+      QCOMPARE(QApplication::focusWidget(), id);
+      QCOMPARE(id->selectedText(), QStringLiteral("0"));
+      QTest::keyClick(id, Qt::Key_Backspace);
+      MessageBox::setNextAnswer(MessageButton::Ok);
+      Press(d, 1);
+      QTest::keyClicks(id, "4294967296x");  // the letter is not taken
+      QCOMPARE(id->text(), QStringLiteral("4294967296"));
+      MessageBox::setNextAnswer(MessageButton::Ok);
+      QTest::keyClick(id, Qt::Key_Return);
+      stayedOpen = d->isVisible();
+      Press(d, 2);
+    }});
+    QCOMPARE(prompt.exec(), int(QDialog::Rejected));
+    QVERIFY(stayedOpen);
+    QCOMPARE(MessageBox::shown().size(), size_t{2});
+    QCOMPARE(MessageBox::shown()[0].caption, QStringLiteral("Mapio"));
+    QCOMPARE(MessageBox::shown()[0].kind, MessageKind::Warning);
+  }
+
+  void escapeDeclinesAndThirdAddsKitKindTwo() {
+    {
+      CKitMapDlg prompt;
+      ModalScript script({[](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }});
+      QCOMPARE(prompt.exec(), int(QDialog::Rejected));
+    }
+    CKitMapDlg prompt;
+    QVERIFY(Control<QRadioButton>(&prompt, 1023)->isChecked());
+    ModalScript script({[](QWidget* d) {
+      QTest::keyClicks(QApplication::focusWidget(), "1234");
+      QTest::mouseClick(Control<QRadioButton>(d, 1025), Qt::LeftButton);
+      QTest::mouseClick(Control<QRadioButton>(d, 1025), Qt::LeftButton);  // stays marked
+      Press(d, 1);
+    }});
+    QCOMPARE(prompt.exec(), int(QDialog::Accepted));
+    QCOMPARE(prompt.id(), 1234u);
+    QCOMPARE(prompt.kitKind(), KitKind::Third);
+  }
+
+  void readOnlyFieldsTakeFocusButNoEdits() {
+    CKitMapDlg prompt;
+    prompt.SetPicture(QString(200, 'n') + ".png", "1/2");
+    prompt.show();
+    auto* name = Control<QLineEdit>(&prompt, 1020);
+    QVERIFY(name->isReadOnly());
+    QCOMPARE(name->focusPolicy(), Qt::StrongFocus);
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(name, "x");
+    QCOMPARE(name->selectedText(), QString(200, 'n') + ".png");
+  }
+
+  void previewShowsPicturesOnly() {
+    TempFolder dir;
+    QImage(400, 200, QImage::Format_RGB32).save(QString::fromStdString(dir.str() + "/wide.png"));
+    dir.Write("notes.png", "not a picture");
+    CFileMap plain;
+    const QSize templateSize = plain.size();
+    plain.SetPreview(QString::fromStdString(dir.str() + "/notes.png"));
+    QVERIFY(plain.preview() == nullptr);
+    QCOMPARE(plain.size(), templateSize);
+
+    CFileMap prompt;
+    const QPoint addAt = Control<QPushButton>(&prompt, 1)->pos();
+    prompt.SetPreview(QString::fromStdString(dir.str() + "/wide.png"));
+    QVERIFY(prompt.preview() != nullptr);
+    QVERIFY(prompt.width() > templateSize.width());
+    QCOMPARE(prompt.height(), templateSize.height());
+    QCOMPARE(Control<QPushButton>(&prompt, 1)->pos(), addAt);
+    const QSize shown = prompt.preview()->pixmap().size();
+    QVERIFY(qAbs(shown.width() - shown.height() * 2) <= 1);
+    QVERIFY(prompt.preview()->geometry().left() >= templateSize.width());
+  }
+
+  void progressShowsOnlyAfterHalfASecondOfWork() {
+    qint64 now = 0;
+    QWidget owner;
+    mapio::qt::ProgressDisplay display(&owner, [&] { return now; });
+    display.Begin();
+    now = 400;
+    display.Report({mapio::JobProgress::Phase::Counting, 10, 0});
+    QVERIFY(!display.shown());
+    now = 600;
+    display.Report({mapio::JobProgress::Phase::Writing, 5, 20});
+    QVERIFY(display.shown());
+    QCOMPARE(display.dialog()->value(), 5);
+    QCOMPARE(display.dialog()->labelText(), QStringLiteral("Writing records: 5 of 20 files"));
+    {
+      mapio::qt::ProgressDisplay::Pause pause(&display);
+      QVERIFY(!display.shown());
+      now = 5000;  // the user takes a while to answer
+    }
+    now = 5100;
+    display.Report({mapio::JobProgress::Phase::Writing, 6, 20});
+    QVERIFY(!display.shown());
+    now = 5600;
+    display.Report({mapio::JobProgress::Phase::Writing, 7, 20});
+    QVERIFY(display.shown());
+    display.End();
+    QVERIFY(!display.shown());
+  }
+
+  void longMessagesScrollAndKeepTheirText() {
+    QString text = QStringLiteral("The list of processed files:\n\n");
+    for (int i = 0; i < 200000; ++i) text += QStringLiteral("f%1 -> %1\n").arg(i);
+    text += QStringLiteral("\nRenamed 200000 of 200000 files.");
+    QString seen;
+    QSize size;
+    ModalScript script({[&](QWidget* d) {
+                          seen = d->findChild<QPlainTextEdit*>("text")->toPlainText();
+                          size = d->size();
+                          QTest::keyClick(d, Qt::Key_Return);
+                        },
+                        [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }});
+    QCOMPARE(MessageBox::Show(nullptr, text.toStdString(), "Status", MessageKind::Information),
+             MessageButton::Ok);
+    QCOMPARE(seen, text);
+    QVERIFY(size.height() < 800);
+    QCOMPARE(MessageBox::Show(nullptr, text.toStdString(), "", MessageKind::Confirmation),
+             MessageButton::Cancel);
+  }
+
+};
+
+int RunPromptTests(int argc, char** argv) {
+  PromptTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "prompts_test.moc"

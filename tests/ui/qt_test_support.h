@@ -1,0 +1,85 @@
+// Helpers of the Qt tests: answer modal dialogs, find controls by id.
+#pragma once
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+
+#include <deque>
+#include <functional>
+
+#include "tests/support/temp_folder.h"
+#include "ui/qt/folder_chooser.h"
+#include "ui/qt/id_prompts.h"
+#include "ui/qt/main_dialog.h"
+#include "ui/qt/map_app.h"
+#include "ui/qt/message_box.h"
+#include "ui/qt/progress_display.h"
+
+namespace mapio::qt::testing {
+
+// Acts on modal dialogs as they come up, one action per dialog, in order.
+class ModalScript : public QObject {
+ public:
+  using Action = std::function<void(QWidget*)>;
+  explicit ModalScript(std::deque<Action> actions) : actions_(std::move(actions)) {
+    timer_.setInterval(5);
+    connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+    timer_.start();
+  }
+  bool done() const { return actions_.empty(); }
+
+ private:
+  void Poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == last_ || actions_.empty() || !qobject_cast<QDialog*>(modal)) return;
+    if (qobject_cast<CMainDlg*>(modal)) return;
+    last_ = modal;
+    Action action = actions_.front();
+    actions_.pop_front();
+    action(modal);
+  }
+  std::deque<Action> actions_;
+  QTimer timer_;
+  QPointer<QWidget> last_;
+};
+
+template <class T>
+T* Control(QWidget* dialog, int id) {
+  return dialog->findChild<T*>(QString::number(id));
+}
+
+inline void Press(QWidget* dialog, int id) { QTest::mouseClick(Control<QPushButton>(dialog, id), Qt::LeftButton); }
+
+inline QStringList ShownTexts() {
+  QStringList texts;
+  for (const auto& shown : MessageBox::shown()) texts << shown.text;
+  return texts;
+}
+
+inline void Drop(CMainDlg& window, const QList<QUrl>& urls) {
+  QMimeData data;
+  data.setUrls(urls);
+  // As a drag does it: enter first, then drop.
+  QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
+  QCoreApplication::processEvents();
+}
+
+inline QUrl Local(const std::string& path) { return QUrl::fromLocalFile(QString::fromStdString(path)); }
+
+
+}  // namespace mapio::qt::testing

@@ -1,0 +1,255 @@
+#include "ui/editor_text.h"
+
+#include <array>
+#include <cstdint>
+
+namespace mapio::ui {
+namespace {
+
+constexpr char32_t kNulMark = 0x2400;
+constexpr char32_t kBareLfMark = 0x240A;
+constexpr char32_t kCrMark = 0x240D;
+constexpr char32_t kEscape = 0xF8FF;
+// Block marks of text boxes and their stand-ins.
+constexpr std::array<std::pair<char32_t, char32_t>, 3> kBlockMarks{{
+    {0x2029, 0xF8F0}, {0xFDD0, 0xF8F1}, {0xFDD1, 0xF8F2}}};
+
+// 0x80 to 0x9F in Windows-1252; the unused five keep their own value.
+constexpr std::array<char16_t, 32> kCp1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+bool IsStandIn(char32_t c) {
+  if (c == kNulMark || c == kBareLfMark || c == kCrMark || c == kEscape) return true;
+  for (const auto& [mark, standIn] : kBlockMarks) {
+    if (c == standIn) return true;
+  }
+  return false;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Length of the valid UTF-8 sequence at `pos`, 0 when it is not one.
+std::size_t Utf8Length(std::string_view s, std::size_t pos, char32_t& c) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[pos + i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) {
+    c = lead;
+    return 1;
+  }
+  std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || pos + length > s.size()) return 0;
+  c = lead & (0x3F >> (length - 1));
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (byte(i) & 0x3F);
+  }
+  const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (c < least[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+  return length;
+}
+
+// Reads the code points of the file in its encoding.
+class CodePoints {
+ public:
+  CodePoints(std::string_view bytes, TextEncoding encoding) : bytes_(bytes), encoding_(encoding) {}
+  bool Done() const { return pos_ >= bytes_.size(); }
+  char32_t Next() {
+    const unsigned char b = static_cast<unsigned char>(bytes_[pos_]);
+    if (encoding_ == TextEncoding::Windows1252 || b < 0x80) {
+      ++pos_;
+      return b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b;
+    }
+    char32_t c = 0;
+    pos_ += Utf8Length(bytes_, pos_, c);  // the text is valid
+    return c;
+  }
+  bool NextIs(char c) const { return pos_ < bytes_.size() && bytes_[pos_] == c; }
+  void Skip() { ++pos_; }
+
+ private:
+  std::string_view bytes_;
+  TextEncoding encoding_;
+  std::size_t pos_ = 0;
+};
+
+LineEnd MajorityLineEnd(std::string_view bytes) {
+  std::size_t crLf = 0;
+  std::size_t lf = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\n') continue;
+    if (i > 0 && bytes[i - 1] == '\r') {
+      ++crLf;
+    } else {
+      ++lf;
+    }
+  }
+  if (crLf == lf) return NativeLineEnd();
+  return crLf > lf ? LineEnd::CrLf : LineEnd::Lf;
+}
+
+void AppendShown(std::string& out, char32_t c) {
+  if (c == 0) {
+    AppendUtf8(out, kNulMark);
+    return;
+  }
+  for (const auto& [mark, standIn] : kBlockMarks) {
+    if (c == mark) {
+      AppendUtf8(out, standIn);
+      return;
+    }
+  }
+  if (IsStandIn(c)) AppendUtf8(out, kEscape);
+  AppendUtf8(out, c);
+}
+
+// Reads the editor's UTF-8 text; a byte that is not valid UTF-8 (the editor
+// never hands one back) passes as a raw byte.
+class DisplayReader {
+ public:
+  explicit DisplayReader(std::string_view text) : text_(text) {}
+  bool Done() const { return pos_ >= text_.size(); }
+  char32_t Next() {
+    char32_t c = 0;
+    const std::size_t length = Utf8Length(text_, pos_, c);
+    raw_ = length == 0;
+    if (raw_) c = static_cast<unsigned char>(text_[pos_]);
+    pos_ += raw_ ? 1 : length;
+    return c;
+  }
+  // The next code point, 0 at the end.
+  char32_t Peek() const {
+    if (Done()) return 0;
+    char32_t c = 0;
+    return Utf8Length(text_, pos_, c) == 0 ? 0 : c;
+  }
+  bool WasRawByte() const { return raw_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  bool raw_ = false;
+};
+
+// The file's character behind a stand-in; other characters are themselves.
+char32_t Original(char32_t c) {
+  if (c == kNulMark) return 0;
+  if (c == kCrMark) return '\r';
+  for (const auto& [mark, standIn] : kBlockMarks) {
+    if (c == standIn) return mark;
+  }
+  return c;
+}
+
+bool AppendCp1252(std::string& out, char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+    out += static_cast<char>(c);
+    return true;
+  }
+  for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
+    if (kCp1252High[i] == c) {
+      out += static_cast<char>(0x80 + i);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool AppendEncoded(std::string& out, char32_t c, bool rawByte, TextEncoding encoding) {
+  if (rawByte) {
+    out += static_cast<char>(c);
+    return true;
+  }
+  if (encoding == TextEncoding::Windows1252) return AppendCp1252(out, c);
+  AppendUtf8(out, c);
+  return true;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+  char32_t c = 0;
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const std::size_t length = Utf8Length(bytes, pos, c);
+    if (length == 0) return false;
+    pos += length;
+  }
+  return true;
+}
+
+LineEnd NativeLineEnd() {
+#ifdef _WIN32
+  return LineEnd::CrLf;
+#else
+  return LineEnd::Lf;
+#endif
+}
+
+DisplayText DecodeForDisplay(std::string_view fileBytes) {
+  DisplayText shown;
+  shown.format.encoding =
+      IsValidUtf8(fileBytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+  shown.format.lineEnd = MajorityLineEnd(fileBytes);
+  const bool crLfFile = shown.format.lineEnd == LineEnd::CrLf;
+  shown.text.reserve(fileBytes.size() + fileBytes.size() / 8);
+  CodePoints points(fileBytes, shown.format.encoding);
+  while (!points.Done()) {
+    const char32_t c = points.Next();
+    if (c == '\r' && crLfFile && points.NextIs('\n')) {
+      points.Skip();
+      shown.text += '\n';
+    } else if (c == '\r') {
+      AppendUtf8(shown.text, kCrMark);
+    } else if (c == '\n') {
+      if (crLfFile) AppendUtf8(shown.text, kBareLfMark);
+      shown.text += '\n';
+    } else {
+      AppendShown(shown.text, c);
+    }
+  }
+  return shown;
+}
+
+std::optional<std::string> EncodeForSaving(std::string_view text, const TextFormat& format) {
+  std::string out;
+  out.reserve(text.size() + (format.lineEnd == LineEnd::CrLf ? text.size() / 16 : 0));
+  DisplayReader reader(text);
+  while (!reader.Done()) {
+    const char32_t c = reader.Next();
+    if (c == '\n') {
+      if (format.lineEnd == LineEnd::CrLf) out += '\r';
+      out += '\n';
+      continue;
+    }
+    char32_t original = c;
+    if (c == kEscape && IsStandIn(reader.Peek())) {
+      original = reader.Next();
+    } else if (c == kBareLfMark && reader.Peek() == '\n') {
+      original = reader.Next();
+    } else {
+      original = Original(c);
+    }
+    if (!AppendEncoded(out, original, reader.WasRawByte(), format.encoding)) return std::nullopt;
+  }
+  return out;
+}
+
+}  // namespace mapio::ui

@@ -25,6 +25,8 @@ class MainDialogTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), path);
     QVERIFY(path->text().isEmpty());
     QCOMPARE(path->maxLength(), 2048);
+    QVERIFY(!window.windowIcon().isNull());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Mapio"));
     QVERIFY(Control<QRadioButton>(&window, 1038)->isChecked());
     QVERIFY(Control<QRadioButton>(&window, 1000)->isChecked());
     QVERIFY(!Control<QCheckBox>(&window, 1011)->isChecked());
@@ -161,6 +163,30 @@ class MainDialogTest : public QObject {
     QCOMPARE(actions.size(), 2);
     QVERIFY(actions[0]->isSeparator());
     QCOMPARE(actions[1]->text(), QStringLiteral("&About Mapio..."));
+    QString caption;
+    ModalScript script({[&](QWidget* d) {
+      caption = d->windowTitle();
+      QTest::keyClick(d, Qt::Key_Escape);
+    }});
+    actions[1]->trigger();
+    QCOMPARE(caption, QStringLiteral("About Mapio"));
+    QVERIFY(window.isEnabled());
+  }
+
+  void editXmlOpensTheFoldersConfigXml() {
+    TempFolder dir;
+    dir.Write("config.xml", "<record>\n</record>");
+    CMainDlg window;
+    window.show();
+    QTest::keyClicks(Control<QLineEdit>(&window, 1007), QString::fromStdString(dir.str()));
+    QString text;
+    ModalScript script({[&](QWidget* d) {
+      text = d->findChild<QPlainTextEdit*>("1028")->toPlainText();
+      Press(d, 2);
+    }});
+    Press(&window, 1009);
+    QCOMPARE(text, QStringLiteral("<record>\n</record>"));
+    QVERIFY(MessageBox::shown().empty());
   }
 
   void kitsFromTypingToConfigXml() {

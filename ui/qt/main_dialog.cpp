@@ -14,6 +14,9 @@
 #include "platform/platform.h"
 #include "res/dialog_template.h"
 #include "ui/job_entries.h"
+#include "ui/mapping_editor.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/edit_dialog.h"
 #include "ui/qt/folder_chooser.h"
 #include "ui/qt/message_box.h"
 
@@ -122,11 +125,13 @@ void CMainDlg::Go() { logic_.Go(); }
 void CMainDlg::Browse() { logic_.FolderChosen(ToStd(FolderChooser::Choose(this))); }
 
 void CMainDlg::EditXml() {
-  // filled in with the mapping editor
+  QtEditorView editor(this);
+  ui::MappingEditor(logic_, logic_.settings(), editor);
 }
 
 void CMainDlg::About() {
-  // filled in with the about box
+  CAboutDlg about(this);
+  about.exec();
 }
 
 void CMainDlg::reject() {

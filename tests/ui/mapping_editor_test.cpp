@@ -1,0 +1,187 @@
+#include "ui/mapping_editor.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+
+#include "platform/platform.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/temp_folder.h"
+
+namespace mapio::ui {
+namespace {
+
+using testing::FakeHost;
+using testing::Message;
+using testing::TempFolder;
+
+// Answers each Edit from a script: an edit of the shown text, or a close.
+struct ScriptedView : EditorView {
+  using Step = std::function<std::optional<std::string>(const std::string&)>;
+  std::deque<Step> steps;
+  std::vector<std::string> shown;
+
+  std::optional<std::string> Edit(const std::string& text) override {
+    shown.push_back(text);
+    if (steps.empty()) return std::nullopt;
+    Step step = std::move(steps.front());
+    steps.pop_front();
+    return step(text);
+  }
+  void SaveAsShown() {
+    steps.push_back([](const std::string& t) { return t; });
+  }
+  void SaveText(std::string text) {
+    steps.push_back([text](const std::string&) { return text; });
+  }
+};
+
+class MappingEditorTest : public ::testing::Test {
+ protected:
+  void Run(const std::string& folderPath) {
+    host.controls.folderPath = folderPath;
+    MappingEditor(host, settings, view);
+  }
+  void Run() { Run(folder.str()); }
+
+  TempFolder folder;
+  FakeHost host;
+  JobSettings settings;
+  ScriptedView view;
+};
+
+const Message kOpenFailed{std::string(kOpenFailedText), "Error", MessageKind::Warning};
+
+TEST_F(MappingEditorTest, NothingToOpenShowsAMessageAndCreatesNothing) {
+  folder.MakeDir("config.xml/inside");
+  folder.MakeDir("empty");
+  const struct {
+    std::string path;
+    Message message;
+  } cases[] = {
+      {"", {"Please choose directory!", "Choose directory", MessageKind::Warning}},
+      {folder.str() + "/empty", kOpenFailed},          // no config.xml
+      {folder.str() + "/missing", kOpenFailed},        // no such folder
+      {folder.str(), kOpenFailed},                     // config.xml is a folder
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    host.messages.clear();
+    Run(c.path);
+    EXPECT_EQ(host.messages, std::vector<Message>{c.message});
+  }
+  EXPECT_EQ(host.pulls, 4);
+  EXPECT_TRUE(view.shown.empty());
+  EXPECT_FALSE(folder.Exists("empty/config.xml"));
+  EXPECT_FALSE(folder.Exists("missing"));
+}
+
+TEST_F(MappingEditorTest, UneditedSaveWritesTheSameBytes) {
+  std::string bad(300000, 'x');
+  const std::string cases[] = {
+      "",
+      "<record>\n\t<list/>\n</record>",
+      "<record>\r\n\t<list/>\r\n</record>\r\n",
+      "a\r\nb\r\nc\nd\r\n",              // mostly CR LF, one bare LF
+      "a\nb\nc\r\nd\n",                  // mostly LF, one CR LF
+      "old\rmac\r",                      // CR on its own
+      std::string("nul\0byte\n", 9),
+      "caf\xe9 \x80 \x81 \x9d \xff\n",   // not UTF-8
+      "\xef\xbb\xbf" "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\n",
+      "\xe2\x90\x80 \xef\xa3\xbf \xe2\x90\x8a\n \xe2\x80\xa9 \xef\xb7\x90\n",  // stand-ins, marks
+      "\xc2\xa0nbsp \xe2\x80\xa8 sep\n",
+      bad + "\n" + bad,                  // long lines
+  };
+  for (const std::string& bytes : cases) {
+    SCOPED_TRACE(bytes.substr(0, 40));
+    folder.Write("config.xml", bytes);
+    view.SaveAsShown();
+    Run();
+    EXPECT_EQ(folder.Read("config.xml"), bytes);
+  }
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"config.xml"});  // no temporary left
+}
+
+TEST_F(MappingEditorTest, ShowsLinesAndCharactersAsTheyRead) {
+  const struct {
+    std::string bytes;
+    std::string shown;
+  } cases[] = {
+      {"a\r\nb\r\n", "a\nb\n"},
+      {"a\nb", "a\nb"},
+      {"caf\xe9\x80", "caf\xc3\xa9\xe2\x82\xac"},        // Windows-1252
+      {std::string("a\0b", 3), "a\xe2\x90\x80" "b"},      // NUL visible
+  };
+  for (const auto& c : cases) {
+    folder.Write("config.xml", c.bytes);
+    Run();
+    EXPECT_EQ(view.shown.back(), c.shown);
+  }
+}
+
+TEST_F(MappingEditorTest, EditedLinesTakeTheFilesLineEnds) {
+  folder.Write("config.xml", "a\r\nb\r\n");
+  view.SaveText("a\nnew\nb\n");
+  Run();
+  EXPECT_EQ(folder.Read("config.xml"), "a\r\nnew\r\nb\r\n");
+
+  folder.Write("config.xml", "caf\xe9\n");  // Windows-1252 stays Windows-1252
+  view.SaveText("caf\xc3\xa9 \xe2\x82\xac\n");
+  Run();
+  EXPECT_EQ(folder.Read("config.xml"), "caf\xe9 \x80\n");
+}
+
+TEST_F(MappingEditorTest, CloseWritesNothing) {
+  folder.Write("config.xml", "keep\r\n");
+  Run();
+  EXPECT_EQ(view.shown.size(), 1u);
+  EXPECT_EQ(folder.Read("config.xml"), "keep\r\n");
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(MappingEditorTest, FailedSaveKeepsTheFileAndReopensWithTheEdits) {
+  folder.Write("config.xml", "old text\n");
+  platform::AtomicFileWriter::FailAfterBytesForTesting(3);
+  view.SaveText("new text that does not fit\n");
+  Run();  // the second showing is closed
+  platform::AtomicFileWriter::FailAfterBytesForTesting(std::nullopt);
+  ASSERT_EQ(view.shown.size(), 2u);
+  EXPECT_EQ(view.shown[1], "new text that does not fit\n");
+  const Message failed{std::string(kWriteFailedText), "Error", MessageKind::Warning};
+  EXPECT_EQ(host.messages, std::vector<Message>{failed});
+  EXPECT_EQ(folder.Read("config.xml"), "old text\n");
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"config.xml"});
+}
+
+TEST_F(MappingEditorTest, TextTheFileCannotStoreIsNotSavedButKept) {
+  folder.Write("config.xml", "caf\xe9\n");
+  view.SaveText("\xe6\x97\xa5\n");  // not in Windows-1252
+  view.SaveText("ok\n");
+  Run();
+  ASSERT_EQ(view.shown.size(), 2u);
+  EXPECT_EQ(view.shown[1], "\xe6\x97\xa5\n");
+  EXPECT_EQ(host.messages.at(0).text, kCannotStoreText);
+  EXPECT_EQ(folder.Read("config.xml"), "ok\n");
+}
+
+TEST_F(MappingEditorTest, FolderPathForms) {
+  folder.Write("sub/config.xml", "x");
+  namespace fs = std::filesystem;
+  const std::string relative =
+      fs::relative(folder.path() / "sub", platform::StartupDirectory()).string();
+  // A job may have left the current directory elsewhere.
+  ASSERT_EQ(platform::ChangeDirectory(folder.str()), 0);
+  for (const std::string& path : {folder.str() + "/sub/", relative}) {
+    SCOPED_TRACE(path);
+    Run(path);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(view.shown.back(), "x");
+  }
+  ASSERT_EQ(platform::ChangeDirectory(platform::StartupDirectory()), 0);
+}
+
+}  // namespace
+}  // namespace mapio::ui

@@ -134,7 +134,7 @@ class MainDialogTest : public QObject {
     window.show();
     TempFolder a, b, c;
     auto* path = Control<QLineEdit>(&window, 1007);
-    Drop(window, {Local(a.str()), QUrl("https://example.com/x"), Local(b.str())});
+    Drop(*path, {Local(a.str()), QUrl("https://example.com/x"), Local(b.str())});
     QCOMPARE(path->text(), QString::fromStdString(b.str()));
     QVERIFY(MessageBox::shown().empty());
 

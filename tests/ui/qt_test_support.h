@@ -68,7 +68,7 @@ inline QStringList ShownTexts() {
   return texts;
 }
 
-inline void Drop(CMainDlg& window, const QList<QUrl>& urls) {
+inline void Drop(QWidget& window, const QList<QUrl>& urls) {
   QMimeData data;
   data.setUrls(urls);
   // As a drag does it: enter first, then drop.

@@ -63,6 +63,7 @@ CMainDlg::CMainDlg(QWidget* owner)
   built_ = BuildDialog(*this, res::MainTemplate());
   path_ = built_.Get<QLineEdit>(kPath);
   path_->setMaxLength(static_cast<int>(ui::kPathBoxLimit));
+  path_->setAcceptDrops(false);  // a folder dropped on the box is a drop on the window
   actions_ = built_.GroupOf(kMake);
   objects_ = built_.GroupOf(kFaces);
   allFilenamesAreIds_ = built_.Get<QCheckBox>(kAllFilenamesAreIds);

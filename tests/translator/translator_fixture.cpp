@@ -53,6 +53,13 @@ void TranslatorTest::AddFiles(const std::vector<std::string>& names) const {
   for (const auto& n : names) dir.Write(n, n);
 }
 
+bool TranslatorTest::FolderIgnoresCase() const {
+  dir.Write("CaseProbe");
+  const bool ignores = dir.Exists("caseprobe");
+  std::filesystem::remove(dir.path() / "CaseProbe");
+  return ignores;
+}
+
 std::vector<std::string> TranslatorTest::State() const {
   std::vector<std::string> state;
   for (const auto& name : dir.List()) {

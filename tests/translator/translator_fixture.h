@@ -37,6 +37,8 @@ class TranslatorTest : public ::testing::Test {
 
   // Each file holds its own name, so State() shows what became of it.
   void AddFiles(const std::vector<std::string>& names) const;
+  // Windows and macOS find a.png by the name A.PNG and cannot hold both.
+  bool FolderIgnoresCase() const;
   // Sorted "name=content" of every entry but config.xml; "name/" for folders.
   std::vector<std::string> State() const;
   std::vector<Message> Run(const std::string& configText, int kind = Faces,

@@ -109,8 +109,17 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   CLI::App* translate = AddJob(app, "translate", raw);
   translate->add_flag("--dry-run", raw.dryRun);
 
+  // Everything after "--" is a folder, even one whose name starts with "-".
+  // CLI11 keeps "--" among the extras, so it never sees that part.
+  int optionCount = argc;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--") {
+      optionCount = i;
+      break;
+    }
+  }
   try {
-    app.parse(argc, argv);
+    app.parse(optionCount, argv);
   } catch (const CLI::ParseError& e) {
     return Error(e.what());
   }
@@ -118,6 +127,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   auto extras = app.remaining(true);
   if (!extras.empty()) return Error(ExtraArgumentError(extras.front()));
   if (raw.version) return Only(Command::Version);
+  for (int i = optionCount + 1; i < argc; ++i) raw.folders.emplace_back(argv[i]);
   if (make->parsed()) return Check(raw, Command::Make);
   if (translate->parsed()) return Check(raw, Command::Translate);
   return Error("no job given (make or translate)");

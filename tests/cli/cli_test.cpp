@@ -67,6 +67,18 @@ TEST(CliUsage, VersionAndHelp) {
     EXPECT_NE(usage.find(line), std::string::npos) << line;
 }
 
+TEST(CliUsage, FoldersAfterDoubleDashMayStartWithADash) {
+  const char* argv[] = {"mapio-cli", "make", "a", "-n", "--", "-dash", "--no"};
+  auto parsed = cli::ParseCommandLine(7, argv);
+  ASSERT_TRUE(parsed.request) << parsed.usageError;
+  EXPECT_EQ(parsed.request->folders, (std::vector<std::string>{"a", "-dash", "--no"}));
+  EXPECT_TRUE(parsed.request->idsFromNames);
+  EXPECT_EQ(parsed.request->overwrite, std::nullopt);
+
+  const char* nothingAfter[] = {"mapio-cli", "translate", "--"};
+  EXPECT_EQ(cli::ParseCommandLine(3, nothingAfter).usageError, "no folder given");
+}
+
 TEST(CliKinds, NamesAndNumbers) {
   const char* names[] = {"faces",
                          "kits",

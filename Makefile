@@ -32,3 +32,4 @@ windows: deps ; cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i
 windows-test: windows ; tools/wine-tests.sh build-windows
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)
+screenshots: deps ; cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF && cmake --build $(BUILD) --target render_screenshots -j$(JOBS)

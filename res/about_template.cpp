@@ -5,9 +5,9 @@ namespace {
 
 // Three lines, centred under the version line.
 constexpr std::string_view kNotice =
-    "Makes config.xml picture mappings\n"
-    "and renames mapped pictures to IDs.\n"
-    "Free software, without any warranty.";
+    "Makes config.xml mapping files\n"
+    "and renames pictures to IDs.\n"
+    "Free software, no warranty.";
 
 constexpr ControlTemplate kAboutControls[] = {
     {kNoId, ControlKind::StaticIcon, "128", 11, 17, 21, 20, 0},

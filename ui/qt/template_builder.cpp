@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 
+#include <algorithm>
 #include <cmath>
 
 #include "ui/qt/app_icon.h"
@@ -20,6 +21,9 @@ namespace mapio::qt {
 namespace {
 
 using res::ControlKind;
+
+// Tab stops of text boxes, as in the system's edit controls.
+constexpr int kTabStopUnits = 32;
 using res::ControlTemplate;
 
 QString ToQString(std::string_view text) {
@@ -200,6 +204,14 @@ BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& dialogTempla
         built.units.ToPixels(control.x, control.y, control.width, control.height);
     QWidget* widget = MakeControl(dialog, control, rect);
     widget->setGeometry(rect);
+    // Fonts with more line spacing than the one the templates were drawn
+    // for must not cut the last line of a text.
+    if (auto* label = qobject_cast<QLabel*>(widget); label && label->wordWrap()) {
+      label->resize(rect.width(), std::max(rect.height(), label->heightForWidth(rect.width())));
+    }
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+      box->setTabStopDistance(built.units.ToPixelsX(kTabStopUnits));
+    }
     SetFocusPolicy(*widget, control);
     widget->setVisible(!Has(control, res::kHidden));
     const int index = static_cast<int>(built.controls.size());

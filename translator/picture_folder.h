@@ -46,7 +46,7 @@ class PictureRenamer {
   Attempt TryExtension(const std::string& oldName, const std::string& newName,
                        RenameOutcome& outcome);
   Attempt RenameByIndex(const std::string& oldName, const std::string& newName,
-                            RenameOutcome& outcome);
+                        RenameOutcome& outcome);
   void Apply(const std::string& oldName, const std::string& newName, RenameOutcome& outcome);
   CaseIndex& Index();
 

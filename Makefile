@@ -33,3 +33,4 @@ windows-test: windows ; tools/wine-tests.sh build-windows
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)
 screenshots: deps ; cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF && cmake --build $(BUILD) --target render_screenshots -j$(JOBS)
+install: build ; cmake --install $(BUILD)

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 #include "platform/platform.h"
 
@@ -17,8 +18,9 @@ namespace mapio::platform {
 
 TextReader::~TextReader() { Close(); }
 
-bool TextReader::Open(const std::string& path) {
+bool TextReader::Open(const std::string& path, FileMode mode) {
   Close();
+  mode_ = mode;
   if (path.find('\0') != std::string::npos) return false;
   file_ = std::fopen(path.c_str(), "rb");
   return file_ != nullptr;
@@ -30,7 +32,7 @@ std::size_t TextReader::ReadPiece(char* buffer, std::size_t size) {
   while (used + 1 < size) {
     int c = std::getc(file_);
     if (c == EOF) break;
-    if (c == '\r') {
+    if (c == '\r' && mode_ == FileMode::Text) {
       const int next = std::getc(file_);
       if (next == '\n') {
         c = '\n';
@@ -55,6 +57,10 @@ bool TextReader::ReadAll(std::string& out) {
     const std::size_t n = std::fread(chunk, 1, sizeof chunk, file_);
     raw.append(chunk, n);
     if (n < sizeof chunk) break;
+  }
+  if (mode_ == FileMode::Binary) {
+    out = std::move(raw);
+    return std::ferror(file_) == 0;
   }
   out.reserve(raw.size());
   for (std::size_t i = 0; i < raw.size(); ++i) {
@@ -134,8 +140,9 @@ void AtomicFileWriter::FailAfterBytesForTesting(std::optional<std::size_t> bytes
 
 AtomicFileWriter::~AtomicFileWriter() { Abort(); }
 
-bool AtomicFileWriter::Open(const std::string& targetPath) {
+bool AtomicFileWriter::Open(const std::string& targetPath, FileMode mode) {
   Abort();
+  mode_ = mode;
   failed_ = false;
   written_ = 0;
   failAfter_ = FailAfterSetting();
@@ -151,11 +158,11 @@ bool AtomicFileWriter::Open(const std::string& targetPath) {
   return true;
 }
 
-// Every LF goes to disk as CR LF, as a text-mode stream writes it.
+// In text mode every LF goes to disk as CR LF, as a text-mode stream writes it.
 bool AtomicFileWriter::Write(std::string_view data) {
   if (file_ == nullptr || failed_) return false;
   for (const char c : data) {
-    if (c == '\n') buffer_.push_back('\r');
+    if (c == '\n' && mode_ == FileMode::Text) buffer_.push_back('\r');
     buffer_.push_back(c);
     if (buffer_.size() >= kBufferSize && !Flush()) return false;
   }

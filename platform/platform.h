@@ -74,6 +74,11 @@ enum class RenameResult { Renamed, TargetExists, SourceMissing, Failed };
 // Renames `from` to `to` but never replaces an existing `to`.
 RenameResult RenameNoReplace(const std::string& from, const std::string& to);
 
+// How a file's line ends are taken. Text: as the system's text files have
+// them (on Windows CR LF on disk is LF in memory; elsewhere nothing changes).
+// Binary: every byte as it is, for code that keeps line ends itself.
+enum class FileMode { Text, Binary };
+
 // Owning FILE* for reading a text file: bytes come as they are on disk
 // (CR LF stays CR LF on POSIX; text mode on Windows).
 class TextReader {
@@ -83,7 +88,7 @@ class TextReader {
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;
 
-  bool Open(const std::string& path);
+  bool Open(const std::string& path, FileMode mode = FileMode::Text);
   // Like fgets: at most size-1 bytes, up to and including the next LF.
   // Returns the number of bytes read, 0 at the end of the file or on error.
   std::size_t ReadPiece(char* buffer, std::size_t size);
@@ -94,6 +99,7 @@ class TextReader {
 
  private:
   std::FILE* file_ = nullptr;
+  FileMode mode_ = FileMode::Text;
 };
 
 // Writes a whole file under a hidden temporary name beside the target and
@@ -105,7 +111,7 @@ class AtomicFileWriter {
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-  bool Open(const std::string& targetPath);
+  bool Open(const std::string& targetPath, FileMode mode = FileMode::Text);
   // False once any write has failed; later writes are ignored.
   bool Write(std::string_view data);
   // Flush, sync, close and rename over the target. False on any failure, in
@@ -130,6 +136,7 @@ class AtomicFileWriter {
   std::size_t written_ = 0;
   std::optional<std::size_t> failAfter_;
   bool failed_ = false;
+  FileMode mode_ = FileMode::Text;
 };
 
 // True for the temporary names AtomicFileWriter makes, so that listings can

@@ -14,7 +14,8 @@ namespace mapio::platform {
 
 TextReader::~TextReader() { Close(); }
 
-bool TextReader::Open(const std::string& path) {
+// Text and binary files are the same here.
+bool TextReader::Open(const std::string& path, FileMode /*mode*/) {
   Close();
   file_ = std::fopen(path.c_str(), "rb");
   return file_ != nullptr;
@@ -110,7 +111,7 @@ void AtomicFileWriter::FailAfterBytesForTesting(std::optional<std::size_t> bytes
 
 AtomicFileWriter::~AtomicFileWriter() { Abort(); }
 
-bool AtomicFileWriter::Open(const std::string& targetPath) {
+bool AtomicFileWriter::Open(const std::string& targetPath, FileMode /*mode*/) {
   Abort();
   failed_ = false;
   written_ = 0;

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 build=${1:-build-windows}
-programs=(platform_tests core_tests writer_tests translator_tests cli_tests)
+programs=(platform_tests core_tests writer_tests translator_tests cli_tests ui_main_tests ui_tests)
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/mapio-wine.XXXXXX")
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all DISPLAY=

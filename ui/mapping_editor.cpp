@@ -11,7 +11,8 @@ namespace {
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   if (platform::IsDirectory(path)) return std::nullopt;
   platform::TextReader reader;
-  if (!reader.Open(path)) return std::nullopt;
+  // Binary: the editor keeps the file's own line ends (editor_text).
+  if (!reader.Open(path, platform::FileMode::Binary)) return std::nullopt;
   std::string bytes;
   if (!reader.ReadAll(bytes)) return std::nullopt;
   return bytes;
@@ -20,7 +21,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 // nullopt on success, else the message to show.
 std::optional<std::string_view> Save(const std::string& path, std::string_view bytes) {
   platform::AtomicFileWriter writer;
-  if (!writer.Open(path)) return kOpenFailedText;
+  if (!writer.Open(path, platform::FileMode::Binary)) return kOpenFailedText;
   if (!writer.Write(bytes) || !writer.Commit()) return kWriteFailedText;
   return std::nullopt;
 }

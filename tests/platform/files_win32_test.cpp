@@ -140,6 +140,11 @@ TEST(TextReaderWin32, ReadsEveryCrLfAsLf) {
   std::string all;
   ASSERT_TRUE(r.ReadAll(all));
   EXPECT_EQ(all, "ab\nc\rd\n\x1Atail\n\r");
+  ASSERT_TRUE(r.Open(In(t, "f"), FileMode::Binary));  // for code that keeps line ends itself
+  EXPECT_EQ(r.ReadPiece(buf, sizeof buf), 4u);
+  EXPECT_STREQ(buf, "ab\r\n");
+  ASSERT_TRUE(r.ReadAll(all));
+  EXPECT_EQ(all, "c\rd\r\n\x1Atail\r\n\r");
   EXPECT_FALSE(r.Open(In(t, "missing")));
 }
 
@@ -164,6 +169,11 @@ TEST_F(AtomicWriterWin32, WritesCrLfAndReplacesOnCommit) {
   EXPECT_EQ(disk.substr(0, 8), "<a>\r\n\t\r\n");
   EXPECT_EQ(t.ReadText("config.xml"), "<a>\n\t\n" + big);
   EXPECT_EQ(t.List(), std::vector<std::string>{"config.xml"});
+
+  ASSERT_TRUE(w.Open(In(t, "config.xml"), FileMode::Binary));
+  ASSERT_TRUE(w.Write("a\nb\r\n"));
+  ASSERT_TRUE(w.Commit());
+  EXPECT_EQ(t.Read("config.xml"), "a\nb\r\n");
 }
 
 TEST_F(AtomicWriterWin32, FailureLeavesTheOldFileAndNoTemporary) {

@@ -34,3 +34,5 @@ clean:
 	rm -rf $(BUILD) $(TEST_BUILD)
 screenshots: deps ; cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF && cmake --build $(BUILD) --target render_screenshots -j$(JOBS)
 install: build ; cmake --install $(BUILD)
+bench: bench-editor
+bench-editor: deps ; cmake -S . -B build-bench-gui -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF && cmake --build build-bench-gui --target editor_bench -j$(JOBS) && (build-bench-gui/bench/editor_bench || echo "editor bench: a figure is over its target")

@@ -44,7 +44,7 @@ void MappingEditor(JobHost& host, JobSettings& settings, EditorView& view) {
   DisplayText shown = DecodeForDisplay(*bytes);
   bytes.reset();  // the editor's text is the one copy
   for (;;) {
-    std::optional<std::string> edited = view.Edit(shown.text);
+    std::optional<std::string> edited = view.Edit(std::move(shown.text));
     if (!edited) return;
     shown.text = std::move(*edited);
     const std::optional<std::string> encoded = EncodeForSaving(shown.text, shown.format);

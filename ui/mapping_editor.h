@@ -30,7 +30,8 @@ class EditorView {
   // Shows `text` (UTF-8, "\n" between lines) modally. Returns the text to
   // save once the user has confirmed a save, nullopt when the user closed
   // the window without one.
-  virtual std::optional<std::string> Edit(const std::string& text) = 0;
+  // The text is handed over, since a large file should not be held twice.
+  virtual std::optional<std::string> Edit(std::string text) = 0;
 };
 
 // Pulls the settings, reads <folderPath>/config.xml (a relative folder is

@@ -76,7 +76,7 @@ class EditorDialogTest : public QObject {
     QTest::mouseClick(Control<QPushButton>(dialog, 1), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.EditorText(), QStringLiteral("edited"));
+    QCOMPARE(dialog.EditorText(), std::string("edited"));
   }
 
   void closeEscAndCloseBoxAskNothing_data() {

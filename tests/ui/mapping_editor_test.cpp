@@ -23,7 +23,7 @@ struct ScriptedView : EditorView {
   std::deque<Step> steps;
   std::vector<std::string> shown;
 
-  std::optional<std::string> Edit(const std::string& text) override {
+  std::optional<std::string> Edit(std::string text) override {
     shown.push_back(text);
     if (steps.empty()) return std::nullopt;
     Step step = std::move(steps.front());

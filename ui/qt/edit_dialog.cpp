@@ -2,7 +2,10 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextDocument>
+
+#include <memory>
 
 #include "res/dialog_template.h"
 #include "ui/qt/message_box.h"
@@ -37,19 +40,28 @@ void CXEditDlg::OnSave() {
   done(QDialog::Accepted);
 }
 
-QString WholeText(const QPlainTextEdit& box) {
-  // toPlainText() would turn no-break spaces into spaces and drop other
-  // characters; the raw text keeps them all.
-  QString text = box.document()->toRawText();
-  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+std::string WholeText(const QPlainTextEdit& box) {
+  // Line by line, so that a large file is not held twice more in UTF-16.
+  const QTextDocument& document = *box.document();
+  std::string text;
+  text.reserve(static_cast<std::size_t>(document.characterCount()));
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    if (block != document.begin()) text += '\n';
+    text += block.text().toStdString();
+  }
   return text;
 }
 
-std::optional<std::string> QtEditorView::Edit(const std::string& text) {
-  CXEditDlg dialog(owner_);
-  dialog.SetEditorText(QString::fromStdString(text));
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return dialog.EditorText().toStdString();
+std::optional<std::string> QtEditorView::Edit(std::string text) {
+  // Each copy of a large file is let go as soon as the next one exists.
+  auto dialog = std::make_unique<CXEditDlg>(owner_);
+  {
+    QString shown = QString::fromStdString(text);
+    text = std::string();
+    dialog->SetEditorText(shown);
+  }
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return dialog->TakeEditorText();
 }
 
 }  // namespace mapio::qt

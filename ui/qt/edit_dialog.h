@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <string>
+
 #include "ui/mapping_editor.h"
 #include "ui/qt/template_builder.h"
 
@@ -20,8 +22,9 @@ class CXEditDlg : public QDialog {
 
   // Into the text box, whole.
   void SetEditorText(const QString& text);
-  // The text box's text as of the confirmed save.
-  const QString& EditorText() const { return editorText_; }
+  // The text box's text as of the confirmed save, in UTF-8.
+  const std::string& EditorText() const { return editorText_; }
+  std::string TakeEditorText() { return std::move(editorText_); }
   QPlainTextEdit* TextBox() const { return textBox_; }
 
  private:
@@ -29,20 +32,21 @@ class CXEditDlg : public QDialog {
 
   BuiltDialog built_;
   QPlainTextEdit* textBox_ = nullptr;
-  QString editorText_;
+  std::string editorText_;
 };
 
 // Opens a fresh CXEditDlg owned by `owner` for each Edit.
 class QtEditorView final : public ui::EditorView {
  public:
   explicit QtEditorView(QWidget* owner) : owner_(owner) {}
-  std::optional<std::string> Edit(const std::string& text) override;
+  std::optional<std::string> Edit(std::string text) override;
 
  private:
   QWidget* owner_;
 };
 
-// The box's whole text, line breaks as "\n", every character as it is.
-QString WholeText(const QPlainTextEdit& box);
+// The box's whole text in UTF-8, line breaks as "\n", every character as
+// it is (toPlainText() would turn no-break spaces into spaces).
+std::string WholeText(const QPlainTextEdit& box);
 
 }  // namespace mapio::qt

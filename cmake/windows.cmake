@@ -20,5 +20,6 @@ if(MAPIO_BUILD_TESTS)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   # Its own sources need not pass our warnings.
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-  set(GTest_DIR ${CMAKE_CURRENT_LIST_DIR}/windows CACHE PATH "GoogleTest from /usr/src/googletest" FORCE)
+  set(GTest_DIR ${CMAKE_CURRENT_LIST_DIR}/windows CACHE PATH "GoogleTest from /usr/src/googletest"
+    FORCE)
 endif()

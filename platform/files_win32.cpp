@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <utility>
@@ -89,10 +90,19 @@ std::optional<std::size_t>& FailAfterSetting() {
 // ".<name>.mapio-XXXXXX" beside the target, so the final move stays on
 // one volume.
 std::string TempPathFor(const std::string& target, unsigned serial) {
-  static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  static constexpr char kDigits[] =
+      "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
   const std::size_t slash = target.find_last_of("\\/");
   const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  std::string path = target.substr(0, nameStart) + "." + target.substr(nameStart) + ".mapio-";
+  // A name holds at most 255 characters and a path MAX_PATH - 1: the
+  // target's name is cut to leave room for the 14 added ones.
+  constexpr std::size_t kAdded = 1 + 13;
+  const std::size_t used = nameStart + kAdded;
+  const std::size_t inPath = MAX_PATH - 1 > used ? MAX_PATH - 1 - used : 1;
+  const std::size_t room = std::max<std::size_t>(1, std::min<std::size_t>(255 - kAdded, inPath));
+  std::string name = target.substr(nameStart);
+  if (name.size() > room) name.resize(room);
+  std::string path = target.substr(0, nameStart) + "." + name + ".mapio-";
   for (int i = 0; i < 6; ++i) {
     path.push_back(kDigits[serial % 62]);
     serial /= 62;

@@ -145,7 +145,9 @@ RenameResult RenameNoReplace(const std::string& from, const std::string& to) {
   if (MoveFileExA(from.c_str(), to.c_str(), 0)) return RenameResult::Renamed;
   const DWORD error = GetLastError();
   if (!FileExists(from)) return RenameResult::SourceMissing;
-  if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return RenameResult::TargetExists;
+  if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
+    return RenameResult::TargetExists;
+  }
   // Some file systems answer "access denied" for an existing target.
   if (FileExists(to) && !SameFile(from, to)) return RenameResult::TargetExists;
   return RenameResult::Failed;

@@ -50,7 +50,8 @@ TEST(ListFolderWin32, SortsLikeNtfsAndMarksFolders) {
   t.MakeDir("Sub");
   std::vector<DirEntry> entries;
   ASSERT_TRUE(ListFolder(t.str(), entries));
-  EXPECT_EQ(Names(entries), (std::vector<std::string>{".hidden", "aab", "abc", "a_b", "B.png", "Sub"}));
+  EXPECT_EQ(Names(entries),
+            (std::vector<std::string>{".hidden", "aab", "abc", "a_b", "B.png", "Sub"}));
   for (const DirEntry& e : entries) EXPECT_EQ(e.isDirectory, e.name == "Sub") << e.name;
 
   // A folder path that ends in a separator gets a second one; Windows takes it.
@@ -195,6 +196,13 @@ TEST_F(AtomicWriterWin32, FailureLeavesTheOldFileAndNoTemporary) {
   w.Write("ab\ncd");
   EXPECT_TRUE(w.Commit());
   EXPECT_EQ(t.Read("config.xml"), "ab\r\ncd");
+
+  // The longest name the folder takes: its temporary name must be cut to fit.
+  const std::string longName(MAX_PATH - 1 - t.str().size() - 1, 'n');
+  ASSERT_TRUE(w.Open(In(t, longName)));
+  ASSERT_TRUE(w.Write("x"));
+  EXPECT_TRUE(w.Commit());
+  EXPECT_EQ(t.Read(longName), "x");
 
   AtomicFileWriter none;
   EXPECT_FALSE(none.Open(In(t, "missing\\config.xml")));

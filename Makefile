@@ -32,6 +32,7 @@ windows: deps ; cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i
 windows-test: windows ; tools/wine-tests.sh build-windows
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)
+	rm -rf build-windows
 screenshots: deps ; cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF && cmake --build $(BUILD) --target render_screenshots -j$(JOBS)
 install: build ; cmake --install $(BUILD)
 bench: bench-editor

@@ -130,10 +130,24 @@ struct Entry {
   int bits;
 };
 
-Bytes MakeIco(QSvgRenderer& svg) {
+// The picture's colours moved onto the sixteen-colour palette, which would
+// otherwise take the green and the orange for greys.
+QByteArray SixteenColourSvg(QByteArray svg) {
+  const char* const pairs[][2] = {{"#1d3557", "#000080"}, {"#43a047", "#008000"},
+                                  {"#66bb6a", "#00ff00"}, {"#f4a261", "#ffff00"},
+                                  {"#111111", "#000000"}};
+  for (const auto& pair : pairs) svg.replace(pair[0], pair[1]);
+  return svg;
+}
+
+Bytes MakeIco(const QByteArray& source) {
+  QSvgRenderer svg(source);
+  QSvgRenderer svg16(SixteenColourSvg(source));
   const Entry entries[] = {{32, 4}, {16, 4}, {32, 8}, {16, 8}, {32, 24}, {16, 24}};
   std::vector<Bytes> images;
-  for (const Entry& e : entries) images.push_back(IconImage(Render(svg, e.size), e.bits));
+  for (const Entry& e : entries) {
+    images.push_back(IconImage(Render(e.bits == 4 ? svg16 : svg, e.size), e.bits));
+  }
   Bytes out;
   Put16(out, 0);
   Put16(out, 1);  // icon
@@ -162,12 +176,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   QGuiApplication app(argc, argv);
-  QSvgRenderer svg(QString::fromLocal8Bit(argv[1]));
+  QFile svgFile(QString::fromLocal8Bit(argv[1]));
+  const QByteArray source = svgFile.open(QIODevice::ReadOnly) ? svgFile.readAll() : QByteArray();
+  QSvgRenderer svg(source);
   if (!svg.isValid()) {
     std::fprintf(stderr, "make_ico: cannot read %s\n", argv[1]);
     return 1;
   }
-  const Bytes ico = MakeIco(svg);
+  const Bytes ico = MakeIco(source);
   QFile icoFile(QString::fromLocal8Bit(argv[2]));
   if (!icoFile.open(QIODevice::WriteOnly) ||
       icoFile.write(reinterpret_cast<const char*>(ico.data()), static_cast<qint64>(ico.size())) !=

@@ -65,6 +65,22 @@ TEST(ListFolderWin32, SortsLikeNtfsAndMarksFolders) {
   EXPECT_FALSE(ListFolder(In(t, "abc"), entries));
 }
 
+// Names outside ASCII come and go as bytes of the ANSI code page.
+TEST(ListFolderWin32, AnsiNamesRoundTrip) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the system code page is not Windows-1252";
+  TempFolder t;
+  const std::string name = "\xC9t\xE9.PNG";  // Été.PNG
+  const HANDLE h = CreateFileA(In(t, name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(ListFolder(t.str(), entries));
+  EXPECT_EQ(Names(entries), std::vector<std::string>{name});
+  EXPECT_EQ(LowerCaseName(name), "\xE9t\xE9.png");
+  EXPECT_EQ(RenameNoReplace(In(t, "\xE9t\xE9.png"), In(t, "1.png")), RenameResult::Renamed);
+}
+
 TEST(FilesWin32, IdentityIgnoresCaseAndSeparators) {
   TempFolder t;
   t.Write("a", "1");

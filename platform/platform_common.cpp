@@ -4,6 +4,8 @@
 #include "platform/platform.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 
 namespace mapio::platform {
 
@@ -38,6 +40,22 @@ std::string ResolveAgainstStartup(const std::string& path) {
   // else on some systems.
   if (base.back() == kSeparator) return base + path;
   return JoinPath(base, path);
+}
+
+// Shared by every system: the fail-after-N test hook cuts the write short
+// as a full disk would.
+bool AtomicFileWriter::Flush() {
+  if (file_ == nullptr || failed_) return false;
+  std::size_t allowed = buffer_.size();
+  if (failAfter_ && written_ + allowed > *failAfter_) allowed = *failAfter_ - written_;
+  const std::size_t n = std::fwrite(buffer_.data(), 1, allowed, file_);
+  written_ += n;
+  if (n < buffer_.size()) {
+    if (n == allowed) errno = ENOSPC;
+    failed_ = true;
+  }
+  buffer_.clear();
+  return !failed_;
 }
 
 }  // namespace mapio::platform

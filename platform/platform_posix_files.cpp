@@ -148,20 +148,6 @@ bool AtomicFileWriter::Write(std::string_view data) {
   return true;
 }
 
-bool AtomicFileWriter::Flush() {
-  if (file_ == nullptr || failed_) return false;
-  std::size_t allowed = buffer_.size();
-  if (failAfter_ && written_ + allowed > *failAfter_) allowed = *failAfter_ - written_;
-  const std::size_t n = std::fwrite(buffer_.data(), 1, allowed, file_);
-  written_ += n;
-  if (n < buffer_.size()) {
-    if (n == allowed) errno = ENOSPC;
-    failed_ = true;
-  }
-  buffer_.clear();
-  return !failed_;
-}
-
 bool AtomicFileWriter::Commit() {
   if (file_ == nullptr) return false;
   bool ok = Flush() && std::fflush(file_) == 0;

@@ -37,3 +37,4 @@ screenshots: deps ; cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BU
 install: build ; cmake --install $(BUILD)
 bench: bench-editor
 bench-editor: deps ; cmake -S . -B build-bench-gui -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF && cmake --build build-bench-gui --target editor_bench -j$(JOBS) && (build-bench-gui/bench/editor_bench || echo "editor bench: a figure is over its target")
+dialogs-rc: deps ; cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF -DMAPIO_WERROR=$(WERROR) && cmake --build $(BUILD) --target make_rc -j$(JOBS) && $(BUILD)/tools/make_rc/make_rc > res/dialogs.rc.new && mv res/dialogs.rc.new res/dialogs.rc

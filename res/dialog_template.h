@@ -54,6 +54,8 @@ struct DialogTemplate {
   bool minimizeBox;
   bool acceptFiles;
   std::span<const ControlTemplate> controls;
+  bool visible = false;    // shown as soon as it is created
+  bool appWindow = false;  // has its own task-bar button
 };
 
 // Font of every template.

@@ -33,7 +33,8 @@ constexpr ControlTemplate kMainControls[] = {
     {2, K::PushButton, "Clos&e", 201, 155, 50, 16, kTabStop},
 };
 
-constexpr DialogTemplate kMain{102, "Mapio", 258, 178, true, true, kMainControls};
+constexpr DialogTemplate kMain{102, "Mapio", 258, 178, true, true, kMainControls,
+                               /*visible=*/true, /*appWindow=*/true};
 
 }  // namespace
 

@@ -6,6 +6,8 @@
 
 #include <limits>
 
+#include "ui/progress_text.h"
+
 namespace mapio::qt {
 
 namespace {
@@ -29,18 +31,7 @@ ProgressDisplay::ProgressDisplay(QWidget* owner, Clock clock)
 ProgressDisplay::~ProgressDisplay() { delete dialog_.data(); }
 
 QString ProgressDisplay::Describe(const JobProgress& progress) {
-  const QString done = QString::number(progress.done);
-  const QString total = QString::number(progress.total);
-  switch (progress.phase) {
-    case JobProgress::Phase::Counting:
-      return QStringLiteral("Counting files: %1").arg(done);
-    case JobProgress::Phase::Writing:
-      return progress.total ? QStringLiteral("Writing records: %1 of %2 files").arg(done, total)
-                            : QStringLiteral("Writing records: %1 files").arg(done);
-    case JobProgress::Phase::Renaming:
-      return QStringLiteral("Renaming files: %1 done").arg(done);
-  }
-  return {};
+  return QString::fromStdString(ui::DescribeProgress(progress));
 }
 
 void ProgressDisplay::Begin() {

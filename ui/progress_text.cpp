@@ -1,0 +1,20 @@
+#include "ui/progress_text.h"
+
+namespace mapio::ui {
+
+std::string DescribeProgress(const JobProgress& progress) {
+  const std::string done = std::to_string(progress.done);
+  switch (progress.phase) {
+    case JobProgress::Phase::Counting:
+      return "Counting files: " + done;
+    case JobProgress::Phase::Writing:
+      return progress.total
+                 ? "Writing records: " + done + " of " + std::to_string(progress.total) + " files"
+                 : "Writing records: " + done + " files";
+    case JobProgress::Phase::Renaming:
+      return "Renaming files: " + done + " done";
+  }
+  return {};
+}
+
+}  // namespace mapio::ui

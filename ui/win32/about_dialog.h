@@ -1,0 +1,14 @@
+// The about box, CAboutDlg ("About Mapio"): OK, Enter, Esc and the close
+// box close it.
+#pragma once
+
+#include "ui/win32/dialog.h"
+
+namespace mapio::win32 {
+
+class CAboutDlg final : public Dialog {
+ public:
+  CAboutDlg() : Dialog(100) {}
+};
+
+}  // namespace mapio::win32

@@ -1,0 +1,55 @@
+// A modal dialog made from a template in the program's resources. Each
+// dialog class handles the commands and messages it needs; everything else
+// gets the dialog manager's default.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace mapio::win32 {
+
+class Dialog {
+ public:
+  explicit Dialog(int templateId) : templateId_(templateId) {}
+  virtual ~Dialog() = default;
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  // The result the dialog ended with, or -1 when it could not be made.
+  INT_PTR RunModal(HWND owner);
+
+  HWND hwnd() const { return hwnd_; }
+  int templateId() const { return templateId_; }
+  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  std::string ItemText(int id) const;
+  void SetItemText(int id, std::string_view text);
+
+  // Test seam: runs inside the modal loop of every dialog once it is up, so
+  // tests drive dialogs through their messages without a person.
+  using ShownHook = std::function<void(Dialog&)>;
+  static void SetShownHookForTesting(ShownHook hook);
+
+ protected:
+  // After the controls exist. True leaves the focus to the dialog manager.
+  virtual bool OnInitDialog() { return true; }
+  // True when handled. The default ends the dialog on OK and Cancel.
+  virtual bool OnCommand(int id, int notification);
+  // Any other message; true when handled, with `result` as the answer.
+  virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  void End(INT_PTR result) { EndDialog(hwnd_, result); }
+
+ private:
+  static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  int templateId_;
+  HWND hwnd_ = nullptr;
+};
+
+// Text of a window, in the program's code page.
+std::string WindowText(HWND window);
+
+}  // namespace mapio::win32

@@ -1,0 +1,127 @@
+#include "ui/win32/edit_dialog.h"
+
+#include <richedit.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "ui/win32/message_box.h"
+
+namespace mapio::win32 {
+
+namespace {
+
+constexpr int kSave = 1;
+constexpr int kClose = 2;
+constexpr int kTextBox = 1028;
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int size = static_cast<int>(utf8.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
+struct StreamIn {
+  const wchar_t* data;
+  std::size_t bytesLeft;
+};
+
+DWORD CALLBACK ReadPiece(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got) {
+  auto* in = reinterpret_cast<StreamIn*>(cookie);
+  // Whole characters only.
+  std::size_t take = std::min(in->bytesLeft, static_cast<std::size_t>(wanted) & ~std::size_t{1});
+  std::memcpy(buffer, in->data, take);
+  in->data += take / sizeof(wchar_t);
+  in->bytesLeft -= take;
+  *got = static_cast<LONG>(take);
+  return 0;
+}
+
+DWORD CALLBACK WritePiece(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
+  auto* out = reinterpret_cast<std::wstring*>(cookie);
+  out->append(reinterpret_cast<const wchar_t*>(buffer), static_cast<std::size_t>(size) / 2);
+  *written = size;
+  return 0;
+}
+
+}  // namespace
+
+void LoadRichEdit() {
+  static const HMODULE library = LoadLibraryA("riched20.dll");
+  (void)library;
+}
+
+std::string RichEditText(HWND box) {
+  std::wstring wide;
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&wide), 0, &WritePiece};
+  SendMessageA(box, EM_STREAMOUT, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+  // The box ends its lines with CR LF (or CR); the editor's text has LF.
+  std::wstring lines;
+  lines.reserve(wide.size());
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    if (wide[i] == L'\r') {
+      lines.push_back(L'\n');
+      if (i + 1 < wide.size() && wide[i + 1] == L'\n') ++i;
+    } else {
+      lines.push_back(wide[i]);
+    }
+  }
+  return Narrow(lines);
+}
+
+void SetRichEditText(HWND box, const std::string& text) {
+  const std::wstring wide = Widen(text);
+  StreamIn in{wide.data(), wide.size() * sizeof(wchar_t)};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&in), 0, &ReadPiece};
+  SendMessageA(box, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+}
+
+CXEditDlg::CXEditDlg(std::string text) : Dialog(134), text_(std::move(text)) {}
+
+bool CXEditDlg::OnInitDialog() {
+  HWND box = Item(kTextBox);
+  // No limit of the box's own: a cut text would cut the file on saving.
+  SendMessageA(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  SetRichEditText(box, text_);
+  std::string().swap(text_);  // the box holds it now
+  SendMessageA(box, EM_SETMODIFY, FALSE, 0);
+  return true;
+}
+
+bool CXEditDlg::OnCommand(int id, int notification) {
+  if (id == kSave) {
+    if (ShowMessageBox(hwnd(), ui::kConfirmSaveText, ui::kConfirmSaveCaption,
+                       MessageKind::Confirmation) == MessageButton::Ok) {
+      text_ = RichEditText(Item(kTextBox));
+      End(kSave);
+    }
+    return true;
+  }
+  if (id == kClose) {
+    End(kClose);
+    return true;
+  }
+  return Dialog::OnCommand(id, notification);
+}
+
+std::optional<std::string> Win32EditorView::Edit(std::string text) {
+  LoadRichEdit();
+  CXEditDlg editor(std::move(text));
+  if (editor.RunModal(owner_) != kSave) return std::nullopt;
+  return std::move(editor.text());
+}
+
+}  // namespace mapio::win32

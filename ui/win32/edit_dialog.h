@@ -1,0 +1,46 @@
+// The mapping editor's window, CXEditDlg ("Edit XML file"), on a rich-edit
+// box that takes the whole file, and the EditorView that runs it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "ui/mapping_editor.h"
+#include "ui/win32/dialog.h"
+
+namespace mapio::win32 {
+
+// Loads the library of the "RichEdit20A" class once.
+void LoadRichEdit();
+
+class CXEditDlg final : public Dialog {
+ public:
+  // `text` is UTF-8 with "\n" between lines.
+  explicit CXEditDlg(std::string text);
+  // The box's text after a confirmed save, UTF-8 with "\n" between lines.
+  std::string& text() { return text_; }
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnCommand(int id, int notification) override;
+
+ private:
+  std::string text_;
+};
+
+// The box's whole text, and putting text into it, as UTF-8 with "\n"
+// between lines. Plain text both ways: a file that starts like RTF is not
+// taken as RTF.
+std::string RichEditText(HWND box);
+void SetRichEditText(HWND box, const std::string& text);
+
+class Win32EditorView final : public ui::EditorView {
+ public:
+  explicit Win32EditorView(HWND owner) : owner_(owner) {}
+  std::optional<std::string> Edit(std::string text) override;
+
+ private:
+  HWND owner_;
+};
+
+}  // namespace mapio::win32

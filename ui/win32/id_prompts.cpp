@@ -1,0 +1,93 @@
+#include "ui/win32/id_prompts.h"
+
+#include <string>
+
+#include "ui/id_field.h"
+#include "ui/win32/message_box.h"
+#include "ui/win32/progress_window.h"
+
+namespace mapio::win32 {
+
+namespace {
+
+constexpr int kHome = 1023;
+constexpr int kThird = 1025;
+
+}  // namespace
+
+IdPromptBase::IdPromptBase(int templateId, int idField, int fileNameField, int counterField)
+    : Dialog(templateId),
+      idField_(idField),
+      fileNameField_(fileNameField),
+      counterField_(counterField) {}
+
+void IdPromptBase::SetPicture(std::string_view fileName, std::string_view counter) {
+  fileName_ = fileName;
+  counter_ = counter;
+}
+
+bool IdPromptBase::OnInitDialog() {
+  SetItemText(fileNameField_, fileName_);
+  SetItemText(counterField_, counter_);
+  SetItemText(idField_, std::to_string(id_));
+  FocusIdField();
+  return false;  // the focus is set
+}
+
+void IdPromptBase::FocusIdField() {
+  SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(idField_)), TRUE);
+  SendMessageA(Item(idField_), EM_SETSEL, 0, -1);  // typing replaces the number
+}
+
+bool IdPromptBase::OnCommand(int id, int notification) {
+  if (id == IDOK) {
+    const std::optional<std::uint32_t> value = ui::ParseIdField(ItemText(idField_));
+    if (!value) {
+      ShowMessageBox(hwnd(), ui::kIdFieldRefusal, {}, MessageKind::Warning);
+      FocusIdField();
+      return true;
+    }
+    id_ = *value;
+    ReadBack();
+    End(IDOK);
+    return true;
+  }
+  return Dialog::OnCommand(id, notification);
+}
+
+CFileMap::CFileMap() : IdPromptBase(131, 1012, 1013, 1016) {}
+
+CKitMapDlg::CKitMapDlg() : IdPromptBase(135, 1021, 1020, 1022) {}
+
+bool CKitMapDlg::OnInitDialog() {
+  CheckRadioButton(hwnd(), kHome, kThird, kHome + static_cast<int>(kitKind_));
+  return IdPromptBase::OnInitDialog();
+}
+
+void CKitMapDlg::ReadBack() {
+  for (int button = kHome; button <= kThird; ++button) {
+    if (IsDlgButtonChecked(hwnd(), button) == BST_CHECKED) {
+      kitKind_ = static_cast<KitKind>(button - kHome);
+    }
+  }
+}
+
+std::optional<std::uint32_t> Win32Prompter::AskFileId(std::string_view fileName,
+                                                      std::string_view counter) {
+  ProgressWindow::Pause pause(progress_);
+  CFileMap prompt;
+  prompt.SetPicture(fileName, counter);
+  if (prompt.RunModal(owner_) != IDOK) return std::nullopt;
+  return prompt.id();
+}
+
+std::optional<KitAnswer> Win32Prompter::AskKitId(std::string_view fileName,
+                                                 std::string_view counter) {
+  ProgressWindow::Pause pause(progress_);
+  CKitMapDlg prompt;
+  prompt.SetPicture(fileName, counter);
+  if (prompt.RunModal(owner_) != IDOK) return std::nullopt;
+  return KitAnswer{prompt.id(), prompt.kitKind()};
+}
+
+}  // namespace mapio::win32

@@ -1,0 +1,171 @@
+#include "ui/win32/long_message.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace mapio::win32 {
+
+namespace {
+
+constexpr std::size_t kMaxLines = 25;
+constexpr std::size_t kMaxCharacters = 2000;
+constexpr WORD kTextId = 100;
+constexpr WORD kIconId = 101;
+
+// An in-memory dialog template: DLGTEMPLATE, then its items, each on a
+// DWORD boundary.
+class TemplateWriter {
+ public:
+  void Dialog(const char* caption, short cx, short cy, WORD items) {
+    DLGTEMPLATE head{};
+    head.style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    head.cdit = items;
+    head.cx = cx;
+    head.cy = cy;
+    Append(&head, sizeof head);
+    Word(0);  // no menu
+    Word(0);  // the dialog class
+    Text(caption);
+    Word(8);
+    Text("MS Shell Dlg");
+  }
+
+  void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD atom,
+            const char* text) {
+    Align();
+    DLGITEMTEMPLATE item{};
+    item.style = WS_CHILD | WS_VISIBLE | style;
+    item.x = x;
+    item.y = y;
+    item.cx = cx;
+    item.cy = cy;
+    item.id = id;
+    Append(&item, sizeof item);
+    Word(0xFFFF);
+    Word(atom);
+    Text(text);
+    Word(0);  // no creation data
+  }
+
+  const DLGTEMPLATE* data() {
+    Align();
+    return reinterpret_cast<const DLGTEMPLATE*>(words_.data());
+  }
+
+ private:
+  void Append(const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const WORD*>(data);
+    words_.insert(words_.end(), bytes, bytes + size / sizeof(WORD));
+  }
+  void Word(WORD w) { words_.push_back(w); }
+  void Text(const char* text) {
+    for (; *text; ++text) Word(static_cast<unsigned char>(*text));
+    Word(0);
+  }
+  void Align() {
+    if (words_.size() % 2) Word(0);
+  }
+
+  std::vector<WORD> words_;
+};
+
+struct Look {
+  LPCSTR icon;
+  int buttons[2];  // 0 for none
+};
+
+Look LookOf(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Warning:
+      return {MAKEINTRESOURCEA(32515), {IDOK, 0}};  // IDI_WARNING
+    case MessageKind::Information:
+      return {MAKEINTRESOURCEA(32516), {IDOK, 0}};  // IDI_INFORMATION
+    case MessageKind::Confirmation:
+      return {MAKEINTRESOURCEA(32514), {IDOK, IDCANCEL}};  // IDI_QUESTION
+    case MessageKind::Question:
+      return {MAKEINTRESOURCEA(32514), {IDYES, IDNO}};
+  }
+  return {MAKEINTRESOURCEA(32516), {IDOK, 0}};
+}
+
+const char* ButtonText(int id) {
+  switch (id) {
+    case IDOK: return "OK";
+    case IDCANCEL: return "Cancel";
+    case IDYES: return "&Yes";
+    default: return "&No";
+  }
+}
+
+// Line breaks as the edit box wants them.
+std::string WithCrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+  for (const char c : text) {
+    if (c == '\n') out.push_back('\r');
+    out.push_back(c);
+  }
+  return out;
+}
+
+struct Shown {
+  std::string text;
+  LPCSTR icon;
+};
+
+INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    const auto* shown = reinterpret_cast<const Shown*>(lParam);
+    SendDlgItemMessageA(hwnd, kIconId, STM_SETICON,
+                        reinterpret_cast<WPARAM>(LoadIconA(nullptr, shown->icon)), 0);
+    SendDlgItemMessageA(hwnd, kTextId, EM_SETLIMITTEXT, 0, 0);
+    SetDlgItemTextA(hwnd, kTextId, shown->text.c_str());
+    return TRUE;
+  }
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    const int id = LOWORD(wParam);
+    if (id == IDOK || id == IDCANCEL || id == IDYES || id == IDNO) EndDialog(hwnd, id);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+bool IsLongMessage(std::string_view text) {
+  return text.size() > kMaxCharacters ||
+         static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) >= kMaxLines;
+}
+
+MessageButton ShowLongMessage(HWND owner, std::string_view text, std::string_view caption,
+                              MessageKind kind) {
+  const Look look = LookOf(kind);
+  const bool two = look.buttons[1] != 0;
+  TemplateWriter writer;
+  const std::string captionText(caption);
+  writer.Dialog(captionText.c_str(), 300, 200, two ? 4 : 3);
+  writer.Item(SS_ICON, 7, 7, 21, 20, kIconId, 0x0082, "");
+  writer.Item(WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
+                  ES_AUTOHSCROLL | WS_TABSTOP,
+              36, 7, 257, 166, kTextId, 0x0081, "");
+  short x = two ? 189 : 243;
+  for (const int id : look.buttons) {
+    if (!id) continue;
+    const DWORD style = (id == look.buttons[0] ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
+    writer.Item(style, x, 179, 50, 14, static_cast<WORD>(id), 0x0080, ButtonText(id));
+    x = static_cast<short>(x + 54);
+  }
+  Shown shown{WithCrLf(text), look.icon};
+  const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), writer.data(), owner,
+                                                 &Procedure, reinterpret_cast<LPARAM>(&shown));
+  switch (result) {
+    case IDOK: return MessageButton::Ok;
+    case IDYES: return MessageButton::Yes;
+    case IDNO: return MessageButton::No;
+    default: return two ? (look.buttons[1] == IDNO ? MessageButton::No : MessageButton::Cancel)
+                        : MessageButton::Ok;
+  }
+}
+
+}  // namespace mapio::win32

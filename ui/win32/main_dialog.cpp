@@ -1,0 +1,211 @@
+#include "ui/win32/main_dialog.h"
+
+#include <shellapi.h>
+
+#include <array>
+
+#include "ui/job_entries.h"
+#include "ui/mapping_editor.h"
+#include "ui/win32/about_dialog.h"
+#include "ui/win32/edit_dialog.h"
+#include "ui/win32/folder_browser.h"
+#include "ui/win32/message_box.h"
+
+namespace mapio::win32 {
+
+namespace {
+
+enum ControlId {
+  kPath = 1007,
+  kBrowse = 1008,
+  kMake = 1038,
+  kTranslate = 1039,
+  kKits = 1001,
+  kAllFilenamesAreIds = 1011,
+  kProcessDroppedFolders = 1030,
+  kGo = IDOK,
+  kEditXml = 1009,
+  kClose = IDCANCEL,
+};
+
+constexpr int kIconId = 128;
+constexpr int kAboutString = 101;
+
+// The radio groups in template order: positions are the settings' values.
+constexpr std::array<int, ui::kActionButtons> kActionGroup = {kMake, kTranslate};
+constexpr std::array<int, ui::kObjectButtons> kObjectGroup = {1000, 1001, 1003, 1004, 1002, 1031,
+                                                              1032, 1033, 1034, 1036, 1035};
+
+template <std::size_t N>
+int CheckedPosition(HWND dialog, const std::array<int, N>& group) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (IsDlgButtonChecked(dialog, group[i]) == BST_CHECKED) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+template <std::size_t N>
+void SetCheckedPosition(HWND dialog, const std::array<int, N>& group, int position) {
+  for (std::size_t i = 0; i < N; ++i) {
+    CheckDlgButton(dialog, group[i],
+                   static_cast<int>(i) == position ? BST_CHECKED : BST_UNCHECKED);
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> DroppedPaths(HDROP drop) {
+  std::vector<std::string> paths;
+  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    char buffer[MAX_PATH] = {};
+    DragQueryFileA(drop, i, buffer, MAX_PATH);
+    paths.emplace_back(buffer);
+  }
+  return paths;
+}
+
+POINT IconPosition(const RECT& client, int iconWidth, int iconHeight) {
+  const int width = client.right - client.left;
+  const int height = client.bottom - client.top;
+  return {(width - iconWidth + 1) / 2, (height - iconHeight + 1) / 2};
+}
+
+CMainDlg::CMainDlg()
+    : Dialog(102),
+      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIconId))),
+      progress_(nullptr),
+      prompter_(nullptr, &progress_),
+      logic_(*this, ui::MakeJobEntries(prompter_)) {}
+
+CMainDlg::~CMainDlg() = default;
+
+bool CMainDlg::OnInitDialog() {
+  progress_.SetOwner(hwnd());
+  prompter_.SetOwner(hwnd());
+  logic_.Initialise();
+  AddAboutEntry();
+  SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  DragAcceptFiles(hwnd(), TRUE);
+  return true;  // the focus goes to the first tab stop, the path box
+}
+
+void CMainDlg::AddAboutEntry() {
+  HMENU menu = GetSystemMenu(hwnd(), FALSE);
+  char text[256] = {};
+  if (!menu || LoadStringA(GetModuleHandleA(nullptr), kAboutString, text, sizeof text) <= 0) {
+    return;
+  }
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, kAboutCommand, text);
+}
+
+bool CMainDlg::OnCommand(int id, int notification) {
+  switch (id) {
+    case kGo:
+      logic_.Go();
+      return true;
+    case kBrowse:
+      logic_.FolderChosen(ChooseFolder(hwnd()));
+      return true;
+    case kEditXml:
+      EditXml();
+      return true;
+    case kClose:
+      if (logic_.ConfirmQuit()) End(IDCANCEL);
+      return true;
+    case kTranslate:
+      if (notification == BN_CLICKED) logic_.TranslateModeChosen();
+      return true;
+    case kMake:
+      if (notification == BN_CLICKED) logic_.MakeModeChosen();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case WM_DROPFILES:
+      Dropped(reinterpret_cast<HDROP>(wParam));
+      return true;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != kAboutCommand) return false;
+      {
+        CAboutDlg about;
+        about.RunModal(hwnd());
+      }
+      return true;
+    case WM_PAINT:
+      return PaintIcon();
+    case WM_QUERYDRAGICON:
+      result = reinterpret_cast<INT_PTR>(icon_);
+      return true;
+    default:
+      (void)lParam;
+      return false;
+  }
+}
+
+void CMainDlg::Dropped(HDROP drop) {
+  const std::vector<std::string> paths = DroppedPaths(drop);
+  DragFinish(drop);  // the paths are copied; the jobs may take long
+  logic_.FoldersDropped(paths);
+}
+
+void CMainDlg::EditXml() {
+  Win32EditorView editor(hwnd());
+  ui::MappingEditor(logic_, logic_.settings(), editor);
+}
+
+bool CMainDlg::PaintIcon() {
+  if (!IsIconic(hwnd())) return false;
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd(), &paint);
+  SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  const POINT at = IconPosition(client, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+  DrawIcon(dc, at.x, at.y, icon_);
+  EndPaint(hwnd(), &paint);
+  return true;
+}
+
+ui::MainControls CMainDlg::ReadControls() const {
+  SendMessageA(Item(kPath), EM_SETLIMITTEXT, ui::kPathBoxLimit, 0);
+  ui::MainControls c;
+  c.pathText = ItemText(kPath);
+  c.actionPosition = CheckedPosition(hwnd(), kActionGroup);
+  c.objectPosition = CheckedPosition(hwnd(), kObjectGroup);
+  c.allFilenamesAreIds = IsDlgButtonChecked(hwnd(), kAllFilenamesAreIds) == BST_CHECKED;
+  c.processDroppedFolders = IsDlgButtonChecked(hwnd(), kProcessDroppedFolders) == BST_CHECKED;
+  c.allFilenamesEnabled = IsWindowEnabled(Item(kAllFilenamesAreIds)) != FALSE;
+  c.kitsEnabled = IsWindowEnabled(Item(kKits)) != FALSE;
+  return c;
+}
+
+void CMainDlg::WriteControls(const ui::MainControls& c) {
+  SendMessageA(Item(kPath), EM_SETLIMITTEXT, ui::kPathBoxLimit, 0);
+  if (ItemText(kPath) != c.pathText) SetItemText(kPath, c.pathText);
+  SetCheckedPosition(hwnd(), kActionGroup, c.actionPosition);
+  SetCheckedPosition(hwnd(), kObjectGroup, c.objectPosition);
+  CheckDlgButton(hwnd(), kAllFilenamesAreIds, c.allFilenamesAreIds ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(hwnd(), kProcessDroppedFolders,
+                 c.processDroppedFolders ? BST_CHECKED : BST_UNCHECKED);
+  EnableWindow(Item(kAllFilenamesAreIds), c.allFilenamesEnabled);
+  EnableWindow(Item(kKits), c.kitsEnabled);
+}
+
+MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption,
+                                MessageKind kind) {
+  ProgressWindow::Pause pause(progress_.running() ? &progress_ : nullptr);
+  return ShowMessageBox(hwnd(), text, caption, kind);
+}
+
+void CMainDlg::JobStarted() { progress_.Begin(); }
+void CMainDlg::JobProgressed(const JobProgress& progress) { progress_.Report(progress); }
+void CMainDlg::JobEnded() { progress_.End(); }
+
+}  // namespace mapio::win32

@@ -1,0 +1,88 @@
+#include "ui/win32/message_box.h"
+
+#include <deque>
+#include <string>
+
+#include "ui/win32/long_message.h"
+
+namespace mapio::win32 {
+
+namespace {
+
+struct SeamState {
+  bool testing = false;
+  std::deque<MessageButton> answers;
+  std::vector<ShownBox> shown;
+};
+
+SeamState& Seam() {
+  static SeamState state;
+  return state;
+}
+
+MessageButton FallbackAnswer(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Confirmation:
+      return MessageButton::Cancel;
+    case MessageKind::Question:
+      return MessageButton::No;
+    default:
+      return MessageButton::Ok;
+  }
+}
+
+MessageButton FromResult(int result) {
+  switch (result) {
+    case IDOK:
+      return MessageButton::Ok;
+    case IDYES:
+      return MessageButton::Yes;
+    case IDNO:
+      return MessageButton::No;
+    default:
+      return MessageButton::Cancel;
+  }
+}
+
+}  // namespace
+
+UINT MessageBoxStyle(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Warning:
+      return MB_ICONEXCLAMATION | MB_OK;
+    case MessageKind::Information:
+      return MB_ICONINFORMATION | MB_OK;
+    case MessageKind::Confirmation:
+      return MB_ICONQUESTION | MB_OKCANCEL;
+    case MessageKind::Question:
+      return MB_ICONQUESTION | MB_YESNO;
+  }
+  return MB_OK;
+}
+
+MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view caption,
+                             MessageKind kind) {
+  const std::string shownCaption(caption.empty() ? kApplicationName : caption);
+  SeamState& seam = Seam();
+  if (seam.testing) {
+    seam.shown.push_back({std::string(text), shownCaption, kind, owner});
+    if (seam.answers.empty()) return FallbackAnswer(kind);
+    const MessageButton answer = seam.answers.front();
+    seam.answers.pop_front();
+    return answer;
+  }
+  if (IsLongMessage(text)) return ShowLongMessage(owner, text, shownCaption, kind);
+  return FromResult(
+      MessageBoxA(owner, std::string(text).c_str(), shownCaption.c_str(), MessageBoxStyle(kind)));
+}
+
+void MessageBoxSeam::StartTesting() {
+  Seam() = SeamState{};
+  Seam().testing = true;
+}
+
+void MessageBoxSeam::SetNextAnswer(MessageButton answer) { Seam().answers.push_back(answer); }
+
+const std::vector<ShownBox>& MessageBoxSeam::Shown() { return Seam().shown; }
+
+}  // namespace mapio::win32

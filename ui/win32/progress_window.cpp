@@ -1,0 +1,93 @@
+#include "ui/win32/progress_window.h"
+
+#include <string>
+
+#include "ui/progress_text.h"
+
+namespace mapio::win32 {
+
+namespace {
+
+void PaintPending() {
+  // Paint only: input waits, so no second job can start inside this one.
+  MSG message;
+  while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+    DispatchMessageA(&message);
+  }
+}
+
+}  // namespace
+
+ProgressWindow::ProgressWindow(HWND owner, Clock clock)
+    : owner_(owner), clock_(clock ? std::move(clock) : [] {
+        return static_cast<std::uint64_t>(GetTickCount64());
+      }) {}
+
+ProgressWindow::~ProgressWindow() {
+  if (window_) DestroyWindow(window_);
+}
+
+void ProgressWindow::Begin() {
+  running_ = true;
+  quietSince_ = lastRepaint_ = clock_();
+}
+
+void ProgressWindow::Report(const JobProgress& progress) {
+  if (!running_ || pauses_ > 0) return;
+  const std::uint64_t now = clock_();
+  if (now - lastRepaint_ < kRepaintEveryMs) return;
+  lastRepaint_ = now;
+  if (!shown() && now - quietSince_ >= kShowAfterMs) Show();
+  if (window_) {
+    SetWindowTextA(window_, ui::DescribeProgress(progress).c_str());
+    UpdateWindow(window_);
+  }
+  PaintPending();
+}
+
+void ProgressWindow::End() {
+  running_ = false;
+  Hide();
+}
+
+HWND ProgressWindow::shown() const {
+  return window_ && IsWindowVisible(window_) ? window_ : nullptr;
+}
+
+void ProgressWindow::Show() {
+  if (!window_) {
+    // A static control as a small pop-up: its text is the line.
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME, "STATIC", "",
+                              WS_POPUP | WS_BORDER | SS_CENTER | SS_CENTERIMAGE, 0, 0, 320, 56,
+                              owner_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window_) return;
+    SendMessageA(window_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  }
+  RECT ownerRect{};
+  RECT own{};
+  GetWindowRect(owner_, &ownerRect);
+  GetWindowRect(window_, &own);
+  const int x = (ownerRect.left + ownerRect.right - (own.right - own.left)) / 2;
+  const int y = (ownerRect.top + ownerRect.bottom - (own.bottom - own.top)) / 2;
+  SetWindowPos(window_, nullptr, x, y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void ProgressWindow::Hide() {
+  if (window_) ShowWindow(window_, SW_HIDE);
+}
+
+ProgressWindow::Pause::Pause(ProgressWindow* window) : window_(window) {
+  if (!window_) return;
+  ++window_->pauses_;
+  window_->Hide();
+}
+
+ProgressWindow::Pause::~Pause() {
+  if (!window_) return;
+  --window_->pauses_;
+  window_->quietSince_ = window_->clock_();
+}
+
+}  // namespace mapio::win32

@@ -26,6 +26,9 @@ class Dialog {
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   std::string ItemText(int id) const;
   void SetItemText(int id, std::string_view text);
+  // True once the dialog has decided to close (its window goes a moment
+  // later, when its loop next runs).
+  bool ended() const { return ended_; }
 
   // Test seam: runs inside the modal loop of every dialog once it is up, so
   // tests drive dialogs through their messages without a person.
@@ -39,7 +42,10 @@ class Dialog {
   virtual bool OnCommand(int id, int notification);
   // Any other message; true when handled, with `result` as the answer.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
-  void End(INT_PTR result) { EndDialog(hwnd_, result); }
+  void End(INT_PTR result) {
+    ended_ = true;
+    EndDialog(hwnd_, result);
+  }
 
  private:
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -47,6 +53,7 @@ class Dialog {
 
   int templateId_;
   HWND hwnd_ = nullptr;
+  bool ended_ = false;
 };
 
 // Text of a window, in the program's code page.

@@ -1,0 +1,210 @@
+// The prompts, the editor and the about box driven through their messages.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/temp_folder.h"
+#include "tests/win32/dialog_script.h"
+#include "ui/win32/about_dialog.h"
+#include "ui/win32/edit_dialog.h"
+#include "ui/win32/id_prompts.h"
+#include "ui/win32/long_message.h"
+#include "ui/win32/main_dialog.h"
+#include "ui/win32/message_box.h"
+
+namespace mapio::testing {
+namespace {
+
+using win32::Dialog;
+using win32::WindowText;
+using win32::MessageBoxSeam;
+
+constexpr int kMain = 102;
+constexpr int kFileMap = 131;
+constexpr int kKitMap = 135;
+constexpr int kEditor = 134;
+constexpr int kTextBox = 1028;
+
+TEST(Win32Prompts, FileMapShowsThePictureAndHandsBackTheId) {
+  DialogScript script;
+  script.Then(kFileMap, [](Dialog& prompt) {
+    EXPECT_EQ(WindowText(prompt.hwnd()), "Select ID for file");
+    EXPECT_EQ(prompt.ItemText(1013), "a long picture name.png");
+    EXPECT_EQ(prompt.ItemText(1016), "3/9");
+    EXPECT_EQ(prompt.ItemText(1012), "0");
+    EXPECT_EQ(SendMessageA(prompt.Item(1012), EM_GETSEL, 0, 0), MAKELRESULT(0, 1));
+    Type(prompt, 1012, "4294967295");
+    Click(prompt, IDOK);
+  });
+  win32::Win32Prompter prompter(nullptr, nullptr);
+  EXPECT_EQ(prompter.AskFileId("a long picture name.png", "3/9"), 4294967295u);
+  EXPECT_TRUE(MessageBoxSeam::Shown().empty());
+}
+
+TEST(Win32Prompts, AddIsRefusedUntilTheFieldHoldsAnId) {
+  DialogScript script;
+  script.Then(kFileMap, [](Dialog& prompt) {
+    for (const char* bad : {"", "4294967296"}) {
+      Type(prompt, 1012, bad);
+      Click(prompt, IDOK);
+      EXPECT_FALSE(prompt.ended()) << bad;
+    }
+    Click(prompt, IDCANCEL);  // Do not add still closes it
+  });
+  script.Then(kFileMap, [](Dialog& prompt) { Command(prompt, IDOK); });  // Enter: ID 0
+  win32::Win32Prompter prompter(nullptr, nullptr);
+  EXPECT_EQ(prompter.AskFileId("x.png", "1/2"), std::nullopt);
+  EXPECT_EQ(prompter.AskFileId("y.png", "2/2"), 0u);
+  const auto& shown = MessageBoxSeam::Shown();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].text, "Please enter a whole number from 0 to 4294967295.");
+  EXPECT_EQ(shown[0].caption, "Mapio");
+  EXPECT_EQ(shown[0].kind, MessageKind::Warning);
+}
+
+TEST(Win32Prompts, KitPromptStartsAtHomeAndHandsBackTheKind) {
+  DialogScript script;
+  script.Then(kKitMap, [](Dialog& prompt) {
+    EXPECT_TRUE(Checked(prompt, 1023));
+    EXPECT_FALSE(Checked(prompt, 1024) || Checked(prompt, 1025));
+    Click(prompt, 1025);
+    Type(prompt, 1021, "77");
+    Click(prompt, IDOK);
+  });
+  script.Then(kKitMap, [](Dialog& prompt) { Command(prompt, IDCANCEL); });  // Esc
+  win32::Win32Prompter prompter(nullptr, nullptr);
+  const std::optional<KitAnswer> third = prompter.AskKitId("kit.png", "1/2");
+  ASSERT_TRUE(third);
+  EXPECT_EQ(third->id, 77u);
+  EXPECT_EQ(third->kitKind, KitKind::Third);
+  EXPECT_EQ(prompter.AskKitId("kit2.png", "2/2"), std::nullopt);
+}
+
+TEST(Win32Prompts, TheMakeJobAsksThroughThePrompts) {
+  TempFolder folder;
+  folder.Write("away kit.png");
+  folder.Write("spare.png");
+  DialogScript script;
+  script.Then(kKitMap, [](Dialog& prompt) {
+    Type(prompt, 1021, "12");
+    Click(prompt, 1024);
+    Click(prompt, IDOK);
+  });
+  script.Then(kKitMap, [](Dialog& prompt) { Click(prompt, IDCANCEL); });
+  script.Then(kMain, [&](Dialog& main) {
+    Type(main, 1007, folder.str());
+    Click(main, 1001);
+    Command(main, IDOK);
+    EndDialog(main.hwnd(), IDCANCEL);
+  });
+  win32::CMainDlg window;
+  window.RunModal(nullptr);
+  EXPECT_TRUE(script.Done());
+  const std::string config = folder.ReadText("config.xml");
+  EXPECT_NE(config.find("<record from=\"away kit\" to=\"graphics/pictures/team/12/kits/away\"/>"),
+            std::string::npos);
+  EXPECT_EQ(config.find("spare"), std::string::npos);
+}
+
+// Opens the editor from the main window on `folder` and runs `step` in it.
+void EditFrom(const TempFolder& folder, DialogScript& script,
+              std::function<void(Dialog&)> step) {
+  script.Then(kEditor, std::move(step));
+  script.Then(kMain, [&](Dialog& main) {
+    Type(main, 1007, folder.str());
+    Click(main, 1009);
+    EndDialog(main.hwnd(), IDCANCEL);
+  });
+  win32::CMainDlg window;
+  window.RunModal(nullptr);
+  EXPECT_TRUE(script.Done());
+}
+
+TEST(Win32Editor, ShowsTheWholeFileAndSavesAfterTheConfirmation) {
+  TempFolder folder;
+  const std::string longLine(300, 'x');
+  folder.Write("config.xml", "<record/>\r\n" + longLine + "\r\n{\\rtf1 not rtf}\r\n");
+  DialogScript script;
+  EditFrom(folder, script, [&](Dialog& editor) {
+    EXPECT_EQ(WindowText(editor.hwnd()), "Edit XML file");
+    EXPECT_EQ(GetFocus(), editor.Item(IDOK));
+    HWND box = editor.Item(kTextBox);
+    EXPECT_EQ(win32::RichEditText(box), "<record/>\n" + longLine + "\n{\\rtf1 not rtf}\n");
+    win32::SetRichEditText(box, "edited\n");
+    MessageBoxSeam::SetNextAnswer(MessageButton::Cancel);
+    Click(editor, IDOK);
+    EXPECT_FALSE(editor.ended());
+    EXPECT_EQ(MessageBoxSeam::Shown().back().owner, editor.hwnd());
+    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
+    Click(editor, IDOK);
+  });
+  EXPECT_EQ(folder.Read("config.xml"), "edited\r\n");
+  const auto& shown = MessageBoxSeam::Shown();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].text, "Do you really want to save this file?");
+  EXPECT_EQ(shown[0].caption, "Confirm save");
+  EXPECT_EQ(shown[0].kind, MessageKind::Confirmation);
+}
+
+TEST(Win32Editor, TakesFilesBeyondTheBoxsDefaultLimit) {
+  TempFolder folder;
+  std::string big;
+  while (big.size() < 300000) big += "<record from=\"" + std::to_string(big.size()) + "\"/>\r\n";
+  folder.Write("config.xml", big);
+  DialogScript script;
+  EditFrom(folder, script, [](Dialog& editor) {
+    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
+    Click(editor, IDOK);
+  });
+  EXPECT_EQ(folder.Read("config.xml"), big);
+}
+
+TEST(Win32Editor, CloseLeavesTheFileAndAMissingFileIsReported) {
+  TempFolder folder;
+  folder.Write("config.xml", "kept\r\n");
+  DialogScript script;
+  EditFrom(folder, script, [](Dialog& editor) {
+    win32::SetRichEditText(editor.Item(kTextBox), "changed");
+    Click(editor, 2);
+  });
+  EXPECT_EQ(folder.Read("config.xml"), "kept\r\n");
+  TempFolder empty;
+  DialogScript none;
+  none.Then(kMain, [&](Dialog& main) {
+    Type(main, 1007, empty.str());
+    Click(main, 1009);
+    EndDialog(main.hwnd(), IDCANCEL);
+  });
+  win32::CMainDlg window;
+  window.RunModal(nullptr);
+  ASSERT_EQ(MessageBoxSeam::Shown().size(), 1u);
+  EXPECT_EQ(MessageBoxSeam::Shown()[0].text, "Could not open config.xml file");
+  EXPECT_EQ(MessageBoxSeam::Shown()[0].caption, "Error");
+  EXPECT_FALSE(empty.Exists("config.xml"));
+}
+
+TEST(Win32About, ShowsTheVersionAndClosesOnOk) {
+  DialogScript script;
+  script.Then(100, [](Dialog& about) {
+    HWND version = FindWindowExA(about.hwnd(), nullptr, "Static", "Mapio Version 0.3");
+    EXPECT_NE(version, nullptr);
+    Click(about, IDOK);
+  });
+  win32::CAboutDlg about;
+  EXPECT_EQ(about.RunModal(nullptr), IDOK);
+}
+
+TEST(Win32MessageBox, EachKindHasItsIconAndButtons) {
+  EXPECT_EQ(win32::MessageBoxStyle(MessageKind::Warning), UINT{MB_ICONEXCLAMATION | MB_OK});
+  EXPECT_EQ(win32::MessageBoxStyle(MessageKind::Information), UINT{MB_ICONINFORMATION | MB_OK});
+  EXPECT_EQ(win32::MessageBoxStyle(MessageKind::Confirmation), UINT{MB_ICONQUESTION | MB_OKCANCEL});
+  EXPECT_EQ(win32::MessageBoxStyle(MessageKind::Question), UINT{MB_ICONQUESTION | MB_YESNO});
+  std::string lines;
+  for (int i = 0; i < 24; ++i) lines += "a.png\n";
+  EXPECT_FALSE(win32::IsLongMessage(lines));
+  EXPECT_TRUE(win32::IsLongMessage(lines + "b.png\n"));
+  EXPECT_TRUE(win32::IsLongMessage(std::string(2001, 'x')));
+}
+
+}  // namespace
+}  // namespace mapio::testing

@@ -1,0 +1,211 @@
+// The main window driven through its messages, as a person would use it.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "tests/support/temp_folder.h"
+#include "tests/win32/dialog_script.h"
+#include "ui/win32/folder_browser.h"
+#include "ui/win32/main_dialog.h"
+
+namespace mapio::testing {
+namespace {
+
+using win32::CMainDlg;
+using win32::Dialog;
+using win32::WindowText;
+using win32::MessageBoxSeam;
+
+constexpr int kMain = 102;
+constexpr int kAbout = 100;
+constexpr int kPath = 1007;
+constexpr int kMake = 1038;
+constexpr int kTranslate = 1039;
+constexpr int kFaces = 1000;
+constexpr int kKits = 1001;
+constexpr int kClubLogos = 1002;
+constexpr int kAllIds = 1011;
+constexpr int kProcessDropped = 1030;
+
+// Runs the main window; `steps` act on it in turn, and it then closes
+// through a confirmed quit.
+INT_PTR RunMain(DialogScript& script, const std::function<void(Dialog&)>& steps) {
+  script.Then(kMain, [&](Dialog& main) {
+    steps(main);
+    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
+    Command(main, IDCANCEL);
+  });
+  CMainDlg window;
+  const INT_PTR result = window.RunModal(nullptr);
+  EXPECT_TRUE(script.Done());
+  return result;
+}
+
+HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
+  std::string names;
+  for (const std::string& path : paths) names += path + '\0';
+  names += '\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+  GlobalUnlock(memory);
+  return memory;
+}
+
+TEST(Win32MainDialog, StartsEmptyInMakeModeWithTheAboutEntry) {
+  DialogScript script;
+  RunMain(script, [](Dialog& main) {
+    EXPECT_EQ(WindowText(main.hwnd()), "Mapio");
+    EXPECT_EQ(GetFocus(), main.Item(kPath));
+    EXPECT_EQ(main.ItemText(kPath), "");
+    EXPECT_TRUE(Checked(main, kMake));
+    EXPECT_TRUE(Checked(main, kFaces));
+    EXPECT_FALSE(Checked(main, kAllIds));
+    EXPECT_FALSE(Checked(main, kProcessDropped));
+    EXPECT_TRUE(Enabled(main, kAllIds) && Enabled(main, kKits));
+    EXPECT_FALSE(IsWindowVisible(main.Item(1031)));
+    EXPECT_EQ(SendMessageA(main.Item(kPath), EM_GETLIMITTEXT, 0, 0), 2048);
+    EXPECT_NE(SendMessageA(main.hwnd(), WM_GETICON, ICON_BIG, 0), 0);
+    HMENU menu = GetSystemMenu(main.hwnd(), FALSE);
+    const int count = GetMenuItemCount(menu);
+    char text[64] = {};
+    GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&About Mapio...");
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), win32::kAboutCommand);
+    EXPECT_EQ(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR, MF_SEPARATOR);
+  });
+}
+
+TEST(Win32MainDialog, ModeSwitchesFollowTheActionButtons) {
+  DialogScript script;
+  RunMain(script, [](Dialog& main) {
+    Click(main, kKits);
+    Click(main, kAllIds);
+    Click(main, kTranslate);
+    EXPECT_TRUE(Checked(main, kFaces));
+    EXPECT_FALSE(Checked(main, kKits));
+    EXPECT_FALSE(Checked(main, kAllIds));
+    EXPECT_FALSE(Enabled(main, kAllIds) || Enabled(main, kKits));
+    Click(main, kMake);
+    EXPECT_TRUE(Enabled(main, kAllIds) && Enabled(main, kKits));
+    EXPECT_TRUE(Checked(main, kFaces));
+    // Another kind survives the switch; the option does not.
+    Click(main, kClubLogos);
+    Click(main, kAllIds);
+    Click(main, kTranslate);
+    EXPECT_TRUE(Checked(main, kClubLogos));
+    EXPECT_FALSE(Checked(main, kAllIds));
+  });
+}
+
+TEST(Win32MainDialog, GoMakesTheMappingFile) {
+  TempFolder folder;
+  folder.Write("123.png");
+  folder.Write("456.jpg");
+  DialogScript script;
+  RunMain(script, [&](Dialog& main) {
+    Type(main, kPath, folder.str());
+    Click(main, kAllIds);
+    Command(main, IDOK);  // also what Enter in the path box sends
+  });
+  const std::string config = folder.ReadText("config.xml");
+  EXPECT_NE(config.find("<record from=\"123\" to=\"graphics/pictures/person/123/portrait\"/>"),
+            std::string::npos);
+  ASSERT_GE(MessageBoxSeam::Shown().size(), 1u);
+  EXPECT_EQ(MessageBoxSeam::Shown()[0].text, "Success! 2 files added in XML file!");
+  EXPECT_EQ(MessageBoxSeam::Shown()[0].caption, "Success!");
+}
+
+TEST(Win32MainDialog, QuitAsksAndCancelKeepsTheWindow) {
+  DialogScript script;
+  script.Then(kMain, [](Dialog& main) {
+    MessageBoxSeam::SetNextAnswer(MessageButton::Cancel);
+    Command(main, IDCANCEL);
+    EXPECT_FALSE(main.ended());
+    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
+    SendMessageA(main.hwnd(), WM_CLOSE, 0, 0);  // the close box
+  });
+  CMainDlg window;
+  EXPECT_EQ(window.RunModal(nullptr), IDCANCEL);
+  const auto& shown = MessageBoxSeam::Shown();
+  ASSERT_EQ(shown.size(), 2u);
+  for (const auto& box : shown) {
+    EXPECT_EQ(box.text, "Do you really want to quit?");
+    EXPECT_EQ(box.caption, "Quit?");
+    EXPECT_EQ(box.kind, MessageKind::Confirmation);
+  }
+}
+
+TEST(Win32MainDialog, DropsShowTheLastFolderAndRunOnlyWhenAsked) {
+  TempFolder first;
+  TempFolder second;
+  first.Write("1.png");
+  second.Write("2.png");
+  DialogScript script;
+  RunMain(script, [&](Dialog& main) {
+    SendMessageA(main.hwnd(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({first.str(), second.str()})), 0);
+    EXPECT_EQ(main.ItemText(kPath), second.str());
+    EXPECT_FALSE(first.Exists("config.xml") || second.Exists("config.xml"));
+    Click(main, kAllIds);
+    Click(main, kProcessDropped);
+    SendMessageA(main.hwnd(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({first.str(), second.str()})), 0);
+  });
+  EXPECT_TRUE(first.Exists("config.xml"));
+  EXPECT_TRUE(second.Exists("config.xml"));
+}
+
+TEST(Win32MainDialog, BrowseSetsThePathAndACancelClearsIt) {
+  TempFolder folder;
+  DialogScript script;
+  RunMain(script, [&](Dialog& main) {
+    win32::FolderBrowserSeam::SetNextAnswer(folder.str());
+    Click(main, 1008);
+    EXPECT_EQ(main.ItemText(kPath), folder.str());
+    win32::FolderBrowserSeam::SetNextAnswer(std::string());
+    Click(main, 1008);
+    EXPECT_EQ(main.ItemText(kPath), "");
+  });
+}
+
+TEST(Win32MainDialog, TheSystemMenuEntryOpensTheAboutBox) {
+  DialogScript script;
+  script.Then(kAbout, [](Dialog& about) {
+    EXPECT_EQ(WindowText(about.hwnd()), "About Mapio");
+    EXPECT_EQ(WindowText(GetWindow(about.hwnd(), GW_OWNER)), "Mapio");
+    Command(about, IDOK);
+  });
+  script.Then(kAbout, [](Dialog& about) { Command(about, IDCANCEL); });  // Esc
+  RunMain(script, [](Dialog& main) {
+    // The low four bits are the system's own and do not matter.
+    SendMessageA(main.hwnd(), WM_SYSCOMMAND, win32::kAboutCommand | 0x3, 0);
+    SendMessageA(main.hwnd(), WM_SYSCOMMAND, win32::kAboutCommand, 0);
+  });
+}
+
+TEST(Win32MainDialog, DropHelpersAndIconPlacement) {
+  HGLOBAL drop = MakeDrop({"C:\\a", "C:\\b c"});
+  EXPECT_EQ(win32::DroppedPaths(static_cast<HDROP>(drop)),
+            (std::vector<std::string>{"C:\\a", "C:\\b c"}));
+  GlobalFree(drop);
+  struct Row {
+    RECT client;
+    int icon;
+    POINT at;
+  };
+  for (const Row& row : {Row{{0, 0, 36, 36}, 32, {2, 2}}, Row{{0, 0, 35, 35}, 32, {2, 2}},
+                         Row{{0, 0, 10, 10}, 32, {-10, -10}}}) {
+    const POINT at = win32::IconPosition(row.client, row.icon, row.icon);
+    EXPECT_EQ(at.x, row.at.x);
+    EXPECT_EQ(at.y, row.at.y);
+  }
+}
+
+}  // namespace
+}  // namespace mapio::testing

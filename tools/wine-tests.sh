@@ -1,21 +1,37 @@
 #!/bin/bash
 # Runs every cross-built test program of BUILD (default build-windows) under
-# Wine, in a fresh 32-bit prefix that is removed afterwards. Fails if any
-# program fails or is missing. No display is needed.
+# Wine, in a fresh 32-bit prefix that is removed afterwards, and checks the
+# resources of Mapio.exe. Fails if any program fails or is missing. The
+# window's tests get a virtual display of their own.
 set -euo pipefail
 
 build=${1:-build-windows}
-programs=(platform_tests core_tests writer_tests translator_tests cli_tests ui_main_tests ui_tests)
+programs=(platform_tests core_tests writer_tests translator_tests cli_tests ui_main_tests ui_tests
+  win32_tests)
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/mapio-wine.XXXXXX")
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all DISPLAY=
+export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all
 # No Mono or Gecko: nothing here needs them, and their installers would ask.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+xvfb_pid=""
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$prefix"
 }
 trap cleanup EXIT
+
+# A display no one else uses, for the dialogs of win32_tests.
+for display in $(seq 90 140); do
+  [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] || break
+done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do
+  [ -e "/tmp/.X11-unix/X$display" ] && break
+  sleep 0.1
+done
+export DISPLAY=":$display"
 
 # A hung Wine must not hold up CI: every step has a time limit.
 timeout 300 wineboot -i >/dev/null 2>&1
@@ -48,6 +64,14 @@ for name in "${programs[@]}"; do
     [ -n "$ran_bad" ] || failed=$((failed + 1))  # it ended before its summary
   fi
 done
+
+mapio=$(find "$build/ui" -name Mapio.exe -print -quit 2>/dev/null || true)
+if [ -z "$mapio" ]; then
+  echo "wine-tests: Mapio.exe is missing in $build" >&2
+  broken+=(Mapio.exe)
+elif ! "$(dirname "$0")/check-resources.sh" "$mapio"; then
+  broken+=(Mapio.exe)
+fi
 
 [ ${#broken[@]} -eq 0 ] || echo "wine-tests: failed: ${broken[*]}" >&2
 echo "wine: $passed passed, $failed failed"

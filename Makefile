@@ -27,7 +27,7 @@ test: deps
 
 bench: deps ; cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_GUI=OFF -DMAPIO_BUILD_TESTS=OFF && cmake --build build-bench --target mapio-cli floor_make floor_translate measure_child -j$(JOBS) && python3 bench/run_bench.py --build build-bench
 fuzz: deps ; fuzz/run.sh
-windows: deps ; cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_GUI=OFF && cmake --build build-windows -j$(JOBS)
+windows: deps ; cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_GUI=OFF -DMAPIO_WERROR=$(WERROR) && cmake --build build-windows -j$(JOBS)
 .PHONY: windows-test
 windows-test: windows ; tools/wine-tests.sh build-windows
 clean:

@@ -1,0 +1,86 @@
+// The progress window's timing and the box for long messages.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "ui/win32/dialog.h"
+#include "ui/win32/long_message.h"
+#include "ui/win32/progress_window.h"
+
+namespace mapio::testing {
+namespace {
+
+using win32::ProgressWindow;
+
+TEST(Win32Progress, ShowsAfterHalfASecondAndHidesForBoxesAndAtTheEnd) {
+  std::uint64_t now = 1000;
+  ProgressWindow progress(GetDesktopWindow(), [&] { return now; });
+  const JobProgress counting{JobProgress::Phase::Counting, 10, 0};
+  progress.Begin();
+  now += 400;
+  progress.Report(counting);
+  EXPECT_EQ(progress.shown(), nullptr);
+  now += 100;
+  progress.Report(counting);
+  ASSERT_NE(progress.shown(), nullptr);
+  EXPECT_EQ(win32::WindowText(progress.shown()), "Counting files: 10");
+  {
+    ProgressWindow::Pause pause(&progress);
+    EXPECT_EQ(progress.shown(), nullptr);
+    now += 5000;  // the box was up a long time
+  }
+  now += 100;
+  progress.Report(counting);
+  EXPECT_EQ(progress.shown(), nullptr);  // the quiet time starts again
+  now += 400;
+  progress.Report(counting);
+  EXPECT_NE(progress.shown(), nullptr);
+  progress.End();
+  EXPECT_EQ(progress.shown(), nullptr);
+  now += 1000;
+  progress.Report(counting);
+  EXPECT_EQ(progress.shown(), nullptr);
+}
+
+// Answers the long message from a timer, which its modal loop runs.
+struct LongMessageReader {
+  static inline std::string text;
+  static inline int button = IDOK;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = FindWindowA(nullptr, "Status");
+    if (!box) return;
+    KillTimer(nullptr, timer);
+    text = win32::WindowText(GetDlgItem(box, 100));
+    SendMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  }
+};
+
+TEST(Win32LongMessage, ShowsTheWholeTextAndAnswersWithItsButtons) {
+  std::string text;
+  for (int i = 0; i < 3000; ++i) {
+    text += "picture " + std::to_string(i) + ".png -> " + std::to_string(i) + ".png\n";
+  }
+  std::string shown;
+  for (const char c : text) {
+    if (c == '\n') shown += '\r';
+    shown += c;
+  }
+  struct Row {
+    MessageKind kind;
+    int button;
+    MessageButton answer;
+  };
+  for (const Row& row : {Row{MessageKind::Information, IDOK, MessageButton::Ok},
+                         Row{MessageKind::Question, IDNO, MessageButton::No},
+                         Row{MessageKind::Confirmation, IDCANCEL, MessageButton::Cancel}}) {
+    LongMessageReader::text.clear();
+    LongMessageReader::button = row.button;
+    SetTimer(nullptr, 0, 20, &LongMessageReader::Tick);
+    EXPECT_EQ(win32::ShowLongMessage(nullptr, text, "Status", row.kind), row.answer);
+    EXPECT_EQ(LongMessageReader::text, shown);
+  }
+}
+
+}  // namespace
+}  // namespace mapio::testing

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "res/control_ids.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/dialog_script.h"
 #include "ui/win32/about_dialog.h"
@@ -19,10 +20,10 @@ using win32::Dialog;
 using win32::WindowText;
 using win32::MessageBoxSeam;
 
-constexpr int kMain = 102;
-constexpr int kFileMap = 131;
-constexpr int kKitMap = 135;
-constexpr int kEditor = 134;
+constexpr int kMain = res::kMainDialog;
+constexpr int kFileMap = res::kFileMapDialog;
+constexpr int kKitMap = res::kKitMapDialog;
+constexpr int kEditor = res::kEditXmlDialog;
 constexpr int kTextBox = 1028;
 
 TEST(Win32Prompts, FileMapShowsThePictureAndHandsBackTheId) {
@@ -92,8 +93,8 @@ TEST(Win32Prompts, TheMakeJobAsksThroughThePrompts) {
   });
   script.Then(kKitMap, [](Dialog& prompt) { Click(prompt, IDCANCEL); });
   script.Then(kMain, [&](Dialog& main) {
-    Type(main, 1007, folder.str());
-    Click(main, 1001);
+    Type(main, res::kPathBox, folder.str());
+    Click(main, res::kKitsButton);
     Command(main, IDOK);
     EndDialog(main.hwnd(), IDCANCEL);
   });
@@ -111,8 +112,8 @@ void EditFrom(const TempFolder& folder, DialogScript& script,
               std::function<void(Dialog&)> step) {
   script.Then(kEditor, std::move(step));
   script.Then(kMain, [&](Dialog& main) {
-    Type(main, 1007, folder.str());
-    Click(main, 1009);
+    Type(main, res::kPathBox, folder.str());
+    Click(main, res::kEditXmlButton);
     EndDialog(main.hwnd(), IDCANCEL);
   });
   win32::CMainDlg window;
@@ -171,8 +172,8 @@ TEST(Win32Editor, CloseLeavesTheFileAndAMissingFileIsReported) {
   TempFolder empty;
   DialogScript none;
   none.Then(kMain, [&](Dialog& main) {
-    Type(main, 1007, empty.str());
-    Click(main, 1009);
+    Type(main, res::kPathBox, empty.str());
+    Click(main, res::kEditXmlButton);
     EndDialog(main.hwnd(), IDCANCEL);
   });
   win32::CMainDlg window;
@@ -185,7 +186,7 @@ TEST(Win32Editor, CloseLeavesTheFileAndAMissingFileIsReported) {
 
 TEST(Win32About, ShowsTheVersionAndClosesOnOk) {
   DialogScript script;
-  script.Then(100, [](Dialog& about) {
+  script.Then(res::kAboutDialog, [](Dialog& about) {
     HWND version = FindWindowExA(about.hwnd(), nullptr, "Static", "Mapio Version 0.3");
     EXPECT_NE(version, nullptr);
     Click(about, IDOK);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "res/control_ids.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/dialog_script.h"
 #include "ui/win32/folder_browser.h"
@@ -20,16 +20,16 @@ using win32::Dialog;
 using win32::WindowText;
 using win32::MessageBoxSeam;
 
-constexpr int kMain = 102;
-constexpr int kAbout = 100;
-constexpr int kPath = 1007;
-constexpr int kMake = 1038;
-constexpr int kTranslate = 1039;
-constexpr int kFaces = 1000;
-constexpr int kKits = 1001;
-constexpr int kClubLogos = 1002;
-constexpr int kAllIds = 1011;
-constexpr int kProcessDropped = 1030;
+constexpr int kMain = res::kMainDialog;
+constexpr int kAbout = res::kAboutDialog;
+constexpr int kPath = res::kPathBox;
+constexpr int kMake = res::kMakeButton;
+constexpr int kTranslate = res::kTranslateButton;
+constexpr int kFaces = res::kFacesButton;
+constexpr int kKits = res::kKitsButton;
+constexpr int kClubLogos = res::kClubLogosButton;
+constexpr int kAllIds = res::kAllFilenamesAreIdsBox;
+constexpr int kProcessDropped = res::kProcessDroppedFoldersBox;
 
 // Runs the main window; `steps` act on it in turn, and it then closes
 // through a confirmed quit.
@@ -166,10 +166,10 @@ TEST(Win32MainDialog, BrowseSetsThePathAndACancelClearsIt) {
   DialogScript script;
   RunMain(script, [&](Dialog& main) {
     win32::FolderBrowserSeam::SetNextAnswer(folder.str());
-    Click(main, 1008);
+    Click(main, res::kBrowseButton);
     EXPECT_EQ(main.ItemText(kPath), folder.str());
     win32::FolderBrowserSeam::SetNextAnswer(std::string());
-    Click(main, 1008);
+    Click(main, res::kBrowseButton);
     EXPECT_EQ(main.ItemText(kPath), "");
   });
 }

@@ -14,7 +14,7 @@ namespace {
 using win32::ProgressWindow;
 
 TEST(Win32Progress, ShowsAfterHalfASecondAndHidesForBoxesAndAtTheEnd) {
-  std::uint64_t now = 1000;
+  std::int64_t now = 1000;
   ProgressWindow progress(GetDesktopWindow(), [&] { return now; });
   const JobProgress counting{JobProgress::Phase::Counting, 10, 0};
   progress.Begin();

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "platform/platform.h"
+#include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "ui/job_entries.h"
 #include "ui/mapping_editor.h"
@@ -24,19 +25,17 @@ namespace mapio::qt {
 
 namespace {
 
-enum ControlId {
-  kPath = 1007,
-  kBrowse = 1008,
-  kMake = 1038,
-  kTranslate = 1039,
-  kFaces = 1000,
-  kKits = 1001,
-  kAllFilenamesAreIds = 1011,
-  kProcessDroppedFolders = 1030,
-  kGo = 1,
-  kEditXml = 1009,
-  kClose = 2,
-};
+constexpr int kPath = res::kPathBox;
+constexpr int kBrowse = res::kBrowseButton;
+constexpr int kMake = res::kMakeButton;
+constexpr int kTranslate = res::kTranslateButton;
+constexpr int kFaces = res::kFacesButton;
+constexpr int kKits = res::kKitsButton;
+constexpr int kAllFilenamesAreIds = res::kAllFilenamesAreIdsBox;
+constexpr int kProcessDroppedFolders = res::kProcessDroppedFoldersBox;
+constexpr int kGo = res::kGoButton;
+constexpr int kEditXml = res::kEditXmlButton;
+constexpr int kClose = res::kCloseButton;
 
 constexpr std::string_view kAboutEntry = "&About Mapio...";
 

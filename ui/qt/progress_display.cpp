@@ -26,7 +26,7 @@ int ClampToInt(std::uint64_t value) {
 }  // namespace
 
 ProgressDisplay::ProgressDisplay(QWidget* owner, Clock clock)
-    : owner_(owner), clock_(clock ? std::move(clock) : SteadyClock()) {}
+    : owner_(owner), pacer_(clock ? std::move(clock) : SteadyClock()) {}
 
 ProgressDisplay::~ProgressDisplay() { delete dialog_.data(); }
 
@@ -34,15 +34,11 @@ QString ProgressDisplay::Describe(const JobProgress& progress) {
   return QString::fromStdString(ui::DescribeProgress(progress));
 }
 
-void ProgressDisplay::Begin() {
-  running_ = true;
-  quietSince_ = lastRepaint_ = clock_();
-}
+void ProgressDisplay::Begin() { pacer_.Begin(); }
 
 void ProgressDisplay::Report(const JobProgress& progress) {
-  if (!running_ || pauses_ > 0) return;
-  const qint64 now = clock_();
-  if (!shown() && now - quietSince_ >= kShowAfterMs) Show();
+  const ui::ProgressPacer::Step step = pacer_.Report(shown());
+  if (step.show) Show();
   if (shown()) {
     // Renaming knows no total; a busy bar says so.
     const bool known = progress.total > 0 && progress.phase != JobProgress::Phase::Counting;
@@ -50,15 +46,14 @@ void ProgressDisplay::Report(const JobProgress& progress) {
     dialog_->setValue(known ? ClampToInt(std::min(progress.done, progress.total)) : 0);
     dialog_->setLabelText(Describe(progress));
   }
-  if (now - lastRepaint_ >= kRepaintEveryMs) {
-    lastRepaint_ = now;
+  if (step.repaint) {
     // Paint, but take no input: the window must not start a second job.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
 }
 
 void ProgressDisplay::End() {
-  running_ = false;
+  pacer_.End();
   Hide();
 }
 
@@ -85,14 +80,13 @@ void ProgressDisplay::Hide() {
 
 ProgressDisplay::Pause::Pause(ProgressDisplay* display) : display_(display) {
   if (!display_) return;
-  ++display_->pauses_;
+  display_->pacer_.Pause();
   display_->Hide();
 }
 
 ProgressDisplay::Pause::~Pause() {
   if (!display_) return;
-  --display_->pauses_;
-  display_->quietSince_ = display_->clock_();
+  display_->pacer_.Resume();
 }
 
 }  // namespace mapio::qt

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "core/job_host.h"
+#include "ui/progress_pacer.h"
 
 class QWidget;
 
@@ -17,8 +18,6 @@ namespace mapio::qt {
 class ProgressDisplay {
  public:
   using Clock = std::function<qint64()>;  // milliseconds, any origin
-  static constexpr qint64 kShowAfterMs = 500;
-  static constexpr qint64 kRepaintEveryMs = 50;
 
   // Without a clock the display uses a steady one.
   explicit ProgressDisplay(QWidget* owner, Clock clock = {});
@@ -43,7 +42,7 @@ class ProgressDisplay {
     ProgressDisplay* display_;
   };
 
-  bool running() const { return running_; }
+  bool running() const { return pacer_.running(); }
   bool shown() const;
   // The dialog once it has been made (for tests and screenshots).
   QProgressDialog* dialog() const { return dialog_; }
@@ -54,12 +53,8 @@ class ProgressDisplay {
   void Hide();
 
   QWidget* owner_;
-  Clock clock_;
+  ui::ProgressPacer pacer_;
   QPointer<QProgressDialog> dialog_;
-  bool running_ = false;
-  int pauses_ = 0;
-  qint64 quietSince_ = 0;  // start of the job or end of the last pause
-  qint64 lastRepaint_ = 0;
 };
 
 }  // namespace mapio::qt

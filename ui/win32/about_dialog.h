@@ -2,13 +2,14 @@
 // box close it.
 #pragma once
 
+#include "res/control_ids.h"
 #include "ui/win32/dialog.h"
 
 namespace mapio::win32 {
 
 class CAboutDlg final : public Dialog {
  public:
-  CAboutDlg() : Dialog(100) {}
+  CAboutDlg() : Dialog(res::kAboutDialog) {}
 };
 
 }  // namespace mapio::win32

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "res/control_ids.h"
 #include "ui/win32/message_box.h"
 
 namespace mapio::win32 {
@@ -89,7 +90,7 @@ void SetRichEditText(HWND box, const std::string& text) {
   SendMessageA(box, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
 }
 
-CXEditDlg::CXEditDlg(std::string text) : Dialog(134), text_(std::move(text)) {}
+CXEditDlg::CXEditDlg(std::string text) : Dialog(res::kEditXmlDialog), text_(std::move(text)) {}
 
 bool CXEditDlg::OnInitDialog() {
   HWND box = Item(kTextBox);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "res/control_ids.h"
 #include "ui/id_field.h"
 #include "ui/win32/message_box.h"
 #include "ui/win32/progress_window.h"
@@ -55,9 +56,9 @@ bool IdPromptBase::OnCommand(int id, int notification) {
   return Dialog::OnCommand(id, notification);
 }
 
-CFileMap::CFileMap() : IdPromptBase(131, 1012, 1013, 1016) {}
+CFileMap::CFileMap() : IdPromptBase(res::kFileMapDialog, 1012, 1013, 1016) {}
 
-CKitMapDlg::CKitMapDlg() : IdPromptBase(135, 1021, 1020, 1022) {}
+CKitMapDlg::CKitMapDlg() : IdPromptBase(res::kKitMapDialog, 1021, 1020, 1022) {}
 
 bool CKitMapDlg::OnInitDialog() {
   CheckRadioButton(hwnd(), kHome, kThird, kHome + static_cast<int>(kitKind_));

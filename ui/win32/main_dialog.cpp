@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "res/control_ids.h"
 #include "ui/job_entries.h"
 #include "ui/mapping_editor.h"
 #include "ui/win32/about_dialog.h"
@@ -15,18 +16,16 @@ namespace mapio::win32 {
 
 namespace {
 
-enum ControlId {
-  kPath = 1007,
-  kBrowse = 1008,
-  kMake = 1038,
-  kTranslate = 1039,
-  kKits = 1001,
-  kAllFilenamesAreIds = 1011,
-  kProcessDroppedFolders = 1030,
-  kGo = IDOK,
-  kEditXml = 1009,
-  kClose = IDCANCEL,
-};
+constexpr int kPath = res::kPathBox;
+constexpr int kBrowse = res::kBrowseButton;
+constexpr int kMake = res::kMakeButton;
+constexpr int kTranslate = res::kTranslateButton;
+constexpr int kKits = res::kKitsButton;
+constexpr int kAllFilenamesAreIds = res::kAllFilenamesAreIdsBox;
+constexpr int kProcessDroppedFolders = res::kProcessDroppedFoldersBox;
+constexpr int kGo = res::kGoButton;
+constexpr int kEditXml = res::kEditXmlButton;
+constexpr int kClose = res::kCloseButton;
 
 constexpr int kIconId = 128;
 constexpr int kAboutString = 101;
@@ -72,7 +71,7 @@ POINT IconPosition(const RECT& client, int iconWidth, int iconHeight) {
 }
 
 CMainDlg::CMainDlg()
-    : Dialog(102),
+    : Dialog(res::kMainDialog),
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIconId))),
       progress_(nullptr),
       prompter_(nullptr, &progress_),

@@ -19,25 +19,20 @@ void PaintPending() {
 }  // namespace
 
 ProgressWindow::ProgressWindow(HWND owner, Clock clock)
-    : owner_(owner), clock_(clock ? std::move(clock) : [] {
-        return static_cast<std::uint64_t>(GetTickCount64());
+    : owner_(owner), pacer_(clock ? std::move(clock) : [] {
+        return static_cast<std::int64_t>(GetTickCount64());
       }) {}
 
 ProgressWindow::~ProgressWindow() {
   if (window_) DestroyWindow(window_);
 }
 
-void ProgressWindow::Begin() {
-  running_ = true;
-  quietSince_ = lastRepaint_ = clock_();
-}
+void ProgressWindow::Begin() { pacer_.Begin(); }
 
 void ProgressWindow::Report(const JobProgress& progress) {
-  if (!running_ || pauses_ > 0) return;
-  const std::uint64_t now = clock_();
-  if (now - lastRepaint_ < kRepaintEveryMs) return;
-  lastRepaint_ = now;
-  if (!shown() && now - quietSince_ >= kShowAfterMs) Show();
+  const ui::ProgressPacer::Step step = pacer_.Report(shown() != nullptr);
+  if (!step.repaint && !step.show) return;
+  if (step.show) Show();
   if (window_) {
     SetWindowTextA(window_, ui::DescribeProgress(progress).c_str());
     UpdateWindow(window_);
@@ -46,7 +41,7 @@ void ProgressWindow::Report(const JobProgress& progress) {
 }
 
 void ProgressWindow::End() {
-  running_ = false;
+  pacer_.End();
   Hide();
 }
 
@@ -80,14 +75,13 @@ void ProgressWindow::Hide() {
 
 ProgressWindow::Pause::Pause(ProgressWindow* window) : window_(window) {
   if (!window_) return;
-  ++window_->pauses_;
+  window_->pacer_.Pause();
   window_->Hide();
 }
 
 ProgressWindow::Pause::~Pause() {
   if (!window_) return;
-  --window_->pauses_;
-  window_->quietSince_ = window_->clock_();
+  window_->pacer_.Resume();
 }
 
 }  // namespace mapio::win32

@@ -4,18 +4,15 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <functional>
 
 #include "core/job_host.h"
+#include "ui/progress_pacer.h"
 
 namespace mapio::win32 {
 
 class ProgressWindow {
  public:
-  using Clock = std::function<std::uint64_t()>;  // milliseconds, any origin
-  static constexpr std::uint64_t kShowAfterMs = 500;
-  static constexpr std::uint64_t kRepaintEveryMs = 50;
+  using Clock = ui::ProgressPacer::Clock;
 
   explicit ProgressWindow(HWND owner, Clock clock = {});
   ~ProgressWindow();
@@ -26,7 +23,7 @@ class ProgressWindow {
   void Begin();
   void Report(const JobProgress& progress);
   void End();
-  bool running() const { return running_; }
+  bool running() const { return pacer_.running(); }
   // The window while it is shown, else nullptr.
   HWND shown() const;
 
@@ -48,12 +45,8 @@ class ProgressWindow {
   void Hide();
 
   HWND owner_;
-  Clock clock_;
+  ui::ProgressPacer pacer_;
   HWND window_ = nullptr;
-  bool running_ = false;
-  int pauses_ = 0;
-  std::uint64_t quietSince_ = 0;
-  std::uint64_t lastRepaint_ = 0;
 };
 
 }  // namespace mapio::win32

@@ -30,6 +30,8 @@ fuzz: deps ; fuzz/run.sh
 windows: deps ; cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_GUI=OFF -DMAPIO_WERROR=$(WERROR) && cmake --build build-windows -j$(JOBS)
 .PHONY: windows-test
 windows-test: windows ; tools/wine-tests.sh build-windows
+.PHONY: windows-screenshots
+windows-screenshots: windows ; tools/win32-screenshots.sh build-windows/ui/win32/Mapio.exe build-windows/screenshots
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)
 	rm -rf build-windows

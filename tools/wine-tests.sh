@@ -1,8 +1,9 @@
 #!/bin/bash
 # Runs every cross-built test program of BUILD (default build-windows) under
 # Wine, in a fresh 32-bit prefix that is removed afterwards, and checks the
-# resources of Mapio.exe. Fails if any program fails or is missing. The
-# window's tests get a virtual display of their own.
+# resources of Mapio.exe, then drives Mapio.exe and saves a picture of each of
+# its windows in BUILD/screenshots. Fails if any of it fails or is missing.
+# The window's tests get a virtual display of their own.
 set -euo pipefail
 
 build=${1:-build-windows}
@@ -69,8 +70,13 @@ mapio=$(find "$build/ui" -name Mapio.exe -print -quit 2>/dev/null || true)
 if [ -z "$mapio" ]; then
   echo "wine-tests: Mapio.exe is missing in $build" >&2
   broken+=(Mapio.exe)
-elif ! "$(dirname "$0")/check-resources.sh" "$mapio"; then
-  broken+=(Mapio.exe)
+else
+  "$(dirname "$0")/check-resources.sh" "$mapio" || broken+=("Mapio.exe resources")
+  # The program itself, driven as a user would, in a prefix and on a display
+  # of its own; then a picture of each of its windows.
+  echo "== Mapio.exe (Wine, driven with xdotool)"
+  "$(dirname "$0")/win32-smoke.sh" "$mapio" || broken+=("Mapio.exe smoke run")
+  "$(dirname "$0")/win32-screenshots.sh" "$mapio" "$build/screenshots" || broken+=("Mapio.exe screenshots")
 fi
 
 [ ${#broken[@]} -eq 0 ] || echo "wine-tests: failed: ${broken[*]}" >&2

@@ -1,0 +1,49 @@
+#!/bin/bash
+# Usage: tools/win32-smoke.sh EXE
+# Runs Mapio.exe under Wine on a virtual display of its own and drives it as a
+# user would: types a folder of two pictures, ticks "All filenames are IDs",
+# presses Enter for GO!, checks the config.xml it wrote, closes the message
+# box and quits through the quit question. Fails with what it saw when a
+# window does not show, the file is wrong or the program does not end.
+set -euo pipefail
+
+[ $# -eq 1 ] && [ -f "$1" ] || { echo "usage: $0 EXE" >&2; exit 2; }
+exe=$1
+tool=win32-smoke
+started=$SECONDS
+# shellcheck source=tools/win32-session.sh
+. "$(dirname "$0")/win32-session.sh"
+trap session_cleanup EXIT
+
+session_start
+pictures=$session_dir/pictures
+mkdir "$pictures"
+: >"$pictures/123.png"
+: >"$pictures/456.png"
+
+start_app "$exe"
+activate_main
+
+xdotool type --delay 10 "$(windows_path "$pictures")"
+xdotool key alt+a
+press_for Return "Success!" 6 || fail "no \"Success!\" after GO!"
+
+config=$pictures/config.xml
+[ -f "$config" ] || fail "no config.xml in $pictures"
+for id in 123 456; do
+  record="<record from=\"$id\" to=\"graphics/pictures/person/$id/portrait\"/>"
+  grep -qF "$record" "$config" || fail "config.xml lacks $record; it holds: $(cat "$config")"
+done
+records=$(grep -c '<record from=' "$config" || true)
+[ "$records" -eq 2 ] || fail "config.xml holds $records records, not 2: $(cat "$config")"
+
+press_to_close Return "Success!" || fail "\"Success!\" did not close on Enter"
+press_for Escape "Quit?" 5 || fail "no \"Quit?\" after Escape"
+for try in 1 2 3; do
+  xdotool key Return
+  wait_app_end 5 && break
+  [ -n "$(window_id "Quit?")" ] || fail "Mapio.exe still runs after OK in \"Quit?\""
+done
+[ -z "$app_pid" ] || fail "Mapio.exe still runs after OK in \"Quit?\""
+
+echo "$tool: passed in $((SECONDS - started)) s"

@@ -121,6 +121,29 @@ TEST(Win32MainDialog, GoMakesTheMappingFile) {
   EXPECT_EQ(MessageBoxSeam::Shown()[0].caption, "Success!");
 }
 
+TEST(Win32MainDialog, GoInTranslateModeRenamesThePictures) {
+  TempFolder folder;
+  folder.Write("Alpha.png", "a");
+  folder.Write("beta.jpg", "b");
+  folder.Write("config.xml",
+               "<record>\r\n\t<list id=\"maps\">\r\n"
+               "\t\t<record from=\"alpha\" to=\"graphics/pictures/person/7/portrait\"/>\r\n"
+               "\t\t<record from=\"beta\" to=\"graphics/pictures/person/8/portrait\"/>\r\n"
+               "\t</list>\r\n</record>\r\n");
+  DialogScript script;
+  RunMain(script, [&](Dialog& main) {
+    Type(main, kPath, folder.str());
+    Click(main, kTranslate);
+    Command(main, IDOK);
+  });
+  EXPECT_EQ(folder.List(), (std::vector<std::string>{"7.png", "8.jpg", "config.xml"}));
+  EXPECT_EQ(folder.Read("7.png"), "a");
+  ASSERT_GE(MessageBoxSeam::Shown().size(), 1u);
+  const auto& report = MessageBoxSeam::Shown()[0];
+  EXPECT_NE(report.text.find("Renamed 2 of 2 files."), std::string::npos) << report.text;
+  EXPECT_EQ(report.kind, MessageKind::Information);
+}
+
 TEST(Win32MainDialog, QuitAsksAndCancelKeepsTheWindow) {
   DialogScript script;
   script.Then(kMain, [](Dialog& main) {

@@ -63,13 +63,7 @@ answer_prompts() {
 }
 
 session_start
-pictures=$session_dir/pictures
-mkdir "$pictures"
-: >"$pictures/123.png"
-: >"$pictures/456.png"
-
-start_app "$exe"
-activate_main
+start_with_pictures "$exe"
 main=$(window_id Mapio)
 shoot "$main" main
 

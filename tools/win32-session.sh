@@ -99,6 +99,17 @@ start_app() {
   app_pid=$!
 }
 
+# Makes $pictures, a folder of two pictures whose names are IDs, and starts
+# EXE with its main window active.
+start_with_pictures() {
+  pictures=$session_dir/pictures
+  mkdir "$pictures"
+  : >"$pictures/123.png"
+  : >"$pictures/456.png"
+  start_app "$1"
+  activate_main
+}
+
 app_running() { kill -0 "$app_pid" 2>/dev/null; }
 
 # Waits until the program has ended, at most SECONDS.

@@ -16,13 +16,7 @@ started=$SECONDS
 trap session_cleanup EXIT
 
 session_start
-pictures=$session_dir/pictures
-mkdir "$pictures"
-: >"$pictures/123.png"
-: >"$pictures/456.png"
-
-start_app "$exe"
-activate_main
+start_with_pictures "$exe"
 
 xdotool type --delay 10 "$(windows_path "$pictures")"
 xdotool key alt+a

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace mapio::res {
 
@@ -61,6 +62,11 @@ struct DialogTemplate {
 // Font of every template.
 inline constexpr std::string_view kDialogFont = "MS Shell Dlg";
 inline constexpr int kDialogFontPoints = 8;
+
+// The ids of the radio buttons of the group that control `firstId` starts,
+// in template order: up to the next control that starts a group. Empty when
+// no control has that id.
+std::vector<int> RadioGroup(const DialogTemplate& dialog, int firstId);
 
 const DialogTemplate& AboutTemplate();     // 100
 const DialogTemplate& MainTemplate();      // 102

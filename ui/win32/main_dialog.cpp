@@ -2,9 +2,10 @@
 
 #include <shellapi.h>
 
-#include <array>
+#include <vector>
 
 #include "res/control_ids.h"
+#include "res/dialog_template.h"
 #include "ui/job_entries.h"
 #include "ui/mapping_editor.h"
 #include "ui/win32/about_dialog.h"
@@ -31,21 +32,24 @@ constexpr int kIconId = 128;
 constexpr int kAboutString = 101;
 
 // The radio groups in template order: positions are the settings' values.
-constexpr std::array<int, ui::kActionButtons> kActionGroup = {kMake, kTranslate};
-constexpr std::array<int, ui::kObjectButtons> kObjectGroup = {1000, 1001, 1003, 1004, 1002, 1031,
-                                                              1032, 1033, 1034, 1036, 1035};
+const std::vector<int>& ActionGroup() {
+  static const std::vector<int> group = res::RadioGroup(res::MainTemplate(), kMake);
+  return group;
+}
+const std::vector<int>& ObjectGroup() {
+  static const std::vector<int> group = res::RadioGroup(res::MainTemplate(), res::kFacesButton);
+  return group;
+}
 
-template <std::size_t N>
-int CheckedPosition(HWND dialog, const std::array<int, N>& group) {
-  for (std::size_t i = 0; i < N; ++i) {
+int CheckedPosition(HWND dialog, const std::vector<int>& group) {
+  for (std::size_t i = 0; i < group.size(); ++i) {
     if (IsDlgButtonChecked(dialog, group[i]) == BST_CHECKED) return static_cast<int>(i);
   }
   return -1;
 }
 
-template <std::size_t N>
-void SetCheckedPosition(HWND dialog, const std::array<int, N>& group, int position) {
-  for (std::size_t i = 0; i < N; ++i) {
+void SetCheckedPosition(HWND dialog, const std::vector<int>& group, int position) {
+  for (std::size_t i = 0; i < group.size(); ++i) {
     CheckDlgButton(dialog, group[i],
                    static_cast<int>(i) == position ? BST_CHECKED : BST_UNCHECKED);
   }
@@ -176,8 +180,8 @@ ui::MainControls CMainDlg::ReadControls() const {
   SendMessageA(Item(kPath), EM_SETLIMITTEXT, ui::kPathBoxLimit, 0);
   ui::MainControls c;
   c.pathText = ItemText(kPath);
-  c.actionPosition = CheckedPosition(hwnd(), kActionGroup);
-  c.objectPosition = CheckedPosition(hwnd(), kObjectGroup);
+  c.actionPosition = CheckedPosition(hwnd(), ActionGroup());
+  c.objectPosition = CheckedPosition(hwnd(), ObjectGroup());
   c.allFilenamesAreIds = IsDlgButtonChecked(hwnd(), kAllFilenamesAreIds) == BST_CHECKED;
   c.processDroppedFolders = IsDlgButtonChecked(hwnd(), kProcessDroppedFolders) == BST_CHECKED;
   c.allFilenamesEnabled = IsWindowEnabled(Item(kAllFilenamesAreIds)) != FALSE;
@@ -188,8 +192,8 @@ ui::MainControls CMainDlg::ReadControls() const {
 void CMainDlg::WriteControls(const ui::MainControls& c) {
   SendMessageA(Item(kPath), EM_SETLIMITTEXT, ui::kPathBoxLimit, 0);
   if (ItemText(kPath) != c.pathText) SetItemText(kPath, c.pathText);
-  SetCheckedPosition(hwnd(), kActionGroup, c.actionPosition);
-  SetCheckedPosition(hwnd(), kObjectGroup, c.objectPosition);
+  SetCheckedPosition(hwnd(), ActionGroup(), c.actionPosition);
+  SetCheckedPosition(hwnd(), ObjectGroup(), c.objectPosition);
   CheckDlgButton(hwnd(), kAllFilenamesAreIds, c.allFilenamesAreIds ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(hwnd(), kProcessDroppedFolders,
                  c.processDroppedFolders ? BST_CHECKED : BST_UNCHECKED);

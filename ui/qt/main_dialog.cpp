@@ -25,18 +25,6 @@ namespace mapio::qt {
 
 namespace {
 
-constexpr int kPath = res::kPathBox;
-constexpr int kBrowse = res::kBrowseButton;
-constexpr int kMake = res::kMakeButton;
-constexpr int kTranslate = res::kTranslateButton;
-constexpr int kFaces = res::kFacesButton;
-constexpr int kKits = res::kKitsButton;
-constexpr int kAllFilenamesAreIds = res::kAllFilenamesAreIdsBox;
-constexpr int kProcessDroppedFolders = res::kProcessDroppedFoldersBox;
-constexpr int kGo = res::kGoButton;
-constexpr int kEditXml = res::kEditXmlButton;
-constexpr int kClose = res::kCloseButton;
-
 constexpr std::string_view kAboutEntry = "&About Mapio...";
 
 std::string ToStd(const QString& text) { return text.toStdString(); }
@@ -60,14 +48,14 @@ CMainDlg::CMainDlg(QWidget* owner)
                 [this] { return platform::ResolveAgainstStartup(logic_.settings().folderPath); }),
       logic_(*this, ui::MakeJobEntries(prompter_)) {
   built_ = BuildDialog(*this, res::MainTemplate());
-  path_ = built_.Get<QLineEdit>(kPath);
+  path_ = built_.Get<QLineEdit>(res::kPathBox);
   path_->setMaxLength(static_cast<int>(ui::kPathBoxLimit));
   path_->setAcceptDrops(false);  // a folder dropped on the box is a drop on the window
-  actions_ = built_.GroupOf(kMake);
-  objects_ = built_.GroupOf(kFaces);
-  allFilenamesAreIds_ = built_.Get<QCheckBox>(kAllFilenamesAreIds);
-  processDroppedFolders_ = built_.Get<QCheckBox>(kProcessDroppedFolders);
-  kits_ = built_.Get<QAbstractButton>(kKits);
+  actions_ = built_.GroupOf(res::kMakeButton);
+  objects_ = built_.GroupOf(res::kFacesButton);
+  allFilenamesAreIds_ = built_.Get<QCheckBox>(res::kAllFilenamesAreIdsBox);
+  processDroppedFolders_ = built_.Get<QCheckBox>(res::kProcessDroppedFoldersBox);
+  kits_ = built_.Get<QAbstractButton>(res::kKitsButton);
   Connect();
   logic_.Initialise();
   path_->setFocus(Qt::OtherFocusReason);
@@ -76,14 +64,17 @@ CMainDlg::CMainDlg(QWidget* owner)
 CMainDlg::~CMainDlg() = default;
 
 void CMainDlg::Connect() {
-  connect(built_.Get<QPushButton>(kGo), &QPushButton::clicked, this, &CMainDlg::Go);
-  connect(built_.Get<QPushButton>(kBrowse), &QPushButton::clicked, this, &CMainDlg::Browse);
-  connect(built_.Get<QPushButton>(kEditXml), &QPushButton::clicked, this, &CMainDlg::EditXml);
-  connect(built_.Get<QPushButton>(kClose), &QPushButton::clicked, this, &CMainDlg::reject);
+  connect(built_.Get<QPushButton>(res::kGoButton), &QPushButton::clicked, this, &CMainDlg::Go);
+  connect(built_.Get<QPushButton>(res::kBrowseButton), &QPushButton::clicked, this,
+          &CMainDlg::Browse);
+  connect(built_.Get<QPushButton>(res::kEditXmlButton), &QPushButton::clicked, this,
+          &CMainDlg::EditXml);
+  connect(built_.Get<QPushButton>(res::kCloseButton), &QPushButton::clicked, this,
+          &CMainDlg::reject);
   // clicked, not toggled: a click on the marked button switches again.
-  connect(built_.Get<QAbstractButton>(kTranslate), &QAbstractButton::clicked, this,
+  connect(built_.Get<QAbstractButton>(res::kTranslateButton), &QAbstractButton::clicked, this,
           [this] { logic_.TranslateModeChosen(); });
-  connect(built_.Get<QAbstractButton>(kMake), &QAbstractButton::clicked, this,
+  connect(built_.Get<QAbstractButton>(res::kMakeButton), &QAbstractButton::clicked, this,
           [this] { logic_.MakeModeChosen(); });
 }
 

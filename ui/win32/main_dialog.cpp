@@ -17,23 +17,12 @@ namespace mapio::win32 {
 
 namespace {
 
-constexpr int kPath = res::kPathBox;
-constexpr int kBrowse = res::kBrowseButton;
-constexpr int kMake = res::kMakeButton;
-constexpr int kTranslate = res::kTranslateButton;
-constexpr int kKits = res::kKitsButton;
-constexpr int kAllFilenamesAreIds = res::kAllFilenamesAreIdsBox;
-constexpr int kProcessDroppedFolders = res::kProcessDroppedFoldersBox;
-constexpr int kGo = res::kGoButton;
-constexpr int kEditXml = res::kEditXmlButton;
-constexpr int kClose = res::kCloseButton;
-
 constexpr int kIconId = 128;
 constexpr int kAboutString = 101;
 
 // The radio groups in template order: positions are the settings' values.
 const std::vector<int>& ActionGroup() {
-  static const std::vector<int> group = res::RadioGroup(res::MainTemplate(), kMake);
+  static const std::vector<int> group = res::RadioGroup(res::MainTemplate(), res::kMakeButton);
   return group;
 }
 const std::vector<int>& ObjectGroup() {
@@ -106,22 +95,22 @@ void CMainDlg::AddAboutEntry() {
 
 bool CMainDlg::OnCommand(int id, int notification) {
   switch (id) {
-    case kGo:
+    case res::kGoButton:
       logic_.Go();
       return true;
-    case kBrowse:
+    case res::kBrowseButton:
       logic_.FolderChosen(ChooseFolder(hwnd()));
       return true;
-    case kEditXml:
+    case res::kEditXmlButton:
       EditXml();
       return true;
-    case kClose:
+    case res::kCloseButton:
       if (logic_.ConfirmQuit()) End(IDCANCEL);
       return true;
-    case kTranslate:
+    case res::kTranslateButton:
       if (notification == BN_CLICKED) logic_.TranslateModeChosen();
       return true;
-    case kMake:
+    case res::kMakeButton:
       if (notification == BN_CLICKED) logic_.MakeModeChosen();
       return true;
     default:
@@ -177,28 +166,30 @@ bool CMainDlg::PaintIcon() {
 }
 
 ui::MainControls CMainDlg::ReadControls() const {
-  SendMessageA(Item(kPath), EM_SETLIMITTEXT, ui::kPathBoxLimit, 0);
+  SendMessageA(Item(res::kPathBox), EM_SETLIMITTEXT, ui::kPathBoxLimit, 0);
   ui::MainControls c;
-  c.pathText = ItemText(kPath);
+  c.pathText = ItemText(res::kPathBox);
   c.actionPosition = CheckedPosition(hwnd(), ActionGroup());
   c.objectPosition = CheckedPosition(hwnd(), ObjectGroup());
-  c.allFilenamesAreIds = IsDlgButtonChecked(hwnd(), kAllFilenamesAreIds) == BST_CHECKED;
-  c.processDroppedFolders = IsDlgButtonChecked(hwnd(), kProcessDroppedFolders) == BST_CHECKED;
-  c.allFilenamesEnabled = IsWindowEnabled(Item(kAllFilenamesAreIds)) != FALSE;
-  c.kitsEnabled = IsWindowEnabled(Item(kKits)) != FALSE;
+  c.allFilenamesAreIds = IsDlgButtonChecked(hwnd(), res::kAllFilenamesAreIdsBox) == BST_CHECKED;
+  c.processDroppedFolders =
+      IsDlgButtonChecked(hwnd(), res::kProcessDroppedFoldersBox) == BST_CHECKED;
+  c.allFilenamesEnabled = IsWindowEnabled(Item(res::kAllFilenamesAreIdsBox)) != FALSE;
+  c.kitsEnabled = IsWindowEnabled(Item(res::kKitsButton)) != FALSE;
   return c;
 }
 
 void CMainDlg::WriteControls(const ui::MainControls& c) {
-  SendMessageA(Item(kPath), EM_SETLIMITTEXT, ui::kPathBoxLimit, 0);
-  if (ItemText(kPath) != c.pathText) SetItemText(kPath, c.pathText);
+  SendMessageA(Item(res::kPathBox), EM_SETLIMITTEXT, ui::kPathBoxLimit, 0);
+  if (ItemText(res::kPathBox) != c.pathText) SetItemText(res::kPathBox, c.pathText);
   SetCheckedPosition(hwnd(), ActionGroup(), c.actionPosition);
   SetCheckedPosition(hwnd(), ObjectGroup(), c.objectPosition);
-  CheckDlgButton(hwnd(), kAllFilenamesAreIds, c.allFilenamesAreIds ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(hwnd(), kProcessDroppedFolders,
+  CheckDlgButton(hwnd(), res::kAllFilenamesAreIdsBox,
+                 c.allFilenamesAreIds ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(hwnd(), res::kProcessDroppedFoldersBox,
                  c.processDroppedFolders ? BST_CHECKED : BST_UNCHECKED);
-  EnableWindow(Item(kAllFilenamesAreIds), c.allFilenamesEnabled);
-  EnableWindow(Item(kKits), c.kitsEnabled);
+  EnableWindow(Item(res::kAllFilenamesAreIdsBox), c.allFilenamesEnabled);
+  EnableWindow(Item(res::kKitsButton), c.kitsEnabled);
 }
 
 MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption,

@@ -103,7 +103,7 @@ void CMainDlg::WriteControls(const ui::MainControls& c) {
 
 MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption,
                                 MessageKind kind) {
-  ProgressDisplay::Pause pause(progress_.running() ? &progress_ : nullptr);
+  ProgressDisplay::Pause pause(&progress_);
   return MessageBox::Show(this, text, caption, kind);
 }
 

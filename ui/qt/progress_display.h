@@ -42,7 +42,6 @@ class ProgressDisplay {
     ProgressDisplay* display_;
   };
 
-  bool running() const { return pacer_.running(); }
   bool shown() const;
   // The dialog once it has been made (for tests and screenshots).
   QProgressDialog* dialog() const { return dialog_; }

@@ -194,7 +194,7 @@ void CMainDlg::WriteControls(const ui::MainControls& c) {
 
 MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption,
                                 MessageKind kind) {
-  ProgressWindow::Pause pause(progress_.running() ? &progress_ : nullptr);
+  ProgressWindow::Pause pause(&progress_);
   return ShowMessageBox(hwnd(), text, caption, kind);
 }
 

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-
 #include "core/job_host.h"
 #include "ui/progress_pacer.h"
 
@@ -23,7 +22,6 @@ class ProgressWindow {
   void Begin();
   void Report(const JobProgress& progress);
   void End();
-  bool running() const { return pacer_.running(); }
   // The window while it is shown, else nullptr.
   HWND shown() const;
 

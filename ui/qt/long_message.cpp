@@ -10,12 +10,11 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "ui/long_message_rule.h"
+
 namespace mapio::qt {
 
 namespace {
-
-constexpr qsizetype kMaxLines = 25;
-constexpr qsizetype kMaxCharacters = 2000;
 
 struct Look {
   QStyle::StandardPixmap icon;
@@ -51,7 +50,8 @@ MessageButton ToAnswer(QDialogButtonBox::StandardButton button) {
 }  // namespace
 
 bool IsLongMessage(const QString& text) {
-  return text.size() > kMaxCharacters || text.count(QLatin1Char('\n')) >= kMaxLines;
+  return ui::IsLongMessage(static_cast<std::size_t>(text.size()),
+                           static_cast<std::size_t>(text.count(QLatin1Char('\n'))));
 }
 
 MessageButton ShowLongMessage(QWidget* owner, const QString& text, const QString& caption,

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "ui/long_message_rule.h"
+
 namespace mapio::win32 {
 
 namespace {
 
-constexpr std::size_t kMaxLines = 25;
-constexpr std::size_t kMaxCharacters = 2000;
 constexpr WORD kTextId = 100;
 constexpr WORD kIconId = 101;
 
@@ -134,8 +134,8 @@ INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 bool IsLongMessage(std::string_view text) {
-  return text.size() > kMaxCharacters ||
-         static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) >= kMaxLines;
+  return ui::IsLongMessage(text.size(),
+                           static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
 }
 
 MessageButton ShowLongMessage(HWND owner, std::string_view text, std::string_view caption,

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <utility>
+
 #include "ui/main_window.h"
 
 namespace mapio::win32 {

@@ -118,7 +118,7 @@ bool CMainDlg::OnCommand(int id, int notification) {
   }
 }
 
-bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, INT_PTR& result) {
   switch (message) {
     case WM_DROPFILES:
       Dropped(reinterpret_cast<HDROP>(wParam));
@@ -136,7 +136,6 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
       result = reinterpret_cast<INT_PTR>(icon_);
       return true;
     default:
-      (void)lParam;
       return false;
   }
 }

@@ -1,6 +1,7 @@
 #include "ui/win32/progress_window.h"
 
 #include <string>
+#include <utility>
 
 #include "ui/progress_text.h"
 

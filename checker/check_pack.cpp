@@ -1,0 +1,218 @@
+#include "checker/check_pack.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "checker/kinds.h"
+#include "checker/pack_folder.h"
+#include "checker/pack_reader.h"
+#include "platform/platform.h"
+
+namespace mapio::checker {
+
+namespace {
+
+constexpr std::size_t kProgressEvery = 4096;
+
+std::string LineRef(std::size_t line) { return "line " + std::to_string(line); }
+
+// Why a name would reach outside the pack, or nullptr when it stays inside.
+const char* LeavesFolder(std::string_view name) {
+  constexpr bool kWindowsNames = platform::kSeparator == '\\';
+  if (name.size() >= 2 && name[1] == ':' &&
+      ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z')))
+    return "it names a drive";
+  if (name[0] == '/' || platform::IsAbsolutePath(name)) return "it is an absolute path";
+  if (kWindowsNames && name.find(':') != std::string_view::npos)
+    return "it holds a \":\", which Windows takes for a drive or a stream";
+  if (name.find('\0') != std::string_view::npos) return "it holds a NUL character";
+  std::size_t start = 0;
+  while (start <= name.size()) {
+    std::size_t end = start;
+    while (end < name.size() && name[end] != '/' && name[end] != platform::kSeparator) ++end;
+    if (name.substr(start, end - start) == "..") return "it climbs out of the folder with \"..\"";
+    start = end + 1;
+  }
+  return nullptr;
+}
+
+std::string List(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& n : names) text += (text.empty() ? "" : ", ") + n;
+  return text;
+}
+
+class Checker {
+ public:
+  Checker(PackReport& report, PackFolder& folder, const CheckOptions& options)
+      : report_(report), folder_(folder), options_(options) {}
+
+  void Problems(const std::vector<PackProblem>& problems) {
+    for (const PackProblem& p : problems) Add(FromProblem(p));
+  }
+
+  void Records(const std::vector<PackRecord>& records) {
+    const std::size_t total = records.size() + folder_.Pictures().size();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      if (options_.progress && i % kProgressEvery == 0) options_.progress(i, total);
+      Record(records[i]);
+    }
+  }
+
+  // In config.xml's order; what has no line first.
+  void SortByLine() {
+    std::stable_sort(report_.findings.begin(), report_.findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+  }
+
+  void Pictures() {
+    for (const std::string& picture : folder_.Pictures()) {
+      const std::string stem = picture.substr(0, picture.size() - 4);
+      if (names_.contains(stem) || ids_.contains(stem) || NamedInOtherCase(stem)) continue;
+      Add({Category::Unmapped, 0, picture, {}, "no record names this picture"});
+    }
+  }
+
+ private:
+  void Add(Finding finding) { report_.findings.push_back(std::move(finding)); }
+
+  Finding FromProblem(const PackProblem& p) const {
+    switch (p.kind) {
+      case PackProblem::Kind::NoFile:
+        return {Category::Structure, 0, {}, {}, "there is no config.xml to read"};
+      case PackProblem::Kind::NoList:
+        return {Category::Structure, 0, {}, {}, "there is no <list id=\"maps\">"};
+      case PackProblem::Kind::EndsInList:
+        return {Category::Structure, p.line, {}, {}, "the file ends inside the list: no </list>"};
+      case PackProblem::Kind::NotWellFormed:
+        return {Category::Structure, p.line, {}, {}, NotWellFormed(p.line, p.column, p.text)};
+      case PackProblem::Kind::NotARecord:
+        return {Category::Unparsable, p.line, {}, {}, "no record, comment or blank line: " + p.text};
+    }
+    return {};
+  }
+
+  static std::string NotWellFormed(std::size_t line, std::size_t column, const std::string& why) {
+    return "not well-formed XML (" + LineRef(line) + ", column " + std::to_string(column) +
+           "): " + why;
+  }
+
+  void Record(const PackRecord& r) {
+    if (!r.notWellFormed.empty())
+      Add({Category::Structure, r.line, r.from, {}, NotWellFormed(r.line, r.column, r.notWellFormed)});
+    if (const char* why = LeavesFolder(r.from)) {
+      Add({Category::Unsafe, r.line, r.from, {}, std::string("the name leaves the folder: ") + why});
+      return;
+    }
+    names_.insert(r.from);
+    const auto path = KindOfPath(r.to);
+    if (!path) {
+      Add({Category::Unparsable, r.line, r.from, {}, "\"" + r.to + "\" is the path of no kind"});
+      return;
+    }
+    ids_.insert(path->id);
+    if (!IsCheckedKind(report_.objectKind, path->kind)) {
+      Add({Category::OtherKind, r.line, r.from, path->id,
+           "a record of " + KindName(path->kind) + ", not of " + KindName(report_.objectKind)});
+      return;
+    }
+    if (const auto [it, fresh] = nameLines_.emplace(r.from, r.line); !fresh) {
+      Add({Category::DuplicateName, r.line, r.from, path->id,
+           LineRef(it->second) + " already maps " + r.from});
+      return;
+    }
+    if (const auto [it, fresh] = pathLines_.emplace(r.to, r.line); !fresh) {
+      Add({Category::DuplicateId, r.line, r.from, path->id,
+           LineRef(it->second) + " already maps ID " + path->id + ": only one picture can show"});
+    }
+    Look(r, path->id);
+  }
+
+  void Look(const PackRecord& r, const std::string& id) {
+    const PictureMatch match = folder_.Find(r.from);
+    if (match.how == PictureMatch::How::Exact) return;
+    if (match.how == PictureMatch::How::OtherCase) {
+      Add({Category::Case, r.line, r.from, id,
+           match.files.size() == 1
+               ? "only " + match.files[0] + " is there, in other letter case"
+               : "only in other letter case, and " + std::to_string(match.files.size()) +
+                     " pictures match: " + List(match.files)});
+      return;
+    }
+    if (folder_.HasIdPicture(id)) {
+      Add({Category::Translated, r.line, r.from, id,
+           "no picture " + r.from + ", but one named " + id +
+               ": the folder has been translated, and the record maps nothing"});
+      return;
+    }
+    Add({Category::Missing, r.line, r.from, id,
+         "no picture " + r.from + ".png, " + r.from + ".jpg or " + r.from + ".gif"});
+  }
+
+  bool NamedInOtherCase(const std::string& stem) {
+    if (!foldedMade_) {
+      foldedMade_ = true;
+      for (const std::string& n : names_) foldedNames_.insert(platform::CaseFoldKey(n));
+    }
+    return foldedNames_.contains(platform::CaseFoldKey(stem));
+  }
+
+  std::string KindName(std::int32_t kind) const {
+    return options_.kindName ? options_.kindName(kind) : KindPathText(kind);
+  }
+
+  PackReport& report_;
+  PackFolder& folder_;
+  const CheckOptions& options_;
+  std::unordered_map<std::string, std::size_t> nameLines_;
+  std::unordered_map<std::string, std::size_t> pathLines_;
+  // Every name and ID a record gives, whatever its kind: their pictures are
+  // spoken for.
+  std::unordered_set<std::string> names_;
+  std::unordered_set<std::string> ids_;
+  std::unordered_set<std::string> foldedNames_;
+  bool foldedMade_ = false;
+};
+
+}  // namespace
+
+std::string_view CategoryWord(Category category) {
+  switch (category) {
+    case Category::Missing: return "missing";
+    case Category::Case: return "case";
+    case Category::Translated: return "translated";
+    case Category::Unmapped: return "unmapped";
+    case Category::DuplicateName: return "duplicate-name";
+    case Category::DuplicateId: return "duplicate-id";
+    case Category::OtherKind: return "other-kind";
+    case Category::Unparsable: return "unparsable";
+    case Category::Unsafe: return "unsafe";
+    case Category::Structure: return "structure";
+  }
+  return "structure";
+}
+
+PackReport CheckPack(const std::string& folderPath, std::int32_t objectKind,
+                     const CheckOptions& options) {
+  PackReport report;
+  report.folderPath = folderPath;
+  report.objectKind = objectKind;
+  PackFolder folder(folderPath);
+  if (!folder.Exists()) {
+    report.findings.push_back(
+        {Category::Structure, 0, {}, {}, "the folder does not exist or cannot be read"});
+    return report;
+  }
+  report.pictures = folder.Pictures().size();
+  const PackFile pack = ReadPackFile(folderPath);
+  report.records = pack.records.size();
+  Checker checker(report, folder, options);
+  checker.Problems(pack.problems);
+  checker.Records(pack.records);
+  checker.SortByLine();
+  checker.Pictures();
+  return report;
+}
+
+}  // namespace mapio::checker

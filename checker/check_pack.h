@@ -1,0 +1,55 @@
+// The check job: what is wrong with a pack, without changing a file.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mapio::checker {
+
+enum class Category {
+  Missing,
+  Case,
+  Translated,
+  Unmapped,
+  DuplicateName,
+  DuplicateId,
+  OtherKind,
+  Unparsable,
+  Unsafe,
+  Structure,
+};
+
+// The category's word in reports: "missing", "duplicate-name", ...
+std::string_view CategoryWord(Category category);
+
+struct Finding {
+  Category category = Category::Structure;
+  std::size_t line = 0;  // in config.xml, from 1; 0 for none
+  std::string name;      // the record's from value, or the picture's file name
+  std::string id;
+  std::string detail;    // one sentence for people
+};
+
+struct PackReport {
+  std::string folderPath;
+  std::int32_t objectKind = 0;
+  std::size_t records = 0;
+  std::size_t pictures = 0;
+  std::vector<Finding> findings;  // in config.xml's order, then the pictures
+};
+
+struct CheckOptions {
+  // How other-kind findings name a kind; by default by its path.
+  std::function<std::string(std::int32_t kind)> kindName;
+  // Called now and then with the records and pictures looked at so far.
+  std::function<void(std::size_t done, std::size_t total)> progress;
+};
+
+PackReport CheckPack(const std::string& folderPath, std::int32_t objectKind,
+                     const CheckOptions& options = {});
+
+}  // namespace mapio::checker

@@ -1,0 +1,197 @@
+#include "checker/pack_reader.h"
+
+#include <algorithm>
+#include <pugixml.hpp>
+
+#include "checker/xml_text.h"
+#include "platform/platform.h"
+
+namespace mapio::checker {
+
+namespace {
+
+using Kind = PackProblem::Kind;
+
+constexpr std::string_view kListMarker = "<list id=\"maps\">";
+constexpr std::string_view kListEnd = "</list>";
+// Entities stay as written: the reader decodes them itself, so that a bare
+// "&" (which the parser lets through) is caught.
+constexpr unsigned kParseOptions = pugi::parse_default & ~pugi::parse_escapes;
+
+// Line and column of a byte offset, both from 1.
+class LineIndex {
+ public:
+  explicit LineIndex(std::string_view bytes) : size_(bytes.size()) {
+    starts_.push_back(0);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+      if (bytes[i] == '\n') starts_.push_back(i + 1);
+  }
+  std::size_t Line(std::size_t offset) const {
+    return static_cast<std::size_t>(
+        std::upper_bound(starts_.begin(), starts_.end(), std::min(offset, size_)) -
+        starts_.begin());
+  }
+  std::size_t Column(std::size_t offset) const {
+    return std::min(offset, size_) - starts_[Line(offset) - 1] + 1;
+  }
+  std::size_t Count() const { return starts_.size(); }
+
+ private:
+  std::vector<std::size_t> starts_;
+  std::size_t size_;
+};
+
+bool IsBlank(std::string_view text) { return platform::Trim(text).empty(); }
+
+bool IsList(const pugi::xml_node& node) {
+  return node.type() == pugi::node_element && std::string_view(node.name()) == "list" &&
+         std::string_view(node.attribute("id").value()) == "maps";
+}
+
+// Column (from 1) of a fault inside a value: where the raw value stands on
+// its line.
+std::size_t FaultColumn(std::string_view line, std::string_view rawValue, std::size_t inValue) {
+  const std::size_t at = line.find(rawValue);
+  return (at == std::string_view::npos ? 0 : at) + inValue + 1;
+}
+
+// A record element, its two values decoded; `line` is the text of its line.
+// False when it is no record.
+bool ReadRecord(const pugi::xml_node& node, std::string_view line, PackRecord& record) {
+  if (node.type() != pugi::node_element || std::string_view(node.name()) != "record")
+    return false;
+  const pugi::xml_attribute from = node.attribute("from");
+  const pugi::xml_attribute to = node.attribute("to");
+  if (!from || !to || !*from.value()) return false;
+  for (const pugi::xml_attribute& attribute : {from, to}) {
+    XmlFault fault;
+    DecodeAttribute(attribute.value(), attribute == from ? record.from : record.to, fault);
+    if (fault.what && record.notWellFormed.empty()) {
+      record.notWellFormed = fault.what;
+      record.column = FaultColumn(line, attribute.value(), fault.position);
+    }
+  }
+  return true;
+}
+
+// The whole line that holds `offset`.
+std::string_view LineAt(std::string_view bytes, const LineIndex& lines, std::size_t offset) {
+  const std::size_t begin = offset - (lines.Column(offset) - 1);
+  std::size_t end = bytes.find('\n', begin);
+  if (end == std::string_view::npos) end = bytes.size();
+  return bytes.substr(begin, end - begin);
+}
+
+std::size_t OffsetOf(const pugi::xml_node& node) {
+  return static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, node.offset_debug()));
+}
+
+void ReadWellFormedList(std::string_view bytes, const LineIndex& lines,
+                        const pugi::xml_node& list, PackFile& pack) {
+  for (const pugi::xml_node& child : list.children()) {
+    const std::size_t offset = OffsetOf(child);
+    const std::string_view line = LineAt(bytes, lines, offset);
+    PackRecord record;
+    if (ReadRecord(child, line, record)) {
+      record.line = lines.Line(offset);
+      pack.records.push_back(std::move(record));
+      continue;
+    }
+    const bool text = child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata;
+    if (text && IsBlank(child.value())) continue;
+    if (child.type() != pugi::node_element && !text) continue;  // comments and the like
+    pack.problems.push_back({Kind::NotARecord, lines.Line(offset), lines.Column(offset),
+                             std::string(platform::Trim(line))});
+  }
+}
+
+pugi::xml_node FindList(const pugi::xml_document& doc) {
+  for (const pugi::xml_node& child : doc.document_element().children())
+    if (IsList(child)) return child;
+  return doc.find_node([](const pugi::xml_node& n) { return IsList(n); });
+}
+
+// One line of the list as the game would take it, read on its own.
+bool ReadRecordLine(std::string_view line, PackRecord& record) {
+  pugi::xml_document doc;
+  if (!doc.load_buffer(line.data(), line.size(), kParseOptions, pugi::encoding_utf8)) return false;
+  const pugi::xml_node node = doc.first_child();
+  return !node.next_sibling() && ReadRecord(node, line, record);
+}
+
+// The file is no XML: the list line by line, as the translate job reads it.
+void ReadListByLines(std::string_view bytes, std::size_t errorLine, PackFile& pack) {
+  std::size_t lineNumber = 0;
+  std::size_t pos = 0;
+  bool inList = false;
+  bool inComment = false;
+  while (pos < bytes.size()) {
+    std::size_t end = bytes.find('\n', pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    const std::string_view raw = bytes.substr(pos, end - pos);
+    const std::string_view line = platform::Trim(raw);
+    pos = end + 1;
+    ++lineNumber;
+    if (!inList) {
+      inList = line == kListMarker;
+      pack.listFound = pack.listFound || inList;
+      continue;
+    }
+    if (inComment || line.starts_with("<!--")) {
+      inComment = line.find("-->") == std::string_view::npos;
+      continue;
+    }
+    if (line.empty()) continue;
+    if (line == kListEnd) return;
+    PackRecord record;
+    if (ReadRecordLine(raw, record)) {
+      record.line = lineNumber;
+      pack.records.push_back(std::move(record));
+    } else if (lineNumber != errorLine) {
+      pack.problems.push_back({Kind::NotARecord, lineNumber, raw.find(line) + 1, std::string(line)});
+    }
+  }
+  if (inList) pack.problems.push_back({Kind::EndsInList, lineNumber, 0, {}});
+}
+
+}  // namespace
+
+PackFile ParsePackFile(std::string_view bytes) {
+  PackFile pack;
+  const LineIndex lines(bytes);
+  pugi::xml_document doc;
+  const pugi::xml_parse_result result =
+      doc.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_utf8);
+  if (result) {
+    pack.wellFormed = true;
+    const pugi::xml_node list = FindList(doc);
+    pack.listFound = static_cast<bool>(list);
+    if (list) ReadWellFormedList(bytes, lines, list, pack);
+  } else {
+    const std::size_t offset = static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, result.offset));
+    const std::size_t errorLine = lines.Line(offset);
+    ReadListByLines(bytes, errorLine, pack);
+    // A file cut off inside the list says so once, not twice.
+    const bool cutOff = !pack.problems.empty() && pack.problems.back().kind == Kind::EndsInList &&
+                        IsBlank(bytes.substr(std::min(offset, bytes.size())));
+    if (!cutOff)
+      pack.problems.insert(pack.problems.begin(), {Kind::NotWellFormed, errorLine,
+                                                   lines.Column(offset), result.description()});
+  }
+  if (!pack.listFound) pack.problems.push_back({Kind::NoList, 0, 0, {}});
+  return pack;
+}
+
+PackFile ReadPackFile(const std::string& folderPath) {
+  platform::TextReader reader;
+  std::string bytes;
+  if (!reader.Open(platform::JoinPath(folderPath, "config.xml"), platform::FileMode::Binary) ||
+      !reader.ReadAll(bytes)) {
+    PackFile pack;
+    pack.problems.push_back({Kind::NoFile, 0, 0, {}});
+    return pack;
+  }
+  return ParsePackFile(bytes);
+}
+
+}  // namespace mapio::checker

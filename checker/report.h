@@ -1,0 +1,18 @@
+// A check's report as text: one line per finding in the form compilers use,
+// so that editors can jump to it, and one summary line per folder.
+#pragma once
+
+#include <string>
+
+#include "checker/check_pack.h"
+
+namespace mapio::checker {
+
+// "FOLDER/config.xml:LINE: CATEGORY: detail"; a finding without a line
+// names its picture ("FOLDER/NAME: unmapped: detail") or config.xml.
+std::string FindingLine(const PackReport& report, const Finding& finding);
+
+// "FOLDER: 12 records, 14 pictures, 3 findings"
+std::string SummaryLine(const PackReport& report);
+
+}  // namespace mapio::checker

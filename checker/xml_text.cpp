@@ -1,0 +1,90 @@
+#include "checker/xml_text.h"
+
+#include <charconv>
+#include <cstdint>
+
+namespace mapio::checker {
+
+namespace {
+
+void AppendUtf8(std::string& out, std::uint32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+bool IsXmlChar(std::uint32_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+         (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// The character a reference such as "#38" or "#x26" stands for.
+bool CharacterReference(std::string_view body, std::uint32_t& c) {
+  if (body.size() < 2 || body[0] != '#') return false;
+  int base = 10;
+  body.remove_prefix(1);
+  if (body[0] == 'x') {
+    base = 16;
+    body.remove_prefix(1);
+  }
+  if (body.empty()) return false;
+  const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), c, base);
+  return ec == std::errc{} && end == body.data() + body.size() && IsXmlChar(c);
+}
+
+bool NamedEntity(std::string_view body, char& c) {
+  constexpr std::pair<std::string_view, char> kNamed[] = {
+      {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
+  for (const auto& [name, value] : kNamed) {
+    if (body == name) {
+      c = value;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void DecodeAttribute(std::string_view raw, std::string& out, XmlFault& fault) {
+  out.clear();
+  out.reserve(raw.size());
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    const char c = raw[i];
+    if (c == '<' && !fault.what) fault = {"\"<\" in an attribute value", i};
+    if (c != '&') {
+      out += c;
+      continue;
+    }
+    const std::size_t semicolon = raw.find(';', i + 1);
+    const std::string_view body = semicolon == std::string_view::npos
+                                      ? std::string_view()
+                                      : raw.substr(i + 1, semicolon - i - 1);
+    char named = 0;
+    std::uint32_t code = 0;
+    if (NamedEntity(body, named)) {
+      out += named;
+    } else if (CharacterReference(body, code)) {
+      AppendUtf8(out, code);
+    } else {
+      if (!fault.what) fault = {"\"&\" that starts no entity (write it as &amp;)", i};
+      out += c;
+      continue;
+    }
+    i = semicolon;
+  }
+}
+
+}  // namespace mapio::checker

@@ -1,0 +1,150 @@
+// Small crafted packs, each with the findings a check of it must give.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "checker/check_pack.h"
+#include "core/object_kind.h"
+#include "core/record_template.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/temp_folder.h"
+#include "translator/mapping_translator.h"
+#include "writer/mapping_writer.h"
+
+namespace mapio::testing {
+namespace {
+
+using checker::CheckPack;
+using checker::PackReport;
+
+// The make job's header is 18 lines: the first record is on line 19.
+std::string Pack(const std::vector<std::string>& lines) {
+  std::string text(MappingHeader);
+  for (const std::string& line : lines) text += "\t\t" + line + "\n";
+  return text + std::string(MappingTrailer);
+}
+
+std::string Face(const std::string& from, const std::string& id) {
+  return "<record from=\"" + from + "\" to=\"graphics/pictures/person/" + id + "/portrait\"/>";
+}
+
+// "LINE:category:name" for each finding, in report order.
+std::vector<std::string> Brief(const PackReport& report) {
+  std::vector<std::string> out;
+  for (const auto& f : report.findings)
+    out.push_back(std::to_string(f.line) + ":" + std::string(checker::CategoryWord(f.category)) +
+                  ":" + f.name);
+  return out;
+}
+
+struct PackCase {
+  const char* title;
+  std::vector<std::string> files;  // empty pictures, "sub/" makes a folder
+  std::optional<std::string> config;
+  std::int32_t kind;
+  std::vector<std::string> expected;
+};
+
+const std::string kClean = Pack({Face("a", "1"), Face("b", "2")});
+const std::string kOneOfEach = Pack({
+    Face("gone", "10"),                                               // 19 missing
+    Face("abc", "11"),                                                // 20 case
+    Face("renamed", "12"),                                            // 21 translated
+    Face("a", "13"),                                                  // 22
+    Face("a", "14"),                                                  // 23 duplicate-name
+    Face("b", "13"),                                                  // 24 duplicate-id
+    "<record from=\"club\" to=\"graphics/pictures/club/15/logo\"/>",  // 25 other-kind
+    "<boolean id=\"amap\" value=\"false\"/>",                         // 26 unparsable
+    Face("../up", "16"),                                              // 27 unsafe
+    Face("x&y", "17"),                                                // 28 structure
+});
+const std::string kOtherTools =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<record>\n  <list id='maps'>\n"
+    "    <record to=\"graphics/pictures/person/1/portrait\" from=\"a\" />\n"
+    "    <record\n      from = \"faces/b\"  to='graphics/pictures/person/2/portrait'/>\n"
+    "    <!-- a comment\n over lines -->\n"
+    "    <record from=\"x&amp;y\" to=\"graphics/pictures/person/3/portrait\"/>\n"
+    "  </list>\n</record>\n";
+const std::string kKits = Pack({
+    "<record from=\"h\" to=\"graphics/pictures/team/5/kits/home\"/>",
+    "<record from=\"w\" to=\"graphics/pictures/team/5/kits/away\"/>",
+    "<record from=\"t\" to=\"graphics/pictures/team/5/kits/third\"/>",
+});
+// Cut off after its second record; the first is still checked.
+const std::string kCutOffWhole = Pack({Face("gone", "1"), Face("a", "2")});
+const std::string kCutOff = kCutOffWhole.substr(0, kCutOffWhole.find("\t</list>"));
+const std::string kBroken = Pack({Face("gone", "1"), "<record from=\"a\" to=\"x\"", Face("b", "2")});
+
+const PackCase kCases[] = {
+    {"clean", {"a.png", "b.jpg", "notes.txt"}, kClean, Faces, {}},
+    {"one of each",
+     {"ABC.png", "12.png", "a.gif", "b.png", "stray.JPG", "x&y.png", "club.png"},
+     kOneOfEach,
+     Faces,
+     {"19:missing:gone", "20:case:abc", "21:translated:renamed", "23:duplicate-name:a",
+      "24:duplicate-id:b", "25:other-kind:club", "26:unparsable:", "27:unsafe:../up",
+      "28:structure:x&y", "0:unmapped:stray.JPG"}},
+    {"records as other tools write them", {"a.png", "faces/", "x&y.gif"}, kOtherTools, Faces, {}},
+    {"kits: one team's three kits", {"h.png", "w.png", "t.png"}, kKits, Kits, {}},
+    {"kits checked as faces", {"h.png"}, kKits, Faces,
+     {"19:other-kind:h", "20:other-kind:w", "21:other-kind:t"}},
+    {"default backgrounds share the faces path", {"a.png", "b.png"}, kClean,
+     DefaultBackgrounds, {}},
+    {"no config.xml", {"a.png"}, std::nullopt, Faces, {"0:structure:", "0:unmapped:a.png"}},
+    {"no list", {}, "<record>\n</record>\n", Faces, {"0:structure:"}},
+    {"cut off inside the list", {"a.png"}, kCutOff, Faces,
+     {"19:missing:gone", "20:structure:"}},
+    {"not well-formed: read line by line", {"b.png"}, kBroken, Faces,
+     {"19:missing:gone", "20:unparsable:", "21:structure:"}},
+    {"unsafe names", {}, Pack({Face("/etc/a", "1"), Face("C:b", "2"), Face("d/../../e", "3")}),
+     Faces, {"19:unsafe:/etc/a", "20:unsafe:C:b", "21:unsafe:d/../../e"}},
+    {"several pictures in other case", {"Ab.png", "AB.png"}, Pack({Face("ab", "1")}),
+     Faces, {"19:case:ab"}},
+};
+
+void PrintTo(const PackCase& c, std::ostream* os) { *os << c.title; }
+
+class CheckTable : public ::testing::TestWithParam<PackCase> {};
+
+TEST_P(CheckTable, FindsWhatIsWrong) {
+  const PackCase& c = GetParam();
+  TempFolder dir;
+  for (const std::string& f : c.files) {
+    if (f.ends_with('/')) {
+      dir.MakeDir(f);
+      dir.Write(f + "b.png");
+    } else {
+      dir.Write(f);
+    }
+  }
+  if (c.config) dir.Write("config.xml", *c.config);
+  const PackReport report = CheckPack(dir.str(), c.kind);
+  EXPECT_EQ(Brief(report), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Packs, CheckTable, ::testing::ValuesIn(kCases));
+
+TEST(Check, FolderMadeByTheMakeJobIsCleanAndAfterTranslateEveryRecordIsTranslated) {
+  TempFolder dir;
+  for (const char* f : {"101 a.png", "102 b.jpg", "103 c.gif", "104.png"}) dir.Write(f);
+  FakeHost host;
+  ScriptedPrompter prompter;
+  JobSettings settings;
+  settings.folderPath = dir.str();
+  settings.allFilenamesAreIds = 1;
+  MappingWriter(settings, host, prompter);
+  const PackReport made = CheckPack(dir.str(), Faces);
+  EXPECT_EQ(made.records, 4u);
+  EXPECT_EQ(made.pictures, 4u);
+  EXPECT_EQ(Brief(made), std::vector<std::string>{});
+
+  MappingTranslator(settings, host);
+  EXPECT_EQ(Brief(CheckPack(dir.str(), Faces)),
+            (std::vector<std::string>{"19:translated:101 a", "20:translated:102 b",
+                                      "21:translated:103 c"}));
+}
+
+}  // namespace
+}  // namespace mapio::testing

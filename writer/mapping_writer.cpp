@@ -5,38 +5,13 @@
 
 #include "core/record_template.h"
 #include "platform/platform.h"
-#include "writer/record_name.h"
+#include "writer/record_maker.h"
 
 namespace mapio {
 
 namespace {
 
-constexpr std::string_view kMappingFileName = "config.xml";
 constexpr std::size_t kProgressStep = 4096;
-constexpr std::size_t kSkippedShown = 20;
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-std::string SkippedText(const std::vector<std::string>& skipped) {
-  std::string text =
-      "These files were not added: the number their names begin with is too large for an ID "
-      "(the IDs go from 0 to 4294967295; names may begin with -2147483648 to -1 too):";
-  for (std::size_t i = 0; i < skipped.size() && i < kSkippedShown; ++i) {
-    text += "\n";
-    text += skipped[i];
-  }
-  if (skipped.size() > kSkippedShown) {
-    text += "\nand " + std::to_string(skipped.size() - kSkippedShown) + " more";
-  }
-  return text;
-}
 
 // One run of the make job; nothing of it outlives the call.
 class WriterRun {
@@ -44,41 +19,28 @@ class WriterRun {
   WriterRun(JobSettings& settings, JobHost& host, IdPrompter& prompter)
       : settings_(settings),
         host_(host),
-        prompter_(prompter),
-        kits_(settings.objectKind == Kits),
+        maker_(settings, host, prompter),
         mappingPath_(platform::JoinPath(settings.folderPath, kMappingFileName)) {}
 
   void Run();
 
  private:
   bool List(std::vector<platform::DirEntry>& entries);
-  bool IsMappingFile(const std::string& name) const;
-  bool IsCandidate(const platform::DirEntry& entry) const;
   void CountingPass(const std::vector<platform::DirEntry>& entries);
   void WritingPass(const std::vector<platform::DirEntry>& entries);
-  void AddFromName(const std::string& recordName, const std::string& fileName);
-  void AddByPrompt(const std::string& recordName, const std::string& fileName);
-  void Emit(std::string_view format, std::string_view recordName, std::uint32_t id);
   void Progress(JobProgress::Phase phase, std::size_t done, std::size_t total, bool force);
   void Finish();
 
   JobSettings& settings_;
   JobHost& host_;
-  IdPrompter& prompter_;
-  const bool kits_;
+  RecordMaker maker_;
   const std::string mappingPath_;
-  std::string format_;  // "\t\t" and the kind's write format; unused for kits
   platform::AtomicFileWriter file_;
   std::string line_;
   bool found_ = false;
-  std::uint32_t expected_ = 0;
-  std::uint32_t added_ = 0;
-  std::vector<std::string> skipped_;  // names whose number is no ID
 };
 
 void WriterRun::Run() {
-  if (!kits_) format_ = "\t\t" + GetRecordTemplate(host_, settings_.objectKind, TemplateHalf::Write);
-
   std::vector<platform::DirEntry> entries;
   if (!List(entries)) return;
   CountingPass(entries);
@@ -106,36 +68,24 @@ void WriterRun::Run() {
 bool WriterRun::List(std::vector<platform::DirEntry>& entries) {
   entries.clear();
   if (platform::ListFolder(settings_.folderPath, entries)) return true;
-  host_.ShowMessage("The files of this directory could not be listed! No file was changed.",
-                    "Error", MessageKind::Warning);
+  host_.ShowMessage(kListingFailed, "Error", MessageKind::Warning);
   return false;
-}
-
-// On a file system that ignores case, Config.XML is the file config.xml
-// names. Only the rare near-misses cost a look at the disk.
-bool WriterRun::IsMappingFile(const std::string& name) const {
-  if (name == kMappingFileName) return true;
-  return EqualsIgnoringAsciiCase(name, kMappingFileName) &&
-         platform::SameFile(platform::JoinPath(settings_.folderPath, name), mappingPath_);
-}
-
-bool WriterRun::IsCandidate(const platform::DirEntry& entry) const {
-  return !entry.isDirectory && !platform::IsTemporaryName(entry.name) &&
-         !IsMappingFile(entry.name);
 }
 
 void WriterRun::CountingPass(const std::vector<platform::DirEntry>& entries) {
   const std::size_t total = entries.size();
+  std::uint32_t expected = 0;
   for (std::size_t i = 0; i < total; ++i) {
     Progress(JobProgress::Phase::Counting, i, total, false);
     const platform::DirEntry& entry = entries[i];
     if (entry.isDirectory || platform::IsTemporaryName(entry.name)) continue;
-    if (IsMappingFile(entry.name)) {
+    if (IsMappingFileName(settings_.folderPath, entry.name)) {
       found_ = true;
     } else {
-      ++expected_;
+      ++expected;
     }
   }
+  maker_.SetExpected(expected);
   Progress(JobProgress::Phase::Counting, total, total, true);
 }
 
@@ -143,56 +93,12 @@ void WriterRun::WritingPass(const std::vector<platform::DirEntry>& entries) {
   const std::size_t total = entries.size();
   for (std::size_t i = 0; i < total && !file_.Failed(); ++i) {
     const platform::DirEntry& entry = entries[i];
-    if (!IsCandidate(entry)) continue;
-    const std::string recordName = RecordName(entry.name);
-    if (settings_.allFilenamesAreIds) {
-      Progress(JobProgress::Phase::Writing, i, total, false);
-      AddFromName(recordName, entry.name);
-    } else {
-      Progress(JobProgress::Phase::Writing, i, total, true);
-      AddByPrompt(recordName, entry.name);
-    }
+    if (!IsRecordCandidate(settings_.folderPath, entry)) continue;
+    // Every prompt shows where the job stands.
+    Progress(JobProgress::Phase::Writing, i, total, !settings_.allFilenamesAreIds);
+    if (maker_.Make(entry.name, line_)) file_.Write(line_);
   }
   Progress(JobProgress::Phase::Writing, total, total, true);
-}
-
-void WriterRun::AddFromName(const std::string& recordName, const std::string& fileName) {
-  const std::optional<std::uint32_t> id = LeadingId(recordName);
-  if (!id) {
-    skipped_.push_back(fileName);
-    return;
-  }
-  Emit(kits_ ? KitTemplates[static_cast<std::size_t>(KitKind::Home)] : format_, recordName, *id);
-}
-
-void WriterRun::AddByPrompt(const std::string& recordName, const std::string& fileName) {
-  // The file being asked about is counted in the second number, not yet in
-  // the first.
-  const std::string counter = std::to_string(added_) + "/" + std::to_string(expected_);
-  if (kits_) {
-    const std::optional<KitAnswer> answer = prompter_.AskKitId(fileName, counter);
-    if (!answer) {
-      --expected_;
-      return;
-    }
-    auto kind = static_cast<std::size_t>(answer->kitKind);
-    if (kind >= KitTemplates.size()) kind = static_cast<std::size_t>(KitKind::Home);
-    Emit(KitTemplates[kind], recordName, answer->id);
-    return;
-  }
-  const std::optional<std::uint32_t> id = prompter_.AskFileId(fileName, counter);
-  if (!id) {
-    --expected_;
-    return;
-  }
-  Emit(format_, recordName, *id);
-}
-
-void WriterRun::Emit(std::string_view format, std::string_view recordName, std::uint32_t id) {
-  ++added_;
-  line_.clear();
-  AppendRecord(line_, format, recordName, id);
-  file_.Write(line_);
 }
 
 void WriterRun::Progress(JobProgress::Phase phase, std::size_t done, std::size_t total,
@@ -205,15 +111,12 @@ void WriterRun::Finish() {
   file_.Write(MappingTrailer);
   if (file_.Failed()) file_.Abort();
   if (file_.Failed() || !file_.Commit()) {
-    host_.ShowMessage("config.xml could not be written (is the disk full?)! No file was changed.",
-                      "Error", MessageKind::Warning);
+    host_.ShowMessage(kWriteFailed, "Error", MessageKind::Warning);
     return;
   }
-  if (!skipped_.empty()) {
-    host_.ShowMessage(SkippedText(skipped_), "Files not added", MessageKind::Warning);
-  }
-  host_.ShowMessage("Success! " + std::to_string(added_) + " files added in XML file!", "Success!",
-                    MessageKind::Information);
+  const std::string skipped = maker_.SkippedWarning();
+  if (!skipped.empty()) host_.ShowMessage(skipped, "Files not added", MessageKind::Warning);
+  host_.ShowMessage(SuccessText(maker_.Added()), kSuccessCaption, MessageKind::Information);
 }
 
 }  // namespace

@@ -1,0 +1,61 @@
+// The make job's rules for one folder's files, shared by the make job and
+// the update job: which entries get a record, and each record's line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/job_host.h"
+#include "core/job_settings.h"
+#include "platform/platform.h"
+
+namespace mapio {
+
+inline constexpr std::string_view kMappingFileName = "config.xml";
+inline constexpr std::string_view kListingFailed =
+    "The files of this directory could not be listed! No file was changed.";
+inline constexpr std::string_view kWriteFailed =
+    "config.xml could not be written (is the disk full?)! No file was changed.";
+inline constexpr std::string_view kSuccessCaption = "Success!";
+// "Success! N files added in XML file!"
+std::string SuccessText(std::uint32_t added);
+
+// Whether an entry of `folderPath` gets a record: files only, never
+// config.xml (in any letter case where the file system ignores it) nor the
+// writer's own temporary file.
+bool IsMappingFileName(const std::string& folderPath, const std::string& name);
+bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& entry);
+
+// Makes the record lines of one run, one file at a time, with the ID from
+// the file's name or from a prompt, and keeps the counts the prompts show.
+class RecordMaker {
+ public:
+  RecordMaker(const JobSettings& settings, JobHost& host, IdPrompter& prompter);
+
+  // The number of files that will be asked about, before the first.
+  void SetExpected(std::uint32_t expected) { expected_ = expected; }
+  // Fills `line` ("\t\t", the record, "\n") for the file and returns true,
+  // or returns false when the file gets no record.
+  bool Make(const std::string& fileName, std::string& line);
+
+  std::uint32_t Added() const { return added_; }
+  // The warning for the files whose number is no ID; empty when there were none.
+  std::string SkippedWarning() const;
+
+ private:
+  bool FromName(const std::string& recordName, const std::string& fileName, std::string& line);
+  bool ByPrompt(const std::string& recordName, const std::string& fileName, std::string& line);
+  void Fill(std::string_view format, std::string_view recordName, std::uint32_t id,
+            std::string& line);
+
+  IdPrompter& prompter_;
+  const bool kits_;
+  const bool fromNames_;
+  std::string format_;  // "\t\t" and the kind's write format; unused for kits
+  std::uint32_t expected_ = 0;
+  std::uint32_t added_ = 0;
+  std::vector<std::string> skipped_;  // names whose number is no ID
+};
+
+}  // namespace mapio

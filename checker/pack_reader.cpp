@@ -105,6 +105,20 @@ void ReadWellFormedList(std::string_view bytes, const LineIndex& lines,
   }
 }
 
+// Where the list's closing tag starts: the last "</list" before whatever
+// follows the list in the document.
+std::size_t ListEndOffset(std::string_view bytes, const pugi::xml_node& list) {
+  std::size_t limit = bytes.size();
+  for (pugi::xml_node n = list; n; n = n.parent()) {
+    if (const pugi::xml_node next = n.next_sibling()) {
+      limit = OffsetOf(next);
+      break;
+    }
+  }
+  const std::size_t at = bytes.substr(0, limit).rfind("</list");
+  return at != std::string_view::npos && at > OffsetOf(list) ? at : std::string_view::npos;
+}
+
 pugi::xml_node FindList(const pugi::xml_document& doc) {
   for (const pugi::xml_node& child : doc.document_element().children())
     if (IsList(child)) return child;
@@ -142,7 +156,10 @@ void ReadListByLines(std::string_view bytes, std::size_t errorLine, PackFile& pa
       continue;
     }
     if (line.empty()) continue;
-    if (line == kListEnd) return;
+    if (line == kListEnd) {
+      pack.listEnd = pos - 1 - raw.size() + raw.find(kListEnd);
+      return;
+    }
     PackRecord record;
     if (ReadRecordLine(raw, record)) {
       record.line = lineNumber;
@@ -166,7 +183,10 @@ PackFile ParsePackFile(std::string_view bytes) {
     pack.wellFormed = true;
     const pugi::xml_node list = FindList(doc);
     pack.listFound = static_cast<bool>(list);
-    if (list) ReadWellFormedList(bytes, lines, list, pack);
+    if (list) {
+      ReadWellFormedList(bytes, lines, list, pack);
+      pack.listEnd = ListEndOffset(bytes, list);
+    }
   } else {
     const std::size_t offset = static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, result.offset));
     const std::size_t errorLine = lines.Line(offset);

@@ -38,6 +38,8 @@ struct PackFile {
   std::vector<PackProblem> problems;
   bool listFound = false;
   bool wellFormed = false;
+  // Byte offset of the "</list" that closes the list; npos when it has none.
+  std::size_t listEnd = std::string_view::npos;
 };
 
 // Reads the text of a config.xml. Where it is not well-formed XML, the list

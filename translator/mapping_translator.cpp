@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/mapping_messages.h"
 #include "core/record_template.h"
 #include "platform/platform.h"
 #include "translator/picture_folder.h"
@@ -20,9 +21,6 @@ constexpr int kMarkerSearchReads = 256;
 constexpr std::size_t kMaxFromLength = 99;
 constexpr std::size_t kMaxIdLength = 51;
 constexpr std::string_view kProcessedHeading = "The list of processed files:\n\n";
-constexpr std::string_view kReadError =
-    "Mapio encountered error reading config.xml file!\n\nYou can try the following steps:\n\n"
-    "* Open and save it with WordPad\n* Open it with Notepad and look for formating errors\n";
 
 bool FindListOfMaps(PieceReader& pieces) {
   std::string_view piece;
@@ -113,12 +111,12 @@ class Translation {
 void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOptions& options) {
   platform::TextReader reader;
   if (!reader.Open(platform::JoinPath(settings.folderPath, "config.xml"))) {
-    host.ShowMessage("Could not open config.xml file!", "Warning", MessageKind::Warning);
+    host.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning);
     return;
   }
   PieceReader pieces(reader);
   if (!FindListOfMaps(pieces)) {
-    host.ShowMessage(kReadError, "Error", MessageKind::Warning);
+    host.ShowMessage(kMappingReadError, kMappingReadErrorCaption, MessageKind::Warning);
     return;
   }
   const auto folder = options.dryRun ? translator::MakeSimulatedFolder(settings.folderPath)

@@ -1,0 +1,142 @@
+// The update job: new pictures gain records just before </list>, pruned
+// records lose their lines, and every other byte stays as it was.
+#include <filesystem>
+
+#include "tests/writer/writer_fixture.h"
+#include "writer/mapping_updater.h"
+
+namespace mapio::testing {
+namespace {
+
+// A hand-made file: a declaration, comments, records out of order, a
+// record of another tool, CR LF line ends.
+constexpr std::string_view kHandMade =
+    "<?xml version=\"1.0\"?>\r\n"
+    "<record>\r\n"
+    "\t<!-- my pack, v2 -->\r\n"
+    "\t<list id=\"maps\">\r\n"
+    "\t\t<record from=\"20\" to=\"graphics/pictures/person/20/portrait\"/>\r\n"
+    "\t\t<!-- gone: -->\r\n"
+    "\t\t<record to=\"graphics/pictures/person/7/portrait\" from=\"old\"/>\r\n"
+    "\t\t<record from=\"10\" to=\"graphics/pictures/person/10/portrait\"/>\r\n"
+    "\t</list>\r\n"
+    "</record>";
+
+struct UpdateCase {
+  const char* what;
+  std::vector<std::string> pictures;
+  bool prune;
+  bool idsFromNames;
+  std::string before;
+  std::optional<std::string> after;  // nullopt: the file is not rewritten
+  std::string summary;
+  std::vector<std::string> counters;  // of the prompts, in order
+};
+
+std::string Replace(std::string text, std::string_view from, std::string_view to) {
+  text.replace(text.find(from), from.size(), to);
+  return text;
+}
+
+const std::string kNewLines =
+    "\t\t<record from=\"15\" to=\"graphics/pictures/person/15/portrait\"/>\r\n"
+    "\t\t<record from=\"30\" to=\"graphics/pictures/person/30/portrait\"/>\r\n";
+const std::string kOldLine =
+    "\t\t<record to=\"graphics/pictures/person/7/portrait\" from=\"old\"/>\r\n";
+
+const UpdateCase kCases[] = {
+    {"new pictures go before </list>, CR LF kept",
+     {"10.png", "15.png", "20.jpg", "30.gif"}, false, true, std::string(kHandMade),
+     Replace(std::string(kHandMade), "\t</list>", kNewLines + "\t</list>"),
+     "Success! 2 files added in XML file!\n3 records kept, 0 removed.", {}},
+    {"pruning removes only the record whose picture is gone",
+     {"10.png", "20.png"}, true, true, std::string(kHandMade),
+     Replace(std::string(kHandMade), kOldLine, ""),
+     "Success! 0 files added in XML file!\n2 records kept, 1 removed:\nline 7: old", {}},
+    {"both at once",
+     {"10.png", "15.png", "20.jpg", "30.gif"}, true, true, std::string(kHandMade),
+     Replace(Replace(std::string(kHandMade), kOldLine, ""), "\t</list>", kNewLines + "\t</list>"),
+     "Success! 2 files added in XML file!\n2 records kept, 1 removed:\nline 7: old", {}},
+    {"nothing new: the file is not touched",
+     {"10.png", "20.png", "old.png"}, true, true, std::string(kHandMade), std::nullopt,
+     "Success! 0 files added in XML file!\n3 records kept, 0 removed.", {}},
+    {"a translated folder and names in other case are not new",
+     {"10.png", "20.png", "7.png", "OLD.PNG"}, false, true, std::string(kHandMade), std::nullopt,
+     "Success! 0 files added in XML file!\n3 records kept, 0 removed.", {}},
+    {"prompts ask only for the new pictures, counting them",
+     {"10.png", "20.png", "a.png", "b.png", "c.png", "old.png"}, false, false,
+     std::string(kHandMade),
+     Replace(std::string(kHandMade), "\t</list>",
+             "\t\t<record from=\"a\" to=\"graphics/pictures/person/5/portrait\"/>\r\n"
+             "\t\t<record from=\"c\" to=\"graphics/pictures/person/6/portrait\"/>\r\n\t</list>"),
+     "Success! 2 files added in XML file!\n3 records kept, 0 removed.", {"0/3", "1/3", "1/2"}},
+    {"</list> after a record on its line, LF",
+     {"1.png", "2.png"}, false, true,
+     "<record><list id=\"maps\"><record from=\"1\" to=\"graphics/pictures/person/1/portrait\"/>"
+     "</list></record>",
+     "<record><list id=\"maps\"><record from=\"1\" to=\"graphics/pictures/person/1/portrait\"/>\n"
+     "\t\t<record from=\"2\" to=\"graphics/pictures/person/2/portrait\"/>\n</list></record>",
+     "Success! 1 files added in XML file!\n1 records kept, 0 removed.", {}},
+};
+
+class UpdateTest : public WriterTest, public ::testing::WithParamInterface<UpdateCase> {};
+
+TEST_P(UpdateTest, ChangesOnlyItsLines) {
+  const UpdateCase& c = GetParam();
+  Files(c.pictures);
+  folder.Write("config.xml", c.before);
+  const auto path = folder.path() / "config.xml";
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  std::filesystem::last_write_time(path, old);
+  prompter.answers = {KitAnswer{5, KitKind::Home}, std::nullopt, KitAnswer{6, KitKind::Home}};
+
+  settings.folderPath = folder.str();
+  settings.allFilenamesAreIds = c.idsFromNames ? 1 : 0;
+  UpdateOptions options;
+  options.prune = c.prune;
+  MappingUpdater(settings, host, prompter, options);
+
+  EXPECT_EQ(host.messages, (std::vector<Message>{{c.summary, "Success!", MessageKind::Information}}));
+  EXPECT_EQ(folder.Read("config.xml"), c.after.value_or(c.before));
+  if (!c.after) {
+    EXPECT_EQ(std::filesystem::last_write_time(path), old);
+  }
+  std::vector<std::string> counters;
+  for (const PromptCall& call : prompter.calls) counters.push_back(call.counter);
+  EXPECT_EQ(counters, c.counters);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UpdateTest, ::testing::ValuesIn(kCases));
+
+TEST_F(WriterTest, UpdateNeedsAFileWithAList) {
+  settings.folderPath = folder.str();
+  UpdateOptions options;
+  MappingUpdater(settings, host, prompter, options);
+  folder.Write("config.xml", "<record></record>");
+  MappingUpdater(settings, host, prompter, options);
+  EXPECT_EQ(host.Texts(), (std::vector<std::string>{
+                              "Could not open config.xml file!",
+                              "Mapio encountered error reading config.xml file!\n\nYou can try the "
+                              "following steps:\n\n* Open and save it with WordPad\n* Open it with "
+                              "Notepad and look for formating errors\n"}));
+  EXPECT_EQ(folder.Read("config.xml"), "<record></record>");
+}
+
+// After a make, three pictures come and two go: a pruning update gives the
+// records a fresh make would, the old ones in their order, the new at the end.
+TEST_F(WriterTest, UpdateAfterMakeMatchesAFreshMake) {
+  Files({"1.png", "2.png", "3.png", "4.png"});
+  Run();
+  std::filesystem::remove(folder.path() / "2.png");
+  std::filesystem::remove(folder.path() / "4.png");
+  Files({"0.png", "5.png", "6.png"});
+  UpdateOptions options;
+  options.prune = true;
+  MappingUpdater(settings, host, prompter, options);
+  EXPECT_EQ(Written(), MappingFile({FaceRecord("1", "1"), FaceRecord("3", "3"),
+                                    FaceRecord("0", "0"), FaceRecord("5", "5"),
+                                    FaceRecord("6", "6")}));
+}
+
+}  // namespace
+}  // namespace mapio::testing

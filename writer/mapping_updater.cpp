@@ -1,0 +1,184 @@
+#include "writer/mapping_updater.h"
+
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "checker/check_pack.h"
+#include "checker/kinds.h"
+#include "checker/pack_reader.h"
+#include "core/mapping_messages.h"
+#include "platform/platform.h"
+#include "writer/pack_edit.h"
+#include "writer/record_maker.h"
+#include "writer/record_name.h"
+
+namespace mapio {
+
+namespace {
+
+// The pictures a file's records already speak for: by name in any letter
+// case, and by ID once the folder has been translated.
+class KnownNames {
+ public:
+  explicit KnownNames(const checker::PackFile& pack) {
+    for (const checker::PackRecord& record : pack.records) {
+      names_.insert(platform::CaseFoldKey(record.from));
+      if (const auto path = checker::KindOfPath(record.to)) ids_.insert(path->id);
+    }
+  }
+  bool Knows(const std::string& recordName) const {
+    return ids_.contains(recordName) || names_.contains(platform::CaseFoldKey(recordName));
+  }
+
+ private:
+  std::unordered_set<std::string> names_;
+  std::unordered_set<std::string> ids_;
+};
+
+std::string_view LineText(std::string_view bytes, std::size_t line) {
+  std::size_t pos = 0;
+  for (std::size_t n = 1; n < line && pos != std::string_view::npos; ++n) {
+    pos = bytes.find('\n', pos);
+    if (pos != std::string_view::npos) ++pos;
+  }
+  if (pos == std::string_view::npos) return {};
+  const std::size_t end = bytes.find('\n', pos);
+  return bytes.substr(pos, end == std::string_view::npos ? end : end - pos);
+}
+
+class UpdateRun {
+ public:
+  UpdateRun(JobSettings& settings, JobHost& host, IdPrompter& prompter,
+            const UpdateOptions& options)
+      : settings_(settings),
+        host_(host),
+        options_(options),
+        maker_(settings, host, prompter),
+        mappingPath_(platform::JoinPath(settings.folderPath, kMappingFileName)) {}
+
+  void Run() {
+    if (!Read()) return;
+    std::vector<platform::DirEntry> entries;
+    if (!platform::ListFolder(settings_.folderPath, entries)) {
+      host_.ShowMessage(kListingFailed, "Error", MessageKind::Warning);
+      return;
+    }
+    if (options_.prune) FindGone();
+    AddNew(entries);
+    if ((edit_.insert.empty() && edit_.removeLines.empty()) || options_.dryRun) {
+      Report();
+      return;
+    }
+    if (Write()) Report();
+  }
+
+ private:
+  bool Read() {
+    platform::TextReader reader;
+    if (platform::IsDirectory(mappingPath_) ||
+        !reader.Open(mappingPath_, platform::FileMode::Binary)) {
+      host_.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning);
+      return false;
+    }
+    if (!reader.ReadAll(bytes_)) {
+      host_.ShowMessage(kMappingReadError, kMappingReadErrorCaption, MessageKind::Warning);
+      return false;
+    }
+    pack_ = checker::ParsePackFile(bytes_);
+    if (!pack_.listFound || pack_.listEnd == std::string_view::npos) {
+      host_.ShowMessage(kMappingReadError, kMappingReadErrorCaption, MessageKind::Warning);
+      return false;
+    }
+    return true;
+  }
+
+  // The lines of the records the check finds missing; a line that holds
+  // anything else as well stays.
+  void FindGone() {
+    std::unordered_map<std::size_t, int> recordsOnLine;
+    for (const checker::PackRecord& record : pack_.records) ++recordsOnLine[record.line];
+    const checker::PackReport report = checker::CheckPack(settings_.folderPath, settings_.objectKind);
+    for (const checker::Finding& finding : report.findings) {
+      if (finding.category != checker::Category::Missing || recordsOnLine[finding.line] != 1) continue;
+      const std::string_view line = platform::Trim(LineText(bytes_, finding.line));
+      if (!line.starts_with("<record") || !line.ends_with(">") ||
+          line.find("list") != std::string_view::npos)
+        continue;
+      edit_.removeLines.push_back(finding.line);
+      removed_.push_back("line " + std::to_string(finding.line) + ": " + finding.name);
+      if (options_.onChange) options_.onChange('-', std::string(line));
+    }
+  }
+
+  void AddNew(const std::vector<platform::DirEntry>& entries) {
+    const KnownNames known(pack_);
+    std::vector<const std::string*> fresh;
+    for (const platform::DirEntry& entry : entries) {
+      if (IsRecordCandidate(settings_.folderPath, entry) && !known.Knows(RecordName(entry.name)))
+        fresh.push_back(&entry.name);
+    }
+    maker_.SetExpected(static_cast<std::uint32_t>(fresh.size()));
+    const std::string_view lineEnd = LineEndOf(bytes_);
+    std::string line;
+    for (const std::string* name : fresh) {
+      if (!maker_.Make(*name, line)) continue;
+      line.pop_back();  // the format's "\n"
+      if (options_.onChange) options_.onChange('+', line);
+      edit_.insert.append(line).append(lineEnd);
+    }
+    if (edit_.insert.empty()) return;
+    bool needsBreak = false;
+    edit_.insertAt = InsertionPoint(bytes_, pack_.listEnd, needsBreak);
+    if (needsBreak) edit_.insert.insert(0, lineEnd);
+  }
+
+  bool Write() {
+    platform::AtomicFileWriter file;
+    if (!file.Open(mappingPath_, platform::FileMode::Binary)) {
+      host_.ShowMessage(kWriteFailed, "Error", MessageKind::Warning);
+      return false;
+    }
+    file.Write(ApplyPackEdit(bytes_, edit_));
+    if (file.Failed() || !file.Commit()) {
+      host_.ShowMessage(kWriteFailed, "Error", MessageKind::Warning);
+      return false;
+    }
+    return true;
+  }
+
+  void Report() {
+    const std::string skipped = maker_.SkippedWarning();
+    if (!skipped.empty()) host_.ShowMessage(skipped, "Files not added", MessageKind::Warning);
+    const std::string added = std::to_string(maker_.Added());
+    const std::string removed = std::to_string(removed_.size());
+    const std::string kept = std::to_string(pack_.records.size() - removed_.size());
+    std::string text = options_.dryRun
+                           ? "Dry run, nothing was written: " + added + " files would be added in XML file!\n" +
+                                 kept + " records would be kept, " + removed + " removed"
+                           : SuccessText(maker_.Added()) + "\n" + kept + " records kept, " + removed +
+                                 " removed";
+    text += removed_.empty() ? "." : ":";
+    for (const std::string& r : removed_) text += "\n" + r;
+    host_.ShowMessage(text, kSuccessCaption, MessageKind::Information);
+  }
+
+  JobSettings& settings_;
+  JobHost& host_;
+  const UpdateOptions& options_;
+  RecordMaker maker_;
+  const std::string mappingPath_;
+  std::string bytes_;
+  checker::PackFile pack_;
+  PackEdit edit_;
+  std::vector<std::string> removed_;
+};
+
+}  // namespace
+
+void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,
+                    const UpdateOptions& options) {
+  UpdateRun(settings, host, prompter, options).Run();
+}
+
+}  // namespace mapio

@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 
+#include "cli/check_command.h"
 #include "cli/command_line.h"
 #include "cli/terminal_host.h"
 #include "cli/terminal_prompter.h"
@@ -71,6 +72,8 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     case Command::Version:
       out << kVersionText << '\n';
       return kExitOk;
+    case Command::Check:
+      return RunCheck(request, out, err, stderrIsTerminal);
     case Command::Make:
     case Command::Translate:
       break;

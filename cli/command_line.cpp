@@ -35,6 +35,7 @@ struct RawOptions {
   bool no = false;
   bool dryRun = false;
   bool quiet = false;
+  bool json = false;
 };
 
 // Our own -h on every level, so that help never trips the checks of a job.
@@ -51,7 +52,7 @@ CLI::App* AddJob(CLI::App& app, const char* name, RawOptions& raw) {
 
 std::string ExtraArgumentError(const std::string& arg) {
   if (arg.size() > 1 && arg[0] == '-') return "unknown option '" + arg + "'";
-  return "unknown job '" + arg + "' (make or translate)";
+  return "unknown job '" + arg + "' (make, translate or check)";
 }
 
 ParseResult Error(std::string message) { return {std::nullopt, std::move(message)}; }
@@ -78,6 +79,7 @@ ParseResult Check(const RawOptions& raw, Command command) {
   if (raw.no) request.overwrite = false;
   request.dryRun = raw.dryRun;
   request.quiet = raw.quiet;
+  request.json = raw.json;
   return {request, {}};
 }
 
@@ -108,6 +110,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   make->add_flag("--no", raw.no);
   CLI::App* translate = AddJob(app, "translate", raw);
   translate->add_flag("--dry-run", raw.dryRun);
+  CLI::App* check = AddJob(app, "check", raw);
+  check->add_flag("--json", raw.json);
 
   // Everything after "--" is a folder, even one whose name starts with "-".
   // CLI11 keeps "--" among the extras, so it never sees that part.
@@ -130,19 +134,29 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   for (int i = optionCount + 1; i < argc; ++i) raw.folders.emplace_back(argv[i]);
   if (make->parsed()) return Check(raw, Command::Make);
   if (translate->parsed()) return Check(raw, Command::Translate);
-  return Error("no job given (make or translate)");
+  if (check->parsed()) return Check(raw, Command::Check);
+  return Error("no job given (make, translate or check)");
+}
+
+std::string_view ObjectKindName(std::int32_t kind) {
+  if (kind < 0 || kind >= kObjectKindCount) return kKindNames[Faces];
+  return kKindNames[static_cast<std::size_t>(kind)];
 }
 
 std::string UsageText() {
   return R"(Usage:
   mapio-cli make FOLDER... [-k KIND] [-n] [-y | --no] [-q]
   mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]
+  mapio-cli check FOLDER... [-k KIND] [--json] [-q]
   mapio-cli --help | --version
 
 Jobs:
   make       Make config.xml file: one record per file of each FOLDER.
   translate  Translate file names to IDs: rename each picture that FOLDER's
              config.xml maps to its ID, keeping the extension.
+  check      Tell what is wrong with each FOLDER and its config.xml (pictures
+             missing, unmapped or only in other letter case, duplicate names
+             and IDs, records of another kind, ...); changes no file.
 Several folders are done one after the other, each with its own messages.
 
 Options:
@@ -158,6 +172,7 @@ Options:
       --no              keep it and leave that folder alone
                         (with neither, the question is read from stdin)
       --dry-run         show each rename translate would make, rename nothing
+      --json            check: the report as one JSON document on stdout
   -q, --quiet           no progress line
   -h, --help            show this help
       --version         show the version
@@ -172,11 +187,17 @@ Messages are printed as "Caption: text", information on stdout, warnings and
 errors on stderr. Exit status: 0 when all went well, 1 when any warning or
 error was shown, 2 for a wrong command line.
 
+check prints one line per finding, "FOLDER/config.xml:LINE: CATEGORY: text"
+(or "FOLDER/PICTURE: unmapped: text"), then "FOLDER: R records, P pictures,
+F findings" for each folder, on stdout. Exit status: 0 when no folder has a
+finding, 1 when any has, 2 for a wrong command line.
+
 Examples:
   mapio-cli make -n -y faces             IDs from the file names, replace config.xml
   mapio-cli make -k kits kits < ids.txt  IDs (and home, away, third) from ids.txt
   mapio-cli translate -k club-logos logos     rename the club logos to their IDs
   mapio-cli translate --dry-run faces    show the renames only
+  mapio-cli check -k kits kits           what is wrong with the kits pack
 )";
 }
 

@@ -8,7 +8,7 @@
 
 namespace mapio::cli {
 
-enum class Command { Help, Version, Make, Translate };
+enum class Command { Help, Version, Make, Translate, Check };
 
 // What the user asked for, once the command line has been checked.
 struct CliRequest {
@@ -19,6 +19,7 @@ struct CliRequest {
   std::optional<bool> overwrite;    // -y: true, --no: false, neither: ask
   bool dryRun = false;              // translate --dry-run
   bool quiet = false;               // -q
+  bool json = false;                // check --json
 };
 
 struct ParseResult {
@@ -30,6 +31,9 @@ ParseResult ParseCommandLine(int argc, const char* const* argv);
 
 // A kind by its name (faces, kits, nation-logos, ...) or its number 0..10.
 std::optional<std::int32_t> ParseObjectKind(std::string_view text);
+
+// The name ParseObjectKind takes for a kind ("club-logos").
+std::string_view ObjectKindName(std::int32_t kind);
 
 // The --help text.
 std::string UsageText();

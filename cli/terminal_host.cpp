@@ -16,6 +16,7 @@ const char* PhaseName(JobProgress::Phase phase) {
     case JobProgress::Phase::Counting: return "Counting";
     case JobProgress::Phase::Writing: return "Writing";
     case JobProgress::Phase::Renaming: return "Renaming";
+    case JobProgress::Phase::Checking: return "Checking";
   }
   return "Working";
 }

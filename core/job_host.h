@@ -19,7 +19,7 @@ inline constexpr std::string_view kApplicationName = "Mapio";
 
 // How far a long job has come; hosts may show it, none has to.
 struct JobProgress {
-  enum class Phase { Counting, Writing, Renaming };
+  enum class Phase { Counting, Writing, Renaming, Checking };
   Phase phase = Phase::Counting;
   std::uint64_t done = 0;
   std::uint64_t total = 0;  // 0 while unknown

@@ -2,7 +2,8 @@
 # Installs the Debian packages Mapio builds and tests with, if any is missing.
 set -e
 packages="cmake make g++ pkg-config libgtest-dev libgmock-dev libutf8proc-dev libcli11-dev
-qt6-base-dev qt6-base-dev-tools qt6-svg-dev binutils-mingw-w64-i686 python3 clang libclang-rt-dev"
+qt6-base-dev qt6-base-dev-tools qt6-svg-dev binutils-mingw-w64-i686 python3 clang libclang-rt-dev
+libpugixml-dev nlohmann-json3-dev"
 packages="$packages g++-mingw-w64-i686-posix wine wine32:i386"  # the Windows build, tested under Wine
 packages="$packages xvfb xdotool imagemagick"  # its window, driven on a virtual display
 packages="$packages fonts-wine"  # Tahoma and Marlett, so Wine draws the window as Windows does

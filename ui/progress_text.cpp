@@ -13,6 +13,8 @@ std::string DescribeProgress(const JobProgress& progress) {
                  : "Writing records: " + done + " files";
     case JobProgress::Phase::Renaming:
       return "Renaming files: " + done + " done";
+    case JobProgress::Phase::Checking:
+      return "Checking records: " + done + " of " + std::to_string(progress.total);
   }
   return {};
 }

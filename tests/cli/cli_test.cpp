@@ -18,10 +18,13 @@ TEST(CliUsage, WrongCommandLinesExitWithStatusTwoAndRunNothing) {
   TempFolder folder;
   const std::string f = folder.str();
   const std::vector<UsageCase> cases = {
-      {{}, "no job given (make or translate)"},
-      {{"frob", f}, "unknown job 'frob' (make or translate)"},
+      {{}, "no job given (make, translate or check)"},
+      {{"frob", f}, "unknown job 'frob' (make, translate or check)"},
       {{"make"}, "no folder given"},
       {{"translate", "-q"}, "no folder given"},
+      {{"check", "--json"}, "no folder given"},
+      {{"check", "--dry-run", f}, "unknown option '--dry-run'"},
+      {{"make", "--json", f}, "unknown option '--json'"},
       {{"make", "-k", "shoes", f}, "unknown kind 'shoes'"},
       {{"make", "-k", "11", f}, "unknown kind '11'"},
       {{"make", "-k", "Faces", f}, "unknown kind 'Faces'"},

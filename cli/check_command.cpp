@@ -1,0 +1,84 @@
+#include "cli/check_command.h"
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <sstream>
+
+#include "checker/check_pack.h"
+#include "checker/report.h"
+#include "cli/cli.h"
+#include "cli/terminal_host.h"
+#include "platform/platform.h"
+
+namespace mapio::cli {
+namespace {
+
+using checker::PackReport;
+
+// Absent fields are null rather than empty, so that readers need not guess.
+nlohmann::ordered_json OrNull(const std::string& text) {
+  return text.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(text);
+}
+
+nlohmann::ordered_json ToJson(const PackReport& report) {
+  nlohmann::ordered_json findings = nlohmann::ordered_json::array();
+  for (const auto& f : report.findings) {
+    findings.push_back({
+        {"category", std::string(checker::CategoryWord(f.category))},
+        {"line", f.line == 0 ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(f.line)},
+        {"name", OrNull(f.name)},
+        {"id", OrNull(f.id)},
+        {"detail", f.detail},
+    });
+  }
+  return {
+      {"path", report.folderPath},
+      {"kind", std::string(ObjectKindName(report.objectKind))},
+      {"counts",
+       {{"records", report.records},
+        {"pictures", report.pictures},
+        {"findings", report.findings.size()}}},
+      {"findings", std::move(findings)},
+  };
+}
+
+}  // namespace
+
+int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
+             bool stderrIsTerminal) {
+  std::istringstream noInput;
+  TerminalHostOptions hostOptions;
+  hostOptions.progress = stderrIsTerminal && !request.quiet;
+  TerminalHost progressLine(noInput, out, err, std::move(hostOptions));
+
+  checker::CheckOptions options;
+  options.kindName = [](std::int32_t kind) { return std::string(ObjectKindName(kind)); };
+  options.progress = [&](std::size_t done, std::size_t total) {
+    progressLine.ReportProgress({JobProgress::Phase::Checking, done, total});
+  };
+
+  bool anyFinding = false;
+  nlohmann::ordered_json reports = nlohmann::ordered_json::array();
+  for (const std::string& folder : request.folders) {
+    JobSettings ignored;
+    progressLine.PullSettings(ignored);  // the progress line's delay counts from here
+    PackReport report = checker::CheckPack(platform::ResolveAgainstStartup(folder),
+                                           request.objectKind, options);
+    report.folderPath = folder;  // as the user typed it, so that the lines read back
+    progressLine.ClearProgress();
+    anyFinding = anyFinding || !report.findings.empty();
+    if (request.json) {
+      reports.push_back(ToJson(report));
+      continue;
+    }
+    for (const auto& f : report.findings) out << checker::FindingLine(report, f) << '\n';
+    out << checker::SummaryLine(report) << '\n';
+  }
+  // Names are bytes of whatever code page the pack was made in.
+  if (request.json)
+    out << reports.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+  out << std::flush;
+  return anyFinding ? kExitTrouble : kExitOk;
+}
+
+}  // namespace mapio::cli

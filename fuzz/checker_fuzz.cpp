@@ -1,0 +1,81 @@
+// The input becomes config.xml of a scratch folder with a few pictures, a
+// subfolder and a neighbouring folder; the check reads it and lists the
+// folder, and afterwards every file in and around the folder is as it was.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "checker/check_pack.h"
+#include "checker/report.h"
+#include "core/object_kind.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteFile(const fs::path& p, std::string_view bytes) {
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::map<std::string, std::string> Everything(const fs::path& root) {
+  std::map<std::string, std::string> seen;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+       ++it)
+    seen[it->path().string()] = it->is_directory() ? "<dir>" : ReadFile(it->path());
+  return seen;
+}
+
+struct Scratch {
+  fs::path root, work;
+
+  Scratch() {
+    std::string pattern = (fs::temp_directory_path() / "mapio-fuzz-check-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    root = pattern;
+    work = root / "work";
+    fs::create_directories(work / "sub");
+    fs::create_directories(root / "outside");
+    for (const char* n : {"x.png", "1.png"}) WriteFile(root / "outside" / n, n);
+    WriteFile(work / "sub" / "x.png", "sub");
+    for (const char* n : {"a.png", "A.PNG", "b.jpg", "B.gif", "1.png", "x.png", "..png", "a&b.png"})
+      WriteFile(work / n, n);
+  }
+  ~Scratch() { fs::remove_all(root); }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static Scratch scratch;
+  const std::string_view config(reinterpret_cast<const char*>(data), size);
+  WriteFile(scratch.work / "config.xml", config);
+  const auto before = Everything(scratch.root);
+
+  const std::int32_t kind = size > 0 ? data[size - 1] % (mapio::kObjectKindCount + 1) : 0;
+  const auto report = mapio::checker::CheckPack(scratch.work.string(), kind);
+  std::size_t length = 0;
+  for (const auto& f : report.findings) length += mapio::checker::FindingLine(report, f).size();
+  length += mapio::checker::SummaryLine(report).size();
+  if (length == 0) std::abort();
+
+  if (Everything(scratch.root) != before) {
+    std::fprintf(stderr, "the check changed a file\n");
+    std::abort();
+  }
+  return 0;
+}

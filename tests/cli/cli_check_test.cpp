@@ -1,0 +1,61 @@
+// mapio-cli check: its lines, its exit status and the shape of its JSON.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "core/record_template.h"
+#include "tests/cli/cli_run.h"
+#include "tests/support/temp_folder.h"
+
+namespace mapio::testing {
+namespace {
+
+std::string PackOf(const std::string& records) {
+  return std::string(MappingHeader) + records + std::string(MappingTrailer);
+}
+
+const std::string kRecordA = "\t\t<record from=\"a\" to=\"graphics/pictures/person/7/portrait\"/>\n";
+
+TEST(CliCheck, ReportsEachFindingAndExitsOneWhenAnyFolderHasOne) {
+  TempFolder clean, faulty;
+  clean.Write("a.png");
+  clean.Write("config.xml", PackOf(kRecordA));
+  faulty.Write("b.gif");
+  faulty.Write("config.xml", PackOf(kRecordA));
+
+  CliRun one = RunCliWith({"check", clean.str()});
+  EXPECT_EQ(one.status, 0);
+  EXPECT_EQ(one.out, clean.str() + ": 1 record, 1 picture, 0 findings\n");
+  EXPECT_EQ(one.err, "");
+
+  CliRun both = RunCliWith({"check", clean.str(), faulty.str()});
+  EXPECT_EQ(both.status, 1);
+  EXPECT_EQ(both.out, clean.str() + ": 1 record, 1 picture, 0 findings\n" +  //
+                          faulty.str() + "/config.xml:19: missing: no picture a.png, a.jpg or a.gif\n" +
+                          faulty.str() + "/b.gif: unmapped: no record names this picture\n" +
+                          faulty.str() + ": 1 record, 1 picture, 2 findings\n");
+  EXPECT_EQ(faulty.List(), (std::vector<std::string>{"b.gif", "config.xml"}));
+}
+
+TEST(CliCheck, JsonHasAnObjectPerFolder) {
+  TempFolder folder;
+  folder.Write("a.png");
+  folder.Write("config.xml", PackOf(kRecordA + kRecordA));
+  CliRun run = RunCliWith({"check", "--json", "-k", "faces", folder.str()});
+  EXPECT_EQ(run.status, 1);
+  const auto doc = nlohmann::json::parse(run.out);
+  ASSERT_TRUE(doc.is_array());
+  ASSERT_EQ(doc.size(), 1u);
+  const auto& pack = doc[0];
+  EXPECT_EQ(pack["path"], folder.str());
+  EXPECT_EQ(pack["kind"], "faces");
+  EXPECT_EQ(pack["counts"], nlohmann::json::parse(R"({"records": 2, "pictures": 1, "findings": 1})"));
+  EXPECT_EQ(pack["findings"], nlohmann::json::parse(R"([{"category": "duplicate-name", "line": 20,
+      "name": "a", "id": "7", "detail": "line 19 already maps a"}])"));
+
+  CliRun none = RunCliWith({"check", "--json", folder.str() + "/nothing-here"});
+  EXPECT_EQ(nlohmann::json::parse(none.out)[0]["findings"][0]["line"], nullptr);
+}
+
+}  // namespace
+}  // namespace mapio::testing

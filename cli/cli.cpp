@@ -10,6 +10,7 @@
 #include "core/run_job.h"
 #include "platform/platform.h"
 #include "translator/mapping_translator.h"
+#include "writer/mapping_updater.h"
 #include "writer/mapping_writer.h"
 
 namespace mapio::cli {
@@ -17,7 +18,8 @@ namespace {
 
 int RunJobs(const CliRequest& request, std::istream& in, std::ostream& out, std::ostream& err,
             bool stdinIsTerminal, bool stderrIsTerminal) {
-  bool prompting = request.command == Command::Make && !request.idsFromNames;
+  const bool update = request.command == Command::Update;
+  bool prompting = (request.command == Command::Make || update) && !request.idsFromNames;
   TerminalHostOptions hostOptions;
   hostOptions.overwrite = request.overwrite;
   hostOptions.echoAnswers = !stdinIsTerminal;
@@ -35,12 +37,29 @@ int RunJobs(const CliRequest& request, std::istream& in, std::ostream& out, std:
     };
   }
 
+  UpdateOptions updateOptions;
+  updateOptions.prune = request.prune;
+  updateOptions.dryRun = request.dryRun;
+  if (request.dryRun) {
+    updateOptions.onChange = [&](char change, const std::string& line) {
+      host.ClearProgress();
+      out << change << ' ' << platform::Trim(line) << '\n';
+    };
+  }
+
+  // The update job goes through the make job's slot: the same folder checks.
   JobEntries jobs{
-      [&](JobSettings& s, JobHost& h) { MappingWriter(s, h, prompter); },
+      [&](JobSettings& s, JobHost& h) {
+        if (update) {
+          MappingUpdater(s, h, prompter, updateOptions);
+        } else {
+          MappingWriter(s, h, prompter);
+        }
+      },
       [&](JobSettings& s, JobHost& h) { MappingTranslator(s, h, translateOptions); },
   };
   JobSettings settings;
-  settings.action = request.command == Command::Make ? kActionMake : kActionTranslate;
+  settings.action = request.command == Command::Translate ? kActionTranslate : kActionMake;
   settings.objectKind = request.objectKind;
   settings.allFilenamesAreIds = request.idsFromNames ? 1 : 0;
   settings.processDroppedFolders = 1;
@@ -76,6 +95,7 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
       return RunCheck(request, out, err, stderrIsTerminal);
     case Command::Make:
     case Command::Translate:
+    case Command::Update:
       break;
   }
   return RunJobs(request, in, out, err, stdinIsTerminal, stderrIsTerminal);

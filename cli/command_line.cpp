@@ -36,6 +36,7 @@ struct RawOptions {
   bool dryRun = false;
   bool quiet = false;
   bool json = false;
+  bool prune = false;
 };
 
 // Our own -h on every level, so that help never trips the checks of a job.
@@ -52,7 +53,7 @@ CLI::App* AddJob(CLI::App& app, const char* name, RawOptions& raw) {
 
 std::string ExtraArgumentError(const std::string& arg) {
   if (arg.size() > 1 && arg[0] == '-') return "unknown option '" + arg + "'";
-  return "unknown job '" + arg + "' (make, translate or check)";
+  return "unknown job '" + arg + "' (make, translate, check or update)";
 }
 
 ParseResult Error(std::string message) { return {std::nullopt, std::move(message)}; }
@@ -80,6 +81,7 @@ ParseResult Check(const RawOptions& raw, Command command) {
   request.dryRun = raw.dryRun;
   request.quiet = raw.quiet;
   request.json = raw.json;
+  request.prune = raw.prune;
   return {request, {}};
 }
 
@@ -112,6 +114,10 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   translate->add_flag("--dry-run", raw.dryRun);
   CLI::App* check = AddJob(app, "check", raw);
   check->add_flag("--json", raw.json);
+  CLI::App* update = AddJob(app, "update", raw);
+  update->add_flag("-n,--ids-from-names", raw.idsFromNames);
+  update->add_flag("--prune", raw.prune);
+  update->add_flag("--dry-run", raw.dryRun);
 
   // Everything after "--" is a folder, even one whose name starts with "-".
   // CLI11 keeps "--" among the extras, so it never sees that part.
@@ -135,7 +141,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   if (make->parsed()) return Check(raw, Command::Make);
   if (translate->parsed()) return Check(raw, Command::Translate);
   if (check->parsed()) return Check(raw, Command::Check);
-  return Error("no job given (make, translate or check)");
+  if (update->parsed()) return Check(raw, Command::Update);
+  return Error("no job given (make, translate, check or update)");
 }
 
 std::string_view ObjectKindName(std::int32_t kind) {
@@ -148,6 +155,7 @@ std::string UsageText() {
   mapio-cli make FOLDER... [-k KIND] [-n] [-y | --no] [-q]
   mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]
   mapio-cli check FOLDER... [-k KIND] [--json] [-q]
+  mapio-cli update FOLDER... [-k KIND] [-n] [--prune] [--dry-run] [-q]
   mapio-cli --help | --version
 
 Jobs:
@@ -157,6 +165,8 @@ Jobs:
   check      Tell what is wrong with each FOLDER and its config.xml (pictures
              missing, unmapped or only in other letter case, duplicate names
              and IDs, records of another kind, ...); changes no file.
+  update     Add records for the pictures of FOLDER that its config.xml does
+             not map yet, just before </list>; every other byte stays.
 Several folders are done one after the other, each with its own messages.
 
 Options:
@@ -171,13 +181,15 @@ Options:
   -y, --yes             replace a config.xml that is already there
       --no              keep it and leave that folder alone
                         (with neither, the question is read from stdin)
-      --dry-run         show each rename translate would make, rename nothing
+      --dry-run         show each rename translate would make, or each
+                        record update would add (+) or remove (-); change nothing
+      --prune           update: remove the records whose picture has gone
       --json            check: the report as one JSON document on stdout
   -q, --quiet           no progress line
   -h, --help            show this help
       --version         show the version
 
-Without -n, make asks on stderr for the ID of every file and reads one line
+Without -n, make (and update, for the new pictures only) asks on stderr for the ID of every file and reads one line
 of stdin per file: a number (0 to 4294967295) adds the file with that ID, an
 empty line leaves it out; for kits the number may be followed by home, away
 or third ("12 away"; home when none is given). The end of input leaves out
@@ -198,6 +210,7 @@ Examples:
   mapio-cli translate -k club-logos logos     rename the club logos to their IDs
   mapio-cli translate --dry-run faces    show the renames only
   mapio-cli check -k kits kits           what is wrong with the kits pack
+  mapio-cli update -n --prune faces      map the new faces, drop the records of gone ones
 )";
 }
 

@@ -8,7 +8,7 @@
 
 namespace mapio::cli {
 
-enum class Command { Help, Version, Make, Translate, Check };
+enum class Command { Help, Version, Make, Translate, Check, Update };
 
 // What the user asked for, once the command line has been checked.
 struct CliRequest {
@@ -17,7 +17,8 @@ struct CliRequest {
   std::int32_t objectKind = 0;
   bool idsFromNames = false;        // -n
   std::optional<bool> overwrite;    // -y: true, --no: false, neither: ask
-  bool dryRun = false;              // translate --dry-run
+  bool dryRun = false;              // translate, update --dry-run
+  bool prune = false;               // update --prune
   bool quiet = false;               // -q
   bool json = false;                // check --json
 };

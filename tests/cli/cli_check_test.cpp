@@ -57,5 +57,22 @@ TEST(CliCheck, JsonHasAnObjectPerFolder) {
   EXPECT_EQ(nlohmann::json::parse(none.out)[0]["findings"][0]["line"], nullptr);
 }
 
+// update shares check's reading of a pack; its dry run lists the changes
+// and writes nothing.
+TEST(CliUpdate, DryRunListsTheChangesAndWritesNothing) {
+  TempFolder folder;
+  folder.Write("12.png");
+  folder.Write("config.xml", PackOf(kRecordA));
+  CliRun run = RunCliWith({"update", "-n", "--prune", "--dry-run", folder.str()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "- <record from=\"a\" to=\"graphics/pictures/person/7/portrait\"/>\n"
+            "+ <record from=\"12\" to=\"graphics/pictures/person/12/portrait\"/>\n"
+            "Success!: Dry run, nothing was written: 1 files would be added in XML file!\n"
+            "0 records would be kept, 1 removed:\nline 19: a\n");
+  EXPECT_EQ(folder.Read("config.xml"), PackOf(kRecordA));
+  EXPECT_EQ(RunCliWith({"update", "--json", folder.str()}).status, 2);
+}
+
 }  // namespace
 }  // namespace mapio::testing

@@ -18,8 +18,8 @@ TEST(CliUsage, WrongCommandLinesExitWithStatusTwoAndRunNothing) {
   TempFolder folder;
   const std::string f = folder.str();
   const std::vector<UsageCase> cases = {
-      {{}, "no job given (make, translate or check)"},
-      {{"frob", f}, "unknown job 'frob' (make, translate or check)"},
+      {{}, "no job given (make, translate, check or update)"},
+      {{"frob", f}, "unknown job 'frob' (make, translate, check or update)"},
       {{"make"}, "no folder given"},
       {{"translate", "-q"}, "no folder given"},
       {{"check", "--json"}, "no folder given"},

@@ -1,5 +1,6 @@
 #include "writer/mapping_updater.h"
 
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -17,23 +18,33 @@ namespace mapio {
 
 namespace {
 
-// The pictures a file's records already speak for: by name in any letter
-// case, and by ID once the folder has been translated.
+// The pictures a file's records already speak for: by name, in any letter
+// case, and by ID once the folder has been translated. Exact names are
+// looked up first: in a pack the make job wrote, that is every name, and
+// nothing need be folded or parsed further.
 class KnownNames {
  public:
-  explicit KnownNames(const checker::PackFile& pack) {
-    for (const checker::PackRecord& record : pack.records) {
-      names_.insert(platform::CaseFoldKey(record.from));
-      if (const auto path = checker::KindOfPath(record.to)) ids_.insert(path->id);
-    }
+  explicit KnownNames(const checker::PackFile& pack) : pack_(pack) {
+    names_.reserve(pack.records.size());
+    for (const checker::PackRecord& record : pack.records) names_.insert(record.from);
   }
-  bool Knows(const std::string& recordName) const {
-    return ids_.contains(recordName) || names_.contains(platform::CaseFoldKey(recordName));
+  bool Knows(const std::string& recordName) {
+    if (names_.contains(recordName)) return true;
+    if (!others_) {
+      others_.emplace();
+      for (const checker::PackRecord& record : pack_.records) {
+        if (const auto path = checker::KindOfPath(record.to)) others_->insert(path->id);
+        others_->insert(platform::CaseFoldKey(record.from) + '\0');
+      }
+    }
+    return others_->contains(recordName) || others_->contains(platform::CaseFoldKey(recordName) + '\0');
   }
 
  private:
-  std::unordered_set<std::string> names_;
-  std::unordered_set<std::string> ids_;
+  const checker::PackFile& pack_;
+  std::unordered_set<std::string_view> names_;
+  // IDs, and folded names marked with a trailing NUL so the two never meet.
+  std::optional<std::unordered_set<std::string>> others_;
 };
 
 std::string_view LineText(std::string_view bytes, std::size_t line) {
@@ -112,7 +123,7 @@ class UpdateRun {
   }
 
   void AddNew(const std::vector<platform::DirEntry>& entries) {
-    const KnownNames known(pack_);
+    KnownNames known(pack_);
     std::vector<const std::string*> fresh;
     for (const platform::DirEntry& entry : entries) {
       if (IsRecordCandidate(settings_.folderPath, entry) && !known.Knows(RecordName(entry.name)))

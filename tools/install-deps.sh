@@ -11,10 +11,12 @@ missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
-[ -z "$missing" ] && exit 0
+tools_dir=$(dirname "$0")
+if [ -z "$missing" ]; then "$tools_dir/pugixml-source.sh"; exit 0; fi
 echo "Installing:$missing"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386  # for wine32
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+"$tools_dir/pugixml-source.sh"  # for the Windows build

@@ -18,7 +18,7 @@ std::string FindingLine(const PackReport& report, const Finding& finding) {
     text = platform::JoinPath(report.folderPath, finding.name);
   } else {
     text = platform::JoinPath(report.folderPath, "config.xml");
-    if (finding.line != 0) text += ":" + std::to_string(finding.line);
+    if (finding.line != 0) text.append(":").append(std::to_string(finding.line));
   }
   text.append(": ").append(CategoryWord(finding.category)).append(": ").append(finding.detail);
   return text;

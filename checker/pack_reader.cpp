@@ -23,8 +23,8 @@ class LineIndex {
  public:
   explicit LineIndex(std::string_view bytes) : size_(bytes.size()) {
     starts_.push_back(0);
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-      if (bytes[i] == '\n') starts_.push_back(i + 1);
+    for (std::size_t i = bytes.find('\n'); i != std::string_view::npos; i = bytes.find('\n', i + 1))
+      starts_.push_back(i + 1);
   }
   std::size_t Line(std::size_t offset) const {
     return static_cast<std::size_t>(
@@ -34,7 +34,6 @@ class LineIndex {
   std::size_t Column(std::size_t offset) const {
     return std::min(offset, size_) - starts_[Line(offset) - 1] + 1;
   }
-  std::size_t Count() const { return starts_.size(); }
 
  private:
   std::vector<std::size_t> starts_;

@@ -16,6 +16,7 @@ WORDS = ('amber cedar delta ember falcon garnet harbor indigo juniper kestrel '
          'velvet willow xenon yarrow zephyr').split()
 EXTENSIONS = ('.png', '.jpg', '.gif')
 FIRST_ID = 1000000
+CHECK_TARGET = 2.0  # most times the make job on the same folder
 
 # (job, variant) -> (most times the floor, largest peak in MB), at the largest size.
 TARGETS = {
@@ -123,6 +124,27 @@ def bench_translate(programs, template, work, count, runs):
     return results
 
 
+def bench_check(cli, folder, runs):
+    """mapio-cli check on a folder the make job has just mapped: it must find
+    nothing, so every run exits 0."""
+    cmd = [cli, 'check', '-q', folder]
+    timed(cmd)  # warm the caches, untimed
+    return [timed(cmd) for _ in range(runs)]
+
+
+def check_against_make(rows, checks, size):
+    """The check of a folder takes at most CHECK_TARGET times the make job."""
+    make = next(r['median'] for r in rows if (r['job'], r['files'], r['program']) ==
+                ('make -n', size, 'mapio-cli'))
+    median = statistics.median(t for t, _, _ in checks)
+    peak = max(m for _, m, _ in checks)
+    statuses = sorted({s for _, _, s in checks})
+    ok = median <= CHECK_TARGET * make and statuses == [0]
+    print(f'  check ids: {median:.4f} s, {median / make:.2f}x make -n ({make:.4f} s; '
+          f'<= {CHECK_TARGET}), {peak:.1f} MB, exit {statuses}: {"met" if ok else "MISSED"}')
+    return 0 if ok else 1
+
+
 def summarise(job, variant, count, results, rows):
     medians = {name: statistics.median(t for t, _, _ in runs) for name, runs in results.items()}
     for name, runs in results.items():
@@ -194,12 +216,14 @@ def main():
         'python': [sys.executable, os.path.join(HERE, 'naive_translate.py')],
     }
     rows = []
+    checks = {}
     try:
         for size in args.sizes:
             print(f'{size} files ...', file=sys.stderr)
             folder = os.path.join(tmp, f'ids-{size}')
             make_id_folder(folder, size)
             summarise('make -n', 'ids', size, bench_make(make_programs, folder, args.runs), rows)
+            checks[size] = bench_check(cli, folder, args.runs)
             remove(folder)
             for variant, capitalised in (('exact', False), ('case', True)):
                 template = os.path.join(tmp, f'words-{variant}-{size}')
@@ -211,7 +235,9 @@ def main():
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
     print_table(rows)
-    return 1 if check_targets(rows, max(args.sizes)) else 0
+    missed = check_targets(rows, max(args.sizes))
+    missed += check_against_make(rows, checks[max(args.sizes)], max(args.sizes))
+    return 1 if missed else 0
 
 
 if __name__ == '__main__':

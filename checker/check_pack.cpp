@@ -7,6 +7,7 @@
 #include "checker/kinds.h"
 #include "checker/pack_folder.h"
 #include "checker/pack_reader.h"
+#include "core/object_kind.h"
 #include "platform/platform.h"
 
 namespace mapio::checker {
@@ -14,6 +15,12 @@ namespace mapio::checker {
 namespace {
 
 constexpr std::size_t kProgressEvery = 4096;
+
+// Lets a set of strings be asked with a string_view.
+struct Hash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
 
 std::string LineRef(std::size_t line) { return "line " + std::to_string(line); }
 
@@ -53,6 +60,8 @@ class Checker {
   }
 
   void Records(const std::vector<PackRecord>& records) {
+    names_.reserve(records.size());
+    ids_.reserve(records.size());
     const std::size_t total = records.size() + folder_.Pictures().size();
     for (std::size_t i = 0; i < records.size(); ++i) {
       if (options_.progress && i % kProgressEvery == 0) options_.progress(i, total);
@@ -67,10 +76,10 @@ class Checker {
   }
 
   void Pictures() {
-    for (const std::string& picture : folder_.Pictures()) {
-      const std::string stem = picture.substr(0, picture.size() - 4);
+    for (const std::string_view picture : folder_.Pictures()) {
+      const std::string_view stem = picture.substr(0, picture.size() - 4);
       if (names_.contains(stem) || ids_.contains(stem) || NamedInOtherCase(stem)) continue;
-      Add({Category::Unmapped, 0, picture, {}, "no record names this picture"});
+      Add({Category::Unmapped, 0, std::string(picture), {}, "no record names this picture"});
     }
   }
 
@@ -99,33 +108,44 @@ class Checker {
   }
 
   void Record(const PackRecord& r) {
-    if (!r.notWellFormed.empty())
+    if (r.notWellFormed)
       Add({Category::Structure, r.line, r.from, {}, NotWellFormed(r.line, r.column, r.notWellFormed)});
     if (const char* why = LeavesFolder(r.from)) {
       Add({Category::Unsafe, r.line, r.from, {}, std::string("the name leaves the folder: ") + why});
       return;
     }
-    names_.insert(r.from);
     const auto path = KindOfPath(r.to);
+    const bool checked = path && IsCheckedKind(report_.objectKind, path->kind);
+    // Line 0 marks a name or ID that only records of other kinds give.
+    const auto [name, newName] = names_.emplace(r.from, checked ? r.line : 0);
     if (!path) {
       Add({Category::Unparsable, r.line, r.from, {}, "\"" + r.to + "\" is the path of no kind"});
       return;
     }
-    ids_.insert(path->id);
-    if (!IsCheckedKind(report_.objectKind, path->kind)) {
+    const auto [id, newId] = ids_.emplace(path->id, checked ? r.line : 0);
+    if (!checked) {
       Add({Category::OtherKind, r.line, r.from, path->id,
            "a record of " + KindName(path->kind) + ", not of " + KindName(report_.objectKind)});
       return;
     }
-    if (const auto [it, fresh] = nameLines_.emplace(r.from, r.line); !fresh) {
+    if (!newName && name->second != 0) {
       Add({Category::DuplicateName, r.line, r.from, path->id,
-           LineRef(it->second) + " already maps " + r.from});
+           LineRef(name->second) + " already maps " + r.from});
       return;
     }
-    if (const auto [it, fresh] = pathLines_.emplace(r.to, r.line); !fresh) {
-      Add({Category::DuplicateId, r.line, r.from, path->id,
-           LineRef(it->second) + " already maps ID " + path->id + ": only one picture can show"});
+    if (!newName) name->second = r.line;
+    // Kits of one team differ by their path, not by the ID.
+    std::size_t earlier = 0;
+    if (report_.objectKind == Kits) {
+      const auto [it, fresh] = kitPaths_.emplace(r.to, r.line);
+      if (!fresh) earlier = it->second;
+    } else if (!newId) {
+      if (id->second == 0) id->second = r.line;
+      else earlier = id->second;
     }
+    if (earlier != 0)
+      Add({Category::DuplicateId, r.line, r.from, path->id,
+           LineRef(earlier) + " already maps ID " + path->id + ": only one picture can show"});
     Look(r, path->id);
   }
 
@@ -150,12 +170,12 @@ class Checker {
          "no picture " + r.from + ".png, " + r.from + ".jpg or " + r.from + ".gif"});
   }
 
-  bool NamedInOtherCase(const std::string& stem) {
+  bool NamedInOtherCase(std::string_view stem) {
     if (!foldedMade_) {
       foldedMade_ = true;
-      for (const std::string& n : names_) foldedNames_.insert(platform::CaseFoldKey(n));
+      for (const auto& [n, line] : names_) foldedNames_.insert(platform::CaseFoldKey(n));
     }
-    return foldedNames_.contains(platform::CaseFoldKey(stem));
+    return !foldedNames_.empty() && foldedNames_.contains(platform::CaseFoldKey(stem));
   }
 
   std::string KindName(std::int32_t kind) const {
@@ -165,12 +185,12 @@ class Checker {
   PackReport& report_;
   PackFolder& folder_;
   const CheckOptions& options_;
-  std::unordered_map<std::string, std::size_t> nameLines_;
-  std::unordered_map<std::string, std::size_t> pathLines_;
-  // Every name and ID a record gives, whatever its kind: their pictures are
-  // spoken for.
-  std::unordered_set<std::string> names_;
-  std::unordered_set<std::string> ids_;
+  // Every name and ID a record gives, whatever its kind (their pictures are
+  // spoken for), with the line of the first record of the checked kind that
+  // gives it. Names point into the records, which outlive the check.
+  std::unordered_map<std::string_view, std::size_t> names_;
+  std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> ids_;
+  std::unordered_map<std::string_view, std::size_t> kitPaths_;
   std::unordered_set<std::string> foldedNames_;
   bool foldedMade_ = false;
 };

@@ -44,12 +44,23 @@ const std::vector<KindPath>& AllPaths() {
   return paths;
 }
 
-// Kinds beyond the table read as faces.
+// The first kind with the same records: kinds beyond the table read as faces.
 std::int32_t Canonical(std::int32_t kind) {
-  const std::string_view format = RecordTemplateOf(kind).readFormat;
-  for (std::int32_t k = 0; k < kObjectKindCount; ++k)
-    if (k != Kits && RecordTemplateOf(k).readFormat == format) return k;
-  return kind;
+  static const std::vector<std::int32_t> canonical = [] {
+    std::vector<std::int32_t> table(kObjectKindCount);
+    for (std::int32_t kind = 0; kind < kObjectKindCount; ++kind) {
+      table[kind] = kind;
+      for (std::int32_t k = 0; k < kind && kind != Kits; ++k) {
+        if (k != Kits && RecordTemplateOf(k).readFormat == RecordTemplateOf(kind).readFormat) {
+          table[kind] = k;
+          break;
+        }
+      }
+    }
+    return table;
+  }();
+  if (kind < 0 || kind >= kObjectKindCount) return canonical[Faces];
+  return canonical[kind];
 }
 
 bool IsDigits(std::string_view text) {

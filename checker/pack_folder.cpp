@@ -31,12 +31,21 @@ Listing::Listing(const std::string& path) {
   std::vector<platform::DirEntry> entries;
   exists_ = platform::ListFolder(path, entries);
   names_.reserve(entries.size());
-  exact_.reserve(entries.size());
-  for (auto& entry : entries) {
-    if (entry.isDirectory) continue;
-    exact_.insert(entry.name);
-    names_.push_back(std::move(entry.name));
+  for (auto& entry : entries)
+    if (!entry.isDirectory) names_.push_back(std::move(entry.name));
+  stems_.reserve(names_.size());
+  for (const std::string& name : names_) {
+    const int extension = PictureExtensionOf(name);
+    if (extension < 0) continue;
+    const std::string_view tail = std::string_view(name).substr(name.size() - kExtensionLength);
+    if (tail != kPictureExtensions[extension]) continue;  // only in another case
+    stems_[std::string_view(name).substr(0, name.size() - kExtensionLength)] |= 1u << extension;
   }
+}
+
+unsigned Listing::ExactExtensions(std::string_view stem) const {
+  const auto it = stems_.find(stem);
+  return it == stems_.end() ? 0 : it->second;
 }
 
 std::vector<std::string> Listing::CaseVariants(std::string_view name) {
@@ -52,6 +61,7 @@ std::vector<std::string> Listing::CaseVariants(std::string_view name) {
 }
 
 PackFolder::PackFolder(std::string path) : path_(std::move(path)), top_(path_) {
+  pictures_.reserve(top_.Names().size());
   for (const std::string& name : top_.Names())
     if (name != "config.xml" && PictureExtensionOf(name) >= 0) pictures_.push_back(name);
 }
@@ -71,13 +81,11 @@ PictureMatch PackFolder::Find(std::string_view name) {
   Listing& listing = ListingOf(subfolder);
 
   PictureMatch match;
-  for (std::string_view extension : kPictureExtensions) {
-    const std::string file = std::string(base).append(extension);
-    if (listing.Has(file)) {
-      match.how = PictureMatch::How::Exact;
-      match.files = {std::string(name.substr(0, cut)) + file};
-      return match;
-    }
+  if (const unsigned found = listing.ExactExtensions(base)) {
+    const int first = found & 1u ? 0 : found & 2u ? 1 : 2;
+    match.how = PictureMatch::How::Exact;
+    match.files = {std::string(name).append(kPictureExtensions[first])};
+    return match;
   }
   for (std::string_view extension : kPictureExtensions) {
     std::vector<std::string> variants = listing.CaseVariants(std::string(base).append(extension));
@@ -90,10 +98,9 @@ PictureMatch PackFolder::Find(std::string_view name) {
 }
 
 bool PackFolder::HasIdPicture(std::string_view id) {
-  for (std::string_view extension : kPictureExtensions) {
-    const std::string file = std::string(id).append(extension);
-    if (top_.Has(file) || !top_.CaseVariants(file).empty()) return true;
-  }
+  if (top_.ExactExtensions(id) != 0) return true;
+  for (std::string_view extension : kPictureExtensions)
+    if (!top_.CaseVariants(std::string(id).append(extension)).empty()) return true;
   return false;
 }
 

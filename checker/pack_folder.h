@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace mapio::checker {
@@ -24,14 +23,16 @@ class Listing {
   explicit Listing(const std::string& path);
   bool Exists() const { return exists_; }
   const std::vector<std::string>& Names() const { return names_; }
-  bool Has(const std::string& name) const { return exact_.contains(name); }
+  // Which of kPictureExtensions, written exactly so, the folder has for
+  // `stem`: bit i for extension i.
+  unsigned ExactExtensions(std::string_view stem) const;
   // Every name that equals `name` but for letter case (`name` itself too).
   std::vector<std::string> CaseVariants(std::string_view name);
 
  private:
   bool exists_ = false;
   std::vector<std::string> names_;
-  std::unordered_set<std::string> exact_;
+  std::unordered_map<std::string_view, unsigned> stems_;  // into names_
   // Made on the first lookup that needs it: a pack whose names all match
   // exactly never folds a name.
   std::unordered_multimap<std::string, std::string> folded_;
@@ -52,7 +53,7 @@ class PackFolder {
 
   bool Exists() const { return top_.Exists(); }
   // The pictures (.png, .jpg, .gif in any case) directly in the folder.
-  const std::vector<std::string>& Pictures() const { return pictures_; }
+  const std::vector<std::string_view>& Pictures() const { return pictures_; }
 
   // `name` is a record's from value, maybe with subfolders ("faces/abc");
   // it has been checked to stay inside the pack.
@@ -65,7 +66,7 @@ class PackFolder {
 
   std::string path_;
   Listing top_;
-  std::vector<std::string> pictures_;
+  std::vector<std::string_view> pictures_;  // into top_
   std::map<std::string, std::unique_ptr<Listing>> subfolders_;
 };
 

@@ -23,8 +23,8 @@ class LineIndex {
  public:
   explicit LineIndex(std::string_view bytes) : size_(bytes.size()) {
     starts_.push_back(0);
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-      if (bytes[i] == '\n') starts_.push_back(i + 1);
+    for (std::size_t i = bytes.find('\n'); i != std::string_view::npos; i = bytes.find('\n', i + 1))
+      starts_.push_back(i + 1);
   }
   std::size_t Line(std::size_t offset) const {
     return static_cast<std::size_t>(
@@ -34,7 +34,6 @@ class LineIndex {
   std::size_t Column(std::size_t offset) const {
     return std::min(offset, size_) - starts_[Line(offset) - 1] + 1;
   }
-  std::size_t Count() const { return starts_.size(); }
 
  private:
   std::vector<std::size_t> starts_;
@@ -55,9 +54,10 @@ std::size_t FaultColumn(std::string_view line, std::string_view rawValue, std::s
   return (at == std::string_view::npos ? 0 : at) + inValue + 1;
 }
 
-// A record element, its two values decoded; `line` is the text of its line.
-// False when it is no record.
-bool ReadRecord(const pugi::xml_node& node, std::string_view line, PackRecord& record) {
+// A record element, its two values decoded; `lineText()` gives the text of
+// its line, asked only for a fault. False when it is no record.
+template <typename LineText>
+bool ReadRecord(const pugi::xml_node& node, LineText lineText, PackRecord& record) {
   if (node.type() != pugi::node_element || std::string_view(node.name()) != "record")
     return false;
   const pugi::xml_attribute from = node.attribute("from");
@@ -66,9 +66,9 @@ bool ReadRecord(const pugi::xml_node& node, std::string_view line, PackRecord& r
   for (const pugi::xml_attribute& attribute : {from, to}) {
     XmlFault fault;
     DecodeAttribute(attribute.value(), attribute == from ? record.from : record.to, fault);
-    if (fault.what && record.notWellFormed.empty()) {
+    if (fault.what && !record.notWellFormed) {
       record.notWellFormed = fault.what;
-      record.column = FaultColumn(line, attribute.value(), fault.position);
+      record.column = FaultColumn(lineText(), attribute.value(), fault.position);
     }
   }
   return true;
@@ -88,9 +88,12 @@ std::size_t OffsetOf(const pugi::xml_node& node) {
 
 void ReadWellFormedList(std::string_view bytes, const LineIndex& lines,
                         const pugi::xml_node& list, PackFile& pack) {
+  std::size_t children = 0;
+  for (auto it = list.begin(); it != list.end(); ++it) ++children;
+  pack.records.reserve(children);
   for (const pugi::xml_node& child : list.children()) {
     const std::size_t offset = OffsetOf(child);
-    const std::string_view line = LineAt(bytes, lines, offset);
+    const auto line = [&] { return LineAt(bytes, lines, offset); };
     PackRecord record;
     if (ReadRecord(child, line, record)) {
       record.line = lines.Line(offset);
@@ -101,7 +104,7 @@ void ReadWellFormedList(std::string_view bytes, const LineIndex& lines,
     if (text && IsBlank(child.value())) continue;
     if (child.type() != pugi::node_element && !text) continue;  // comments and the like
     pack.problems.push_back({Kind::NotARecord, lines.Line(offset), lines.Column(offset),
-                             std::string(platform::Trim(line))});
+                             std::string(platform::Trim(line()))});
   }
 }
 
@@ -130,7 +133,7 @@ bool ReadRecordLine(std::string_view line, PackRecord& record) {
   pugi::xml_document doc;
   if (!doc.load_buffer(line.data(), line.size(), kParseOptions, pugi::encoding_utf8)) return false;
   const pugi::xml_node node = doc.first_child();
-  return !node.next_sibling() && ReadRecord(node, line, record);
+  return !node.next_sibling() && ReadRecord(node, [line] { return line; }, record);
 }
 
 // The file is no XML: the list line by line, as the translate job reads it.

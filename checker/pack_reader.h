@@ -14,8 +14,8 @@ struct PackRecord {
   std::size_t line = 0;
   std::string from;  // entities decoded; where they are broken, as written
   std::string to;
-  // Why the record's text is not well-formed XML (a bare "&", a "<"), or empty.
-  std::string notWellFormed;
+  // Why the record's text is not well-formed XML (a bare "&", a "<"), or nullptr.
+  const char* notWellFormed = nullptr;
   std::size_t column = 0;  // of that fault
 };
 

@@ -15,19 +15,26 @@ void WarnNoFolder(JobHost& host) {
 
 }  // namespace
 
-void RunJob(JobHost& host, JobSettings& settings, const JobEntries& jobs) {
+std::optional<std::string> ChosenFolder(JobHost& host, JobSettings& settings) {
   host.PullSettings(settings);  // a path box that overflowed still holds a path to check
   if (settings.folderPath.empty()) {
     host.ShowMessage("Please choose directory!", kChooseDirectory, MessageKind::Warning);
-    return;
-  }
-  if (settings.folderPath.size() > platform::kMaxFolderPath) {
-    WarnNoFolder(host);
-    return;
+    return std::nullopt;
   }
   // A relative path is taken against the start-up directory, once: after the
   // directory change it would otherwise name a folder inside the folder.
-  const std::string folder = platform::ResolveAgainstStartup(settings.folderPath);
+  std::string folder = platform::ResolveAgainstStartup(settings.folderPath);
+  if (settings.folderPath.size() > platform::kMaxFolderPath || !platform::IsDirectory(folder)) {
+    WarnNoFolder(host);
+    return std::nullopt;
+  }
+  return folder;
+}
+
+void RunJob(JobHost& host, JobSettings& settings, const JobEntries& jobs) {
+  const std::optional<std::string> chosen = ChosenFolder(host, settings);
+  if (!chosen) return;
+  const std::string& folder = *chosen;
   if (platform::ChangeDirectory(folder) != 0) {
     WarnNoFolder(host);
     return;

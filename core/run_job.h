@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ struct JobEntries {
   JobEntry makeMapping;  // action 0
   JobEntry translate;    // action 1
 };
+
+// What every job on the chosen folder checks first: pull, then the path set,
+// not too long and a folder. The folder resolved against the start-up
+// directory, or nullopt once a box has said what is wrong.
+std::optional<std::string> ChosenFolder(JobHost& host, JobSettings& settings);
 
 // "&GO!": pull, check the folder, make it current, run the job of `action`.
 void RunJob(JobHost& host, JobSettings& settings, const JobEntries& jobs);

@@ -25,6 +25,7 @@ enum MainControlId {
   kProcessDroppedFoldersBox = 1030,
   kGoButton = 1,
   kEditXmlButton = 1009,
+  kCheckButton = 1040,
   kCloseButton = 2,
 };
 

@@ -21,6 +21,7 @@ constexpr ControlTemplate kMainControls[] = {
     {1030, K::AutoCheckBox, "&Process draged folders", 119, 132, 89, 10, kTabStop},
     {1, K::DefPushButton, "&GO!", 145, 155, 50, 16, kTabStop},
     {1009, K::PushButton, "Edit &XML", 7, 155, 50, 16, kTabStop},
+    {1040, K::PushButton, "C&heck", 63, 155, 50, 16, kTabStop},
     {1031, K::AutoRadioButton, "&stadium backgrounds", 168, 24, 83, 10, kHidden},
     {1032, K::AutoRadioButton, "club backgro&unds", 168, 37, 71, 10, kHidden},
     {1033, K::AutoRadioButton, "pla&yer backgrounds", 168, 50, 79, 10, kHidden},

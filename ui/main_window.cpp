@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/object_kind.h"
+#include "ui/check_job.h"
 
 namespace mapio::ui {
 
@@ -46,6 +47,26 @@ void MainWindow::Initialise() {
 }
 
 void MainWindow::Go() { RunJob(*this, settings_, jobs_); }
+
+void MainWindow::Check() {
+  const std::optional<std::string> folder = ChosenFolder(*this, settings_);
+  if (!folder) return;
+  CheckOutcome outcome;
+  {
+    struct Ended {
+      MainWindowView& view;
+      ~Ended() { view.JobEnded(); }
+    } ended{view_};
+    view_.JobStarted();
+    outcome = CheckFolder(*folder, settings_.folderPath, settings_.objectKind,
+                          [this](const JobProgress& progress) { view_.JobProgressed(progress); });
+  }
+  if (outcome.clean) {
+    ShowMessage(outcome.text, kCheckCaption, MessageKind::Information);
+  } else {
+    view_.ShowReport(outcome.text, kCheckCaption);
+  }
+}
 
 void MainWindow::FoldersDropped(const std::vector<std::string>& paths) {
   ApplyDroppedFolders(*this, settings_, paths, jobs_);

@@ -26,7 +26,10 @@ class MainWindowView {
   // A modal box owned by the window; `caption` is never empty here.
   virtual MessageButton ShowBox(std::string_view text, std::string_view caption,
                                 MessageKind kind) = 0;
-  // Around each run of the writer or the translator, and in between.
+  // A check's report: a resizable window of read-only text that can be
+  // selected and copied.
+  virtual void ShowReport(std::string_view text, std::string_view caption) = 0;
+  // Around each run of a job, and in between.
   virtual void JobStarted() {}
   virtual void JobProgressed(const JobProgress& /*progress*/) {}
   virtual void JobEnded() {}
@@ -50,6 +53,8 @@ class MainWindow final : public JobHost {
   void Initialise();
   // "&GO!" and the Enter key.
   void Go();
+  // "C&heck": the folder in the path box, for the marked kind, in either mode.
+  void Check();
   void FoldersDropped(const std::vector<std::string>& paths);
   // The folder chooser's answer; empty when it was cancelled, which clears
   // the path box.

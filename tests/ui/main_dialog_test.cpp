@@ -41,7 +41,7 @@ class MainDialogTest : public QObject {
       QVERIFY(radio->isHidden());
     }
     // Tab goes round the tab stops in template order.
-    const int tabOrder[] = {1008, 1011, 1030, 1, 1009, 2, 1007};
+    const int tabOrder[] = {1008, 1011, 1030, 1, 1009, 1040, 2, 1007};
     for (int id : tabOrder) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget()->objectName(), QString::number(id));
@@ -187,6 +187,47 @@ class MainDialogTest : public QObject {
     Press(&window, 1009);
     QCOMPARE(text, QStringLiteral("<record>\n</record>"));
     QVERIFY(MessageBox::shown().empty());
+  }
+
+  void checkReportsTheFolderInThePathBox() {
+    TempFolder dir;
+    dir.Write("a.png");
+    dir.Write("config.xml",
+              "<record>\n\t<list id=\"maps\">\n"
+              "\t\t<record from=\"a\" to=\"graphics/pictures/person/1/portrait\"/>\n"
+              "\t</list>\n</record>");
+    CMainDlg window;
+    window.show();
+    MessageBox::setNextAnswer(MessageButton::Ok);
+    Press(&window, 1040);
+    QTest::keyClicks(Control<QLineEdit>(&window, 1007), QString::fromStdString(dir.str()));
+    MessageBox::setNextAnswer(MessageButton::Ok);
+    Press(&window, 1040);
+    QCOMPARE(MessageBox::shown().size(), size_t{2});
+    QCOMPARE(MessageBox::shown()[0].text, QStringLiteral("Please choose directory!"));
+    QCOMPARE(MessageBox::shown()[1].caption, QStringLiteral("Check"));
+    QCOMPARE(MessageBox::shown()[1].kind, MessageKind::Information);
+    QCOMPARE(MessageBox::shown()[1].text,
+             QString::fromStdString(dir.str()) +
+                 ": 1 record, 1 picture, 0 findings\n\nNothing is wrong with this pack.");
+
+    dir.Write("B.gif");
+    QString caption, report;
+    bool readOnly = false;
+    ModalScript script({[&](QWidget* d) {
+      caption = d->windowTitle();
+      auto* view = d->findChild<QPlainTextEdit*>("report");
+      report = view->toPlainText();
+      readOnly = view->isReadOnly();
+      static_cast<QDialog*>(d)->reject();
+    }});
+    Press(&window, 1040);
+    QCOMPARE(caption, QStringLiteral("Check"));
+    QVERIFY(readOnly);
+    const QString folder = QString::fromStdString(dir.str());
+    QCOMPARE(report, folder + ": 1 record, 2 pictures, 1 finding\n\n" + folder +
+                         "/B.gif: unmapped: no record names this picture");
+    QCOMPARE(MessageBox::shown().size(), size_t{2});
   }
 
   void kitsFromTypingToConfigXml() {

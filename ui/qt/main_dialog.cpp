@@ -20,6 +20,7 @@
 #include "ui/qt/edit_dialog.h"
 #include "ui/qt/folder_chooser.h"
 #include "ui/qt/message_box.h"
+#include "ui/qt/report_window.h"
 
 namespace mapio::qt {
 
@@ -69,6 +70,8 @@ void CMainDlg::Connect() {
           &CMainDlg::Browse);
   connect(built_.Get<QPushButton>(res::kEditXmlButton), &QPushButton::clicked, this,
           &CMainDlg::EditXml);
+  connect(built_.Get<QPushButton>(res::kCheckButton), &QPushButton::clicked, this,
+          &CMainDlg::Check);
   connect(built_.Get<QPushButton>(res::kCloseButton), &QPushButton::clicked, this,
           &CMainDlg::reject);
   // clicked, not toggled: a click on the marked button switches again.
@@ -107,6 +110,11 @@ MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption,
   return MessageBox::Show(this, text, caption, kind);
 }
 
+void CMainDlg::ShowReport(std::string_view text, std::string_view caption) {
+  ProgressDisplay::Pause pause(&progress_);
+  ShowReportWindow(this, text, caption);
+}
+
 void CMainDlg::JobStarted() { progress_.Begin(); }
 void CMainDlg::JobProgressed(const JobProgress& progress) { progress_.Report(progress); }
 void CMainDlg::JobEnded() { progress_.End(); }
@@ -119,6 +127,8 @@ void CMainDlg::EditXml() {
   QtEditorView editor(this);
   ui::MappingEditor(logic_, logic_.settings(), editor);
 }
+
+void CMainDlg::Check() { logic_.Check(); }
 
 void CMainDlg::About() {
   CAboutDlg about(this);

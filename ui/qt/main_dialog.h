@@ -41,6 +41,7 @@ class CMainDlg final : public QDialog, private ui::MainWindowView {
   void Go();
   void Browse();
   void EditXml();
+  void Check();
   void About();
 
  protected:
@@ -54,6 +55,7 @@ class CMainDlg final : public QDialog, private ui::MainWindowView {
   void WriteControls(const ui::MainControls& controls) override;
   MessageButton ShowBox(std::string_view text, std::string_view caption,
                         MessageKind kind) override;
+  void ShowReport(std::string_view text, std::string_view caption) override;
   void JobStarted() override;
   void JobProgressed(const JobProgress& progress) override;
   void JobEnded() override;

@@ -57,6 +57,7 @@ int RunJobs(const CliRequest& request, std::istream& in, std::ostream& out, std:
         }
       },
       [&](JobSettings& s, JobHost& h) { MappingTranslator(s, h, translateOptions); },
+      {},  // update is reached through the make job's slot above
   };
   JobSettings settings;
   settings.action = request.command == Command::Translate ? kActionTranslate : kActionMake;

@@ -13,9 +13,12 @@ namespace mapio {
 // The two jobs RunJob dispatches to. The core knows neither library, so the
 // front end hands them in.
 using JobEntry = std::function<void(JobSettings&, JobHost&)>;
+// The update job, which no action chooses: the check's report offers it.
+using UpdateEntry = std::function<void(JobSettings&, JobHost&, bool addNew, bool prune)>;
 struct JobEntries {
   JobEntry makeMapping;  // action 0
   JobEntry translate;    // action 1
+  UpdateEntry update;
 };
 
 // What every job on the chosen folder checks first: pull, then the path set,

@@ -1,9 +1,30 @@
 #include "ui/check_job.h"
 
+#include <algorithm>
+
 #include "checker/check_pack.h"
 #include "checker/report.h"
+#include "writer/mapping_updater.h"
 
 namespace mapio::ui {
+
+std::string AddNewButtonText(std::size_t count) {
+  return "&Add " + std::to_string(count) + " new pictures";
+}
+
+std::string RemoveMissingButtonText(std::size_t count) {
+  return "&Remove " + std::to_string(count) + " missing records";
+}
+
+std::string AddNewQuestion(std::size_t count) {
+  return "Add records for the " + std::to_string(count) +
+         " new pictures at the end of the list in config.xml? Nothing else in the file changes.";
+}
+
+std::string RemoveMissingQuestion(std::size_t count) {
+  return "Remove the " + std::to_string(count) +
+         " records whose picture is missing from config.xml? Nothing else in the file changes.";
+}
 
 CheckOutcome CheckFolder(const std::string& folder, const std::string& shownPath,
                          std::int32_t objectKind,
@@ -16,6 +37,11 @@ CheckOutcome CheckFolder(const std::string& folder, const std::string& shownPath
   report.folderPath = shownPath;
   CheckOutcome outcome;
   outcome.clean = report.findings.empty();
+  outcome.missingRecords = static_cast<std::size_t>(
+      std::count_if(report.findings.begin(), report.findings.end(), [](const auto& finding) {
+        return finding.category == checker::Category::Missing;
+      }));
+  if (!outcome.clean) outcome.newPictures = CountNewPictures(folder);
   outcome.text = checker::SummaryLine(report);
   if (outcome.clean) {
     outcome.text += "\n\nNothing is wrong with this pack.";

@@ -1,6 +1,7 @@
 #include "ui/job_entries.h"
 
 #include "translator/mapping_translator.h"
+#include "writer/mapping_updater.h"
 #include "writer/mapping_writer.h"
 
 namespace mapio::ui {
@@ -12,6 +13,12 @@ JobEntries MakeJobEntries(IdPrompter& prompter) {
   };
   jobs.translate = [](JobSettings& settings, JobHost& host) {
     MappingTranslator(settings, host);
+  };
+  jobs.update = [&prompter](JobSettings& settings, JobHost& host, bool addNew, bool prune) {
+    UpdateOptions options;
+    options.addNew = addNew;
+    options.prune = prune;
+    MappingUpdater(settings, host, prompter, options);
   };
   return jobs;
 }

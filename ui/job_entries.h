@@ -5,7 +5,7 @@
 
 namespace mapio::ui {
 
-// The two jobs RunJob dispatches to: the writer asks `prompter` for IDs.
+// The jobs of the window: the writer and the update job ask `prompter` for IDs.
 // `prompter` must outlive the entries.
 JobEntries MakeJobEntries(IdPrompter& prompter);
 

@@ -7,18 +7,31 @@
 
 namespace mapio::ui {
 
+namespace {
+
+// The view is told when a job starts and, whatever happens, when it ends.
+class JobScope {
+ public:
+  explicit JobScope(MainWindowView& view) : view_(view) { view_.JobStarted(); }
+  ~JobScope() { view_.JobEnded(); }
+  JobScope(const JobScope&) = delete;
+  JobScope& operator=(const JobScope&) = delete;
+
+ private:
+  MainWindowView& view_;
+};
+
+}  // namespace
+
 MainWindow::MainWindow(MainWindowView& view, JobEntries jobs) : view_(view) {
   jobs_.makeMapping = Wrap(std::move(jobs.makeMapping));
   jobs_.translate = Wrap(std::move(jobs.translate));
+  jobs_.update = std::move(jobs.update);
 }
 
 JobEntry MainWindow::Wrap(JobEntry job) {
   return [this, job = std::move(job)](JobSettings& settings, JobHost& host) {
-    struct Ended {
-      MainWindowView& view;
-      ~Ended() { view.JobEnded(); }
-    } ended{view_};
-    view_.JobStarted();
+    JobScope scope(view_);
     if (job) job(settings, host);
   };
 }
@@ -51,21 +64,39 @@ void MainWindow::Go() { RunJob(*this, settings_, jobs_); }
 void MainWindow::Check() {
   const std::optional<std::string> folder = ChosenFolder(*this, settings_);
   if (!folder) return;
-  CheckOutcome outcome;
-  {
-    struct Ended {
-      MainWindowView& view;
-      ~Ended() { view.JobEnded(); }
-    } ended{view_};
-    view_.JobStarted();
-    outcome = CheckFolder(*folder, settings_.folderPath, settings_.objectKind,
-                          [this](const JobProgress& progress) { view_.JobProgressed(progress); });
+  // The report comes back with a fresh check after each update it starts.
+  for (;;) {
+    CheckOutcome outcome;
+    {
+      JobScope scope(view_);
+      outcome = CheckFolder(*folder, settings_.folderPath, settings_.objectKind,
+                            [this](const JobProgress& progress) { view_.JobProgressed(progress); });
+    }
+    if (outcome.clean) {
+      ShowMessage(outcome.text, kCheckCaption, MessageKind::Information);
+      return;
+    }
+    ReportButtons buttons;
+    if (outcome.newPictures != 0 && jobs_.update) buttons.addNew = AddNewButtonText(outcome.newPictures);
+    if (outcome.missingRecords != 0 && jobs_.update)
+      buttons.removeMissing = RemoveMissingButtonText(outcome.missingRecords);
+    const ReportChoice choice = view_.ShowReport(outcome.text, kCheckCaption, buttons);
+    if (choice == ReportChoice::Close) return;
+    Update(*folder, choice,
+           choice == ReportChoice::AddNew ? outcome.newPictures : outcome.missingRecords);
   }
-  if (outcome.clean) {
-    ShowMessage(outcome.text, kCheckCaption, MessageKind::Information);
-  } else {
-    view_.ShowReport(outcome.text, kCheckCaption);
-  }
+}
+
+void MainWindow::Update(const std::string& folder, ReportChoice choice, std::size_t count) {
+  const bool adding = choice == ReportChoice::AddNew;
+  if (ShowMessage(adding ? AddNewQuestion(count) : RemoveMissingQuestion(count), kUpdateCaption,
+                  MessageKind::Question) != MessageButton::Yes)
+    return;
+  PullSettings(settings_);  // "All filenames are IDs" as it is ticked now
+  JobSettings forJob = settings_;
+  forJob.folderPath = folder;
+  JobScope scope(view_);
+  jobs_.update(forJob, *this, adding, !adding);
 }
 
 void MainWindow::FoldersDropped(const std::vector<std::string>& paths) {

@@ -18,6 +18,12 @@ inline constexpr std::string_view kQuitText = "Do you really want to quit?";
 inline constexpr std::string_view kQuitCaption = "Quit?";
 inline constexpr std::string_view kBrowseTitle = "Choose a folder";
 
+struct ReportButtons {
+  std::string addNew;          // empty: no such button
+  std::string removeMissing;
+};
+enum class ReportChoice { Close, AddNew, RemoveMissing };
+
 class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
@@ -27,8 +33,10 @@ class MainWindowView {
   virtual MessageButton ShowBox(std::string_view text, std::string_view caption,
                                 MessageKind kind) = 0;
   // A check's report: a resizable window of read-only text that can be
-  // selected and copied.
-  virtual void ShowReport(std::string_view text, std::string_view caption) = 0;
+  // selected and copied, with a button for each of `buttons` that is not
+  // empty. Returns the button that closed it.
+  virtual ReportChoice ShowReport(std::string_view text, std::string_view caption,
+                                  const ReportButtons& buttons) = 0;
   // Around each run of a job, and in between.
   virtual void JobStarted() {}
   virtual void JobProgressed(const JobProgress& /*progress*/) {}
@@ -66,6 +74,8 @@ class MainWindow final : public JobHost {
 
  private:
   JobEntry Wrap(JobEntry job);
+  // Runs the update job on `folder` once the user has said yes.
+  void Update(const std::string& folder, ReportChoice choice, std::size_t count);
 
   MainWindowView& view_;
   JobEntries jobs_;

@@ -47,6 +47,31 @@ class KnownNames {
   std::optional<std::unordered_set<std::string>> others_;
 };
 
+enum class Reading { Ok, CannotOpen, NoList };
+
+// config.xml's bytes and records; a file to update needs a list.
+Reading ReadMapping(const std::string& path, std::string& bytes, checker::PackFile& pack) {
+  platform::TextReader reader;
+  if (platform::IsDirectory(path) || !reader.Open(path, platform::FileMode::Binary))
+    return Reading::CannotOpen;
+  if (!reader.ReadAll(bytes)) return Reading::NoList;
+  pack = checker::ParsePackFile(bytes);
+  return pack.listFound && pack.listEnd != std::string_view::npos ? Reading::Ok : Reading::NoList;
+}
+
+// The make job's candidates, in its order, that no record names yet.
+std::vector<const std::string*> NewFiles(const std::string& folderPath,
+                                         const checker::PackFile& pack,
+                                         const std::vector<platform::DirEntry>& entries) {
+  KnownNames known(pack);
+  std::vector<const std::string*> fresh;
+  for (const platform::DirEntry& entry : entries) {
+    if (IsRecordCandidate(folderPath, entry) && !known.Knows(RecordName(entry.name)))
+      fresh.push_back(&entry.name);
+  }
+  return fresh;
+}
+
 std::string_view LineText(std::string_view bytes, std::size_t line) {
   std::size_t pos = 0;
   for (std::size_t n = 1; n < line && pos != std::string_view::npos; ++n) {
@@ -76,7 +101,7 @@ class UpdateRun {
       return;
     }
     if (options_.prune) FindGone();
-    AddNew(entries);
+    if (options_.addNew) AddNew(entries);
     if ((edit_.insert.empty() && edit_.removeLines.empty()) || options_.dryRun) {
       Report();
       return;
@@ -86,22 +111,17 @@ class UpdateRun {
 
  private:
   bool Read() {
-    platform::TextReader reader;
-    if (platform::IsDirectory(mappingPath_) ||
-        !reader.Open(mappingPath_, platform::FileMode::Binary)) {
-      host_.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning);
-      return false;
+    switch (ReadMapping(mappingPath_, bytes_, pack_)) {
+      case Reading::Ok:
+        return true;
+      case Reading::CannotOpen:
+        host_.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning);
+        return false;
+      case Reading::NoList:
+        host_.ShowMessage(kMappingReadError, kMappingReadErrorCaption, MessageKind::Warning);
+        return false;
     }
-    if (!reader.ReadAll(bytes_)) {
-      host_.ShowMessage(kMappingReadError, kMappingReadErrorCaption, MessageKind::Warning);
-      return false;
-    }
-    pack_ = checker::ParsePackFile(bytes_);
-    if (!pack_.listFound || pack_.listEnd == std::string_view::npos) {
-      host_.ShowMessage(kMappingReadError, kMappingReadErrorCaption, MessageKind::Warning);
-      return false;
-    }
-    return true;
+    return false;
   }
 
   // The lines of the records the check finds missing; a line that holds
@@ -123,12 +143,7 @@ class UpdateRun {
   }
 
   void AddNew(const std::vector<platform::DirEntry>& entries) {
-    KnownNames known(pack_);
-    std::vector<const std::string*> fresh;
-    for (const platform::DirEntry& entry : entries) {
-      if (IsRecordCandidate(settings_.folderPath, entry) && !known.Knows(RecordName(entry.name)))
-        fresh.push_back(&entry.name);
-    }
+    const std::vector<const std::string*> fresh = NewFiles(settings_.folderPath, pack_, entries);
     maker_.SetExpected(static_cast<std::uint32_t>(fresh.size()));
     const std::string_view lineEnd = LineEndOf(bytes_);
     std::string line;
@@ -186,6 +201,16 @@ class UpdateRun {
 };
 
 }  // namespace
+
+std::size_t CountNewPictures(const std::string& folderPath) {
+  std::string bytes;
+  checker::PackFile pack;
+  std::vector<platform::DirEntry> entries;
+  if (ReadMapping(platform::JoinPath(folderPath, kMappingFileName), bytes, pack) != Reading::Ok ||
+      !platform::ListFolder(folderPath, entries))
+    return 0;
+  return NewFiles(folderPath, pack, entries).size();
+}
 
 void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,
                     const UpdateOptions& options) {

@@ -9,6 +9,8 @@
 namespace mapio {
 
 struct UpdateOptions {
+  // Add records for the new pictures.
+  bool addNew = true;
   // Remove the records whose picture has gone.
   bool prune = false;
   // Report the changes and write nothing.
@@ -23,5 +25,9 @@ struct UpdateOptions {
 // Every other byte of the file stays as it was.
 void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,
                     const UpdateOptions& options = {});
+
+// How many files of the folder the update job would add records for; 0
+// when its config.xml cannot be read or has no list.
+std::size_t CountNewPictures(const std::string& folderPath);
 
 }  // namespace mapio

@@ -230,6 +230,45 @@ class MainDialogTest : public QObject {
     QCOMPARE(MessageBox::shown().size(), size_t{2});
   }
 
+  // The report's "Add" button runs the update, which takes its IDs from the
+  // names when "All filenames are IDs" is ticked; the report then checks again.
+  void updateFromTheCheckReport() {
+    TempFolder dir;
+    dir.Write("a.png");
+    dir.Write("7.png");
+    const std::string before =
+        "<record>\n\t<list id=\"maps\">\n"
+        "\t\t<record from=\"a\" to=\"graphics/pictures/person/1/portrait\"/>\n";
+    dir.Write("config.xml", before + "\t</list>\n</record>");
+    CMainDlg window;
+    window.show();
+    QTest::keyClicks(Control<QLineEdit>(&window, 1007), QString::fromStdString(dir.str()));
+    QTest::mouseClick(Control<QCheckBox>(&window, 1011), Qt::LeftButton);
+    QString offered;
+    ModalScript script({[&](QWidget* d) {
+      auto* add = d->findChild<QPushButton*>("addNew");
+      offered = add->text();
+      QVERIFY(d->findChild<QPushButton*>("removeMissing") == nullptr);
+      QTest::mouseClick(add, Qt::LeftButton);
+    }});
+    for (MessageButton answer : {MessageButton::Yes, MessageButton::Ok, MessageButton::Ok})
+      MessageBox::setNextAnswer(answer);
+    Press(&window, 1040);
+    QCOMPARE(offered, QStringLiteral("&Add 1 new pictures"));
+    QCOMPARE(QString::fromStdString(dir.Read("config.xml")),
+             QString::fromStdString(before +
+                                    "\t\t<record from=\"7\" to=\"graphics/pictures/person/7/portrait\"/>\n"
+                                    "\t</list>\n</record>"));
+    QStringList texts;
+    for (const auto& box : MessageBox::shown()) texts << box.text;
+    QCOMPARE(texts, (QStringList{
+                        "Add records for the 1 new pictures at the end of the list in config.xml? "
+                        "Nothing else in the file changes.",
+                        "Success! 1 files added in XML file!\n1 records kept, 0 removed.",
+                        QString::fromStdString(dir.str()) +
+                            ": 2 records, 2 pictures, 0 findings\n\nNothing is wrong with this pack."}));
+  }
+
   void kitsFromTypingToConfigXml() {
     TempFolder dir;
     for (const char* name : {"a.png", "b.png", "c.png"}) dir.Write(name);

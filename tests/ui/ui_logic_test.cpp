@@ -36,9 +36,11 @@ class FakeView : public MainWindowView {
     answers.erase(answers.begin());
     return a;
   }
-  void ShowReport(std::string_view text, std::string_view caption) override {
+  ReportChoice ShowReport(std::string_view text, std::string_view caption,
+                          const ReportButtons&) override {
     boxes.push_back({std::string(text), std::string(caption), MessageKind::Information});
     events.push_back("report");
+    return ReportChoice::Close;
   }
   void JobStarted() override { events.push_back("start"); }
   void JobProgressed(const JobProgress&) override { events.push_back("progress"); }

@@ -110,9 +110,10 @@ MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption,
   return MessageBox::Show(this, text, caption, kind);
 }
 
-void CMainDlg::ShowReport(std::string_view text, std::string_view caption) {
+ui::ReportChoice CMainDlg::ShowReport(std::string_view text, std::string_view caption,
+                                      const ui::ReportButtons& buttons) {
   ProgressDisplay::Pause pause(&progress_);
-  ShowReportWindow(this, text, caption);
+  return ShowReportWindow(this, text, caption, buttons);
 }
 
 void CMainDlg::JobStarted() { progress_.Begin(); }

@@ -7,7 +7,6 @@
 #include "checker/kinds.h"
 #include "checker/pack_folder.h"
 #include "checker/pack_reader.h"
-#include "core/object_kind.h"
 #include "platform/platform.h"
 
 namespace mapio::checker {
@@ -136,7 +135,7 @@ class Checker {
     if (!newName) name->second = r.line;
     // Kits of one team differ by their path, not by the ID.
     std::size_t earlier = 0;
-    if (report_.objectKind == Kits) {
+    if (IsKits(report_.objectKind)) {
       const auto [it, fresh] = kitPaths_.emplace(r.to, r.line);
       if (!fresh) earlier = it->second;
     } else if (!newId) {

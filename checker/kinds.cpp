@@ -89,6 +89,8 @@ bool IsCheckedKind(std::int32_t checked, std::int32_t found) {
   return Canonical(checked) == Canonical(found);
 }
 
+bool IsKits(std::int32_t kind) { return kind == Kits; }
+
 std::string KindPathText(std::int32_t kind) {
   std::string text;
   for (const KindPath& p : AllPaths()) {

@@ -21,6 +21,9 @@ std::optional<PathMatch> KindOfPath(std::string_view to);
 // Whether records of `found` (from KindOfPath) belong to a check of `checked`.
 bool IsCheckedKind(std::int32_t checked, std::int32_t found);
 
+// Kits: one team has three paths under one ID.
+bool IsKits(std::int32_t kind);
+
 // The path of a kind's records with "ID" where the number goes, such as
 // "graphics/pictures/club/ID/logo"; the kit paths joined by " or ".
 std::string KindPathText(std::int32_t kind);

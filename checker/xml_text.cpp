@@ -59,6 +59,11 @@ bool NamedEntity(std::string_view body, char& c) {
 }  // namespace
 
 void DecodeAttribute(std::string_view raw, std::string& out, XmlFault& fault) {
+  // Most values hold nothing to decode.
+  if (raw.find_first_of("&<") == std::string_view::npos) {
+    out.assign(raw);
+    return;
+  }
   out.clear();
   out.reserve(raw.size());
   for (std::size_t i = 0; i < raw.size(); ++i) {

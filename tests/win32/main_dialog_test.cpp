@@ -121,6 +121,21 @@ TEST(Win32MainDialog, GoMakesTheMappingFile) {
   EXPECT_EQ(MessageBoxSeam::Shown()[0].caption, "Success!");
 }
 
+TEST(Win32MainDialog, CheckWantsAFolderAndReportsUnderItsCaption) {
+  TempFolder folder;
+  DialogScript script;
+  RunMain(script, [&](Dialog& main) {
+    Command(main, res::kCheckButton);
+    Type(main, kPath, folder.str());
+    Command(main, res::kCheckButton);
+  });
+  const auto& shown = MessageBoxSeam::Shown();
+  ASSERT_GE(shown.size(), 2u);
+  EXPECT_EQ(shown[0].text, "Please choose directory!");
+  EXPECT_EQ(shown[1].caption, "Check");
+  EXPECT_EQ(shown[1].kind, MessageKind::Information);
+}
+
 TEST(Win32MainDialog, GoInTranslateModeRenamesThePictures) {
   TempFolder folder;
   folder.Write("Alpha.png", "a");

@@ -104,6 +104,9 @@ bool CMainDlg::OnCommand(int id, int notification) {
     case res::kEditXmlButton:
       EditXml();
       return true;
+    case res::kCheckButton:
+      logic_.Check();
+      return true;
     case res::kCloseButton:
       if (logic_.ConfirmQuit()) End(IDCANCEL);
       return true;
@@ -195,6 +198,11 @@ MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption,
                                 MessageKind kind) {
   ProgressWindow::Pause pause(&progress_);
   return ShowMessageBox(hwnd(), text, caption, kind);
+}
+
+void CMainDlg::ShowReport(std::string_view text, std::string_view caption) {
+  ProgressWindow::Pause pause(&progress_);
+  ShowReportBox(hwnd(), text, caption);
 }
 
 void CMainDlg::JobStarted() { progress_.Begin(); }

@@ -76,6 +76,14 @@ MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view
       MessageBoxA(owner, std::string(text).c_str(), shownCaption.c_str(), MessageBoxStyle(kind)));
 }
 
+void ShowReportBox(HWND owner, std::string_view text, std::string_view caption) {
+  if (Seam().testing) {
+    ShowMessageBox(owner, text, caption, MessageKind::Information);
+    return;
+  }
+  ShowLongMessage(owner, text, caption, MessageKind::Information);
+}
+
 void MessageBoxSeam::StartTesting() {
   Seam() = SeamState{};
   Seam().testing = true;

@@ -17,6 +17,10 @@ namespace mapio::win32 {
 MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view caption,
                              MessageKind kind);
 
+// A report of many lines: read-only text that can be selected and copied,
+// with an information icon and OK. Boxes' test seam records it too.
+void ShowReportBox(HWND owner, std::string_view text, std::string_view caption);
+
 // The MessageBoxA style of each kind.
 UINT MessageBoxStyle(MessageKind kind);
 

@@ -200,9 +200,10 @@ MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption,
   return ShowMessageBox(hwnd(), text, caption, kind);
 }
 
-void CMainDlg::ShowReport(std::string_view text, std::string_view caption) {
+ui::ReportChoice CMainDlg::ShowReport(std::string_view text, std::string_view caption,
+                                      const ui::ReportButtons& buttons) {
   ProgressWindow::Pause pause(&progress_);
-  ShowReportBox(hwnd(), text, caption);
+  return ShowReportBox(hwnd(), text, caption, buttons);
 }
 
 void CMainDlg::JobStarted() { progress_.Begin(); }

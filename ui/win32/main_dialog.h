@@ -39,7 +39,8 @@ class CMainDlg final : public Dialog, private ui::MainWindowView {
   void WriteControls(const ui::MainControls& controls) override;
   MessageButton ShowBox(std::string_view text, std::string_view caption,
                         MessageKind kind) override;
-  void ShowReport(std::string_view text, std::string_view caption) override;
+  ui::ReportChoice ShowReport(std::string_view text, std::string_view caption,
+                              const ui::ReportButtons& buttons) override;
   void JobStarted() override;
   void JobProgressed(const JobProgress& progress) override;
   void JobEnded() override;

@@ -76,12 +76,14 @@ MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view
       MessageBoxA(owner, std::string(text).c_str(), shownCaption.c_str(), MessageBoxStyle(kind)));
 }
 
-void ShowReportBox(HWND owner, std::string_view text, std::string_view caption) {
+ui::ReportChoice ShowReportBox(HWND owner, std::string_view text, std::string_view caption,
+                               const ui::ReportButtons& /*buttons*/) {
   if (Seam().testing) {
     ShowMessageBox(owner, text, caption, MessageKind::Information);
-    return;
+    return ui::ReportChoice::Close;
   }
   ShowLongMessage(owner, text, caption, MessageKind::Information);
+  return ui::ReportChoice::Close;
 }
 
 void MessageBoxSeam::StartTesting() {

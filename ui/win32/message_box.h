@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/job_host.h"
+#include "ui/main_window.h"
 
 namespace mapio::win32 {
 
@@ -19,7 +20,9 @@ MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view
 
 // A report of many lines: read-only text that can be selected and copied,
 // with an information icon and OK. Boxes' test seam records it too.
-void ShowReportBox(HWND owner, std::string_view text, std::string_view caption);
+// The update buttons are not offered here yet: it always answers Close.
+ui::ReportChoice ShowReportBox(HWND owner, std::string_view text, std::string_view caption,
+                               const ui::ReportButtons& buttons);
 
 // The MessageBoxA style of each kind.
 UINT MessageBoxStyle(MessageKind kind);

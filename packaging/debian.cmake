@@ -43,12 +43,16 @@ if(MAPIO_BUILD_GUI)
   add_custom_target(desktop_files ALL DEPENDS ${icons} ${CMAKE_CURRENT_BINARY_DIR}/mapio.1.gz)
 endif()
 
-# mapio-cli's manual page is its --help, laid out by help2man.
+# mapio-cli's manual page is its --help, laid out by help2man, dated as the
+# release rather than the day of the build.
+execute_process(COMMAND date -u -d "${MAPIO_RELEASE_DATE} 12:00" +%s
+                OUTPUT_VARIABLE MAPIO_RELEASE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE)
 find_program(MAPIO_HELP2MAN help2man)
 if(MAPIO_HELP2MAN)
   set(page ${CMAKE_CURRENT_BINARY_DIR}/mapio-cli.1)
   add_custom_command(OUTPUT ${page}
-    COMMAND ${MAPIO_HELP2MAN} --no-info --no-discard-stderr
+    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${MAPIO_RELEASE_EPOCH}
+            ${MAPIO_HELP2MAN} --no-info --no-discard-stderr
             --include=${CMAKE_CURRENT_SOURCE_DIR}/mapio-cli.h2m --output=${page}
             $<TARGET_FILE:mapio-cli>
     COMMAND ${CMAKE_COMMAND} -DPAGE=${page} -P ${CMAKE_CURRENT_SOURCE_DIR}/man_synopsis.cmake

@@ -1,11 +1,13 @@
 # make run: install what is missing, build, start the program.
-# make test: install what is missing, build with sanitizers, run every test.
+# make test: install what is missing, build with sanitizers, run every test,
+#   then build the packages and check them.
+# make package: the Debian package in $(BUILD)/, the Windows zip in build-windows/.
 BUILD ?= build
 TEST_BUILD ?= build-test
 JOBS ?= $(shell nproc)
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps build run test bench fuzz screenshots install windows clean
+.PHONY: all deps build run test bench fuzz screenshots install windows clean package package-test
 
 all: build
 
@@ -24,6 +26,7 @@ test: deps
 	cmake --build $(TEST_BUILD) -j$(JOBS)
 	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 	$(MAKE) windows-test
+	$(MAKE) package-test
 
 bench: deps ; cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_GUI=OFF -DMAPIO_BUILD_TESTS=OFF && cmake --build build-bench --target mapio-cli floor_make floor_translate measure_child -j$(JOBS) && python3 bench/run_bench.py --build build-bench
 fuzz: deps ; fuzz/run.sh
@@ -44,6 +47,10 @@ clean:
 	rm -rf build-windows build-windows64
 screenshots: deps ; cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF && cmake --build $(BUILD) --target render_screenshots -j$(JOBS)
 install: build ; cmake --install $(BUILD)
+package: build windows
+	cmake --build $(BUILD) --target package
+	cmake --build build-windows --target package
+package-test: package ; tools/check-packages.sh $(BUILD) build-windows
 bench: bench-editor
 bench-editor: deps ; cmake -S . -B build-bench-gui -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF && cmake --build build-bench-gui --target editor_bench -j$(JOBS) && (build-bench-gui/bench/editor_bench || echo "editor bench: a figure is over its target")
 dialogs-rc: deps ; cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF -DMAPIO_WERROR=$(WERROR) && cmake --build $(BUILD) --target make_rc -j$(JOBS) && $(BUILD)/tools/make_rc/make_rc > res/dialogs.rc.new && mv res/dialogs.rc.new res/dialogs.rc

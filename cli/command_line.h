@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "res/version.h"
+
 namespace mapio::cli {
 
 enum class Command { Help, Version, Make, Translate };
@@ -34,6 +36,6 @@ std::optional<std::int32_t> ParseObjectKind(std::string_view text);
 // The --help text.
 std::string UsageText();
 
-inline constexpr std::string_view kVersionText = "Mapio 0.3";
+inline constexpr std::string_view kVersionText = "Mapio " MAPIO_VERSION;
 
 }  // namespace mapio::cli

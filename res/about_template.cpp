@@ -1,4 +1,5 @@
 #include "res/dialog_template.h"
+#include "res/version.h"
 
 namespace mapio::res {
 namespace {
@@ -11,7 +12,7 @@ constexpr std::string_view kNotice =
 
 constexpr ControlTemplate kAboutControls[] = {
     {kNoId, ControlKind::StaticIcon, "128", 11, 17, 21, 20, 0},
-    {kNoId, ControlKind::Static, "Mapio Version 0.3", 40, 10, 119, 8,
+    {kNoId, ControlKind::Static, "Mapio Version " MAPIO_VERSION, 40, 10, 119, 8,
      kLeft | kNoPrefix | kGroup},
     {kNoId, ControlKind::Static, kNotice, 40, 22, 119, 23, kCenter | kGroup},
     {1, ControlKind::DefPushButton, "OK", 178, 7, 50, 16, kTabStop | kGroup},

@@ -45,6 +45,9 @@ class ModalScript : public QObject {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal == last_ || actions_.empty() || !qobject_cast<QDialog*>(modal)) return;
     if (qobject_cast<CMainDlg*>(modal)) return;
+    // A dialog gets its focus once it is active: acting before that would
+    // type into whatever had the focus before it.
+    if (QApplication::activeWindow() != modal) return;
     last_ = modal;
     Action action = actions_.front();
     actions_.pop_front();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/job_settings.h"
+#include "core/object_kind.h"
 
 namespace mapio::ui {
 
@@ -40,6 +41,6 @@ void PushToControls(const JobSettings& settings, MainControls& controls);
 
 // Number of buttons per group, hidden background choices included.
 inline constexpr int kActionButtons = 2;
-inline constexpr int kObjectButtons = 11;
+inline constexpr int kObjectButtons = kObjectKindCount;
 
 }  // namespace mapio::ui

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/object_kind.h"
 #include "res/dialog_template.h"
 
 namespace mapio::res {
@@ -24,6 +25,19 @@ TEST(RadioGroupTest, RunsInTemplateOrderToTheNextGroupStart) {
   };
   for (const GroupCase& c : cases) {
     EXPECT_EQ(RadioGroup(c.dialog, c.firstId), c.ids) << "group of " << c.firstId;
+  }
+}
+
+// A stored object kind is the position of its button in the group.
+TEST(RadioGroupTest, ObjectGroupHasOneButtonPerKindInTheKindsOrder) {
+  const std::vector<int> group = RadioGroup(MainTemplate(), 1000);
+  ASSERT_EQ(group.size(), static_cast<std::size_t>(kObjectKindCount));
+  for (std::size_t i = 0; i < group.size(); ++i) {
+    for (const ControlTemplate& control : MainTemplate().controls) {
+      if (control.id == group[i]) {
+        EXPECT_EQ(control.text, kKinds[i].buttonText) << i;
+      }
+    }
   }
 }
 

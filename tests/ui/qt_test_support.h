@@ -19,6 +19,7 @@
 #include <deque>
 #include <functional>
 
+#include "res/control_ids.h"
 #include "tests/support/temp_folder.h"
 #include "ui/qt/folder_chooser.h"
 #include "ui/qt/id_prompts.h"

@@ -24,17 +24,17 @@ constexpr int kMain = res::kMainDialog;
 constexpr int kFileMap = res::kFileMapDialog;
 constexpr int kKitMap = res::kKitMapDialog;
 constexpr int kEditor = res::kEditXmlDialog;
-constexpr int kTextBox = 1028;
+constexpr int kTextBox = res::kXmlTextBox;
 
 TEST(Win32Prompts, FileMapShowsThePictureAndHandsBackTheId) {
   DialogScript script;
   script.Then(kFileMap, [](Dialog& prompt) {
     EXPECT_EQ(WindowText(prompt.hwnd()), "Select ID for file");
-    EXPECT_EQ(prompt.ItemText(1013), "a long picture name.png");
-    EXPECT_EQ(prompt.ItemText(1016), "3/9");
-    EXPECT_EQ(prompt.ItemText(1012), "0");
-    EXPECT_EQ(SendMessageA(prompt.Item(1012), EM_GETSEL, 0, 0), MAKELRESULT(0, 1));
-    Type(prompt, 1012, "4294967295");
+    EXPECT_EQ(prompt.ItemText(res::kFileNameBox), "a long picture name.png");
+    EXPECT_EQ(prompt.ItemText(res::kFileCounterBox), "3/9");
+    EXPECT_EQ(prompt.ItemText(res::kFileIdBox), "0");
+    EXPECT_EQ(SendMessageA(prompt.Item(res::kFileIdBox), EM_GETSEL, 0, 0), MAKELRESULT(0, 1));
+    Type(prompt, res::kFileIdBox, "4294967295");
     Click(prompt, IDOK);
   });
   win32::Win32Prompter prompter(nullptr, nullptr);
@@ -46,7 +46,7 @@ TEST(Win32Prompts, AddIsRefusedUntilTheFieldHoldsAnId) {
   DialogScript script;
   script.Then(kFileMap, [](Dialog& prompt) {
     for (const char* bad : {"", "4294967296"}) {
-      Type(prompt, 1012, bad);
+      Type(prompt, res::kFileIdBox, bad);
       Click(prompt, IDOK);
       EXPECT_FALSE(prompt.ended()) << bad;
     }
@@ -66,10 +66,10 @@ TEST(Win32Prompts, AddIsRefusedUntilTheFieldHoldsAnId) {
 TEST(Win32Prompts, KitPromptStartsAtHomeAndHandsBackTheKind) {
   DialogScript script;
   script.Then(kKitMap, [](Dialog& prompt) {
-    EXPECT_TRUE(Checked(prompt, 1023));
-    EXPECT_FALSE(Checked(prompt, 1024) || Checked(prompt, 1025));
-    Click(prompt, 1025);
-    Type(prompt, 1021, "77");
+    EXPECT_TRUE(Checked(prompt, res::kHomeButton));
+    EXPECT_FALSE(Checked(prompt, res::kAwayButton) || Checked(prompt, res::kThirdButton));
+    Click(prompt, res::kThirdButton);
+    Type(prompt, res::kKitIdBox, "77");
     Click(prompt, IDOK);
   });
   script.Then(kKitMap, [](Dialog& prompt) { Command(prompt, IDCANCEL); });  // Esc
@@ -87,8 +87,8 @@ TEST(Win32Prompts, TheMakeJobAsksThroughThePrompts) {
   folder.Write("spare.png");
   DialogScript script;
   script.Then(kKitMap, [](Dialog& prompt) {
-    Type(prompt, 1021, "12");
-    Click(prompt, 1024);
+    Type(prompt, res::kKitIdBox, "12");
+    Click(prompt, res::kAwayButton);
     Click(prompt, IDOK);
   });
   script.Then(kKitMap, [](Dialog& prompt) { Click(prompt, IDCANCEL); });
@@ -166,7 +166,7 @@ TEST(Win32Editor, CloseLeavesTheFileAndAMissingFileIsReported) {
   DialogScript script;
   EditFrom(folder, script, [](Dialog& editor) {
     win32::SetRichEditText(editor.Item(kTextBox), "changed");
-    Click(editor, 2);
+    Click(editor, res::kEditorCloseButton);
   });
   EXPECT_EQ(folder.Read("config.xml"), "kept\r\n");
   TempFolder empty;

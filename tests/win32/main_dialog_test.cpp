@@ -68,7 +68,7 @@ TEST(Win32MainDialog, StartsEmptyInMakeModeWithTheAboutEntry) {
     EXPECT_FALSE(Checked(main, kAllIds));
     EXPECT_FALSE(Checked(main, kProcessDropped));
     EXPECT_TRUE(Enabled(main, kAllIds) && Enabled(main, kKits));
-    EXPECT_FALSE(IsWindowVisible(main.Item(1031)));
+    EXPECT_FALSE(IsWindowVisible(main.Item(res::kStadiumBackgroundsButton)));
     EXPECT_EQ(SendMessageA(main.Item(kPath), EM_GETLIMITTEXT, 0, 0), 2048);
     EXPECT_NE(SendMessageA(main.hwnd(), WM_GETICON, ICON_BIG, 0), 0);
     HMENU menu = GetSystemMenu(main.hwnd(), FALSE);

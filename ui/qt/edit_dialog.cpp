@@ -7,22 +7,18 @@
 
 #include <memory>
 
+#include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "ui/qt/message_box.h"
 
 namespace mapio::qt {
-namespace {
-constexpr int kSave = 1;
-constexpr int kClose = 2;
-constexpr int kTextBox = 1028;
-}  // namespace
-
 CXEditDlg::CXEditDlg(QWidget* owner) : QDialog(owner) {
   built_ = BuildDialog(*this, res::EditXmlTemplate());
-  textBox_ = built_.Get<QPlainTextEdit>(kTextBox);
+  textBox_ = built_.Get<QPlainTextEdit>(res::kXmlTextBox);
   textBox_->setUndoRedoEnabled(false);
-  connect(built_.Get<QPushButton>(kSave), &QPushButton::clicked, this, &CXEditDlg::OnSave);
-  connect(built_.Get<QPushButton>(kClose), &QPushButton::clicked, this, &QDialog::reject);
+  connect(built_.Get<QPushButton>(res::kSaveButton), &QPushButton::clicked, this,
+          &CXEditDlg::OnSave);
+  connect(built_.Get<QPushButton>(res::kEditorCloseButton), &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void CXEditDlg::SetEditorText(const QString& text) {

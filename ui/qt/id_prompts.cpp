@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "platform/platform.h"
+#include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "ui/id_field.h"
 #include "ui/qt/message_box.h"
@@ -17,8 +18,6 @@ namespace mapio::qt {
 
 namespace {
 
-constexpr int kAdd = 1;
-constexpr int kDoNotAdd = 2;
 constexpr int kPreviewMargin = 7;  // dialog units, as the template's margins
 
 QString FromUtf8(std::string_view text) {
@@ -50,8 +49,9 @@ IdPromptBase::IdPromptBase(QWidget* owner, const res::DialogTemplate& dialogTemp
   counterField_ = built_.Get<QLineEdit>(counterField);
   idField_->setText(QStringLiteral("0"));
   templateSize_ = size();
-  connect(built_.Get<QPushButton>(kAdd), &QPushButton::clicked, this, &IdPromptBase::accept);
-  connect(built_.Get<QPushButton>(kDoNotAdd), &QPushButton::clicked, this,
+  connect(built_.Get<QPushButton>(res::kAddButton), &QPushButton::clicked, this,
+          &IdPromptBase::accept);
+  connect(built_.Get<QPushButton>(res::kDoNotAddButton), &QPushButton::clicked, this,
           &IdPromptBase::reject);
 }
 
@@ -97,15 +97,17 @@ void IdPromptBase::accept() {
   QDialog::accept();
 }
 
-CFileMap::CFileMap(QWidget* owner) : IdPromptBase(owner, res::FileMapTemplate(), 1012, 1013, 1016) {}
+CFileMap::CFileMap(QWidget* owner) : IdPromptBase(owner, res::FileMapTemplate(), res::kFileIdBox, res::kFileNameBox,
+                   res::kFileCounterBox) {}
 
 CKitMapDlg::CKitMapDlg(QWidget* owner)
-    : IdPromptBase(owner, res::KitMapTemplate(), 1021, 1020, 1022) {
-  SetCheckedPosition(*built_.GroupOf(1023), static_cast<int>(KitKind::Home));
+    : IdPromptBase(owner, res::KitMapTemplate(), res::kKitIdBox, res::kKitNameBox,
+                   res::kKitCounterBox) {
+  SetCheckedPosition(*built_.GroupOf(res::kHomeButton), static_cast<int>(KitKind::Home));
 }
 
 KitKind CKitMapDlg::kitKind() const {
-  const int position = CheckedPosition(*built_.GroupOf(1023));
+  const int position = CheckedPosition(*built_.GroupOf(res::kHomeButton));
   return position < 0 ? KitKind::Home : static_cast<KitKind>(position);
 }
 

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "core/job_host.h"
 #include "core/object_kind.h"
 
 namespace mapio::cli {
@@ -116,7 +117,7 @@ std::optional<std::int32_t> ParseObjectKind(std::string_view text) {
 
 ParseResult ParseCommandLine(int argc, const char* const* argv) {
   RawOptions raw;
-  CLI::App app{"Mapio", "mapio-cli"};
+  CLI::App app{std::string(kApplicationName), "mapio-cli"};
   app.set_help_flag();
   app.allow_extras();
   app.add_flag("-h,--help", raw.help);

@@ -27,6 +27,8 @@ enum ObjectKind : std::int32_t {
 };
 
 enum class KitKind : std::int32_t { Home = 0, Away = 1, Third = 2 };
+// Indexed by KitKind: the kit prompt's buttons and the command line's words.
+inline constexpr std::array<std::string_view, 3> kKitKindNames = {"home", "away", "third"};
 
 // One record line of a kind: a printf-style pattern with %s (name) and %u
 // (ID) for writing, a scanf-style pattern with %[^"] and %[0-9] for reading.

@@ -35,7 +35,7 @@ const RecordTemplate& RecordTemplateOf(std::int32_t objectKind) {
 
 std::string GetRecordTemplate(JobHost& host, std::int32_t objectKind, TemplateHalf half) {
   if (objectKind == Kits) {
-    host.ShowMessage("This line was supposed to never show!", "Error", MessageKind::Warning);
+    host.ShowMessage("This line was supposed to never show!", kErrorCaption, MessageKind::Warning);
     return {};
   }
   const RecordTemplate& t = RecordTemplateOf(objectKind);

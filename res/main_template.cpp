@@ -1,3 +1,4 @@
+#include "core/job_host.h"
 #include "core/object_kind.h"
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
@@ -40,7 +41,7 @@ constexpr ControlTemplate kMainControls[] = {
 };
 // clang-format on
 
-constexpr DialogTemplate kMain{kMainDialog, "Mapio", 258, 178, true, true, kMainControls,
+constexpr DialogTemplate kMain{kMainDialog, kApplicationName, 258, 178, true, true, kMainControls,
                                /*visible=*/true, /*appWindow=*/true};
 
 }  // namespace

@@ -11,15 +11,12 @@
 
 namespace mapio::ui {
 
-inline constexpr std::string_view kChooseDirText = "Please choose directory!";
-inline constexpr std::string_view kChooseDirCaption = "Choose directory";
 inline constexpr std::string_view kOpenFailedText = "Could not open config.xml file";
 inline constexpr std::string_view kWriteFailedText =
     "Could not write config.xml file; it was left as it was";
 inline constexpr std::string_view kCannotStoreText =
     "Could not save config.xml file: it is not UTF-8 text, and the edited text holds "
     "characters it cannot store";
-inline constexpr std::string_view kErrorCaption = "Error";
 inline constexpr std::string_view kConfirmSaveText = "Do you really want to save this file?";
 inline constexpr std::string_view kConfirmSaveCaption = "Confirm save";
 

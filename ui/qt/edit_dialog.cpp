@@ -10,6 +10,7 @@
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "ui/qt/message_box.h"
+#include "ui/qt/qt_text.h"
 
 namespace mapio::qt {
 CXEditDlg::CXEditDlg(QWidget* owner) : QDialog(owner) {
@@ -43,7 +44,7 @@ std::string WholeText(const QPlainTextEdit& box) {
   text.reserve(static_cast<std::size_t>(document.characterCount()));
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     if (block != document.begin()) text += '\n';
-    text += block.text().toStdString();
+    text += ToUtf8(block.text());
   }
   return text;
 }
@@ -52,7 +53,7 @@ std::optional<std::string> QtEditorView::Edit(std::string text) {
   // Each copy of a large file is let go as soon as the next one exists.
   auto dialog = std::make_unique<CXEditDlg>(owner_);
   {
-    QString shown = QString::fromStdString(text);
+    QString shown = ToQString(text);
     text = std::string();
     dialog->SetEditorText(shown);
   }

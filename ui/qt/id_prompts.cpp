@@ -13,16 +13,13 @@
 #include "ui/id_field.h"
 #include "ui/qt/message_box.h"
 #include "ui/qt/progress_display.h"
+#include "ui/qt/qt_text.h"
 
 namespace mapio::qt {
 
 namespace {
 
 constexpr int kPreviewMargin = 7;  // dialog units, as the template's margins
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QImage ReadScaled(const QString& path, const QSize& box) {
   QImageReader reader(path);
@@ -86,7 +83,7 @@ void IdPromptBase::showEvent(QShowEvent* event) {
 }
 
 void IdPromptBase::accept() {
-  const std::optional<std::uint32_t> id = ui::ParseIdField(idField_->text().toStdString());
+  const std::optional<std::uint32_t> id = ui::ParseIdField(ToUtf8(idField_->text()));
   if (!id) {
     MessageBox::Show(this, ui::kIdFieldRefusal, {}, MessageKind::Warning);
     idField_->setFocus(Qt::OtherFocusReason);
@@ -116,7 +113,7 @@ QtPrompter::QtPrompter(QWidget* owner, ProgressDisplay* progress, FolderOf folde
 
 void QtPrompter::Prepare(IdPromptBase& prompt, std::string_view fileName,
                          std::string_view counter) {
-  prompt.SetPicture(FromUtf8(fileName), FromUtf8(counter));
+  prompt.SetPicture(ToQString(fileName), ToQString(counter));
   if (folder_) {
     const std::string path = platform::JoinPath(folder_(), fileName);
     prompt.SetPreview(QFile::decodeName(QByteArray::fromStdString(path)));

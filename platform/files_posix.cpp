@@ -109,12 +109,4 @@ bool AtomicFileWriter::Commit() {
   return true;
 }
 
-void AtomicFileWriter::Abort() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
-  if (!tempPath_.empty()) unlink(tempPath_.c_str());
-  tempPath_.clear();
-  buffer_.clear();
-}
-
 }  // namespace mapio::platform

@@ -188,6 +188,14 @@ void AtomicFileWriter::FailAfterBytesForTesting(std::optional<std::size_t> bytes
 
 AtomicFileWriter::~AtomicFileWriter() { Abort(); }
 
+void AtomicFileWriter::Abort() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  if (!tempPath_.empty()) std::remove(tempPath_.c_str());
+  tempPath_.clear();
+  buffer_.clear();
+}
+
 // Every Open starts from here: a clean state that takes the test hook's
 // setting of the moment.
 void AtomicFileWriter::Reset(const std::string& targetPath, FileMode mode) {

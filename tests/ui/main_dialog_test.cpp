@@ -1,18 +1,6 @@
 // The main window through the real widgets.
 #include "tests/ui/qt_test_support.h"
 
-using mapio::KitKind;
-using mapio::MessageButton;
-using mapio::MessageKind;
-using mapio::qt::CFileMap;
-using mapio::qt::CKitMapDlg;
-using mapio::qt::CMainDlg;
-using mapio::qt::MessageBox;
-using mapio::testing::TempFolder;
-
-using namespace mapio::qt::testing;
-namespace res = mapio::res;
-
 class MainDialogTest : public QObject {
   Q_OBJECT
  private slots:

@@ -87,3 +87,16 @@ inline QUrl Local(const std::string& path) { return QUrl::fromLocalFile(QString:
 
 
 }  // namespace mapio::qt::testing
+
+// The names the Qt test programs use, for every one of their files.
+using mapio::KitKind;
+using mapio::MessageButton;
+using mapio::MessageKind;
+using mapio::qt::CFileMap;
+using mapio::qt::CKitMapDlg;
+using mapio::qt::CMainDlg;
+using mapio::qt::MessageBox;
+using mapio::testing::TempFolder;
+
+using namespace mapio::qt::testing;
+namespace res = mapio::res;

@@ -31,6 +31,7 @@ class EditorView {
   virtual std::optional<std::string> Edit(std::string text) = 0;
 };
 
+// The edit job's one entry, for every window.
 // Pulls the settings, reads <folderPath>/config.xml (a relative folder is
 // taken against the directory the program started in) and runs the view.
 // A confirmed save replaces the file only once the new text is completely

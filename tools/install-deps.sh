@@ -5,6 +5,7 @@ packages="cmake make g++ pkg-config libgtest-dev libgmock-dev libutf8proc-dev li
 qt6-base-dev qt6-base-dev-tools qt6-svg-dev binutils-mingw-w64-i686 python3 clang libclang-rt-dev"
 packages="$packages g++-mingw-w64-i686-posix wine wine32:i386"  # the Windows build, tested under Wine
 packages="$packages xvfb xdotool imagemagick"  # its window, driven on a virtual display
+packages="$packages clang-format"  # make format-check
 packages="$packages fonts-wine"  # Tahoma and Marlett, so Wine draws the window as Windows does
 missing=""
 for p in $packages; do

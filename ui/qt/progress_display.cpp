@@ -79,15 +79,9 @@ void ProgressDisplay::Hide() {
   if (dialog_) dialog_->hide();
 }
 
-ProgressDisplay::Pause::Pause(ProgressDisplay* display) : display_(display) {
-  if (!display_) return;
-  display_->pacer_.Pause();
-  display_->Hide();
-}
-
-ProgressDisplay::Pause::~Pause() {
-  if (!display_) return;
-  display_->pacer_.Resume();
+void ProgressDisplay::PauseProgress() {
+  pacer_.Pause();
+  Hide();
 }
 
 }  // namespace mapio::qt

@@ -52,7 +52,7 @@ struct LongMessageReader {
     HWND box = FindWindowA(nullptr, "Status");
     if (!box) return;
     KillTimer(nullptr, timer);
-    text = win32::WindowText(GetDlgItem(box, 100));
+    text = win32::WindowText(GetDlgItem(box, win32::kLongMessageTextId));
     SendMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
   }
 };

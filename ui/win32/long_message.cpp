@@ -12,8 +12,8 @@ namespace mapio::win32 {
 
 namespace {
 
-constexpr WORD kTextId = 100;
-constexpr WORD kIconId = 101;
+constexpr WORD kTextId = kLongMessageTextId;
+constexpr WORD kIconId = kLongMessageIconId;
 
 // An in-memory dialog template: DLGTEMPLATE, then its items, each on a
 // DWORD boundary.

@@ -30,7 +30,7 @@ struct ParseResult {
 
 ParseResult ParseCommandLine(int argc, const char* const* argv);
 
-// A kind by its name (faces, kits, nation-logos, ...) or its number 0..10.
+// A kind by its name (faces, kits, nation-logos, ...) or its number.
 std::optional<std::int32_t> ParseObjectKind(std::string_view text);
 
 // The --help text.

@@ -1,5 +1,6 @@
 // The only code of Mapio that talks to the operating system. One header for
-// every system; platform_posix.cpp and (later) platform_win32.cpp behind it.
+// every system; platform_common.cpp holds what every system shares, the
+// *_posix.cpp and *_win32.cpp files what differs.
 #pragma once
 
 #include <cstddef>
@@ -48,6 +49,9 @@ int CompareNames(std::string_view a, std::string_view b);
 // The key CompareNames compares first; sorting by (key, bytes) gives the
 // same order without folding each name again for every comparison.
 std::u16string NameSortKey(std::string_view name);
+
+// Sorts a listing into the order of CompareNames (by NameSortKey, then bytes).
+void SortByName(std::vector<DirEntry>& entries);
 
 // --- current directory ----------------------------------------------------
 
@@ -127,6 +131,7 @@ class AtomicFileWriter {
   static void FailAfterBytesForTesting(std::optional<std::size_t> bytes);
 
  private:
+  void Reset(const std::string& targetPath, FileMode mode);
   bool Flush();
 
   std::FILE* file_ = nullptr;
@@ -149,6 +154,12 @@ bool IsTemporaryName(std::string_view name);
 inline bool IsSpaceByte(unsigned char c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
 }
+
+// Length of the UTF-8 sequence at `pos` of `text` with its code point in
+// `codePoint`; 0 when the bytes there are no valid UTF-8. Strict: no
+// overlong forms, no surrogates, nothing above U+10FFFF.
+std::size_t Utf8Length(std::string_view text, std::size_t pos, char32_t& codePoint);
+bool IsValidUtf8(std::string_view text);
 
 // Trailing white space first, then leading.
 std::string_view Trim(std::string_view text);

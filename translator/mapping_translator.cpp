@@ -89,7 +89,7 @@ class Translation {
     const translator::RenameOutcome outcome = renamer_.Rename(fields.name, fields.id);
     if (!outcome.renamed) {
       ++failed_;
-      host_.ShowMessage("Warning: could not rename " + fields.name + " to " + fields.id, "Error",
+      host_.ShowMessage("Warning: could not rename " + fields.name + " to " + fields.id, kErrorCaption,
                         MessageKind::Warning);
       return;
     }
@@ -112,13 +112,13 @@ class Translation {
 
 void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOptions& options) {
   platform::TextReader reader;
-  if (!reader.Open(platform::JoinPath(settings.folderPath, "config.xml"))) {
+  if (!reader.Open(platform::JoinPath(settings.folderPath, kMappingFileName))) {
     host.ShowMessage("Could not open config.xml file!", "Warning", MessageKind::Warning);
     return;
   }
   PieceReader pieces(reader);
   if (!FindListOfMaps(pieces)) {
-    host.ShowMessage(kReadError, "Error", MessageKind::Warning);
+    host.ShowMessage(kReadError, kErrorCaption, MessageKind::Warning);
     return;
   }
   const auto folder = options.dryRun ? translator::MakeSimulatedFolder(settings.folderPath)

@@ -1,5 +1,6 @@
 #include "ui/mapping_editor.h"
 
+#include "core/run_job.h"
 #include "platform/platform.h"
 #include "ui/editor_text.h"
 
@@ -35,7 +36,7 @@ void MappingEditor(JobHost& host, JobSettings& settings, EditorView& view) {
     return;
   }
   const std::string folder = platform::ResolveAgainstStartup(settings.folderPath);
-  const std::string path = platform::JoinPath(folder, "config.xml");
+  const std::string path = platform::JoinPath(folder, kMappingFileName);
   std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) {
     host.ShowMessage(kOpenFailedText, kErrorCaption, MessageKind::Warning);

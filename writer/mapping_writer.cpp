@@ -11,7 +11,6 @@ namespace mapio {
 
 namespace {
 
-constexpr std::string_view kMappingFileName = "config.xml";
 constexpr std::size_t kProgressStep = 4096;
 constexpr std::size_t kSkippedShown = 20;
 
@@ -95,7 +94,7 @@ void WriterRun::Run() {
   // the file asked about, and the new file is never among them.
   if (!file_.Open(mappingPath_)) {
     host_.ShowMessage("config.xml could not be created in this directory! No file was changed.",
-                      "Error", MessageKind::Warning);
+                      kErrorCaption, MessageKind::Warning);
     return;
   }
   file_.Write(MappingHeader);
@@ -107,7 +106,7 @@ bool WriterRun::List(std::vector<platform::DirEntry>& entries) {
   entries.clear();
   if (platform::ListFolder(settings_.folderPath, entries)) return true;
   host_.ShowMessage("The files of this directory could not be listed! No file was changed.",
-                    "Error", MessageKind::Warning);
+                    kErrorCaption, MessageKind::Warning);
   return false;
 }
 
@@ -206,7 +205,7 @@ void WriterRun::Finish() {
   if (file_.Failed()) file_.Abort();
   if (file_.Failed() || !file_.Commit()) {
     host_.ShowMessage("config.xml could not be written (is the disk full?)! No file was changed.",
-                      "Error", MessageKind::Warning);
+                      kErrorCaption, MessageKind::Warning);
     return;
   }
   if (!skipped_.empty()) {

@@ -52,7 +52,7 @@ class MappingEditorTest : public ::testing::Test {
   ScriptedView view;
 };
 
-const Message kOpenFailed{std::string(kOpenFailedText), "Error", MessageKind::Warning};
+const Message kOpenFailed{"Could not open config.xml file", "Error", MessageKind::Warning};
 
 TEST_F(MappingEditorTest, NothingToOpenShowsAMessageAndCreatesNothing) {
   folder.MakeDir("config.xml/inside");
@@ -150,7 +150,8 @@ TEST_F(MappingEditorTest, FailedSaveKeepsTheFileAndReopensWithTheEdits) {
   platform::AtomicFileWriter::FailAfterBytesForTesting(std::nullopt);
   ASSERT_EQ(view.shown.size(), 2u);
   EXPECT_EQ(view.shown[1], "new text that does not fit\n");
-  const Message failed{std::string(kWriteFailedText), "Error", MessageKind::Warning};
+  const Message failed{"Could not write config.xml file; it was left as it was", "Error",
+                       MessageKind::Warning};
   EXPECT_EQ(host.messages, std::vector<Message>{failed});
   EXPECT_EQ(folder.Read("config.xml"), "old text\n");
   EXPECT_EQ(folder.List(), std::vector<std::string>{"config.xml"});
@@ -163,7 +164,9 @@ TEST_F(MappingEditorTest, TextTheFileCannotStoreIsNotSavedButKept) {
   Run();
   ASSERT_EQ(view.shown.size(), 2u);
   EXPECT_EQ(view.shown[1], "\xe6\x97\xa5\n");
-  EXPECT_EQ(host.messages.at(0).text, kCannotStoreText);
+  EXPECT_EQ(host.messages.at(0).text,
+            "Could not save config.xml file: it is not UTF-8 text, and the edited text holds "
+            "characters it cannot store");
   EXPECT_EQ(folder.Read("config.xml"), "ok\n");
 }
 

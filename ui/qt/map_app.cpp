@@ -2,6 +2,7 @@
 
 #include "ui/qt/main_dialog.h"
 #include "ui/qt/app_icon.h"
+#include "ui/qt/qt_text.h"
 
 namespace mapio::qt {
 
@@ -10,7 +11,7 @@ char g_programName[] = "mapio";
 }
 
 void SetUpApplication(QApplication& app) {
-  QApplication::setApplicationName(QStringLiteral("Mapio"));
+  QApplication::setApplicationName(ToQString(kApplicationName));
   QApplication::setWindowIcon(AppIcon());
   app.setQuitOnLastWindowClosed(false);  // the modal run decides when we end
 }

@@ -100,6 +100,9 @@ PictureRenamer::Attempt PictureRenamer::TryExtension(const std::string& oldName,
                                                      const std::string& newName,
                                                      RenameOutcome& outcome) {
   CaseIndex* index = Index();
+  // Windows would refuse a target that exists in another case; on a
+  // case-sensitive system only the index can tell.
+  if (index != nullptr && index->HasOtherCaseOf(newName)) return Attempt::NotHere;
   const RenameResult result = folder_.Rename(oldName, newName);
   if (result == RenameResult::Renamed) {
     Apply(oldName, newName, outcome);
@@ -117,9 +120,6 @@ PictureRenamer::Attempt PictureRenamer::RenameOtherCase(const std::string& oldNa
   if (found.count == 0 || found.exact) return Attempt::NotHere;
   // Windows could never hold two of them; guessing might rename the wrong one.
   if (found.count > 1) return Attempt::Ambiguous;
-  // Windows would refuse a target that exists in another case; on a
-  // case-sensitive system only the index can tell.
-  if (index_->HasOtherCaseOf(newName)) return Attempt::NotHere;
   const std::string source = *found.any;  // the index changes below
   if (folder_.Rename(source, newName) != RenameResult::Renamed) return Attempt::NotHere;
   Apply(source, newName, outcome);

@@ -37,6 +37,8 @@ struct RenameOutcome {
 
 // One record's rename: ".png", ".jpg", ".gif" in turn; per extension the
 // exact name first, then (as Windows would find it) a sole case variant.
+// A new name the folder holds in other letters is refused on both paths,
+// as Windows would refuse it.
 class PictureRenamer {
  public:
   explicit PictureRenamer(PictureFolder& folder) : folder_(folder) {}

@@ -75,6 +75,9 @@ const RenameCase kCases[] = {
      {RenameWarning("q", "9"), Status("a -> 5\n5 -> 6\n", 2, 3)}},
     {"target taken in another case", {"ABC.png", "1.PNG", "ABC.jpg"}, {FaceRecord("abc", "1")},
      {"1.PNG=1.PNG", "1.jpg=ABC.jpg", "ABC.png=ABC.png"}, {Status("abc - > 1\n", 1, 1)}},
+    {"exact name, target taken in another case", {"a.png", "101.PNG", "a.gif"},
+     {FaceRecord("a", "101")}, {"101.PNG=101.PNG", "101.gif=a.gif", "a.png=a.png"},
+     {Status("a - > 101\n", 1, 1)}},
     // Names that would reach outside the folder or past the name.
     {"unsafe from values", {"..png", "...png", "a", "sub/x.png"},
      {FaceRecord(".", "1"), FaceRecord("..", "2"), FaceRecord(std::string("a\0b", 3), "3"),

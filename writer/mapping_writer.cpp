@@ -14,6 +14,9 @@ namespace {
 constexpr std::string_view kMappingFileName = "config.xml";
 constexpr std::size_t kProgressStep = 4096;
 constexpr std::size_t kSkippedShown = 20;
+constexpr std::string_view kCannotWriteText =
+    "config.xml in this directory cannot be written: it is read-only, belongs to another user "
+    "or is a folder! No file was changed.";
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -94,7 +97,10 @@ void WriterRun::Run() {
   // as much again (the sort dominates), and this way every file counted is
   // the file asked about, and the new file is never among them.
   if (!file_.Open(mappingPath_)) {
-    host_.ShowMessage("config.xml could not be created in this directory! No file was changed.",
+    host_.ShowMessage(file_.TargetRefused()
+                          ? kCannotWriteText
+                          : "config.xml could not be created in this directory! No file was "
+                            "changed.",
                       "Error", MessageKind::Warning);
     return;
   }
@@ -205,7 +211,10 @@ void WriterRun::Finish() {
   file_.Write(MappingTrailer);
   if (file_.Failed()) file_.Abort();
   if (file_.Failed() || !file_.Commit()) {
-    host_.ShowMessage("config.xml could not be written (is the disk full?)! No file was changed.",
+    host_.ShowMessage(file_.TargetRefused()
+                          ? kCannotWriteText
+                          : "config.xml could not be written (is the disk full?)! No file was "
+                            "changed.",
                       "Error", MessageKind::Warning);
     return;
   }

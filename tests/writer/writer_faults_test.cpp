@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "platform/platform.h"
+#include "tests/support/ordinary_user.h"
 #include "tests/writer/writer_fixture.h"
 #include "writer/record_name.h"
 
@@ -58,6 +59,54 @@ TEST_F(WriterTest, LeftoverTemporaryFileIsNoCandidate) {
   ASSERT_EQ(prompter.calls.size(), 1u);
   EXPECT_EQ(prompter.calls[0].counter, "0/1");
 }
+
+#ifndef _WIN32
+// A config.xml the user may not write is refused, not replaced through the
+// temporary file.
+TEST(WriterRefusal, ConfigXmlThatCannotBeWrittenIsLeftAsItWas) {
+  const Message cannotWrite{
+      "config.xml in this directory cannot be written: it is read-only, belongs to another user "
+      "or is a folder! No file was changed.",
+      "Error", MessageKind::Warning};
+  const struct {
+    const char* name;
+    fs::perms perms;
+    bool foreign;
+    bool folder;
+    std::vector<Message> messages;
+  } cases[] = {
+      {"read-only", fs::perms::owner_read, false, false, {kOverwriteQuestion, cannotWrite}},
+      {"someone else's", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read,
+       true, false, {kOverwriteQuestion, cannotWrite}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    folder.Write("1.png");
+    if (c.folder) {
+      folder.Write("config.xml/inside", "old");
+    } else {
+      folder.Write("config.xml", "old");
+    }
+    fs::permissions(folder.path() / "config.xml", c.perms);
+    FakeHost host;
+    ScriptedPrompter prompter;
+    JobSettings settings;
+    settings.folderPath = folder.str();
+    settings.allFilenamesAreIds = 1;
+    {
+      OrdinaryUser user(folder.path(), c.foreign ? std::vector<std::string>{"config.xml"}
+                                                 : std::vector<std::string>{});
+      if (c.foreign && !user.HasForeignFiles()) continue;  // cannot give a file away
+      MappingWriter(settings, host, prompter);
+    }
+    EXPECT_EQ(host.messages, c.messages);
+    EXPECT_EQ(folder.List(), (std::vector<std::string>{"1.png", "config.xml"}));
+    EXPECT_EQ(folder.Read(c.folder ? "config.xml/inside" : "config.xml"), "old");
+    EXPECT_EQ(fs::status(folder.path() / "config.xml").permissions(), c.perms);
+  }
+}
+#endif
 
 TEST_F(WriterTest, FolderThatCannotBeCreatedInWarns) {
   Files({"1.png"});

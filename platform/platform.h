@@ -88,6 +88,7 @@ class TextReader {
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;
 
+  // Fails on a folder, as fopen does on Windows.
   bool Open(const std::string& path, FileMode mode = FileMode::Text);
   // Like fgets: at most size-1 bytes, up to and including the next LF.
   // Returns the number of bytes read, 0 at the end of the file or on error.

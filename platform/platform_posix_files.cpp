@@ -18,7 +18,13 @@ TextReader::~TextReader() { Close(); }
 bool TextReader::Open(const std::string& path, FileMode /*mode*/) {
   Close();
   file_ = std::fopen(path.c_str(), "rb");
-  return file_ != nullptr;
+  if (file_ == nullptr) return false;
+  struct stat st {};
+  if (fstat(fileno(file_), &st) != 0 || S_ISDIR(st.st_mode)) {
+    Close();
+    return false;
+  }
+  return true;
 }
 
 // Not fgets: a NUL byte in the file would hide the length of the piece.

@@ -25,12 +25,12 @@ TEST_F(TranslatorTest, ExampleRenamesPngAndGifAndWarnsForMissingPicture) {
                                   RenameWarning("c", "103"), Status("", 0, 3)}));
 }
 
-TEST_F(TranslatorTest, MissingConfigAndEmptyList) {
-  JobSettings settings;
-  settings.folderPath = dir.str();
-  MappingTranslator(settings, host);
-  EXPECT_EQ(host.messages,
-            (Messages{{"Could not open config.xml file!", "Warning", MessageKind::Warning}}));
+TEST_F(TranslatorTest, MissingConfigAConfigFolderAndEmptyList) {
+  const Messages cannotOpen{{"Could not open config.xml file!", "Warning", MessageKind::Warning}};
+  EXPECT_EQ(RunAgain(), cannotOpen);
+  dir.MakeDir("config.xml");
+  EXPECT_EQ(RunAgain(), cannotOpen);
+  std::filesystem::remove(dir.path() / "config.xml");
   EXPECT_EQ(Run(ConfigWith({})), (Messages{Status("", 0, 0)}));
 }
 

@@ -62,7 +62,7 @@ TEST_F(WriterTest, LeftoverTemporaryFileIsNoCandidate) {
 
 #ifndef _WIN32
 // A config.xml the user may not write is refused, not replaced through the
-// temporary file.
+// temporary file; a folder of that name gets no question.
 TEST(WriterRefusal, ConfigXmlThatCannotBeWrittenIsLeftAsItWas) {
   const Message cannotWrite{
       "config.xml in this directory cannot be written: it is read-only, belongs to another user "
@@ -78,6 +78,7 @@ TEST(WriterRefusal, ConfigXmlThatCannotBeWrittenIsLeftAsItWas) {
       {"read-only", fs::perms::owner_read, false, false, {kOverwriteQuestion, cannotWrite}},
       {"someone else's", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read,
        true, false, {kOverwriteQuestion, cannotWrite}},
+      {"a folder", fs::perms::owner_all, false, true, {cannotWrite}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

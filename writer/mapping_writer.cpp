@@ -125,9 +125,10 @@ bool WriterRun::IsMappingFile(const std::string& name) const {
          platform::SameFile(platform::JoinPath(settings_.folderPath, name), mappingPath_);
 }
 
+// The job's own temporary file is made after the listing, so it is never
+// in it; a file of the user's that only looks like one is a candidate.
 bool WriterRun::IsCandidate(const platform::DirEntry& entry) const {
-  return !entry.isDirectory && !platform::IsTemporaryName(entry.name) &&
-         !IsMappingFile(entry.name);
+  return !entry.isDirectory && !IsMappingFile(entry.name);
 }
 
 void WriterRun::CountingPass(const std::vector<platform::DirEntry>& entries) {
@@ -135,7 +136,7 @@ void WriterRun::CountingPass(const std::vector<platform::DirEntry>& entries) {
   for (std::size_t i = 0; i < total; ++i) {
     Progress(JobProgress::Phase::Counting, i, total, false);
     const platform::DirEntry& entry = entries[i];
-    if (entry.isDirectory || platform::IsTemporaryName(entry.name)) continue;
+    if (entry.isDirectory) continue;
     if (IsMappingFile(entry.name)) {
       found_ = true;
     } else {

@@ -51,13 +51,16 @@ TEST_F(WriterTest, WriteErrorNeverEndsInSuccessAndKeepsTheOldFile) {
   }
 }
 
-TEST_F(WriterTest, LeftoverTemporaryFileIsNoCandidate) {
-  const std::string leftover = ".config.xml.mapio-AbC123";
-  ASSERT_TRUE(platform::IsTemporaryName(leftover));
-  Files({"1.png", leftover});
+// Only the job's own temporary file could be passed over, and it is made
+// after the folder is listed: a user's file of that shape is a picture.
+TEST_F(WriterTest, FileNamedLikeATemporaryFileIsACandidate) {
+  const std::string lookalike = ".x.mapio-ABCDEF";
+  ASSERT_TRUE(platform::IsTemporaryName(lookalike));
+  Files({"1.png", lookalike});
   Run(Faces, false);
-  ASSERT_EQ(prompter.calls.size(), 1u);
-  EXPECT_EQ(prompter.calls[0].counter, "0/1");
+  ASSERT_EQ(prompter.calls.size(), 2u);
+  EXPECT_EQ(prompter.calls[0].fileName, lookalike);
+  EXPECT_EQ(prompter.calls[0].counter, "0/2");
 }
 
 #ifndef _WIN32

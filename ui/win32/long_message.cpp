@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/long_message_rule.h"
+#include "ui/win32/placement.h"
 
 namespace mapio::win32 {
 
@@ -121,6 +122,7 @@ INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
                         reinterpret_cast<WPARAM>(LoadIconA(nullptr, shown->icon)), 0);
     SendDlgItemMessageA(hwnd, kTextId, EM_SETLIMITTEXT, 0, 0);
     SetDlgItemTextA(hwnd, kTextId, shown->text.c_str());
+    CenterOnOwner(hwnd);
     return TRUE;
   }
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {

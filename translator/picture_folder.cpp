@@ -94,33 +94,28 @@ RenameOutcome PictureRenamer::Rename(std::string_view from, std::string_view id)
   return outcome;
 }
 
-// The exact name always has its try, so the case index can only add
-// renames to what the names themselves achieve.
+// Without a listing only the exact name is tried. With one, the index
+// knows every exact name (it follows the run's own renames), so asking it
+// first costs a picture that is not there no rename, and one in another
+// case one rename, while an exact name is still always tried.
 PictureRenamer::Attempt PictureRenamer::TryExtension(const std::string& oldName,
                                                      const std::string& newName,
                                                      RenameOutcome& outcome) {
   CaseIndex* index = Index();
+  if (index == nullptr) return RenameFrom(oldName, newName, outcome);
   // Windows would refuse a target that exists in another case; on a
   // case-sensitive system only the index can tell.
-  if (index != nullptr && index->HasOtherCaseOf(newName)) return Attempt::NotHere;
-  const RenameResult result = folder_.Rename(oldName, newName);
-  if (result == RenameResult::Renamed) {
-    Apply(oldName, newName, outcome);
-    return Attempt::Renamed;
-  }
-  if (result != RenameResult::SourceMissing || index == nullptr) return Attempt::NotHere;
-  return RenameOtherCase(oldName, newName, outcome);
-}
-
-PictureRenamer::Attempt PictureRenamer::RenameOtherCase(const std::string& oldName,
-                                                        const std::string& newName,
-                                                        RenameOutcome& outcome) {
-  const CaseIndex::Lookup found = index_->Find(oldName);
-  // The exact name was just missing: whatever the index says of it is stale.
-  if (found.count == 0 || found.exact) return Attempt::NotHere;
+  if (index->HasOtherCaseOf(newName)) return Attempt::NotHere;
+  const CaseIndex::Lookup found = index->Find(oldName);
+  if (found.exact) return RenameFrom(oldName, newName, outcome);
+  if (found.count == 0) return Attempt::NotHere;
   // Windows could never hold two of them; guessing might rename the wrong one.
   if (found.count > 1) return Attempt::Ambiguous;
-  const std::string source = *found.any;  // the index changes below
+  return RenameFrom(*found.any, newName, outcome);
+}
+
+PictureRenamer::Attempt PictureRenamer::RenameFrom(std::string source, const std::string& newName,
+                                                   RenameOutcome& outcome) {
   if (folder_.Rename(source, newName) != RenameResult::Renamed) return Attempt::NotHere;
   Apply(source, newName, outcome);
   return Attempt::Renamed;

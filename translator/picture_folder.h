@@ -48,8 +48,8 @@ class PictureRenamer {
   enum class Attempt { Renamed, NotHere, Ambiguous };
   Attempt TryExtension(const std::string& oldName, const std::string& newName,
                        RenameOutcome& outcome);
-  Attempt RenameOtherCase(const std::string& oldName, const std::string& newName,
-                          RenameOutcome& outcome);
+  // `source` is a copy: it may be a name in the index, which changes.
+  Attempt RenameFrom(std::string source, const std::string& newName, RenameOutcome& outcome);
   void Apply(const std::string& oldName, const std::string& newName, RenameOutcome& outcome);
   CaseIndex* Index();
 

@@ -45,6 +45,15 @@ mode_t ModeForTarget(const std::string& target) {
   return DefaultFileMode();
 }
 
+// What an open for writing would say, without changing the file: a target
+// that is missing may be created, one that exists must be writable.
+bool MayReplace(const std::string& target) {
+  const int fd = open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT;
+  close(fd);
+  return true;
+}
+
 // So that the rename itself survives a crash.
 void SyncFolderOf(const std::string& target) {
   const std::size_t slash = target.rfind('/');
@@ -59,6 +68,11 @@ void SyncFolderOf(const std::string& target) {
 
 bool AtomicFileWriter::Open(const std::string& targetPath, FileMode mode) {
   Reset(targetPath, mode);
+  targetRefused_ = !MayReplace(targetPath);
+  if (targetRefused_) {
+    failed_ = true;
+    return false;
+  }
   std::string name = TempTemplateFor(targetPath);
   const int fd = mkstemp(name.data());
   if (fd < 0) {
@@ -98,7 +112,10 @@ bool AtomicFileWriter::Commit() {
   ok = ok && fsync(fd) == 0;
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  ok = ok && closed && std::rename(tempPath_.c_str(), targetPath_.c_str()) == 0;
+  // The target may have changed while the file was written.
+  targetRefused_ = ok && closed && !MayReplace(targetPath_);
+  ok = ok && closed && !targetRefused_ &&
+       std::rename(tempPath_.c_str(), targetPath_.c_str()) == 0;
   if (!ok) {
     failed_ = true;
     Abort();

@@ -76,11 +76,27 @@ std::FILE* CreateTemp(const std::string& target, std::string& tempPath) {
   return nullptr;
 }
 
+// What an open for writing would say, without changing the file: a target
+// that is missing may be created, one that exists must be writable.
+bool MayReplace(const std::string& target) {
+  HANDLE h = CreateFileA(target.c_str(), GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  }
+  CloseHandle(h);
+  return true;
+}
+
 }  // namespace
 
 bool AtomicFileWriter::Open(const std::string& targetPath, FileMode mode) {
   Reset(targetPath, mode);
-  if (targetPath.find('\0') == std::string::npos) file_ = CreateTemp(targetPath, tempPath_);
+  const bool plainPath = targetPath.find('\0') == std::string::npos;
+  targetRefused_ = plainPath && !MayReplace(targetPath);
+  if (plainPath && !targetRefused_) file_ = CreateTemp(targetPath, tempPath_);
   if (file_ == nullptr) {
     Abort();
     failed_ = true;
@@ -108,7 +124,9 @@ bool AtomicFileWriter::Commit() {
   ok = ok && _commit(_fileno(file_)) == 0;
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  ok = ok && closed &&
+  // The target may have changed while the file was written.
+  targetRefused_ = ok && closed && !MayReplace(targetPath_);
+  ok = ok && closed && !targetRefused_ &&
        MoveFileExA(tempPath_.c_str(), targetPath_.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   if (!ok) {

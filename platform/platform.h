@@ -92,6 +92,7 @@ class TextReader {
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;
 
+  // Fails on a folder, as fopen does on Windows.
   bool Open(const std::string& path, FileMode mode = FileMode::Text);
   // Like fgets: at most size-1 bytes, up to and including the next LF.
   // Returns the number of bytes read, 0 at the end of the file or on error.
@@ -115,6 +116,9 @@ class AtomicFileWriter {
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
+  // Fails, and writes nothing, when the target exists but may not be
+  // written (read-only, someone else's, a folder): replacing it would get
+  // round what the user was allowed.
   bool Open(const std::string& targetPath, FileMode mode = FileMode::Text);
   // False once any write has failed; later writes are ignored.
   bool Write(std::string_view data);
@@ -124,6 +128,9 @@ class AtomicFileWriter {
   // Drop the temporary file.
   void Abort();
   bool Failed() const { return failed_; }
+  // Whether the last Open or Commit failed because the target may not be
+  // written, rather than for want of room or of a temporary file.
+  bool TargetRefused() const { return targetRefused_; }
   const std::string& TempPath() const { return tempPath_; }
 
   // Test hook: every writer opened afterwards fails once it has taken this
@@ -141,6 +148,7 @@ class AtomicFileWriter {
   std::size_t written_ = 0;
   std::optional<std::size_t> failAfter_;
   bool failed_ = false;
+  bool targetRefused_ = false;
   FileMode mode_ = FileMode::Text;
 };
 

@@ -117,7 +117,8 @@ TextReader::~TextReader() { Close(); }
 bool TextReader::Open(const std::string& path, FileMode mode) {
   Close();
   mode_ = mode;
-  if (path.find('\0') != std::string::npos) return false;
+  // A folder opens for reading on some systems, then fails every read.
+  if (path.find('\0') != std::string::npos || IsDirectory(path)) return false;
   file_ = std::fopen(path.c_str(), "rb");
   return file_ != nullptr;
 }

@@ -24,11 +24,16 @@ constexpr std::string_view kReadError =
     "Mapio encountered error reading config.xml file!\n\nYou can try the following steps:\n\n"
     "* Open and save it with WordPad\n* Open it with Notepad and look for formating errors\n";
 
+// A line is read as a C string: its text ends at its first NUL byte.
+std::string_view LineText(std::string_view piece) {
+  return platform::Trim(piece.substr(0, piece.find('\0')));
+}
+
 bool FindListOfMaps(PieceReader& pieces) {
   std::string_view piece;
   for (int read = 0; read < kMarkerSearchReads; ++read) {
     if (!pieces.Next(piece)) return false;
-    if (platform::Trim(piece) == kListMarker) return true;
+    if (LineText(piece) == kListMarker) return true;
   }
   return false;
 }
@@ -62,7 +67,7 @@ class Translation {
   void ReadRecords(PieceReader& pieces) {
     std::string_view piece;
     while (pieces.Next(piece)) {
-      const std::string_view line = platform::Trim(piece);
+      const std::string_view line = LineText(piece);
       if (line.empty() || IsCommentLine(line)) continue;
       if (line == kListEnd) return;
       HandleRecord(line);

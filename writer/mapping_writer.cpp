@@ -13,6 +13,9 @@ namespace {
 
 constexpr std::size_t kProgressStep = 4096;
 constexpr std::size_t kSkippedShown = 20;
+constexpr std::string_view kCannotWriteText =
+    "config.xml in this directory cannot be written: it is read-only, belongs to another user "
+    "or is a folder! No file was changed.";
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -93,7 +96,10 @@ void WriterRun::Run() {
   // as much again (the sort dominates), and this way every file counted is
   // the file asked about, and the new file is never among them.
   if (!file_.Open(mappingPath_)) {
-    host_.ShowMessage("config.xml could not be created in this directory! No file was changed.",
+    host_.ShowMessage(file_.TargetRefused()
+                          ? kCannotWriteText
+                          : "config.xml could not be created in this directory! No file was "
+                            "changed.",
                       kErrorCaption, MessageKind::Warning);
     return;
   }
@@ -118,9 +124,10 @@ bool WriterRun::IsMappingFile(const std::string& name) const {
          platform::SameFile(platform::JoinPath(settings_.folderPath, name), mappingPath_);
 }
 
+// The job's own temporary file is made after the listing, so it is never
+// in it; a file of the user's that only looks like one is a candidate.
 bool WriterRun::IsCandidate(const platform::DirEntry& entry) const {
-  return !entry.isDirectory && !platform::IsTemporaryName(entry.name) &&
-         !IsMappingFile(entry.name);
+  return !entry.isDirectory && !IsMappingFile(entry.name);
 }
 
 void WriterRun::CountingPass(const std::vector<platform::DirEntry>& entries) {
@@ -128,7 +135,7 @@ void WriterRun::CountingPass(const std::vector<platform::DirEntry>& entries) {
   for (std::size_t i = 0; i < total; ++i) {
     Progress(JobProgress::Phase::Counting, i, total, false);
     const platform::DirEntry& entry = entries[i];
-    if (entry.isDirectory || platform::IsTemporaryName(entry.name)) continue;
+    if (entry.isDirectory) continue;
     if (IsMappingFile(entry.name)) {
       found_ = true;
     } else {
@@ -204,7 +211,10 @@ void WriterRun::Finish() {
   file_.Write(MappingTrailer);
   if (file_.Failed()) file_.Abort();
   if (file_.Failed() || !file_.Commit()) {
-    host_.ShowMessage("config.xml could not be written (is the disk full?)! No file was changed.",
+    host_.ShowMessage(file_.TargetRefused()
+                          ? kCannotWriteText
+                          : "config.xml could not be written (is the disk full?)! No file was "
+                            "changed.",
                       kErrorCaption, MessageKind::Warning);
     return;
   }

@@ -71,6 +71,16 @@ class MainDialogTest : public QObject {
     QVERIFY(Control<QRadioButton>(&window, res::kNationLogosButton)->isChecked());
     QTest::keyClick(&window, Qt::Key_T, Qt::AltModifier);
     QTRY_VERIFY(!Control<QRadioButton>(&window, res::kKitsButton)->isEnabled());  // translate mode
+    // A key that names no control does nothing; AltGr (Ctrl+Alt) still types.
+    auto* path = Control<QLineEdit>(&window, res::kPathBox);
+    path->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), path);
+    QTest::keyClick(path, Qt::Key_S, Qt::AltModifier);
+    QTest::keyClick(path, Qt::Key_Z, Qt::AltModifier | Qt::ShiftModifier);
+    QKeyEvent altGr(QEvent::KeyPress, Qt::Key_At, Qt::AltModifier | Qt::ControlModifier, "@");
+    QApplication::sendEvent(path, &altGr);
+    QTest::keyClick(path, Qt::Key_X);
+    QCOMPARE(path->text(), QStringLiteral("@x"));
   }
 
   void quitAsksEveryWay() {

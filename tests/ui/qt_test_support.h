@@ -42,6 +42,9 @@ class ModalScript : public QObject {
   bool done() const { return actions_.empty(); }
 
  private:
+  // A dialog is acted on once it is the active window, as a user would: the
+  // window system activates a new window later than it shows it, and until
+  // then the keys would go to the window behind.
   void Poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal == last_ || actions_.empty() || !qobject_cast<QDialog*>(modal)) return;

@@ -7,6 +7,7 @@
 #include "res/dialog_template.h"
 #include "ui/long_message_rule.h"
 #include "ui/message_look.h"
+#include "ui/win32/placement.h"
 
 namespace mapio::win32 {
 
@@ -123,6 +124,7 @@ INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
                         reinterpret_cast<WPARAM>(LoadIconA(nullptr, shown->icon)), 0);
     SendDlgItemMessageA(hwnd, kTextId, EM_SETLIMITTEXT, 0, 0);
     SetDlgItemTextA(hwnd, kTextId, shown->text.c_str());
+    CenterOnOwner(hwnd);
     return TRUE;
   }
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {

@@ -5,6 +5,7 @@
 
 #include "ui/message_look.h"
 #include "ui/win32/long_message.h"
+#include "ui/win32/placement.h"
 
 namespace mapio::win32 {
 
@@ -61,7 +62,7 @@ MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view
   }
   if (IsLongMessage(text)) return ShowLongMessage(owner, text, shownCaption, kind);
   return FromResult(
-      MessageBoxA(owner, std::string(text).c_str(), shownCaption.c_str(), MessageBoxStyle(kind)));
+      CenteredMessageBox(owner, std::string(text), shownCaption, MessageBoxStyle(kind)));
 }
 
 void MessageBoxSeam::StartTesting() {

@@ -5,29 +5,15 @@
 
 #include <CLI/CLI.hpp>
 
+#include "core/job_host.h"
 #include "core/object_kind.h"
 
 namespace mapio::cli {
 namespace {
 
-// Indexed by ObjectKind.
-constexpr std::array<std::string_view, kObjectKindCount> kKindNames = {
-    "faces",
-    "kits",
-    "nation-logos",
-    "competition-logos",
-    "club-logos",
-    "stadium-backgrounds",
-    "club-backgrounds",
-    "player-backgrounds",
-    "comp-backgrounds",
-    "nation-backgrounds",
-    "default-backgrounds",
-};
-
 struct RawOptions {
   std::vector<std::string> folders;
-  std::string kind = "faces";
+  std::string kind{kKinds[Faces].cliName};
   bool help = false;
   bool version = false;
   bool idsFromNames = false;
@@ -64,13 +50,48 @@ ParseResult Only(Command command) {
   return {request, {}};
 }
 
+// The -k paragraph of the help: every kind's name, wrapped as the rest of
+// the help is.
+std::string KindOptionHelp() {
+  constexpr std::size_t kIndent = 24;
+  constexpr std::size_t kWidth = 76;
+  std::string words = "the kind of pictures (default " + std::string(kKinds[Faces].cliName) + "):";
+  std::string untranslatable;
+  for (const KindRow& kind : kKinds) {
+    words += " " + std::string(kind.cliName) + ",";
+    if (!kind.translatable) untranslatable += (untranslatable.empty() ? "" : ", ") + std::string(kind.cliName);
+  }
+  words += " or its number 0 to " + std::to_string(kObjectKindCount - 1) + " (translate takes no " +
+           untranslatable + ")";
+  std::string text = "  -k, --kind KIND       ";
+  std::size_t lineStart = 0;
+  std::size_t from = 0;
+  while (from < words.size()) {
+    std::size_t end = words.find(' ', from);
+    if (end == std::string::npos) end = words.size();
+    const std::string_view word(words.data() + from, end - from);
+    if (text.size() - lineStart > kIndent) {
+      if (text.size() - lineStart + 1 + word.size() > kWidth) {
+        text += "\n";
+        lineStart = text.size();
+        text.append(kIndent, ' ');
+      } else {
+        text += ' ';
+      }
+    }
+    text += word;
+    from = end + 1;
+  }
+  return text + "\n";
+}
+
 ParseResult Check(const RawOptions& raw, Command command) {
   CliRequest request;
   request.command = command;
   auto kind = ParseObjectKind(raw.kind);
   if (!kind) return Error("unknown kind '" + raw.kind + "'");
-  if (command == Command::Translate && *kind == Kits)
-    return Error("kits cannot be translated, choose another kind");
+  if (command == Command::Translate && !kKinds[*kind].translatable)
+    return Error(std::string(kKinds[*kind].cliName) + " cannot be translated, choose another kind");
   if (raw.folders.empty()) return Error("no folder given");
   if (raw.yes && raw.no) return Error("-y and --no cannot be used together");
   request.objectKind = *kind;
@@ -88,8 +109,8 @@ ParseResult Check(const RawOptions& raw, Command command) {
 }  // namespace
 
 std::optional<std::int32_t> ParseObjectKind(std::string_view text) {
-  for (std::size_t i = 0; i < kKindNames.size(); ++i)
-    if (text == kKindNames[i]) return static_cast<std::int32_t>(i);
+  for (std::int32_t i = 0; i < kObjectKindCount; ++i)
+    if (text == kKinds[i].cliName) return i;
   std::int32_t number = -1;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (ec != std::errc{} || end != text.data() + text.size() || text.empty() || text[0] == '-' ||
@@ -100,7 +121,7 @@ std::optional<std::int32_t> ParseObjectKind(std::string_view text) {
 
 ParseResult ParseCommandLine(int argc, const char* const* argv) {
   RawOptions raw;
-  CLI::App app{"Mapio", "mapio-cli"};
+  CLI::App app{std::string(kApplicationName), "mapio-cli"};
   app.set_help_flag();
   app.allow_extras();
   app.add_flag("-h,--help", raw.help);
@@ -170,13 +191,7 @@ Jobs:
 Several folders are done one after the other, each with its own messages.
 
 Options:
-  -k, --kind KIND       the kind of pictures (default faces): faces, kits,
-                        nation-logos, competition-logos, club-logos,
-                        stadium-backgrounds, club-backgrounds,
-                        player-backgrounds, comp-backgrounds,
-                        nation-backgrounds, default-backgrounds, or its
-                        number 0 to 10 (translate takes no kits)
-  -n, --ids-from-names  All filenames are IDs: take each ID from the number
+)" + KindOptionHelp() + R"(  -n, --ids-from-names  All filenames are IDs: take each ID from the number
                         the file name begins with, ask nothing
   -y, --yes             replace a config.xml that is already there
       --no              keep it and leave that folder alone

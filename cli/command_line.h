@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "res/version.h"
+
 namespace mapio::cli {
 
 enum class Command { Help, Version, Make, Translate, Check, Update };
@@ -30,7 +32,7 @@ struct ParseResult {
 
 ParseResult ParseCommandLine(int argc, const char* const* argv);
 
-// A kind by its name (faces, kits, nation-logos, ...) or its number 0..10.
+// A kind by its name (faces, kits, nation-logos, ...) or its number.
 std::optional<std::int32_t> ParseObjectKind(std::string_view text);
 
 // The name ParseObjectKind takes for a kind ("club-logos").
@@ -39,6 +41,6 @@ std::string_view ObjectKindName(std::int32_t kind);
 // The --help text.
 std::string UsageText();
 
-inline constexpr std::string_view kVersionText = "Mapio 0.3";
+inline constexpr std::string_view kVersionText = "Mapio " MAPIO_VERSION;
 
 }  // namespace mapio::cli

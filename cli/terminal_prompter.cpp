@@ -5,23 +5,17 @@
 #include <ostream>
 #include <string>
 
+#include "core/id_number.h"
 #include "platform/platform.h"
 
 namespace mapio::cli {
 namespace {
 
-std::optional<std::uint32_t> ParseId(std::string_view digits) {
-  if (digits.empty() || digits[0] < '0' || digits[0] > '9') return std::nullopt;
-  std::uint32_t id = 0;
-  auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
-  if (ec != std::errc{} || end != digits.data() + digits.size()) return std::nullopt;
-  return id;
-}
-
 std::optional<KitKind> ParseKitKind(std::string_view word) {
-  if (word.empty() || word == "home") return KitKind::Home;
-  if (word == "away") return KitKind::Away;
-  if (word == "third") return KitKind::Third;
+  if (word.empty()) return KitKind::Home;
+  for (std::size_t i = 0; i < kKitKindNames.size(); ++i) {
+    if (word == kKitKindNames[i]) return static_cast<KitKind>(i);
+  }
   return std::nullopt;
 }
 
@@ -39,7 +33,7 @@ std::optional<PromptAnswer> ParseIdAnswer(std::string_view line, bool kit) {
   line = platform::Trim(line);
   if (line.empty()) return PromptAnswer{};
   auto [number, rest] = SplitWord(line);
-  auto id = ParseId(number);
+  auto id = ParseIdNumber(number);
   if (!id) return std::nullopt;
   if (!kit) {
     if (!rest.empty()) return std::nullopt;

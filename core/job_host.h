@@ -16,6 +16,10 @@ enum class MessageButton { Ok, Cancel, Yes, No };
 
 // The caption a message gets when it is shown without one of its own.
 inline constexpr std::string_view kApplicationName = "Mapio";
+// The caption of every failure a job reports.
+inline constexpr std::string_view kErrorCaption = "Error";
+// The mapping file of a folder, which every job reads or writes.
+inline constexpr std::string_view kMappingFileName = "config.xml";
 
 // How far a long job has come; hosts may show it, none has to.
 struct JobProgress {

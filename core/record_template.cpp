@@ -6,40 +6,6 @@
 
 namespace mapio {
 
-namespace {
-
-// Indexed by ObjectKind 0..9; 10 and everything else fall back to Faces.
-constexpr RecordTemplate kTemplates[] = {
-    {"<record from=\"%s\" to=\"graphics/pictures/person/%u/portrait\"/>\n",
-     "<record from=\"%[^\"]\" to=\"graphics/pictures/person/%[0-9]/portrait\"/>"},
-    {"", ""},
-    {"<record from=\"%s\" to=\"graphics/pictures/nation/%u/logo\"/>\n",
-     "<record from=\"%[^\"]\" to=\"graphics/pictures/nation/%[0-9]/logo\"/>\n"},
-    {"<record from=\"%s\" to=\"graphics/pictures/comp/%u/logo\"/>\n",
-     "<record from=\"%[^\"]\" to=\"graphics/pictures/comp/%[0-9]/logo\"/>\n"},
-    {"<record from=\"%s\" to=\"graphics/pictures/club/%u/logo\"/>\n",
-     "<record from=\"%[^\"]\" to=\"graphics/pictures/club/%[0-9]/logo\"/>\n"},
-    {"<record from=\"%s\" to=\"graphics/backgrounds/stadium/%u\"/>\n",
-     "<record from=\"%[^\"]\" to=\"graphics/backgrounds/stadium/%[0-9]\"/>\n"},
-    {"<record from=\"%s\" to=\"graphics/backgrounds/club/%u\"/>\n",
-     "<record from=\"%[^\"]\" to=\"graphics/backgrounds/club/%[0-9]\"/>\n"},
-    {"<record from=\"%s\" to=\"graphics/backgrounds/person/%u\"/>\n",
-     "<record from=\"%[^\"]\" to=\"graphics/backgrounds/person/%[0-9]\"/>\n"},
-    {"<record from=\"%s\" to=\"graphics/backgrounds/comp/%u\"/>\n",
-     "<record from=\"%[^\"]\" to=\"graphics/backgrounds/comp/%[0-9]\"/>\n"},
-    {"<record from=\"%s\" to=\"graphics/backgrounds/nation/%u\"/>\n",
-     "<record from=\"%[^\"]\" to=\"graphics/backgrounds/nation/%[0-9]\"/>\n"},
-};
-constexpr std::int32_t kTemplateCount = static_cast<std::int32_t>(std::size(kTemplates));
-
-}  // namespace
-
-const std::array<std::string_view, 3> KitTemplates = {
-    "\t\t<record from=\"%s\" to=\"graphics/pictures/team/%u/kits/home\"/>\n",
-    "\t\t<record from=\"%s\" to=\"graphics/pictures/team/%u/kits/away\"/>\n",
-    "\t\t<record from=\"%s\" to=\"graphics/pictures/team/%u/kits/third\"/>\n",
-};
-
 const std::string_view MappingHeader =
     "<record>\n"
     "\t<!-- resource manager options -->\n"
@@ -63,13 +29,13 @@ const std::string_view MappingHeader =
 const std::string_view MappingTrailer = "\t</list>\n</record>";
 
 const RecordTemplate& RecordTemplateOf(std::int32_t objectKind) {
-  if (objectKind < 0 || objectKind >= kTemplateCount) return kTemplates[Faces];
-  return kTemplates[objectKind];
+  if (objectKind < 0 || objectKind >= kObjectKindCount) return kKinds[Faces].record;
+  return kKinds[objectKind].record;
 }
 
 std::string GetRecordTemplate(JobHost& host, std::int32_t objectKind, TemplateHalf half) {
   if (objectKind == Kits) {
-    host.ShowMessage("This line was supposed to never show!", "Error", MessageKind::Warning);
+    host.ShowMessage("This line was supposed to never show!", kErrorCaption, MessageKind::Warning);
     return {};
   }
   const RecordTemplate& t = RecordTemplateOf(objectKind);

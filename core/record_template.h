@@ -1,7 +1,7 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,16 +11,9 @@ namespace mapio {
 
 class JobHost;
 
-// One record line of a kind: a printf-style pattern with %s (name) and %u
-// (ID) for writing, a scanf-style pattern with %[^"] and %[0-9] for reading.
-struct RecordTemplate {
-  std::string_view writeFormat;
-  std::string_view readFormat;
-};
-
 enum class TemplateHalf { Write, Read };
 
-// The record template of `objectKind` (Faces for anything outside 0..9).
+// The record template of `objectKind` (Faces for a value that is no kind).
 const RecordTemplate& RecordTemplateOf(std::int32_t objectKind);
 
 // A copy of one half of the kind's template. Kits have none: that shows
@@ -28,7 +21,7 @@ const RecordTemplate& RecordTemplateOf(std::int32_t objectKind);
 std::string GetRecordTemplate(JobHost& host, std::int32_t objectKind, TemplateHalf half);
 
 // Indexed by KitKind; each carries its own "\t\t" prefix.
-extern const std::array<std::string_view, 3> KitTemplates;
+inline constexpr std::span<const std::string_view> KitTemplates = kKinds[Kits].kitFormats;
 
 extern const std::string_view MappingHeader;
 extern const std::string_view MappingTrailer;

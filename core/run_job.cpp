@@ -6,10 +6,8 @@ namespace mapio {
 
 namespace {
 
-constexpr std::string_view kChooseDirectory = "Choose directory";
-
 void WarnNoFolder(JobHost& host) {
-  host.ShowMessage("Directory does not exist, please check the path!", kChooseDirectory,
+  host.ShowMessage("Directory does not exist, please check the path!", kChooseDirCaption,
                    MessageKind::Warning);
 }
 
@@ -18,7 +16,7 @@ void WarnNoFolder(JobHost& host) {
 std::optional<std::string> ChosenFolder(JobHost& host, JobSettings& settings) {
   host.PullSettings(settings);  // a path box that overflowed still holds a path to check
   if (settings.folderPath.empty()) {
-    host.ShowMessage("Please choose directory!", kChooseDirectory, MessageKind::Warning);
+    host.ShowMessage(kChooseDirText, kChooseDirCaption, MessageKind::Warning);
     return std::nullopt;
   }
   // A relative path is taken against the start-up directory, once: after the
@@ -43,7 +41,7 @@ void RunJob(JobHost& host, JobSettings& settings, const JobEntries& jobs) {
   if (settings.action == kActionMake) job = &jobs.makeMapping;
   if (settings.action == kActionTranslate) job = &jobs.translate;
   if (job == nullptr) {
-    host.ShowMessage("Error choosing action!", "Error", MessageKind::Warning);
+    host.ShowMessage("Error choosing action!", kErrorCaption, MessageKind::Warning);
     return;
   }
   if (!*job) return;

@@ -3,12 +3,17 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/job_host.h"
 #include "core/job_settings.h"
 
 namespace mapio {
+
+// Shown by every job that is started without a folder.
+inline constexpr std::string_view kChooseDirText = "Please choose directory!";
+inline constexpr std::string_view kChooseDirCaption = "Choose directory";
 
 // The two jobs RunJob dispatches to. The core knows neither library, so the
 // front end hands them in.

@@ -1,7 +1,7 @@
-// Windows: text files. Line ends on disk are CR LF; in memory every CR LF
-// is one LF. The conversion is done here rather than by the runtime's text
-// mode, which would also end the file at the first Ctrl-Z byte and so lose
-// whatever follows it when the file is saved again.
+// Windows: writing files whole or not at all. Line ends on disk are CR LF;
+// in memory every CR LF is one LF. The conversion is done here rather than
+// by the runtime's text mode, which would also end the file at the first
+// Ctrl-Z byte and so lose whatever follows it when the file is saved again.
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -15,77 +15,11 @@
 
 namespace mapio::platform {
 
-// --- TextReader -----------------------------------------------------------
-
-TextReader::~TextReader() { Close(); }
-
-bool TextReader::Open(const std::string& path, FileMode mode) {
-  Close();
-  mode_ = mode;
-  if (path.find('\0') != std::string::npos) return false;
-  file_ = std::fopen(path.c_str(), "rb");
-  return file_ != nullptr;
-}
-
-std::size_t TextReader::ReadPiece(char* buffer, std::size_t size) {
-  if (file_ == nullptr || size == 0) return 0;
-  std::size_t used = 0;
-  while (used + 1 < size) {
-    int c = std::getc(file_);
-    if (c == EOF) break;
-    if (c == '\r' && mode_ == FileMode::Text) {
-      const int next = std::getc(file_);
-      if (next == '\n') {
-        c = '\n';
-      } else if (next != EOF) {
-        std::ungetc(next, file_);
-      }
-    }
-    buffer[used++] = static_cast<char>(c);
-    if (c == '\n') break;
-  }
-  buffer[used] = '\0';
-  if (std::ferror(file_)) return 0;
-  return used;
-}
-
-bool TextReader::ReadAll(std::string& out) {
-  out.clear();
-  if (file_ == nullptr) return false;
-  std::string raw;
-  char chunk[64 * 1024];
-  for (;;) {
-    const std::size_t n = std::fread(chunk, 1, sizeof chunk, file_);
-    raw.append(chunk, n);
-    if (n < sizeof chunk) break;
-  }
-  if (mode_ == FileMode::Binary) {
-    out = std::move(raw);
-    return std::ferror(file_) == 0;
-  }
-  out.reserve(raw.size());
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
-    out.push_back(raw[i]);
-  }
-  return std::ferror(file_) == 0;
-}
-
-void TextReader::Close() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
-}
-
 // --- AtomicFileWriter -----------------------------------------------------
 
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
-
-std::optional<std::size_t>& FailAfterSetting() {
-  static std::optional<std::size_t> bytes;
-  return bytes;
-}
 
 // ".<name>.mapio-XXXXXX" beside the target, so the final move stays on
 // one volume.
@@ -142,22 +76,27 @@ std::FILE* CreateTemp(const std::string& target, std::string& tempPath) {
   return nullptr;
 }
 
-}  // namespace
-
-void AtomicFileWriter::FailAfterBytesForTesting(std::optional<std::size_t> bytes) {
-  FailAfterSetting() = bytes;
+// What an open for writing would say, without changing the file: a target
+// that is missing may be created, one that exists must be writable.
+bool MayReplace(const std::string& target) {
+  HANDLE h = CreateFileA(target.c_str(), GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  }
+  CloseHandle(h);
+  return true;
 }
 
-AtomicFileWriter::~AtomicFileWriter() { Abort(); }
+}  // namespace
 
 bool AtomicFileWriter::Open(const std::string& targetPath, FileMode mode) {
-  Abort();
-  mode_ = mode;
-  failed_ = false;
-  written_ = 0;
-  failAfter_ = FailAfterSetting();
-  targetPath_ = targetPath;
-  if (targetPath.find('\0') == std::string::npos) file_ = CreateTemp(targetPath, tempPath_);
+  Reset(targetPath, mode);
+  const bool plainPath = targetPath.find('\0') == std::string::npos;
+  targetRefused_ = plainPath && !MayReplace(targetPath);
+  if (plainPath && !targetRefused_) file_ = CreateTemp(targetPath, tempPath_);
   if (file_ == nullptr) {
     Abort();
     failed_ = true;
@@ -185,7 +124,9 @@ bool AtomicFileWriter::Commit() {
   ok = ok && _commit(_fileno(file_)) == 0;
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  ok = ok && closed &&
+  // The target may have changed while the file was written.
+  targetRefused_ = ok && closed && !MayReplace(targetPath_);
+  ok = ok && closed && !targetRefused_ &&
        MoveFileExA(tempPath_.c_str(), targetPath_.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   if (!ok) {
@@ -195,14 +136,6 @@ bool AtomicFileWriter::Commit() {
   }
   tempPath_.clear();
   return true;
-}
-
-void AtomicFileWriter::Abort() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
-  if (!tempPath_.empty()) DeleteFileA(tempPath_.c_str());
-  tempPath_.clear();
-  buffer_.clear();
 }
 
 }  // namespace mapio::platform

@@ -1,5 +1,6 @@
 // The only code of Mapio that talks to the operating system. One header for
-// every system; platform_posix.cpp and (later) platform_win32.cpp behind it.
+// every system; platform_common.cpp holds what every system shares, the
+// *_posix.cpp and *_win32.cpp files what differs.
 #pragma once
 
 #include <cstddef>
@@ -49,6 +50,9 @@ int CompareNames(std::string_view a, std::string_view b);
 // same order without folding each name again for every comparison.
 std::u16string NameSortKey(std::string_view name);
 
+// Sorts a listing into the order of CompareNames (by NameSortKey, then bytes).
+void SortByName(std::vector<DirEntry>& entries);
+
 // --- current directory ----------------------------------------------------
 
 // 0 on success, -1 on failure (the folder is missing, is a file, no access).
@@ -88,6 +92,7 @@ class TextReader {
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;
 
+  // Fails on a folder, as fopen does on Windows.
   bool Open(const std::string& path, FileMode mode = FileMode::Text);
   // Like fgets: at most size-1 bytes, up to and including the next LF.
   // Returns the number of bytes read, 0 at the end of the file or on error.
@@ -111,6 +116,9 @@ class AtomicFileWriter {
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
+  // Fails, and writes nothing, when the target exists but may not be
+  // written (read-only, someone else's, a folder): replacing it would get
+  // round what the user was allowed.
   bool Open(const std::string& targetPath, FileMode mode = FileMode::Text);
   // False once any write has failed; later writes are ignored.
   bool Write(std::string_view data);
@@ -120,6 +128,9 @@ class AtomicFileWriter {
   // Drop the temporary file.
   void Abort();
   bool Failed() const { return failed_; }
+  // Whether the last Open or Commit failed because the target may not be
+  // written, rather than for want of room or of a temporary file.
+  bool TargetRefused() const { return targetRefused_; }
   const std::string& TempPath() const { return tempPath_; }
 
   // Test hook: every writer opened afterwards fails once it has taken this
@@ -127,6 +138,7 @@ class AtomicFileWriter {
   static void FailAfterBytesForTesting(std::optional<std::size_t> bytes);
 
  private:
+  void Reset(const std::string& targetPath, FileMode mode);
   bool Flush();
 
   std::FILE* file_ = nullptr;
@@ -136,6 +148,7 @@ class AtomicFileWriter {
   std::size_t written_ = 0;
   std::optional<std::size_t> failAfter_;
   bool failed_ = false;
+  bool targetRefused_ = false;
   FileMode mode_ = FileMode::Text;
 };
 
@@ -149,6 +162,12 @@ bool IsTemporaryName(std::string_view name);
 inline bool IsSpaceByte(unsigned char c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
 }
+
+// Length of the UTF-8 sequence at `pos` of `text` with its code point in
+// `codePoint`; 0 when the bytes there are no valid UTF-8. Strict: no
+// overlong forms, no surrogates, nothing above U+10FFFF.
+std::size_t Utf8Length(std::string_view text, std::size_t pos, char32_t& codePoint);
+bool IsValidUtf8(std::string_view text);
 
 // Trailing white space first, then leading.
 std::string_view Trim(std::string_view text);

@@ -50,23 +50,6 @@ bool ReadEntries(DIR* dir, std::vector<DirEntry>& entries) {
   }
 }
 
-// Folds each name once, then sorts by (key, bytes): the order of CompareNames.
-void SortEntries(std::vector<DirEntry>& entries) {
-  std::vector<std::pair<std::u16string, std::size_t>> keys;
-  keys.reserve(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    keys.emplace_back(NameSortKey(entries[i].name), i);
-  }
-  std::sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
-    if (a.first != b.first) return a.first < b.first;
-    return entries[a.second].name < entries[b.second].name;
-  });
-  std::vector<DirEntry> sorted;
-  sorted.reserve(entries.size());
-  for (const auto& key : keys) sorted.push_back(std::move(entries[key.second]));
-  entries = std::move(sorted);
-}
-
 }  // namespace
 
 bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries) {
@@ -80,7 +63,7 @@ bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries) {
     entries.clear();
     return false;
   }
-  SortEntries(entries);
+  SortByName(entries);
   return true;
 }
 
@@ -98,11 +81,6 @@ std::string CurrentDirectory() {
     if (errno != ERANGE) return {};
     buffer.resize(buffer.size() * 2);
   }
-}
-
-const std::string& StartupDirectory() {
-  static const std::string startup = CurrentDirectory();
-  return startup;
 }
 
 // --- files ----------------------------------------------------------------

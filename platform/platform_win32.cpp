@@ -40,18 +40,6 @@ struct HandleCloser {
 };
 using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
-void SortByName(std::vector<DirEntry>& entries) {
-  std::vector<std::pair<std::u16string, DirEntry>> keyed;
-  keyed.reserve(entries.size());
-  for (auto& e : entries) keyed.emplace_back(NameSortKey(e.name), std::move(e));
-  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-    if (a.first != b.first) return a.first < b.first;
-    return a.second.name < b.second.name;
-  });
-  entries.clear();
-  for (auto& k : keyed) entries.push_back(std::move(k.second));
-}
-
 // Volume serial number and file index: what NTFS keeps per file, the
 // Windows counterpart of device and inode.
 bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
@@ -113,11 +101,6 @@ std::string CurrentDirectory() {
   const DWORD used = GetCurrentDirectoryA(needed, dir.data());
   dir.resize(used < needed ? used : 0);
   return dir;
-}
-
-const std::string& StartupDirectory() {
-  static const std::string startup = CurrentDirectory();
-  return startup;
 }
 
 bool FileExists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }

@@ -50,16 +50,6 @@ bool IsAscii(std::string_view text) {
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-bool IsValidUtf8(std::string_view text) {
-  utf8proc_int32_t codePoint = 0;
-  while (!text.empty()) {
-    const std::size_t used = DecodeOne(text, codePoint);
-    if (used == 0) return false;
-    text.remove_prefix(used);
-  }
-  return true;
-}
-
 char AsciiLower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }

@@ -1,4 +1,6 @@
+#include "res/control_ids.h"
 #include "res/dialog_template.h"
+#include "res/version.h"
 
 namespace mapio::res {
 namespace {
@@ -11,13 +13,14 @@ constexpr std::string_view kNotice =
 
 constexpr ControlTemplate kAboutControls[] = {
     {kNoId, ControlKind::StaticIcon, "128", 11, 17, 21, 20, 0},
-    {kNoId, ControlKind::Static, "Mapio Version 0.3", 40, 10, 119, 8,
+    {kNoId, ControlKind::Static, "Mapio Version " MAPIO_VERSION, 40, 10, 119, 8,
      kLeft | kNoPrefix | kGroup},
     {kNoId, ControlKind::Static, kNotice, 40, 22, 119, 23, kCenter | kGroup},
-    {1, ControlKind::DefPushButton, "OK", 178, 7, 50, 16, kTabStop | kGroup},
+    {kAboutOkButton, ControlKind::DefPushButton, "OK", 178, 7, 50, 16, kTabStop | kGroup},
 };
 
-constexpr DialogTemplate kAbout{100, "About Mapio", 235, 58, false, false, kAboutControls};
+constexpr DialogTemplate kAbout{kAboutDialog, "About Mapio", 235, 58, false, false,
+                                kAboutControls};
 
 }  // namespace
 

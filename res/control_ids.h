@@ -1,5 +1,5 @@
-// The ids of the dialog templates and of the controls that code refers to,
-// as the templates give them.
+// Every id of the dialog templates and of their controls, named once: the
+// templates, both windows and the tests use these names.
 #pragma once
 
 namespace mapio::res {
@@ -12,6 +12,19 @@ enum TemplateId {
   kKitMapDialog = 135,
 };
 
+// Resources of Mapio.exe that code loads by id (res/mapio.rc).
+enum ResourceId {
+  kAppIcon = 128,
+  kAboutEntryString = 101,
+};
+
+// The ids Windows sends for Enter and Escape; a template's default and
+// cancelling buttons carry them.
+enum DialogButtonId {
+  kOkId = 1,
+  kCancelId = 2,
+};
+
 // The main window's controls.
 enum MainControlId {
   kPathBox = 1007,
@@ -21,12 +34,47 @@ enum MainControlId {
   kFacesButton = 1000,
   kKitsButton = 1001,
   kClubLogosButton = 1002,
+  kNationLogosButton = 1003,
+  kCompetitionLogosButton = 1004,
+  kStadiumBackgroundsButton = 1031,
+  kClubBackgroundsButton = 1032,
+  kPlayerBackgroundsButton = 1033,
+  kCompBackgroundsButton = 1034,
+  kDefaultBackgroundsButton = 1035,
+  kNationBackgroundsButton = 1036,
   kAllFilenamesAreIdsBox = 1011,
   kProcessDroppedFoldersBox = 1030,
-  kGoButton = 1,
+  kGoButton = kOkId,
   kEditXmlButton = 1009,
   kCheckButton = 1040,
-  kCloseButton = 2,
+  kCloseButton = kCancelId,
+};
+
+// The prompts for a file's ID and for a kit's ID and kind.
+enum PromptControlId {
+  kAddButton = kOkId,
+  kDoNotAddButton = kCancelId,
+  kFileIdBox = 1012,
+  kFileNameBox = 1013,
+  kFileCounterBox = 1016,
+  kKitNameBox = 1020,
+  kKitIdBox = 1021,
+  kKitCounterBox = 1022,
+  kHomeButton = 1023,
+  kAwayButton = 1024,
+  kThirdButton = 1025,
+};
+
+// The "Edit XML file" dialog.
+enum EditXmlControlId {
+  kSaveButton = kOkId,
+  kEditorCloseButton = kCancelId,
+  kXmlTextBox = 1028,
+};
+
+// The about box.
+enum AboutControlId {
+  kAboutOkButton = kOkId,
 };
 
 }  // namespace mapio::res

@@ -6,7 +6,11 @@ qt6-base-dev qt6-base-dev-tools qt6-svg-dev binutils-mingw-w64-i686 python3 clan
 libpugixml-dev nlohmann-json3-dev"
 packages="$packages g++-mingw-w64-i686-posix wine wine32:i386"  # the Windows build, tested under Wine
 packages="$packages xvfb xdotool imagemagick"  # its window, driven on a virtual display
+packages="$packages wine64 g++-mingw-w64-x86-64-posix"  # the tests where i386 programs cannot run
+packages="$packages clang-format"  # make format-check
 packages="$packages fonts-wine"  # Tahoma and Marlett, so Wine draws the window as Windows does
+packages="$packages help2man dpkg-dev"  # make package: manual page, dependencies of the .deb
+packages="$packages lintian desktop-file-utils appstream unzip file"  # checks of the packages
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

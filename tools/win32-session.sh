@@ -47,10 +47,11 @@ windows_path() {
 }
 
 # Starts Xvfb on a display nobody uses (the server picks it itself), then
-# makes a fresh 32-bit prefix whose default desktop is a virtual one.
+# makes a fresh prefix whose default desktop is a virtual one.
 session_start() {
   session_dir=$(mktemp -d "${TMPDIR:-/tmp}/mapio-$tool.XXXXXX")
-  export WINEPREFIX=$session_dir/prefix WINEARCH=win32 WINEDEBUG=-all
+  source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+  export WINEPREFIX=$session_dir/prefix WINEDEBUG=-all
   # No Mono or Gecko: Mapio needs neither, and their installers would ask.
   export WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -68,7 +69,7 @@ session_start() {
   [ -s "$session_dir/display" ] || fail "Xvfb did not start: $(cat "$session_dir/xvfb.log")"
   export DISPLAY=":$(head -n1 "$session_dir/display")"
 
-  timeout 180 wineboot -i >"$session_dir/wineboot.log" 2>&1 || fail "wineboot -i failed or hung"
+  timeout 180 "$WINE" wineboot -i >"$session_dir/wineboot.log" 2>&1 || fail "wineboot -i failed or hung"
   # Debian's Wine does not look in its own font folder: without these the
   # dialogs fall back to DejaVu and the caption buttons show Marlett's letters.
   local font
@@ -84,7 +85,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="800x600"
 EOF
-  timeout 60 wine regedit /S "$(windows_path "$session_dir/desktop.reg")" >/dev/null 2>&1 \
+  timeout 60 "$WINE" regedit /S "$(windows_path "$session_dir/desktop.reg")" >/dev/null 2>&1 \
     || fail "could not set the virtual desktop"
   # The desktop setting is read when explorer starts: stop the one wineboot left.
   timeout 20 wineserver -k >/dev/null 2>&1 || true
@@ -95,7 +96,7 @@ EOF
 start_app() {
   local exe
   exe=$(realpath "$1")
-  (cd "$session_dir" && exec timeout 300 wine "$exe") >"$session_dir/wine.log" 2>&1 &
+  (cd "$session_dir" && exec timeout 300 "$WINE" "$exe") >"$session_dir/wine.log" 2>&1 &
   app_pid=$!
 }
 

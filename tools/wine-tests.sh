@@ -1,6 +1,6 @@
 #!/bin/bash
 # Runs every cross-built test program of BUILD (default build-windows) under
-# Wine, in a fresh 32-bit prefix that is removed afterwards, and checks the
+# Wine (tools/wine-env.sh picks which), in a fresh prefix that is removed afterwards, and checks the
 # resources of Mapio.exe, then drives Mapio.exe and saves a picture of each of
 # its windows in BUILD/screenshots. Fails if any of it fails or is missing.
 # The window's tests get a virtual display of their own.
@@ -11,7 +11,8 @@ programs=(platform_tests core_tests writer_tests translator_tests cli_tests ui_m
   win32_tests)
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/mapio-wine.XXXXXX")
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all
+source "$(dirname "$0")/wine-env.sh"
+export WINEPREFIX=$prefix WINEDEBUG=-all
 # No Mono or Gecko: nothing here needs them, and their installers would ask.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 xvfb_pid=""
@@ -35,7 +36,7 @@ done
 export DISPLAY=":$display"
 
 # A hung Wine must not hold up CI: every step has a time limit.
-timeout 300 wineboot -i >/dev/null 2>&1
+timeout 300 "$WINE" wineboot -i >/dev/null 2>&1
 
 passed=0
 failed=0
@@ -53,7 +54,7 @@ for name in "${programs[@]}"; do
   # Started on drive C:, where the temporary folders are, so that a path
   # relative to the start folder can reach them.
   exe=$(realpath "$exe")
-  (cd "$prefix/drive_c" && timeout 600 wine "$exe" --gtest_brief=1) >"$log" 2>&1 || status=$?
+  (cd "$prefix/drive_c" && timeout 600 "$WINE" "$exe" --gtest_brief=1) >"$log" 2>&1 || status=$?
   tr -d '\r' <"$log"
   ran_ok=$(tr -d '\r' <"$log" | sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' | tail -n1)
   ran_bad=$(tr -d '\r' <"$log" | sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' | tail -n1)
@@ -71,6 +72,7 @@ if [ -z "$mapio" ]; then
   echo "wine-tests: Mapio.exe is missing in $build" >&2
   broken+=(Mapio.exe)
 else
+  [ "$WINEARCH" = win32 ] || export OBJDUMP=x86_64-w64-mingw32-objdump
   "$(dirname "$0")/check-resources.sh" "$mapio" || broken+=("Mapio.exe resources")
   # The program itself, driven as a user would, in a prefix and on a display
   # of its own; then a picture of each of its windows.

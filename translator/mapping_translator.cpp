@@ -22,11 +22,16 @@ constexpr std::size_t kMaxFromLength = 99;
 constexpr std::size_t kMaxIdLength = 51;
 constexpr std::string_view kProcessedHeading = "The list of processed files:\n\n";
 
+// A line is read as a C string: its text ends at its first NUL byte.
+std::string_view LineText(std::string_view piece) {
+  return platform::Trim(piece.substr(0, piece.find('\0')));
+}
+
 bool FindListOfMaps(PieceReader& pieces) {
   std::string_view piece;
   for (int read = 0; read < kMarkerSearchReads; ++read) {
     if (!pieces.Next(piece)) return false;
-    if (platform::Trim(piece) == kListMarker) return true;
+    if (LineText(piece) == kListMarker) return true;
   }
   return false;
 }
@@ -60,7 +65,7 @@ class Translation {
   void ReadRecords(PieceReader& pieces) {
     std::string_view piece;
     while (pieces.Next(piece)) {
-      const std::string_view line = platform::Trim(piece);
+      const std::string_view line = LineText(piece);
       if (line.empty() || IsCommentLine(line)) continue;
       if (line == kListEnd) return;
       HandleRecord(line);
@@ -87,7 +92,7 @@ class Translation {
     const translator::RenameOutcome outcome = renamer_.Rename(fields.name, fields.id);
     if (!outcome.renamed) {
       ++failed_;
-      host_.ShowMessage("Warning: could not rename " + fields.name + " to " + fields.id, "Error",
+      host_.ShowMessage("Warning: could not rename " + fields.name + " to " + fields.id, kErrorCaption,
                         MessageKind::Warning);
       return;
     }
@@ -110,13 +115,13 @@ class Translation {
 
 void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOptions& options) {
   platform::TextReader reader;
-  if (!reader.Open(platform::JoinPath(settings.folderPath, "config.xml"))) {
+  if (!reader.Open(platform::JoinPath(settings.folderPath, kMappingFileName))) {
     host.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning);
     return;
   }
   PieceReader pieces(reader);
   if (!FindListOfMaps(pieces)) {
-    host.ShowMessage(kMappingReadError, kMappingReadErrorCaption, MessageKind::Warning);
+    host.ShowMessage(kMappingReadError, kErrorCaption, MessageKind::Warning);
     return;
   }
   const auto folder = options.dryRun ? translator::MakeSimulatedFolder(settings.folderPath)

@@ -16,6 +16,7 @@ struct TranslateOptions {
   std::function<void(const std::string& from, const std::string& to)> onRename;
 };
 
+// The translate job's one entry, for every front end.
 // "Translate file names to IDs": rename every mapped picture to its ID.
 void MappingTranslator(JobSettings& settings, JobHost& host,
                        const TranslateOptions& options = {});

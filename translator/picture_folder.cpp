@@ -18,39 +18,55 @@ class RealFolder : public PictureFolder {
                                      platform::JoinPath(folderPath_, to));
   }
 
-  std::vector<std::string> Names() override {
+  bool List(std::vector<std::string>& names) override {
     std::vector<platform::DirEntry> entries;
-    platform::ListFolder(folderPath_, entries);
-    std::vector<std::string> names;
+    if (!platform::ListFolder(folderPath_, entries)) return false;
     names.reserve(entries.size());
     for (auto& e : entries) names.push_back(std::move(e.name));
-    return names;
+    return true;
   }
 
  private:
   std::string folderPath_;
 };
 
+// A folder that cannot be listed is asked name by name, as the real run
+// would find them; the pretended renames are kept on top.
 class SimulatedFolder : public PictureFolder {
  public:
-  explicit SimulatedFolder(const std::string& folderPath) {
+  explicit SimulatedFolder(const std::string& folderPath) : folderPath_(folderPath) {
     std::vector<platform::DirEntry> entries;
-    platform::ListFolder(folderPath, entries);
+    listed_ = platform::ListFolder(folderPath, entries);
     for (auto& e : entries) names_.insert(std::move(e.name));
   }
 
   RenameResult Rename(const std::string& from, const std::string& to) override {
-    if (!names_.contains(from)) return RenameResult::SourceMissing;
-    if (names_.contains(to)) return RenameResult::TargetExists;
+    if (!Holds(from)) return RenameResult::SourceMissing;
+    if (Holds(to)) return RenameResult::TargetExists;
     names_.erase(from);
+    gone_.insert(from);
     names_.insert(to);
+    gone_.erase(to);
     return RenameResult::Renamed;
   }
 
-  std::vector<std::string> Names() override { return {names_.begin(), names_.end()}; }
+  bool List(std::vector<std::string>& names) override {
+    if (!listed_) return false;
+    names.assign(names_.begin(), names_.end());
+    return true;
+  }
 
  private:
+  bool Holds(const std::string& name) const {
+    if (names_.contains(name)) return true;
+    return !listed_ && !gone_.contains(name) &&
+           platform::FileExists(platform::JoinPath(folderPath_, name));
+  }
+
+  std::string folderPath_;
+  bool listed_ = false;
   std::unordered_set<std::string> names_;
+  std::unordered_set<std::string> gone_;  // renamed away, when not listed
 };
 
 }  // namespace
@@ -78,33 +94,28 @@ RenameOutcome PictureRenamer::Rename(std::string_view from, std::string_view id)
   return outcome;
 }
 
+// Without a listing only the exact name is tried. With one, the index
+// knows every exact name (it follows the run's own renames), so asking it
+// first costs a picture that is not there no rename, and one in another
+// case one rename, while an exact name is still always tried.
 PictureRenamer::Attempt PictureRenamer::TryExtension(const std::string& oldName,
                                                      const std::string& newName,
                                                      RenameOutcome& outcome) {
-  if (!index_) {
-    const RenameResult result = folder_.Rename(oldName, newName);
-    if (result == RenameResult::Renamed) {
-      Apply(oldName, newName, outcome);
-      return Attempt::Renamed;
-    }
-    if (result != RenameResult::SourceMissing) return Attempt::NotHere;
-  }
-  return RenameByIndex(oldName, newName, outcome);
-}
-
-// Once the index exists it knows the real names, so a picture that is not
-// there costs no rename, and one in another case costs one.
-PictureRenamer::Attempt PictureRenamer::RenameByIndex(const std::string& oldName,
-                                                      const std::string& newName,
-                                                      RenameOutcome& outcome) {
-  const CaseIndex::Lookup found = Index().Find(oldName);
-  if (found.count == 0) return Attempt::NotHere;
-  // Windows could never hold two of them; guessing might rename the wrong one.
-  if (!found.exact && found.count > 1) return Attempt::Ambiguous;
+  CaseIndex* index = Index();
+  if (index == nullptr) return RenameFrom(oldName, newName, outcome);
   // Windows would refuse a target that exists in another case; on a
   // case-sensitive system only the index can tell.
-  if (index_->HasOtherCaseOf(newName)) return Attempt::NotHere;
-  const std::string source = found.exact ? oldName : *found.any;  // the index changes below
+  if (index->HasOtherCaseOf(newName)) return Attempt::NotHere;
+  const CaseIndex::Lookup found = index->Find(oldName);
+  if (found.exact) return RenameFrom(oldName, newName, outcome);
+  if (found.count == 0) return Attempt::NotHere;
+  // Windows could never hold two of them; guessing might rename the wrong one.
+  if (found.count > 1) return Attempt::Ambiguous;
+  return RenameFrom(*found.any, newName, outcome);
+}
+
+PictureRenamer::Attempt PictureRenamer::RenameFrom(std::string source, const std::string& newName,
+                                                   RenameOutcome& outcome) {
   if (folder_.Rename(source, newName) != RenameResult::Renamed) return Attempt::NotHere;
   Apply(source, newName, outcome);
   return Attempt::Renamed;
@@ -118,9 +129,13 @@ void PictureRenamer::Apply(const std::string& oldName, const std::string& newNam
   outcome.newName = newName;
 }
 
-CaseIndex& PictureRenamer::Index() {
-  if (!index_) index_.emplace(folder_.Names());
-  return *index_;
+CaseIndex* PictureRenamer::Index() {
+  if (!listed_) {
+    listed_ = true;
+    std::vector<std::string> names;
+    if (folder_.List(names)) index_.emplace(names);
+  }
+  return index_ ? &*index_ : nullptr;
 }
 
 }  // namespace mapio::translator

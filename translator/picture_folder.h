@@ -19,8 +19,9 @@ class PictureFolder {
   virtual ~PictureFolder() = default;
   // Never replaces an existing `to`.
   virtual platform::RenameResult Rename(const std::string& from, const std::string& to) = 0;
-  // The names of the folder's entries as they are now.
-  virtual std::vector<std::string> Names() = 0;
+  // The names of the folder's entries as they are now; false when the
+  // folder cannot be listed (it may still be searched by name).
+  virtual bool List(std::vector<std::string>& names) = 0;
 };
 
 std::unique_ptr<PictureFolder> MakeRealFolder(const std::string& folderPath);
@@ -36,6 +37,8 @@ struct RenameOutcome {
 
 // One record's rename: ".png", ".jpg", ".gif" in turn; per extension the
 // exact name first, then (as Windows would find it) a sole case variant.
+// A new name the folder holds in other letters is refused on both paths,
+// as Windows would refuse it.
 class PictureRenamer {
  public:
   explicit PictureRenamer(PictureFolder& folder) : folder_(folder) {}
@@ -45,15 +48,17 @@ class PictureRenamer {
   enum class Attempt { Renamed, NotHere, Ambiguous };
   Attempt TryExtension(const std::string& oldName, const std::string& newName,
                        RenameOutcome& outcome);
-  Attempt RenameByIndex(const std::string& oldName, const std::string& newName,
-                        RenameOutcome& outcome);
+  // `source` is a copy: it may be a name in the index, which changes.
+  Attempt RenameFrom(std::string source, const std::string& newName, RenameOutcome& outcome);
   void Apply(const std::string& oldName, const std::string& newName, RenameOutcome& outcome);
-  CaseIndex& Index();
+  CaseIndex* Index();
 
   PictureFolder& folder_;
-  // Built on the first name that is missing exactly, never before: a run
-  // whose names all exist costs one rename per record and no listing.
+  // Built from one listing before the first rename. When the folder cannot
+  // be listed there is none: every record still tries its exact names, and
+  // nothing is found by case.
   std::optional<CaseIndex> index_;
+  bool listed_ = false;
 };
 
 }  // namespace mapio::translator

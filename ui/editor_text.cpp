@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/platform.h"
+
 namespace mapio::ui {
 namespace {
 
@@ -47,26 +49,6 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// Length of the valid UTF-8 sequence at `pos`, 0 when it is not one.
-std::size_t Utf8Length(std::string_view s, std::size_t pos, char32_t& c) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[pos + i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) {
-    c = lead;
-    return 1;
-  }
-  std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-  if (length == 0 || lead > 0xF4 || pos + length > s.size()) return 0;
-  c = lead & (0x3F >> (length - 1));
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-    c = (c << 6) | (byte(i) & 0x3F);
-  }
-  const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (c < least[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-  return length;
-}
-
 // Reads the code points of the file in its encoding.
 class CodePoints {
  public:
@@ -79,7 +61,7 @@ class CodePoints {
       return b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b;
     }
     char32_t c = 0;
-    pos_ += Utf8Length(bytes_, pos_, c);  // the text is valid
+    pos_ += platform::Utf8Length(bytes_, pos_, c);  // the text is valid
     return c;
   }
   bool NextIs(char c) const { return pos_ < bytes_.size() && bytes_[pos_] == c; }
@@ -129,7 +111,7 @@ class DisplayReader {
   bool Done() const { return pos_ >= text_.size(); }
   char32_t Next() {
     char32_t c = 0;
-    const std::size_t length = Utf8Length(text_, pos_, c);
+    const std::size_t length = platform::Utf8Length(text_, pos_, c);
     raw_ = length == 0;
     if (raw_) c = static_cast<unsigned char>(text_[pos_]);
     pos_ += raw_ ? 1 : length;
@@ -139,7 +121,7 @@ class DisplayReader {
   char32_t Peek() const {
     if (Done()) return 0;
     char32_t c = 0;
-    return Utf8Length(text_, pos_, c) == 0 ? 0 : c;
+    return platform::Utf8Length(text_, pos_, c) == 0 ? 0 : c;
   }
   bool WasRawByte() const { return raw_; }
 
@@ -185,16 +167,6 @@ bool AppendEncoded(std::string& out, char32_t c, bool rawByte, TextEncoding enco
 
 }  // namespace
 
-bool IsValidUtf8(std::string_view bytes) {
-  char32_t c = 0;
-  for (std::size_t pos = 0; pos < bytes.size();) {
-    const std::size_t length = Utf8Length(bytes, pos, c);
-    if (length == 0) return false;
-    pos += length;
-  }
-  return true;
-}
-
 LineEnd NativeLineEnd() {
 #ifdef _WIN32
   return LineEnd::CrLf;
@@ -206,7 +178,7 @@ LineEnd NativeLineEnd() {
 DisplayText DecodeForDisplay(std::string_view fileBytes) {
   DisplayText shown;
   shown.format.encoding =
-      IsValidUtf8(fileBytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+      platform::IsValidUtf8(fileBytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
   shown.format.lineEnd = MajorityLineEnd(fileBytes);
   const bool crLfFile = shown.format.lineEnd == LineEnd::CrLf;
   shown.text.reserve(fileBytes.size() + fileBytes.size() / 8);

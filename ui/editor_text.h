@@ -36,9 +36,6 @@ struct DisplayText {
   TextFormat format;
 };
 
-// Strict: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsValidUtf8(std::string_view bytes);
-
 // Line ends of files without any (or with as many of each).
 LineEnd NativeLineEnd();
 

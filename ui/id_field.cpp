@@ -1,6 +1,6 @@
 #include "ui/id_field.h"
 
-#include <limits>
+#include "core/id_number.h"
 
 namespace mapio::ui {
 
@@ -11,15 +11,6 @@ bool IsIdFieldText(std::string_view text) {
   return true;
 }
 
-std::optional<std::uint32_t> ParseIdField(std::string_view text) {
-  if (text.empty() || !IsIdFieldText(text)) return std::nullopt;
-  constexpr std::uint64_t kMax = std::numeric_limits<std::uint32_t>::max();
-  std::uint64_t value = 0;
-  for (char c : text) {
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    if (value > kMax) return std::nullopt;  // also stops before any overflow
-  }
-  return static_cast<std::uint32_t>(value);
-}
+std::optional<std::uint32_t> ParseIdField(std::string_view text) { return ParseIdNumber(text); }
 
 }  // namespace mapio::ui

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/job_settings.h"
+#include "core/object_kind.h"
 
 namespace mapio::ui {
 
@@ -14,11 +15,11 @@ namespace mapio::ui {
 inline constexpr std::size_t kPathBoxLimit = 2048;
 
 struct MainControls {
-  std::string pathText;        // path box 1007, UTF-8
+  std::string pathText;        // path box, UTF-8
   int actionPosition = 0;      // marked button of the action group, -1 for none
   int objectPosition = 0;      // marked button of the object group, -1 for none
-  bool allFilenamesAreIds = false;     // check box 1011
-  bool processDroppedFolders = false;  // check box 1030
+  bool allFilenamesAreIds = false;     // "All filenames are IDs"
+  bool processDroppedFolders = false;  // "Process draged folders"
   // Only the mode switches change these; the exchange leaves them alone.
   bool allFilenamesEnabled = true;
   bool kitsEnabled = true;
@@ -40,6 +41,6 @@ void PushToControls(const JobSettings& settings, MainControls& controls);
 
 // Number of buttons per group, hidden background choices included.
 inline constexpr int kActionButtons = 2;
-inline constexpr int kObjectButtons = 11;
+inline constexpr int kObjectButtons = kObjectKindCount;
 
 }  // namespace mapio::ui

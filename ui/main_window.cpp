@@ -112,7 +112,10 @@ void MainWindow::FolderChosen(const std::string& path) {
 
 void MainWindow::TranslateModeChosen() {
   PullSettings(settings_);
-  if (settings_.objectKind == Kits) settings_.objectKind = Faces;
+  const std::int32_t kind = settings_.objectKind;
+  if (kind >= 0 && kind < kObjectKindCount && !kKinds[kind].translatable) {
+    settings_.objectKind = Faces;
+  }
   settings_.allFilenamesAreIds = 0;
   PushSettings(settings_);
   MainControls controls = view_.ReadControls();

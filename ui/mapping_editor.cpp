@@ -1,5 +1,6 @@
 #include "ui/mapping_editor.h"
 
+#include "core/run_job.h"
 #include "platform/platform.h"
 #include "ui/editor_text.h"
 
@@ -18,11 +19,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-// nullopt on success, else the message to show.
+// nullopt on success, else the message to show. A file the user may not
+// write is refused at Open, and so is left as it was.
 std::optional<std::string_view> Save(const std::string& path, std::string_view bytes) {
   platform::AtomicFileWriter writer;
-  if (!writer.Open(path, platform::FileMode::Binary)) return kOpenFailedText;
-  if (!writer.Write(bytes) || !writer.Commit()) return kWriteFailedText;
+  if (!writer.Open(path, platform::FileMode::Binary) || !writer.Write(bytes) || !writer.Commit()) {
+    return kWriteFailedText;
+  }
   return std::nullopt;
 }
 
@@ -35,7 +38,7 @@ void MappingEditor(JobHost& host, JobSettings& settings, EditorView& view) {
     return;
   }
   const std::string folder = platform::ResolveAgainstStartup(settings.folderPath);
-  const std::string path = platform::JoinPath(folder, "config.xml");
+  const std::string path = platform::JoinPath(folder, kMappingFileName);
   std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) {
     host.ShowMessage(kOpenFailedText, kErrorCaption, MessageKind::Warning);

@@ -11,15 +11,12 @@
 
 namespace mapio::ui {
 
-inline constexpr std::string_view kChooseDirText = "Please choose directory!";
-inline constexpr std::string_view kChooseDirCaption = "Choose directory";
 inline constexpr std::string_view kOpenFailedText = "Could not open config.xml file";
 inline constexpr std::string_view kWriteFailedText =
     "Could not write config.xml file; it was left as it was";
 inline constexpr std::string_view kCannotStoreText =
     "Could not save config.xml file: it is not UTF-8 text, and the edited text holds "
     "characters it cannot store";
-inline constexpr std::string_view kErrorCaption = "Error";
 inline constexpr std::string_view kConfirmSaveText = "Do you really want to save this file?";
 inline constexpr std::string_view kConfirmSaveCaption = "Confirm save";
 
@@ -34,6 +31,7 @@ class EditorView {
   virtual std::optional<std::string> Edit(std::string text) = 0;
 };
 
+// The edit job's one entry, for every window.
 // Pulls the settings, reads <folderPath>/config.xml (a relative folder is
 // taken against the directory the program started in) and runs the view.
 // A confirmed save replaces the file only once the new text is completely

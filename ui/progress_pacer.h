@@ -39,4 +39,24 @@ class ProgressPacer {
   std::int64_t lastRepaint_ = 0;
 };
 
+// While a box or a prompt is up the progress is hidden, and the time spent
+// in it does not count toward showing the progress again. Each window's
+// display has PauseProgress() (pause its pacer, hide) and ResumeProgress();
+// a null display is no display.
+template <class Display>
+class ProgressPause {
+ public:
+  explicit ProgressPause(Display* display) : display_(display) {
+    if (display_) display_->PauseProgress();
+  }
+  ~ProgressPause() {
+    if (display_) display_->ResumeProgress();
+  }
+  ProgressPause(const ProgressPause&) = delete;
+  ProgressPause& operator=(const ProgressPause&) = delete;
+
+ private:
+  Display* display_;
+};
+
 }  // namespace mapio::ui

@@ -97,7 +97,7 @@ class UpdateRun {
     if (!Read()) return;
     std::vector<platform::DirEntry> entries;
     if (!platform::ListFolder(settings_.folderPath, entries)) {
-      host_.ShowMessage(kListingFailed, "Error", MessageKind::Warning);
+      host_.ShowMessage(kListingFailed, kErrorCaption, MessageKind::Warning);
       return;
     }
     if (options_.prune) FindGone();
@@ -118,7 +118,7 @@ class UpdateRun {
         host_.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning);
         return false;
       case Reading::NoList:
-        host_.ShowMessage(kMappingReadError, kMappingReadErrorCaption, MessageKind::Warning);
+        host_.ShowMessage(kMappingReadError, kErrorCaption, MessageKind::Warning);
         return false;
     }
     return false;
@@ -161,13 +161,10 @@ class UpdateRun {
 
   bool Write() {
     platform::AtomicFileWriter file;
-    if (!file.Open(mappingPath_, platform::FileMode::Binary)) {
-      host_.ShowMessage(kWriteFailed, "Error", MessageKind::Warning);
-      return false;
-    }
+    file.Open(mappingPath_, platform::FileMode::Binary);
     file.Write(ApplyPackEdit(bytes_, edit_));
     if (file.Failed() || !file.Commit()) {
-      host_.ShowMessage(kWriteFailed, "Error", MessageKind::Warning);
+      host_.ShowMessage(WriteFailedText(file), kErrorCaption, MessageKind::Warning);
       return false;
     }
     return true;

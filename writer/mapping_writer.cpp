@@ -56,8 +56,11 @@ void WriterRun::Run() {
   // as much again (the sort dominates), and this way every file counted is
   // the file asked about, and the new file is never among them.
   if (!file_.Open(mappingPath_)) {
-    host_.ShowMessage("config.xml could not be created in this directory! No file was changed.",
-                      "Error", MessageKind::Warning);
+    host_.ShowMessage(file_.TargetRefused()
+                          ? kCannotWrite
+                          : "config.xml could not be created in this directory! No file was "
+                            "changed.",
+                      kErrorCaption, MessageKind::Warning);
     return;
   }
   file_.Write(MappingHeader);
@@ -68,7 +71,7 @@ void WriterRun::Run() {
 bool WriterRun::List(std::vector<platform::DirEntry>& entries) {
   entries.clear();
   if (platform::ListFolder(settings_.folderPath, entries)) return true;
-  host_.ShowMessage(kListingFailed, "Error", MessageKind::Warning);
+  host_.ShowMessage(kListingFailed, kErrorCaption, MessageKind::Warning);
   return false;
 }
 
@@ -78,7 +81,7 @@ void WriterRun::CountingPass(const std::vector<platform::DirEntry>& entries) {
   for (std::size_t i = 0; i < total; ++i) {
     Progress(JobProgress::Phase::Counting, i, total, false);
     const platform::DirEntry& entry = entries[i];
-    if (entry.isDirectory || platform::IsTemporaryName(entry.name)) continue;
+    if (entry.isDirectory) continue;
     if (IsMappingFileName(settings_.folderPath, entry.name)) {
       found_ = true;
     } else {
@@ -111,7 +114,7 @@ void WriterRun::Finish() {
   file_.Write(MappingTrailer);
   if (file_.Failed()) file_.Abort();
   if (file_.Failed() || !file_.Commit()) {
-    host_.ShowMessage(kWriteFailed, "Error", MessageKind::Warning);
+    host_.ShowMessage(WriteFailedText(file_), kErrorCaption, MessageKind::Warning);
     return;
   }
   const std::string skipped = maker_.SkippedWarning();

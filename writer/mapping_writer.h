@@ -5,6 +5,7 @@
 
 namespace mapio {
 
+// The make job's one entry, for every front end.
 // "Make config.xml file": one record per file of the folder.
 void MappingWriter(JobSettings& settings, JobHost& host, IdPrompter& prompter);
 

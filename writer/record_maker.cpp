@@ -20,6 +20,10 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+std::string_view WriteFailedText(const platform::AtomicFileWriter& file) {
+  return file.TargetRefused() ? kCannotWrite : kWriteFailed;
+}
+
 std::string SuccessText(std::uint32_t added) {
   return "Success! " + std::to_string(added) + " files added in XML file!";
 }
@@ -34,8 +38,7 @@ bool IsMappingFileName(const std::string& folderPath, const std::string& name) {
 }
 
 bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& entry) {
-  return !entry.isDirectory && !platform::IsTemporaryName(entry.name) &&
-         !IsMappingFileName(folderPath, entry.name);
+  return !entry.isDirectory && !IsMappingFileName(folderPath, entry.name);
 }
 
 RecordMaker::RecordMaker(const JobSettings& settings, JobHost& host, IdPrompter& prompter)

@@ -12,18 +12,23 @@
 
 namespace mapio {
 
-inline constexpr std::string_view kMappingFileName = "config.xml";
 inline constexpr std::string_view kListingFailed =
     "The files of this directory could not be listed! No file was changed.";
 inline constexpr std::string_view kWriteFailed =
     "config.xml could not be written (is the disk full?)! No file was changed.";
+inline constexpr std::string_view kCannotWrite =
+    "config.xml in this directory cannot be written: it is read-only, belongs to another user "
+    "or is a folder! No file was changed.";
+// Why `file` failed: the target refused, or the writing itself.
+std::string_view WriteFailedText(const platform::AtomicFileWriter& file);
 inline constexpr std::string_view kSuccessCaption = "Success!";
 // "Success! N files added in XML file!"
 std::string SuccessText(std::uint32_t added);
 
 // Whether an entry of `folderPath` gets a record: files only, never
-// config.xml (in any letter case where the file system ignores it) nor the
-// writer's own temporary file.
+// config.xml (in any letter case where the file system ignores it). The
+// writer's own temporary file is made after the listing, so it is never in
+// it; a file of the user's that only looks like one is a candidate.
 bool IsMappingFileName(const std::string& folderPath, const std::string& name);
 bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& entry);
 

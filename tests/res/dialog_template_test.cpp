@@ -2,28 +2,46 @@
 
 #include <vector>
 
+#include "core/object_kind.h"
+#include "res/control_ids.h"
 #include "res/dialog_template.h"
 
 namespace mapio::res {
 namespace {
 
-struct GroupCase {
-  const DialogTemplate& dialog;
-  int firstId;
-  std::vector<int> ids;
-};
-
-// Positions in these groups are stored settings values: the order matters,
-// hidden buttons included.
+// A group runs in template order, skips what is no radio button, and ends
+// at the next control that starts a group.
 TEST(RadioGroupTest, RunsInTemplateOrderToTheNextGroupStart) {
-  const GroupCase cases[] = {
-      {MainTemplate(), 1038, {1038, 1039}},
-      {MainTemplate(), 1000, {1000, 1001, 1003, 1004, 1002, 1031, 1032, 1033, 1034, 1036, 1035}},
-      {KitMapTemplate(), 1023, {1023, 1024, 1025}},
-      {MainTemplate(), 4242, {}},
+  constexpr ControlTemplate kControls[] = {
+      {10, ControlKind::AutoRadioButton, "a", 0, 0, 1, 1, kGroup},
+      {12, ControlKind::AutoRadioButton, "b", 0, 0, 1, 1, 0},
+      {13, ControlKind::AutoCheckBox, "c", 0, 0, 1, 1, kTabStop},
+      {11, ControlKind::AutoRadioButton, "d", 0, 0, 1, 1, kHidden},
+      {20, ControlKind::AutoRadioButton, "e", 0, 0, 1, 1, kGroup},
   };
-  for (const GroupCase& c : cases) {
-    EXPECT_EQ(RadioGroup(c.dialog, c.firstId), c.ids) << "group of " << c.firstId;
+  const DialogTemplate dialog{1, "t", 1, 1, false, false, kControls};
+  EXPECT_EQ(RadioGroup(dialog, 10), (std::vector<int>{10, 12, 11}));
+  EXPECT_EQ(RadioGroup(dialog, 12), (std::vector<int>{12, 11}));
+  EXPECT_EQ(RadioGroup(dialog, 20), (std::vector<int>{20}));
+  EXPECT_EQ(RadioGroup(dialog, 42), (std::vector<int>{}));
+}
+
+// Positions in the main window's groups and the kit prompt's are stored
+// values: the action is 0 for make, 1 for translate; a kit is home, away,
+// third; an object kind is the position of its button.
+TEST(RadioGroupTest, PositionsAreTheStoredValues) {
+  EXPECT_EQ(RadioGroup(MainTemplate(), kMakeButton),
+            (std::vector<int>{kMakeButton, kTranslateButton}));
+  EXPECT_EQ(RadioGroup(KitMapTemplate(), kHomeButton),
+            (std::vector<int>{kHomeButton, kAwayButton, kThirdButton}));
+  const std::vector<int> objects = RadioGroup(MainTemplate(), kFacesButton);
+  ASSERT_EQ(objects.size(), static_cast<std::size_t>(kObjectKindCount));
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    for (const ControlTemplate& control : MainTemplate().controls) {
+      if (control.id == objects[i]) {
+        EXPECT_EQ(control.text, kKinds[i].buttonText) << i;
+      }
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/record_template.h"
+#include "tests/support/ordinary_user.h"
 #include "tests/translator/translator_fixture.h"
 #include "writer/mapping_writer.h"
 
@@ -74,6 +75,9 @@ const RenameCase kCases[] = {
      {RenameWarning("q", "9"), Status("a -> 5\n5 -> 6\n", 2, 3)}},
     {"target taken in another case", {"ABC.png", "1.PNG", "ABC.jpg"}, {FaceRecord("abc", "1")},
      {"1.PNG=1.PNG", "1.jpg=ABC.jpg", "ABC.png=ABC.png"}, {Status("abc - > 1\n", 1, 1)}},
+    {"exact name, target taken in another case", {"a.png", "101.PNG", "a.gif"},
+     {FaceRecord("a", "101")}, {"101.PNG=101.PNG", "101.gif=a.gif", "a.png=a.png"},
+     {Status("a - > 101\n", 1, 1)}},
     // Names that would reach outside the folder or past the name.
     {"unsafe from values", {"..png", "...png", "a", "sub/x.png"},
      {FaceRecord(".", "1"), FaceRecord("..", "2"), FaceRecord(std::string("a\0b", 3), "3"),
@@ -149,6 +153,32 @@ TEST_F(TranslatorTest, DryRunForetellsTheRealRun) {
                                                                       {"q.gif", "8.gif"}}));
   EXPECT_EQ(State(), (Names{"11.png=1.png", "12.jpg=1.jpg", "202.png=a.png", "8.gif=q.gif"}));
 }
+
+#ifndef _WIN32
+// A folder that may be searched but not listed: no name is found by its
+// case, and every record still has its exact names tried, in a dry run too.
+TEST_F(TranslatorTest, FolderThatCannotBeListedStillTriesExactNames) {
+  for (const bool dryRun : {true, false}) {
+    SCOPED_TRACE(dryRun);
+    AddFiles({"b.png", "c.png", "D.png"});
+    dir.Write("config.xml", ConfigWith({FaceRecord("b", "2"), FaceRecord("a", "1"),
+                                        FaceRecord("c", "3"), FaceRecord("d", "4")}));
+    const Names before = State();
+    Messages messages;
+    {
+      OrdinaryUser user(dir.path());
+      std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write |
+                                                   std::filesystem::perms::owner_exec);
+      messages = RunAgain(Faces, {dryRun, {}});
+      std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    }
+    EXPECT_EQ(messages, (Messages{RenameWarning("a", "1"), RenameWarning("d", "4"),
+                                  Status("b -> 2\nc -> 3\n", 2, 4)}));
+    const Names after{"2.png=b.png", "3.png=c.png", "D.png=D.png"};
+    EXPECT_EQ(State(), dryRun ? before : after);
+  }
+}
+#endif
 
 // What the make job writes, the translate job reads, for every kind it can.
 TEST_F(TranslatorTest, ReadsWhatTheMakeJobWrites) {

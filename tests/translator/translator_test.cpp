@@ -25,12 +25,12 @@ TEST_F(TranslatorTest, ExampleRenamesPngAndGifAndWarnsForMissingPicture) {
                                   RenameWarning("c", "103"), Status("", 0, 3)}));
 }
 
-TEST_F(TranslatorTest, MissingConfigAndEmptyList) {
-  JobSettings settings;
-  settings.folderPath = dir.str();
-  MappingTranslator(settings, host);
-  EXPECT_EQ(host.messages,
-            (Messages{{"Could not open config.xml file!", "Warning", MessageKind::Warning}}));
+TEST_F(TranslatorTest, MissingConfigAConfigFolderAndEmptyList) {
+  const Messages cannotOpen{{"Could not open config.xml file!", "Warning", MessageKind::Warning}};
+  EXPECT_EQ(RunAgain(), cannotOpen);
+  dir.MakeDir("config.xml");
+  EXPECT_EQ(RunAgain(), cannotOpen);
+  std::filesystem::remove(dir.path() / "config.xml");
   EXPECT_EQ(Run(ConfigWith({})), (Messages{Status("", 0, 0)}));
 }
 
@@ -91,6 +91,33 @@ TEST_F(TranslatorTest, NothingAfterTheEndOfTheListIsRead) {
   EXPECT_EQ(Run("<list id=\"maps\">\n </list> \n" + FaceRecord("a", "7") + "\n"),
             (Messages{Status("", 0, 0)}));
   EXPECT_EQ(State(), (std::vector<std::string>{"a.png=a.png"}));
+}
+
+// A line ends at its first NUL byte, whatever follows it on the line.
+TEST_F(TranslatorTest, NulEndsTheTextOfALine) {
+  using namespace std::string_literals;
+  const struct {
+    const char* name;
+    std::string text;
+    Messages messages;
+  } cases[] = {
+      {"marker", "<list id=\"maps\">\0junk\n"s + FaceRecord("a", "1") + "\n</list>\n",
+       {Status("a -> 1\n", 1, 1)}},
+      {"end of the list", "<list id=\"maps\">\n</list>\0junk\n"s + FaceRecord("a", "1") + "\n",
+       {Status("", 0, 0)}},
+      {"empty and comment lines",
+       "<list id=\"maps\">\n\0"s + FaceRecord("a", "1") + "\n \0x\n<!\0-\n<!-\0x\n</list>\n"s,
+       {ParseError(), Status("", 0, 0)}},
+      {"record", "<list id=\"maps\">\n" + FaceRecord("a", "1") + "\0\"/>\n"s +
+                     FaceRecord("b", "2").insert(15, "\0"s) + "\n</list>\n",
+       {ParseError(), Status("a -> 1\n", 1, 1)}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AddFiles({"a.png", "b.png"});
+    EXPECT_EQ(Run(c.text), c.messages);
+    for (const auto& name : dir.List()) std::filesystem::remove(dir.path() / name);
+  }
 }
 
 // Each text once with LF and once with CR LF, from the same files: the same

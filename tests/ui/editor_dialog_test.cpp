@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "platform/platform.h"
+#include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/temp_folder.h"
@@ -44,7 +45,7 @@ class EditorDialogTest : public QObject {
     dialog.SetEditorText(QStringLiteral("a\nb"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* save = Control<QPushButton>(dialog, 1);
+    auto* save = Control<QPushButton>(dialog, res::kSaveButton);
     QCOMPARE(dialog.focusWidget(), save);
     // Enter at once asks the question.
     MessageBox::setNextAnswer(MessageButton::Cancel);
@@ -52,7 +53,7 @@ class EditorDialogTest : public QObject {
     QCOMPARE(MessageBox::shown().size(), size_t{1});
     QVERIFY(dialog.isVisible());
     // The text box is not a tab stop: Tab goes Save, Close, Save.
-    QCOMPARE(save->nextInFocusChain(), Control<QPushButton>(dialog, 2));
+    QCOMPARE(save->nextInFocusChain(), Control<QPushButton>(dialog, res::kEditorCloseButton));
     QCOMPARE(dialog.TextBox()->focusPolicy(), Qt::ClickFocus);
     QCOMPARE(dialog.TextBox()->lineWrapMode(), QPlainTextEdit::NoWrap);
   }
@@ -62,7 +63,7 @@ class EditorDialogTest : public QObject {
     dialog.show();
     dialog.TextBox()->setPlainText(QStringLiteral("edited"));
     MessageBox::setNextAnswer(MessageButton::Cancel);
-    QTest::mouseClick(Control<QPushButton>(dialog, 1), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(dialog, res::kSaveButton), Qt::LeftButton);
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.TextBox()->toPlainText(), QStringLiteral("edited"));
     QCOMPARE(MessageBox::shown().size(), size_t{1});
@@ -73,7 +74,7 @@ class EditorDialogTest : public QObject {
     QCOMPARE(box.owner, &dialog);  // owned by the editor, not the main window
 
     MessageBox::setNextAnswer(MessageButton::Ok);
-    QTest::mouseClick(Control<QPushButton>(dialog, 1), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(dialog, res::kSaveButton), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.EditorText(), std::string("edited"));
@@ -90,7 +91,7 @@ class EditorDialogTest : public QObject {
     CXEditDlg dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    if (how == 0) QTest::mouseClick(Control<QPushButton>(dialog, 2), Qt::LeftButton);
+    if (how == 0) QTest::mouseClick(Control<QPushButton>(dialog, res::kEditorCloseButton), Qt::LeftButton);
     if (how == 1) QTest::keyClick(&dialog, Qt::Key_Escape);
     if (how == 2) dialog.close();
     QVERIFY(!dialog.isVisible());
@@ -114,7 +115,7 @@ class EditorDialogTest : public QObject {
       QVERIFY(dialog);
       seen = dialog->TextBox()->toPlainText();
       MessageBox::setNextAnswer(MessageButton::Ok);
-      Control<QPushButton>(*dialog, 1)->click();
+      Control<QPushButton>(*dialog, res::kSaveButton)->click();
     });
     QtEditorView view(nullptr);
     ui::MappingEditor(host, settings, view);
@@ -138,7 +139,7 @@ class EditorDialogTest : public QObject {
              QStringLiteral("Mapio Version 0.3"));
     QVERIFY(!about.findChild<QLabel*>(QStringLiteral("static_0"))->pixmap().isNull());
     QVERIFY(!about.windowIcon().isNull());
-    if (how == 0) QTest::mouseClick(Control<QPushButton>(about, 1), Qt::LeftButton);
+    if (how == 0) QTest::mouseClick(Control<QPushButton>(about, res::kAboutOkButton), Qt::LeftButton);
     if (how == 1) QTest::keyClick(&about, Qt::Key_Return);
     if (how == 2) QTest::keyClick(&about, Qt::Key_Escape);
     if (how == 3) about.close();
@@ -171,24 +172,24 @@ class EditorDialogTest : public QObject {
     QButtonGroup& objects = *built.groups[1];
     QCOMPARE(CheckedPosition(objects), -1);
     SetCheckedPosition(objects, 4);
-    QVERIFY(built.Get<QRadioButton>(1002)->isChecked());  // "c&lub logos"
-    built.Get<QRadioButton>(1035)->setChecked(true);
+    QVERIFY(built.Get<QRadioButton>(res::kClubLogosButton)->isChecked());  // "c&lub logos"
+    built.Get<QRadioButton>(res::kDefaultBackgroundsButton)->setChecked(true);
     QCOMPARE(CheckedPosition(objects), 10);
-    QVERIFY(!built.Get<QRadioButton>(1002)->isChecked());
+    QVERIFY(!built.Get<QRadioButton>(res::kClubLogosButton)->isChecked());
     for (int outOfRange : {-1, 11}) {
       SetCheckedPosition(objects, outOfRange);
       QCOMPARE(CheckedPosition(objects), -1);
     }
-    QCOMPARE(built.GroupOf(1001), &objects);
+    QCOMPARE(built.GroupOf(res::kKitsButton), &objects);
   }
 
   void numberFieldTakesDigitsOfAnyLength() {
     QDialog dialog;
     const BuiltDialog built = BuildDialog(dialog, res::FileMapTemplate());
-    auto* id = built.Get<QLineEdit>(1012);
+    auto* id = built.Get<QLineEdit>(res::kFileIdBox);
     QTest::keyClicks(id, QStringLiteral("12a-3 4567890123456789"));
     QCOMPARE(id->text(), QStringLiteral("1234567890123456789"));
-    QVERIFY(built.Get<QLineEdit>(1013)->isReadOnly());
+    QVERIFY(built.Get<QLineEdit>(res::kFileNameBox)->isReadOnly());
   }
 
   void proportionsFollowTheFont() {
@@ -201,8 +202,8 @@ class EditorDialogTest : public QObject {
       const DialogUnits& u = built.units;
       QVERIFY(u.x > 0.5 && u.y > 0.5);
       QCOMPARE(dialog.size(), QSize(u.ToPixelsX(379), u.ToPixelsY(223)));
-      QCOMPARE(built.byId.value(1028)->geometry(), u.ToPixels(7, 7, 365, 191));
-      QCOMPARE(built.byId.value(2)->geometry(), u.ToPixels(322, 202, 50, 14));
+      QCOMPARE(built.byId.value(res::kXmlTextBox)->geometry(), u.ToPixels(7, 7, 365, 191));
+      QCOMPARE(built.byId.value(res::kEditorCloseButton)->geometry(), u.ToPixels(322, 202, 50, 14));
     }
     QFont small;
     small.setPointSize(8);

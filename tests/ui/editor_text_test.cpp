@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/platform.h"
+
 namespace mapio::ui {
 namespace {
 
@@ -19,7 +21,7 @@ TEST(EditorText, StrictUtf8) {
       {"\xe2\x82", false},          // cut short
       {"\x80", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
+  for (const auto& c : cases) EXPECT_EQ(platform::IsValidUtf8(c.bytes), c.valid) << c.bytes;
 }
 
 TEST(EditorText, LineEndStyleIsTheMajority) {
@@ -55,7 +57,7 @@ TEST(EditorText, EveryByteSurvivesARoundTrip) {
   for (const std::string& bytes : {all, all + all + "\r\n\r\n"}) {
     const DisplayText shown = DecodeForDisplay(bytes);
     EXPECT_EQ(shown.format.encoding, TextEncoding::Windows1252);
-    EXPECT_TRUE(IsValidUtf8(shown.text));
+    EXPECT_TRUE(platform::IsValidUtf8(shown.text));
     EXPECT_EQ(shown.text.find('\0'), std::string::npos);
     EXPECT_EQ(shown.text.find('\r'), std::string::npos);
     EXPECT_EQ(EncodeForSaving(shown.text, shown.format), bytes);

@@ -1,17 +1,6 @@
 // The main window through the real widgets.
 #include "tests/ui/qt_test_support.h"
 
-using mapio::KitKind;
-using mapio::MessageButton;
-using mapio::MessageKind;
-using mapio::qt::CFileMap;
-using mapio::qt::CKitMapDlg;
-using mapio::qt::CMainDlg;
-using mapio::qt::MessageBox;
-using mapio::testing::TempFolder;
-
-using namespace mapio::qt::testing;
-
 class MainDialogTest : public QObject {
   Q_OBJECT
  private slots:
@@ -21,27 +10,29 @@ class MainDialogTest : public QObject {
     CMainDlg window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto* path = Control<QLineEdit>(&window, 1007);
+    auto* path = Control<QLineEdit>(&window, res::kPathBox);
     QCOMPARE(QApplication::focusWidget(), path);
     QVERIFY(path->text().isEmpty());
     QCOMPARE(path->maxLength(), 2048);
     QVERIFY(!window.windowIcon().isNull());
     QCOMPARE(window.windowTitle(), QStringLiteral("Mapio"));
-    QVERIFY(Control<QRadioButton>(&window, 1038)->isChecked());
-    QVERIFY(Control<QRadioButton>(&window, 1000)->isChecked());
-    QVERIFY(!Control<QCheckBox>(&window, 1011)->isChecked());
-    QVERIFY(!Control<QCheckBox>(&window, 1030)->isChecked());
+    QVERIFY(Control<QRadioButton>(&window, res::kMakeButton)->isChecked());
+    QVERIFY(Control<QRadioButton>(&window, res::kFacesButton)->isChecked());
+    QVERIFY(!Control<QCheckBox>(&window, res::kAllFilenamesAreIdsBox)->isChecked());
+    QVERIFY(!Control<QCheckBox>(&window, res::kProcessDroppedFoldersBox)->isChecked());
     for (QWidget* w : window.findChildren<QWidget*>()) QVERIFY(w->isEnabled());
     // The backgrounds are positions 5 to 10 of the object group, hidden.
-    QButtonGroup* objects = Control<QRadioButton>(&window, 1000)->group();
-    const int background[] = {1031, 1032, 1033, 1034, 1036, 1035};
+    QButtonGroup* objects = Control<QRadioButton>(&window, res::kFacesButton)->group();
+    const int background[] = {res::kStadiumBackgroundsButton, res::kClubBackgroundsButton, res::kPlayerBackgroundsButton, res::kCompBackgroundsButton, res::kNationBackgroundsButton, res::kDefaultBackgroundsButton};
     for (int i = 0; i < 6; ++i) {
       auto* radio = Control<QRadioButton>(&window, background[i]);
       QCOMPARE(objects->id(radio), 5 + i);
       QVERIFY(radio->isHidden());
     }
     // Tab goes round the tab stops in template order.
-    const int tabOrder[] = {1008, 1011, 1030, 1, 1009, 1040, 2, 1007};
+    const int tabOrder[] = {res::kBrowseButton, res::kAllFilenamesAreIdsBox,
+                            res::kProcessDroppedFoldersBox, res::kGoButton,
+                            res::kEditXmlButton, res::kCheckButton, res::kCloseButton, res::kPathBox};
     for (int id : tabOrder) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget()->objectName(), QString::number(id));
@@ -51,21 +42,21 @@ class MainDialogTest : public QObject {
   void modeSwitchesFollowTheActionButtons() {
     CMainDlg window;
     window.show();
-    auto* kits = Control<QRadioButton>(&window, 1001);
-    auto* option = Control<QCheckBox>(&window, 1011);
+    auto* kits = Control<QRadioButton>(&window, res::kKitsButton);
+    auto* option = Control<QCheckBox>(&window, res::kAllFilenamesAreIdsBox);
     QTest::mouseClick(kits, Qt::LeftButton);
     QTest::mouseClick(option, Qt::LeftButton);
-    QTest::mouseClick(Control<QRadioButton>(&window, 1039), Qt::LeftButton);
-    QVERIFY(Control<QRadioButton>(&window, 1000)->isChecked());
+    QTest::mouseClick(Control<QRadioButton>(&window, res::kTranslateButton), Qt::LeftButton);
+    QVERIFY(Control<QRadioButton>(&window, res::kFacesButton)->isChecked());
     QVERIFY(!option->isChecked() && !option->isEnabled() && !kits->isEnabled());
-    QTest::mouseClick(Control<QRadioButton>(&window, 1038), Qt::LeftButton);
+    QTest::mouseClick(Control<QRadioButton>(&window, res::kMakeButton), Qt::LeftButton);
     QVERIFY(option->isEnabled() && kits->isEnabled());
-    QVERIFY(Control<QRadioButton>(&window, 1000)->isChecked() && !option->isChecked());
+    QVERIFY(Control<QRadioButton>(&window, res::kFacesButton)->isChecked() && !option->isChecked());
 
-    auto* club = Control<QRadioButton>(&window, 1002);
+    auto* club = Control<QRadioButton>(&window, res::kClubLogosButton);
     QTest::mouseClick(club, Qt::LeftButton);
     QTest::mouseClick(option, Qt::LeftButton);
-    QTest::mouseClick(Control<QRadioButton>(&window, 1039), Qt::LeftButton);
+    QTest::mouseClick(Control<QRadioButton>(&window, res::kTranslateButton), Qt::LeftButton);
     QVERIFY(club->isChecked());
     QVERIFY(!option->isChecked());
   }
@@ -75,11 +66,21 @@ class MainDialogTest : public QObject {
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_K, Qt::AltModifier);
-    QTRY_VERIFY(Control<QRadioButton>(&window, 1001)->isChecked());
+    QTRY_VERIFY(Control<QRadioButton>(&window, res::kKitsButton)->isChecked());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    QVERIFY(Control<QRadioButton>(&window, 1003)->isChecked());
+    QVERIFY(Control<QRadioButton>(&window, res::kNationLogosButton)->isChecked());
     QTest::keyClick(&window, Qt::Key_T, Qt::AltModifier);
-    QTRY_VERIFY(!Control<QRadioButton>(&window, 1001)->isEnabled());  // translate mode
+    QTRY_VERIFY(!Control<QRadioButton>(&window, res::kKitsButton)->isEnabled());  // translate mode
+    // A key that names no control does nothing; AltGr (Ctrl+Alt) still types.
+    auto* path = Control<QLineEdit>(&window, res::kPathBox);
+    path->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), path);
+    QTest::keyClick(path, Qt::Key_S, Qt::AltModifier);
+    QTest::keyClick(path, Qt::Key_Z, Qt::AltModifier | Qt::ShiftModifier);
+    QKeyEvent altGr(QEvent::KeyPress, Qt::Key_At, Qt::AltModifier | Qt::ControlModifier, "@");
+    QApplication::sendEvent(path, &altGr);
+    QTest::keyClick(path, Qt::Key_X);
+    QCOMPARE(path->text(), QStringLiteral("@x"));
   }
 
   void quitAsksEveryWay() {
@@ -89,7 +90,7 @@ class MainDialogTest : public QObject {
     MessageBox::setNextAnswer(MessageButton::Cancel);
     QTest::keyClick(&window, Qt::Key_Escape);
     MessageBox::setNextAnswer(MessageButton::Cancel);
-    Press(&window, 2);
+    Press(&window, res::kCloseButton);
     MessageBox::setNextAnswer(MessageButton::Cancel);
     window.close();
     QVERIFY(window.isVisible());
@@ -111,7 +112,7 @@ class MainDialogTest : public QObject {
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     MessageBox::setNextAnswer(MessageButton::Ok);
-    QTest::keyClick(Control<QLineEdit>(&window, 1007), Qt::Key_Return);
+    QTest::keyClick(Control<QLineEdit>(&window, res::kPathBox), Qt::Key_Return);
     QCOMPARE(ShownTexts(), QStringList{"Please choose directory!"});
     QVERIFY(window.isVisible());
   }
@@ -119,12 +120,12 @@ class MainDialogTest : public QObject {
   void cancelledBrowseEmptiesThePath() {
     CMainDlg window;
     window.show();
-    auto* path = Control<QLineEdit>(&window, 1007);
+    auto* path = Control<QLineEdit>(&window, res::kPathBox);
     mapio::qt::FolderChooser::setNextAnswer(QStringLiteral("/chosen"));
-    Press(&window, 1008);
+    Press(&window, res::kBrowseButton);
     QCOMPARE(path->text(), QStringLiteral("/chosen"));
     mapio::qt::FolderChooser::setNextAnswer(QString());
-    Press(&window, 1008);
+    Press(&window, res::kBrowseButton);
     QVERIFY(path->text().isEmpty());
     QCOMPARE(mapio::qt::FolderChooser::lastTitle(), QStringLiteral("Choose a folder"));
   }
@@ -133,13 +134,13 @@ class MainDialogTest : public QObject {
     CMainDlg window;
     window.show();
     TempFolder a, b, c;
-    auto* path = Control<QLineEdit>(&window, 1007);
+    auto* path = Control<QLineEdit>(&window, res::kPathBox);
     Drop(*path, {Local(a.str()), QUrl("https://example.com/x"), Local(b.str())});
     QCOMPARE(path->text(), QString::fromStdString(b.str()));
     QVERIFY(MessageBox::shown().empty());
 
-    QTest::mouseClick(Control<QCheckBox>(&window, 1030), Qt::LeftButton);
-    QTest::mouseClick(Control<QCheckBox>(&window, 1011), Qt::LeftButton);
+    QTest::mouseClick(Control<QCheckBox>(&window, res::kProcessDroppedFoldersBox), Qt::LeftButton);
+    QTest::mouseClick(Control<QCheckBox>(&window, res::kAllFilenamesAreIdsBox), Qt::LeftButton);
     for (int i = 0; i < 3; ++i) MessageBox::setNextAnswer(MessageButton::Ok);
     Drop(window, {Local(a.str()), Local(b.str()), Local(c.str())});
     QCOMPARE(ShownTexts(), QStringList(3, "Success! 0 files added in XML file!"));
@@ -178,13 +179,13 @@ class MainDialogTest : public QObject {
     dir.Write("config.xml", "<record>\n</record>");
     CMainDlg window;
     window.show();
-    QTest::keyClicks(Control<QLineEdit>(&window, 1007), QString::fromStdString(dir.str()));
+    QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
     QString text;
     ModalScript script({[&](QWidget* d) {
-      text = d->findChild<QPlainTextEdit*>("1028")->toPlainText();
-      Press(d, 2);
+      text = d->findChild<QPlainTextEdit*>(QString::number(res::kXmlTextBox))->toPlainText();
+      Press(d, res::kEditorCloseButton);
     }});
-    Press(&window, 1009);
+    Press(&window, res::kEditXmlButton);
     QCOMPARE(text, QStringLiteral("<record>\n</record>"));
     QVERIFY(MessageBox::shown().empty());
   }
@@ -199,10 +200,10 @@ class MainDialogTest : public QObject {
     CMainDlg window;
     window.show();
     MessageBox::setNextAnswer(MessageButton::Ok);
-    Press(&window, 1040);
-    QTest::keyClicks(Control<QLineEdit>(&window, 1007), QString::fromStdString(dir.str()));
+    Press(&window, res::kCheckButton);
+    QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
     MessageBox::setNextAnswer(MessageButton::Ok);
-    Press(&window, 1040);
+    Press(&window, res::kCheckButton);
     QCOMPARE(MessageBox::shown().size(), size_t{2});
     QCOMPARE(MessageBox::shown()[0].text, QStringLiteral("Please choose directory!"));
     QCOMPARE(MessageBox::shown()[1].caption, QStringLiteral("Check"));
@@ -221,7 +222,7 @@ class MainDialogTest : public QObject {
       readOnly = view->isReadOnly();
       static_cast<QDialog*>(d)->reject();
     }});
-    Press(&window, 1040);
+    Press(&window, res::kCheckButton);
     QCOMPARE(caption, QStringLiteral("Check"));
     QVERIFY(readOnly);
     const QString folder = QString::fromStdString(dir.str());
@@ -242,8 +243,8 @@ class MainDialogTest : public QObject {
     dir.Write("config.xml", before + "\t</list>\n</record>");
     CMainDlg window;
     window.show();
-    QTest::keyClicks(Control<QLineEdit>(&window, 1007), QString::fromStdString(dir.str()));
-    QTest::mouseClick(Control<QCheckBox>(&window, 1011), Qt::LeftButton);
+    QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
+    QTest::mouseClick(Control<QCheckBox>(&window, res::kAllFilenamesAreIdsBox), Qt::LeftButton);
     QString offered;
     ModalScript script({[&](QWidget* d) {
       auto* add = d->findChild<QPushButton*>("addNew");
@@ -253,7 +254,7 @@ class MainDialogTest : public QObject {
     }});
     for (MessageButton answer : {MessageButton::Yes, MessageButton::Ok, MessageButton::Ok})
       MessageBox::setNextAnswer(answer);
-    Press(&window, 1040);
+    Press(&window, res::kCheckButton);
     QCOMPARE(offered, QStringLiteral("&Add 1 new pictures"));
     QCOMPARE(QString::fromStdString(dir.Read("config.xml")),
              QString::fromStdString(before +
@@ -275,20 +276,21 @@ class MainDialogTest : public QObject {
     CMainDlg window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClicks(Control<QLineEdit>(&window, 1007), QString::fromStdString(dir.str()));
-    QTest::mouseClick(Control<QRadioButton>(&window, 1001), Qt::LeftButton);
+    QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
+    QTest::mouseClick(Control<QRadioButton>(&window, res::kKitsButton), Qt::LeftButton);
     QStringList counters;
     auto answer = [&](const char* id, int radio, int button) {
       return [&counters, id, radio, button](QWidget* d) {
-        counters << Control<QLineEdit>(d, 1022)->text();
+        counters << Control<QLineEdit>(d, res::kKitCounterBox)->text();
         QTest::keyClicks(QApplication::focusWidget(), id);
         if (radio) QTest::mouseClick(Control<QRadioButton>(d, radio), Qt::LeftButton);
         Press(d, button);
       };
     };
-    ModalScript script({answer("11", 0, 1), answer("", 0, 2), answer("33", 1024, 1)});
+    ModalScript script({answer("11", 0, res::kAddButton), answer("", 0, res::kDoNotAddButton),
+                        answer("33", res::kAwayButton, res::kAddButton)});
     MessageBox::setNextAnswer(MessageButton::Ok);
-    QTest::keyClick(Control<QLineEdit>(&window, 1007), Qt::Key_Enter);
+    QTest::keyClick(Control<QLineEdit>(&window, res::kPathBox), Qt::Key_Enter);
     QVERIFY(script.done());
     QCOMPARE(counters, (QStringList{"0/3", "1/3", "1/2"}));
     QCOMPARE(ShownTexts(), QStringList{"Success! 2 files added in XML file!"});

@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/ordinary_user.h"
 #include "tests/support/temp_folder.h"
 
 namespace mapio::ui {
@@ -52,7 +53,7 @@ class MappingEditorTest : public ::testing::Test {
   ScriptedView view;
 };
 
-const Message kOpenFailed{std::string(kOpenFailedText), "Error", MessageKind::Warning};
+const Message kOpenFailed{"Could not open config.xml file", "Error", MessageKind::Warning};
 
 TEST_F(MappingEditorTest, NothingToOpenShowsAMessageAndCreatesNothing) {
   folder.MakeDir("config.xml/inside");
@@ -150,11 +151,53 @@ TEST_F(MappingEditorTest, FailedSaveKeepsTheFileAndReopensWithTheEdits) {
   platform::AtomicFileWriter::FailAfterBytesForTesting(std::nullopt);
   ASSERT_EQ(view.shown.size(), 2u);
   EXPECT_EQ(view.shown[1], "new text that does not fit\n");
-  const Message failed{std::string(kWriteFailedText), "Error", MessageKind::Warning};
+  const Message failed{"Could not write config.xml file; it was left as it was", "Error",
+                       MessageKind::Warning};
   EXPECT_EQ(host.messages, std::vector<Message>{failed});
   EXPECT_EQ(folder.Read("config.xml"), "old text\n");
   EXPECT_EQ(folder.List(), std::vector<std::string>{"config.xml"});
 }
+
+#ifndef _WIN32
+// A file the user may not write is never replaced through the temporary
+// file: the save fails and the editor opens again with the edits.
+TEST(MappingEditorRefusal, FileTheUserMayNotWriteIsLeftAsItWas) {
+  namespace fs = std::filesystem;
+  const Message failed{"Could not write config.xml file; it was left as it was", "Error",
+                       MessageKind::Warning};
+  const struct {
+    const char* name;
+    fs::perms perms;
+    bool foreign;
+  } cases[] = {
+      {"read-only", fs::perms::owner_read, false},
+      {"someone else's", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read,
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    folder.Write("config.xml", "old\n");
+    fs::permissions(folder.path() / "config.xml", c.perms);
+    FakeHost host;
+    host.controls.folderPath = folder.str();
+    JobSettings settings;
+    ScriptedView view;
+    view.SaveText("new\n");
+    {
+      testing::OrdinaryUser user(folder.path(), c.foreign ? std::vector<std::string>{"config.xml"}
+                                                          : std::vector<std::string>{});
+      if (c.foreign && !user.HasForeignFiles()) continue;  // cannot give a file away
+      MappingEditor(host, settings, view);
+    }
+    EXPECT_EQ(host.messages, std::vector<Message>{failed});
+    EXPECT_EQ(view.shown, (std::vector<std::string>{"old\n", "new\n"}));
+    EXPECT_EQ(folder.Read("config.xml"), "old\n");
+    EXPECT_EQ(fs::status(folder.path() / "config.xml").permissions(), c.perms);
+    EXPECT_EQ(folder.List(), std::vector<std::string>{"config.xml"});
+  }
+}
+#endif
 
 TEST_F(MappingEditorTest, TextTheFileCannotStoreIsNotSavedButKept) {
   folder.Write("config.xml", "caf\xe9\n");
@@ -163,7 +206,9 @@ TEST_F(MappingEditorTest, TextTheFileCannotStoreIsNotSavedButKept) {
   Run();
   ASSERT_EQ(view.shown.size(), 2u);
   EXPECT_EQ(view.shown[1], "\xe6\x97\xa5\n");
-  EXPECT_EQ(host.messages.at(0).text, kCannotStoreText);
+  EXPECT_EQ(host.messages.at(0).text,
+            "Could not save config.xml file: it is not UTF-8 text, and the edited text holds "
+            "characters it cannot store");
   EXPECT_EQ(folder.Read("config.xml"), "ok\n");
 }
 

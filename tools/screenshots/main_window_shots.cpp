@@ -9,6 +9,7 @@
 #include <QProgressDialog>
 #include <QTemporaryDir>
 
+#include "res/control_ids.h"
 #include "ui/qt/id_prompts.h"
 #include "ui/qt/main_dialog.h"
 #include "ui/qt/progress_display.h"
@@ -46,9 +47,9 @@ bool RenderMainWindowShots(const QString& folder) {
   bool ok = true;
   {
     qt::CMainDlg window;
-    qobject_cast<QLineEdit*>(window.control(1007))->setText(QStringLiteral("/home/user/faces"));
+    qobject_cast<QLineEdit*>(window.control(res::kPathBox))->setText(QStringLiteral("/home/user/faces"));
     ok &= Save(window, folder, QStringLiteral("main_make.png"));
-    qobject_cast<QAbstractButton*>(window.control(1039))->click();
+    qobject_cast<QAbstractButton*>(window.control(res::kTranslateButton))->click();
     ok &= Save(window, folder, QStringLiteral("main_translate.png"));
 
     // A clock that runs a second per look, so the progress shows at once.

@@ -2,13 +2,14 @@
 
 #include <QPushButton>
 
+#include "res/control_ids.h"
 #include "res/dialog_template.h"
 
 namespace mapio::qt {
 
 CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
   built_ = BuildDialog(*this, res::AboutTemplate());
-  connect(built_.Get<QPushButton>(1), &QPushButton::clicked, this, &QDialog::accept);
+  connect(built_.Get<QPushButton>(res::kAboutOkButton), &QPushButton::clicked, this, &QDialog::accept);
 }
 
 }  // namespace mapio::qt

@@ -7,22 +7,19 @@
 
 #include <memory>
 
+#include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "ui/qt/message_box.h"
+#include "ui/qt/qt_text.h"
 
 namespace mapio::qt {
-namespace {
-constexpr int kSave = 1;
-constexpr int kClose = 2;
-constexpr int kTextBox = 1028;
-}  // namespace
-
 CXEditDlg::CXEditDlg(QWidget* owner) : QDialog(owner) {
   built_ = BuildDialog(*this, res::EditXmlTemplate());
-  textBox_ = built_.Get<QPlainTextEdit>(kTextBox);
+  textBox_ = built_.Get<QPlainTextEdit>(res::kXmlTextBox);
   textBox_->setUndoRedoEnabled(false);
-  connect(built_.Get<QPushButton>(kSave), &QPushButton::clicked, this, &CXEditDlg::OnSave);
-  connect(built_.Get<QPushButton>(kClose), &QPushButton::clicked, this, &QDialog::reject);
+  connect(built_.Get<QPushButton>(res::kSaveButton), &QPushButton::clicked, this,
+          &CXEditDlg::OnSave);
+  connect(built_.Get<QPushButton>(res::kEditorCloseButton), &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void CXEditDlg::SetEditorText(const QString& text) {
@@ -47,7 +44,7 @@ std::string WholeText(const QPlainTextEdit& box) {
   text.reserve(static_cast<std::size_t>(document.characterCount()));
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     if (block != document.begin()) text += '\n';
-    text += block.text().toStdString();
+    text += ToUtf8(block.text());
   }
   return text;
 }
@@ -56,7 +53,7 @@ std::optional<std::string> QtEditorView::Edit(std::string text) {
   // Each copy of a large file is let go as soon as the next one exists.
   auto dialog = std::make_unique<CXEditDlg>(owner_);
   {
-    QString shown = QString::fromStdString(text);
+    QString shown = ToQString(text);
     text = std::string();
     dialog->SetEditorText(shown);
   }

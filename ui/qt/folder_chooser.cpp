@@ -3,6 +3,7 @@
 #include <QFileDialog>
 
 #include "ui/main_window.h"
+#include "ui/qt/qt_text.h"
 
 namespace mapio::qt {
 
@@ -16,8 +17,7 @@ QString g_lastTitle;
 
 QString FolderChooser::Choose(QWidget* owner) {
   ++g_calls;
-  g_lastTitle = QString::fromUtf8(ui::kBrowseTitle.data(),
-                                  static_cast<qsizetype>(ui::kBrowseTitle.size()));
+  g_lastTitle = ToQString(ui::kBrowseTitle);
   if (g_nextAnswer) {
     QString answer = *g_nextAnswer;
     g_nextAnswer.reset();

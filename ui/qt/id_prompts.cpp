@@ -8,22 +8,18 @@
 #include <QPushButton>
 
 #include "platform/platform.h"
+#include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "ui/id_field.h"
 #include "ui/qt/message_box.h"
 #include "ui/qt/progress_display.h"
+#include "ui/qt/qt_text.h"
 
 namespace mapio::qt {
 
 namespace {
 
-constexpr int kAdd = 1;
-constexpr int kDoNotAdd = 2;
 constexpr int kPreviewMargin = 7;  // dialog units, as the template's margins
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QImage ReadScaled(const QString& path, const QSize& box) {
   QImageReader reader(path);
@@ -50,8 +46,9 @@ IdPromptBase::IdPromptBase(QWidget* owner, const res::DialogTemplate& dialogTemp
   counterField_ = built_.Get<QLineEdit>(counterField);
   idField_->setText(QStringLiteral("0"));
   templateSize_ = size();
-  connect(built_.Get<QPushButton>(kAdd), &QPushButton::clicked, this, &IdPromptBase::accept);
-  connect(built_.Get<QPushButton>(kDoNotAdd), &QPushButton::clicked, this,
+  connect(built_.Get<QPushButton>(res::kAddButton), &QPushButton::clicked, this,
+          &IdPromptBase::accept);
+  connect(built_.Get<QPushButton>(res::kDoNotAddButton), &QPushButton::clicked, this,
           &IdPromptBase::reject);
 }
 
@@ -86,7 +83,7 @@ void IdPromptBase::showEvent(QShowEvent* event) {
 }
 
 void IdPromptBase::accept() {
-  const std::optional<std::uint32_t> id = ui::ParseIdField(idField_->text().toStdString());
+  const std::optional<std::uint32_t> id = ui::ParseIdField(ToUtf8(idField_->text()));
   if (!id) {
     MessageBox::Show(this, ui::kIdFieldRefusal, {}, MessageKind::Warning);
     idField_->setFocus(Qt::OtherFocusReason);
@@ -97,15 +94,17 @@ void IdPromptBase::accept() {
   QDialog::accept();
 }
 
-CFileMap::CFileMap(QWidget* owner) : IdPromptBase(owner, res::FileMapTemplate(), 1012, 1013, 1016) {}
+CFileMap::CFileMap(QWidget* owner) : IdPromptBase(owner, res::FileMapTemplate(), res::kFileIdBox, res::kFileNameBox,
+                   res::kFileCounterBox) {}
 
 CKitMapDlg::CKitMapDlg(QWidget* owner)
-    : IdPromptBase(owner, res::KitMapTemplate(), 1021, 1020, 1022) {
-  SetCheckedPosition(*built_.GroupOf(1023), static_cast<int>(KitKind::Home));
+    : IdPromptBase(owner, res::KitMapTemplate(), res::kKitIdBox, res::kKitNameBox,
+                   res::kKitCounterBox) {
+  SetCheckedPosition(*built_.GroupOf(res::kHomeButton), static_cast<int>(KitKind::Home));
 }
 
 KitKind CKitMapDlg::kitKind() const {
-  const int position = CheckedPosition(*built_.GroupOf(1023));
+  const int position = CheckedPosition(*built_.GroupOf(res::kHomeButton));
   return position < 0 ? KitKind::Home : static_cast<KitKind>(position);
 }
 
@@ -114,7 +113,7 @@ QtPrompter::QtPrompter(QWidget* owner, ProgressDisplay* progress, FolderOf folde
 
 void QtPrompter::Prepare(IdPromptBase& prompt, std::string_view fileName,
                          std::string_view counter) {
-  prompt.SetPicture(FromUtf8(fileName), FromUtf8(counter));
+  prompt.SetPicture(ToQString(fileName), ToQString(counter));
   if (folder_) {
     const std::string path = platform::JoinPath(folder_(), fileName);
     prompt.SetPreview(QFile::decodeName(QByteArray::fromStdString(path)));

@@ -11,31 +11,29 @@
 #include <QVBoxLayout>
 
 #include "ui/long_message_rule.h"
+#include "ui/message_look.h"
 
 namespace mapio::qt {
 
 namespace {
 
-struct Look {
-  QStyle::StandardPixmap icon;
-  QDialogButtonBox::StandardButtons buttons;
-  QDialogButtonBox::StandardButton defaultButton;
-};
-
-Look LookOf(MessageKind kind) {
-  switch (kind) {
-    case MessageKind::Warning:
-      return {QStyle::SP_MessageBoxWarning, QDialogButtonBox::Ok, QDialogButtonBox::Ok};
-    case MessageKind::Information:
-      return {QStyle::SP_MessageBoxInformation, QDialogButtonBox::Ok, QDialogButtonBox::Ok};
-    case MessageKind::Confirmation:
-      return {QStyle::SP_MessageBoxQuestion, QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
-              QDialogButtonBox::Ok};
-    case MessageKind::Question:
-      return {QStyle::SP_MessageBoxQuestion, QDialogButtonBox::Yes | QDialogButtonBox::No,
-              QDialogButtonBox::Yes};
+QStyle::StandardPixmap IconOf(ui::MessageIcon icon) {
+  switch (icon) {
+    case ui::MessageIcon::Warning: return QStyle::SP_MessageBoxWarning;
+    case ui::MessageIcon::Information: return QStyle::SP_MessageBoxInformation;
+    case ui::MessageIcon::Question: return QStyle::SP_MessageBoxQuestion;
   }
-  return {QStyle::SP_MessageBoxInformation, QDialogButtonBox::Ok, QDialogButtonBox::Ok};
+  return QStyle::SP_MessageBoxInformation;
+}
+
+QDialogButtonBox::StandardButton ToStandard(MessageButton button) {
+  switch (button) {
+    case MessageButton::Ok: return QDialogButtonBox::Ok;
+    case MessageButton::Cancel: return QDialogButtonBox::Cancel;
+    case MessageButton::Yes: return QDialogButtonBox::Yes;
+    case MessageButton::No: return QDialogButtonBox::No;
+  }
+  return QDialogButtonBox::Ok;
 }
 
 MessageButton ToAnswer(QDialogButtonBox::StandardButton button) {
@@ -56,25 +54,25 @@ bool IsLongMessage(const QString& text) {
 
 MessageButton ShowLongMessage(QWidget* owner, const QString& text, const QString& caption,
                               MessageKind kind) {
-  const Look look = LookOf(kind);
+  const ui::MessageLook look = ui::LookOf(kind);
   QDialog box(owner);
   box.setWindowTitle(caption);
   box.setObjectName(QStringLiteral("longMessage"));
   auto* icon = new QLabel(&box);
   const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
-  icon->setPixmap(box.style()->standardIcon(look.icon, nullptr, &box).pixmap(side, side));
+  icon->setPixmap(box.style()->standardIcon(IconOf(look.icon), nullptr, &box).pixmap(side, side));
   icon->setAlignment(Qt::AlignTop);
   auto* view = new QPlainTextEdit(&box);
   view->setReadOnly(true);
   view->setLineWrapMode(QPlainTextEdit::NoWrap);
   view->setPlainText(text);
   view->setObjectName(QStringLiteral("text"));
-  auto* buttons = new QDialogButtonBox(look.buttons, &box);
-  buttons->button(look.defaultButton)->setDefault(true);
-  QDialogButtonBox::StandardButton answer =
-      look.buttons.testFlag(QDialogButtonBox::Cancel) ? QDialogButtonBox::Cancel
-      : look.buttons.testFlag(QDialogButtonBox::No)   ? QDialogButtonBox::No
-                                                      : QDialogButtonBox::Ok;
+  QDialogButtonBox::StandardButtons shown;
+  for (int i = 0; i < look.buttonCount; ++i) shown |= ToStandard(look.buttons[i]);
+  auto* buttons = new QDialogButtonBox(shown, &box);
+  QPushButton* defaultButton = buttons->button(ToStandard(look.buttons[0]));
+  defaultButton->setDefault(true);
+  QDialogButtonBox::StandardButton answer = ToStandard(look.closed);
   QObject::connect(buttons, &QDialogButtonBox::clicked, &box, [&](QAbstractButton* button) {
     answer = buttons->standardButton(button);
     box.accept();
@@ -86,7 +84,7 @@ MessageButton ShowLongMessage(QWidget* owner, const QString& text, const QString
   layout->addLayout(row, 1);
   layout->addWidget(buttons);
   box.resize(520, 420);
-  buttons->button(look.defaultButton)->setFocus();
+  defaultButton->setFocus();
   box.exec();
   return ToAnswer(answer);
 }

@@ -21,6 +21,7 @@
 #include "ui/qt/folder_chooser.h"
 #include "ui/qt/message_box.h"
 #include "ui/qt/report_window.h"
+#include "ui/qt/qt_text.h"
 
 namespace mapio::qt {
 
@@ -28,8 +29,6 @@ namespace {
 
 constexpr std::string_view kAboutEntry = "&About Mapio...";
 
-std::string ToStd(const QString& text) { return text.toStdString(); }
-QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -83,7 +82,7 @@ void CMainDlg::Connect() {
 
 ui::MainControls CMainDlg::ReadControls() const {
   ui::MainControls c;
-  c.pathText = ToStd(path_->text());
+  c.pathText = ToUtf8(path_->text());
   c.actionPosition = CheckedPosition(*actions_);
   c.objectPosition = CheckedPosition(*objects_);
   c.allFilenamesAreIds = allFilenamesAreIds_->isChecked();
@@ -94,7 +93,7 @@ ui::MainControls CMainDlg::ReadControls() const {
 }
 
 void CMainDlg::WriteControls(const ui::MainControls& c) {
-  const QString path = FromStd(c.pathText);
+  const QString path = ToQString(c.pathText);
   if (path_->text() != path) path_->setText(path);
   SetCheckedPosition(*actions_, c.actionPosition);
   SetCheckedPosition(*objects_, c.objectPosition);
@@ -122,7 +121,7 @@ void CMainDlg::JobEnded() { progress_.End(); }
 
 void CMainDlg::Go() { logic_.Go(); }
 
-void CMainDlg::Browse() { logic_.FolderChosen(ToStd(FolderChooser::Choose(this))); }
+void CMainDlg::Browse() { logic_.FolderChosen(ToUtf8(FolderChooser::Choose(this))); }
 
 void CMainDlg::EditXml() {
   QtEditorView editor(this);
@@ -143,8 +142,7 @@ void CMainDlg::reject() {
 std::unique_ptr<QMenu> CMainDlg::MakeContextMenu() {
   auto menu = std::make_unique<QMenu>(this);
   menu->addSeparator();
-  QAction* about = menu->addAction(QString::fromUtf8(kAboutEntry.data(),
-                                                     static_cast<qsizetype>(kAboutEntry.size())));
+  QAction* about = menu->addAction(ToQString(kAboutEntry));
   about->setObjectName(QStringLiteral("about"));
   connect(about, &QAction::triggered, this, &CMainDlg::About);
   return menu;

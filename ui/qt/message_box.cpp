@@ -4,7 +4,9 @@
 
 #include <deque>
 
+#include "ui/message_look.h"
 #include "ui/qt/long_message.h"
+#include "ui/qt/qt_text.h"
 
 namespace mapio::qt {
 namespace {
@@ -19,10 +21,6 @@ Seam& TheSeam() {
   return seam;
 }
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 MessageButton FromStandard(int button) {
   switch (button) {
     case QMessageBox::Ok: return MessageButton::Ok;
@@ -32,27 +30,27 @@ MessageButton FromStandard(int button) {
   }
 }
 
-void SetKind(QMessageBox& box, MessageKind kind) {
-  switch (kind) {
-    case MessageKind::Warning:
-      box.setIcon(QMessageBox::Warning);
-      box.setStandardButtons(QMessageBox::Ok);
-      break;
-    case MessageKind::Information:
-      box.setIcon(QMessageBox::Information);
-      box.setStandardButtons(QMessageBox::Ok);
-      break;
-    case MessageKind::Confirmation:
-      box.setIcon(QMessageBox::Question);
-      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-      box.setDefaultButton(QMessageBox::Ok);
-      break;
-    case MessageKind::Question:
-      box.setIcon(QMessageBox::Question);
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      box.setDefaultButton(QMessageBox::Yes);
-      break;
+QMessageBox::StandardButton ToStandard(MessageButton button) {
+  switch (button) {
+    case MessageButton::Ok: return QMessageBox::Ok;
+    case MessageButton::Cancel: return QMessageBox::Cancel;
+    case MessageButton::Yes: return QMessageBox::Yes;
+    case MessageButton::No: return QMessageBox::No;
   }
+  return QMessageBox::Ok;
+}
+
+void SetKind(QMessageBox& box, MessageKind kind) {
+  const ui::MessageLook look = ui::LookOf(kind);
+  switch (look.icon) {
+    case ui::MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case ui::MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case ui::MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+  }
+  QMessageBox::StandardButtons buttons;
+  for (int i = 0; i < look.buttonCount; ++i) buttons |= ToStandard(look.buttons[i]);
+  box.setStandardButtons(buttons);
+  if (look.buttonCount > 1) box.setDefaultButton(ToStandard(look.buttons[0]));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "ui/progress_text.h"
+#include "ui/qt/qt_text.h"
 
 namespace mapio::qt {
 
@@ -31,7 +32,7 @@ ProgressDisplay::ProgressDisplay(QWidget* owner, Clock clock)
 ProgressDisplay::~ProgressDisplay() { delete dialog_.data(); }
 
 QString ProgressDisplay::Describe(const JobProgress& progress) {
-  return QString::fromStdString(ui::DescribeProgress(progress));
+  return ToQString(ui::DescribeProgress(progress));
 }
 
 void ProgressDisplay::Begin() { pacer_.Begin(); }
@@ -62,7 +63,7 @@ bool ProgressDisplay::shown() const { return dialog_ && dialog_->isVisible(); }
 void ProgressDisplay::Show() {
   if (!dialog_) {
     dialog_ = new QProgressDialog(owner_);
-    dialog_->setWindowTitle(QStringLiteral("Mapio"));
+    dialog_->setWindowTitle(ToQString(kApplicationName));
     dialog_->setCancelButton(nullptr);
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
@@ -78,15 +79,9 @@ void ProgressDisplay::Hide() {
   if (dialog_) dialog_->hide();
 }
 
-ProgressDisplay::Pause::Pause(ProgressDisplay* display) : display_(display) {
-  if (!display_) return;
-  display_->pacer_.Pause();
-  display_->Hide();
-}
-
-ProgressDisplay::Pause::~Pause() {
-  if (!display_) return;
-  display_->pacer_.Resume();
+void ProgressDisplay::PauseProgress() {
+  pacer_.Pause();
+  Hide();
 }
 
 }  // namespace mapio::qt

@@ -29,18 +29,9 @@ class ProgressDisplay {
   void Report(const JobProgress& progress);
   void End();
 
-  // While a message box or a prompt is up the progress is hidden; the time
-  // spent in it does not count toward showing the progress again.
-  class Pause {
-   public:
-    explicit Pause(ProgressDisplay* display);
-    ~Pause();
-    Pause(const Pause&) = delete;
-    Pause& operator=(const Pause&) = delete;
-
-   private:
-    ProgressDisplay* display_;
-  };
+  using Pause = ui::ProgressPause<ProgressDisplay>;
+  void PauseProgress();
+  void ResumeProgress() { pacer_.Resume(); }
 
   bool shown() const;
   // The dialog once it has been made (for tests and screenshots).

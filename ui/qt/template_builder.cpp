@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "ui/qt/app_icon.h"
+#include "ui/qt/qt_text.h"
 
 namespace mapio::qt {
 namespace {
@@ -25,10 +26,6 @@ using res::ControlKind;
 // Tab stops of text boxes, as in the system's edit controls.
 constexpr int kTabStopUnits = 32;
 using res::ControlTemplate;
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool Has(const ControlTemplate& control, std::uint32_t style) {
   return (control.style & style) != 0;

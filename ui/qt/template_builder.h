@@ -23,7 +23,7 @@
 //                    as the controls they frame are siblings, not children.
 //   static text      QLabel; kNoPrefix shows "&" as is.
 //   static icon      QLabel with the application icon.
-// Every control's objectName is its id ("1028"); a control without an id is
+// Every control's objectName is its id in decimal; a control without an id is
 // "static_<index>", its index in the template. "&" marks access keys.
 // Tab order is template order; controls without kTabStop take the focus
 // only by click, access key or arrow keys. kHidden controls are hidden. The

@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "ui/win32/placement.h"
+
 namespace mapio::win32 {
 
 namespace {
@@ -61,6 +63,7 @@ INT_PTR Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
       const bool defaultFocus = OnInitDialog();
+      CenterOnOwner(hwnd_);  // after OnInitDialog, which may size the dialog
       if (TheShownHook()) PostMessageA(hwnd_, kShownMessage, 0, 0);
       return defaultFocus ? TRUE : FALSE;
     }

@@ -14,10 +14,6 @@ namespace mapio::win32 {
 
 namespace {
 
-constexpr int kSave = 1;
-constexpr int kClose = 2;
-constexpr int kTextBox = 1028;
-
 std::wstring Widen(const std::string& utf8) {
   if (utf8.empty()) return {};
   const int size = static_cast<int>(utf8.size());
@@ -95,7 +91,7 @@ void SetRichEditText(HWND box, const std::string& text) {
 CXEditDlg::CXEditDlg(std::string text) : Dialog(res::kEditXmlDialog), text_(std::move(text)) {}
 
 bool CXEditDlg::OnInitDialog() {
-  HWND box = Item(kTextBox);
+  HWND box = Item(res::kXmlTextBox);
   // No limit of the box's own: a cut text would cut the file on saving.
   SendMessageA(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SetRichEditText(box, text_);
@@ -105,16 +101,16 @@ bool CXEditDlg::OnInitDialog() {
 }
 
 bool CXEditDlg::OnCommand(int id, int notification) {
-  if (id == kSave) {
+  if (id == res::kSaveButton) {
     if (ShowMessageBox(hwnd(), ui::kConfirmSaveText, ui::kConfirmSaveCaption,
                        MessageKind::Confirmation) == MessageButton::Ok) {
-      text_ = RichEditText(Item(kTextBox));
-      End(kSave);
+      text_ = RichEditText(Item(res::kXmlTextBox));
+      End(res::kSaveButton);
     }
     return true;
   }
-  if (id == kClose) {
-    End(kClose);
+  if (id == res::kEditorCloseButton) {
+    End(res::kEditorCloseButton);
     return true;
   }
   return Dialog::OnCommand(id, notification);
@@ -123,7 +119,7 @@ bool CXEditDlg::OnCommand(int id, int notification) {
 std::optional<std::string> Win32EditorView::Edit(std::string text) {
   LoadRichEdit();
   CXEditDlg editor(std::move(text));
-  if (editor.RunModal(owner_) != kSave) return std::nullopt;
+  if (editor.RunModal(owner_) != res::kSaveButton) return std::nullopt;
   return std::move(editor.text());
 }
 

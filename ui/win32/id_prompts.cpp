@@ -9,13 +9,6 @@
 
 namespace mapio::win32 {
 
-namespace {
-
-constexpr int kHome = 1023;
-constexpr int kThird = 1025;
-
-}  // namespace
-
 IdPromptBase::IdPromptBase(int templateId, int idField, int fileNameField, int counterField)
     : Dialog(templateId),
       idField_(idField),
@@ -56,19 +49,22 @@ bool IdPromptBase::OnCommand(int id, int notification) {
   return Dialog::OnCommand(id, notification);
 }
 
-CFileMap::CFileMap() : IdPromptBase(res::kFileMapDialog, 1012, 1013, 1016) {}
+CFileMap::CFileMap() : IdPromptBase(res::kFileMapDialog, res::kFileIdBox, res::kFileNameBox,
+                                        res::kFileCounterBox) {}
 
-CKitMapDlg::CKitMapDlg() : IdPromptBase(res::kKitMapDialog, 1021, 1020, 1022) {}
+CKitMapDlg::CKitMapDlg() : IdPromptBase(res::kKitMapDialog, res::kKitIdBox, res::kKitNameBox,
+                                          res::kKitCounterBox) {}
 
 bool CKitMapDlg::OnInitDialog() {
-  CheckRadioButton(hwnd(), kHome, kThird, kHome + static_cast<int>(kitKind_));
+  CheckRadioButton(hwnd(), res::kHomeButton, res::kThirdButton,
+                   res::kHomeButton + static_cast<int>(kitKind_));
   return IdPromptBase::OnInitDialog();
 }
 
 void CKitMapDlg::ReadBack() {
-  for (int button = kHome; button <= kThird; ++button) {
+  for (int button = res::kHomeButton; button <= res::kThirdButton; ++button) {
     if (IsDlgButtonChecked(hwnd(), button) == BST_CHECKED) {
-      kitKind_ = static_cast<KitKind>(button - kHome);
+      kitKind_ = static_cast<KitKind>(button - res::kHomeButton);
     }
   }
 }

@@ -4,14 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "res/dialog_template.h"
 #include "ui/long_message_rule.h"
+#include "ui/message_look.h"
+#include "ui/win32/placement.h"
 
 namespace mapio::win32 {
 
 namespace {
 
-constexpr WORD kTextId = 100;
-constexpr WORD kIconId = 101;
+constexpr WORD kTextId = kLongMessageTextId;
+constexpr WORD kIconId = kLongMessageIconId;
 
 // An in-memory dialog template: DLGTEMPLATE, then its items, each on a
 // DWORD boundary.
@@ -27,8 +30,8 @@ class TemplateWriter {
     Word(0);  // no menu
     Word(0);  // the dialog class
     Text(caption);
-    Word(8);
-    Text("MS Shell Dlg");
+    Word(res::kDialogFontPoints);
+    Text(std::string(res::kDialogFont).c_str());
   }
 
   void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD atom,
@@ -70,23 +73,23 @@ class TemplateWriter {
   std::vector<WORD> words_;
 };
 
-struct Look {
-  LPCSTR icon;
-  int buttons[2];  // 0 for none
-};
-
-Look LookOf(MessageKind kind) {
-  switch (kind) {
-    case MessageKind::Warning:
-      return {MAKEINTRESOURCEA(32515), {IDOK, 0}};  // IDI_WARNING
-    case MessageKind::Information:
-      return {MAKEINTRESOURCEA(32516), {IDOK, 0}};  // IDI_INFORMATION
-    case MessageKind::Confirmation:
-      return {MAKEINTRESOURCEA(32514), {IDOK, IDCANCEL}};  // IDI_QUESTION
-    case MessageKind::Question:
-      return {MAKEINTRESOURCEA(32514), {IDYES, IDNO}};
+LPCSTR IconOf(ui::MessageIcon icon) {
+  switch (icon) {
+    case ui::MessageIcon::Warning: return MAKEINTRESOURCEA(32515);   // IDI_WARNING
+    case ui::MessageIcon::Question: return MAKEINTRESOURCEA(32514);  // IDI_QUESTION
+    case ui::MessageIcon::Information: break;
   }
-  return {MAKEINTRESOURCEA(32516), {IDOK, 0}};
+  return MAKEINTRESOURCEA(32516);  // IDI_INFORMATION
+}
+
+int IdOf(MessageButton button) {
+  switch (button) {
+    case MessageButton::Ok: return IDOK;
+    case MessageButton::Cancel: return IDCANCEL;
+    case MessageButton::Yes: return IDYES;
+    case MessageButton::No: return IDNO;
+  }
+  return IDOK;
 }
 
 const char* ButtonText(int id) {
@@ -121,6 +124,7 @@ INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
                         reinterpret_cast<WPARAM>(LoadIconA(nullptr, shown->icon)), 0);
     SendDlgItemMessageA(hwnd, kTextId, EM_SETLIMITTEXT, 0, 0);
     SetDlgItemTextA(hwnd, kTextId, shown->text.c_str());
+    CenterOnOwner(hwnd);
     return TRUE;
   }
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
@@ -140,8 +144,8 @@ bool IsLongMessage(std::string_view text) {
 
 MessageButton ShowLongMessage(HWND owner, std::string_view text, std::string_view caption,
                               MessageKind kind) {
-  const Look look = LookOf(kind);
-  const bool two = look.buttons[1] != 0;
+  const ui::MessageLook look = ui::LookOf(kind);
+  const bool two = look.buttonCount > 1;
   TemplateWriter writer;
   const std::string captionText(caption);
   writer.Dialog(captionText.c_str(), 300, 200, two ? 4 : 3);
@@ -150,21 +154,20 @@ MessageButton ShowLongMessage(HWND owner, std::string_view text, std::string_vie
                   ES_AUTOHSCROLL | WS_TABSTOP,
               36, 7, 257, 166, kTextId, 0x0081, "");
   short x = two ? 189 : 243;
-  for (const int id : look.buttons) {
-    if (!id) continue;
-    const DWORD style = (id == look.buttons[0] ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
+  for (int i = 0; i < look.buttonCount; ++i) {
+    const int id = IdOf(look.buttons[i]);
+    const DWORD style = (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
     writer.Item(style, x, 179, 50, 14, static_cast<WORD>(id), 0x0080, ButtonText(id));
     x = static_cast<short>(x + 54);
   }
-  Shown shown{WithCrLf(text), look.icon};
+  Shown shown{WithCrLf(text), IconOf(look.icon)};
   const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), writer.data(), owner,
                                                  &Procedure, reinterpret_cast<LPARAM>(&shown));
   switch (result) {
     case IDOK: return MessageButton::Ok;
     case IDYES: return MessageButton::Yes;
     case IDNO: return MessageButton::No;
-    default: return two ? (look.buttons[1] == IDNO ? MessageButton::No : MessageButton::Cancel)
-                        : MessageButton::Ok;
+    default: return look.closed;
   }
 }
 

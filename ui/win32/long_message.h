@@ -11,6 +11,10 @@
 
 namespace mapio::win32 {
 
+// The ids of the box's own controls (it is built in code, not from res/).
+inline constexpr WORD kLongMessageTextId = 100;
+inline constexpr WORD kLongMessageIconId = 101;
+
 // More lines or characters than a plain box shows on a screen.
 bool IsLongMessage(std::string_view text);
 

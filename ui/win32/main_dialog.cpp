@@ -17,9 +17,6 @@ namespace mapio::win32 {
 
 namespace {
 
-constexpr int kIconId = 128;
-constexpr int kAboutString = 101;
-
 // The radio groups in template order: positions are the settings' values.
 const std::vector<int>& ActionGroup() {
   static const std::vector<int> group = res::RadioGroup(res::MainTemplate(), res::kMakeButton);
@@ -65,7 +62,7 @@ POINT IconPosition(const RECT& client, int iconWidth, int iconHeight) {
 
 CMainDlg::CMainDlg()
     : Dialog(res::kMainDialog),
-      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kIconId))),
+      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(res::kAppIcon))),
       progress_(nullptr),
       prompter_(nullptr, &progress_),
       logic_(*this, ui::MakeJobEntries(prompter_)) {}
@@ -86,7 +83,8 @@ bool CMainDlg::OnInitDialog() {
 void CMainDlg::AddAboutEntry() {
   HMENU menu = GetSystemMenu(hwnd(), FALSE);
   char text[256] = {};
-  if (!menu || LoadStringA(GetModuleHandleA(nullptr), kAboutString, text, sizeof text) <= 0) {
+  if (!menu ||
+      LoadStringA(GetModuleHandleA(nullptr), res::kAboutEntryString, text, sizeof text) <= 0) {
     return;
   }
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);

@@ -3,7 +3,9 @@
 #include <deque>
 #include <string>
 
+#include "ui/message_look.h"
 #include "ui/win32/long_message.h"
+#include "ui/win32/placement.h"
 
 namespace mapio::win32 {
 
@@ -18,17 +20,6 @@ struct SeamState {
 SeamState& Seam() {
   static SeamState state;
   return state;
-}
-
-MessageButton FallbackAnswer(MessageKind kind) {
-  switch (kind) {
-    case MessageKind::Confirmation:
-      return MessageButton::Cancel;
-    case MessageKind::Question:
-      return MessageButton::No;
-    default:
-      return MessageButton::Ok;
-  }
 }
 
 MessageButton FromResult(int result) {
@@ -47,17 +38,15 @@ MessageButton FromResult(int result) {
 }  // namespace
 
 UINT MessageBoxStyle(MessageKind kind) {
-  switch (kind) {
-    case MessageKind::Warning:
-      return MB_ICONEXCLAMATION | MB_OK;
-    case MessageKind::Information:
-      return MB_ICONINFORMATION | MB_OK;
-    case MessageKind::Confirmation:
-      return MB_ICONQUESTION | MB_OKCANCEL;
-    case MessageKind::Question:
-      return MB_ICONQUESTION | MB_YESNO;
+  const ui::MessageLook look = ui::LookOf(kind);
+  UINT icon = MB_ICONINFORMATION;
+  if (look.icon == ui::MessageIcon::Warning) icon = MB_ICONEXCLAMATION;
+  if (look.icon == ui::MessageIcon::Question) icon = MB_ICONQUESTION;
+  UINT buttons = MB_OK;
+  if (look.buttonCount > 1) {
+    buttons = look.buttons[0] == MessageButton::Yes ? MB_YESNO : MB_OKCANCEL;
   }
-  return MB_OK;
+  return icon | buttons;
 }
 
 MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view caption,
@@ -66,14 +55,14 @@ MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view
   SeamState& seam = Seam();
   if (seam.testing) {
     seam.shown.push_back({std::string(text), shownCaption, kind, owner});
-    if (seam.answers.empty()) return FallbackAnswer(kind);
+    if (seam.answers.empty()) return ui::LookOf(kind).closed;
     const MessageButton answer = seam.answers.front();
     seam.answers.pop_front();
     return answer;
   }
   if (IsLongMessage(text)) return ShowLongMessage(owner, text, shownCaption, kind);
   return FromResult(
-      MessageBoxA(owner, std::string(text).c_str(), shownCaption.c_str(), MessageBoxStyle(kind)));
+      CenteredMessageBox(owner, std::string(text), shownCaption, MessageBoxStyle(kind)));
 }
 
 ui::ReportChoice ShowReportBox(HWND owner, std::string_view text, std::string_view caption,

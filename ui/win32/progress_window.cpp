@@ -74,15 +74,9 @@ void ProgressWindow::Hide() {
   if (window_) ShowWindow(window_, SW_HIDE);
 }
 
-ProgressWindow::Pause::Pause(ProgressWindow* window) : window_(window) {
-  if (!window_) return;
-  window_->pacer_.Pause();
-  window_->Hide();
-}
-
-ProgressWindow::Pause::~Pause() {
-  if (!window_) return;
-  window_->pacer_.Resume();
+void ProgressWindow::PauseProgress() {
+  pacer_.Pause();
+  Hide();
 }
 
 }  // namespace mapio::win32

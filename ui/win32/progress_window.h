@@ -25,18 +25,9 @@ class ProgressWindow {
   // The window while it is shown, else nullptr.
   HWND shown() const;
 
-  // While a box or a prompt is up the progress is hidden; time spent in it
-  // does not count toward showing it again.
-  class Pause {
-   public:
-    explicit Pause(ProgressWindow* window);
-    ~Pause();
-    Pause(const Pause&) = delete;
-    Pause& operator=(const Pause&) = delete;
-
-   private:
-    ProgressWindow* window_;
-  };
+  using Pause = ui::ProgressPause<ProgressWindow>;
+  void PauseProgress();
+  void ResumeProgress() { pacer_.Resume(); }
 
  private:
   void Show();

@@ -1,4 +1,4 @@
-// Linux and macOS: reading text files, and writing them whole or not at all.
+// Linux and macOS: writing files whole or not at all.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,49 +10,6 @@
 
 namespace mapio::platform {
 
-// --- TextReader -----------------------------------------------------------
-
-TextReader::~TextReader() { Close(); }
-
-// Text and binary files are the same here.
-bool TextReader::Open(const std::string& path, FileMode /*mode*/) {
-  Close();
-  file_ = std::fopen(path.c_str(), "rb");
-  return file_ != nullptr;
-}
-
-// Not fgets: a NUL byte in the file would hide the length of the piece.
-std::size_t TextReader::ReadPiece(char* buffer, std::size_t size) {
-  if (file_ == nullptr || size == 0) return 0;
-  std::size_t used = 0;
-  while (used + 1 < size) {
-    const int c = getc_unlocked(file_);
-    if (c == EOF) break;
-    buffer[used++] = static_cast<char>(c);
-    if (c == '\n') break;
-  }
-  buffer[used] = '\0';
-  if (std::ferror(file_)) return 0;
-  return used;
-}
-
-bool TextReader::ReadAll(std::string& out) {
-  out.clear();
-  if (file_ == nullptr) return false;
-  char chunk[64 * 1024];
-  for (;;) {
-    const std::size_t n = std::fread(chunk, 1, sizeof chunk, file_);
-    out.append(chunk, n);
-    if (n < sizeof chunk) break;
-  }
-  return std::ferror(file_) == 0;
-}
-
-void TextReader::Close() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
-}
-
 // --- AtomicFileWriter -----------------------------------------------------
 
 namespace {
@@ -61,11 +18,6 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
 // Longest name most file systems take.
 constexpr std::size_t kMaxNameLength = 255;
-
-std::optional<std::size_t>& FailAfterSetting() {
-  static std::optional<std::size_t> bytes;
-  return bytes;
-}
 
 // ".<name>.mapio-XXXXXX" in the target's own folder, so that the final
 // rename stays on one file system.
@@ -93,6 +45,15 @@ mode_t ModeForTarget(const std::string& target) {
   return DefaultFileMode();
 }
 
+// What an open for writing would say, without changing the file: a target
+// that is missing may be created, one that exists must be writable.
+bool MayReplace(const std::string& target) {
+  const int fd = open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT;
+  close(fd);
+  return true;
+}
+
 // So that the rename itself survives a crash.
 void SyncFolderOf(const std::string& target) {
   const std::size_t slash = target.rfind('/');
@@ -105,18 +66,13 @@ void SyncFolderOf(const std::string& target) {
 
 }  // namespace
 
-void AtomicFileWriter::FailAfterBytesForTesting(std::optional<std::size_t> bytes) {
-  FailAfterSetting() = bytes;
-}
-
-AtomicFileWriter::~AtomicFileWriter() { Abort(); }
-
-bool AtomicFileWriter::Open(const std::string& targetPath, FileMode /*mode*/) {
-  Abort();
-  failed_ = false;
-  written_ = 0;
-  failAfter_ = FailAfterSetting();
-  targetPath_ = targetPath;
+bool AtomicFileWriter::Open(const std::string& targetPath, FileMode mode) {
+  Reset(targetPath, mode);
+  targetRefused_ = !MayReplace(targetPath);
+  if (targetRefused_) {
+    failed_ = true;
+    return false;
+  }
   std::string name = TempTemplateFor(targetPath);
   const int fd = mkstemp(name.data());
   if (fd < 0) {
@@ -156,7 +112,10 @@ bool AtomicFileWriter::Commit() {
   ok = ok && fsync(fd) == 0;
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  ok = ok && closed && std::rename(tempPath_.c_str(), targetPath_.c_str()) == 0;
+  // The target may have changed while the file was written.
+  targetRefused_ = ok && closed && !MayReplace(targetPath_);
+  ok = ok && closed && !targetRefused_ &&
+       std::rename(tempPath_.c_str(), targetPath_.c_str()) == 0;
   if (!ok) {
     failed_ = true;
     Abort();
@@ -165,14 +124,6 @@ bool AtomicFileWriter::Commit() {
   tempPath_.clear();
   SyncFolderOf(targetPath_);
   return true;
-}
-
-void AtomicFileWriter::Abort() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
-  if (!tempPath_.empty()) unlink(tempPath_.c_str());
-  tempPath_.clear();
-  buffer_.clear();
 }
 
 }  // namespace mapio::platform

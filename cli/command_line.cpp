@@ -167,8 +167,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
 }
 
 std::string_view ObjectKindName(std::int32_t kind) {
-  if (kind < 0 || kind >= kObjectKindCount) return kKindNames[Faces];
-  return kKindNames[static_cast<std::size_t>(kind)];
+  if (kind < 0 || kind >= kObjectKindCount) return kKinds[Faces].cliName;
+  return kKinds[kind].cliName;
 }
 
 std::string UsageText() {

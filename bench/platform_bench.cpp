@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
   platform::AtomicFileWriter writer;
   if (!writer.Open((folder / "config.xml").string())) return 1;
   for (long i = 0; i < count; ++i) {
-    writer.Write("\t\t<record from=\"" + std::to_string(i) +
-                 "\" to=\"graphics/pictures/person/" + std::to_string(i) + "/portrait\"/>\n");
+    writer.Write("\t\t<record from=\"" + std::to_string(i) + "\" to=\"graphics/pictures/person/" +
+                 std::to_string(i) + "/portrait\"/>\n");
   }
   const bool committed = writer.Commit();
   std::printf("AtomicFileWriter %7ld records  %7.3f s%s\n", count, SecondsSince(start),

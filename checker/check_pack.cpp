@@ -18,7 +18,9 @@ constexpr std::size_t kProgressEvery = 4096;
 // Lets a set of strings be asked with a string_view.
 struct Hash {
   using is_transparent = void;
-  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  std::size_t operator()(std::string_view text) const {
+    return std::hash<std::string_view>{}(text);
+  }
 };
 
 std::string LineRef(std::size_t line) { return "line " + std::to_string(line); }
@@ -96,7 +98,8 @@ class Checker {
       case PackProblem::Kind::NotWellFormed:
         return {Category::Structure, p.line, {}, {}, NotWellFormed(p.line, p.column, p.text)};
       case PackProblem::Kind::NotARecord:
-        return {Category::Unparsable, p.line, {}, {}, "no record, comment or blank line: " + p.text};
+        return {
+            Category::Unparsable, p.line, {}, {}, "no record, comment or blank line: " + p.text};
     }
     return {};
   }
@@ -108,9 +111,17 @@ class Checker {
 
   void Record(const PackRecord& r) {
     if (r.notWellFormed)
-      Add({Category::Structure, r.line, r.from, {}, NotWellFormed(r.line, r.column, r.notWellFormed)});
+      Add({Category::Structure,
+           r.line,
+           r.from,
+           {},
+           NotWellFormed(r.line, r.column, r.notWellFormed)});
     if (const char* why = LeavesFolder(r.from)) {
-      Add({Category::Unsafe, r.line, r.from, {}, std::string("the name leaves the folder: ") + why});
+      Add({Category::Unsafe,
+           r.line,
+           r.from,
+           {},
+           std::string("the name leaves the folder: ") + why});
       return;
     }
     const auto path = KindOfPath(r.to);
@@ -139,8 +150,10 @@ class Checker {
       const auto [it, fresh] = kitPaths_.emplace(r.to, r.line);
       if (!fresh) earlier = it->second;
     } else if (!newId) {
-      if (id->second == 0) id->second = r.line;
-      else earlier = id->second;
+      if (id->second == 0)
+        id->second = r.line;
+      else
+        earlier = id->second;
     }
     if (earlier != 0)
       Add({Category::DuplicateId, r.line, r.from, path->id,

@@ -31,7 +31,7 @@ struct Finding {
   std::size_t line = 0;  // in config.xml, from 1; 0 for none
   std::string name;      // the record's from value, or the picture's file name
   std::string id;
-  std::string detail;    // one sentence for people
+  std::string detail;  // one sentence for people
 };
 
 struct PackReport {

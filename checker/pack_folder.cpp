@@ -19,8 +19,8 @@ int PictureExtensionOf(std::string_view fileName) {
     bool same = true;
     for (std::size_t k = 0; k < kExtensionLength && same; ++k) {
       const char c = tail[k];
-      same = (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) ==
-             kPictureExtensions[i][k];
+      same =
+          (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) == kPictureExtensions[i][k];
     }
     if (same) return i;
   }

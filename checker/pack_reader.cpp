@@ -58,8 +58,7 @@ std::size_t FaultColumn(std::string_view line, std::string_view rawValue, std::s
 // its line, asked only for a fault. False when it is no record.
 template <typename LineText>
 bool ReadRecord(const pugi::xml_node& node, LineText lineText, PackRecord& record) {
-  if (node.type() != pugi::node_element || std::string_view(node.name()) != "record")
-    return false;
+  if (node.type() != pugi::node_element || std::string_view(node.name()) != "record") return false;
   const pugi::xml_attribute from = node.attribute("from");
   const pugi::xml_attribute to = node.attribute("to");
   if (!from || !to || !*from.value()) return false;
@@ -86,8 +85,8 @@ std::size_t OffsetOf(const pugi::xml_node& node) {
   return static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, node.offset_debug()));
 }
 
-void ReadWellFormedList(std::string_view bytes, const LineIndex& lines,
-                        const pugi::xml_node& list, PackFile& pack) {
+void ReadWellFormedList(std::string_view bytes, const LineIndex& lines, const pugi::xml_node& list,
+                        PackFile& pack) {
   std::size_t children = 0;
   for (auto it = list.begin(); it != list.end(); ++it) ++children;
   pack.records.reserve(children);
@@ -133,7 +132,8 @@ bool ReadRecordLine(std::string_view line, PackRecord& record) {
   pugi::xml_document doc;
   if (!doc.load_buffer(line.data(), line.size(), kParseOptions, pugi::encoding_utf8)) return false;
   const pugi::xml_node node = doc.first_child();
-  return !node.next_sibling() && ReadRecord(node, [line] { return line; }, record);
+  return !node.next_sibling() && ReadRecord(
+                                     node, [line] { return line; }, record);
 }
 
 // The file is no XML: the list line by line, as the translate job reads it.
@@ -168,7 +168,8 @@ void ReadListByLines(std::string_view bytes, std::size_t errorLine, PackFile& pa
       record.line = lineNumber;
       pack.records.push_back(std::move(record));
     } else if (lineNumber != errorLine) {
-      pack.problems.push_back({Kind::NotARecord, lineNumber, raw.find(line) + 1, std::string(line)});
+      pack.problems.push_back(
+          {Kind::NotARecord, lineNumber, raw.find(line) + 1, std::string(line)});
     }
   }
   if (inList) pack.problems.push_back({Kind::EndsInList, lineNumber, 0, {}});

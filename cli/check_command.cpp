@@ -62,8 +62,8 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
   for (const std::string& folder : request.folders) {
     JobSettings ignored;
     progressLine.PullSettings(ignored);  // the progress line's delay counts from here
-    PackReport report = checker::CheckPack(platform::ResolveAgainstStartup(folder),
-                                           request.objectKind, options);
+    PackReport report =
+        checker::CheckPack(platform::ResolveAgainstStartup(folder), request.objectKind, options);
     report.folderPath = folder;  // as the user typed it, so that the lines read back
     progressLine.ClearProgress();
     anyFinding = anyFinding || !report.findings.empty();

@@ -86,18 +86,12 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
   }
   const CliRequest& request = *parsed.request;
   switch (request.command) {
-    case Command::Help:
-      out << UsageText();
-      return kExitOk;
-    case Command::Version:
-      out << kVersionText << '\n';
-      return kExitOk;
-    case Command::Check:
-      return RunCheck(request, out, err, stderrIsTerminal);
+    case Command::Help: out << UsageText(); return kExitOk;
+    case Command::Version: out << kVersionText << '\n'; return kExitOk;
+    case Command::Check: return RunCheck(request, out, err, stderrIsTerminal);
     case Command::Make:
     case Command::Translate:
-    case Command::Update:
-      break;
+    case Command::Update: break;
   }
   return RunJobs(request, in, out, err, stdinIsTerminal, stderrIsTerminal);
 }

@@ -59,7 +59,8 @@ std::string KindOptionHelp() {
   std::string untranslatable;
   for (const KindRow& kind : kKinds) {
     words += " " + std::string(kind.cliName) + ",";
-    if (!kind.translatable) untranslatable += (untranslatable.empty() ? "" : ", ") + std::string(kind.cliName);
+    if (!kind.translatable)
+      untranslatable += (untranslatable.empty() ? "" : ", ") + std::string(kind.cliName);
   }
   words += " or its number 0 to " + std::to_string(kObjectKindCount - 1) + " (translate takes no " +
            untranslatable + ")";
@@ -191,7 +192,8 @@ Jobs:
 Several folders are done one after the other, each with its own messages.
 
 Options:
-)" + KindOptionHelp() + R"(  -n, --ids-from-names  All filenames are IDs: take each ID from the number
+)" + KindOptionHelp() +
+         R"(  -n, --ids-from-names  All filenames are IDs: take each ID from the number
                         the file name begins with, ask nothing
   -y, --yes             replace a config.xml that is already there
       --no              keep it and leave that folder alone

@@ -17,12 +17,12 @@ struct CliRequest {
   Command command = Command::Help;
   std::vector<std::string> folders;
   std::int32_t objectKind = 0;
-  bool idsFromNames = false;        // -n
-  std::optional<bool> overwrite;    // -y: true, --no: false, neither: ask
-  bool dryRun = false;              // translate, update --dry-run
-  bool prune = false;               // update --prune
-  bool quiet = false;               // -q
-  bool json = false;                // check --json
+  bool idsFromNames = false;      // -n
+  std::optional<bool> overwrite;  // -y: true, --no: false, neither: ask
+  bool dryRun = false;            // translate, update --dry-run
+  bool prune = false;             // update --prune
+  bool quiet = false;             // -q
+  bool json = false;              // check --json
 };
 
 struct ParseResult {

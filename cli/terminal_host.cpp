@@ -23,8 +23,7 @@ const char* PhaseName(JobProgress::Phase phase) {
 
 bool IsYes(std::string_view answer) {
   answer = platform::Trim(answer);
-  return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes" ||
-         answer == "YES";
+  return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes" || answer == "YES";
 }
 
 }  // namespace
@@ -85,8 +84,8 @@ bool TerminalHost::Ask() {
 
 void TerminalHost::ReportProgress(const JobProgress& progress) {
   if (!options_.progress) return;
-  const std::uint64_t moved = progress.done >= doneAtCheck_ ? progress.done - doneAtCheck_
-                                                           : kProgressCheckEvery;
+  const std::uint64_t moved =
+      progress.done >= doneAtCheck_ ? progress.done - doneAtCheck_ : kProgressCheckEvery;
   if (++reportsSinceCheck_ < kProgressCheckEvery && moved < kProgressCheckEvery) return;
   reportsSinceCheck_ = 0;
   doneAtCheck_ = progress.done;

@@ -30,8 +30,7 @@ struct TerminalHostOptions {
 // from a line of input, progress as one self-updating line on err.
 class TerminalHost : public JobHost {
  public:
-  TerminalHost(std::istream& in, std::ostream& out, std::ostream& err,
-               TerminalHostOptions options);
+  TerminalHost(std::istream& in, std::ostream& out, std::ostream& err, TerminalHostOptions options);
 
   // What the window's controls would hold.
   JobSettings controls;

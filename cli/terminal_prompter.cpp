@@ -22,8 +22,7 @@ std::optional<KitKind> ParseKitKind(std::string_view word) {
 // Splits "12 away" into "12" and "away"; the second part may be empty.
 std::pair<std::string_view, std::string_view> SplitWord(std::string_view text) {
   std::size_t gap = 0;
-  while (gap < text.size() && !platform::IsSpaceByte(static_cast<unsigned char>(text[gap])))
-    ++gap;
+  while (gap < text.size() && !platform::IsSpaceByte(static_cast<unsigned char>(text[gap]))) ++gap;
   return {text.substr(0, gap), platform::Trim(text.substr(gap))};
 }
 
@@ -59,8 +58,8 @@ std::optional<KitAnswer> TerminalPrompter::AskKitId(std::string_view fileName,
   return Ask(fileName, counter, true);
 }
 
-std::optional<KitAnswer> TerminalPrompter::Ask(std::string_view fileName,
-                                               std::string_view counter, bool kit) {
+std::optional<KitAnswer> TerminalPrompter::Ask(std::string_view fileName, std::string_view counter,
+                                               bool kit) {
   if (endOfInput_) return std::nullopt;
   for (;;) {
     err_ << fileName << " [" << counter << "] " << (kit ? "ID [home|away|third]: " : "ID: ")

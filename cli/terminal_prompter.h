@@ -25,8 +25,7 @@ class TerminalPrompter : public IdPrompter {
 
   std::optional<std::uint32_t> AskFileId(std::string_view fileName,
                                          std::string_view counter) override;
-  std::optional<KitAnswer> AskKitId(std::string_view fileName,
-                                    std::string_view counter) override;
+  std::optional<KitAnswer> AskKitId(std::string_view fileName, std::string_view counter) override;
 
  private:
   std::optional<KitAnswer> Ask(std::string_view fileName, std::string_view counter, bool kit);

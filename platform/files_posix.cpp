@@ -114,8 +114,7 @@ bool AtomicFileWriter::Commit() {
   file_ = nullptr;
   // The target may have changed while the file was written.
   targetRefused_ = ok && closed && !MayReplace(targetPath_);
-  ok = ok && closed && !targetRefused_ &&
-       std::rename(tempPath_.c_str(), targetPath_.c_str()) == 0;
+  ok = ok && closed && !targetRefused_ && std::rename(tempPath_.c_str(), targetPath_.c_str()) == 0;
   if (!ok) {
     failed_ = true;
     Abort();

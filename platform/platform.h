@@ -67,7 +67,7 @@ std::string ResolveAgainstStartup(const std::string& path);
 
 // --- files ----------------------------------------------------------------
 
-bool FileExists(const std::string& path);     // any kind of entry
+bool FileExists(const std::string& path);  // any kind of entry
 bool IsDirectory(const std::string& path);
 
 // Same device and inode (file index on Windows). False if either is missing.
@@ -159,9 +159,7 @@ bool IsTemporaryName(std::string_view name);
 // --- text -----------------------------------------------------------------
 
 // Space, tab, LF, VT, FF, CR. A byte of 128 or more is never white space.
-inline bool IsSpaceByte(unsigned char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r');
-}
+inline bool IsSpaceByte(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Length of the UTF-8 sequence at `pos` of `text` with its code point in
 // `codePoint`; 0 when the bytes there are no valid UTF-8. Strict: no

@@ -29,7 +29,8 @@ bool IsTemporaryName(std::string_view name) {
   const bool randomPart = std::all_of(tail.begin(), tail.end(), [](char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
   });
-  return randomPart && name.substr(name.size() - kRandom - kMarker.size(), kMarker.size()) == kMarker;
+  return randomPart &&
+         name.substr(name.size() - kRandom - kMarker.size(), kMarker.size()) == kMarker;
 }
 
 std::string ResolveAgainstStartup(const std::string& path) {

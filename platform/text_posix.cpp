@@ -50,9 +50,7 @@ bool IsAscii(std::string_view text) {
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string AsciiLowerCase(std::string_view text) {
   std::string out(text);
@@ -131,9 +129,8 @@ std::string CaseFoldKey(std::string_view name) {
   if (IsAscii(name)) return AsciiLowerCase(name);
   // Upper then lower folds the variants that share one capital (ſ, ς,
   // the Kelvin sign) onto one small letter, without full folding's ß → ss.
-  return MapCodePoints(name, [](utf8proc_int32_t c) {
-    return utf8proc_tolower(utf8proc_toupper(c));
-  });
+  return MapCodePoints(name,
+                       [](utf8proc_int32_t c) { return utf8proc_tolower(utf8proc_toupper(c)); });
 }
 
 }  // namespace mapio::platform

@@ -102,11 +102,13 @@ std::string MapCase(std::string_view text, MbsMap mbsMap,
 }
 
 std::string Lower(std::string_view text) {
-  return MapCase(text, [](unsigned char* s) { _mbslwr(s); }, ByteCaseTable().lower);
+  return MapCase(
+      text, [](unsigned char* s) { _mbslwr(s); }, ByteCaseTable().lower);
 }
 
 std::string Upper(std::string_view text) {
-  return MapCase(text, [](unsigned char* s) { _mbsupr(s); }, ByteCaseTable().upper);
+  return MapCase(
+      text, [](unsigned char* s) { _mbsupr(s); }, ByteCaseTable().upper);
 }
 
 // _ismbcspace also calls the no-break space and the ideographic space

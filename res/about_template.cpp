@@ -19,8 +19,7 @@ constexpr ControlTemplate kAboutControls[] = {
     {kAboutOkButton, ControlKind::DefPushButton, "OK", 178, 7, 50, 16, kTabStop | kGroup},
 };
 
-constexpr DialogTemplate kAbout{kAboutDialog, "About Mapio", 235, 58, false, false,
-                                kAboutControls};
+constexpr DialogTemplate kAbout{kAboutDialog, "About Mapio", 235, 58, false, false, kAboutControls};
 
 }  // namespace
 

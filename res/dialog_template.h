@@ -16,27 +16,27 @@ enum class ControlKind {
   DefPushButton,
   AutoRadioButton,
   AutoCheckBox,
-  Edit,       // single- or multi-line edit box
-  RichEdit,   // "RichEdit20A"
+  Edit,      // single- or multi-line edit box
+  RichEdit,  // "RichEdit20A"
   GroupBox,
-  Static,     // static text
-  StaticIcon, // icon 128
+  Static,      // static text
+  StaticIcon,  // icon 128
 };
 
 // Styles a control may carry; several combine.
 enum ControlStyle : std::uint32_t {
   kTabStop = 1u << 0,
-  kGroup = 1u << 1,         // starts a group
+  kGroup = 1u << 1,  // starts a group
   kHidden = 1u << 2,
   kBorder = 1u << 3,
   kAutoHScroll = 1u << 4,
   kReadOnly = 1u << 5,
-  kNumber = 1u << 6,        // digits only
+  kNumber = 1u << 6,  // digits only
   kMultiline = 1u << 7,
   kVScroll = 1u << 8,
   kWantReturn = 1u << 9,
   kCenter = 1u << 10,
-  kNoPrefix = 1u << 11,     // "&" shown as is
+  kNoPrefix = 1u << 11,  // "&" shown as is
   kLeft = 1u << 12,
 };
 
@@ -68,10 +68,10 @@ inline constexpr int kDialogFontPoints = 8;
 // no control has that id.
 std::vector<int> RadioGroup(const DialogTemplate& dialog, int firstId);
 
-const DialogTemplate& AboutTemplate();     // 100
-const DialogTemplate& MainTemplate();      // 102
-const DialogTemplate& FileMapTemplate();   // 131, "Select ID for file"
-const DialogTemplate& EditXmlTemplate();   // 134
-const DialogTemplate& KitMapTemplate();    // 135, "Select ID for kit"
+const DialogTemplate& AboutTemplate();    // 100
+const DialogTemplate& MainTemplate();     // 102
+const DialogTemplate& FileMapTemplate();  // 131, "Select ID for file"
+const DialogTemplate& EditXmlTemplate();  // 134
+const DialogTemplate& KitMapTemplate();   // 135, "Select ID for kit"
 
 }  // namespace mapio::res

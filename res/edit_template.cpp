@@ -11,8 +11,8 @@ constexpr ControlTemplate kEditControls[] = {
      kMultiline | kWantReturn | kAutoHScroll | kVScroll | kBorder},
 };
 
-constexpr DialogTemplate kEditXml{kEditXmlDialog, "Edit XML file", 379, 223, false, false,
-                                  kEditControls};
+constexpr DialogTemplate kEditXml{kEditXmlDialog, "Edit XML file", 379,          223,
+                                  false,          false,           kEditControls};
 
 }  // namespace
 

@@ -42,7 +42,8 @@ constexpr ControlTemplate kMainControls[] = {
 };
 // clang-format on
 
-constexpr DialogTemplate kMain{kMainDialog, kApplicationName, 258, 178, true, true, kMainControls,
+constexpr DialogTemplate kMain{kMainDialog,      kApplicationName,  258, 178, true, true,
+                               kMainControls,
                                /*visible=*/true, /*appWindow=*/true};
 
 }  // namespace

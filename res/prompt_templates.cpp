@@ -30,10 +30,10 @@ constexpr ControlTemplate kKitMapControls[] = {
     {kKitCounterBox, K::Edit, "", 81, 25, 33, 14, kShowField},
 };
 
-constexpr DialogTemplate kFileMap{kFileMapDialog, "Select ID for file", 120, 65, false, false,
-                                  kFileMapControls};
-constexpr DialogTemplate kKitMap{kKitMapDialog, "Select ID for kit", 121, 77, false, false,
-                                 kKitMapControls};
+constexpr DialogTemplate kFileMap{kFileMapDialog, "Select ID for file", 120, 65, false,
+                                  false,          kFileMapControls};
+constexpr DialogTemplate kKitMap{kKitMapDialog, "Select ID for kit", 121, 77, false,
+                                 false,         kKitMapControls};
 
 }  // namespace
 

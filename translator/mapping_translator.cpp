@@ -74,8 +74,8 @@ class Translation {
 
   std::string Summary() const {
     std::string text = renamed_ == 0 ? std::string("ZARRO files renamed!") : processed_;
-    text += "\nRenamed " + std::to_string(renamed_) + " of " +
-            std::to_string(renamed_ + failed_) + " files.";
+    text += "\nRenamed " + std::to_string(renamed_) + " of " + std::to_string(renamed_ + failed_) +
+            " files.";
     return text;
   }
 
@@ -92,8 +92,8 @@ class Translation {
     const translator::RenameOutcome outcome = renamer_.Rename(fields.name, fields.id);
     if (!outcome.renamed) {
       ++failed_;
-      host_.ShowMessage("Warning: could not rename " + fields.name + " to " + fields.id, kErrorCaption,
-                        MessageKind::Warning);
+      host_.ShowMessage("Warning: could not rename " + fields.name + " to " + fields.id,
+                        kErrorCaption, MessageKind::Warning);
       return;
     }
     ++renamed_;

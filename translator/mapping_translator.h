@@ -18,7 +18,6 @@ struct TranslateOptions {
 
 // The translate job's one entry, for every front end.
 // "Translate file names to IDs": rename every mapped picture to its ID.
-void MappingTranslator(JobSettings& settings, JobHost& host,
-                       const TranslateOptions& options = {});
+void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOptions& options = {});
 
 }  // namespace mapio

@@ -37,10 +37,9 @@ CheckOutcome CheckFolder(const std::string& folder, const std::string& shownPath
   report.folderPath = shownPath;
   CheckOutcome outcome;
   outcome.clean = report.findings.empty();
-  outcome.missingRecords = static_cast<std::size_t>(
-      std::count_if(report.findings.begin(), report.findings.end(), [](const auto& finding) {
-        return finding.category == checker::Category::Missing;
-      }));
+  outcome.missingRecords = static_cast<std::size_t>(std::count_if(
+      report.findings.begin(), report.findings.end(),
+      [](const auto& finding) { return finding.category == checker::Category::Missing; }));
   if (!outcome.clean) outcome.newPictures = CountNewPictures(folder);
   outcome.text = checker::SummaryLine(report);
   if (outcome.clean) {

@@ -11,9 +11,7 @@ JobEntries MakeJobEntries(IdPrompter& prompter) {
   jobs.makeMapping = [&prompter](JobSettings& settings, JobHost& host) {
     MappingWriter(settings, host, prompter);
   };
-  jobs.translate = [](JobSettings& settings, JobHost& host) {
-    MappingTranslator(settings, host);
-  };
+  jobs.translate = [](JobSettings& settings, JobHost& host) { MappingTranslator(settings, host); };
   jobs.update = [&prompter](JobSettings& settings, JobHost& host, bool addNew, bool prune) {
     UpdateOptions options;
     options.addNew = addNew;

@@ -15,9 +15,9 @@ namespace mapio::ui {
 inline constexpr std::size_t kPathBoxLimit = 2048;
 
 struct MainControls {
-  std::string pathText;        // path box, UTF-8
-  int actionPosition = 0;      // marked button of the action group, -1 for none
-  int objectPosition = 0;      // marked button of the object group, -1 for none
+  std::string pathText;                // path box, UTF-8
+  int actionPosition = 0;              // marked button of the action group, -1 for none
+  int objectPosition = 0;              // marked button of the object group, -1 for none
   bool allFilenamesAreIds = false;     // "All filenames are IDs"
   bool processDroppedFolders = false;  // "Process draged folders"
   // Only the mode switches change these; the exchange leaves them alone.

@@ -77,7 +77,8 @@ void MainWindow::Check() {
       return;
     }
     ReportButtons buttons;
-    if (outcome.newPictures != 0 && jobs_.update) buttons.addNew = AddNewButtonText(outcome.newPictures);
+    if (outcome.newPictures != 0 && jobs_.update)
+      buttons.addNew = AddNewButtonText(outcome.newPictures);
     if (outcome.missingRecords != 0 && jobs_.update)
       buttons.removeMissing = RemoveMissingButtonText(outcome.missingRecords);
     const ReportChoice choice = view_.ShowReport(outcome.text, kCheckCaption, buttons);

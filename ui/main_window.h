@@ -19,7 +19,7 @@ inline constexpr std::string_view kQuitCaption = "Quit?";
 inline constexpr std::string_view kBrowseTitle = "Choose a folder";
 
 struct ReportButtons {
-  std::string addNew;          // empty: no such button
+  std::string addNew;  // empty: no such button
   std::string removeMissing;
 };
 enum class ReportChoice { Close, AddNew, RemoveMissing };

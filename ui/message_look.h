@@ -22,14 +22,14 @@ constexpr MessageLook LookOf(MessageKind kind) {
   switch (kind) {
     case MessageKind::Warning:
       return {MessageIcon::Warning, 1, {MessageButton::Ok, MessageButton::Ok}, MessageButton::Ok};
-    case MessageKind::Information:
-      break;
+    case MessageKind::Information: break;
     case MessageKind::Confirmation:
-      return {MessageIcon::Question, 2, {MessageButton::Ok, MessageButton::Cancel},
+      return {MessageIcon::Question,
+              2,
+              {MessageButton::Ok, MessageButton::Cancel},
               MessageButton::Cancel};
     case MessageKind::Question:
-      return {MessageIcon::Question, 2, {MessageButton::Yes, MessageButton::No},
-              MessageButton::No};
+      return {MessageIcon::Question, 2, {MessageButton::Yes, MessageButton::No}, MessageButton::No};
   }
   return {MessageIcon::Information, 1, {MessageButton::Ok, MessageButton::Ok}, MessageButton::Ok};
 }

@@ -37,7 +37,8 @@ class KnownNames {
         others_->insert(platform::CaseFoldKey(record.from) + '\0');
       }
     }
-    return others_->contains(recordName) || others_->contains(platform::CaseFoldKey(recordName) + '\0');
+    return others_->contains(recordName) ||
+           others_->contains(platform::CaseFoldKey(recordName) + '\0');
   }
 
  private:
@@ -112,8 +113,7 @@ class UpdateRun {
  private:
   bool Read() {
     switch (ReadMapping(mappingPath_, bytes_, pack_)) {
-      case Reading::Ok:
-        return true;
+      case Reading::Ok: return true;
       case Reading::CannotOpen:
         host_.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning);
         return false;
@@ -129,9 +129,11 @@ class UpdateRun {
   void FindGone() {
     std::unordered_map<std::size_t, int> recordsOnLine;
     for (const checker::PackRecord& record : pack_.records) ++recordsOnLine[record.line];
-    const checker::PackReport report = checker::CheckPack(settings_.folderPath, settings_.objectKind);
+    const checker::PackReport report =
+        checker::CheckPack(settings_.folderPath, settings_.objectKind);
     for (const checker::Finding& finding : report.findings) {
-      if (finding.category != checker::Category::Missing || recordsOnLine[finding.line] != 1) continue;
+      if (finding.category != checker::Category::Missing || recordsOnLine[finding.line] != 1)
+        continue;
       const std::string_view line = platform::Trim(LineText(bytes_, finding.line));
       if (!line.starts_with("<record") || !line.ends_with(">") ||
           line.find("list") != std::string_view::npos)
@@ -176,11 +178,11 @@ class UpdateRun {
     const std::string added = std::to_string(maker_.Added());
     const std::string removed = std::to_string(removed_.size());
     const std::string kept = std::to_string(pack_.records.size() - removed_.size());
-    std::string text = options_.dryRun
-                           ? "Dry run, nothing was written: " + added + " files would be added in XML file!\n" +
-                                 kept + " records would be kept, " + removed + " removed"
-                           : SuccessText(maker_.Added()) + "\n" + kept + " records kept, " + removed +
-                                 " removed";
+    std::string text =
+        options_.dryRun
+            ? "Dry run, nothing was written: " + added + " files would be added in XML file!\n" +
+                  kept + " records would be kept, " + removed + " removed"
+            : SuccessText(maker_.Added()) + "\n" + kept + " records kept, " + removed + " removed";
     text += removed_.empty() ? "." : ":";
     for (const std::string& r : removed_) text += "\n" + r;
     host_.ShowMessage(text, kSuccessCaption, MessageKind::Information);

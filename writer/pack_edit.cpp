@@ -36,7 +36,8 @@ std::string ApplyPackEdit(std::string_view bytes, const PackEdit& edit) {
     if (!inserted && edit.insertAt < end) end = edit.insertAt;
     const bool lineEnds = end > pos && bytes[end - 1] == '\n';
     while (removed != edit.removeLines.end() && *removed < line) ++removed;
-    if (removed == edit.removeLines.end() || *removed != line) out.append(bytes.substr(pos, end - pos));
+    if (removed == edit.removeLines.end() || *removed != line)
+      out.append(bytes.substr(pos, end - pos));
     pos = end;
     if (lineEnds) ++line;
   }

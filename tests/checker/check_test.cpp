@@ -75,7 +75,8 @@ const std::string kKits = Pack({
 // Cut off after its second record; the first is still checked.
 const std::string kCutOffWhole = Pack({Face("gone", "1"), Face("a", "2")});
 const std::string kCutOff = kCutOffWhole.substr(0, kCutOffWhole.find("\t</list>"));
-const std::string kBroken = Pack({Face("gone", "1"), "<record from=\"a\" to=\"x\"", Face("b", "2")});
+const std::string kBroken =
+    Pack({Face("gone", "1"), "<record from=\"a\" to=\"x\"", Face("b", "2")});
 
 const PackCase kCases[] = {
     {"clean", {"a.png", "b.jpg", "notes.txt"}, kClean, Faces, {}},
@@ -88,20 +89,34 @@ const PackCase kCases[] = {
       "28:structure:x&y", "0:unmapped:stray.JPG"}},
     {"records as other tools write them", {"a.png", "faces/", "x&y.gif"}, kOtherTools, Faces, {}},
     {"kits: one team's three kits", {"h.png", "w.png", "t.png"}, kKits, Kits, {}},
-    {"kits checked as faces", {"h.png"}, kKits, Faces,
+    {"kits checked as faces",
+     {"h.png"},
+     kKits,
+     Faces,
      {"19:other-kind:h", "20:other-kind:w", "21:other-kind:t"}},
-    {"default backgrounds share the faces path", {"a.png", "b.png"}, kClean,
-     DefaultBackgrounds, {}},
+    {"default backgrounds share the faces path",
+     {"a.png", "b.png"},
+     kClean,
+     DefaultBackgrounds,
+     {}},
     {"no config.xml", {"a.png"}, std::nullopt, Faces, {"0:structure:", "0:unmapped:a.png"}},
     {"no list", {}, "<record>\n</record>\n", Faces, {"0:structure:"}},
-    {"cut off inside the list", {"a.png"}, kCutOff, Faces,
-     {"19:missing:gone", "20:structure:"}},
-    {"not well-formed: read line by line", {"b.png"}, kBroken, Faces,
+    {"cut off inside the list", {"a.png"}, kCutOff, Faces, {"19:missing:gone", "20:structure:"}},
+    {"not well-formed: read line by line",
+     {"b.png"},
+     kBroken,
+     Faces,
      {"19:missing:gone", "20:unparsable:", "21:structure:"}},
-    {"unsafe names", {}, Pack({Face("/etc/a", "1"), Face("C:b", "2"), Face("d/../../e", "3")}),
-     Faces, {"19:unsafe:/etc/a", "20:unsafe:C:b", "21:unsafe:d/../../e"}},
-    {"several pictures in other case", {"Ab.png", "AB.png"}, Pack({Face("ab", "1")}),
-     Faces, {"19:case:ab"}},
+    {"unsafe names",
+     {},
+     Pack({Face("/etc/a", "1"), Face("C:b", "2"), Face("d/../../e", "3")}),
+     Faces,
+     {"19:unsafe:/etc/a", "20:unsafe:C:b", "21:unsafe:d/../../e"}},
+    {"several pictures in other case",
+     {"Ab.png", "AB.png"},
+     Pack({Face("ab", "1")}),
+     Faces,
+     {"19:case:ab"}},
 };
 
 void PrintTo(const PackCase& c, std::ostream* os) { *os << c.title; }

@@ -14,7 +14,8 @@ std::string PackOf(const std::string& records) {
   return std::string(MappingHeader) + records + std::string(MappingTrailer);
 }
 
-const std::string kRecordA = "\t\t<record from=\"a\" to=\"graphics/pictures/person/7/portrait\"/>\n";
+const std::string kRecordA =
+    "\t\t<record from=\"a\" to=\"graphics/pictures/person/7/portrait\"/>\n";
 
 TEST(CliCheck, ReportsEachFindingAndExitsOneWhenAnyFolderHasOne) {
   TempFolder clean, faulty;
@@ -31,7 +32,8 @@ TEST(CliCheck, ReportsEachFindingAndExitsOneWhenAnyFolderHasOne) {
   CliRun both = RunCliWith({"check", clean.str(), faulty.str()});
   EXPECT_EQ(both.status, 1);
   EXPECT_EQ(both.out, clean.str() + ": 1 record, 1 picture, 0 findings\n" +  //
-                          faulty.str() + "/config.xml:19: missing: no picture a.png, a.jpg or a.gif\n" +
+                          faulty.str() +
+                          "/config.xml:19: missing: no picture a.png, a.jpg or a.gif\n" +
                           faulty.str() + "/b.gif: unmapped: no record names this picture\n" +
                           faulty.str() + ": 1 record, 1 picture, 2 findings\n");
   EXPECT_EQ(faulty.List(), (std::vector<std::string>{"b.gif", "config.xml"}));
@@ -49,7 +51,8 @@ TEST(CliCheck, JsonHasAnObjectPerFolder) {
   const auto& pack = doc[0];
   EXPECT_EQ(pack["path"], folder.str());
   EXPECT_EQ(pack["kind"], "faces");
-  EXPECT_EQ(pack["counts"], nlohmann::json::parse(R"({"records": 2, "pictures": 1, "findings": 1})"));
+  EXPECT_EQ(pack["counts"],
+            nlohmann::json::parse(R"({"records": 2, "pictures": 1, "findings": 1})"));
   EXPECT_EQ(pack["findings"], nlohmann::json::parse(R"([{"category": "duplicate-name", "line": 20,
       "name": "a", "id": "7", "detail": "line 19 already maps a"}])"));
 

@@ -53,11 +53,9 @@ TEST(CliMake, KitPromptsRetryAndEndOfInput) {
   const std::string retry =
       "Type a number from 0 to 4294967295, optionally followed by home, away or third, or an "
       "empty line to leave the file out.\n";
-  EXPECT_EQ(run.err, "a.png [0/4]" + ask + "12 away\n" +  //
-                         "b.png [1/4]" + ask + "bogus\n" + retry +
-                         "b.png [1/4]" + ask + "7\n" +  //
-                         "c.png [2/4]" + ask + "\n" +
-                         "d.png [2/3]" + ask +
+  EXPECT_EQ(run.err, "a.png [0/4]" + ask + "12 away\n" +                                          //
+                         "b.png [1/4]" + ask + "bogus\n" + retry + "b.png [1/4]" + ask + "7\n" +  //
+                         "c.png [2/4]" + ask + "\n" + "d.png [2/3]" + ask +
                          "(end of input: this file and the rest are left out)\n");
 }
 
@@ -144,8 +142,7 @@ TEST(CliMake, SeveralFoldersEachWithItsOwnMessages) {
 class CliTranslate : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder.Write("config.xml", Mapping(Face("abc", "101") + Face("b", "102") +
-                                       Face("gone", "103") +
+    folder.Write("config.xml", Mapping(Face("abc", "101") + Face("b", "102") + Face("gone", "103") +
                                        "\t\t<record from=\"club\" to=\"graphics/pictures/club/"
                                        "104/logo\"/>\n"));
     folder.Write("abc.png", "A");
@@ -174,7 +171,8 @@ TEST_F(CliTranslate, CleanRunExitsWithZero) {
   CliRun run = RunCliWith({"translate", "-k", "faces", folder.str()});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out, "Status: The list of processed files:\n\nabc -> 101\n\nRenamed 1 of 1 files.\n");
+  EXPECT_EQ(run.out,
+            "Status: The list of processed files:\n\nabc -> 101\n\nRenamed 1 of 1 files.\n");
   EXPECT_EQ(folder.List(), (std::vector<std::string>{"101.png", "b.gif", "config.xml"}));
 }
 

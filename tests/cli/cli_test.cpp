@@ -59,7 +59,9 @@ TEST(CliUsage, VersionAndHelp) {
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "Mapio 0.3\n");
 
-  for (auto args : {std::vector<std::string>{"--help"}, {"-h"}, {"make", "--help"},
+  for (auto args : {std::vector<std::string>{"--help"},
+                    {"-h"},
+                    {"make", "--help"},
                     {"translate", "-h", "somewhere"}}) {
     CliRun help = RunCliWith(args);
     EXPECT_EQ(help.status, 0);
@@ -69,9 +71,8 @@ TEST(CliUsage, VersionAndHelp) {
   const std::string usage = cli::UsageText();
   for (const char* line :
        {"mapio-cli make FOLDER... [-k KIND] [-n] [-y | --no] [-q]",
-        "mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]",
-        "mapio-cli --help | --version", "  mapio-cli make -n -y faces",
-        "  mapio-cli translate --dry-run faces"})
+        "mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]", "mapio-cli --help | --version",
+        "  mapio-cli make -n -y faces", "  mapio-cli translate --dry-run faces"})
     EXPECT_NE(usage.find(line), std::string::npos) << line;
 }
 
@@ -107,14 +108,15 @@ TEST(CliKinds, EveryKindHasATypableNameAndNumberListedInTheHelp) {
   EXPECT_EQ(cli::ParseObjectKind("default-backgrounds"), DefaultBackgrounds);
   for (const char* bad : {"", "11", "-1", "+1", " 1", "1x", "face", "logos", "99999999999"})
     EXPECT_EQ(cli::ParseObjectKind(bad), std::nullopt) << bad;
-  EXPECT_NE(usage.find("  -k, --kind KIND       the kind of pictures (default faces): faces, kits,\n"
-                       "                        nation-logos, competition-logos, club-logos,\n"
-                       "                        stadium-backgrounds, club-backgrounds,\n"
-                       "                        player-backgrounds, comp-backgrounds,\n"
-                       "                        nation-backgrounds, default-backgrounds, or its\n"
-                       "                        number 0 to 10 (translate takes no kits)\n"
-                       "  -n, --ids-from-names"),
-            std::string::npos);
+  EXPECT_NE(
+      usage.find("  -k, --kind KIND       the kind of pictures (default faces): faces, kits,\n"
+                 "                        nation-logos, competition-logos, club-logos,\n"
+                 "                        stadium-backgrounds, club-backgrounds,\n"
+                 "                        player-backgrounds, comp-backgrounds,\n"
+                 "                        nation-backgrounds, default-backgrounds, or its\n"
+                 "                        number 0 to 10 (translate takes no kits)\n"
+                 "  -n, --ids-from-names"),
+      std::string::npos);
 }
 
 struct AnswerCase {

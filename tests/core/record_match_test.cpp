@@ -39,7 +39,8 @@ const MatchRow kMatchRows[] = {
     // Logos end in "\n", which matches trailing white space or none.
     {NationLogos, R"(<record from="n" to="graphics/pictures/nation/3/logo"/>)", 2, "n", "3"},
     {NationLogos, "<record from=\"n\" to=\"graphics/pictures/nation/3/logo\"/>  \t", 2, "n", "3"},
-    {StadiumBackgrounds, R"(<record from="s" to="graphics/backgrounds/stadium/0009"/>)", 2, "s", "0009"},
+    {StadiumBackgrounds, R"(<record from="s" to="graphics/backgrounds/stadium/0009"/>)", 2, "s",
+     "0009"},
     {CompetitionLogos, R"(<record from="c" to="graphics/pictures/club/3/logo"/>)", 1, "c", ""},
     {Faces, "<record from=\"\xC4\xE9&<'>\" to=\"graphics/pictures/person/1/portrait\"/>", 2,
      "\xC4\xE9&<'>", "1"},
@@ -78,11 +79,15 @@ class Mutator {
     for (int i = 0; i < count; ++i) {
       const std::size_t at = line.empty() ? 0 : rng_() % (line.size() + 1);
       switch (rng_() % 5) {
-        case 0: if (at < line.size()) line.erase(at, 1); break;
+        case 0:
+          if (at < line.size()) line.erase(at, 1);
+          break;
         case 1: line.insert(at, 1, Pick()); break;
         case 2: line.resize(at); break;
         case 3: line.insert(at, std::string(rng_() % 4, Pick())); break;
-        default: if (at < line.size()) line[at] = Pick(); break;
+        default:
+          if (at < line.size()) line[at] = Pick();
+          break;
       }
     }
     return line;

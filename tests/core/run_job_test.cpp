@@ -118,8 +118,7 @@ TEST_F(RunJobTest, JobGetsThePulledSettings) {
 }
 
 TEST_F(RunJobTest, RelativePathMeansTheSameFolderEveryTime) {
-  const std::string relative =
-      std::filesystem::relative(folder_.path() / "a", startup_).string();
+  const std::string relative = std::filesystem::relative(folder_.path() / "a", startup_).string();
   ASSERT_FALSE(platform::IsAbsolutePath(relative));
   Go(relative);
   Go(relative);

@@ -38,8 +38,8 @@ TEST(ListFolder, GivesEveryEntryWithItsKindInNtfsOrder) {
 
   std::vector<DirEntry> entries;
   ASSERT_TRUE(ListFolder(t.str(), entries));
-  const std::vector<std::string> expected = {".hidden", "aab",     "ABC", "abc",
-                                             "a_b",     "B.png",   "broken", "linkdir",
+  const std::vector<std::string> expected = {".hidden", "aab",      "ABC",    "abc",
+                                             "a_b",     "B.png",    "broken", "linkdir",
                                              "Sub",     "\xC3\xA9", "\xFF"};
   EXPECT_EQ(Names(entries), expected);
   for (const DirEntry& e : entries) {

@@ -30,9 +30,9 @@ TEST(PathsWin32, DrivesAndUncPathsAreAbsolute) {
     bool absolute;
   };
   const Row rows[] = {
-      {"C:\\pics", true}, {"c:/pics", true},     {"\\\\server\\share\\x", true},
-      {"\\pics", true},   {"C:pics", true},      {"pics\\x", false},
-      {".\\x", false},    {"..\\x", false},      {"", false},
+      {"C:\\pics", true}, {"c:/pics", true}, {"\\\\server\\share\\x", true},
+      {"\\pics", true},   {"C:pics", true},  {"pics\\x", false},
+      {".\\x", false},    {"..\\x", false},  {"", false},
   };
   for (const Row& row : rows) EXPECT_EQ(IsAbsolutePath(row.path), row.absolute) << row.path;
   EXPECT_EQ(JoinPath("pics", "config.xml"), "pics\\config.xml");

@@ -25,7 +25,11 @@ const OrderRow kOrder[] = {
     {"a.b", "ab", "'.' sorts before letters"},
     {"10.png", "9.png", "digits compare one by one"},
     {"z", "\xC3\xA9", "é after every ASCII letter"},
-    {"\xC3\xA9" "a", "\xC3\x89" "b", "é folds to É"},
+    {"\xC3\xA9"
+     "a",
+     "\xC3\x89"
+     "b",
+     "é folds to É"},
     {"\xC3\x84", "\xC3\xA4", "Ä and ä tie; bytes decide"},
     {"\xF0\x9F\x98\x80", "\xEE\x80\x80", "UTF-16 units: a surrogate before U+E000"},
     {"\xC3\xA9", "\xFF", "invalid byte 0xFF compares as U+00FF"},
@@ -55,12 +59,15 @@ struct MapRow {
 TEST(LowerCaseName, MapsAsciiAndValidUtf8) {
   const MapRow rows[] = {
       {"Face01.PNG", "face01.png"},
-      {"\xC3\x84\xC3\x96.JPG", "\xC3\xA4\xC3\xB6.jpg"},         // ÄÖ
+      {"\xC3\x84\xC3\x96.JPG", "\xC3\xA4\xC3\xB6.jpg"},          // ÄÖ
       {"\xCE\xA3\xCE\x91\xCE\xA3", "\xCF\x83\xCE\xB1\xCF\x83"},  // ΣΑΣ, no final-sigma rule
       {"\xE2\x84\xAA", "k"},                                     // Kelvin sign
       {"\xC4\xB0X", "ix"},                                       // İ: simple mapping only
       {"\xC4\xD6.PNG", "\xC4\xD6.png"},                          // Latin-1 bytes kept
-      {"\xC3\x84\xFF" "A", "\xC3\x84\xFF" "a"},                  // one bad byte: ASCII only
+      {"\xC3\x84\xFF"
+       "A",
+       "\xC3\x84\xFF"
+       "a"},  // one bad byte: ASCII only
       {"ALREADY lower", "already lower"},
       {"", ""},
   };
@@ -72,19 +79,21 @@ TEST(LowerCaseName, MapsAsciiAndValidUtf8) {
 TEST(CaseFoldKey, MatchesNamesThatDifferOnlyInCase) {
   const std::vector<std::vector<std::string_view>> sameKey = {
       {"Face.PNG", "face.png", "FACE.png"},
-      {"\xC3\x84rger", "\xC3\xA4RGER"},                      // Ärger
-      {"\xCF\x82", "\xCF\x83", "\xCE\xA3"},                  // ς σ Σ
-      {"s", "S", "\xC5\xBF"},                                // long s
-      {"k", "K", "\xE2\x84\xAA"},                            // Kelvin sign
-      {"\xC3\x9F", "\xE1\xBA\x9E"},                            // ß ẞ
-      {"A\xFF\xC3\x84", "a\xFF\xC3\xA4"},                    // bad byte kept, rest folded
+      {"\xC3\x84rger", "\xC3\xA4RGER"},      // Ärger
+      {"\xCF\x82", "\xCF\x83", "\xCE\xA3"},  // ς σ Σ
+      {"s", "S", "\xC5\xBF"},                // long s
+      {"k", "K", "\xE2\x84\xAA"},            // Kelvin sign
+      {"\xC3\x9F", "\xE1\xBA\x9E"},          // ß ẞ
+      {"A\xFF\xC3\x84", "a\xFF\xC3\xA4"},    // bad byte kept, rest folded
   };
   for (const auto& group : sameKey) {
     for (std::string_view name : group) {
       EXPECT_EQ(CaseFoldKey(name), CaseFoldKey(group.front())) << name;
     }
   }
-  EXPECT_NE(CaseFoldKey("Stra\xC3\x9F" "e"), CaseFoldKey("STRASSE"));  // simple folding only
+  EXPECT_NE(CaseFoldKey("Stra\xC3\x9F"
+                        "e"),
+            CaseFoldKey("STRASSE"));  // simple folding only
   EXPECT_NE(CaseFoldKey("a\xFF"), CaseFoldKey("a\xDF"));
   EXPECT_EQ(CaseFoldKey("A\xFF"), "a\xFF");
 }
@@ -94,7 +103,12 @@ TEST(Trim, RemovesAsciiWhiteSpaceOnly) {
       {" \t\n\v\f\rabc \r\n", "abc"},
       {"\v<list id=\"maps\">\f", "<list id=\"maps\">"},
       {"a b", "a b"},
-      {"\xA0" "abc" "\xA0", "\xA0" "abc" "\xA0"},  // no-break space in Latin-1
+      {"\xA0"
+       "abc"
+       "\xA0",
+       "\xA0"
+       "abc"
+       "\xA0"},  // no-break space in Latin-1
       {"\x85x", "\x85x"},
       {" \xC2\xA0 ", "\xC2\xA0"},
       {"   ", ""},

@@ -23,8 +23,8 @@ class CodePage {
   bool ok_ = false;
 };
 
-#define REQUIRE_CODE_PAGE(cp, name)                             \
-  CodePage name(cp);                                            \
+#define REQUIRE_CODE_PAGE(cp, name) \
+  CodePage name(cp);                \
   if (!name.ok()) GTEST_SKIP() << "no code page " << cp << " here"
 
 struct OrderRow {
@@ -42,7 +42,11 @@ TEST(CompareNamesWin32, OrdersLikeNtfsInWindows1252) {
       {"a.b", "ab", "'.' sorts before letters"},
       {"10.png", "9.png", "digits compare one by one"},
       {"z", "\xE9", "e acute after every ASCII letter"},
-      {"\xE9" "a", "\xC9" "b", "e acute folds to E acute"},
+      {"\xE9"
+       "a",
+       "\xC9"
+       "b",
+       "e acute folds to E acute"},
       {"\xC4", "\xE4", "A and a umlaut tie; bytes decide"},
       {"\xC0", "\x80", "A grave (U+00C0) before the euro sign (U+20AC), unlike their bytes"},
       {"", "a", "the empty name first"},
@@ -100,7 +104,12 @@ TEST(TrimWin32, RemovesAsciiWhiteSpaceOnly) {
     const MapRow rows[] = {
         {" \t\n\v\f\rabc \r\n", "abc"},
         {"\v<list id=\"maps\">\r", "<list id=\"maps\">"},
-        {"\xA0" "abc" "\xA0", "\xA0" "abc" "\xA0"},  // the runtime calls 0xA0 space; not here
+        {"\xA0"
+         "abc"
+         "\xA0",
+         "\xA0"
+         "abc"
+         "\xA0"},  // the runtime calls 0xA0 space; not here
         {"a b", "a b"},
         {"   ", ""},
         {"", ""},

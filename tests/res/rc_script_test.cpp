@@ -42,15 +42,18 @@ TEST(RcScriptTest, ControlStatementsSpellOutClassStylesAndVisibility) {
   const ControlCase cases[] = {
       // rc makes a CONTROL visible by default, so hiding must be explicit.
       {{1031, ControlKind::AutoRadioButton, "x", 1, 2, 3, 4, res::kHidden},
-       "CONTROL \"x\", 1031, \"Button\", BS_AUTORADIOBUTTON | WS_CHILD | NOT WS_VISIBLE, 1, 2, 3, 4"},
+       "CONTROL \"x\", 1031, \"Button\", BS_AUTORADIOBUTTON | WS_CHILD | NOT WS_VISIBLE, 1, 2, 3, "
+       "4"},
       {{res::kNoId, ControlKind::StaticIcon, "128", 11, 17, 21, 20, 0},
        "CONTROL 128, -1, \"Static\", SS_ICON | WS_CHILD | WS_VISIBLE, 11, 17, 21, 20"},
       {{1028, ControlKind::RichEdit, "", 7, 7, 365, 191,
         res::kMultiline | res::kWantReturn | res::kVScroll | res::kBorder},
-       "CONTROL \"\", 1028, \"RichEdit20A\", ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_BORDER | "
+       "CONTROL \"\", 1028, \"RichEdit20A\", ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_BORDER "
+       "| "
        "WS_CHILD | WS_VISIBLE, 7, 7, 365, 191"},
       {{res::kNoId, ControlKind::Static, "a&b", 0, 0, 9, 8, res::kNoPrefix | res::kGroup},
-       "CONTROL \"a&b\", -1, \"Static\", SS_NOPREFIX | WS_GROUP | WS_CHILD | WS_VISIBLE, 0, 0, 9, 8"},
+       "CONTROL \"a&b\", -1, \"Static\", SS_NOPREFIX | WS_GROUP | WS_CHILD | WS_VISIBLE, 0, 0, 9, "
+       "8"},
       // A style the class lacks is refused rather than dropped.
       {{1, ControlKind::PushButton, "OK", 0, 0, 1, 1, res::kReadOnly}, ""},
       {{1012, ControlKind::Edit, "", 0, 0, 1, 1, res::kCenter}, ""},
@@ -71,7 +74,8 @@ TEST(RcScriptTest, ControlStatementsSpellOutClassStylesAndVisibility) {
 TEST(RcScriptTest, OnlyTheMainWindowIsVisibleInTheTaskBarAndTakesDrops) {
   const RcText main = DialogResource(res::MainTemplate());
   ASSERT_EQ(main.error, "");
-  EXPECT_NE(main.text.find("| WS_MINIMIZEBOX | WS_VISIBLE\nEXSTYLE WS_EX_APPWINDOW | WS_EX_ACCEPTFILES\n"),
+  EXPECT_NE(main.text.find(
+                "| WS_MINIMIZEBOX | WS_VISIBLE\nEXSTYLE WS_EX_APPWINDOW | WS_EX_ACCEPTFILES\n"),
             std::string::npos)
       << main.text;
   for (const res::DialogTemplate* dialog : {&res::AboutTemplate(), &res::FileMapTemplate(),

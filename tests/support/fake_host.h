@@ -53,8 +53,7 @@ class ScriptedPrompter : public IdPrompter {
 
   std::optional<std::uint32_t> AskFileId(std::string_view fileName,
                                          std::string_view counter) override;
-  std::optional<KitAnswer> AskKitId(std::string_view fileName,
-                                    std::string_view counter) override;
+  std::optional<KitAnswer> AskKitId(std::string_view fileName, std::string_view counter) override;
 
  private:
   std::optional<KitAnswer> Next();

@@ -70,7 +70,8 @@ bool TempFolder::Exists(std::string_view relative) const {
 
 std::vector<std::string> TempFolder::List(std::string_view relative) const {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(path_ / relative)) names.push_back(e.path().filename().string());
+  for (const auto& e : fs::directory_iterator(path_ / relative))
+    names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -29,57 +29,113 @@ const std::string k99(99, 'f');
 const std::string k51(51, '7');
 
 const RenameCase kCases[] = {
-    {"png beside jpg: only the png", {"x.png", "x.jpg"}, {FaceRecord("x", "101")},
-     {"101.png=x.png", "x.jpg=x.jpg"}, {Status("x -> 101\n", 1, 1)}},
-    {"jpg target taken, no gif", {"x.jpg", "101.jpg"}, {FaceRecord("x", "101")},
-     {"101.jpg=101.jpg", "x.jpg=x.jpg"}, {RenameWarning("x", "101"), Status("", 0, 1)}},
-    {"same from twice", {"1.png", "1.jpg"}, {FaceRecord("1", "11"), FaceRecord("1", "12")},
-     {"11.png=1.png", "12.jpg=1.jpg"}, {Status("1 -> 11\n1 - > 12\n", 2, 2)}},
-    {"another extension", {"x.bmp", "x"}, {FaceRecord("x", "5")}, {"x=x", "x.bmp=x.bmp"},
+    {"png beside jpg: only the png",
+     {"x.png", "x.jpg"},
+     {FaceRecord("x", "101")},
+     {"101.png=x.png", "x.jpg=x.jpg"},
+     {Status("x -> 101\n", 1, 1)}},
+    {"jpg target taken, no gif",
+     {"x.jpg", "101.jpg"},
+     {FaceRecord("x", "101")},
+     {"101.jpg=101.jpg", "x.jpg=x.jpg"},
+     {RenameWarning("x", "101"), Status("", 0, 1)}},
+    {"same from twice",
+     {"1.png", "1.jpg"},
+     {FaceRecord("1", "11"), FaceRecord("1", "12")},
+     {"11.png=1.png", "12.jpg=1.jpg"},
+     {Status("1 -> 11\n1 - > 12\n", 2, 2)}},
+    {"another extension",
+     {"x.bmp", "x"},
+     {FaceRecord("x", "5")},
+     {"x=x", "x.bmp=x.bmp"},
      {RenameWarning("x", "5"), Status("", 0, 1)}},
-    {"record of another kind", {"x.png"},
-     {"<record from=\"x\" to=\"graphics/pictures/nation/5/logo\"/>"}, {"x.png=x.png"},
+    {"record of another kind",
+     {"x.png"},
+     {"<record from=\"x\" to=\"graphics/pictures/nation/5/logo\"/>"},
+     {"x.png=x.png"},
      {ParseError(), Status("", 0, 0)}},
-    {"club logos read as club logos", {"x.png"},
-     {"<record from=\"x\" to=\"graphics/pictures/club/5/logo\"/>"}, {"5.png=x.png"},
-     {Status("x -> 5\n", 1, 1)}, ClubLogos},
-    {"kits have no read format", {"x.png"}, {FaceRecord("x", "5")}, {"x.png=x.png"},
-     {{"This line was supposed to never show!", "Error", MessageKind::Warning}, ParseError(),
-      Status("", 0, 0)}, Kits},
-    {"leading zeros kept", {"a.png"}, {FaceRecord("a", "007")}, {"007.png=a.png"},
+    {"club logos read as club logos",
+     {"x.png"},
+     {"<record from=\"x\" to=\"graphics/pictures/club/5/logo\"/>"},
+     {"5.png=x.png"},
+     {Status("x -> 5\n", 1, 1)},
+     ClubLogos},
+    {"kits have no read format",
+     {"x.png"},
+     {FaceRecord("x", "5")},
+     {"x.png=x.png"},
+     {{"This line was supposed to never show!", "Error", MessageKind::Warning},
+      ParseError(),
+      Status("", 0, 0)},
+     Kits},
+    {"leading zeros kept",
+     {"a.png"},
+     {FaceRecord("a", "007")},
+     {"007.png=a.png"},
      {Status("a -> 007\n", 1, 1)}},
-    {"ID ends at the first non-digit", {"a.gif"}, {FaceRecord("a", "12x")}, {"12.gif=a.gif"},
+    {"ID ends at the first non-digit",
+     {"a.gif"},
+     {FaceRecord("a", "12x")},
+     {"12.gif=a.gif"},
      {Status("a - > 12\n", 1, 1)}},
-    {"empty from, no digits", {".png"}, {FaceRecord("", "5"), FaceRecord("a", "")},
-     {".png=.png"}, {ParseError(), ParseError(), Status("", 0, 0)}},
-    {"longest from and ID", {k99 + ".png", "b.png"}, {FaceRecord(k99, "1"), FaceRecord("b", k51)},
+    {"empty from, no digits",
+     {".png"},
+     {FaceRecord("", "5"), FaceRecord("a", "")},
+     {".png=.png"},
+     {ParseError(), ParseError(), Status("", 0, 0)}},
+    {"longest from and ID",
+     {k99 + ".png", "b.png"},
+     {FaceRecord(k99, "1"), FaceRecord("b", k51)},
      {"1.png=" + k99 + ".png", k51 + ".png=b.png"},
      {Status(k99 + " -> 1\nb -> " + k51 + "\n", 2, 2)}},
-    {"from or ID one too long", {k99 + "f.png", "b.png"},
+    {"from or ID one too long",
+     {k99 + "f.png", "b.png"},
      {FaceRecord(k99 + "f", "1"), FaceRecord("b", k51 + "7")},
-     {"b.png=b.png", k99 + "f.png=" + k99 + "f.png"}, {ParseError(), ParseError(), Status("", 0, 0)}},
+     {"b.png=b.png", k99 + "f.png=" + k99 + "f.png"},
+     {ParseError(), ParseError(), Status("", 0, 0)}},
     // Letter case, as Windows would find the files.
-    {"other case", {"ABC.PNG"}, {FaceRecord("abc", "1")}, {"1.png=ABC.PNG"},
+    {"other case",
+     {"ABC.PNG"},
+     {FaceRecord("abc", "1")},
+     {"1.png=ABC.PNG"},
      {Status("abc -> 1\n", 1, 1)}},
-    {"per extension: exact, then case", {"ABC.JPG", "abc.gif"}, {FaceRecord("abc", "1")},
-     {"1.jpg=ABC.JPG", "abc.gif=abc.gif"}, {Status("abc - > 1\n", 1, 1)}},
-    {"two case variants: neither", {"Abc.png", "aBC.png", "abc.jpg"}, {FaceRecord("abc", "1")},
+    {"per extension: exact, then case",
+     {"ABC.JPG", "abc.gif"},
+     {FaceRecord("abc", "1")},
+     {"1.jpg=ABC.JPG", "abc.gif=abc.gif"},
+     {Status("abc - > 1\n", 1, 1)}},
+    {"two case variants: neither",
+     {"Abc.png", "aBC.png", "abc.jpg"},
+     {FaceRecord("abc", "1")},
      {"Abc.png=Abc.png", "aBC.png=aBC.png", "abc.jpg=abc.jpg"},
-     {RenameWarning("abc", "1"), Status("", 0, 1)}, Faces, true},
-    {"index follows the renames", {"X.png", "x.PNG"},
+     {RenameWarning("abc", "1"), Status("", 0, 1)},
+     Faces,
+     true},
+    {"index follows the renames",
+     {"X.png", "x.PNG"},
      {FaceRecord("q", "9"), FaceRecord("X", "1"), FaceRecord("x", "2")},
      {"1.png=X.png", "2.png=x.PNG"},
-     {RenameWarning("q", "9"), Status("X -> 1\nx -> 2\n", 2, 3)}, Faces, true},
-    {"index learns the new names", {"a.png"},
-     {FaceRecord("q", "9"), FaceRecord("a", "5"), FaceRecord("5", "6")}, {"6.png=a.png"},
+     {RenameWarning("q", "9"), Status("X -> 1\nx -> 2\n", 2, 3)},
+     Faces,
+     true},
+    {"index learns the new names",
+     {"a.png"},
+     {FaceRecord("q", "9"), FaceRecord("a", "5"), FaceRecord("5", "6")},
+     {"6.png=a.png"},
      {RenameWarning("q", "9"), Status("a -> 5\n5 -> 6\n", 2, 3)}},
-    {"target taken in another case", {"ABC.png", "1.PNG", "ABC.jpg"}, {FaceRecord("abc", "1")},
-     {"1.PNG=1.PNG", "1.jpg=ABC.jpg", "ABC.png=ABC.png"}, {Status("abc - > 1\n", 1, 1)}},
-    {"exact name, target taken in another case", {"a.png", "101.PNG", "a.gif"},
-     {FaceRecord("a", "101")}, {"101.PNG=101.PNG", "101.gif=a.gif", "a.png=a.png"},
+    {"target taken in another case",
+     {"ABC.png", "1.PNG", "ABC.jpg"},
+     {FaceRecord("abc", "1")},
+     {"1.PNG=1.PNG", "1.jpg=ABC.jpg", "ABC.png=ABC.png"},
+     {Status("abc - > 1\n", 1, 1)}},
+    {"exact name, target taken in another case",
+     {"a.png", "101.PNG", "a.gif"},
+     {FaceRecord("a", "101")},
+     {"101.PNG=101.PNG", "101.gif=a.gif", "a.png=a.png"},
      {Status("a - > 101\n", 1, 1)}},
     // Names that would reach outside the folder or past the name.
-    {"unsafe from values", {"..png", "...png", "a", "sub/x.png"},
+    {"unsafe from values",
+     {"..png", "...png", "a", "sub/x.png"},
      {FaceRecord(".", "1"), FaceRecord("..", "2"), FaceRecord(std::string("a\0b", 3), "3"),
       FaceRecord("sub/x", "4"), FaceRecord("/x", "5")},
      {"...png=...png", "..png=..png", "a=a", "sub/"},
@@ -130,27 +186,25 @@ TEST(HostileConfig, LeavesEverythingOutsideTheFolderAlone) {
 // sees its own earlier renames; it changes nothing itself.
 TEST_F(TranslatorTest, DryRunForetellsTheRealRun) {
   AddFiles({"a.png", "1.png", "1.jpg", "q.gif"});
-  const std::string config = ConfigWith(
-      {FaceRecord("a", "101"), FaceRecord("101", "202"), FaceRecord("1", "11"),
-       FaceRecord("1", "12"), FaceRecord("1", "13"), FaceRecord("q", "8")});
+  const std::string config =
+      ConfigWith({FaceRecord("a", "101"), FaceRecord("101", "202"), FaceRecord("1", "11"),
+                  FaceRecord("1", "12"), FaceRecord("1", "13"), FaceRecord("q", "8")});
   const Names before = State();
   std::vector<std::pair<std::string, std::string>> foretold, done;
-  TranslateOptions dry{true, [&](const std::string& f, const std::string& t) {
-                         foretold.emplace_back(f, t);
-                       }};
+  TranslateOptions dry{
+      true, [&](const std::string& f, const std::string& t) { foretold.emplace_back(f, t); }};
   const Messages dryMessages = Run(config, Faces, dry);
   EXPECT_EQ(State(), before);
 
-  TranslateOptions real{false, [&](const std::string& f, const std::string& t) {
-                          done.emplace_back(f, t);
-                        }};
+  TranslateOptions real{
+      false, [&](const std::string& f, const std::string& t) { done.emplace_back(f, t); }};
   EXPECT_EQ(RunAgain(Faces, real), dryMessages);
   EXPECT_EQ(foretold, done);
   EXPECT_EQ(done, (std::vector<std::pair<std::string, std::string>>{{"a.png", "101.png"},
-                                                                      {"101.png", "202.png"},
-                                                                      {"1.png", "11.png"},
-                                                                      {"1.jpg", "12.jpg"},
-                                                                      {"q.gif", "8.gif"}}));
+                                                                    {"101.png", "202.png"},
+                                                                    {"1.png", "11.png"},
+                                                                    {"1.jpg", "12.jpg"},
+                                                                    {"q.gif", "8.gif"}}));
   EXPECT_EQ(State(), (Names{"11.png=1.png", "12.jpg=1.jpg", "202.png=a.png", "8.gif=q.gif"}));
 }
 
@@ -167,8 +221,8 @@ TEST_F(TranslatorTest, FolderThatCannotBeListedStillTriesExactNames) {
     Messages messages;
     {
       OrdinaryUser user(dir.path());
-      std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write |
-                                                   std::filesystem::perms::owner_exec);
+      std::filesystem::permissions(
+          dir.path(), std::filesystem::perms::owner_write | std::filesystem::perms::owner_exec);
       messages = RunAgain(Faces, {dryRun, {}});
       std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     }
@@ -198,8 +252,8 @@ TEST_F(TranslatorTest, ReadsWhatTheMakeJobWrites) {
     const Messages messages = RunAgain(kind);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].text.find("\nRenamed 3 of 3 files."), std::string::npos);
-    EXPECT_EQ(State(), (Names{"1.png=alice.png", "2.jpg=Bob.JPG", "3.gif=carl.gif",
-                              "notes.txt=notes.txt"}));
+    EXPECT_EQ(State(),
+              (Names{"1.png=alice.png", "2.jpg=Bob.JPG", "3.gif=carl.gif", "notes.txt=notes.txt"}));
   }
 }
 

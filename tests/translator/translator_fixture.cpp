@@ -32,21 +32,22 @@ Message RenameWarning(const std::string& from, const std::string& id) {
 }
 
 Message Status(const std::string& renamedLines, int renamed, int total) {
-  const std::string list =
-      renamedLines.empty() ? "ZARRO files renamed!" : "The list of processed files:\n\n" + renamedLines;
-  return {list + "\nRenamed " + std::to_string(renamed) + " of " + std::to_string(total) + " files.",
-          "Status", MessageKind::Information};
+  const std::string list = renamedLines.empty() ? "ZARRO files renamed!"
+                                                : "The list of processed files:\n\n" + renamedLines;
+  return {
+      list + "\nRenamed " + std::to_string(renamed) + " of " + std::to_string(total) + " files.",
+      "Status", MessageKind::Information};
 }
 
 Message ReadError() {
-  return {"Mapio encountered error reading config.xml file!\n\nYou can try the following steps:\n\n"
-          "* Open and save it with WordPad\n* Open it with Notepad and look for formating errors\n",
-          "Error", MessageKind::Warning};
+  return {
+      "Mapio encountered error reading config.xml file!\n\nYou can try the following steps:\n\n"
+      "* Open and save it with WordPad\n* Open it with Notepad and look for formating errors\n",
+      "Error", MessageKind::Warning};
 }
 
 void PrintTo(const Message& m, std::ostream* os) {
-  *os << "{\"" << m.text << "\", \"" << m.caption << "\", kind " << static_cast<int>(m.kind)
-      << "}";
+  *os << "{\"" << m.text << "\", \"" << m.caption << "\", kind " << static_cast<int>(m.kind) << "}";
 }
 
 void TranslatorTest::AddFiles(const std::vector<std::string>& names) const {

@@ -39,10 +39,10 @@ TEST_F(TranslatorTest, MarkerMustMatchExactlyAfterTrimming) {
     const char* line;
     bool found;
   } cases[] = {
-      {"\t\t<list id=\"maps\">", true},   {"   <list id=\"maps\">  \t", true},
-      {"<list id=\"maps\">\r", true},     {"\v\f<list id=\"maps\">\r\r", true},
-      {"<list id='maps'>", false},        {"<list  id=\"maps\">", false},
-      {"<List id=\"maps\">", false},      {"<list id=\"maps\" >", false},
+      {"\t\t<list id=\"maps\">", true},      {"   <list id=\"maps\">  \t", true},
+      {"<list id=\"maps\">\r", true},        {"\v\f<list id=\"maps\">\r\r", true},
+      {"<list id='maps'>", false},           {"<list  id=\"maps\">", false},
+      {"<List id=\"maps\">", false},         {"<list id=\"maps\" >", false},
       {"<list id=\"maps\"><!-- -->", false},
   };
   for (const auto& c : cases) {
@@ -101,15 +101,18 @@ TEST_F(TranslatorTest, NulEndsTheTextOfALine) {
     std::string text;
     Messages messages;
   } cases[] = {
-      {"marker", "<list id=\"maps\">\0junk\n"s + FaceRecord("a", "1") + "\n</list>\n",
+      {"marker",
+       "<list id=\"maps\">\0junk\n"s + FaceRecord("a", "1") + "\n</list>\n",
        {Status("a -> 1\n", 1, 1)}},
-      {"end of the list", "<list id=\"maps\">\n</list>\0junk\n"s + FaceRecord("a", "1") + "\n",
+      {"end of the list",
+       "<list id=\"maps\">\n</list>\0junk\n"s + FaceRecord("a", "1") + "\n",
        {Status("", 0, 0)}},
       {"empty and comment lines",
        "<list id=\"maps\">\n\0"s + FaceRecord("a", "1") + "\n \0x\n<!\0-\n<!-\0x\n</list>\n"s,
        {ParseError(), Status("", 0, 0)}},
-      {"record", "<list id=\"maps\">\n" + FaceRecord("a", "1") + "\0\"/>\n"s +
-                     FaceRecord("b", "2").insert(15, "\0"s) + "\n</list>\n",
+      {"record",
+       "<list id=\"maps\">\n" + FaceRecord("a", "1") + "\0\"/>\n"s +
+           FaceRecord("b", "2").insert(15, "\0"s) + "\n</list>\n",
        {ParseError(), Status("a -> 1\n", 1, 1)}},
   };
   for (const auto& c : cases) {

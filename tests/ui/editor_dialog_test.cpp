@@ -28,9 +28,9 @@ T* Control(QWidget& dialog, int id) {
   return dialog.findChild<T*>(QString::number(id));
 }
 
-const res::DialogTemplate* const kTemplates[] = {
-    &res::AboutTemplate(), &res::MainTemplate(), &res::FileMapTemplate(),
-    &res::EditXmlTemplate(), &res::KitMapTemplate()};
+const res::DialogTemplate* const kTemplates[] = {&res::AboutTemplate(), &res::MainTemplate(),
+                                                 &res::FileMapTemplate(), &res::EditXmlTemplate(),
+                                                 &res::KitMapTemplate()};
 
 }  // namespace
 
@@ -91,7 +91,8 @@ class EditorDialogTest : public QObject {
     CXEditDlg dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    if (how == 0) QTest::mouseClick(Control<QPushButton>(dialog, res::kEditorCloseButton), Qt::LeftButton);
+    if (how == 0)
+      QTest::mouseClick(Control<QPushButton>(dialog, res::kEditorCloseButton), Qt::LeftButton);
     if (how == 1) QTest::keyClick(&dialog, Qt::Key_Escape);
     if (how == 2) dialog.close();
     QVERIFY(!dialog.isVisible());
@@ -139,7 +140,8 @@ class EditorDialogTest : public QObject {
              QStringLiteral("Mapio Version 0.3"));
     QVERIFY(!about.findChild<QLabel*>(QStringLiteral("static_0"))->pixmap().isNull());
     QVERIFY(!about.windowIcon().isNull());
-    if (how == 0) QTest::mouseClick(Control<QPushButton>(about, res::kAboutOkButton), Qt::LeftButton);
+    if (how == 0)
+      QTest::mouseClick(Control<QPushButton>(about, res::kAboutOkButton), Qt::LeftButton);
     if (how == 1) QTest::keyClick(&about, Qt::Key_Return);
     if (how == 2) QTest::keyClick(&about, Qt::Key_Escape);
     if (how == 3) about.close();
@@ -154,8 +156,8 @@ class EditorDialogTest : public QObject {
       QCOMPARE(built.controls.size(), t->controls.size());
       for (std::size_t i = 0; i < t->controls.size(); ++i) {
         const res::ControlTemplate& c = t->controls[i];
-        const QString name = c.id == res::kNoId ? QStringLiteral("static_%1").arg(i)
-                                                : QString::number(c.id);
+        const QString name =
+            c.id == res::kNoId ? QStringLiteral("static_%1").arg(i) : QString::number(c.id);
         QWidget* widget = dialog.findChild<QWidget*>(name);
         QVERIFY2(widget == built.controls[i], qPrintable(name));
         QCOMPARE(widget->isVisibleTo(&dialog), (c.style & res::kHidden) == 0);

@@ -23,16 +23,23 @@ class MainDialogTest : public QObject {
     for (QWidget* w : window.findChildren<QWidget*>()) QVERIFY(w->isEnabled());
     // The backgrounds are positions 5 to 10 of the object group, hidden.
     QButtonGroup* objects = Control<QRadioButton>(&window, res::kFacesButton)->group();
-    const int background[] = {res::kStadiumBackgroundsButton, res::kClubBackgroundsButton, res::kPlayerBackgroundsButton, res::kCompBackgroundsButton, res::kNationBackgroundsButton, res::kDefaultBackgroundsButton};
+    const int background[] = {res::kStadiumBackgroundsButton, res::kClubBackgroundsButton,
+                              res::kPlayerBackgroundsButton,  res::kCompBackgroundsButton,
+                              res::kNationBackgroundsButton,  res::kDefaultBackgroundsButton};
     for (int i = 0; i < 6; ++i) {
       auto* radio = Control<QRadioButton>(&window, background[i]);
       QCOMPARE(objects->id(radio), 5 + i);
       QVERIFY(radio->isHidden());
     }
     // Tab goes round the tab stops in template order.
-    const int tabOrder[] = {res::kBrowseButton, res::kAllFilenamesAreIdsBox,
-                            res::kProcessDroppedFoldersBox, res::kGoButton,
-                            res::kEditXmlButton, res::kCheckButton, res::kCloseButton, res::kPathBox};
+    const int tabOrder[] = {res::kBrowseButton,
+                            res::kAllFilenamesAreIdsBox,
+                            res::kProcessDroppedFoldersBox,
+                            res::kGoButton,
+                            res::kEditXmlButton,
+                            res::kCheckButton,
+                            res::kCloseButton,
+                            res::kPathBox};
     for (int id : tabOrder) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget()->objectName(), QString::number(id));
@@ -153,7 +160,8 @@ class MainDialogTest : public QObject {
     MessageBox::setNextAnswer(MessageButton::Yes);  // replace b's config.xml
     MessageBox::setNextAnswer(MessageButton::Ok);
     Drop(window, {Local(a.str() + "/file.png"), Local(b.str())});
-    QCOMPARE(ShownTexts().first(), QStringLiteral("Directory does not exist, please check the path!"));
+    QCOMPARE(ShownTexts().first(),
+             QStringLiteral("Directory does not exist, please check the path!"));
     QCOMPARE(ShownTexts().last(), QStringLiteral("Success! 0 files added in XML file!"));
   }
 
@@ -257,17 +265,18 @@ class MainDialogTest : public QObject {
     Press(&window, res::kCheckButton);
     QCOMPARE(offered, QStringLiteral("&Add 1 new pictures"));
     QCOMPARE(QString::fromStdString(dir.Read("config.xml")),
-             QString::fromStdString(before +
-                                    "\t\t<record from=\"7\" to=\"graphics/pictures/person/7/portrait\"/>\n"
-                                    "\t</list>\n</record>"));
+             QString::fromStdString(
+                 before + "\t\t<record from=\"7\" to=\"graphics/pictures/person/7/portrait\"/>\n"
+                          "\t</list>\n</record>"));
     QStringList texts;
     for (const auto& box : MessageBox::shown()) texts << box.text;
-    QCOMPARE(texts, (QStringList{
-                        "Add records for the 1 new pictures at the end of the list in config.xml? "
-                        "Nothing else in the file changes.",
-                        "Success! 1 files added in XML file!\n1 records kept, 0 removed.",
-                        QString::fromStdString(dir.str()) +
-                            ": 2 records, 2 pictures, 0 findings\n\nNothing is wrong with this pack."}));
+    QCOMPARE(texts,
+             (QStringList{
+                 "Add records for the 1 new pictures at the end of the list in config.xml? "
+                 "Nothing else in the file changes.",
+                 "Success! 1 files added in XML file!\n1 records kept, 0 removed.",
+                 QString::fromStdString(dir.str()) +
+                     ": 2 records, 2 pictures, 0 findings\n\nNothing is wrong with this pack."}));
   }
 
   void kitsFromTypingToConfigXml() {

@@ -63,9 +63,9 @@ TEST_F(MappingEditorTest, NothingToOpenShowsAMessageAndCreatesNothing) {
     Message message;
   } cases[] = {
       {"", {"Please choose directory!", "Choose directory", MessageKind::Warning}},
-      {folder.str() + "/empty", kOpenFailed},          // no config.xml
-      {folder.str() + "/missing", kOpenFailed},        // no such folder
-      {folder.str(), kOpenFailed},                     // config.xml is a folder
+      {folder.str() + "/empty", kOpenFailed},    // no config.xml
+      {folder.str() + "/missing", kOpenFailed},  // no such folder
+      {folder.str(), kOpenFailed},               // config.xml is a folder
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
@@ -85,15 +85,16 @@ TEST_F(MappingEditorTest, UneditedSaveWritesTheSameBytes) {
       "",
       "<record>\n\t<list/>\n</record>",
       "<record>\r\n\t<list/>\r\n</record>\r\n",
-      "a\r\nb\r\nc\nd\r\n",              // mostly CR LF, one bare LF
-      "a\nb\nc\r\nd\n",                  // mostly LF, one CR LF
-      "old\rmac\r",                      // CR on its own
+      "a\r\nb\r\nc\nd\r\n",  // mostly CR LF, one bare LF
+      "a\nb\nc\r\nd\n",      // mostly LF, one CR LF
+      "old\rmac\r",          // CR on its own
       std::string("nul\0byte\n", 9),
-      "caf\xe9 \x80 \x81 \x9d \xff\n",   // not UTF-8
-      "\xef\xbb\xbf" "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\n",
+      "caf\xe9 \x80 \x81 \x9d \xff\n",  // not UTF-8
+      "\xef\xbb\xbf"
+      "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\n",
       "\xe2\x90\x80 \xef\xa3\xbf \xe2\x90\x8a\n \xe2\x80\xa9 \xef\xb7\x90\n",  // stand-ins, marks
       "\xc2\xa0nbsp \xe2\x80\xa8 sep\n",
-      bad + "\n" + bad,                  // long lines
+      bad + "\n" + bad,  // long lines
   };
   for (const std::string& bytes : cases) {
     SCOPED_TRACE(bytes.substr(0, 40));
@@ -113,8 +114,10 @@ TEST_F(MappingEditorTest, ShowsLinesAndCharactersAsTheyRead) {
   } cases[] = {
       {"a\r\nb\r\n", "a\nb\n"},
       {"a\nb", "a\nb"},
-      {"caf\xe9\x80", "caf\xc3\xa9\xe2\x82\xac"},        // Windows-1252
-      {std::string("a\0b", 3), "a\xe2\x90\x80" "b"},      // NUL visible
+      {"caf\xe9\x80", "caf\xc3\xa9\xe2\x82\xac"},  // Windows-1252
+      {std::string("a\0b", 3),
+       "a\xe2\x90\x80"
+       "b"},  // NUL visible
   };
   for (const auto& c : cases) {
     folder.Write("config.xml", c.bytes);

@@ -9,7 +9,10 @@ class PromptTest : public QObject {
   void promptEnterAtOnceAcceptsZero() {
     CFileMap prompt;
     prompt.SetPicture("Face01.PNG", "0/3");
-    ModalScript script({[](QWidget* d) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); (void)d; }});
+    ModalScript script({[](QWidget* d) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      (void)d;
+    }});
     QCOMPARE(prompt.exec(), int(QDialog::Accepted));
     QCOMPARE(prompt.id(), 0u);
     QCOMPARE(Control<QLineEdit>(&prompt, res::kFileNameBox)->text(), QStringLiteral("Face01.PNG"));
@@ -42,7 +45,8 @@ class PromptTest : public QObject {
   void escapeDeclinesAndThirdAddsKitKindTwo() {
     {
       CKitMapDlg prompt;
-      ModalScript script({[](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }});
+      ModalScript script(
+          {[](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }});
       QCOMPARE(prompt.exec(), int(QDialog::Rejected));
     }
     CKitMapDlg prompt;
@@ -50,7 +54,8 @@ class PromptTest : public QObject {
     ModalScript script({[](QWidget* d) {
       QTest::keyClicks(QApplication::focusWidget(), "1234");
       QTest::mouseClick(Control<QRadioButton>(d, res::kThirdButton), Qt::LeftButton);
-      QTest::mouseClick(Control<QRadioButton>(d, res::kThirdButton), Qt::LeftButton);  // stays marked
+      QTest::mouseClick(Control<QRadioButton>(d, res::kThirdButton),
+                        Qt::LeftButton);  // stays marked
       Press(d, res::kAddButton);
     }});
     QCOMPARE(prompt.exec(), int(QDialog::Accepted));
@@ -141,7 +146,6 @@ class PromptTest : public QObject {
     QCOMPARE(MessageBox::Show(nullptr, text.toStdString(), "", MessageKind::Confirmation),
              MessageButton::Cancel);
   }
-
 };
 
 int RunPromptTests(int argc, char** argv) {

@@ -67,7 +67,9 @@ T* Control(QWidget* dialog, int id) {
   return dialog->findChild<T*>(QString::number(id));
 }
 
-inline void Press(QWidget* dialog, int id) { QTest::mouseClick(Control<QPushButton>(dialog, id), Qt::LeftButton); }
+inline void Press(QWidget* dialog, int id) {
+  QTest::mouseClick(Control<QPushButton>(dialog, id), Qt::LeftButton);
+}
 
 inline QStringList ShownTexts() {
   QStringList texts;
@@ -86,8 +88,9 @@ inline void Drop(QWidget& window, const QList<QUrl>& urls) {
   QCoreApplication::processEvents();
 }
 
-inline QUrl Local(const std::string& path) { return QUrl::fromLocalFile(QString::fromStdString(path)); }
-
+inline QUrl Local(const std::string& path) {
+  return QUrl::fromLocalFile(QString::fromStdString(path));
+}
 
 }  // namespace mapio::qt::testing
 

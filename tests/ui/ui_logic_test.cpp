@@ -193,9 +193,8 @@ TEST_F(MainWindowTest, DropsRunOneJobPerFolderInOrderWhenAsked) {
   }
   EXPECT_EQ(view.controls.pathText, c.str());
   // Each job is framed for the progress display, and only jobs are.
-  EXPECT_EQ(view.events, (std::vector<std::string>{"start", "progress", "end", "start",
-                                                   "progress", "end", "start", "progress",
-                                                   "end"}));
+  EXPECT_EQ(view.events, (std::vector<std::string>{"start", "progress", "end", "start", "progress",
+                                                   "end", "start", "progress", "end"}));
 }
 
 // What may be typed is looser than what Add takes: an empty field or a
@@ -203,7 +202,8 @@ TEST_F(MainWindowTest, DropsRunOneJobPerFolderInOrderWhenAsked) {
 TEST(IdFieldTest, TakesDigitsOnlyWhileTyping) {
   for (const char* text : {"", "0", "4294967296", "99999999999999999999999"})
     EXPECT_TRUE(IsIdFieldText(text)) << text;
-  for (const char* text : {"-5", "12a", " 1", "\xD9\xA3"}) EXPECT_FALSE(IsIdFieldText(text)) << text;
+  for (const char* text : {"-5", "12a", " 1", "\xD9\xA3"})
+    EXPECT_FALSE(IsIdFieldText(text)) << text;
   EXPECT_EQ(ParseIdField("4294967295"), 4294967295u);
   EXPECT_EQ(ParseIdField("4294967296"), std::nullopt);
 }

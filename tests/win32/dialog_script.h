@@ -52,9 +52,7 @@ class DialogScript {
   std::map<int, std::deque<Step>> steps_;
 };
 
-inline void Click(win32::Dialog& dialog, int id) {
-  SendMessageA(dialog.Item(id), BM_CLICK, 0, 0);
-}
+inline void Click(win32::Dialog& dialog, int id) { SendMessageA(dialog.Item(id), BM_CLICK, 0, 0); }
 inline void Type(win32::Dialog& dialog, int id, const std::string& text) {
   SetDlgItemTextA(dialog.hwnd(), id, text.c_str());
 }

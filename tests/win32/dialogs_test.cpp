@@ -17,8 +17,8 @@ namespace mapio::testing {
 namespace {
 
 using win32::Dialog;
-using win32::WindowText;
 using win32::MessageBoxSeam;
+using win32::WindowText;
 
 TEST(Win32Prompts, FileMapShowsThePictureAndHandsBackTheId) {
   DialogScript script;
@@ -100,8 +100,7 @@ TEST(Win32Prompts, TheMakeJobAsksThroughThePrompts) {
 }
 
 // Opens the editor from the main window on `folder` and runs `step` in it.
-void EditFrom(const TempFolder& folder, DialogScript& script,
-              std::function<void(Dialog&)> step) {
+void EditFrom(const TempFolder& folder, DialogScript& script, std::function<void(Dialog&)> step) {
   script.Then(res::kEditXmlDialog, std::move(step));
   script.Then(res::kMainDialog, [&](Dialog& main) {
     Type(main, res::kPathBox, folder.str());

@@ -17,8 +17,8 @@ namespace {
 
 using win32::CMainDlg;
 using win32::Dialog;
-using win32::WindowText;
 using win32::MessageBoxSeam;
+using win32::WindowText;
 
 // Runs the main window; `steps` act on it in turn, and it then closes
 // through a confirmed quit.

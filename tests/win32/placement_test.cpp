@@ -103,8 +103,8 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST(Win32Placement, MessageBoxesOverTheirOwner) {
-  g_owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE | WS_CAPTION, 40, 30,
-                            700, 500, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  g_owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE | WS_CAPTION, 40, 30, 700,
+                            500, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(g_owner, nullptr);
   const RECT owner = RectOf(g_owner);
   for (const bool longText : {false, true}) {

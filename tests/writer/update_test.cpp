@@ -46,37 +46,65 @@ const std::string kOldLine =
 
 const UpdateCase kCases[] = {
     {"new pictures go before </list>, CR LF kept",
-     {"10.png", "15.png", "20.jpg", "30.gif"}, false, true, std::string(kHandMade),
+     {"10.png", "15.png", "20.jpg", "30.gif"},
+     false,
+     true,
+     std::string(kHandMade),
      Replace(std::string(kHandMade), "\t</list>", kNewLines + "\t</list>"),
-     "Success! 2 files added in XML file!\n3 records kept, 0 removed.", {}},
+     "Success! 2 files added in XML file!\n3 records kept, 0 removed.",
+     {}},
     {"pruning removes only the record whose picture is gone",
-     {"10.png", "20.png"}, true, true, std::string(kHandMade),
+     {"10.png", "20.png"},
+     true,
+     true,
+     std::string(kHandMade),
      Replace(std::string(kHandMade), kOldLine, ""),
-     "Success! 0 files added in XML file!\n2 records kept, 1 removed:\nline 7: old", {}},
+     "Success! 0 files added in XML file!\n2 records kept, 1 removed:\nline 7: old",
+     {}},
     {"both at once",
-     {"10.png", "15.png", "20.jpg", "30.gif"}, true, true, std::string(kHandMade),
+     {"10.png", "15.png", "20.jpg", "30.gif"},
+     true,
+     true,
+     std::string(kHandMade),
      Replace(Replace(std::string(kHandMade), kOldLine, ""), "\t</list>", kNewLines + "\t</list>"),
-     "Success! 2 files added in XML file!\n2 records kept, 1 removed:\nline 7: old", {}},
+     "Success! 2 files added in XML file!\n2 records kept, 1 removed:\nline 7: old",
+     {}},
     {"nothing new: the file is not touched",
-     {"10.png", "20.png", "old.png"}, true, true, std::string(kHandMade), std::nullopt,
-     "Success! 0 files added in XML file!\n3 records kept, 0 removed.", {}},
+     {"10.png", "20.png", "old.png"},
+     true,
+     true,
+     std::string(kHandMade),
+     std::nullopt,
+     "Success! 0 files added in XML file!\n3 records kept, 0 removed.",
+     {}},
     {"a translated folder and names in other case are not new",
-     {"10.png", "20.png", "7.png", "OLD.PNG"}, false, true, std::string(kHandMade), std::nullopt,
-     "Success! 0 files added in XML file!\n3 records kept, 0 removed.", {}},
+     {"10.png", "20.png", "7.png", "OLD.PNG"},
+     false,
+     true,
+     std::string(kHandMade),
+     std::nullopt,
+     "Success! 0 files added in XML file!\n3 records kept, 0 removed.",
+     {}},
     {"prompts ask only for the new pictures, counting them",
-     {"10.png", "20.png", "a.png", "b.png", "c.png", "old.png"}, false, false,
+     {"10.png", "20.png", "a.png", "b.png", "c.png", "old.png"},
+     false,
+     false,
      std::string(kHandMade),
      Replace(std::string(kHandMade), "\t</list>",
              "\t\t<record from=\"a\" to=\"graphics/pictures/person/5/portrait\"/>\r\n"
              "\t\t<record from=\"c\" to=\"graphics/pictures/person/6/portrait\"/>\r\n\t</list>"),
-     "Success! 2 files added in XML file!\n3 records kept, 0 removed.", {"0/3", "1/3", "1/2"}},
+     "Success! 2 files added in XML file!\n3 records kept, 0 removed.",
+     {"0/3", "1/3", "1/2"}},
     {"</list> after a record on its line, LF",
-     {"1.png", "2.png"}, false, true,
+     {"1.png", "2.png"},
+     false,
+     true,
      "<record><list id=\"maps\"><record from=\"1\" to=\"graphics/pictures/person/1/portrait\"/>"
      "</list></record>",
      "<record><list id=\"maps\"><record from=\"1\" to=\"graphics/pictures/person/1/portrait\"/>\n"
      "\t\t<record from=\"2\" to=\"graphics/pictures/person/2/portrait\"/>\n</list></record>",
-     "Success! 1 files added in XML file!\n1 records kept, 0 removed.", {}},
+     "Success! 1 files added in XML file!\n1 records kept, 0 removed.",
+     {}},
 };
 
 class UpdateTest : public WriterTest, public ::testing::WithParamInterface<UpdateCase> {};
@@ -96,7 +124,8 @@ TEST_P(UpdateTest, ChangesOnlyItsLines) {
   options.prune = c.prune;
   MappingUpdater(settings, host, prompter, options);
 
-  EXPECT_EQ(host.messages, (std::vector<Message>{{c.summary, "Success!", MessageKind::Information}}));
+  EXPECT_EQ(host.messages,
+            (std::vector<Message>{{c.summary, "Success!", MessageKind::Information}}));
   EXPECT_EQ(folder.Read("config.xml"), c.after.value_or(c.before));
   if (!c.after) {
     EXPECT_EQ(std::filesystem::last_write_time(path), old);
@@ -133,9 +162,9 @@ TEST_F(WriterTest, UpdateAfterMakeMatchesAFreshMake) {
   UpdateOptions options;
   options.prune = true;
   MappingUpdater(settings, host, prompter, options);
-  EXPECT_EQ(Written(), MappingFile({FaceRecord("1", "1"), FaceRecord("3", "3"),
-                                    FaceRecord("0", "0"), FaceRecord("5", "5"),
-                                    FaceRecord("6", "6")}));
+  EXPECT_EQ(Written(),
+            MappingFile({FaceRecord("1", "1"), FaceRecord("3", "3"), FaceRecord("0", "0"),
+                         FaceRecord("5", "5"), FaceRecord("6", "6")}));
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ TEST_F(WriterTest, WriteErrorNeverEndsInSuccessAndKeepsTheOldFile) {
   for (int i = 0; i < 300; ++i) names.push_back(std::to_string(i) + ".png");
   Files(names);
   for (bool old : {true, false}) {
-    for (std::size_t bytes : {std::size_t{0}, std::size_t{100}, std::size_t{600},
-                              std::size_t{10000}}) {
+    for (std::size_t bytes :
+         {std::size_t{0}, std::size_t{100}, std::size_t{600}, std::size_t{10000}}) {
       SCOPED_TRACE(::testing::Message() << "old " << old << " bytes " << bytes);
       if (old) folder.Write("config.xml", "old\r\ncontent");
       host.messages.clear();
@@ -79,8 +79,11 @@ TEST(WriterRefusal, ConfigXmlThatCannotBeWrittenIsLeftAsItWas) {
     std::vector<Message> messages;
   } cases[] = {
       {"read-only", fs::perms::owner_read, false, false, {kOverwriteQuestion, cannotWrite}},
-      {"someone else's", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read,
-       true, false, {kOverwriteQuestion, cannotWrite}},
+      {"someone else's",
+       fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read,
+       true,
+       false,
+       {kOverwriteQuestion, cannotWrite}},
       {"a folder", fs::perms::owner_all, false, true, {cannotWrite}},
   };
   for (const auto& c : cases) {
@@ -171,11 +174,24 @@ TEST(LeadingId, ReadsAsAtoiButRefusesWhatDoesNotFit) {
     std::optional<std::uint32_t> id;
   };
   const Row rows[] = {
-      {"", 0u},          {"abc", 0u},       {"12abc", 12u},       {"1.2", 1u},
-      {" \t\n12", 12u},  {"+8", 8u},        {"-5", 4294967291u},  {"-0", 0u},
-      {"-", 0u},         {"- 5", 0u},       {"\xA0" "12", 0u},    {"0000000000000000000042", 42u},
-      {"4294967295", 4294967295u},          {"4294967296", std::nullopt},
-      {"-2147483648", 2147483648u},         {"-2147483649", std::nullopt},
+      {"", 0u},
+      {"abc", 0u},
+      {"12abc", 12u},
+      {"1.2", 1u},
+      {" \t\n12", 12u},
+      {"+8", 8u},
+      {"-5", 4294967291u},
+      {"-0", 0u},
+      {"-", 0u},
+      {"- 5", 0u},
+      {"\xA0"
+       "12",
+       0u},
+      {"0000000000000000000042", 42u},
+      {"4294967295", 4294967295u},
+      {"4294967296", std::nullopt},
+      {"-2147483648", 2147483648u},
+      {"-2147483649", std::nullopt},
       {"99999999999999999999999999", std::nullopt},
   };
   for (const Row& row : rows) {

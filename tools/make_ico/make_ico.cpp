@@ -74,9 +74,9 @@ void PutPixels(Bytes& out, const QImage& source, int bits) {
     const int colours = 1 << bits;
     for (int i = 0; i < colours; ++i) {
       const QRgb c = i < indexed.colorCount() ? indexed.color(i) : 0;
-      out.insert(out.end(), {static_cast<std::uint8_t>(qBlue(c)),
-                             static_cast<std::uint8_t>(qGreen(c)),
-                             static_cast<std::uint8_t>(qRed(c)), 0});
+      out.insert(out.end(),
+                 {static_cast<std::uint8_t>(qBlue(c)), static_cast<std::uint8_t>(qGreen(c)),
+                  static_cast<std::uint8_t>(qRed(c)), 0});
     }
   }
   const int w = source.width();
@@ -103,7 +103,8 @@ void PutMask(Bytes& out, const QImage& source) {
   for (int y = source.height() - 1; y >= 0; --y) {
     Bytes row(RowBytes(w, 1), 0);
     for (int x = 0; x < w; ++x) {
-      if (qAlpha(source.pixel(x, y)) < 128) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+      if (qAlpha(source.pixel(x, y)) < 128)
+        row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
     }
     out.insert(out.end(), row.begin(), row.end());
   }
@@ -137,8 +138,10 @@ struct Entry {
 // The picture's colours moved onto the sixteen-colour palette, which would
 // otherwise take the green and the orange for greys.
 QByteArray SixteenColourSvg(QByteArray svg) {
-  const char* const pairs[][2] = {{"#1d3557", "#000080"}, {"#43a047", "#008000"},
-                                  {"#66bb6a", "#00ff00"}, {"#f4a261", "#ffff00"},
+  const char* const pairs[][2] = {{"#1d3557", "#000080"},
+                                  {"#43a047", "#008000"},
+                                  {"#66bb6a", "#00ff00"},
+                                  {"#f4a261", "#ffff00"},
                                   {"#111111", "#000000"}};
   for (const auto& pair : pairs) svg.replace(pair[0], pair[1]);
   return svg;

@@ -17,8 +17,8 @@ struct StyleName {
 
 // Flags that only some classes have; the rest apply to every window.
 constexpr std::array kEditStyles{
-    StyleName{res::kMultiline, "ES_MULTILINE"}, StyleName{res::kAutoHScroll, "ES_AUTOHSCROLL"},
-    StyleName{res::kReadOnly, "ES_READONLY"},   StyleName{res::kNumber, "ES_NUMBER"},
+    StyleName{res::kMultiline, "ES_MULTILINE"},   StyleName{res::kAutoHScroll, "ES_AUTOHSCROLL"},
+    StyleName{res::kReadOnly, "ES_READONLY"},     StyleName{res::kNumber, "ES_NUMBER"},
     StyleName{res::kWantReturn, "ES_WANTRETURN"},
 };
 constexpr std::array kStaticStyles{
@@ -144,8 +144,8 @@ RcText ControlStatement(const res::ControlTemplate& control) {
   if (!text.error.empty()) return text;
   RcText styles = ControlStyles(control, info);
   if (!styles.error.empty()) return styles;
-  return {"    CONTROL " + text.text + ", " + std::to_string(control.id) + ", \"" +
-              info.className + "\", " + styles.text + ", " + std::to_string(control.x) + ", " +
+  return {"    CONTROL " + text.text + ", " + std::to_string(control.id) + ", \"" + info.className +
+              "\", " + styles.text + ", " + std::to_string(control.x) + ", " +
               std::to_string(control.y) + ", " + std::to_string(control.width) + ", " +
               std::to_string(control.height) + "\n",
           ""};

@@ -47,7 +47,8 @@ bool RenderMainWindowShots(const QString& folder) {
   bool ok = true;
   {
     qt::CMainDlg window;
-    qobject_cast<QLineEdit*>(window.control(res::kPathBox))->setText(QStringLiteral("/home/user/faces"));
+    qobject_cast<QLineEdit*>(window.control(res::kPathBox))
+        ->setText(QStringLiteral("/home/user/faces"));
     ok &= Save(window, folder, QStringLiteral("main_make.png"));
     qobject_cast<QAbstractButton*>(window.control(res::kTranslateButton))->click();
     ok &= Save(window, folder, QStringLiteral("main_translate.png"));
@@ -56,7 +57,8 @@ bool RenderMainWindowShots(const QString& folder) {
     qt::ProgressDisplay display(&window, [n = qint64(0)]() mutable { return n += 1000; });
     display.Begin();
     display.Report({JobProgress::Phase::Writing, 73512, 200000});
-    ok &= display.dialog() != nullptr && Save(*display.dialog(), folder, QStringLiteral("progress.png"));
+    ok &= display.dialog() != nullptr &&
+          Save(*display.dialog(), folder, QStringLiteral("progress.png"));
     display.End();
   }
   QTemporaryDir pictures;

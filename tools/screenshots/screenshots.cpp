@@ -25,8 +25,9 @@ QString SampleConfig() {
       "<record>\n\t<boolean id=\"preload\" value=\"false\"/>\n"
       "\t<boolean id=\"amap\" value=\"false\"/>\n\t<list id=\"maps\">\n");
   for (int id = 1001; id <= 1030; ++id) {
-    text += QStringLiteral("\t\t<record from=\"%1\" to=\"graphics/pictures/person/%1/portrait\"/>\n")
-                .arg(id);
+    text +=
+        QStringLiteral("\t\t<record from=\"%1\" to=\"graphics/pictures/person/%1/portrait\"/>\n")
+            .arg(id);
   }
   return text + QStringLiteral("\t</list>\n</record>");
 }

@@ -9,7 +9,8 @@ namespace mapio::qt {
 
 CAboutDlg::CAboutDlg(QWidget* owner) : QDialog(owner) {
   built_ = BuildDialog(*this, res::AboutTemplate());
-  connect(built_.Get<QPushButton>(res::kAboutOkButton), &QPushButton::clicked, this, &QDialog::accept);
+  connect(built_.Get<QPushButton>(res::kAboutOkButton), &QPushButton::clicked, this,
+          &QDialog::accept);
 }
 
 }  // namespace mapio::qt

@@ -19,7 +19,8 @@ CXEditDlg::CXEditDlg(QWidget* owner) : QDialog(owner) {
   textBox_->setUndoRedoEnabled(false);
   connect(built_.Get<QPushButton>(res::kSaveButton), &QPushButton::clicked, this,
           &CXEditDlg::OnSave);
-  connect(built_.Get<QPushButton>(res::kEditorCloseButton), &QPushButton::clicked, this, &QDialog::reject);
+  connect(built_.Get<QPushButton>(res::kEditorCloseButton), &QPushButton::clicked, this,
+          &QDialog::reject);
 }
 
 void CXEditDlg::SetEditorText(const QString& text) {
@@ -29,9 +30,8 @@ void CXEditDlg::SetEditorText(const QString& text) {
 }
 
 void CXEditDlg::OnSave() {
-  const MessageButton answer =
-      MessageBox::Show(this, ui::kConfirmSaveText, ui::kConfirmSaveCaption,
-                       MessageKind::Confirmation);
+  const MessageButton answer = MessageBox::Show(this, ui::kConfirmSaveText, ui::kConfirmSaveCaption,
+                                                MessageKind::Confirmation);
   if (answer != MessageButton::Ok) return;
   editorText_ = WholeText(*textBox_);
   done(QDialog::Accepted);

@@ -26,7 +26,9 @@ QString FolderChooser::Choose(QWidget* owner) {
   return QFileDialog::getExistingDirectory(owner, g_lastTitle);
 }
 
-void FolderChooser::setNextAnswer(std::optional<QString> answer) { g_nextAnswer = std::move(answer); }
+void FolderChooser::setNextAnswer(std::optional<QString> answer) {
+  g_nextAnswer = std::move(answer);
+}
 
 int FolderChooser::calls() { return g_calls; }
 

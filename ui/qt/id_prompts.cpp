@@ -37,8 +37,8 @@ QImage ReadScaled(const QString& path, const QSize& box) {
 
 }  // namespace
 
-IdPromptBase::IdPromptBase(QWidget* owner, const res::DialogTemplate& dialogTemplate,
-                           int idField, int fileNameField, int counterField)
+IdPromptBase::IdPromptBase(QWidget* owner, const res::DialogTemplate& dialogTemplate, int idField,
+                           int fileNameField, int counterField)
     : QDialog(owner) {
   built_ = BuildDialog(*this, dialogTemplate);
   idField_ = built_.Get<QLineEdit>(idField);
@@ -94,7 +94,8 @@ void IdPromptBase::accept() {
   QDialog::accept();
 }
 
-CFileMap::CFileMap(QWidget* owner) : IdPromptBase(owner, res::FileMapTemplate(), res::kFileIdBox, res::kFileNameBox,
+CFileMap::CFileMap(QWidget* owner)
+    : IdPromptBase(owner, res::FileMapTemplate(), res::kFileIdBox, res::kFileNameBox,
                    res::kFileCounterBox) {}
 
 CKitMapDlg::CKitMapDlg(QWidget* owner)
@@ -129,8 +130,7 @@ std::optional<std::uint32_t> QtPrompter::AskFileId(std::string_view fileName,
   return prompt.id();
 }
 
-std::optional<KitAnswer> QtPrompter::AskKitId(std::string_view fileName,
-                                              std::string_view counter) {
+std::optional<KitAnswer> QtPrompter::AskKitId(std::string_view fileName, std::string_view counter) {
   ProgressDisplay::Pause pause(progress_);
   CKitMapDlg prompt(owner_);
   Prepare(prompt, fileName, counter);

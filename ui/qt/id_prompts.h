@@ -72,8 +72,7 @@ class QtPrompter final : public IdPrompter {
 
   std::optional<std::uint32_t> AskFileId(std::string_view fileName,
                                          std::string_view counter) override;
-  std::optional<KitAnswer> AskKitId(std::string_view fileName,
-                                    std::string_view counter) override;
+  std::optional<KitAnswer> AskKitId(std::string_view fileName, std::string_view counter) override;
 
  private:
   void Prepare(IdPromptBase& prompt, std::string_view fileName, std::string_view counter);

@@ -29,7 +29,6 @@ namespace {
 
 constexpr std::string_view kAboutEntry = "&About Mapio...";
 
-
 }  // namespace
 
 std::vector<std::string> DroppedPaths(const QMimeData& data) {
@@ -103,8 +102,7 @@ void CMainDlg::WriteControls(const ui::MainControls& c) {
   kits_->setEnabled(c.kitsEnabled);
 }
 
-MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption,
-                                MessageKind kind) {
+MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption, MessageKind kind) {
   ProgressDisplay::Pause pause(&progress_);
   return MessageBox::Show(this, text, caption, kind);
 }

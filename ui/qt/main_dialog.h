@@ -53,8 +53,7 @@ class CMainDlg final : public QDialog, private ui::MainWindowView {
  private:
   ui::MainControls ReadControls() const override;
   void WriteControls(const ui::MainControls& controls) override;
-  MessageButton ShowBox(std::string_view text, std::string_view caption,
-                        MessageKind kind) override;
+  MessageButton ShowBox(std::string_view text, std::string_view caption, MessageKind kind) override;
   ui::ReportChoice ShowReport(std::string_view text, std::string_view caption,
                               const ui::ReportButtons& buttons) override;
   void JobStarted() override;

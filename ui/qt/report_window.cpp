@@ -12,8 +12,7 @@ namespace mapio::qt {
 ui::ReportChoice ShowReportWindow(QWidget* owner, std::string_view text, std::string_view caption,
                                   const ui::ReportButtons& buttons) {
   QDialog window(owner);
-  window.setWindowTitle(
-      QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+  window.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
   window.setSizeGripEnabled(true);
   auto* layout = new QVBoxLayout(&window);
   auto* view = new QPlainTextEdit(&window);
@@ -29,7 +28,8 @@ ui::ReportChoice ShowReportWindow(QWidget* owner, std::string_view text, std::st
   ui::ReportChoice choice = ui::ReportChoice::Close;
   auto offer = [&](const std::string& label, ui::ReportChoice what, const char* name) {
     if (label.empty()) return;
-    QPushButton* button = box->addButton(QString::fromStdString(label), QDialogButtonBox::ActionRole);
+    QPushButton* button =
+        box->addButton(QString::fromStdString(label), QDialogButtonBox::ActionRole);
     button->setObjectName(QString::fromLatin1(name));
     QObject::connect(button, &QPushButton::clicked, &window, [&window, &choice, what] {
       choice = what;

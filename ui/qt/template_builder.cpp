@@ -99,20 +99,13 @@ QWidget* MakeControl(QDialog& dialog, const ControlTemplate& control, const QRec
       button->setDefault(control.kind == ControlKind::DefPushButton);
       return button;
     }
-    case ControlKind::AutoRadioButton:
-      return new QRadioButton(ButtonText(control), &dialog);
-    case ControlKind::AutoCheckBox:
-      return new QCheckBox(ButtonText(control), &dialog);
-    case ControlKind::Edit:
-      return MakeEdit(dialog, control);
-    case ControlKind::RichEdit:
-      return MakeRichEdit(dialog, control);
-    case ControlKind::GroupBox:
-      return MakeGroupBox(dialog, control);
-    case ControlKind::Static:
-      return MakeStatic(dialog, control);
-    case ControlKind::StaticIcon:
-      return MakeIcon(dialog, rect);
+    case ControlKind::AutoRadioButton: return new QRadioButton(ButtonText(control), &dialog);
+    case ControlKind::AutoCheckBox: return new QCheckBox(ButtonText(control), &dialog);
+    case ControlKind::Edit: return MakeEdit(dialog, control);
+    case ControlKind::RichEdit: return MakeRichEdit(dialog, control);
+    case ControlKind::GroupBox: return MakeGroupBox(dialog, control);
+    case ControlKind::Static: return MakeStatic(dialog, control);
+    case ControlKind::StaticIcon: return MakeIcon(dialog, rect);
   }
   return new QWidget(&dialog);
 }
@@ -197,8 +190,7 @@ BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& dialogTempla
   GroupCollector collector(built);
   QWidget* firstFocus = nullptr;
   for (const ControlTemplate& control : dialogTemplate.controls) {
-    const QRect rect =
-        built.units.ToPixels(control.x, control.y, control.width, control.height);
+    const QRect rect = built.units.ToPixels(control.x, control.y, control.width, control.height);
     QWidget* widget = MakeControl(dialog, control, rect);
     widget->setGeometry(rect);
     // Fonts with more line spacing than the one the templates were drawn

@@ -56,9 +56,9 @@ struct DialogUnits {
 };
 
 struct BuiltDialog {
-  QHash<int, QWidget*> byId;         // every control with an id
-  std::vector<QWidget*> controls;    // every control, in template order
-  std::vector<QButtonGroup*> groups; // radio groups, in template order
+  QHash<int, QWidget*> byId;          // every control with an id
+  std::vector<QWidget*> controls;     // every control, in template order
+  std::vector<QButtonGroup*> groups;  // radio groups, in template order
   DialogUnits units;
 
   // The control `id` as a T, or nullptr when there is none of that type.

@@ -70,8 +70,7 @@ INT_PTR Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kShownMessage:
       if (TheShownHook()) TheShownHook()(*this);
       return TRUE;
-    case WM_COMMAND:
-      return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     default: {
       INT_PTR result = 0;
       if (!OnMessage(message, wParam, lParam, result)) return FALSE;

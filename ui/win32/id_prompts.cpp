@@ -49,11 +49,11 @@ bool IdPromptBase::OnCommand(int id, int notification) {
   return Dialog::OnCommand(id, notification);
 }
 
-CFileMap::CFileMap() : IdPromptBase(res::kFileMapDialog, res::kFileIdBox, res::kFileNameBox,
-                                        res::kFileCounterBox) {}
+CFileMap::CFileMap()
+    : IdPromptBase(res::kFileMapDialog, res::kFileIdBox, res::kFileNameBox, res::kFileCounterBox) {}
 
-CKitMapDlg::CKitMapDlg() : IdPromptBase(res::kKitMapDialog, res::kKitIdBox, res::kKitNameBox,
-                                          res::kKitCounterBox) {}
+CKitMapDlg::CKitMapDlg()
+    : IdPromptBase(res::kKitMapDialog, res::kKitIdBox, res::kKitNameBox, res::kKitCounterBox) {}
 
 bool CKitMapDlg::OnInitDialog() {
   CheckRadioButton(hwnd(), res::kHomeButton, res::kThirdButton,

@@ -64,8 +64,7 @@ class Win32Prompter final : public IdPrompter {
 
   std::optional<std::uint32_t> AskFileId(std::string_view fileName,
                                          std::string_view counter) override;
-  std::optional<KitAnswer> AskKitId(std::string_view fileName,
-                                    std::string_view counter) override;
+  std::optional<KitAnswer> AskKitId(std::string_view fileName, std::string_view counter) override;
 
  private:
   HWND owner_;

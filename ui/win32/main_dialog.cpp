@@ -36,8 +36,7 @@ int CheckedPosition(HWND dialog, const std::vector<int>& group) {
 
 void SetCheckedPosition(HWND dialog, const std::vector<int>& group, int position) {
   for (std::size_t i = 0; i < group.size(); ++i) {
-    CheckDlgButton(dialog, group[i],
-                   static_cast<int>(i) == position ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, group[i], static_cast<int>(i) == position ? BST_CHECKED : BST_UNCHECKED);
   }
 }
 
@@ -93,18 +92,10 @@ void CMainDlg::AddAboutEntry() {
 
 bool CMainDlg::OnCommand(int id, int notification) {
   switch (id) {
-    case res::kGoButton:
-      logic_.Go();
-      return true;
-    case res::kBrowseButton:
-      logic_.FolderChosen(ChooseFolder(hwnd()));
-      return true;
-    case res::kEditXmlButton:
-      EditXml();
-      return true;
-    case res::kCheckButton:
-      logic_.Check();
-      return true;
+    case res::kGoButton: logic_.Go(); return true;
+    case res::kBrowseButton: logic_.FolderChosen(ChooseFolder(hwnd())); return true;
+    case res::kEditXmlButton: EditXml(); return true;
+    case res::kCheckButton: logic_.Check(); return true;
     case res::kCloseButton:
       if (logic_.ConfirmQuit()) End(IDCANCEL);
       return true;
@@ -114,16 +105,13 @@ bool CMainDlg::OnCommand(int id, int notification) {
     case res::kMakeButton:
       if (notification == BN_CLICKED) logic_.MakeModeChosen();
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
 bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, INT_PTR& result) {
   switch (message) {
-    case WM_DROPFILES:
-      Dropped(reinterpret_cast<HDROP>(wParam));
-      return true;
+    case WM_DROPFILES: Dropped(reinterpret_cast<HDROP>(wParam)); return true;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) != kAboutCommand) return false;
       {
@@ -131,13 +119,9 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, INT_PTR
         about.RunModal(hwnd());
       }
       return true;
-    case WM_PAINT:
-      return PaintIcon();
-    case WM_QUERYDRAGICON:
-      result = reinterpret_cast<INT_PTR>(icon_);
-      return true;
-    default:
-      return false;
+    case WM_PAINT: return PaintIcon();
+    case WM_QUERYDRAGICON: result = reinterpret_cast<INT_PTR>(icon_); return true;
+    default: return false;
   }
 }
 
@@ -192,8 +176,7 @@ void CMainDlg::WriteControls(const ui::MainControls& c) {
   EnableWindow(Item(res::kKitsButton), c.kitsEnabled);
 }
 
-MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption,
-                                MessageKind kind) {
+MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption, MessageKind kind) {
   ProgressWindow::Pause pause(&progress_);
   return ShowMessageBox(hwnd(), text, caption, kind);
 }

@@ -9,8 +9,7 @@
 namespace mapio::win32 {
 
 // The folder browser is a shell window and wants COM on this thread.
-CMapApp::CMapApp()
-    : comReady_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+CMapApp::CMapApp() : comReady_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
 
 CMapApp::~CMapApp() {
   if (comReady_) CoUninitialize();

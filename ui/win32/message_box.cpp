@@ -24,14 +24,10 @@ SeamState& Seam() {
 
 MessageButton FromResult(int result) {
   switch (result) {
-    case IDOK:
-      return MessageButton::Ok;
-    case IDYES:
-      return MessageButton::Yes;
-    case IDNO:
-      return MessageButton::No;
-    default:
-      return MessageButton::Cancel;
+    case IDOK: return MessageButton::Ok;
+    case IDYES: return MessageButton::Yes;
+    case IDNO: return MessageButton::No;
+    default: return MessageButton::Cancel;
   }
 }
 

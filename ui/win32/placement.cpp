@@ -45,10 +45,10 @@ LRESULT CALLBACK CenterBoxOnActivation(int code, WPARAM wParam, LPARAM lParam) {
 RECT CenteredRect(const RECT& window, const RECT& over, const RECT& workArea) {
   const LONG width = window.right - window.left;
   const LONG height = window.bottom - window.top;
-  const LONG left = Clamped(Centered(width, over.left, over.right), width, workArea.left,
-                            workArea.right);
-  const LONG top = Clamped(Centered(height, over.top, over.bottom), height, workArea.top,
-                           workArea.bottom);
+  const LONG left =
+      Clamped(Centered(width, over.left, over.right), width, workArea.left, workArea.right);
+  const LONG top =
+      Clamped(Centered(height, over.top, over.bottom), height, workArea.top, workArea.bottom);
   return RECT{left, top, left + width, top + height};
 }
 

@@ -18,7 +18,6 @@ RECT CenteredRect(const RECT& window, const RECT& over, const RECT& workArea);
 void CenterOnOwner(HWND window);
 
 // MessageBoxA, but the box opens centred over `owner`.
-int CenteredMessageBox(HWND owner, const std::string& text, const std::string& caption,
-                       UINT style);
+int CenteredMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style);
 
 }  // namespace mapio::win32

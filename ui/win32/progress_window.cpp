@@ -57,8 +57,8 @@ void ProgressWindow::Show() {
                               WS_POPUP | WS_BORDER | SS_CENTER | SS_CENTERIMAGE, 0, 0, 320, 56,
                               owner_, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window_) return;
-    SendMessageA(window_, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
   }
   RECT ownerRect{};
   RECT own{};

@@ -1,6 +1,6 @@
 # make run: install what is missing, build, start the program.
-# make test: install what is missing, build with sanitizers, run every test,
-#   then build the packages and check them.
+# make test: install what is missing, check the formatting, build with
+#   sanitizers, run every test, then build the packages and check them.
 # make package: the Debian package in $(BUILD)/, the Windows zip in build-windows/.
 BUILD ?= build
 TEST_BUILD ?= build-test
@@ -22,14 +22,12 @@ build: deps
 run: build
 	$(BUILD)/ui/qt/mapio
 
-test: deps
+test: deps format-check
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMAPIO_SANITIZE=ON -DMAPIO_WERROR=$(WERROR)
 	cmake --build $(TEST_BUILD) -j$(JOBS)
 	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 	$(MAKE) windows-test
 	$(MAKE) package-test
-# To join once the tree has been formatted (one commit after the branches
-# are merged): $(MAKE) format-check
 
 bench: deps bench-editor ; cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_GUI=OFF -DMAPIO_BUILD_TESTS=OFF && cmake --build build-bench --target mapio-cli floor_make floor_translate measure_child -j$(JOBS) && python3 bench/run_bench.py --build build-bench
 fuzz: deps ; fuzz/run.sh

@@ -3,27 +3,11 @@
 #include <charconv>
 #include <cstdint>
 
+#include "platform/platform.h"
+
 namespace mapio::checker {
 
 namespace {
-
-void AppendUtf8(std::string& out, std::uint32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 bool IsXmlChar(std::uint32_t c) {
   return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
@@ -82,7 +66,7 @@ void DecodeAttribute(std::string_view raw, std::string& out, XmlFault& fault) {
     if (NamedEntity(body, named)) {
       out += named;
     } else if (CharacterReference(body, code)) {
-      AppendUtf8(out, code);
+      platform::AppendUtf8(out, static_cast<char32_t>(code));
     } else {
       if (!fault.what) fault = {"\"&\" that starts no entity (write it as &amp;)", i};
       out += c;

@@ -166,6 +166,8 @@ inline bool IsSpaceByte(unsigned char c) { return c == ' ' || (c >= '\t' && c <=
 // overlong forms, no surrogates, nothing above U+10FFFF.
 std::size_t Utf8Length(std::string_view text, std::size_t pos, char32_t& codePoint);
 bool IsValidUtf8(std::string_view text);
+// Appends the UTF-8 bytes of a code point up to U+10FFFF.
+void AppendUtf8(std::string& out, char32_t codePoint);
 
 // Trailing white space first, then leading.
 std::string_view Trim(std::string_view text);

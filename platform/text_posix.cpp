@@ -20,12 +20,6 @@ std::size_t DecodeOne(std::string_view text, utf8proc_int32_t& codePoint) {
   return used > 0 ? static_cast<std::size_t>(used) : 0;
 }
 
-void AppendUtf8(std::string& out, utf8proc_int32_t codePoint) {
-  utf8proc_uint8_t encoded[4];
-  const utf8proc_ssize_t n = utf8proc_encode_char(codePoint, encoded);
-  out.append(reinterpret_cast<const char*>(encoded), static_cast<std::size_t>(n));
-}
-
 void AppendUtf16(std::u16string& out, utf8proc_int32_t codePoint) {
   if (codePoint < 0x10000) {
     out.push_back(static_cast<char16_t>(codePoint));
@@ -72,7 +66,7 @@ std::string MapCodePoints(std::string_view text, Map map) {
       text.remove_prefix(1);
       continue;
     }
-    AppendUtf8(out, map(codePoint));
+    AppendUtf8(out, static_cast<char32_t>(map(codePoint)));
     text.remove_prefix(used);
   }
   return out;

@@ -30,24 +30,6 @@ bool IsStandIn(char32_t c) {
   return false;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // Reads the code points of the file in its encoding.
 class CodePoints {
  public:
@@ -89,17 +71,17 @@ LineEnd MajorityLineEnd(std::string_view bytes) {
 
 void AppendShown(std::string& out, char32_t c) {
   if (c == 0) {
-    AppendUtf8(out, kNulMark);
+    platform::AppendUtf8(out, kNulMark);
     return;
   }
   for (const auto& [mark, standIn] : kBlockMarks) {
     if (c == mark) {
-      AppendUtf8(out, standIn);
+      platform::AppendUtf8(out, standIn);
       return;
     }
   }
-  if (IsStandIn(c)) AppendUtf8(out, kEscape);
-  AppendUtf8(out, c);
+  if (IsStandIn(c)) platform::AppendUtf8(out, kEscape);
+  platform::AppendUtf8(out, c);
 }
 
 // Reads the editor's UTF-8 text; a byte that is not valid UTF-8 (the editor
@@ -160,7 +142,7 @@ bool AppendEncoded(std::string& out, char32_t c, bool rawByte, TextEncoding enco
     return true;
   }
   if (encoding == TextEncoding::Windows1252) return AppendCp1252(out, c);
-  AppendUtf8(out, c);
+  platform::AppendUtf8(out, c);
   return true;
 }
 
@@ -188,9 +170,9 @@ DisplayText DecodeForDisplay(std::string_view fileBytes) {
       points.Skip();
       shown.text += '\n';
     } else if (c == '\r') {
-      AppendUtf8(shown.text, kCrMark);
+      platform::AppendUtf8(shown.text, kCrMark);
     } else if (c == '\n') {
-      if (crLfFile) AppendUtf8(shown.text, kBareLfMark);
+      if (crLfFile) platform::AppendUtf8(shown.text, kBareLfMark);
       shown.text += '\n';
     } else {
       AppendShown(shown.text, c);

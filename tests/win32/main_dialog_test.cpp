@@ -115,7 +115,7 @@ TEST(Win32MainDialog, CheckWantsAFolderAndReportsUnderItsCaption) {
   DialogScript script;
   RunMain(script, [&](Dialog& main) {
     Command(main, res::kCheckButton);
-    Type(main, kPath, folder.str());
+    Type(main, res::kPathBox, folder.str());
     Command(main, res::kCheckButton);
   });
   const auto& shown = MessageBoxSeam::Shown();

@@ -154,7 +154,7 @@ ui::ReportChoice ShowReportWindow(HWND owner, std::string_view text, std::string
   TemplateWriter writer;
   const std::string captionText(caption);
   writer.Dialog(captionText.c_str(), 340, 220, static_cast<WORD>(1 + report.buttons.size()),
-                WS_THICKFRAME | WS_MAXIMIZEBOX);
+                WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN);
   writer.Item(kReadOnlyTextStyle, 0, 0, 10, 10, kTextId, kEditClass, "");
   for (const Button& button : report.buttons) {
     const DWORD style = (button.id == IDCANCEL ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;

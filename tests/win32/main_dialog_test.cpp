@@ -32,12 +32,17 @@ constexpr int kAllIds = res::kAllFilenamesAreIdsBox;
 constexpr int kProcessDropped = res::kProcessDroppedFoldersBox;
 
 // Runs the main window; `steps` act on it in turn, and it then closes
-// through a confirmed quit.
+// through a confirmed quit. An answer left unused by the steps would keep
+// it open: it is then closed all the same, so the test fails, not hangs.
 INT_PTR RunMain(DialogScript& script, const std::function<void(Dialog&)>& steps) {
   script.Then(kMain, [&](Dialog& main) {
     steps(main);
     MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
     Command(main, IDCANCEL);
+    if (!main.ended()) {
+      ADD_FAILURE() << "the main window did not quit";
+      EndDialog(main.hwnd(), IDCANCEL);
+    }
   });
   CMainDlg window;
   const INT_PTR result = window.RunModal(nullptr);

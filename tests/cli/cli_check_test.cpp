@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/record_template.h"
+#include "platform/platform.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/temp_folder.h"
 
@@ -29,13 +30,14 @@ TEST(CliCheck, ReportsEachFindingAndExitsOneWhenAnyFolderHasOne) {
   EXPECT_EQ(one.out, clean.str() + ": 1 record, 1 picture, 0 findings\n");
   EXPECT_EQ(one.err, "");
 
+  // Names within the folder follow the system's separator.
+  const std::string in = faulty.str() + std::string(1, platform::kSeparator);
   CliRun both = RunCliWith({"check", clean.str(), faulty.str()});
   EXPECT_EQ(both.status, 1);
   EXPECT_EQ(both.out, clean.str() + ": 1 record, 1 picture, 0 findings\n" +  //
-                          faulty.str() +
-                          "/config.xml:19: missing: no picture a.png, a.jpg or a.gif\n" +
-                          faulty.str() + "/b.gif: unmapped: no record names this picture\n" +
-                          faulty.str() + ": 1 record, 1 picture, 2 findings\n");
+                          in + "config.xml:19: missing: no picture a.png, a.jpg or a.gif\n" + in +
+                          "b.gif: unmapped: no record names this picture\n" + faulty.str() +
+                          ": 1 record, 1 picture, 2 findings\n");
   EXPECT_EQ(faulty.List(), (std::vector<std::string>{"b.gif", "config.xml"}));
 }
 

@@ -21,12 +21,17 @@ using win32::MessageBoxSeam;
 using win32::WindowText;
 
 // Runs the main window; `steps` act on it in turn, and it then closes
-// through a confirmed quit.
+// through a confirmed quit. An answer left unused by the steps would keep
+// it open: it is then closed all the same, so the test fails, not hangs.
 INT_PTR RunMain(DialogScript& script, const std::function<void(Dialog&)>& steps) {
   script.Then(res::kMainDialog, [&](Dialog& main) {
     steps(main);
     MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
     Command(main, IDCANCEL);
+    if (!main.ended()) {
+      ADD_FAILURE() << "the main window did not quit";
+      EndDialog(main.hwnd(), IDCANCEL);
+    }
   });
   CMainDlg window;
   const INT_PTR result = window.RunModal(nullptr);
@@ -123,6 +128,46 @@ TEST(Win32MainDialog, CheckWantsAFolderAndReportsUnderItsCaption) {
   EXPECT_EQ(shown[0].text, "Please choose directory!");
   EXPECT_EQ(shown[1].caption, "Check");
   EXPECT_EQ(shown[1].kind, MessageKind::Information);
+}
+
+// The report's "Add" button runs the update, with the IDs from the names as
+// "All filenames are IDs" is ticked; the report then checks again.
+TEST(Win32MainDialog, TheCheckReportsAddButtonUpdatesTheMappingFile) {
+  TempFolder folder;
+  folder.Write("a.png");
+  folder.Write("7.png");
+  const std::string before =
+      "<record>\n\t<list id=\"maps\">\n"
+      "\t\t<record from=\"a\" to=\"graphics/pictures/person/1/portrait\"/>\n";
+  folder.Write("config.xml", before + "\t</list>\n</record>");
+  DialogScript script;
+  RunMain(script, [&](Dialog& main) {
+    Type(main, kPath, folder.str());
+    Click(main, kAllIds);
+    MessageBoxSeam::SetNextReportChoice(ui::ReportChoice::AddNew);
+    MessageBoxSeam::SetNextAnswer(MessageButton::Yes);
+    Command(main, res::kCheckButton);
+  });
+  EXPECT_EQ(folder.Read("config.xml"),
+            before +
+                "\t\t<record from=\"7\" to=\"graphics/pictures/person/7/portrait\"/>\n"
+                "\t</list>\n</record>");
+  const auto& shown = MessageBoxSeam::Shown();
+  ASSERT_EQ(shown.size(), 5u);  // the last one asks to quit
+  EXPECT_EQ(shown[0].caption, "Check");
+  EXPECT_EQ(shown[0].text, folder.str() + ": 1 record, 2 pictures, 1 finding\n\n" + folder.str() +
+                               "\\7.png: unmapped: no record names this picture");
+  EXPECT_EQ(shown[0].offered.addNew, "&Add 1 new pictures");
+  EXPECT_EQ(shown[0].offered.removeMissing, "");
+  EXPECT_EQ(shown[1].text,
+            "Add records for the 1 new pictures at the end of the list in config.xml? "
+            "Nothing else in the file changes.");
+  EXPECT_EQ(shown[1].kind, MessageKind::Question);
+  EXPECT_EQ(shown[2].text, "Success! 1 files added in XML file!\n1 records kept, 0 removed.");
+  EXPECT_EQ(
+      shown[3].text,
+      folder.str() + ": 2 records, 2 pictures, 0 findings\n\nNothing is wrong with this pack.");
+  EXPECT_EQ(shown[3].kind, MessageKind::Information);
 }
 
 TEST(Win32MainDialog, GoInTranslateModeRenamesThePictures) {

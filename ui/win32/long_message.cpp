@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "res/dialog_template.h"
 #include "ui/long_message_rule.h"
 #include "ui/message_look.h"
+#include "ui/win32/memory_template.h"
 #include "ui/win32/placement.h"
 
 namespace mapio::win32 {
@@ -15,63 +15,6 @@ namespace {
 
 constexpr WORD kTextId = kLongMessageTextId;
 constexpr WORD kIconId = kLongMessageIconId;
-
-// An in-memory dialog template: DLGTEMPLATE, then its items, each on a
-// DWORD boundary.
-class TemplateWriter {
- public:
-  void Dialog(const char* caption, short cx, short cy, WORD items) {
-    DLGTEMPLATE head{};
-    head.style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    head.cdit = items;
-    head.cx = cx;
-    head.cy = cy;
-    Append(&head, sizeof head);
-    Word(0);  // no menu
-    Word(0);  // the dialog class
-    Text(caption);
-    Word(res::kDialogFontPoints);
-    Text(std::string(res::kDialogFont).c_str());
-  }
-
-  void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD atom,
-            const char* text) {
-    Align();
-    DLGITEMTEMPLATE item{};
-    item.style = WS_CHILD | WS_VISIBLE | style;
-    item.x = x;
-    item.y = y;
-    item.cx = cx;
-    item.cy = cy;
-    item.id = id;
-    Append(&item, sizeof item);
-    Word(0xFFFF);
-    Word(atom);
-    Text(text);
-    Word(0);  // no creation data
-  }
-
-  const DLGTEMPLATE* data() {
-    Align();
-    return reinterpret_cast<const DLGTEMPLATE*>(words_.data());
-  }
-
- private:
-  void Append(const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const WORD*>(data);
-    words_.insert(words_.end(), bytes, bytes + size / sizeof(WORD));
-  }
-  void Word(WORD w) { words_.push_back(w); }
-  void Text(const char* text) {
-    for (; *text; ++text) Word(static_cast<unsigned char>(*text));
-    Word(0);
-  }
-  void Align() {
-    if (words_.size() % 2) Word(0);
-  }
-
-  std::vector<WORD> words_;
-};
 
 LPCSTR IconOf(ui::MessageIcon icon) {
   switch (icon) {
@@ -99,17 +42,6 @@ const char* ButtonText(int id) {
     case IDYES: return "&Yes";
     default: return "&No";
   }
-}
-
-// Line breaks as the edit box wants them.
-std::string WithCrLf(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
-  for (const char c : text) {
-    if (c == '\n') out.push_back('\r');
-    out.push_back(c);
-  }
-  return out;
 }
 
 struct Shown {
@@ -149,15 +81,13 @@ MessageButton ShowLongMessage(HWND owner, std::string_view text, std::string_vie
   TemplateWriter writer;
   const std::string captionText(caption);
   writer.Dialog(captionText.c_str(), 300, 200, two ? 4 : 3);
-  writer.Item(SS_ICON, 7, 7, 21, 20, kIconId, 0x0082, "");
-  writer.Item(WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
-                  ES_AUTOHSCROLL | WS_TABSTOP,
-              36, 7, 257, 166, kTextId, 0x0081, "");
+  writer.Item(SS_ICON, 7, 7, 21, 20, kIconId, kStaticClass, "");
+  writer.Item(kReadOnlyTextStyle, 36, 7, 257, 166, kTextId, kEditClass, "");
   short x = two ? 189 : 243;
   for (int i = 0; i < look.buttonCount; ++i) {
     const int id = IdOf(look.buttons[i]);
     const DWORD style = (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
-    writer.Item(style, x, 179, 50, 14, static_cast<WORD>(id), 0x0080, ButtonText(id));
+    writer.Item(style, x, 179, 50, 14, static_cast<WORD>(id), kButtonClass, ButtonText(id));
     x = static_cast<short>(x + 54);
   }
   Shown shown{WithCrLf(text), IconOf(look.icon)};

@@ -6,6 +6,7 @@
 #include "ui/message_look.h"
 #include "ui/win32/long_message.h"
 #include "ui/win32/placement.h"
+#include "ui/win32/report_window.h"
 
 namespace mapio::win32 {
 
@@ -14,6 +15,7 @@ namespace {
 struct SeamState {
   bool testing = false;
   std::deque<MessageButton> answers;
+  std::deque<ui::ReportChoice> choices;
   std::vector<ShownBox> shown;
 };
 
@@ -50,7 +52,7 @@ MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view
   const std::string shownCaption(caption.empty() ? kApplicationName : caption);
   SeamState& seam = Seam();
   if (seam.testing) {
-    seam.shown.push_back({std::string(text), shownCaption, kind, owner});
+    seam.shown.push_back({std::string(text), shownCaption, kind, owner, {}});
     if (seam.answers.empty()) return ui::LookOf(kind).closed;
     const MessageButton answer = seam.answers.front();
     seam.answers.pop_front();
@@ -62,13 +64,15 @@ MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view
 }
 
 ui::ReportChoice ShowReportBox(HWND owner, std::string_view text, std::string_view caption,
-                               const ui::ReportButtons& /*buttons*/) {
-  if (Seam().testing) {
-    ShowMessageBox(owner, text, caption, MessageKind::Information);
-    return ui::ReportChoice::Close;
-  }
-  ShowLongMessage(owner, text, caption, MessageKind::Information);
-  return ui::ReportChoice::Close;
+                               const ui::ReportButtons& buttons) {
+  SeamState& seam = Seam();
+  if (!seam.testing) return ShowReportWindow(owner, text, caption, buttons);
+  seam.shown.push_back(
+      {std::string(text), std::string(caption), MessageKind::Information, owner, buttons});
+  if (seam.choices.empty()) return ui::ReportChoice::Close;
+  const ui::ReportChoice choice = seam.choices.front();
+  seam.choices.pop_front();
+  return choice;
 }
 
 void MessageBoxSeam::StartTesting() {
@@ -77,6 +81,10 @@ void MessageBoxSeam::StartTesting() {
 }
 
 void MessageBoxSeam::SetNextAnswer(MessageButton answer) { Seam().answers.push_back(answer); }
+
+void MessageBoxSeam::SetNextReportChoice(ui::ReportChoice choice) {
+  Seam().choices.push_back(choice);
+}
 
 const std::vector<ShownBox>& MessageBoxSeam::Shown() { return Seam().shown; }
 

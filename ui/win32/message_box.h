@@ -18,9 +18,8 @@ namespace mapio::win32 {
 MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view caption,
                              MessageKind kind);
 
-// A report of many lines: read-only text that can be selected and copied,
-// with an information icon and OK. Boxes' test seam records it too.
-// The update buttons are not offered here yet: it always answers Close.
+// The check's report in a window of its own (report_window.h). Boxes' test
+// seam records it too, as an information box with the buttons offered.
 ui::ReportChoice ShowReportBox(HWND owner, std::string_view text, std::string_view caption,
                                const ui::ReportButtons& buttons);
 
@@ -32,14 +31,17 @@ struct ShownBox {
   std::string caption;
   MessageKind kind;
   HWND owner;
+  ui::ReportButtons offered;  // a report's update buttons; none for a box
 };
 
 class MessageBoxSeam {
  public:
-  // From now on no box opens: each is recorded and answered from the queue,
-  // or, when it is empty, with OK (Cancel and No for the two questions).
+  // From now on no box or report opens: each is recorded and answered from
+  // its queue, or, when that is empty, with OK (Cancel and No for the two
+  // questions) and a report with Close.
   static void StartTesting();
   static void SetNextAnswer(MessageButton answer);
+  static void SetNextReportChoice(ui::ReportChoice choice);
   static const std::vector<ShownBox>& Shown();
 };
 

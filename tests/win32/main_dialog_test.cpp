@@ -142,8 +142,8 @@ TEST(Win32MainDialog, TheCheckReportsAddButtonUpdatesTheMappingFile) {
   folder.Write("config.xml", before + "\t</list>\n</record>");
   DialogScript script;
   RunMain(script, [&](Dialog& main) {
-    Type(main, kPath, folder.str());
-    Click(main, kAllIds);
+    Type(main, res::kPathBox, folder.str());
+    Click(main, res::kAllFilenamesAreIdsBox);
     MessageBoxSeam::SetNextReportChoice(ui::ReportChoice::AddNew);
     MessageBoxSeam::SetNextAnswer(MessageButton::Yes);
     Command(main, res::kCheckButton);

@@ -17,6 +17,9 @@ WORDS = ('amber cedar delta ember falcon garnet harbor indigo juniper kestrel '
 EXTENSIONS = ('.png', '.jpg', '.gif')
 FIRST_ID = 1000000
 CHECK_TARGET = 2.0  # most times the make job on the same folder
+# Pictures added to a mapped folder for the update, and its most times the make job.
+UPDATE_ADDED = 100
+UPDATE_TARGET = 1.5
 
 # (job, variant) -> (most times the floor, largest peak in MB), at the largest size.
 TARGETS = {
@@ -132,16 +135,39 @@ def bench_check(cli, folder, runs):
     return [timed(cmd) for _ in range(runs)]
 
 
-def check_against_make(rows, checks, size):
-    """The check of a folder takes at most CHECK_TARGET times the make job."""
+def bench_update(cli, folder, size, runs, added=UPDATE_ADDED):
+    """mapio-cli update -n on the make job's folder after `added` new
+    pictures came: each run starts from the same config.xml, kept outside
+    the folder, and must map exactly the new ones."""
+    mapping = os.path.join(folder, 'config.xml')
+    saved = folder + '.config.xml'
+    shutil.copyfile(mapping, saved)
+    for i in range(added):
+        touch(os.path.join(folder, f'{FIRST_ID + size + i}.png'))
+    results = []
+    for run in range(runs + 1):  # the first warms the caches, untimed
+        shutil.copyfile(saved, mapping)
+        result = timed([cli, 'update', '-n', '-q', folder])
+        with open(mapping) as text:
+            records = sum(1 for line in text if '<record from=' in line)
+        if records != size + added:
+            sys.exit(f'update of {folder}: {records} records, {size + added} expected')
+        if run:
+            results.append(result)
+    os.remove(saved)
+    return results
+
+
+def against_make(rows, what, runs, size, target):
+    """`what` takes at most `target` times the make job on the same folder."""
     make = next(r['median'] for r in rows if (r['job'], r['files'], r['program']) ==
                 ('make -n', size, 'mapio-cli'))
-    median = statistics.median(t for t, _, _ in checks)
-    peak = max(m for _, m, _ in checks)
-    statuses = sorted({s for _, _, s in checks})
-    ok = median <= CHECK_TARGET * make and statuses == [0]
-    print(f'  check ids: {median:.4f} s, {median / make:.2f}x make -n ({make:.4f} s; '
-          f'<= {CHECK_TARGET}), {peak:.1f} MB, exit {statuses}: {"met" if ok else "MISSED"}')
+    median = statistics.median(t for t, _, _ in runs)
+    peak = max(m for _, m, _ in runs)
+    statuses = sorted({s for _, _, s in runs})
+    ok = median <= target * make and statuses == [0]
+    print(f'  {what}: {median:.4f} s, {median / make:.2f}x make -n ({make:.4f} s; '
+          f'<= {target}), {peak:.1f} MB, exit {statuses}: {"met" if ok else "MISSED"}')
     return 0 if ok else 1
 
 
@@ -217,6 +243,7 @@ def main():
     }
     rows = []
     checks = {}
+    updates = {}
     try:
         for size in args.sizes:
             print(f'{size} files ...', file=sys.stderr)
@@ -224,6 +251,7 @@ def main():
             make_id_folder(folder, size)
             summarise('make -n', 'ids', size, bench_make(make_programs, folder, args.runs), rows)
             checks[size] = bench_check(cli, folder, args.runs)
+            updates[size] = bench_update(cli, folder, size, args.runs)
             remove(folder)
             for variant, capitalised in (('exact', False), ('case', True)):
                 template = os.path.join(tmp, f'words-{variant}-{size}')
@@ -236,7 +264,10 @@ def main():
         shutil.rmtree(tmp, ignore_errors=True)
     print_table(rows)
     missed = check_targets(rows, max(args.sizes))
-    missed += check_against_make(rows, checks[max(args.sizes)], max(args.sizes))
+    size = max(args.sizes)
+    missed += against_make(rows, 'check ids', checks[size], size, CHECK_TARGET)
+    missed += against_make(rows, f'update ids, {UPDATE_ADDED} new', updates[size], size,
+                           UPDATE_TARGET)
     return 1 if missed else 0
 
 

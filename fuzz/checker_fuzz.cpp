@@ -15,22 +15,14 @@
 #include "checker/check_pack.h"
 #include "checker/report.h"
 #include "core/object_kind.h"
+#include "fuzz/fuzz_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void WriteFile(const fs::path& p, std::string_view bytes) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using mapio::fuzz::ReadFile;
+using mapio::fuzz::WriteFile;
 
 std::map<std::string, std::string> Everything(const fs::path& root) {
   std::map<std::string, std::string> seen;

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/job_host.h"
+#include "fuzz/fuzz_files.h"
 #include "translator/mapping_translator.h"
 
 namespace fs = std::filesystem;
@@ -29,17 +30,8 @@ class SilentHost : public mapio::JobHost {
   }
 };
 
-void WriteFile(const fs::path& p, std::string_view bytes) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using mapio::fuzz::ReadFile;
+using mapio::fuzz::WriteFile;
 
 // Every entry under `root` but the scratch folder's own files, with contents.
 std::map<std::string, std::string> Outside(const fs::path& root, const fs::path& work) {

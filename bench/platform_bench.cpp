@@ -37,13 +37,13 @@ int main(int argc, char** argv) {
   for (long i = 0; i < count; ++i) std::ofstream(folder / PictureName(i));
 
   auto start = std::chrono::steady_clock::now();
-  std::vector<platform::DirEntry> entries;
+  platform::FolderListing entries;
   if (!platform::ListFolder(folder.string(), entries)) return 1;
-  std::printf("ListFolder      %8zu entries  %7.3f s\n", entries.size(), SecondsSince(start));
+  std::printf("ListFolder      %8zu entries  %7.3f s\n", entries.Size(), SecondsSince(start));
 
   start = std::chrono::steady_clock::now();
   long renamed = 0;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
+  for (std::size_t i = 0; i < entries.Size(); ++i) {
     const std::string from = platform::JoinPath(folder.string(), entries[i].name);
     const std::string to = platform::JoinPath(folder.string(), std::to_string(i) + ".png");
     renamed += platform::RenameNoReplace(from, to) == platform::RenameResult::Renamed ? 1 : 0;

@@ -32,14 +32,63 @@ bool IsAbsolutePath(std::string_view path);
 // --- folder listing -------------------------------------------------------
 
 struct DirEntry {
-  std::string name;
+  std::string_view name;  // into the listing that gave it
   bool isDirectory = false;
 };
 
-// Every entry of `folder` but "." and "..", sorted with CompareNames so that
-// the order is the same on every file system. Returns false (and leaves
-// `entries` empty) when the folder cannot be searched.
-bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries);
+// A folder's entries, their names in one block of memory: half a million
+// names are half a million allocations otherwise, and a sort of them.
+class FolderListing {
+ public:
+  class Iterator;
+  void Clear();
+  void Add(std::string_view name, bool isDirectory);
+  std::size_t Size() const { return entries_.size(); }
+  bool Empty() const { return entries_.empty(); }
+  DirEntry operator[](std::size_t i) const {
+    return {{text_.data() + entries_[i].offset, entries_[i].size}, entries_[i].isDirectory};
+  }
+  Iterator begin() const;
+  Iterator end() const;
+  // Into the order of CompareNames, each name folded once.
+  void SortByName();
+
+ private:
+  struct Entry {
+    std::uint32_t offset;
+    std::uint32_t size;
+    bool isDirectory;
+  };
+  std::string text_;
+  std::vector<Entry> entries_;
+};
+
+class FolderListing::Iterator {
+ public:
+  Iterator(const FolderListing* list, std::size_t i) : list_(list), i_(i) {}
+  DirEntry operator*() const { return (*list_)[i_]; }
+  Iterator& operator++() {
+    ++i_;
+    return *this;
+  }
+  bool operator==(const Iterator& other) const { return i_ == other.i_; }
+
+ private:
+  const FolderListing* list_;
+  std::size_t i_;
+};
+
+inline FolderListing::Iterator FolderListing::begin() const { return {this, 0}; }
+inline FolderListing::Iterator FolderListing::end() const { return {this, entries_.size()}; }
+
+enum class ListOrder { ByName, AsStored };
+
+// Every entry of `folder` but "." and "..". ByName sorts them with
+// CompareNames, so that the order is the same on every file system;
+// AsStored is for callers that only look names up. Returns false (and
+// leaves `entries` empty) when the folder cannot be searched.
+bool ListFolder(const std::string& folder, FolderListing& entries,
+                ListOrder order = ListOrder::ByName);
 
 // The order NTFS lists a folder in: names compared after both are folded to
 // upper case (as NTFS folds case), ties broken by their bytes.
@@ -50,8 +99,14 @@ int CompareNames(std::string_view a, std::string_view b);
 // same order without folding each name again for every comparison.
 std::u16string NameSortKey(std::string_view name);
 
-// Sorts a listing into the order of CompareNames (by NameSortKey, then bytes).
-void SortByName(std::vector<DirEntry>& entries);
+// --- process ----------------------------------------------------------------
+
+// Where the system gives huge pages only to memory that asks for them
+// (Linux's "madvise" mode), starts the program again, once, with the C
+// library told to ask: a pack of half a million pictures otherwise costs
+// tens of thousands of page faults, a third of a check's time. Returns only
+// when it does not (another system, the setting made already, exec failed).
+void UseLargePages(char** argv);
 
 // --- current directory ----------------------------------------------------
 
@@ -178,5 +233,7 @@ std::string LowerCaseName(std::string_view name);
 
 // Case-insensitive key for looking names up (simple case folding).
 std::string CaseFoldKey(std::string_view name);
+// The same key appended to `out`: no allocation for an ASCII name.
+void AppendCaseFoldKey(std::string_view name, std::string& out);
 
 }  // namespace mapio::platform

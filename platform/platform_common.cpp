@@ -50,21 +50,95 @@ const std::string& StartupDirectory() {
   return startup;
 }
 
-// Folds each name once, then sorts by (key, bytes): the order of CompareNames.
-void SortByName(std::vector<DirEntry>& entries) {
-  std::vector<std::pair<std::u16string, std::size_t>> keys;
-  keys.reserve(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    keys.emplace_back(NameSortKey(entries[i].name), i);
+void FolderListing::Clear() {
+  text_.clear();
+  entries_.clear();
+}
+
+void FolderListing::Add(std::string_view name, bool isDirectory) {
+  entries_.push_back({static_cast<std::uint32_t>(text_.size()),
+                      static_cast<std::uint32_t>(name.size()), isDirectory});
+  text_.append(name);
+}
+
+namespace {
+
+// NameSortKey as bytes that compare as its UTF-16 units do: each unit
+// written the way UTF-8 writes a code point of that value (surrogates
+// too), which keeps the order and lets an ASCII name be its own key but
+// for letter case.
+void AppendSortKey(std::string_view name, std::string& keys) {
+  const bool ascii = std::all_of(name.begin(), name.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) {
+    for (const char c : name) keys.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
+    return;
   }
-  std::sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
-    if (a.first != b.first) return a.first < b.first;
-    return entries[a.second].name < entries[b.second].name;
+  for (const char16_t unit : NameSortKey(name)) {
+    if (unit < 0x80) {
+      keys.push_back(static_cast<char>(unit));
+    } else if (unit < 0x800) {
+      keys.push_back(static_cast<char>(0xC0 | (unit >> 6)));
+      keys.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    } else {
+      keys.push_back(static_cast<char>(0xE0 | (unit >> 12)));
+      keys.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
+      keys.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    }
+  }
+}
+
+// A name's key, its first bytes held in the sort item itself so that most
+// comparisons never leave it.
+struct SortItem {
+  std::uint64_t head;  // the key's first 8 bytes, big-endian, zero-padded
+  std::uint32_t key;   // offset of the key
+  std::uint32_t keySize;
+  std::uint32_t index;
+};
+
+std::uint64_t Head(std::string_view key) {
+  std::uint64_t head = 0;
+  for (std::size_t i = 0; i < 8; ++i)
+    head = (head << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0);
+  return head;
+}
+
+}  // namespace
+
+void FolderListing::SortByName() {
+  std::string keys;
+  keys.reserve(text_.size() + text_.size() / 8);
+  std::vector<SortItem> items;
+  items.reserve(entries_.size());
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const std::size_t at = keys.size();
+    AppendSortKey((*this)[i].name, keys);
+    items.push_back({0, static_cast<std::uint32_t>(at),
+                     static_cast<std::uint32_t>(keys.size() - at), static_cast<std::uint32_t>(i)});
+  }
+  for (SortItem& item : items) item.head = Head({keys.data() + item.key, item.keySize});
+  std::sort(items.begin(), items.end(), [&](const SortItem& a, const SortItem& b) {
+    if (a.head != b.head) return a.head < b.head;
+    const std::string_view ka(keys.data() + a.key, a.keySize);
+    const std::string_view kb(keys.data() + b.key, b.keySize);
+    if (const int byKey = ka.compare(kb); byKey != 0) return byKey < 0;
+    return (*this)[a.index].name < (*this)[b.index].name;
   });
-  std::vector<DirEntry> sorted;
-  sorted.reserve(entries.size());
-  for (const auto& key : keys) sorted.push_back(std::move(entries[key.second]));
-  entries = std::move(sorted);
+  std::vector<Entry> sorted;
+  sorted.reserve(entries_.size());
+  for (const SortItem& item : items) sorted.push_back(entries_[item.index]);
+  entries_ = std::move(sorted);
+}
+
+void AppendCaseFoldKey(std::string_view name, std::string& out) {
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      out.append(CaseFoldKey(name));
+      return;
+    }
+  }
+  for (const char c : name) out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
 }
 
 // --- UTF-8 ------------------------------------------------------------------
@@ -169,11 +243,22 @@ std::size_t TextReader::ReadPiece(char* buffer, std::size_t size) {
 bool TextReader::ReadAll(std::string& out) {
   out.clear();
   if (file_ == nullptr) return false;
-  char chunk[64 * 1024];
+  // Read straight into the string, sized to the file where its size is
+  // known: a 48 MB file is otherwise copied over and over as it grows.
+  std::size_t chunk = 64 * 1024;
+  const long start = std::ftell(file_);
+  if (start >= 0 && std::fseek(file_, 0, SEEK_END) == 0) {
+    const long end = std::ftell(file_);
+    if (std::fseek(file_, start, SEEK_SET) != 0) return false;
+    if (end > start) chunk = static_cast<std::size_t>(end - start) + 1;
+  }
   for (;;) {
-    const std::size_t n = std::fread(chunk, 1, sizeof chunk, file_);
-    out.append(chunk, n);
-    if (n < sizeof chunk) break;
+    const std::size_t have = out.size();
+    out.resize(have + chunk);
+    const std::size_t n = std::fread(out.data() + have, 1, chunk, file_);
+    out.resize(have + n);
+    if (n < chunk) break;
+    chunk = std::max<std::size_t>(chunk, 64 * 1024);
   }
   if (kCrLfOnDisk && mode_ == FileMode::Text) {
     std::size_t kept = 0;

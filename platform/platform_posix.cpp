@@ -7,7 +7,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
 #include <utility>
 
 #if defined(__linux__)
@@ -25,14 +29,14 @@ bool IsAbsolutePath(std::string_view path) { return !path.empty() && path.front(
 
 namespace {
 
-bool EntryIsDirectory(DIR* dir, const dirent* entry) {
+bool EntryIsDirectory(int dirFd, const char* name, unsigned char type) {
 #ifdef DT_DIR
-  if (entry->d_type == DT_DIR) return true;
-  if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) return false;
+  if (type == DT_DIR) return true;
+  if (type != DT_UNKNOWN && type != DT_LNK) return false;
 #endif
   // A link to a folder is a folder to the user; a broken link is a file.
   struct stat st {};
-  if (fstatat(dirfd(dir), entry->d_name, &st, 0) != 0) return false;
+  if (fstatat(dirFd, name, &st, 0) != 0) return false;
   return S_ISDIR(st.st_mode);
 }
 
@@ -40,31 +44,94 @@ bool IsDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-bool ReadEntries(DIR* dir, std::vector<DirEntry>& entries) {
+#if defined(__linux__)
+// getdents64 straight into one large buffer: readdir's 32 KB would take
+// a thousand calls for a big pack.
+struct LinuxDirent {
+  std::uint64_t inode;
+  std::int64_t next;
+  unsigned short size;
+  unsigned char type;
+  char name[1];
+};
+
+bool ReadEntries(int fd, FolderListing& entries) {
+  constexpr std::size_t kBuffer = 1 << 20;
+  std::unique_ptr<char[]> buffer(new char[kBuffer]);
+  for (;;) {
+    const long got = syscall(SYS_getdents64, fd, buffer.get(), kBuffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return true;
+    for (long at = 0; at < got;) {
+      const auto* entry = reinterpret_cast<const LinuxDirent*>(buffer.get() + at);
+      at += entry->size;
+      if (IsDotOrDotDot(entry->name)) continue;
+      entries.Add(entry->name, EntryIsDirectory(fd, entry->name, entry->type));
+    }
+  }
+}
+#else
+bool ReadEntries(int fd, FolderListing& entries) {
+  DIR* dir = fdopendir(fd);
+  if (dir == nullptr) {
+    close(fd);
+    return false;
+  }
+  bool complete = false;
   for (;;) {
     errno = 0;
     const dirent* entry = readdir(dir);
-    if (entry == nullptr) return errno == 0;
+    if (entry == nullptr) {
+      complete = errno == 0;
+      break;
+    }
     if (IsDotOrDotDot(entry->d_name)) continue;
-    entries.push_back(DirEntry{entry->d_name, EntryIsDirectory(dir, entry)});
+    entries.Add(entry->d_name, EntryIsDirectory(dirfd(dir), entry->d_name, entry->d_type));
   }
+  closedir(dir);  // closes fd too
+  return complete;
 }
+#endif
 
 }  // namespace
 
-bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries) {
-  entries.clear();
-  DIR* dir = opendir(folder.c_str());
-  if (dir == nullptr) return false;
-  const bool complete = ReadEntries(dir, entries);
-  closedir(dir);
+bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder order) {
+  entries.Clear();
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool complete = ReadEntries(fd, entries);
+#if defined(__linux__)
+  close(fd);
+#endif
   // Half a listing would pass for a whole one: drop it.
   if (!complete) {
-    entries.clear();
+    entries.Clear();
     return false;
   }
-  SortByName(entries);
+  if (order == ListOrder::ByName) entries.SortByName();
   return true;
+}
+
+// --- process ----------------------------------------------------------------
+
+void UseLargePages(char** argv) {
+#if defined(__linux__) && defined(__GLIBC__)
+  // The user's own tunables stand, and a second start never starts a third.
+  if (std::getenv("GLIBC_TUNABLES") != nullptr) return;
+  std::FILE* mode = std::fopen("/sys/kernel/mm/transparent_hugepage/enabled", "r");
+  if (mode == nullptr) return;
+  char text[128] = {};
+  const bool advised = std::fgets(text, sizeof text, mode) != nullptr &&
+                       std::string_view(text).find("[madvise]") != std::string_view::npos;
+  std::fclose(mode);
+  if (!advised) return;
+  if (setenv("GLIBC_TUNABLES", "glibc.malloc.hugetlb=1", 1) != 0) return;
+  execv("/proc/self/exe", argv);
+  unsetenv("GLIBC_TUNABLES");
+#else
+  (void)argv;
+#endif
 }
 
 // --- current directory ----------------------------------------------------

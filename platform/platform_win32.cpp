@@ -65,8 +65,8 @@ bool IsAbsolutePath(std::string_view path) {
   return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':';
 }
 
-bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries) {
-  entries.clear();
+bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder order) {
+  entries.Clear();
   if (HasNul(folder)) return false;
   const std::string pattern = JoinPath(folder, "*");
   WIN32_FIND_DATAA data;
@@ -79,15 +79,17 @@ bool ListFolder(const std::string& folder, std::vector<DirEntry>& entries) {
   do {
     const std::string_view name = data.cFileName;
     if (name == "." || name == "..") continue;
-    entries.push_back({std::string(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    entries.Add(name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
   } while (FindNextFileA(search.get(), &data));
   if (GetLastError() != ERROR_NO_MORE_FILES) {
-    entries.clear();
+    entries.Clear();
     return false;
   }
-  SortByName(entries);
+  if (order == ListOrder::ByName) entries.SortByName();
   return true;
 }
+
+void UseLargePages(char**) {}
 
 int ChangeDirectory(const std::string& path) {
   if (path.empty() || HasNul(path)) return -1;

@@ -19,10 +19,10 @@ class RealFolder : public PictureFolder {
   }
 
   bool List(std::vector<std::string>& names) override {
-    std::vector<platform::DirEntry> entries;
+    platform::FolderListing entries;
     if (!platform::ListFolder(folderPath_, entries)) return false;
-    names.reserve(entries.size());
-    for (auto& e : entries) names.push_back(std::move(e.name));
+    names.reserve(entries.Size());
+    for (const platform::DirEntry e : entries) names.emplace_back(e.name);
     return true;
   }
 
@@ -35,9 +35,9 @@ class RealFolder : public PictureFolder {
 class SimulatedFolder : public PictureFolder {
  public:
   explicit SimulatedFolder(const std::string& folderPath) : folderPath_(folderPath) {
-    std::vector<platform::DirEntry> entries;
+    platform::FolderListing entries;
     listed_ = platform::ListFolder(folderPath, entries);
-    for (auto& e : entries) names_.insert(std::move(e.name));
+    for (const platform::DirEntry e : entries) names_.emplace(e.name);
   }
 
   RenameResult Rename(const std::string& from, const std::string& to) override {

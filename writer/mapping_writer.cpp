@@ -25,9 +25,9 @@ class WriterRun {
   void Run();
 
  private:
-  bool List(std::vector<platform::DirEntry>& entries);
-  void CountingPass(const std::vector<platform::DirEntry>& entries);
-  void WritingPass(const std::vector<platform::DirEntry>& entries);
+  bool List(platform::FolderListing& entries);
+  void CountingPass(const platform::FolderListing& entries);
+  void WritingPass(const platform::FolderListing& entries);
   void Progress(JobProgress::Phase phase, std::size_t done, std::size_t total, bool force);
   void Finish();
 
@@ -41,7 +41,7 @@ class WriterRun {
 };
 
 void WriterRun::Run() {
-  std::vector<platform::DirEntry> entries;
+  platform::FolderListing entries;
   if (!List(entries)) return;
   CountingPass(entries);
 
@@ -68,19 +68,18 @@ void WriterRun::Run() {
   Finish();
 }
 
-bool WriterRun::List(std::vector<platform::DirEntry>& entries) {
-  entries.clear();
+bool WriterRun::List(platform::FolderListing& entries) {
   if (platform::ListFolder(settings_.folderPath, entries)) return true;
   host_.ShowMessage(kListingFailed, kErrorCaption, MessageKind::Warning);
   return false;
 }
 
-void WriterRun::CountingPass(const std::vector<platform::DirEntry>& entries) {
-  const std::size_t total = entries.size();
+void WriterRun::CountingPass(const platform::FolderListing& entries) {
+  const std::size_t total = entries.Size();
   std::uint32_t expected = 0;
   for (std::size_t i = 0; i < total; ++i) {
     Progress(JobProgress::Phase::Counting, i, total, false);
-    const platform::DirEntry& entry = entries[i];
+    const platform::DirEntry entry = entries[i];
     if (entry.isDirectory) continue;
     if (IsMappingFileName(settings_.folderPath, entry.name)) {
       found_ = true;
@@ -92,10 +91,10 @@ void WriterRun::CountingPass(const std::vector<platform::DirEntry>& entries) {
   Progress(JobProgress::Phase::Counting, total, total, true);
 }
 
-void WriterRun::WritingPass(const std::vector<platform::DirEntry>& entries) {
-  const std::size_t total = entries.size();
+void WriterRun::WritingPass(const platform::FolderListing& entries) {
+  const std::size_t total = entries.Size();
   for (std::size_t i = 0; i < total && !file_.Failed(); ++i) {
-    const platform::DirEntry& entry = entries[i];
+    const platform::DirEntry entry = entries[i];
     if (!IsRecordCandidate(settings_.folderPath, entry)) continue;
     // Every prompt shows where the job stands.
     Progress(JobProgress::Phase::Writing, i, total, !settings_.allFilenamesAreIds);

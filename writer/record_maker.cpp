@@ -30,7 +30,7 @@ std::string SuccessText(std::uint32_t added) {
 
 // On a file system that ignores case, Config.XML is the file config.xml
 // names. Only the rare near-misses cost a look at the disk.
-bool IsMappingFileName(const std::string& folderPath, const std::string& name) {
+bool IsMappingFileName(const std::string& folderPath, std::string_view name) {
   if (name == kMappingFileName) return true;
   return EqualsIgnoringAsciiCase(name, kMappingFileName) &&
          platform::SameFile(platform::JoinPath(folderPath, name),
@@ -48,16 +48,16 @@ RecordMaker::RecordMaker(const JobSettings& settings, JobHost& host, IdPrompter&
   if (!kits_) format_ = "\t\t" + GetRecordTemplate(host, settings.objectKind, TemplateHalf::Write);
 }
 
-bool RecordMaker::Make(const std::string& fileName, std::string& line) {
+bool RecordMaker::Make(std::string_view fileName, std::string& line) {
   const std::string recordName = RecordName(fileName);
   return fromNames_ ? FromName(recordName, fileName, line) : ByPrompt(recordName, fileName, line);
 }
 
-bool RecordMaker::FromName(const std::string& recordName, const std::string& fileName,
+bool RecordMaker::FromName(std::string_view recordName, std::string_view fileName,
                            std::string& line) {
   const std::optional<std::uint32_t> id = LeadingId(recordName);
   if (!id) {
-    skipped_.push_back(fileName);
+    skipped_.emplace_back(fileName);
     return false;
   }
   Fill(kits_ ? KitTemplates[static_cast<std::size_t>(KitKind::Home)] : format_, recordName, *id,
@@ -65,7 +65,7 @@ bool RecordMaker::FromName(const std::string& recordName, const std::string& fil
   return true;
 }
 
-bool RecordMaker::ByPrompt(const std::string& recordName, const std::string& fileName,
+bool RecordMaker::ByPrompt(std::string_view recordName, std::string_view fileName,
                            std::string& line) {
   // The file being asked about is counted in the second number, not yet in
   // the first.

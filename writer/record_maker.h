@@ -29,7 +29,7 @@ std::string SuccessText(std::uint32_t added);
 // config.xml (in any letter case where the file system ignores it). The
 // writer's own temporary file is made after the listing, so it is never in
 // it; a file of the user's that only looks like one is a candidate.
-bool IsMappingFileName(const std::string& folderPath, const std::string& name);
+bool IsMappingFileName(const std::string& folderPath, std::string_view name);
 bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& entry);
 
 // Makes the record lines of one run, one file at a time, with the ID from
@@ -42,15 +42,15 @@ class RecordMaker {
   void SetExpected(std::uint32_t expected) { expected_ = expected; }
   // Fills `line` ("\t\t", the record, "\n") for the file and returns true,
   // or returns false when the file gets no record.
-  bool Make(const std::string& fileName, std::string& line);
+  bool Make(std::string_view fileName, std::string& line);
 
   std::uint32_t Added() const { return added_; }
   // The warning for the files whose number is no ID; empty when there were none.
   std::string SkippedWarning() const;
 
  private:
-  bool FromName(const std::string& recordName, const std::string& fileName, std::string& line);
-  bool ByPrompt(const std::string& recordName, const std::string& fileName, std::string& line);
+  bool FromName(std::string_view recordName, std::string_view fileName, std::string& line);
+  bool ByPrompt(std::string_view recordName, std::string_view fileName, std::string& line);
   void Fill(std::string_view format, std::string_view recordName, std::uint32_t id,
             std::string& line);
 

@@ -21,44 +21,53 @@ using testing::TempFolder;
 // Taken while the test program loads, before any test changes directory.
 const std::string& kStartup = StartupDirectory();
 
-std::vector<std::string> Names(const std::vector<DirEntry>& entries) {
+std::vector<std::string> Names(const FolderListing& entries) {
   std::vector<std::string> names;
-  for (const DirEntry& e : entries) names.push_back(e.name);
+  for (const DirEntry e : entries) names.emplace_back(e.name);
   return names;
 }
 
 TEST(ListFolder, GivesEveryEntryWithItsKindInNtfsOrder) {
   TempFolder t;
-  for (const char* name : {"a_b", "B.png", "aab", "\xFF", "\xC3\xA9", ".hidden", "ABC", "abc"}) {
+  // U+1F600 is a surrogate pair in UTF-16, which sorts it before U+FF21.
+  for (const char* name : {"a_b", "B.png", "aab", "\xFF", "\xC3\xA9", ".hidden", "ABC", "abc",
+                           "\xEF\xBC\xA1", "\xF0\x9F\x98\x80"}) {
     t.Write(name, "x");
   }
   t.MakeDir("Sub");
   fs::create_directory_symlink(t.path() / "Sub", t.path() / "linkdir");
   fs::create_symlink(t.path() / "nowhere", t.path() / "broken");
 
-  std::vector<DirEntry> entries;
+  FolderListing entries;
   ASSERT_TRUE(ListFolder(t.str(), entries));
-  const std::vector<std::string> expected = {".hidden", "aab",      "ABC",    "abc",
-                                             "a_b",     "B.png",    "broken", "linkdir",
-                                             "Sub",     "\xC3\xA9", "\xFF"};
+  const std::vector<std::string> expected = {
+      ".hidden",     "aab",     "ABC", "abc",      "a_b",  "B.png",
+      "broken",      "linkdir", "Sub", "\xC3\xA9", "\xFF", "\xF0\x9F\x98\x80",
+      "\xEF\xBC\xA1"};
   EXPECT_EQ(Names(entries), expected);
-  for (const DirEntry& e : entries) {
+  for (const DirEntry e : entries) {
     EXPECT_EQ(e.isDirectory, e.name == "Sub" || e.name == "linkdir") << e.name;
   }
-  EXPECT_TRUE(std::is_sorted(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-    return CompareNames(a.name, b.name) < 0;
-  }));
+  const std::vector<std::string> names = Names(entries);
+  EXPECT_TRUE(std::is_sorted(names.begin(), names.end(),
+                             [](const auto& a, const auto& b) { return CompareNames(a, b) < 0; }));
+  ASSERT_TRUE(ListFolder(t.str(), entries, ListOrder::AsStored));
+  std::vector<std::string> stored = Names(entries);
+  std::sort(stored.begin(), stored.end(),
+            [](const auto& a, const auto& b) { return CompareNames(a, b) < 0; });
+  EXPECT_EQ(stored, expected);
 }
 
 TEST(ListFolder, FailsEmptyWhenTheFolderCannotBeRead) {
   TempFolder t;
   t.Write("file", "x");
-  std::vector<DirEntry> entries = {{"stale", false}};
+  FolderListing entries;
+  entries.Add("stale", false);
   EXPECT_FALSE(ListFolder((t.path() / "missing").string(), entries));
-  EXPECT_TRUE(entries.empty());
-  entries = {{"stale", false}};
+  EXPECT_TRUE(entries.Empty());
+  entries.Add("stale", false);
   EXPECT_FALSE(ListFolder((t.path() / "file").string(), entries));
-  EXPECT_TRUE(entries.empty());
+  EXPECT_TRUE(entries.Empty());
   EXPECT_TRUE(ListFolder(t.str() + "/", entries));
   EXPECT_EQ(Names(entries), std::vector<std::string>{"file"});
 }

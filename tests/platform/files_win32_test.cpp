@@ -18,9 +18,9 @@ const std::string& kStartup = StartupDirectory();
 
 std::string In(const TempFolder& t, const std::string& name) { return JoinPath(t.str(), name); }
 
-std::vector<std::string> Names(const std::vector<DirEntry>& entries) {
+std::vector<std::string> Names(const FolderListing& entries) {
   std::vector<std::string> names;
-  for (const DirEntry& e : entries) names.push_back(e.name);
+  for (const DirEntry e : entries) names.emplace_back(e.name);
   return names;
 }
 
@@ -48,20 +48,20 @@ TEST(ListFolderWin32, SortsLikeNtfsAndMarksFolders) {
   TempFolder t;
   for (const char* name : {"a_b", "B.png", "aab", ".hidden", "abc"}) t.Write(name, "x");
   t.MakeDir("Sub");
-  std::vector<DirEntry> entries;
+  FolderListing entries;
   ASSERT_TRUE(ListFolder(t.str(), entries));
   EXPECT_EQ(Names(entries),
             (std::vector<std::string>{".hidden", "aab", "abc", "a_b", "B.png", "Sub"}));
-  for (const DirEntry& e : entries) EXPECT_EQ(e.isDirectory, e.name == "Sub") << e.name;
+  for (const DirEntry e : entries) EXPECT_EQ(e.isDirectory, e.name == "Sub") << e.name;
 
   // A folder path that ends in a separator gets a second one; Windows takes it.
   ASSERT_TRUE(ListFolder(t.str() + "\\", entries));
-  EXPECT_EQ(entries.size(), 6u);
+  EXPECT_EQ(entries.Size(), 6u);
   ASSERT_TRUE(ListFolder(In(t, "Sub"), entries));
-  EXPECT_TRUE(entries.empty());
-  entries = {{"stale", false}};
+  EXPECT_TRUE(entries.Empty());
+  entries.Add("stale", false);
   EXPECT_FALSE(ListFolder(In(t, "missing"), entries));
-  EXPECT_TRUE(entries.empty());
+  EXPECT_TRUE(entries.Empty());
   EXPECT_FALSE(ListFolder(In(t, "abc"), entries));
 }
 
@@ -74,7 +74,7 @@ TEST(ListFolderWin32, AnsiNamesRoundTrip) {
                                FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   CloseHandle(h);
-  std::vector<DirEntry> entries;
+  FolderListing entries;
   ASSERT_TRUE(ListFolder(t.str(), entries));
   EXPECT_EQ(Names(entries), std::vector<std::string>{name});
   EXPECT_EQ(LowerCaseName(name), "\xE9t\xE9.png");

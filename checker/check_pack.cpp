@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "checker/kinds.h"
+#include "core/name_index.h"
 #include "checker/pack_folder.h"
 #include "checker/pack_reader.h"
 #include "platform/platform.h"
@@ -14,14 +14,6 @@ namespace mapio::checker {
 namespace {
 
 constexpr std::size_t kProgressEvery = 4096;
-
-// Lets a set of strings be asked with a string_view.
-struct Hash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const {
-    return std::hash<std::string_view>{}(text);
-  }
-};
 
 std::string LineRef(std::size_t line) { return "line " + std::to_string(line); }
 
@@ -61,8 +53,10 @@ class Checker {
   }
 
   void Records(const std::vector<PackRecord>& records) {
-    names_.reserve(records.size());
-    ids_.reserve(records.size());
+    names_.Reserve(records.size());
+    nameLines_.reserve(records.size());
+    ids_.Reserve(records.size());
+    idLines_.reserve(records.size());
     const std::size_t total = records.size() + folder_.Pictures().size();
     for (std::size_t i = 0; i < records.size(); ++i) {
       if (options_.progress && i % kProgressEvery == 0) options_.progress(i, total);
@@ -72,20 +66,29 @@ class Checker {
 
   // In config.xml's order; what has no line first.
   void SortByLine() {
+    const auto byLine = [](const Finding& a, const Finding& b) { return a.line < b.line; };
+    if (std::is_sorted(report_.findings.begin(), report_.findings.end(), byLine)) return;
     std::stable_sort(report_.findings.begin(), report_.findings.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });
   }
 
   void Pictures() {
-    for (const std::string_view picture : folder_.Pictures()) {
+    for (std::size_t i = 0; i < folder_.Pictures().size(); ++i) {
+      if (folder_.Found(i)) continue;
+      const std::string_view picture = folder_.Pictures()[i];
       const std::string_view stem = picture.substr(0, picture.size() - 4);
-      if (names_.contains(stem) || ids_.contains(stem) || NamedInOtherCase(stem)) continue;
-      Add({Category::Unmapped, 0, std::string(picture), {}, "no record names this picture"});
+      if (names_.Contains(stem) || ids_.Contains(stem) || NamedInOtherCase(stem)) continue;
+      Add(Category::Unmapped, 0, picture, {}, "no record names this picture");
     }
   }
 
  private:
-  void Add(Finding finding) { report_.findings.push_back(std::move(finding)); }
+  void Add(Category category, std::size_t line, std::string_view name, std::string_view id,
+           std::string detail) {
+    report_.findings.push_back(
+        {category, line, std::string(name), std::string(id), std::move(detail)});
+  }
+  void Add(const Finding& finding) { report_.findings.push_back(finding); }
 
   Finding FromProblem(const PackProblem& p) const {
     switch (p.kind) {
@@ -111,53 +114,51 @@ class Checker {
 
   void Record(const PackRecord& r) {
     if (r.notWellFormed)
-      Add({Category::Structure,
-           r.line,
-           r.from,
-           {},
-           NotWellFormed(r.line, r.column, r.notWellFormed)});
+      Add(Category::Structure, r.line, r.from, {},
+          NotWellFormed(r.line, r.column, r.notWellFormed));
     if (const char* why = LeavesFolder(r.from)) {
-      Add({Category::Unsafe,
-           r.line,
-           r.from,
-           {},
-           std::string("the name leaves the folder: ") + why});
+      Add(Category::Unsafe, r.line, r.from, {}, std::string("the name leaves the folder: ") + why);
       return;
     }
     const auto path = KindOfPath(r.to);
     const bool checked = path && IsCheckedKind(report_.objectKind, path->kind);
     // Line 0 marks a name or ID that only records of other kinds give.
-    const auto [name, newName] = names_.emplace(r.from, checked ? r.line : 0);
+    std::size_t& nameLine = Remember(names_, nameLines_, r.from);
+    const bool newName = nameLine == kJustAdded;
+    if (newName) nameLine = checked ? r.line : 0;
     if (!path) {
-      Add({Category::Unparsable, r.line, r.from, {}, "\"" + r.to + "\" is the path of no kind"});
+      Add(Category::Unparsable, r.line, r.from, {},
+          "\"" + std::string(r.to) + "\" is the path of no kind");
       return;
     }
-    const auto [id, newId] = ids_.emplace(path->id, checked ? r.line : 0);
+    std::size_t& idLine = Remember(ids_, idLines_, path->id);
+    const bool newId = idLine == kJustAdded;
+    if (newId) idLine = checked ? r.line : 0;
     if (!checked) {
-      Add({Category::OtherKind, r.line, r.from, path->id,
-           "a record of " + KindName(path->kind) + ", not of " + KindName(report_.objectKind)});
+      Add(Category::OtherKind, r.line, r.from, path->id,
+          "a record of " + KindName(path->kind) + ", not of " + KindName(report_.objectKind));
       return;
     }
-    if (!newName && name->second != 0) {
-      Add({Category::DuplicateName, r.line, r.from, path->id,
-           LineRef(name->second) + " already maps " + r.from});
+    if (!newName && nameLine != 0) {
+      Add(Category::DuplicateName, r.line, r.from, path->id,
+          LineRef(nameLine) + " already maps " + std::string(r.from));
       return;
     }
-    if (!newName) name->second = r.line;
+    if (!newName) nameLine = r.line;
     // Kits of one team differ by their path, not by the ID.
     std::size_t earlier = 0;
     if (IsKits(report_.objectKind)) {
       const auto [it, fresh] = kitPaths_.emplace(r.to, r.line);
       if (!fresh) earlier = it->second;
     } else if (!newId) {
-      if (id->second == 0)
-        id->second = r.line;
+      if (idLine == 0)
+        idLine = r.line;
       else
-        earlier = id->second;
+        earlier = idLine;
     }
     if (earlier != 0)
-      Add({Category::DuplicateId, r.line, r.from, path->id,
-           LineRef(earlier) + " already maps ID " + path->id + ": only one picture can show"});
+      Add(Category::DuplicateId, r.line, r.from, path->id,
+          LineRef(earlier) + " already maps ID " + path->id + ": only one picture can show");
     Look(r, path->id);
   }
 
@@ -165,29 +166,49 @@ class Checker {
     const PictureMatch match = folder_.Find(r.from);
     if (match.how == PictureMatch::How::Exact) return;
     if (match.how == PictureMatch::How::OtherCase) {
-      Add({Category::Case, r.line, r.from, id,
-           match.files.size() == 1
-               ? "only " + match.files[0] + " is there, in other letter case"
-               : "only in other letter case, and " + std::to_string(match.files.size()) +
-                     " pictures match: " + List(match.files)});
+      Add(Category::Case, r.line, r.from, id,
+          match.files.size() == 1
+              ? "only " + match.files[0] + " is there, in other letter case"
+              : "only in other letter case, and " + std::to_string(match.files.size()) +
+                    " pictures match: " + List(match.files));
       return;
     }
     if (folder_.HasIdPicture(id)) {
-      Add({Category::Translated, r.line, r.from, id,
-           "no picture " + r.from + ", but one named " + id +
-               ": the folder has been translated, and the record maps nothing"});
+      Add(Category::Translated, r.line, r.from, id,
+          "no picture " + std::string(r.from) + ", but one named " + id +
+              ": the folder has been translated, and the record maps nothing");
       return;
     }
-    Add({Category::Missing, r.line, r.from, id,
-         "no picture " + r.from + ".png, " + r.from + ".jpg or " + r.from + ".gif"});
+    Add(Category::Missing, r.line, r.from, id,
+        "no picture " + std::string(r.from) + ".png, " + std::string(r.from) + ".jpg or " +
+            std::string(r.from) + ".gif");
   }
 
   bool NamedInOtherCase(std::string_view stem) {
     if (!foldedMade_) {
       foldedMade_ = true;
-      for (const auto& [n, line] : names_) foldedNames_.insert(platform::CaseFoldKey(n));
+      foldedNames_.Reserve(names_.Size());
+      std::string key;
+      for (std::uint32_t n = 0; n < names_.Size(); ++n) {
+        key.clear();
+        platform::AppendCaseFoldKey(names_.Name(n), key);
+        foldedNames_.Add(key);
+      }
     }
-    return !foldedNames_.empty() && foldedNames_.contains(platform::CaseFoldKey(stem));
+    key_.clear();
+    platform::AppendCaseFoldKey(stem, key_);
+    return foldedNames_.Contains(key_);
+  }
+
+  static constexpr std::size_t kJustAdded = ~std::size_t{0};
+
+  // The line kept for `name`: kJustAdded when it is new.
+  static std::size_t& Remember(NameIndex& index, std::vector<std::size_t>& lines,
+                               std::string_view name) {
+    bool added = false;
+    const std::uint32_t n = index.FindOrAdd(name, added);
+    if (added) lines.push_back(kJustAdded);
+    return lines[n];
   }
 
   std::string KindName(std::int32_t kind) const {
@@ -199,11 +220,14 @@ class Checker {
   const CheckOptions& options_;
   // Every name and ID a record gives, whatever its kind (their pictures are
   // spoken for), with the line of the first record of the checked kind that
-  // gives it. Names point into the records, which outlive the check.
-  std::unordered_map<std::string_view, std::size_t> names_;
-  std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> ids_;
+  // gives it.
+  NameIndex names_;
+  std::vector<std::size_t> nameLines_;
+  NameIndex ids_;
+  std::vector<std::size_t> idLines_;
   std::unordered_map<std::string_view, std::size_t> kitPaths_;
-  std::unordered_set<std::string> foldedNames_;
+  NameIndex foldedNames_;
+  std::string key_;
   bool foldedMade_ = false;
 };
 

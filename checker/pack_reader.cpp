@@ -54,17 +54,28 @@ std::size_t FaultColumn(std::string_view line, std::string_view rawValue, std::s
   return (at == std::string_view::npos ? 0 : at) + inValue + 1;
 }
 
+// An attribute's value: where it holds nothing to decode, the parser's own
+// text, which lives as long as `pack` when `inPack`; else a copy in `pack`.
+std::string_view Value(const char* raw, bool inPack, PackFile& pack, XmlFault& fault) {
+  const std::string_view value(raw);
+  if (inPack && value.find_first_of("&<") == std::string_view::npos) return value;
+  std::string& decoded = pack.decoded.emplace_back();
+  DecodeAttribute(value, decoded, fault);
+  return decoded;
+}
+
 // A record element, its two values decoded; `lineText()` gives the text of
 // its line, asked only for a fault. False when it is no record.
 template <typename LineText>
-bool ReadRecord(const pugi::xml_node& node, LineText lineText, PackRecord& record) {
+bool ReadRecord(const pugi::xml_node& node, LineText lineText, bool inPack, PackFile& pack,
+                PackRecord& record) {
   if (node.type() != pugi::node_element || std::string_view(node.name()) != "record") return false;
   const pugi::xml_attribute from = node.attribute("from");
   const pugi::xml_attribute to = node.attribute("to");
   if (!from || !to || !*from.value()) return false;
   for (const pugi::xml_attribute& attribute : {from, to}) {
     XmlFault fault;
-    DecodeAttribute(attribute.value(), attribute == from ? record.from : record.to, fault);
+    (attribute == from ? record.from : record.to) = Value(attribute.value(), inPack, pack, fault);
     if (fault.what && !record.notWellFormed) {
       record.notWellFormed = fault.what;
       record.column = FaultColumn(lineText(), attribute.value(), fault.position);
@@ -94,7 +105,7 @@ void ReadWellFormedList(std::string_view bytes, const LineIndex& lines, const pu
     const std::size_t offset = OffsetOf(child);
     const auto line = [&] { return LineAt(bytes, lines, offset); };
     PackRecord record;
-    if (ReadRecord(child, line, record)) {
+    if (ReadRecord(child, line, true, pack, record)) {
       record.line = lines.Line(offset);
       pack.records.push_back(std::move(record));
       continue;
@@ -128,12 +139,12 @@ pugi::xml_node FindList(const pugi::xml_document& doc) {
 }
 
 // One line of the list as the game would take it, read on its own.
-bool ReadRecordLine(std::string_view line, PackRecord& record) {
+bool ReadRecordLine(std::string_view line, PackFile& pack, PackRecord& record) {
   pugi::xml_document doc;
   if (!doc.load_buffer(line.data(), line.size(), kParseOptions, pugi::encoding_utf8)) return false;
   const pugi::xml_node node = doc.first_child();
   return !node.next_sibling() && ReadRecord(
-                                     node, [line] { return line; }, record);
+                                     node, [line] { return line; }, false, pack, record);
 }
 
 // The file is no XML: the list line by line, as the translate job reads it.
@@ -164,7 +175,7 @@ void ReadListByLines(std::string_view bytes, std::size_t errorLine, PackFile& pa
       return;
     }
     PackRecord record;
-    if (ReadRecordLine(raw, record)) {
+    if (ReadRecordLine(raw, pack, record)) {
       record.line = lineNumber;
       pack.records.push_back(std::move(record));
     } else if (lineNumber != errorLine) {
@@ -181,8 +192,9 @@ PackFile ParsePackFile(std::string_view bytes) {
   PackFile pack;
   const LineIndex lines(bytes);
   pugi::xml_document doc;
-  const pugi::xml_parse_result result =
-      doc.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_utf8);
+  pack.parsed.assign(bytes.begin(), bytes.end());
+  const pugi::xml_parse_result result = doc.load_buffer_inplace(
+      pack.parsed.data(), pack.parsed.size(), kParseOptions, pugi::encoding_utf8);
   if (result) {
     pack.wellFormed = true;
     const pugi::xml_node list = FindList(doc);
@@ -192,6 +204,7 @@ PackFile ParsePackFile(std::string_view bytes) {
       pack.listEnd = ListEndOffset(bytes, list);
     }
   } else {
+    pack.parsed = {};  // nothing points into it
     const std::size_t offset = static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, result.offset));
     const std::size_t errorLine = lines.Line(offset);
     ReadListByLines(bytes, errorLine, pack);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,8 +13,10 @@ namespace mapio::checker {
 
 struct PackRecord {
   std::size_t line = 0;
-  std::string from;  // entities decoded; where they are broken, as written
-  std::string to;
+  // Into the PackFile that holds the record. Entities decoded; where they
+  // are broken, as written.
+  std::string_view from;
+  std::string_view to;
   // Why the record's text is not well-formed XML (a bare "&", a "<"), or nullptr.
   const char* notWellFormed = nullptr;
   std::size_t column = 0;  // of that fault
@@ -33,13 +36,25 @@ struct PackProblem {
   std::string text;  // the parser's words, or the offending line
 };
 
+// Holds what its records' values point into: it moves, but is never copied.
 struct PackFile {
+  PackFile() = default;
+  PackFile(PackFile&&) = default;
+  PackFile& operator=(PackFile&&) = default;
+  PackFile(const PackFile&) = delete;
+  PackFile& operator=(const PackFile&) = delete;
+
   std::vector<PackRecord> records;  // in file order
   std::vector<PackProblem> problems;
   bool listFound = false;
   bool wellFormed = false;
   // Byte offset of the "</list" that closes the list; npos when it has none.
   std::size_t listEnd = std::string_view::npos;
+
+  // The file as the XML parser left it, values ended in place: most values
+  // are read straight from it, with no copy of their own.
+  std::vector<char> parsed;
+  std::deque<std::string> decoded;  // the values that had entities
 };
 
 // Reads the text of a config.xml. Where it is not well-formed XML, the list

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 
 int main(int argc, char** argv) {
+  mapio::platform::UseLargePages(argv);
   mapio::platform::StartupDirectory();
   std::ios::sync_with_stdio(false);
   return mapio::cli::RunCli(argc, argv, std::cin, std::cout, std::cerr, isatty(0) != 0,

@@ -1,14 +1,13 @@
 #include "writer/mapping_updater.h"
 
-#include <optional>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "checker/check_pack.h"
 #include "checker/kinds.h"
 #include "checker/pack_reader.h"
 #include "core/mapping_messages.h"
+#include "core/name_index.h"
 #include "platform/platform.h"
 #include "writer/pack_edit.h"
 #include "writer/record_maker.h"
@@ -25,27 +24,33 @@ namespace {
 class KnownNames {
  public:
   explicit KnownNames(const checker::PackFile& pack) : pack_(pack) {
-    names_.reserve(pack.records.size());
-    for (const checker::PackRecord& record : pack.records) names_.insert(record.from);
+    names_.Reserve(pack.records.size());
+    for (const checker::PackRecord& record : pack.records) names_.Add(record.from);
   }
-  bool Knows(const std::string& recordName) {
-    if (names_.contains(recordName)) return true;
-    if (!others_) {
-      others_.emplace();
+  bool Knows(std::string_view recordName) {
+    if (names_.Contains(recordName)) return true;
+    if (!othersMade_) {
+      othersMade_ = true;
+      std::string key;
       for (const checker::PackRecord& record : pack_.records) {
-        if (const auto path = checker::KindOfPath(record.to)) others_->insert(path->id);
-        others_->insert(platform::CaseFoldKey(record.from) + '\0');
+        if (const auto path = checker::KindOfPath(record.to)) others_.Add(path->id);
+        key.clear();
+        platform::AppendCaseFoldKey(record.from, key);
+        others_.Add(key.append(1, '\0'));
       }
     }
-    return others_->contains(recordName) ||
-           others_->contains(platform::CaseFoldKey(recordName) + '\0');
+    key_.clear();
+    platform::AppendCaseFoldKey(recordName, key_);
+    return others_.Contains(recordName) || others_.Contains(key_.append(1, '\0'));
   }
 
  private:
   const checker::PackFile& pack_;
-  std::unordered_set<std::string_view> names_;
+  NameIndex names_;
   // IDs, and folded names marked with a trailing NUL so the two never meet.
-  std::optional<std::unordered_set<std::string>> others_;
+  NameIndex others_;
+  bool othersMade_ = false;
+  std::string key_;
 };
 
 enum class Reading { Ok, CannotOpen, NoList };
@@ -61,14 +66,13 @@ Reading ReadMapping(const std::string& path, std::string& bytes, checker::PackFi
 }
 
 // The make job's candidates, in its order, that no record names yet.
-std::vector<const std::string*> NewFiles(const std::string& folderPath,
-                                         const checker::PackFile& pack,
-                                         const std::vector<platform::DirEntry>& entries) {
+std::vector<std::string_view> NewFiles(const std::string& folderPath, const checker::PackFile& pack,
+                                       const platform::FolderListing& entries) {
   KnownNames known(pack);
-  std::vector<const std::string*> fresh;
-  for (const platform::DirEntry& entry : entries) {
+  std::vector<std::string_view> fresh;
+  for (const platform::DirEntry entry : entries) {
     if (IsRecordCandidate(folderPath, entry) && !known.Knows(RecordName(entry.name)))
-      fresh.push_back(&entry.name);
+      fresh.push_back(entry.name);
   }
   return fresh;
 }
@@ -96,7 +100,7 @@ class UpdateRun {
 
   void Run() {
     if (!Read()) return;
-    std::vector<platform::DirEntry> entries;
+    platform::FolderListing entries;
     if (!platform::ListFolder(settings_.folderPath, entries)) {
       host_.ShowMessage(kListingFailed, kErrorCaption, MessageKind::Warning);
       return;
@@ -144,13 +148,13 @@ class UpdateRun {
     }
   }
 
-  void AddNew(const std::vector<platform::DirEntry>& entries) {
-    const std::vector<const std::string*> fresh = NewFiles(settings_.folderPath, pack_, entries);
+  void AddNew(const platform::FolderListing& entries) {
+    const std::vector<std::string_view> fresh = NewFiles(settings_.folderPath, pack_, entries);
     maker_.SetExpected(static_cast<std::uint32_t>(fresh.size()));
     const std::string_view lineEnd = LineEndOf(bytes_);
     std::string line;
-    for (const std::string* name : fresh) {
-      if (!maker_.Make(*name, line)) continue;
+    for (const std::string_view name : fresh) {
+      if (!maker_.Make(name, line)) continue;
       line.pop_back();  // the format's "\n"
       if (options_.onChange) options_.onChange('+', line);
       edit_.insert.append(line).append(lineEnd);
@@ -204,7 +208,7 @@ class UpdateRun {
 std::size_t CountNewPictures(const std::string& folderPath) {
   std::string bytes;
   checker::PackFile pack;
-  std::vector<platform::DirEntry> entries;
+  platform::FolderListing entries;
   if (ReadMapping(platform::JoinPath(folderPath, kMappingFileName), bytes, pack) != Reading::Ok ||
       !platform::ListFolder(folderPath, entries))
     return 0;

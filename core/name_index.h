@@ -1,0 +1,52 @@
+// Names looked up by their text, with a number each, for packs of half a
+// million pictures: the names sit in one block and the table holds only
+// numbers and hashes, where a std::unordered_map of strings makes two
+// allocations per name and takes four times the memory.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mapio {
+
+class NameIndex {
+ public:
+  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+
+  void Reserve(std::size_t names);
+  // Adds `name` (a copy) under the next number, 0, 1, 2, ...; the same
+  // name may come more than once, each time under its own number.
+  std::uint32_t Add(std::string_view name);
+  // The number of the first `name` added; adds it when there is none.
+  // `added` tells which.
+  std::uint32_t FindOrAdd(std::string_view name, bool& added);
+  // The number of the first `name` added, or kNone.
+  std::uint32_t Find(std::string_view name) const;
+  bool Contains(std::string_view name) const { return Find(name) != kNone; }
+  // Every number `name` was added under, in the order they were added.
+  void FindAll(std::string_view name, std::vector<std::uint32_t>& numbers) const;
+  std::string_view Name(std::uint32_t number) const {
+    return {text_.data() + starts_[number], starts_[number + 1] - starts_[number]};
+  }
+  std::size_t Size() const { return starts_.size() - 1; }
+
+ private:
+  // A slot holds a name's hash in its high half, so that a probe tells
+  // most other names apart without a look at their text, and its number
+  // plus one in the low half; 0 is a free slot.
+  using Slot = std::uint64_t;
+  std::size_t Home(std::uint32_t hash) const { return hash & (slots_.size() - 1); }
+  std::size_t Next(std::size_t s) const { return (s + 1) & (slots_.size() - 1); }
+  // The slot of the first `name`, or the free slot where the probe ended.
+  std::size_t Probe(std::string_view name, std::uint32_t hash) const;
+  std::uint32_t Insert(std::string_view name, std::uint32_t hash, std::size_t slot);
+
+  std::string text_;
+  std::vector<std::uint32_t> starts_{0};  // name n is text_[starts_[n], starts_[n + 1])
+  std::vector<Slot> slots_;
+};
+
+}  // namespace mapio

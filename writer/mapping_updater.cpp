@@ -66,14 +66,16 @@ Reading ReadMapping(const std::string& path, std::string& bytes, checker::PackFi
 }
 
 // The make job's candidates, in its order, that no record names yet.
-std::vector<std::string_view> NewFiles(const std::string& folderPath, const checker::PackFile& pack,
-                                       const platform::FolderListing& entries) {
+// `entries` in any order: only the few new ones are sorted.
+platform::FolderListing NewFiles(const std::string& folderPath, const checker::PackFile& pack,
+                                 const platform::FolderListing& entries) {
   KnownNames known(pack);
-  std::vector<std::string_view> fresh;
+  platform::FolderListing fresh;
   for (const platform::DirEntry entry : entries) {
     if (IsRecordCandidate(folderPath, entry) && !known.Knows(RecordName(entry.name)))
-      fresh.push_back(entry.name);
+      fresh.Add(entry.name, false);
   }
+  fresh.SortByName();
   return fresh;
 }
 
@@ -101,7 +103,7 @@ class UpdateRun {
   void Run() {
     if (!Read()) return;
     platform::FolderListing entries;
-    if (!platform::ListFolder(settings_.folderPath, entries)) {
+    if (!platform::ListFolder(settings_.folderPath, entries, platform::ListOrder::AsStored)) {
       host_.ShowMessage(kListingFailed, kErrorCaption, MessageKind::Warning);
       return;
     }
@@ -149,12 +151,12 @@ class UpdateRun {
   }
 
   void AddNew(const platform::FolderListing& entries) {
-    const std::vector<std::string_view> fresh = NewFiles(settings_.folderPath, pack_, entries);
-    maker_.SetExpected(static_cast<std::uint32_t>(fresh.size()));
+    const platform::FolderListing fresh = NewFiles(settings_.folderPath, pack_, entries);
+    maker_.SetExpected(static_cast<std::uint32_t>(fresh.Size()));
     const std::string_view lineEnd = LineEndOf(bytes_);
     std::string line;
-    for (const std::string_view name : fresh) {
-      if (!maker_.Make(name, line)) continue;
+    for (const platform::DirEntry entry : fresh) {
+      if (!maker_.Make(entry.name, line)) continue;
       line.pop_back();  // the format's "\n"
       if (options_.onChange) options_.onChange('+', line);
       edit_.insert.append(line).append(lineEnd);
@@ -168,7 +170,15 @@ class UpdateRun {
   bool Write() {
     platform::AtomicFileWriter file;
     file.Open(mappingPath_, platform::FileMode::Binary);
-    file.Write(ApplyPackEdit(bytes_, edit_));
+    if (edit_.removeLines.empty()) {
+      // Only added lines: the file's own bytes go out as they are, uncopied.
+      const std::string_view bytes = bytes_;
+      file.Write(bytes.substr(0, edit_.insertAt));
+      file.Write(edit_.insert);
+      file.Write(bytes.substr(edit_.insertAt));
+    } else {
+      file.Write(ApplyPackEdit(bytes_, edit_));
+    }
     if (file.Failed() || !file.Commit()) {
       host_.ShowMessage(WriteFailedText(file), kErrorCaption, MessageKind::Warning);
       return false;
@@ -210,9 +220,9 @@ std::size_t CountNewPictures(const std::string& folderPath) {
   checker::PackFile pack;
   platform::FolderListing entries;
   if (ReadMapping(platform::JoinPath(folderPath, kMappingFileName), bytes, pack) != Reading::Ok ||
-      !platform::ListFolder(folderPath, entries))
+      !platform::ListFolder(folderPath, entries, platform::ListOrder::AsStored))
     return 0;
-  return NewFiles(folderPath, pack, entries).size();
+  return NewFiles(folderPath, pack, entries).Size();
 }
 
 void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,

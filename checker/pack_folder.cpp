@@ -32,7 +32,7 @@ int PictureExtensionOf(std::string_view fileName) {
 Listing::Listing(const std::string& path) {
   // Only looked up: the order the system keeps them in will do.
   exists_ = platform::ListFolder(path, names_, platform::ListOrder::AsStored);
-  stems_.Reserve(names_.Size());
+  stems_.Reserve(names_.Size(), names_.TextSize());
   entryOf_.reserve(names_.Size());
   claimed_.assign(names_.Size(), false);
   for (std::uint32_t i = 0; i < names_.Size(); ++i) {

@@ -30,10 +30,20 @@ int RunJobs(const CliRequest& request, std::istream& in, std::ostream& out, std:
 
   TranslateOptions translateOptions;
   translateOptions.dryRun = request.dryRun;
+  bool statusBegun = false;
   if (request.dryRun) {
     translateOptions.onRename = [&](const std::string& from, const std::string& to) {
       host.ClearProgress();
       out << from << " -> " << to << '\n';
+    };
+  } else {
+    // The same bytes as the message at the end would be, written as they come.
+    translateOptions.onStatus = [&](std::string_view piece, bool last) {
+      host.ClearProgress();
+      if (!statusBegun) out << "Status: ";
+      statusBegun = !last;
+      out << piece;
+      if (last) out << '\n' << std::flush;
     };
   }
 

@@ -16,7 +16,8 @@ class NameIndex {
  public:
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
-  void Reserve(std::size_t names);
+  // Room for `names` names of `bytes` bytes in all, made at once.
+  void Reserve(std::size_t names, std::size_t bytes = 0);
   // Adds `name` (a copy) under the next number, 0, 1, 2, ...; the same
   // name may come more than once, each time under its own number.
   std::uint32_t Add(std::string_view name);
@@ -38,6 +39,7 @@ class NameIndex {
   // most other names apart without a look at their text, and its number
   // plus one in the low half; 0 is a free slot.
   using Slot = std::uint64_t;
+  bool Full() const;
   std::size_t Home(std::uint32_t hash) const { return hash & (slots_.size() - 1); }
   std::size_t Next(std::size_t s) const { return (s + 1) & (slots_.size() - 1); }
   // The slot of the first `name`, or the free slot where the probe ended.

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,8 +37,10 @@ struct DirEntry {
   bool isDirectory = false;
 };
 
-// A folder's entries, their names in one block of memory: half a million
-// names are half a million allocations otherwise, and a sort of them.
+// A folder's entries, their names in large blocks of memory: half a million
+// names are half a million allocations otherwise. A block never moves, so
+// growing copies no name and a listing that moves keeps its names where
+// they were.
 class FolderListing {
  public:
   class Iterator;
@@ -45,8 +48,9 @@ class FolderListing {
   void Add(std::string_view name, bool isDirectory);
   std::size_t Size() const { return entries_.size(); }
   bool Empty() const { return entries_.empty(); }
+  std::size_t TextSize() const { return textSize_; }  // of all the names
   DirEntry operator[](std::size_t i) const {
-    return {{text_.data() + entries_[i].offset, entries_[i].size}, entries_[i].isDirectory};
+    return {{entries_[i].name, entries_[i].size}, entries_[i].isDirectory};
   }
   Iterator begin() const;
   Iterator end() const;
@@ -55,11 +59,14 @@ class FolderListing {
 
  private:
   struct Entry {
-    std::uint32_t offset;
+    const char* name;
     std::uint32_t size;
     bool isDirectory;
   };
-  std::string text_;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* free_ = nullptr;  // in the last block
+  std::size_t blockLeft_ = 0;
+  std::size_t textSize_ = 0;
   std::vector<Entry> entries_;
 };
 

@@ -51,14 +51,25 @@ const std::string& StartupDirectory() {
 }
 
 void FolderListing::Clear() {
-  text_.clear();
+  blocks_.clear();
+  free_ = nullptr;
+  blockLeft_ = 0;
+  textSize_ = 0;
   entries_.clear();
 }
 
 void FolderListing::Add(std::string_view name, bool isDirectory) {
-  entries_.push_back({static_cast<std::uint32_t>(text_.size()),
-                      static_cast<std::uint32_t>(name.size()), isDirectory});
-  text_.append(name);
+  constexpr std::size_t kBlock = 1 << 20;
+  if (name.size() > blockLeft_) {
+    blockLeft_ = std::max(kBlock, name.size());
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockLeft_));
+    free_ = blocks_.back().get();
+  }
+  std::copy(name.begin(), name.end(), free_);
+  entries_.push_back({free_, static_cast<std::uint32_t>(name.size()), isDirectory});
+  free_ += name.size();
+  blockLeft_ -= name.size();
+  textSize_ += name.size();
 }
 
 namespace {
@@ -108,7 +119,7 @@ std::uint64_t Head(std::string_view key) {
 
 void FolderListing::SortByName() {
   std::string keys;
-  keys.reserve(text_.size() + text_.size() / 8);
+  keys.reserve(textSize_ + textSize_ / 8);
   std::vector<SortItem> items;
   items.reserve(entries_.size());
   for (std::size_t i = 0; i < entries_.size(); ++i) {

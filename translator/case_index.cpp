@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/platform.h"
-
 namespace mapio::translator {
 
 namespace {
@@ -27,37 +25,46 @@ bool AllDigits(std::string_view text) {
 
 }  // namespace
 
-CaseIndex::CaseIndex(const std::vector<std::string>& names) {
-  byStem_.reserve(names.size());
-  for (const auto& name : names) {
-    std::string key = platform::CaseFoldKey(name);
-    CountIfIdInOtherCase(name, key, +1);
-    Add(std::move(key), name);
+CaseIndex::CaseIndex(platform::FolderListing names, bool followNewNames)
+    : names_(std::move(names)), followNewNames_(followNewNames) {
+  stems_.Reserve(names_.Size(), names_.TextSize());
+  extension_.reserve(names_.Size());
+  for (std::uint32_t i = 0; i < names_.Size(); ++i) {
+    key_.clear();
+    platform::AppendCaseFoldKey(names_[i].name, key_);
+    CountIfIdInOtherCase(names_[i].name, key_, +1);
+    IndexNext();
   }
 }
 
-void CaseIndex::Add(std::string key, std::string name) {
-  const int extension = ExtensionOf(key);
-  if (extension < 0) return;
-  key.resize(key.size() - kExtensionLength);
-  byStem_.emplace(std::move(key), Entry{std::move(name), extension});
+void CaseIndex::IndexNext() {
+  const int extension = ExtensionOf(key_);
+  stems_.Add(extension < 0 ? std::string_view(key_)
+                           : std::string_view(key_).substr(0, key_.size() - kExtensionLength));
+  extension_.push_back(static_cast<signed char>(extension));
 }
 
 CaseIndex::Lookup CaseIndex::Find(std::string_view name) {
   Lookup lookup;
-  std::string key = platform::CaseFoldKey(name);
-  const int extension = ExtensionOf(key);
+  key_.clear();
+  platform::AppendCaseFoldKey(name, key_);
+  const int extension = ExtensionOf(key_);
   if (extension < 0) return lookup;
-  key.resize(key.size() - kExtensionLength);
-  if (AllDigits(key)) IndexNewIdNames();
-  const auto [first, last] = byStem_.equal_range(key);
-  for (auto it = first; it != last; ++it) {
-    if (it->second.extension != extension) continue;
+  key_.resize(key_.size() - kExtensionLength);
+  stems_.FindAll(key_, found_);
+  for (const std::uint32_t n : found_) {
+    if (extension_[n] != extension) continue;
+    const std::string_view other = names_[n].name;
     ++lookup.count;
-    lookup.exact = lookup.exact || it->second.name == name;
-    lookup.any = &it->second.name;
+    lookup.exact = lookup.exact || other == name;
+    lookup.any = other;
   }
   return lookup;
+}
+
+bool CaseIndex::MissesNewNames(std::string_view name) const {
+  const std::size_t dot = name.rfind('.');
+  return unfollowedNewNames_ > 0 && dot != std::string_view::npos && AllDigits(name.substr(0, dot));
 }
 
 bool CaseIndex::HasOtherCaseOf(std::string_view idName) const {
@@ -65,35 +72,32 @@ bool CaseIndex::HasOtherCaseOf(std::string_view idName) const {
 }
 
 void CaseIndex::Renamed(const std::string& from, const std::string& to) {
-  std::string key = platform::CaseFoldKey(from);
-  CountIfIdInOtherCase(from, key, -1);
-  if (ExtensionOf(key) >= 0) {
-    key.resize(key.size() - kExtensionLength);
-    const auto [first, last] = byStem_.equal_range(key);
-    const auto it =
-        std::find_if(first, last, [&](const auto& entry) { return entry.second.name == from; });
-    if (it != last) byStem_.erase(it);
+  key_.clear();
+  platform::AppendCaseFoldKey(from, key_);
+  CountIfIdInOtherCase(from, key_, -1);
+  if (ExtensionOf(key_) >= 0) {
+    key_.resize(key_.size() - kExtensionLength);
+    stems_.FindAll(key_, found_);
+    for (const std::uint32_t n : found_) {
+      if (extension_[n] >= 0 && names_[n].name == from) {
+        extension_[n] = -1;
+        break;
+      }
+    }
   }
-  if (newIdNamesIndexed_) {
-    Add(platform::CaseFoldKey(to), to);
-  } else {
-    newIdNames_.push_back(to);
+  if (!followNewNames_) {
+    ++unfollowedNewNames_;
+    return;
   }
-}
-
-void CaseIndex::IndexNewIdNames() {
-  if (newIdNamesIndexed_) return;
-  newIdNamesIndexed_ = true;
-  for (auto& name : newIdNames_) {
-    std::string key = platform::CaseFoldKey(name);
-    Add(std::move(key), std::move(name));
-  }
-  newIdNames_.clear();
+  names_.Add(to, false);
+  key_.clear();
+  platform::AppendCaseFoldKey(to, key_);
+  IndexNext();
 }
 
 // An ID name is digits, a dot and an extension; only a name with the same
 // digits folds onto one.
-void CaseIndex::CountIfIdInOtherCase(const std::string& name, const std::string& key, int delta) {
+void CaseIndex::CountIfIdInOtherCase(std::string_view name, const std::string& key, int delta) {
   const std::size_t digits = key.find_first_not_of("0123456789");
   if (name == key || digits == 0 || digits == std::string::npos || key[digits] != '.') return;
   const auto it = idsInOtherCase_.find(key);

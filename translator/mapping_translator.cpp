@@ -72,11 +72,17 @@ class Translation {
     }
   }
 
-  std::string Summary() const {
-    std::string text = renamed_ == 0 ? std::string("ZARRO files renamed!") : processed_;
-    text += "\nRenamed " + std::to_string(renamed_) + " of " + std::to_string(renamed_ + failed_) +
-            " files.";
-    return text;
+  void ShowSummary() {
+    const std::string count = "\nRenamed " + std::to_string(renamed_) + " of " +
+                              std::to_string(renamed_ + failed_) + " files.";
+    if (options_.onStatus) {
+      if (renamed_ == 0) options_.onStatus("ZARRO files renamed!", false);
+      options_.onStatus(count, true);
+      return;
+    }
+    std::string text = renamed_ == 0 ? std::string("ZARRO files renamed!") : std::move(processed_);
+    text += count;
+    host_.ShowMessage(text, "Status", MessageKind::Information);
   }
 
  private:
@@ -97,7 +103,14 @@ class Translation {
       return;
     }
     ++renamed_;
-    processed_ += fields.name + (outcome.extension == 0 ? " -> " : " - > ") + fields.id + "\n";
+    const std::string done =
+        fields.name + (outcome.extension == 0 ? " -> " : " - > ") + fields.id + "\n";
+    if (!options_.onStatus) {
+      processed_ += done;
+    } else {
+      if (renamed_ == 1) options_.onStatus(kProcessedHeading, false);
+      options_.onStatus(done, false);
+    }
     if (options_.onRename) options_.onRename(outcome.oldName, outcome.newName);
   }
 
@@ -129,7 +142,7 @@ void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOpti
   Translation translation(settings, host, options, *folder);
   translation.ReadRecords(pieces);
   reader.Close();
-  host.ShowMessage(translation.Summary(), "Status", MessageKind::Information);
+  translation.ShowSummary();
 }
 
 }  // namespace mapio

@@ -18,12 +18,8 @@ class RealFolder : public PictureFolder {
                                      platform::JoinPath(folderPath_, to));
   }
 
-  bool List(std::vector<std::string>& names) override {
-    platform::FolderListing entries;
-    if (!platform::ListFolder(folderPath_, entries)) return false;
-    names.reserve(entries.Size());
-    for (const platform::DirEntry e : entries) names.emplace_back(e.name);
-    return true;
+  bool List(platform::FolderListing& names) override {
+    return platform::ListFolder(folderPath_, names, platform::ListOrder::AsStored);
   }
 
  private:
@@ -50,9 +46,10 @@ class SimulatedFolder : public PictureFolder {
     return RenameResult::Renamed;
   }
 
-  bool List(std::vector<std::string>& names) override {
+  bool List(platform::FolderListing& names) override {
     if (!listed_) return false;
-    names.assign(names_.begin(), names_.end());
+    names.Clear();
+    for (const std::string& name : names_) names.Add(name, false);
     return true;
   }
 
@@ -101,7 +98,7 @@ RenameOutcome PictureRenamer::Rename(std::string_view from, std::string_view id)
 PictureRenamer::Attempt PictureRenamer::TryExtension(const std::string& oldName,
                                                      const std::string& newName,
                                                      RenameOutcome& outcome) {
-  CaseIndex* index = Index();
+  CaseIndex* index = Index(oldName);
   if (index == nullptr) return RenameFrom(oldName, newName, outcome);
   // Windows would refuse a target that exists in another case; on a
   // case-sensitive system only the index can tell.
@@ -111,7 +108,7 @@ PictureRenamer::Attempt PictureRenamer::TryExtension(const std::string& oldName,
   if (found.count == 0) return Attempt::NotHere;
   // Windows could never hold two of them; guessing might rename the wrong one.
   if (found.count > 1) return Attempt::Ambiguous;
-  return RenameFrom(*found.any, newName, outcome);
+  return RenameFrom(std::string(found.any), newName, outcome);
 }
 
 PictureRenamer::Attempt PictureRenamer::RenameFrom(std::string source, const std::string& newName,
@@ -129,11 +126,15 @@ void PictureRenamer::Apply(const std::string& oldName, const std::string& newNam
   outcome.newName = newName;
 }
 
-CaseIndex* PictureRenamer::Index() {
-  if (!listed_) {
+CaseIndex* PictureRenamer::Index(const std::string& oldName) {
+  // A second listing holds the names renamed to so far; from then on the
+  // index follows each new one. Without it the exact names are still tried.
+  const bool again = index_ && index_->MissesNewNames(oldName);
+  if (!listed_ || again) {
     listed_ = true;
-    std::vector<std::string> names;
-    if (folder_.List(names)) index_.emplace(names);
+    index_.reset();
+    platform::FolderListing names;
+    if (folder_.List(names)) index_.emplace(std::move(names), again);
   }
   return index_ ? &*index_ : nullptr;
 }

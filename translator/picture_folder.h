@@ -19,9 +19,9 @@ class PictureFolder {
   virtual ~PictureFolder() = default;
   // Never replaces an existing `to`.
   virtual platform::RenameResult Rename(const std::string& from, const std::string& to) = 0;
-  // The names of the folder's entries as they are now; false when the
-  // folder cannot be listed (it may still be searched by name).
-  virtual bool List(std::vector<std::string>& names) = 0;
+  // The names of the folder's entries as they are now, in no set order;
+  // false when the folder cannot be listed (it may still be searched by name).
+  virtual bool List(platform::FolderListing& names) = 0;
 };
 
 std::unique_ptr<PictureFolder> MakeRealFolder(const std::string& folderPath);
@@ -51,7 +51,8 @@ class PictureRenamer {
   // `source` is a copy: it may be a name in the index, which changes.
   Attempt RenameFrom(std::string source, const std::string& newName, RenameOutcome& outcome);
   void Apply(const std::string& oldName, const std::string& newName, RenameOutcome& outcome);
-  CaseIndex* Index();
+  // `oldName` is the name about to be looked up.
+  CaseIndex* Index(const std::string& oldName);
 
   PictureFolder& folder_;
   // Built from one listing before the first rename. When the folder cannot

@@ -192,12 +192,12 @@ TEST_F(TranslatorTest, DryRunForetellsTheRealRun) {
   const Names before = State();
   std::vector<std::pair<std::string, std::string>> foretold, done;
   TranslateOptions dry{
-      true, [&](const std::string& f, const std::string& t) { foretold.emplace_back(f, t); }};
+      true, [&](const std::string& f, const std::string& t) { foretold.emplace_back(f, t); }, {}};
   const Messages dryMessages = Run(config, Faces, dry);
   EXPECT_EQ(State(), before);
 
   TranslateOptions real{
-      false, [&](const std::string& f, const std::string& t) { done.emplace_back(f, t); }};
+      false, [&](const std::string& f, const std::string& t) { done.emplace_back(f, t); }, {}};
   EXPECT_EQ(RunAgain(Faces, real), dryMessages);
   EXPECT_EQ(foretold, done);
   EXPECT_EQ(done, (std::vector<std::pair<std::string, std::string>>{{"a.png", "101.png"},
@@ -223,7 +223,7 @@ TEST_F(TranslatorTest, FolderThatCannotBeListedStillTriesExactNames) {
       OrdinaryUser user(dir.path());
       std::filesystem::permissions(
           dir.path(), std::filesystem::perms::owner_write | std::filesystem::perms::owner_exec);
-      messages = RunAgain(Faces, {dryRun, {}});
+      messages = RunAgain(Faces, {dryRun, {}, {}});
       std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     }
     EXPECT_EQ(messages, (Messages{RenameWarning("a", "1"), RenameWarning("d", "4"),

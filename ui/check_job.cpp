@@ -1,7 +1,5 @@
 #include "ui/check_job.h"
 
-#include <algorithm>
-
 #include "checker/check_pack.h"
 #include "checker/report.h"
 #include "writer/mapping_updater.h"
@@ -37,10 +35,10 @@ CheckOutcome CheckFolder(const std::string& folder, const std::string& shownPath
   report.folderPath = shownPath;
   CheckOutcome outcome;
   outcome.clean = report.findings.empty();
-  outcome.missingRecords = static_cast<std::size_t>(std::count_if(
-      report.findings.begin(), report.findings.end(),
-      [](const auto& finding) { return finding.category == checker::Category::Missing; }));
-  if (!outcome.clean) outcome.newPictures = CountNewPictures(folder);
+  if (!outcome.clean) {
+    outcome.missingRecords = CountRemovableRecords(folder, report);
+    outcome.newPictures = CountNewPictures(folder);
+  }
   outcome.text = checker::SummaryLine(report);
   if (outcome.clean) {
     outcome.text += "\n\nNothing is wrong with this pack.";

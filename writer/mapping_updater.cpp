@@ -79,15 +79,35 @@ platform::FolderListing NewFiles(const std::string& folderPath, const checker::P
   return fresh;
 }
 
-std::string_view LineText(std::string_view bytes, std::size_t line) {
-  std::size_t pos = 0;
-  for (std::size_t n = 1; n < line && pos != std::string_view::npos; ++n) {
-    pos = bytes.find('\n', pos);
-    if (pos != std::string_view::npos) ++pos;
+struct Removal {
+  std::size_t line;
+  std::string_view text;  // trimmed
+  const std::string* name;
+};
+
+// The lines of the records `report` finds missing; a line that holds
+// anything else as well stays.
+std::vector<Removal> Removals(std::string_view bytes, const checker::PackFile& pack,
+                              const checker::PackReport& report) {
+  std::unordered_map<std::size_t, int> recordsOnLine;
+  for (const checker::PackRecord& record : pack.records) ++recordsOnLine[record.line];
+  std::vector<std::size_t> starts{0};
+  for (std::size_t i = bytes.find('\n'); i != std::string_view::npos; i = bytes.find('\n', i + 1))
+    starts.push_back(i + 1);
+  std::vector<Removal> removals;
+  for (const checker::Finding& finding : report.findings) {
+    if (finding.category != checker::Category::Missing || recordsOnLine[finding.line] != 1 ||
+        finding.line == 0 || finding.line > starts.size())
+      continue;
+    const std::size_t begin = starts[finding.line - 1];
+    const std::size_t end = finding.line < starts.size() ? starts[finding.line] : bytes.size();
+    const std::string_view line = platform::Trim(bytes.substr(begin, end - begin));
+    if (!line.starts_with("<record") || !line.ends_with(">") ||
+        line.find("list") != std::string_view::npos)
+      continue;
+    removals.push_back({finding.line, line, &finding.name});
   }
-  if (pos == std::string_view::npos) return {};
-  const std::size_t end = bytes.find('\n', pos);
-  return bytes.substr(pos, end == std::string_view::npos ? end : end - pos);
+  return removals;
 }
 
 class UpdateRun {
@@ -133,20 +153,12 @@ class UpdateRun {
   // The lines of the records the check finds missing; a line that holds
   // anything else as well stays.
   void FindGone() {
-    std::unordered_map<std::size_t, int> recordsOnLine;
-    for (const checker::PackRecord& record : pack_.records) ++recordsOnLine[record.line];
     const checker::PackReport report =
         checker::CheckPack(settings_.folderPath, settings_.objectKind);
-    for (const checker::Finding& finding : report.findings) {
-      if (finding.category != checker::Category::Missing || recordsOnLine[finding.line] != 1)
-        continue;
-      const std::string_view line = platform::Trim(LineText(bytes_, finding.line));
-      if (!line.starts_with("<record") || !line.ends_with(">") ||
-          line.find("list") != std::string_view::npos)
-        continue;
-      edit_.removeLines.push_back(finding.line);
-      removed_.push_back("line " + std::to_string(finding.line) + ": " + finding.name);
-      if (options_.onChange) options_.onChange('-', std::string(line));
+    for (const Removal& removal : Removals(bytes_, pack_, report)) {
+      edit_.removeLines.push_back(removal.line);
+      removed_.push_back("line " + std::to_string(removal.line) + ": " + *removal.name);
+      if (options_.onChange) options_.onChange('-', std::string(removal.text));
     }
   }
 
@@ -214,6 +226,15 @@ class UpdateRun {
 };
 
 }  // namespace
+
+std::size_t CountRemovableRecords(const std::string& folderPath,
+                                  const checker::PackReport& report) {
+  std::string bytes;
+  checker::PackFile pack;
+  if (ReadMapping(platform::JoinPath(folderPath, kMappingFileName), bytes, pack) != Reading::Ok)
+    return 0;
+  return Removals(bytes, pack, report).size();
+}
 
 std::size_t CountNewPictures(const std::string& folderPath) {
   std::string bytes;

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "checker/check_pack.h"
 #include "core/job_host.h"
 #include "core/job_settings.h"
 
@@ -25,6 +26,11 @@ struct UpdateOptions {
 // Every other byte of the file stays as it was.
 void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,
                     const UpdateOptions& options = {});
+
+// How many of the records `report` (the folder's check) finds missing the
+// update job would remove: a line that holds more than its one record
+// stays. 0 when its config.xml cannot be read or has no list.
+std::size_t CountRemovableRecords(const std::string& folderPath, const checker::PackReport& report);
 
 // How many files of the folder the update job would add records for; 0
 // when its config.xml cannot be read or has no list.

@@ -128,7 +128,7 @@ class Checker {
     if (newName) nameLine = checked ? r.line : 0;
     if (!path) {
       Add(Category::Unparsable, r.line, r.from, {},
-          "\"" + std::string(r.to) + "\" is the path of no kind");
+          std::string("\"").append(r.to).append("\" is the path of no kind"));
       return;
     }
     std::size_t& idLine = Remember(ids_, idLines_, path->id);

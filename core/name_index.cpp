@@ -7,7 +7,7 @@ namespace mapio {
 namespace {
 
 std::uint32_t HashOf(std::string_view name) {
-  const std::size_t h = std::hash<std::string_view>{}(name);
+  const std::uint64_t h = std::hash<std::string_view>{}(name);  // 32 bits on a 32-bit build
   return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 

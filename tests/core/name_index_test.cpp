@@ -8,17 +8,19 @@
 namespace mapio {
 namespace {
 
+std::string Name(std::uint32_t i) { return std::string("n").append(std::to_string(i)); }
+
 TEST(NameIndex, FindsEveryNameByItsNumbersThroughGrowth) {
   NameIndex index;
   // Enough names to make the table grow several times; each comes twice.
   constexpr std::uint32_t kNames = 5000;
-  for (std::uint32_t i = 0; i < kNames; ++i) EXPECT_EQ(index.Add("n" + std::to_string(i)), i);
-  for (std::uint32_t i = 0; i < kNames; ++i) index.Add("n" + std::to_string(i));
+  for (std::uint32_t i = 0; i < kNames; ++i) EXPECT_EQ(index.Add(Name(i)), i);
+  for (std::uint32_t i = 0; i < kNames; ++i) index.Add(Name(i));
   ASSERT_EQ(index.Size(), 2 * kNames);
 
   std::vector<std::uint32_t> numbers;
   for (std::uint32_t i = 0; i < kNames; ++i) {
-    const std::string name = "n" + std::to_string(i);
+    const std::string name = Name(i);
     ASSERT_EQ(index.Find(name), i);  // the first one added
     index.FindAll(name, numbers);
     ASSERT_EQ(numbers, (std::vector<std::uint32_t>{i, i + kNames}));

@@ -184,7 +184,7 @@ MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption,
 ui::ReportChoice CMainDlg::ShowReport(std::string_view text, std::string_view caption,
                                       const ui::ReportButtons& buttons) {
   ProgressWindow::Pause pause(&progress_);
-  return ShowReportBox(hwnd(), text, caption, buttons);
+  return ShowReportBox(hwnd(), text, caption, buttons, reportPlace_);
 }
 
 void CMainDlg::JobStarted() { progress_.Begin(); }

@@ -10,6 +10,7 @@
 #include "ui/win32/dialog.h"
 #include "ui/win32/id_prompts.h"
 #include "ui/win32/progress_window.h"
+#include "ui/win32/report_window.h"
 
 namespace mapio::win32 {
 
@@ -51,6 +52,7 @@ class CMainDlg final : public Dialog, private ui::MainWindowView {
 
   HICON icon_;
   ProgressWindow progress_;
+  ReportPlace reportPlace_;
   Win32Prompter prompter_;
   ui::MainWindow logic_;
 };

@@ -64,9 +64,9 @@ MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view
 }
 
 ui::ReportChoice ShowReportBox(HWND owner, std::string_view text, std::string_view caption,
-                               const ui::ReportButtons& buttons) {
+                               const ui::ReportButtons& buttons, ReportPlace& place) {
   SeamState& seam = Seam();
-  if (!seam.testing) return ShowReportWindow(owner, text, caption, buttons);
+  if (!seam.testing) return ShowReportWindow(owner, text, caption, buttons, place);
   seam.shown.push_back(
       {std::string(text), std::string(caption), MessageKind::Information, owner, buttons});
   if (seam.choices.empty()) return ui::ReportChoice::Close;

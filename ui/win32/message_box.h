@@ -10,6 +10,7 @@
 
 #include "core/job_host.h"
 #include "ui/main_window.h"
+#include "ui/win32/report_window.h"
 
 namespace mapio::win32 {
 
@@ -21,7 +22,7 @@ MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view
 // The check's report in a window of its own (report_window.h). Boxes' test
 // seam records it too, as an information box with the buttons offered.
 ui::ReportChoice ShowReportBox(HWND owner, std::string_view text, std::string_view caption,
-                               const ui::ReportButtons& buttons);
+                               const ui::ReportButtons& buttons, ReportPlace& place);
 
 // The MessageBoxA style of each kind.
 UINT MessageBoxStyle(MessageKind kind);

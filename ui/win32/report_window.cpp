@@ -34,6 +34,7 @@ struct Report {
   std::string text;
   std::vector<Button> buttons;  // left to right, Close last
   POINT minimum{};              // the smallest window, in pixels
+  ReportPlace* place = nullptr;
 };
 
 int ToPixelsX(HWND dialog, int units) {
@@ -101,12 +102,28 @@ void Initialise(HWND dialog, Report& report) {
   const HWND text = GetDlgItem(dialog, kTextId);
   SendMessageA(text, EM_SETLIMITTEXT, 0, 0);
   SetWindowTextA(text, report.text.c_str());
+  if (report.place->known) {
+    // Where the user left it, never below the smallest size.
+    const RECT& r = report.place->rect;
+    SetWindowPos(dialog, nullptr, r.left, r.top, std::max(r.right - r.left, report.minimum.x),
+                 std::max(r.bottom - r.top, report.minimum.y), SWP_NOZORDER);
+  } else {
+    CenterOnOwner(dialog);
+  }
   Layout(dialog, report);
-  CenterOnOwner(dialog);
   SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
   // The caret at the start rather than the whole report selected.
   SetFocus(text);
   SendMessageA(text, EM_SETSEL, 0, 0);
+}
+
+// The window's normal place, also when it is maximised.
+void Remember(HWND dialog, ReportPlace& place) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!GetWindowPlacement(dialog, &placement)) return;
+  place.rect = placement.rcNormalPosition;
+  place.known = true;
 }
 
 INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -126,6 +143,7 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
       return TRUE;
     case WM_COMMAND:
       if (HIWORD(wParam) != BN_CLICKED) return FALSE;
+      if (report) Remember(dialog, *report->place);
       switch (LOWORD(wParam)) {
         case kAddNewId:
           EndDialog(dialog, static_cast<INT_PTR>(ui::ReportChoice::AddNew));
@@ -146,8 +164,8 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 ui::ReportChoice ShowReportWindow(HWND owner, std::string_view text, std::string_view caption,
-                                  const ui::ReportButtons& buttons) {
-  Report report{WithCrLf(text), {}, {}};
+                                  const ui::ReportButtons& buttons, ReportPlace& place) {
+  Report report{WithCrLf(text), {}, {}, &place};
   if (!buttons.addNew.empty()) report.buttons.push_back({kAddNewId, buttons.addNew, 0});
   if (!buttons.removeMissing.empty())
     report.buttons.push_back({kRemoveMissingId, buttons.removeMissing, 0});

@@ -10,9 +10,16 @@
 
 namespace mapio::win32 {
 
+// Where the report stood when it last closed, so that the fresh report
+// after an update opens where the user left the old one; empty at first.
+struct ReportPlace {
+  RECT rect{};
+  bool known = false;
+};
+
 // Modal over `owner`; the button that closed it (Close for Esc and the
-// close box).
+// close box). Opens at `place` when it is known, and keeps it up to date.
 ui::ReportChoice ShowReportWindow(HWND owner, std::string_view text, std::string_view caption,
-                                  const ui::ReportButtons& buttons);
+                                  const ui::ReportButtons& buttons, ReportPlace& place);
 
 }  // namespace mapio::win32

@@ -37,9 +37,11 @@ const char* LeavesFolder(std::string_view name) {
   return nullptr;
 }
 
-std::string List(const std::vector<std::string>& names) {
+// "a.png" or "faces/a.png, faces/A.png": each file after its folder.
+std::string Files(const PictureMatch& match) {
   std::string text;
-  for (const std::string& n : names) text += (text.empty() ? "" : ", ") + n;
+  for (const std::string_view file : match.files)
+    text.append(text.empty() ? "" : ", ").append(match.folder).append(file);
   return text;
 }
 
@@ -163,14 +165,15 @@ class Checker {
   }
 
   void Look(const PackRecord& r, const std::string& id) {
-    const PictureMatch match = folder_.Find(r.from);
+    const PictureMatch& match = folder_.Find(r.from);
     if (match.how == PictureMatch::How::Exact) return;
     if (match.how == PictureMatch::How::OtherCase) {
-      Add(Category::Case, r.line, r.from, id,
+      std::string detail =
           match.files.size() == 1
-              ? "only " + match.files[0] + " is there, in other letter case"
+              ? std::string("only ").append(Files(match)).append(" is there, in other letter case")
               : "only in other letter case, and " + std::to_string(match.files.size()) +
-                    " pictures match: " + List(match.files));
+                    " pictures match: " + Files(match);
+      Add(Category::Case, r.line, r.from, id, std::move(detail));
       return;
     }
     if (folder_.HasIdPicture(id)) {

@@ -95,16 +95,16 @@ Listing& PackFolder::ListingOf(const std::string& subfolder) {
   return *listing;
 }
 
-PictureMatch PackFolder::Find(std::string_view name) {
+const PictureMatch& PackFolder::Find(std::string_view name) {
   std::size_t cut = name.size();
   while (cut > 0 && !IsSeparator(name[cut - 1])) --cut;
   const std::string subfolder(name.substr(0, cut > 0 ? cut - 1 : 0));
   Listing& listing = ListingOf(subfolder);
-  PictureMatch match;
-  match.how = listing.Find(name.substr(cut), entries_);
-  for (const std::uint32_t entry : entries_)
-    match.files.push_back(std::string(name.substr(0, cut)).append(listing.Names()[entry].name));
-  return match;
+  match_.how = listing.Find(name.substr(cut), entries_);
+  match_.folder = name.substr(0, cut);
+  match_.files.clear();
+  for (const std::uint32_t entry : entries_) match_.files.push_back(listing.Names()[entry].name);
+  return match_;
 }
 
 bool PackFolder::HasIdPicture(std::string_view id) {

@@ -23,8 +23,10 @@ int PictureExtensionOf(std::string_view fileName);
 struct PictureMatch {
   enum class How { Exact, OtherCase, None };
   How how = How::None;
-  // For OtherCase every variant of the first extension that has any.
-  std::vector<std::string> files;
+  // For OtherCase every variant of the first extension that has any, each
+  // after `folder` (the subfolders of the record's name, "" or "faces/").
+  std::string_view folder;
+  std::vector<std::string_view> files;
 };
 
 // One folder's pictures, found by their stems (the name less a picture
@@ -65,7 +67,8 @@ class PackFolder {
 
   // `name` is a record's from value, maybe with subfolders ("faces/abc");
   // it has been checked to stay inside the pack.
-  PictureMatch Find(std::string_view name);
+  // The match lives until the next call.
+  const PictureMatch& Find(std::string_view name);
   // Whether the folder holds the picture an ID names, in any letter case.
   bool HasIdPicture(std::string_view id);
 
@@ -78,6 +81,7 @@ class PackFolder {
   std::vector<std::uint32_t> pictureEntries_;  // their entries in top_
   std::map<std::string, std::unique_ptr<Listing>> subfolders_;
   std::vector<std::uint32_t> entries_;  // reused by each lookup
+  PictureMatch match_;
 };
 
 }  // namespace mapio::checker

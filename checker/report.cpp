@@ -14,14 +14,20 @@ std::string Count(std::size_t n, const char* one, const char* many) {
 
 std::string FindingLine(const PackReport& report, const Finding& finding) {
   std::string text;
-  if (finding.category == Category::Unmapped) {
-    text = platform::JoinPath(report.folderPath, finding.name);
-  } else {
-    text = platform::JoinPath(report.folderPath, "config.xml");
-    if (finding.line != 0) text.append(":").append(std::to_string(finding.line));
-  }
-  text.append(": ").append(CategoryWord(finding.category)).append(": ").append(finding.detail);
+  AppendFindingLine(report, finding, text);
   return text;
+}
+
+void AppendFindingLine(const PackReport& report, const Finding& finding, std::string& out) {
+  // As JoinPath joins them.
+  out.append(report.folderPath).push_back(platform::kSeparator);
+  if (finding.category == Category::Unmapped) {
+    out.append(finding.name);
+  } else {
+    out.append("config.xml");
+    if (finding.line != 0) out.append(":").append(std::to_string(finding.line));
+  }
+  out.append(": ").append(CategoryWord(finding.category)).append(": ").append(finding.detail);
 }
 
 std::string SummaryLine(const PackReport& report) {

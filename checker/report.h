@@ -11,6 +11,8 @@ namespace mapio::checker {
 // "FOLDER/config.xml:LINE: CATEGORY: detail"; a finding without a line
 // names its picture ("FOLDER/NAME: unmapped: detail") or config.xml.
 std::string FindingLine(const PackReport& report, const Finding& finding);
+// The same line appended to `out`, which a long report reuses.
+void AppendFindingLine(const PackReport& report, const Finding& finding, std::string& out);
 
 // "FOLDER: 12 records, 14 pictures, 3 findings"
 std::string SummaryLine(const PackReport& report);

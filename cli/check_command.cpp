@@ -71,7 +71,12 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
       reports.push_back(ToJson(report));
       continue;
     }
-    for (const auto& f : report.findings) out << checker::FindingLine(report, f) << '\n';
+    std::string line;
+    for (const auto& f : report.findings) {
+      line.clear();
+      checker::AppendFindingLine(report, f, line);
+      out << line << '\n';
+    }
     out << checker::SummaryLine(report) << '\n';
   }
   // Names are bytes of whatever code page the pack was made in.

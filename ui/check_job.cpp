@@ -46,7 +46,7 @@ CheckOutcome CheckFolder(const std::string& folder, const std::string& shownPath
   }
   outcome.text += "\n";
   for (const auto& finding : report.findings)
-    outcome.text.append("\n").append(checker::FindingLine(report, finding));
+    checker::AppendFindingLine(report, finding, outcome.text.append("\n"));
   return outcome;
 }
 

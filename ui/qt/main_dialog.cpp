@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
+#include "res/texts.h"
 #include "ui/job_entries.h"
 #include "ui/mapping_editor.h"
 #include "ui/qt/about_dialog.h"
@@ -27,7 +28,7 @@ namespace mapio::qt {
 
 namespace {
 
-constexpr std::string_view kAboutEntry = "&About Mapio...";
+constexpr std::string_view kAboutEntry = MAPIO_ABOUT_ENTRY;
 
 }  // namespace
 

@@ -42,7 +42,7 @@ class EditorDialogTest : public QObject {
 
   void opensWithFocusOnSave() {
     CXEditDlg dialog;
-    dialog.SetEditorText(QStringLiteral("a\nb"));
+    dialog.SetEditorText("a\nb");
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto* save = Control<QPushButton>(dialog, res::kSaveButton);

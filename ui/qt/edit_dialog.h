@@ -20,18 +20,23 @@ class CXEditDlg : public QDialog {
  public:
   explicit CXEditDlg(QWidget* owner = nullptr);
 
-  // Into the text box, whole.
-  void SetEditorText(const QString& text);
+  // Into the text box, whole (UTF-8, "\n" between lines), once the window
+  // is shown.
+  void SetEditorText(std::string text);
   // The text box's text as of the confirmed save, in UTF-8.
   const std::string& EditorText() const { return editorText_; }
   std::string TakeEditorText() { return std::move(editorText_); }
   QPlainTextEdit* TextBox() const { return textBox_; }
 
  private:
+  void showEvent(QShowEvent* event) override;
+  void PlaceText();
   void OnSave();
 
   BuiltDialog built_;
   QPlainTextEdit* textBox_ = nullptr;
+  std::string pendingText_;
+  bool hasPendingText_ = false;
   std::string editorText_;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/editor_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -156,29 +157,45 @@ LineEnd NativeLineEnd() {
 #endif
 }
 
-DisplayText DecodeForDisplay(std::string_view fileBytes) {
-  DisplayText shown;
+DisplayPieces DecodeForDisplayInPieces(std::string_view fileBytes, std::size_t pieceBytes) {
+  DisplayPieces shown;
   shown.format.encoding =
       platform::IsValidUtf8(fileBytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
   shown.format.lineEnd = MajorityLineEnd(fileBytes);
   const bool crLfFile = shown.format.lineEnd == LineEnd::CrLf;
-  shown.text.reserve(fileBytes.size() + fileBytes.size() / 8);
+  // Room for a few marks; text past the piece's size starts a new piece at
+  // the next line end.
+  const std::size_t room = std::min(fileBytes.size(), pieceBytes);
+  std::string piece;
+  piece.reserve(room + room / 8);
   CodePoints points(fileBytes, shown.format.encoding);
   while (!points.Done()) {
     const char32_t c = points.Next();
     if (c == '\r' && crLfFile && points.NextIs('\n')) {
       points.Skip();
-      shown.text += '\n';
+      piece += '\n';
     } else if (c == '\r') {
-      platform::AppendUtf8(shown.text, kCrMark);
+      platform::AppendUtf8(piece, kCrMark);
     } else if (c == '\n') {
-      if (crLfFile) platform::AppendUtf8(shown.text, kBareLfMark);
-      shown.text += '\n';
+      if (crLfFile) platform::AppendUtf8(piece, kBareLfMark);
+      piece += '\n';
     } else {
-      AppendShown(shown.text, c);
+      AppendShown(piece, c);
+      continue;
+    }
+    if (piece.size() >= pieceBytes && !points.Done()) {
+      shown.pieces.push_back(std::move(piece));
+      piece = std::string();
+      piece.reserve(room + room / 8);
     }
   }
+  if (!piece.empty() || shown.pieces.empty()) shown.pieces.push_back(std::move(piece));
   return shown;
+}
+
+DisplayText DecodeForDisplay(std::string_view fileBytes) {
+  DisplayPieces pieces = DecodeForDisplayInPieces(fileBytes, fileBytes.size() + 1);
+  return {std::move(pieces.pieces.front()), pieces.format};
 }
 
 std::optional<std::string> EncodeForSaving(std::string_view text, const TextFormat& format) {

@@ -2,11 +2,12 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringEncoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include <memory>
+#include <utility>
 
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
@@ -16,13 +17,15 @@
 namespace mapio::qt {
 namespace {
 
-// Pieces of about this many bytes go into the box one after another, so
-// that the file is never held whole in UTF-16 beside the box's own copy.
+// The box takes and gives its text in pieces of about this many bytes, so
+// that a large file is never held whole in another form beside the box's
+// own copy.
 constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 
-// The end of the piece starting at `from`: after a line break where there
-// is one, else before a character's first byte.
-std::size_t PieceEnd(std::string_view text, std::size_t from) {
+// The end of the part of `text` starting at `from` that goes into the box
+// at once: after a line break where there is one, else before a
+// character's first byte.
+std::size_t PartEnd(std::string_view text, std::size_t from) {
   if (text.size() - from <= kPieceBytes) return text.size();
   const std::size_t limit = from + kPieceBytes;
   const std::size_t lineEnd = text.rfind('\n', limit - 1);
@@ -31,6 +34,18 @@ std::size_t PieceEnd(std::string_view text, std::size_t from) {
   while (end > from + 1 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
   return end;
 }
+
+// The text of a confirmed save, read from the (closed) window's box.
+class BoxText final : public ui::EditedText {
+ public:
+  explicit BoxText(std::unique_ptr<CXEditDlg> dialog) : dialog_(std::move(dialog)) {}
+  bool ForEachPiece(const std::function<bool(std::string_view)>& take) const override {
+    return ForEachTextPiece(*dialog_->TextBox(), take);
+  }
+
+ private:
+  std::unique_ptr<CXEditDlg> dialog_;
+};
 
 }  // namespace
 
@@ -44,7 +59,7 @@ CXEditDlg::CXEditDlg(QWidget* owner) : QDialog(owner) {
           &QDialog::reject);
 }
 
-void CXEditDlg::SetEditorText(std::string text) {
+void CXEditDlg::SetEditorText(ui::TextPieces text) {
   pendingText_ = std::move(text);
   hasPendingText_ = true;
   if (isVisible()) PlaceText();
@@ -58,8 +73,7 @@ void CXEditDlg::showEvent(QShowEvent* event) {
 }
 
 void CXEditDlg::PlaceText() {
-  const std::string text = std::move(pendingText_);
-  pendingText_ = std::string();
+  ui::TextPieces pieces = std::exchange(pendingText_, {});
   hasPendingText_ = false;
   QTextDocument& document = *textBox_->document();
   textBox_->setUndoRedoEnabled(false);
@@ -67,10 +81,13 @@ void CXEditDlg::PlaceText() {
   {
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
-    for (std::size_t from = 0; from < text.size();) {
-      const std::size_t end = PieceEnd(text, from);
-      cursor.insertText(ToQString(std::string_view(text).substr(from, end - from)));
-      from = end;
+    for (std::string& piece : pieces) {
+      for (std::size_t from = 0; from < piece.size();) {
+        const std::size_t end = PartEnd(piece, from);
+        cursor.insertText(ToQString(std::string_view(piece).substr(from, end - from)));
+        from = end;
+      }
+      std::string().swap(piece);
     }
     cursor.endEditBlock();
   }
@@ -84,27 +101,46 @@ void CXEditDlg::OnSave() {
   const MessageButton answer = MessageBox::Show(this, ui::kConfirmSaveText, ui::kConfirmSaveCaption,
                                                 MessageKind::Confirmation);
   if (answer != MessageButton::Ok) return;
-  editorText_ = WholeText(*textBox_);
+  // The box keeps the text to save: once closed, nothing changes it.
   done(QDialog::Accepted);
 }
 
-std::string WholeText(const QPlainTextEdit& box) {
-  // Line by line, so that a large file is not held twice more in UTF-16.
+bool ForEachTextPiece(const QPlainTextEdit& box,
+                      const std::function<bool(std::string_view)>& take) {
+  // Block by block into UTF-8, every character as it is (toPlainText()
+  // would turn no-break spaces into spaces).
   const QTextDocument& document = *box.document();
-  std::string text;
-  text.reserve(static_cast<std::size_t>(document.characterCount()));
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    if (block != document.begin()) text += '\n';
-    text += ToUtf8(block.text());
+  QStringEncoder toUtf8(QStringEncoder::Utf8);
+  std::string piece;
+  piece.reserve(kPieceBytes + kPieceBytes / 2);
+  for (QTextBlock block = document.begin(); block.isValid();) {
+    const QString line = block.text();
+    const std::size_t used = piece.size();
+    piece.resize(used + static_cast<std::size_t>(toUtf8.requiredSpace(line.size())) + 1);
+    char* end = toUtf8.appendToBuffer(piece.data() + used, line);
+    block = block.next();
+    if (block.isValid()) *end++ = '\n';
+    piece.resize(static_cast<std::size_t>(end - piece.data()));
+    if ((piece.size() >= kPieceBytes || !block.isValid()) && !take(piece)) return false;
+    if (piece.size() >= kPieceBytes) piece.clear();
   }
+  return true;
+}
+
+std::string WholeText(const QPlainTextEdit& box) {
+  std::string text;
+  ForEachTextPiece(box, [&](std::string_view piece) {
+    text += piece;
+    return true;
+  });
   return text;
 }
 
-std::optional<std::string> QtEditorView::Edit(std::string text) {
+std::unique_ptr<ui::EditedText> QtEditorView::Edit(ui::TextPieces text) {
   auto dialog = std::make_unique<CXEditDlg>(owner_);
   dialog->SetEditorText(std::move(text));
-  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
-  return dialog->TakeEditorText();
+  if (dialog->exec() != QDialog::Accepted) return nullptr;
+  return std::make_unique<BoxText>(std::move(dialog));
 }
 
 }  // namespace mapio::qt

@@ -116,11 +116,12 @@ bool CXEditDlg::OnCommand(int id, int notification) {
   return Dialog::OnCommand(id, notification);
 }
 
-std::optional<std::string> Win32EditorView::Edit(std::string text) {
+std::unique_ptr<ui::EditedText> Win32EditorView::Edit(ui::TextPieces text) {
   LoadRichEdit();
-  CXEditDlg editor(std::move(text));
-  if (editor.RunModal(owner_) != res::kSaveButton) return std::nullopt;
-  return std::move(editor.text());
+  CXEditDlg editor(ui::JoinPieces(text));
+  text = ui::TextPieces();
+  if (editor.RunModal(owner_) != res::kSaveButton) return nullptr;
+  return std::make_unique<ui::WholeEditedText>(std::move(editor.text()));
 }
 
 }  // namespace mapio::win32

@@ -37,7 +37,7 @@ void SetRichEditText(HWND box, const std::string& text);
 class Win32EditorView final : public ui::EditorView {
  public:
   explicit Win32EditorView(HWND owner) : owner_(owner) {}
-  std::optional<std::string> Edit(std::string text) override;
+  std::unique_ptr<ui::EditedText> Edit(ui::TextPieces text) override;
 
  private:
   HWND owner_;

@@ -176,6 +176,7 @@ DisplayPieces DecodeForDisplayInPieces(std::string_view fileBytes, std::size_t p
       piece += '\n';
     } else if (c == '\r') {
       platform::AppendUtf8(piece, kCrMark);
+      continue;
     } else if (c == '\n') {
       if (crLfFile) platform::AppendUtf8(piece, kBareLfMark);
       piece += '\n';
@@ -194,7 +195,7 @@ DisplayPieces DecodeForDisplayInPieces(std::string_view fileBytes, std::size_t p
 }
 
 DisplayText DecodeForDisplay(std::string_view fileBytes) {
-  DisplayPieces pieces = DecodeForDisplayInPieces(fileBytes, fileBytes.size() + 1);
+  DisplayPieces pieces = DecodeForDisplayInPieces(fileBytes, SIZE_MAX);
   return {std::move(pieces.pieces.front()), pieces.format};
 }
 

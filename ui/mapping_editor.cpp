@@ -55,6 +55,8 @@ void MappingEditor(JobHost& host, JobSettings& settings, EditorView& view) {
   }
   const std::string folder = platform::ResolveAgainstStartup(settings.folderPath);
   const std::string path = platform::JoinPath(folder, kMappingFileName);
+  // The pieces of the text that the editor has taken must not stay resident.
+  platform::KeepLargeBlocksApart();
   std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) {
     host.ShowMessage(kOpenFailedText, kErrorCaption, MessageKind::Warning);

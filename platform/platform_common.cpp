@@ -169,6 +169,14 @@ std::size_t TextReader::ReadPiece(char* buffer, std::size_t size) {
 bool TextReader::ReadAll(std::string& out) {
   out.clear();
   if (file_ == nullptr) return false;
+  // One allocation for the size the file has now (growing by doubling
+  // copies a large file twice over).
+  const long start = std::ftell(file_);
+  if (start >= 0 && std::fseek(file_, 0, SEEK_END) == 0) {
+    const long end = std::ftell(file_);
+    if (end > start) out.reserve(static_cast<std::size_t>(end - start));
+    std::fseek(file_, start, SEEK_SET);
+  }
   char chunk[64 * 1024];
   for (;;) {
     const std::size_t n = std::fread(chunk, 1, sizeof chunk, file_);

@@ -23,6 +23,11 @@ constexpr std::array<char16_t, 32> kCp1252High{
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+bool IsPlain(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return b < 0x80 && b != 0 && b != '\r' && b != '\n';
+}
+
 bool IsStandIn(char32_t c) {
   if (c == kNulMark || c == kBareLfMark || c == kCrMark || c == kEscape) return true;
   for (const auto& [mark, standIn] : kBlockMarks) {
@@ -48,6 +53,13 @@ class CodePoints {
   }
   bool NextIs(char c) const { return pos_ < bytes_.size() && bytes_[pos_] == c; }
   void Skip() { ++pos_; }
+  // The bytes from here that stand for themselves (ASCII but NUL, CR and
+  // LF), taken at once.
+  std::string_view TakePlain() {
+    const std::size_t from = pos_;
+    while (pos_ < bytes_.size() && IsPlain(bytes_[pos_])) ++pos_;
+    return bytes_.substr(from, pos_ - from);
+  }
 
  private:
   std::string_view bytes_;
@@ -106,6 +118,13 @@ class DisplayReader {
     return platform::Utf8Length(text_, pos_, c) == 0 ? 0 : c;
   }
   bool WasRawByte() const { return raw_; }
+  // As CodePoints::TakePlain; every encoding stores these bytes as they are.
+  std::string_view TakePlain() {
+    const std::size_t from = pos_;
+    while (pos_ < text_.size() && IsPlain(text_[pos_])) ++pos_;
+    raw_ = false;
+    return text_.substr(from, pos_ - from);
+  }
 
  private:
   std::string_view text_;
@@ -170,6 +189,8 @@ DisplayPieces DecodeForDisplayInPieces(std::string_view fileBytes, std::size_t p
   piece.reserve(room + room / 8);
   CodePoints points(fileBytes, shown.format.encoding);
   while (!points.Done()) {
+    piece += points.TakePlain();
+    if (points.Done()) break;
     const char32_t c = points.Next();
     if (c == '\r' && crLfFile && points.NextIs('\n')) {
       points.Skip();
@@ -204,6 +225,8 @@ std::optional<std::string> EncodeForSaving(std::string_view text, const TextForm
   out.reserve(text.size() + (format.lineEnd == LineEnd::CrLf ? text.size() / 16 : 0));
   DisplayReader reader(text);
   while (!reader.Done()) {
+    out += reader.TakePlain();
+    if (reader.Done()) break;
     const char32_t c = reader.Next();
     if (c == '\n') {
       if (format.lineEnd == LineEnd::CrLf) out += '\r';

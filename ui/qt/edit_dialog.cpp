@@ -22,6 +22,10 @@ namespace {
 // own copy.
 constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 
+// Saving holds a piece in UTF-16, in UTF-8 and encoded for the file at
+// once: smaller pieces, then, which cost no more.
+constexpr qsizetype kSavePieceChars = qsizetype{1} << 18;
+
 // The end of the part of `text` starting at `from` that goes into the box
 // at once: after a line break where there is one, else before a
 // character's first byte.
@@ -107,22 +111,22 @@ void CXEditDlg::OnSave() {
 
 bool ForEachTextPiece(const QPlainTextEdit& box,
                       const std::function<bool(std::string_view)>& take) {
-  // Block by block into UTF-8, every character as it is (toPlainText()
-  // would turn no-break spaces into spaces).
+  // Block by block, every character as it is (toPlainText() would turn
+  // no-break spaces into spaces), into UTF-8 a piece at a time.
   const QTextDocument& document = *box.document();
   QStringEncoder toUtf8(QStringEncoder::Utf8);
+  QString lines;
   std::string piece;
-  piece.reserve(kPieceBytes + kPieceBytes / 2);
   for (QTextBlock block = document.begin(); block.isValid();) {
-    const QString line = block.text();
-    const std::size_t used = piece.size();
-    piece.resize(used + static_cast<std::size_t>(toUtf8.requiredSpace(line.size())) + 1);
-    char* end = toUtf8.appendToBuffer(piece.data() + used, line);
+    lines += block.text();
     block = block.next();
-    if (block.isValid()) *end++ = '\n';
+    if (block.isValid()) lines += QLatin1Char('\n');
+    if (lines.size() < kSavePieceChars && block.isValid()) continue;
+    piece.resize(static_cast<std::size_t>(toUtf8.requiredSpace(lines.size())));
+    const char* end = toUtf8.appendToBuffer(piece.data(), lines);
     piece.resize(static_cast<std::size_t>(end - piece.data()));
-    if ((piece.size() >= kPieceBytes || !block.isValid()) && !take(piece)) return false;
-    if (piece.size() >= kPieceBytes) piece.clear();
+    lines.truncate(0);  // keeps its room
+    if (!take(piece)) return false;
   }
   return true;
 }

@@ -243,4 +243,11 @@ std::string CaseFoldKey(std::string_view name);
 // The same key appended to `out`: no allocation for an ASCII name.
 void AppendCaseFoldKey(std::string_view name, std::string& out);
 
+// From now on, blocks of 256 KB or more get pages of their own from the
+// system and give them back when freed. GNU's C library otherwise takes
+// such blocks from its heap once it has seen large ones freed: then the
+// parts of a large text already passed on stay resident beside their new
+// home, and a growing block is copied rather than extended.
+void KeepLargeBlocksApart();
+
 }  // namespace mapio::platform

@@ -4,6 +4,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -244,6 +247,12 @@ RenameResult RenameNoReplace(const std::string& from, const std::string& to) {
   if (error == 0) return RenameResult::Renamed;
   if (NoAtomicSupport(error)) return detail::RenameByLink(from, to);
   return FromErrno(error, from);
+}
+
+void KeepLargeBlocksApart() {
+#ifdef __GLIBC__
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);  // a fixed threshold does not move up
+#endif
 }
 
 }  // namespace mapio::platform

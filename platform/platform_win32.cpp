@@ -138,4 +138,7 @@ RenameResult RenameNoReplace(const std::string& from, const std::string& to) {
   return RenameResult::Failed;
 }
 
+// The system heap gives large blocks pages of their own by itself.
+void KeepLargeBlocksApart() {}
+
 }  // namespace mapio::platform

@@ -1,5 +1,6 @@
 #include "ui/editor_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -21,6 +22,11 @@ constexpr std::array<char16_t, 32> kCp1252High{
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+bool IsPlain(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return b < 0x80 && b != 0 && b != '\r' && b != '\n';
+}
 
 bool IsStandIn(char32_t c) {
   if (c == kNulMark || c == kBareLfMark || c == kCrMark || c == kEscape) return true;
@@ -47,6 +53,13 @@ class CodePoints {
   }
   bool NextIs(char c) const { return pos_ < bytes_.size() && bytes_[pos_] == c; }
   void Skip() { ++pos_; }
+  // The bytes from here that stand for themselves (ASCII but NUL, CR and
+  // LF), taken at once.
+  std::string_view TakePlain() {
+    const std::size_t from = pos_;
+    while (pos_ < bytes_.size() && IsPlain(bytes_[pos_])) ++pos_;
+    return bytes_.substr(from, pos_ - from);
+  }
 
  private:
   std::string_view bytes_;
@@ -105,6 +118,13 @@ class DisplayReader {
     return platform::Utf8Length(text_, pos_, c) == 0 ? 0 : c;
   }
   bool WasRawByte() const { return raw_; }
+  // As CodePoints::TakePlain; every encoding stores these bytes as they are.
+  std::string_view TakePlain() {
+    const std::size_t from = pos_;
+    while (pos_ < text_.size() && IsPlain(text_[pos_])) ++pos_;
+    raw_ = false;
+    return text_.substr(from, pos_ - from);
+  }
 
  private:
   std::string_view text_;
@@ -156,29 +176,48 @@ LineEnd NativeLineEnd() {
 #endif
 }
 
-DisplayText DecodeForDisplay(std::string_view fileBytes) {
-  DisplayText shown;
+DisplayPieces DecodeForDisplayInPieces(std::string_view fileBytes, std::size_t pieceBytes) {
+  DisplayPieces shown;
   shown.format.encoding =
       platform::IsValidUtf8(fileBytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
   shown.format.lineEnd = MajorityLineEnd(fileBytes);
   const bool crLfFile = shown.format.lineEnd == LineEnd::CrLf;
-  shown.text.reserve(fileBytes.size() + fileBytes.size() / 8);
+  // Room for a few marks; text past the piece's size starts a new piece at
+  // the next line end.
+  const std::size_t room = std::min(fileBytes.size(), pieceBytes);
+  std::string piece;
+  piece.reserve(room + room / 8);
   CodePoints points(fileBytes, shown.format.encoding);
   while (!points.Done()) {
+    piece += points.TakePlain();
+    if (points.Done()) break;
     const char32_t c = points.Next();
     if (c == '\r' && crLfFile && points.NextIs('\n')) {
       points.Skip();
-      shown.text += '\n';
+      piece += '\n';
     } else if (c == '\r') {
-      platform::AppendUtf8(shown.text, kCrMark);
+      platform::AppendUtf8(piece, kCrMark);
+      continue;
     } else if (c == '\n') {
-      if (crLfFile) platform::AppendUtf8(shown.text, kBareLfMark);
-      shown.text += '\n';
+      if (crLfFile) platform::AppendUtf8(piece, kBareLfMark);
+      piece += '\n';
     } else {
-      AppendShown(shown.text, c);
+      AppendShown(piece, c);
+      continue;
+    }
+    if (piece.size() >= pieceBytes && !points.Done()) {
+      shown.pieces.push_back(std::move(piece));
+      piece = std::string();
+      piece.reserve(room + room / 8);
     }
   }
+  if (!piece.empty() || shown.pieces.empty()) shown.pieces.push_back(std::move(piece));
   return shown;
+}
+
+DisplayText DecodeForDisplay(std::string_view fileBytes) {
+  DisplayPieces pieces = DecodeForDisplayInPieces(fileBytes, SIZE_MAX);
+  return {std::move(pieces.pieces.front()), pieces.format};
 }
 
 std::optional<std::string> EncodeForSaving(std::string_view text, const TextFormat& format) {
@@ -186,6 +225,8 @@ std::optional<std::string> EncodeForSaving(std::string_view text, const TextForm
   out.reserve(text.size() + (format.lineEnd == LineEnd::CrLf ? text.size() / 16 : 0));
   DisplayReader reader(text);
   while (!reader.Done()) {
+    out += reader.TakePlain();
+    if (reader.Done()) break;
     const char32_t c = reader.Next();
     if (c == '\n') {
       if (format.lineEnd == LineEnd::CrLf) out += '\r';

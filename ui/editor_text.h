@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mapio::ui {
 
@@ -41,7 +42,17 @@ LineEnd NativeLineEnd();
 
 DisplayText DecodeForDisplay(std::string_view fileBytes);
 
+// The same text in pieces, so that a large file can be let go a piece at a
+// time: each piece but the last ends after a line break and is at least
+// `pieceBytes` long (a piece holds whole lines). Never no piece.
+struct DisplayPieces {
+  std::vector<std::string> pieces;
+  TextFormat format;
+};
+DisplayPieces DecodeForDisplayInPieces(std::string_view fileBytes, std::size_t pieceBytes);
+
 // The bytes to save for `text` (UTF-8, as the editor handed it back).
+// A text may be encoded in pieces that end after line breaks.
 // nullopt when the text holds a character that `format`'s encoding cannot
 // store (a Windows-1252 file has no room for most of Unicode).
 std::optional<std::string> EncodeForSaving(std::string_view text, const TextFormat& format);

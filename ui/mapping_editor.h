@@ -2,9 +2,12 @@
 // after a confirmed save, writes it back.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/job_host.h"
 #include "core/job_settings.h"
@@ -20,15 +23,43 @@ inline constexpr std::string_view kCannotStoreText =
 inline constexpr std::string_view kConfirmSaveText = "Do you really want to save this file?";
 inline constexpr std::string_view kConfirmSaveCaption = "Confirm save";
 
+// The editor's text (UTF-8, "\n" between lines) in pieces, each but the
+// last ending after a "\n", so that a large file need not be held whole
+// beside the editor's own copy.
+using TextPieces = std::vector<std::string>;
+
+// The text of a confirmed save, as long as the window that holds it.
+class EditedText {
+ public:
+  virtual ~EditedText() = default;
+  // Hands the text to `take` piece after piece (pieces as in TextPieces),
+  // until `take` returns false. False when it stopped early.
+  virtual bool ForEachPiece(const std::function<bool(std::string_view)>& take) const = 0;
+};
+
+// An EditedText held as one string.
+class WholeEditedText final : public EditedText {
+ public:
+  explicit WholeEditedText(std::string text) : text_(std::move(text)) {}
+  bool ForEachPiece(const std::function<bool(std::string_view)>& take) const override {
+    return take(text_);
+  }
+
+ private:
+  std::string text_;
+};
+
+std::string JoinPieces(const EditedText& text);
+std::string JoinPieces(const TextPieces& pieces);
+
 // The editor window of a front end.
 class EditorView {
  public:
   virtual ~EditorView() = default;
-  // Shows `text` (UTF-8, "\n" between lines) modally. Returns the text to
-  // save once the user has confirmed a save, nullopt when the user closed
-  // the window without one.
-  // The text is handed over, since a large file should not be held twice.
-  virtual std::optional<std::string> Edit(std::string text) = 0;
+  // Shows `text` modally, letting each piece go once it is shown. Returns
+  // the text to save once the user has confirmed a save, nullptr when the
+  // user closed the window without one.
+  virtual std::unique_ptr<EditedText> Edit(TextPieces text) = 0;
 };
 
 // The edit job's one entry, for every window.

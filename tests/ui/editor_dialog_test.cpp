@@ -42,7 +42,7 @@ class EditorDialogTest : public QObject {
 
   void opensWithFocusOnSave() {
     CXEditDlg dialog;
-    dialog.SetEditorText(QStringLiteral("a\nb"));
+    dialog.SetEditorText("a\nb");
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto* save = Control<QPushButton>(dialog, res::kSaveButton);
@@ -101,11 +101,20 @@ class EditorDialogTest : public QObject {
   }
 
   // Through the real window: what the box hands back is what it was given,
-  // characters text boxes like to change included.
+  // characters text boxes like to change included; a large file goes in
+  // and out in many pieces.
+  void editorWindowRoundTripsTheFile_data() {
+    QTest::addColumn<int>("copies");
+    QTest::newRow("small") << 1;
+    QTest::newRow("in pieces") << 60000;
+  }
   void editorWindowRoundTripsTheFile() {
+    QFETCH(int, copies);
     testing::TempFolder folder;
-    const std::string bytes = std::string("a\r\n\0\xc2\xa0 \xe2\x80\xa8\xe2\x80\xa9\r\n", 14) +
-                              "\xef\xb7\x90\t\xef\xa3\xbf\xe2\x90\x80\r\n\r\n";
+    const std::string lines = std::string("a\r\n\0\xc2\xa0 \xe2\x80\xa8\xe2\x80\xa9\r\n", 14) +
+                              "\xef\xb7\x90\t\xef\xa3\xbf\xe2\x90\x80\r\nbare\n\r\n";
+    std::string bytes;
+    for (int i = 0; i < copies; ++i) bytes += lines;
     folder.Write("config.xml", bytes);
     testing::FakeHost host;
     host.controls.folderPath = folder.str();

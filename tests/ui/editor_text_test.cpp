@@ -64,5 +64,30 @@ TEST(EditorText, EveryByteSurvivesARoundTrip) {
   }
 }
 
+// Pieces cut where a marker meets its line break or an escape its
+// stand-in would lose bytes when saved piece by piece.
+TEST(EditorText, PiecesHoldWholeLinesAndSaveTheSameBytes) {
+  const std::string bytes = "ab\r\nbare\ncd\r\n\xef\xa3\xbf\xe2\x90\x8a\r\n\r\nlong line\r\nx\r\n";
+  for (const std::size_t pieceBytes : {1, 3, 5, 100}) {
+    SCOPED_TRACE(pieceBytes);
+    const DisplayPieces shown = DecodeForDisplayInPieces(bytes, pieceBytes);
+    std::string joined;
+    std::string saved;
+    for (std::size_t i = 0; i < shown.pieces.size(); ++i) {
+      const std::string& piece = shown.pieces[i];
+      if (i + 1 < shown.pieces.size()) {
+        EXPECT_EQ(piece.back(), '\n');
+        EXPECT_GE(piece.size(), pieceBytes);
+      }
+      joined += piece;
+      saved += EncodeForSaving(piece, shown.format).value();
+    }
+    EXPECT_EQ(joined, DecodeForDisplay(bytes).text);
+    EXPECT_EQ(saved, bytes);
+  }
+  EXPECT_EQ(DecodeForDisplayInPieces("", 4).pieces, std::vector<std::string>{""});
+  EXPECT_EQ(DecodeForDisplayInPieces("a\nb\n", 1).pieces, (std::vector<std::string>{"a\n", "b\n"}));
+}
+
 }  // namespace
 }  // namespace mapio::ui

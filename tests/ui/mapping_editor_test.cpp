@@ -24,12 +24,15 @@ struct ScriptedView : EditorView {
   std::deque<Step> steps;
   std::vector<std::string> shown;
 
-  std::optional<std::string> Edit(std::string text) override {
+  std::unique_ptr<EditedText> Edit(TextPieces pieces) override {
+    const std::string text = JoinPieces(pieces);
     shown.push_back(text);
-    if (steps.empty()) return std::nullopt;
+    if (steps.empty()) return nullptr;
     Step step = std::move(steps.front());
     steps.pop_front();
-    return step(text);
+    std::optional<std::string> edited = step(text);
+    if (!edited) return nullptr;
+    return std::make_unique<WholeEditedText>(std::move(*edited));
   }
   void SaveAsShown() {
     steps.push_back([](const std::string& t) { return t; });

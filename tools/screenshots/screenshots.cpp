@@ -36,7 +36,7 @@ bool RenderOwnShots(const QString& folder) {
   bool ok = true;
   {
     mapio::qt::CXEditDlg editor;
-    editor.SetEditorText(SampleConfig());
+    editor.SetEditorText(SampleConfig().toStdString());
     ok &= Save(editor, folder, QStringLiteral("editor.png"));
   }
   {

@@ -5,7 +5,10 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "ui/mapping_editor.h"
 #include "ui/qt/template_builder.h"
@@ -14,39 +17,44 @@ class QPlainTextEdit;
 
 namespace mapio::qt {
 
+// The box's whole text in UTF-8, line breaks as "\n", every character as
+// it is, handed to `take` in pieces as ui::TextPieces; false when `take`
+// stopped it.
+bool ForEachTextPiece(const QPlainTextEdit& box, const std::function<bool(std::string_view)>& take);
+std::string WholeText(const QPlainTextEdit& box);
+
 class CXEditDlg : public QDialog {
   Q_OBJECT
 
  public:
   explicit CXEditDlg(QWidget* owner = nullptr);
 
-  // Into the text box, whole.
-  void SetEditorText(const QString& text);
-  // The text box's text as of the confirmed save, in UTF-8.
-  const std::string& EditorText() const { return editorText_; }
-  std::string TakeEditorText() { return std::move(editorText_); }
+  // Into the text box, whole, once the window is shown.
+  void SetEditorText(ui::TextPieces text);
+  void SetEditorText(std::string text) { SetEditorText(ui::TextPieces{std::move(text)}); }
+  // The text box's text in UTF-8; after a confirmed save, the text to save.
+  std::string EditorText() const { return WholeText(*textBox_); }
   QPlainTextEdit* TextBox() const { return textBox_; }
 
  private:
+  void showEvent(QShowEvent* event) override;
+  void PlaceText();
   void OnSave();
 
   BuiltDialog built_;
   QPlainTextEdit* textBox_ = nullptr;
-  std::string editorText_;
+  ui::TextPieces pendingText_;
+  bool hasPendingText_ = false;
 };
 
 // Opens a fresh CXEditDlg owned by `owner` for each Edit.
 class QtEditorView final : public ui::EditorView {
  public:
   explicit QtEditorView(QWidget* owner) : owner_(owner) {}
-  std::optional<std::string> Edit(std::string text) override;
+  std::unique_ptr<ui::EditedText> Edit(ui::TextPieces text) override;
 
  private:
   QWidget* owner_;
 };
-
-// The box's whole text in UTF-8, line breaks as "\n", every character as
-// it is (toPlainText() would turn no-break spaces into spaces).
-std::string WholeText(const QPlainTextEdit& box);
 
 }  // namespace mapio::qt

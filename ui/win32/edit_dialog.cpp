@@ -33,19 +33,30 @@ std::string Narrow(const std::wstring& wide) {
   return utf8;
 }
 
+// Hands the box the pieces in UTF-16, converting one at a time and letting
+// each go once converted, so that the file is never held whole twice more.
 struct StreamIn {
-  const wchar_t* data;
-  std::size_t bytesLeft;
+  explicit StreamIn(ui::TextPieces& text) : pieces(&text) {}
+  ui::TextPieces* pieces;
+  std::size_t next = 0;
+  std::wstring wide;
+  std::size_t sent = 0;  // characters of `wide`
 };
 
 DWORD CALLBACK ReadPiece(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got) {
   auto* in = reinterpret_cast<StreamIn*>(cookie);
+  while (in->sent == in->wide.size() && in->next < in->pieces->size()) {
+    std::string& piece = (*in->pieces)[in->next++];
+    in->wide = Widen(piece);
+    std::string().swap(piece);
+    in->sent = 0;
+  }
   // Whole characters only.
-  std::size_t take = std::min(in->bytesLeft, static_cast<std::size_t>(wanted) & ~std::size_t{1});
-  std::memcpy(buffer, in->data, take);
-  in->data += take / sizeof(wchar_t);
-  in->bytesLeft -= take;
-  *got = static_cast<LONG>(take);
+  const std::size_t take =
+      std::min(in->wide.size() - in->sent, static_cast<std::size_t>(wanted) / sizeof(wchar_t));
+  std::memcpy(buffer, in->wide.data() + in->sent, take * sizeof(wchar_t));
+  in->sent += take;
+  *got = static_cast<LONG>(take * sizeof(wchar_t));
   return 0;
 }
 
@@ -81,21 +92,25 @@ std::string RichEditText(HWND box) {
   return Narrow(lines);
 }
 
-void SetRichEditText(HWND box, const std::string& text) {
-  const std::wstring wide = Widen(text);
-  StreamIn in{wide.data(), wide.size() * sizeof(wchar_t)};
+void SetRichEditPieces(HWND box, ui::TextPieces& pieces) {
+  StreamIn in(pieces);
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&in), 0, &ReadPiece};
   SendMessageA(box, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
 }
 
-CXEditDlg::CXEditDlg(std::string text) : Dialog(res::kEditXmlDialog), text_(std::move(text)) {}
+void SetRichEditText(HWND box, const std::string& text) {
+  ui::TextPieces pieces{text};
+  SetRichEditPieces(box, pieces);
+}
+
+CXEditDlg::CXEditDlg(ui::TextPieces text) : Dialog(res::kEditXmlDialog), pieces_(std::move(text)) {}
 
 bool CXEditDlg::OnInitDialog() {
   HWND box = Item(res::kXmlTextBox);
   // No limit of the box's own: a cut text would cut the file on saving.
   SendMessageA(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-  SetRichEditText(box, text_);
-  std::string().swap(text_);  // the box holds it now
+  SetRichEditPieces(box, pieces_);
+  pieces_ = ui::TextPieces();  // the box holds it now
   SendMessageA(box, EM_SETMODIFY, FALSE, 0);
   return true;
 }
@@ -116,11 +131,11 @@ bool CXEditDlg::OnCommand(int id, int notification) {
   return Dialog::OnCommand(id, notification);
 }
 
-std::optional<std::string> Win32EditorView::Edit(std::string text) {
+std::unique_ptr<ui::EditedText> Win32EditorView::Edit(ui::TextPieces text) {
   LoadRichEdit();
   CXEditDlg editor(std::move(text));
-  if (editor.RunModal(owner_) != res::kSaveButton) return std::nullopt;
-  return std::move(editor.text());
+  if (editor.RunModal(owner_) != res::kSaveButton) return nullptr;
+  return std::make_unique<ui::WholeEditedText>(std::move(editor.text()));
 }
 
 }  // namespace mapio::win32

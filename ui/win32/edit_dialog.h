@@ -15,8 +15,7 @@ void LoadRichEdit();
 
 class CXEditDlg final : public Dialog {
  public:
-  // `text` is UTF-8 with "\n" between lines.
-  explicit CXEditDlg(std::string text);
+  explicit CXEditDlg(ui::TextPieces text);
   // The box's text after a confirmed save, UTF-8 with "\n" between lines.
   std::string& text() { return text_; }
 
@@ -25,6 +24,7 @@ class CXEditDlg final : public Dialog {
   bool OnCommand(int id, int notification) override;
 
  private:
+  ui::TextPieces pieces_;
   std::string text_;
 };
 
@@ -33,11 +33,13 @@ class CXEditDlg final : public Dialog {
 // taken as RTF.
 std::string RichEditText(HWND box);
 void SetRichEditText(HWND box, const std::string& text);
+// Lets each piece go once the box has it.
+void SetRichEditPieces(HWND box, ui::TextPieces& pieces);
 
 class Win32EditorView final : public ui::EditorView {
  public:
   explicit Win32EditorView(HWND owner) : owner_(owner) {}
-  std::optional<std::string> Edit(std::string text) override;
+  std::unique_ptr<ui::EditedText> Edit(ui::TextPieces text) override;
 
  private:
   HWND owner_;

@@ -25,9 +25,15 @@ mkdir -p "$outdir"
 # Saves window ID (frame and caption included) as OUTDIR/FILE.png once it
 # has had time to paint.
 shoot() {
-  local id=$1 file=$2 X Y WIDTH HEIGHT SCREEN WINDOW
+  local id=$1 file=$2 info X Y WIDTH HEIGHT
   sleep 0.7
-  eval "$(xdotool getwindowgeometry --shell "$id")"
+  # xwininfo's absolute corner: xdotool's is off for a window that has moved
+  # itself since it was mapped (the main window centres itself).
+  info=$(xwininfo -id "$id") || fail "no window for $file.png"
+  X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+  Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+  WIDTH=$(awk '/Width:/ {print $2}' <<<"$info")
+  HEIGHT=$(awk '/Height:/ {print $2}' <<<"$info")
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$outdir/$file.png" \
     || fail "could not save $file.png"
   echo "$tool: $outdir/$file.png (${WIDTH}x${HEIGHT})"

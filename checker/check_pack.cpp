@@ -50,8 +50,11 @@ class Checker {
   Checker(PackReport& report, PackFolder& folder, const CheckOptions& options)
       : report_(report), folder_(folder), options_(options) {}
 
+  // Held back, to go out in line order among the records' findings.
   void Problems(const std::vector<PackProblem>& problems) {
-    for (const PackProblem& p : problems) Add(FromProblem(p));
+    for (const PackProblem& p : problems) problems_.push_back(FromProblem(p));
+    std::stable_sort(problems_.begin(), problems_.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
   }
 
   void Records(const std::vector<PackRecord>& records) {
@@ -64,14 +67,7 @@ class Checker {
       if (options_.progress && i % kProgressEvery == 0) options_.progress(i, total);
       Record(records[i]);
     }
-  }
-
-  // In config.xml's order; what has no line first.
-  void SortByLine() {
-    const auto byLine = [](const Finding& a, const Finding& b) { return a.line < b.line; };
-    if (std::is_sorted(report_.findings.begin(), report_.findings.end(), byLine)) return;
-    std::stable_sort(report_.findings.begin(), report_.findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    ProblemsUpTo(static_cast<std::size_t>(-1));
   }
 
   void Pictures() {
@@ -85,12 +81,27 @@ class Checker {
   }
 
  private:
+  // Records come in file order, so their findings do: the problems of the
+  // file go out before the first finding of a later line, and those of a
+  // record's own line before its findings.
   void Add(Category category, std::size_t line, std::string_view name, std::string_view id,
            std::string detail) {
-    report_.findings.push_back(
-        {category, line, std::string(name), std::string(id), std::move(detail)});
+    ProblemsUpTo(line);
+    Deliver({category, line, std::string(name), std::string(id), std::move(detail)});
   }
-  void Add(const Finding& finding) { report_.findings.push_back(finding); }
+
+  void ProblemsUpTo(std::size_t line) {
+    for (; nextProblem_ < problems_.size() && problems_[nextProblem_].line <= line; ++nextProblem_)
+      Deliver(std::move(problems_[nextProblem_]));
+  }
+
+  void Deliver(Finding finding) {
+    ++report_.findingCount;
+    if (options_.onFinding)
+      options_.onFinding(finding);
+    else
+      report_.findings.push_back(std::move(finding));
+  }
 
   Finding FromProblem(const PackProblem& p) const {
     switch (p.kind) {
@@ -221,6 +232,8 @@ class Checker {
   PackReport& report_;
   PackFolder& folder_;
   const CheckOptions& options_;
+  std::vector<Finding> problems_;  // the file's, by line
+  std::size_t nextProblem_ = 0;
   // Every name and ID a record gives, whatever its kind (their pictures are
   // spoken for), with the line of the first record of the checked kind that
   // gives it.
@@ -259,8 +272,13 @@ PackReport CheckPack(const std::string& folderPath, std::int32_t objectKind,
   report.objectKind = objectKind;
   PackFolder folder(folderPath);
   if (!folder.Exists()) {
-    report.findings.push_back(
-        {Category::Structure, 0, {}, {}, "the folder does not exist or cannot be read"});
+    const Finding finding{
+        Category::Structure, 0, {}, {}, "the folder does not exist or cannot be read"};
+    report.findingCount = 1;
+    if (options.onFinding)
+      options.onFinding(finding);
+    else
+      report.findings.push_back(finding);
     return report;
   }
   report.pictures = folder.Pictures().size();
@@ -269,7 +287,6 @@ PackReport CheckPack(const std::string& folderPath, std::int32_t objectKind,
   Checker checker(report, folder, options);
   checker.Problems(pack.problems);
   checker.Records(pack.records);
-  checker.SortByLine();
   checker.Pictures();
   return report;
 }

@@ -40,6 +40,7 @@ struct PackReport {
   std::size_t records = 0;
   std::size_t pictures = 0;
   std::vector<Finding> findings;  // in config.xml's order, then the pictures
+  std::size_t findingCount = 0;   // the same when no one took them as they came
 };
 
 struct CheckOptions {
@@ -47,6 +48,9 @@ struct CheckOptions {
   std::function<std::string(std::int32_t kind)> kindName;
   // Called now and then with the records and pictures looked at so far.
   std::function<void(std::size_t done, std::size_t total)> progress;
+  // Takes each finding as it is made, in the report's order, instead of
+  // PackReport::findings: half a million of them are never held.
+  std::function<void(const Finding& finding)> onFinding;
 };
 
 PackReport CheckPack(const std::string& folderPath, std::int32_t objectKind,

@@ -33,7 +33,7 @@ void AppendFindingLine(const PackReport& report, const Finding& finding, std::st
 std::string SummaryLine(const PackReport& report) {
   return report.folderPath + ": " + Count(report.records, "record", "records") + ", " +
          Count(report.pictures, "picture", "pictures") + ", " +
-         Count(report.findings.size(), "finding", "findings");
+         Count(report.findingCount, "finding", "findings");
 }
 
 }  // namespace mapio::checker

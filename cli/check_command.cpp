@@ -37,7 +37,7 @@ nlohmann::ordered_json ToJson(const PackReport& report) {
       {"counts",
        {{"records", report.records},
         {"pictures", report.pictures},
-        {"findings", report.findings.size()}}},
+        {"findings", report.findingCount}}},
       {"findings", std::move(findings)},
   };
 }
@@ -62,20 +62,27 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
   for (const std::string& folder : request.folders) {
     JobSettings ignored;
     progressLine.PullSettings(ignored);  // the progress line's delay counts from here
+    // Text goes out finding by finding; JSON is one document in the end.
+    PackReport shown;
+    shown.folderPath = folder;  // as the user typed it, so that the lines read back
+    std::string line;
+    options.onFinding = nullptr;
+    if (!request.json) {
+      options.onFinding = [&](const checker::Finding& f) {
+        progressLine.ClearProgress();
+        line.clear();
+        checker::AppendFindingLine(shown, f, line);
+        out << line << '\n';
+      };
+    }
     PackReport report =
         checker::CheckPack(platform::ResolveAgainstStartup(folder), request.objectKind, options);
-    report.folderPath = folder;  // as the user typed it, so that the lines read back
+    report.folderPath = folder;
     progressLine.ClearProgress();
-    anyFinding = anyFinding || !report.findings.empty();
+    anyFinding = anyFinding || report.findingCount != 0;
     if (request.json) {
       reports.push_back(ToJson(report));
       continue;
-    }
-    std::string line;
-    for (const auto& f : report.findings) {
-      line.clear();
-      checker::AppendFindingLine(report, f, line);
-      out << line << '\n';
     }
     out << checker::SummaryLine(report) << '\n';
   }

@@ -34,7 +34,7 @@ CheckOutcome CheckFolder(const std::string& folder, const std::string& shownPath
   checker::PackReport report = checker::CheckPack(folder, objectKind, options);
   report.folderPath = shownPath;
   CheckOutcome outcome;
-  outcome.clean = report.findings.empty();
+  outcome.clean = report.findingCount == 0;
   if (!outcome.clean) {
     outcome.missingRecords = CountRemovableRecords(folder, report);
     outcome.newPictures = CountNewPictures(folder);

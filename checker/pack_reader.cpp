@@ -1,6 +1,7 @@
 #include "checker/pack_reader.h"
 
 #include <algorithm>
+#include <functional>
 #include <pugixml.hpp>
 
 #include "checker/xml_text.h"
@@ -96,14 +97,18 @@ std::size_t OffsetOf(const pugi::xml_node& node) {
   return static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, node.offset_debug()));
 }
 
-void ReadWellFormedList(std::string_view bytes, const LineIndex& lines, const pugi::xml_node& list,
-                        PackFile& pack) {
+// `original` gives the file's bytes as they were before the parser wrote
+// into them; only a fault asks.
+using Original = std::function<std::string_view()>;
+
+void ReadWellFormedList(const Original& original, const LineIndex& lines,
+                        const pugi::xml_node& list, PackFile& pack) {
   std::size_t children = 0;
   for (auto it = list.begin(); it != list.end(); ++it) ++children;
   pack.records.reserve(children);
   for (const pugi::xml_node& child : list.children()) {
     const std::size_t offset = OffsetOf(child);
-    const auto line = [&] { return LineAt(bytes, lines, offset); };
+    const auto line = [&] { return LineAt(original(), lines, offset); };
     PackRecord record;
     if (ReadRecord(child, line, true, pack, record)) {
       record.line = lines.Line(offset);
@@ -119,17 +124,24 @@ void ReadWellFormedList(std::string_view bytes, const LineIndex& lines, const pu
 }
 
 // Where the list's closing tag starts: the last "</list" before whatever
-// follows the list in the document.
-std::size_t ListEndOffset(std::string_view bytes, const pugi::xml_node& list) {
-  std::size_t limit = bytes.size();
+// follows the list in the document. `closings` are where the file held
+// "</list" before it was parsed, in order.
+std::size_t ListEndOffset(const std::vector<std::size_t>& closings, std::size_t size,
+                          const pugi::xml_node& list) {
+  std::size_t limit = size;
   for (pugi::xml_node n = list; n; n = n.parent()) {
     if (const pugi::xml_node next = n.next_sibling()) {
       limit = OffsetOf(next);
       break;
     }
   }
-  const std::size_t at = bytes.substr(0, limit).rfind("</list");
-  return at != std::string_view::npos && at > OffsetOf(list) ? at : std::string_view::npos;
+  // Whole, before the limit.
+  const auto after = std::upper_bound(closings.begin(), closings.end(),
+                                      limit < 6 ? std::string_view::npos : limit - 6,
+                                      [](std::size_t a, std::size_t b) { return a < b; });
+  if (limit < 6 || after == closings.begin()) return std::string_view::npos;
+  const std::size_t at = *(after - 1);
+  return at > OffsetOf(list) ? at : std::string_view::npos;
 }
 
 pugi::xml_node FindList(const pugi::xml_document& doc) {
@@ -188,11 +200,19 @@ void ReadListByLines(std::string_view bytes, std::size_t errorLine, PackFile& pa
 
 }  // namespace
 
-PackFile ParsePackFile(std::string_view bytes) {
-  PackFile pack;
+namespace {
+
+// `pack.parsed` holds the file; the parser writes into it.
+void Parse(PackFile& pack, const Original& original) {
+  // Past any string's own small buffer.
+  pack.parsed.reserve(std::max<std::size_t>(pack.parsed.size(), 64));
+  const std::string_view bytes(pack.parsed);
   const LineIndex lines(bytes);
+  std::vector<std::size_t> closings;
+  for (std::size_t i = bytes.find("</list"); i != std::string_view::npos;
+       i = bytes.find("</list", i + 1))
+    closings.push_back(i);
   pugi::xml_document doc;
-  pack.parsed.assign(bytes.begin(), bytes.end());
   const pugi::xml_parse_result result = doc.load_buffer_inplace(
       pack.parsed.data(), pack.parsed.size(), kParseOptions, pugi::encoding_utf8);
   if (result) {
@@ -200,35 +220,56 @@ PackFile ParsePackFile(std::string_view bytes) {
     const pugi::xml_node list = FindList(doc);
     pack.listFound = static_cast<bool>(list);
     if (list) {
-      ReadWellFormedList(bytes, lines, list, pack);
-      pack.listEnd = ListEndOffset(bytes, list);
+      ReadWellFormedList(original, lines, list, pack);
+      pack.listEnd = ListEndOffset(closings, pack.parsed.size(), list);
     }
   } else {
-    pack.parsed = {};  // nothing points into it
+    const std::string_view text = original();
     const std::size_t offset = static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, result.offset));
     const std::size_t errorLine = lines.Line(offset);
-    ReadListByLines(bytes, errorLine, pack);
+    ReadListByLines(text, errorLine, pack);
     // A file cut off inside the list says so once, not twice.
     const bool cutOff = !pack.problems.empty() && pack.problems.back().kind == Kind::EndsInList &&
-                        IsBlank(bytes.substr(std::min(offset, bytes.size())));
+                        IsBlank(text.substr(std::min(offset, text.size())));
     if (!cutOff)
       pack.problems.insert(pack.problems.begin(), {Kind::NotWellFormed, errorLine,
                                                    lines.Column(offset), result.description()});
+    pack.parsed = {};  // nothing points into it
   }
   if (!pack.listFound) pack.problems.push_back({Kind::NoList, 0, 0, {}});
+}
+
+bool ReadWhole(const std::string& path, std::string& bytes) {
+  platform::TextReader reader;
+  return reader.Open(path, platform::FileMode::Binary) && reader.ReadAll(bytes);
+}
+
+}  // namespace
+
+PackFile ParsePackFile(std::string_view bytes) {
+  PackFile pack;
+  pack.parsed.assign(bytes.begin(), bytes.end());
+  Parse(pack, [bytes] { return bytes; });
   return pack;
 }
 
+// The file is read once, into the buffer the parser writes into; the bytes
+// as they were are read again only for a fault's line or a file that is no
+// XML.
 PackFile ReadPackFile(const std::string& folderPath) {
-  platform::TextReader reader;
-  std::string bytes;
-  if (!reader.Open(platform::JoinPath(folderPath, "config.xml"), platform::FileMode::Binary) ||
-      !reader.ReadAll(bytes)) {
-    PackFile pack;
+  const std::string path = platform::JoinPath(folderPath, "config.xml");
+  PackFile pack;
+  if (!ReadWhole(path, pack.parsed)) {
     pack.problems.push_back({Kind::NoFile, 0, 0, {}});
     return pack;
   }
-  return ParsePackFile(bytes);
+  std::string again;
+  bool read = false;
+  Parse(pack, [&]() -> std::string_view {
+    if (!read) read = ReadWhole(path, again);
+    return again;
+  });
+  return pack;
 }
 
 }  // namespace mapio::checker

@@ -52,8 +52,9 @@ struct PackFile {
   std::size_t listEnd = std::string_view::npos;
 
   // The file as the XML parser left it, values ended in place: most values
-  // are read straight from it, with no copy of their own.
-  std::vector<char> parsed;
+  // are read straight from it, with no copy of their own. Always on the
+  // heap, so that a move keeps it where the values point.
+  std::string parsed;
   std::deque<std::string> decoded;  // the values that had entities
 };
 

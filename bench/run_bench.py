@@ -6,7 +6,7 @@ folders of empty pictures, and prints medians, ratios and peak memory.
 At each size (default 10k, 100k, 200k, 550k) and for each kind of names:
   ids      1000000.png, 1000001.jpg, ...
   words    amber_a.png, ... (mapped to IDs by typed answers)
-  idwords  10000000_Amber_Ambersonson.PNG, ... (long names, as real face packs)
+  idwords  10000000_Amber_Amberson.PNG, ... (long names, as real face packs)
 it runs
   make -n -y   mapio-cli, floor_make, naive_make.py            (all kinds)
   translate    mapio-cli, floor_translate, naive_translate.py  words: exact
@@ -231,7 +231,7 @@ def print_table(rows):
         print(f"{r['job']:<9} {r['variant']:<7} {r['names']:<7} {r['files']:>7} "
               f"{r['mapio-cli s']:>8.3f}s {r['against']:<7} {r['base s']:>7.3f}s "
               f"{r['ratio']:>6.2f} {python:>8} {r['mapio-cli MB']:>7.1f} "
-              f"{r['base MB']:>7.1f}  {r['target']}{verdict}{exit_note}")
+              f"{r['base MB']:>7.1f}  {r['target']}{verdict}{exit_note}".rstrip())
 
 
 def print_scaling(steps, idle_mb):

@@ -84,11 +84,29 @@ def write_answers(path, first, count):
         out.writelines(f'{FIRST_ID + i}\n' for i in range(first, first + count))
 
 
+_stocks = {}  # stock folder -> how many pictures it holds
+
+
+def copy_pictures(path, kind, count, capitalised=False):
+    """A new folder of `count` pictures of the kind: hard links into a stock
+    folder beside it that grows from size to size, since creating the files
+    takes longer than most jobs."""
+    stock = os.path.join(os.path.dirname(path), f'stock-{kind}' + ('-Case' * capitalised))
+    held = _stocks.get(stock, 0)
+    if held > count:  # sizes out of order: no stock for this one
+        os.makedirs(path)
+        add_pictures(path, kind, 0, count, capitalised)
+        return
+    os.makedirs(stock, exist_ok=True)
+    add_pictures(stock, kind, held, count - held, capitalised)
+    _stocks[stock] = count
+    subprocess.run(['cp', '-al', stock, path], check=True)
+
+
 def make_folder(path, kind, count, cli, capitalised=False):
     """`count` pictures of the kind, mapped by mapio-cli make: from the
     names for IDs, from typed answers for words."""
-    os.makedirs(path)
-    add_pictures(path, kind, 0, count, capitalised)
+    copy_pictures(path, kind, count, capitalised)
     if kind == 'words':
         answers = path + '.ids'
         write_answers(answers, 0, count)

@@ -19,8 +19,8 @@ Above 200k files the Python scripts and the words/case translate are left
 out, to keep the whole run near half an hour on two cores: the scripts add
 minutes, not insight, and idwords/case covers letter case at full size.
 Each figure is the median of --runs runs (default 5) after one untimed warm
-run; the programs take turns run by run. Folders are made once per size and
-kind and copied by hard links for each translate run.
+run; the programs take turns run by run. The pictures of each kind are made
+once, at the largest size, and every folder is a hard-link copy of them.
 Exits 1 when a target is missed."""
 import argparse
 import json

@@ -13,14 +13,16 @@ it runs
                (names as mapped) and case (Capitalised files); idwords: case
                (its files are mixed case, the mapping lower case)
   check        mapio-cli on the mapped folder, against make's median there
+               (idwords: each picture is a letter-case finding, exit 1)
   update       mapio-cli, 100 pictures added to the mapped folder (typed IDs
                for words, -n otherwise), against make's median there
 Above 200k files the Python scripts and the words/case translate are left
 out, to keep the whole run near half an hour on two cores: the scripts add
 minutes, not insight, and idwords/case covers letter case at full size.
 Each figure is the median of --runs runs (default 5) after one untimed warm
-run; the programs take turns run by run. The pictures of each kind are made
-once, at the largest size, and every folder is a hard-link copy of them.
+run; the programs take turns run by run. Each picture is created once, in a
+stock folder per kind that grows from size to size; the folders the jobs
+run on are hard-link copies of it.
 Exits 1 when a target is missed."""
 import argparse
 import json

@@ -1,273 +1,319 @@
 #!/usr/bin/env python3
-"""make bench: times mapio-cli against a floor program of ours in C++ and a
-plain Python script, on generated folders, and prints medians, ratios and
-peak memory side by side."""
+"""make bench: times mapio-cli against floor programs of ours in C++ (the
+least work each job's output needs) and plain Python scripts, on generated
+folders of empty pictures, and prints medians, ratios and peak memory.
+
+At each size (default 10k, 100k, 200k, 550k) and for each kind of names:
+  ids      1000000.png, 1000001.jpg, ...
+  words    amber_a.png, ... (mapped to IDs by typed answers)
+  idwords  10000000_Amber_Amberson.PNG, ... (long names, as real face packs)
+it runs
+  make -n -y   mapio-cli, floor_make, naive_make.py            (all kinds)
+  translate    mapio-cli, floor_translate, naive_translate.py  words: exact
+               (names as mapped) and case (Capitalised files); idwords: case
+               (its files are mixed case, the mapping lower case)
+  check        mapio-cli on the mapped folder, against make's median there
+               (idwords: each picture is a letter-case finding, exit 1)
+  update       mapio-cli, 100 pictures added to the mapped folder (typed IDs
+               for words, -n otherwise), against make's median there
+Above 200k files the Python scripts and the words/case translate are left
+out, to keep the whole run near half an hour on two cores: the scripts add
+minutes, not insight, and idwords/case covers letter case at full size.
+Each figure is the median of --runs runs (default 5) after one untimed warm
+run; the programs take turns run by run. Each picture is created once, in a
+stock folder per kind that grows from size to size; the folders the jobs
+run on are hard-link copies of it.
+Exits 1 when a target is missed."""
 import argparse
+import json
 import os
 import shutil
 import statistics
-import subprocess
 import sys
 import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import bench_folders as bf  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-WORDS = ('amber cedar delta ember falcon garnet harbor indigo juniper kestrel '
-         'lumen meadow nectar onyx pepper quartz raven saffron tundra umber '
-         'velvet willow xenon yarrow zephyr').split()
-EXTENSIONS = ('.png', '.jpg', '.gif')
-FIRST_ID = 1000000
-CHECK_TARGET = 2.0  # most times the make job on the same folder
-# Pictures added to a mapped folder for the update, and its most times the make job.
+PYTHON_MAX = 200000  # also the largest size of the words/case translate
 UPDATE_ADDED = 100
-UPDATE_TARGET = 1.5
-
-# (job, variant) -> (most times the floor, largest peak in MB), at the largest size.
-TARGETS = {
-    ('make -n', 'ids'): (1.5, 64),
-    ('translate', 'exact'): (1.25, 64),
-    ('translate', 'case'): (2.0, 64),
-}
+# Size steps: time may grow at most this much more than the file count, and
+# memory above the program's idle peak too, give or take MEMORY_SLACK MB.
+SCALING_TOLERANCE = 0.25
+MEMORY_SLACK = 2.0
+TRANSLATE_PEAK = 64.0
 
 
-MEASURE = None  # measure_child, set in main
-REPORT = None
+def target_for(job, names, size):
+    """(most times the base, peak rule) the issue sets for a row, or None.
+    The peak rule is a number of MB, 'floor' (at most the floor's peak) or
+    None."""
+    if job == 'make -n' and names == 'idwords' and size == 550000:
+        return 0.8, 'floor'
+    if job == 'translate' and size == 550000:
+        return 1.02, TRANSLATE_PEAK
+    if job == 'check' and size in (200000, 550000):
+        return (2.0 if size == 200000 else 1.5), None
+    if job == 'update' and size == 200000:
+        return 1.5, None
+    return None
 
 
-def timed(cmd, stdin_path=None):
-    """Wall time, peak resident size (MB) and exit status of one child, as
-    measure_child (fork, exec, wait4) sees them."""
-    stdin = open(stdin_path, 'rb') if stdin_path else subprocess.DEVNULL
-    try:
-        status = subprocess.run([MEASURE, REPORT] + cmd, stdin=stdin,
-                                stdout=subprocess.DEVNULL,
-                                stderr=subprocess.DEVNULL).returncode
-    finally:
-        if stdin_path:
-            stdin.close()
-    with open(REPORT) as report:
-        elapsed, maxrss_kb = report.read().split()
-    return float(elapsed), int(maxrss_kb) / 1024.0, status
+def median(runs):
+    return statistics.median(t for t, _, _ in runs)
 
 
-def letters(i):
-    out = ''
-    while True:
-        out = chr(ord('a') + i % 26) + out
-        i //= 26
-        if i == 0:
-            return out
-
-
-def touch(path):
-    with open(path, 'wb'):
-        pass
-
-
-def make_id_folder(path, count):
-    os.makedirs(path)
-    for i in range(count):
-        touch(os.path.join(path, f'{FIRST_ID + i}{EXTENSIONS[i % 3]}'))
-
-
-def make_word_folder(path, count, capitalised, cli):
-    """Word-named pictures and a config.xml that gives each its own ID,
-    written by mapio-cli make answering its prompts from a list of numbers."""
-    os.makedirs(path)
-    for i in range(count):
-        base = f'{WORDS[i % len(WORDS)]}_{letters(i)}'
-        if capitalised:
-            base = base.capitalize()
-        touch(os.path.join(path, base + EXTENSIONS[i % 3]))
-    answers = path + '.ids'
-    with open(answers, 'w') as out:
-        out.writelines(f'{FIRST_ID + i}\n' for i in range(count))
-    _, _, status = timed([cli, 'make', '-q', path], answers)
-    os.remove(answers)
-    with open(os.path.join(path, 'config.xml')) as mapping:
-        records = sum(1 for line in mapping if '<record from=' in line)
-    if status != 0 or records != count:
-        sys.exit(f'mapping for {path}: status {status}, {records} of {count} records')
-
-
-def remove(path):
-    subprocess.run(['rm', '-rf', path], check=True)
-
-
-def fresh_copy(template, work):
-    """A new folder holding the template's files. Hard links: the pictures
-    are empty, and renaming a link leaves the template as it was."""
-    remove(work)
-    subprocess.run(['cp', '-al', template, work], check=True)
-
-
-def count_renamed(folder):
-    return sum(1 for name in os.listdir(folder) if name.split('.')[0].isdigit())
+def peak(runs):
+    return max(m for _, m, _ in runs)
 
 
 def bench_make(programs, folder, runs):
+    """make -n: every program writes config.xml; all must write the same."""
     results = {name: [] for name in programs}
+    digests = {}
     for name, cmd in programs.items():  # warm the caches, untimed
-        timed(cmd + [folder])
+        bf.timed(cmd + [folder])
+        digests[name] = bf.digest(os.path.join(folder, 'config.xml'))
+    if len(set(digests.values())) != 1:
+        print(f'  note: the make programs wrote different files in {folder}', file=sys.stderr)
     for _ in range(runs):
         for name, cmd in programs.items():
-            results[name].append(timed(cmd + [folder]))
+            results[name].append(bf.timed(cmd + [folder]))
     return results
 
 
-def bench_translate(programs, template, work, count, runs):
+def bench_translate(programs, template, count, runs):
+    work = template + '-work'
     results = {name: [] for name in programs}
     for _ in range(runs):
         for name, cmd in programs.items():
-            fresh_copy(template, work)
-            results[name].append(timed(cmd + [work]))
-            renamed = count_renamed(work)
+            bf.fresh_copy(template, work)
+            results[name].append(bf.timed(cmd + [work]))
+            renamed = bf.count_renamed(work)
             if renamed != count:
                 print(f'  note: {name} renamed {renamed} of {count}', file=sys.stderr)
-    remove(work)
+    bf.remove(work)
     return results
 
 
 def bench_check(cli, folder, runs):
-    """mapio-cli check on a folder the make job has just mapped: it must find
-    nothing, so every run exits 0."""
+    """check on a mapped folder: it must find nothing (exit 0), but in a
+    folder of mixed-case names every picture is a letter-case finding."""
     cmd = [cli, 'check', '-q', folder]
-    timed(cmd)  # warm the caches, untimed
-    return [timed(cmd) for _ in range(runs)]
+    bf.timed(cmd)  # warm the caches, untimed
+    return [bf.timed(cmd) for _ in range(runs)]
 
 
-def bench_update(cli, folder, size, runs, added=UPDATE_ADDED):
-    """mapio-cli update -n on the make job's folder after `added` new
-    pictures came: each run starts from the same config.xml, kept outside
-    the folder, and must map exactly the new ones."""
+def bench_update(cli, folder, kind, size, runs):
+    """update after UPDATE_ADDED new pictures came: each run starts from the
+    same config.xml and must map exactly the new ones."""
     mapping = os.path.join(folder, 'config.xml')
     saved = folder + '.config.xml'
     shutil.copyfile(mapping, saved)
-    for i in range(added):
-        touch(os.path.join(folder, f'{FIRST_ID + size + i}.png'))
+    bf.add_pictures(folder, kind, size, UPDATE_ADDED)
+    answers = None
+    cmd = [cli, 'update', '-n', '-q', folder]
+    if kind == 'words':
+        answers = folder + '.ids'
+        bf.write_answers(answers, size, UPDATE_ADDED)
+        cmd = [cli, 'update', '-q', folder]
     results = []
     for run in range(runs + 1):  # the first warms the caches, untimed
         shutil.copyfile(saved, mapping)
-        result = timed([cli, 'update', '-n', '-q', folder])
-        with open(mapping) as text:
-            records = sum(1 for line in text if '<record from=' in line)
-        if records != size + added:
-            sys.exit(f'update of {folder}: {records} records, {size + added} expected')
+        result = bf.timed(cmd, answers)
+        if bf.count_records(folder) != size + UPDATE_ADDED:
+            sys.exit(f'update of {folder}: {bf.count_records(folder)} records, '
+                     f'{size + UPDATE_ADDED} expected')
         if run:
             results.append(result)
     os.remove(saved)
+    if answers:
+        os.remove(answers)
     return results
 
 
-def against_make(rows, what, runs, size, target):
-    """`what` takes at most `target` times the make job on the same folder."""
-    make = next(r['median'] for r in rows if (r['job'], r['files'], r['program']) ==
-                ('make -n', size, 'mapio-cli'))
-    median = statistics.median(t for t, _, _ in runs)
-    peak = max(m for _, m, _ in runs)
-    statuses = sorted({s for _, _, s in runs})
-    ok = median <= target * make and statuses == [0]
-    print(f'  {what}: {median:.4f} s, {median / make:.2f}x make -n ({make:.4f} s; '
-          f'<= {target}), {peak:.1f} MB, exit {statuses}: {"met" if ok else "MISSED"}')
-    return 0 if ok else 1
+def row(job, variant, names, size, cli_runs, against, base_runs, python_runs=None,
+        expected_exit=0):
+    r = {'job': job, 'variant': variant, 'names': names, 'files': size,
+         'mapio-cli s': median(cli_runs), 'mapio-cli MB': peak(cli_runs),
+         'against': against, 'base s': median(base_runs), 'base MB': peak(base_runs),
+         'python s': median(python_runs) if python_runs else None,
+         'exit': sorted({s for _, _, s in cli_runs}), 'expected exit': expected_exit}
+    r['ratio'] = r['mapio-cli s'] / r['base s']
+    target = target_for(job, names, size)
+    r['target'], r['met'] = '', None
+    if target:
+        most, peak_rule = target
+        ok = r['ratio'] <= most and r['exit'] == [expected_exit]
+        r['target'] = f'<= {most}x'
+        if peak_rule == 'floor':
+            ok = ok and r['mapio-cli MB'] <= r['base MB']
+            r['target'] += ', MB <= floor'
+        elif peak_rule:
+            ok = ok and r['mapio-cli MB'] <= peak_rule
+            r['target'] += f', <= {peak_rule:.0f} MB'
+        r['met'] = ok
+    return r
 
 
-def summarise(job, variant, count, results, rows):
-    medians = {name: statistics.median(t for t, _, _ in runs) for name, runs in results.items()}
-    for name, runs in results.items():
-        statuses = {s for _, _, s in runs}
-        rows.append({
-            'job': job, 'variant': variant, 'files': count, 'program': name,
-            'median': medians[name],
-            'floor': medians[name] / medians['floor'],
-            'python': medians[name] / medians['python'],
-            'peak': max(m for _, m, _ in runs),
-            'status': ','.join(str(s) for s in sorted(statuses)),
-        })
+def bench_kind(progs, kind, size, tmp, runs, rows):
+    cli = progs['cli']
+    use_python = size <= PYTHON_MAX
+
+    def chosen(job):
+        return {k: v for k, v in progs[job].items() if use_python or k != 'python'}
+
+    folder = os.path.join(tmp, f'{kind}-{size}')
+    bf.make_folder(folder, kind, size, cli)
+    mapped = folder + '.mapped.xml'
+    shutil.copyfile(os.path.join(folder, 'config.xml'), mapped)
+    make = bench_make(chosen('make'), folder, runs)
+    rows.append(row('make -n', '', kind, size, make['mapio-cli'], 'floor', make['floor'],
+                    make.get('python')))
+    shutil.copyfile(mapped, os.path.join(folder, 'config.xml'))
+    os.remove(mapped)
+    templates = []
+    if kind == 'words':
+        templates = [('exact', folder, False)]
+        if use_python:
+            templates.append(('case', folder + '-Case', True))
+    elif kind == 'idwords':
+        templates = [('case', folder, False)]
+    for variant, template, capitalised in templates:
+        if template != folder:
+            bf.make_folder(template, kind, size, cli, capitalised)
+        result = bench_translate(chosen('translate'), template, size, runs)
+        rows.append(row('translate', variant, kind, size, result['mapio-cli'], 'floor',
+                        result['floor'], result.get('python')))
+        if template != folder:
+            bf.remove(template)
+    # Mixed-case files under a lower-case mapping are a finding of their own.
+    rows.append(row('check', '', kind, size, bench_check(cli, folder, runs), 'make',
+                    make['mapio-cli'], expected_exit=1 if kind == 'idwords' else 0))
+    rows.append(row('update', f'+{UPDATE_ADDED}', kind, size,
+                    bench_update(cli, folder, kind, size, runs), 'make', make['mapio-cli']))
+    bf.remove(folder)
+
+
+def scaling(rows, idle_mb):
+    """Per job, variant and names: the worst step between measured sizes."""
+    series = {}
+    for r in rows:
+        series.setdefault((r['job'], r['variant'], r['names']), []).append(r)
+    out = []
+    for key, runs in series.items():
+        runs.sort(key=lambda r: r['files'])
+        for a, b in zip(runs, runs[1:]):
+            grow = b['files'] / a['files']
+            allowed = grow * (1 + SCALING_TOLERANCE)
+            t = b['mapio-cli s'] / a['mapio-cli s']
+            above_a = max(a['mapio-cli MB'] - idle_mb, 0.0)
+            above_b = max(b['mapio-cli MB'] - idle_mb, 0.0)
+            ok = t <= allowed and above_b <= allowed * above_a + MEMORY_SLACK
+            out.append({'job': key[0], 'variant': key[1], 'names': key[2],
+                        'from': a['files'], 'to': b['files'], 'files x': grow,
+                        'time x': t, 'base x': b['base s'] / a['base s'],
+                        'MB above idle': (above_a, above_b),
+                        'us per file': 1e6 * b['mapio-cli s'] / b['files'],
+                        'met': ok})
+    return out
 
 
 def print_table(rows):
-    print(f"{'job':<10} {'variant':<7} {'files':>7} {'program':<10} {'median s':>9} "
-          f"{'x floor':>8} {'x python':>9} {'peak MB':>8} {'exit':>5}")
+    head = (f"{'job':<9} {'variant':<7} {'names':<7} {'files':>7} {'mapio-cli':>9} "
+            f"{'against':<7} {'base':>8} {'ratio':>6} {'x python':>8} {'MB cli':>7} "
+            f"{'MB base':>7}  target")
+    print(head + '\n' + '-' * len(head))
     for r in rows:
-        print(f"{r['job']:<10} {r['variant']:<7} {r['files']:>7} {r['program']:<10} "
-              f"{r['median']:>9.4f} {r['floor']:>8.2f} {r['python']:>9.2f} "
-              f"{r['peak']:>8.1f} {r['status']:>5}")
+        python = f"{r['mapio-cli s'] / r['python s']:.2f}" if r['python s'] else '-'
+        verdict = {None: '', True: ' met', False: ' MISSED'}[r['met']]
+        exit_note = '' if r['exit'] == [r['expected exit']] else f" exit {r['exit']}"
+        print(f"{r['job']:<9} {r['variant']:<7} {r['names']:<7} {r['files']:>7} "
+              f"{r['mapio-cli s']:>8.3f}s {r['against']:<7} {r['base s']:>7.3f}s "
+              f"{r['ratio']:>6.2f} {python:>8} {r['mapio-cli MB']:>7.1f} "
+              f"{r['base MB']:>7.1f}  {r['target']}{verdict}{exit_note}".rstrip())
 
 
-def check_targets(rows, size):
-    print(f'\nTargets at {size} files:')
-    missed = 0
-    for (job, variant), (most, peak) in TARGETS.items():
-        for r in rows:
-            if (r['job'], r['variant'], r['files'], r['program']) != (job, variant, size,
-                                                                      'mapio-cli'):
-                continue
-            ok = r['floor'] <= most and r['peak'] < peak and r['python'] < 1.0
-            missed += not ok
-            print(f"  {job} {variant}: {r['floor']:.2f}x floor (<= {most}), "
-                  f"{r['peak']:.1f} MB (< {peak}), {r['python']:.2f}x python (< 1): "
-                  f"{'met' if ok else 'MISSED'}")
-    return missed
+def print_scaling(steps, idle_mb):
+    print(f'\nScaling of mapio-cli, each step up in size: time at most '
+          f'{1 + SCALING_TOLERANCE:.2f} x the growth in files; memory above its idle '
+          f'peak ({idle_mb:.1f} MB) likewise, give or take {MEMORY_SLACK:.0f} MB '
+          f'(base x: how the floor, or make, grew over the same step).')
+    by_series = {}
+    for s in steps:
+        by_series.setdefault((s['job'], s['variant'], s['names']), []).append(s)
+    worst = {}
+    for key, series in by_series.items():
+        missed = [s for s in series if not s['met']]
+        worst[key] = missed[0] if missed else max(
+            series, key=lambda s: s['time x'] / s['files x'])
+    print(f"{'job':<9} {'variant':<7} {'names':<7} {'worst step':>17} {'files x':>7} "
+          f"{'time x':>7} {'base x':>7} {'MB above idle':>15} {'us/file':>8}")
+    for s in worst.values():
+        above = '{:.1f} -> {:.1f}'.format(*s['MB above idle'])
+        print(f"{s['job']:<9} {s['variant']:<7} {s['names']:<7} "
+              f"{s['from']:>8}->{s['to']:<8} {s['files x']:>7.1f} {s['time x']:>7.2f} "
+              f"{s['base x']:>7.2f} {above:>15} {s['us per file']:>8.2f}  {'met' if s['met'] else 'MISSED'}")
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__)
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument('--build', default='build-bench', help='the Release build folder')
-    parser.add_argument('--sizes', type=int, nargs='+', default=[10000, 200000])
+    parser.add_argument('--sizes', type=int, nargs='+',
+                        default=[10000, 100000, 200000, 550000])
+    parser.add_argument('--quick', action='store_true', help='sizes 10k and 100k only')
+    parser.add_argument('--names', nargs='+', choices=bf.NAME_KINDS, default=bf.NAME_KINDS)
     parser.add_argument('--runs', type=int, default=5)
     parser.add_argument('--tmp', help='where the folders go (default: inside --build)')
+    parser.add_argument('--json', help='also write the rows to this file')
     args = parser.parse_args()
+    sizes = sorted([10000, 100000] if args.quick else args.sizes)
 
     build = os.path.abspath(args.build)
     cli = os.path.join(build, 'cli', 'mapio-cli')
     floor_make = os.path.join(build, 'bench', 'floor_make')
     floor_translate = os.path.join(build, 'bench', 'floor_translate')
-    global MEASURE, REPORT
-    MEASURE = os.path.join(build, 'bench', 'measure_child')
-    for program in (cli, floor_make, floor_translate, MEASURE):
+    measure = os.path.join(build, 'bench', 'measure_child')
+    for program in (cli, floor_make, floor_translate, measure):
         if not os.access(program, os.X_OK):
             sys.exit(f'missing {program}: build it first (make bench)')
     os.makedirs(args.tmp or build, exist_ok=True)
     tmp = tempfile.mkdtemp(prefix='mapio-bench-', dir=args.tmp or build)
-    REPORT = os.path.join(tmp, 'report')
-
-    make_programs = {
-        'mapio-cli': [cli, 'make', '-n', '-y', '-q'],
-        'floor': [floor_make],
-        'python': [sys.executable, os.path.join(HERE, 'naive_make.py')],
+    bf.init(measure, os.path.join(tmp, 'report'))
+    progs = {
+        'cli': cli,
+        'make': {'mapio-cli': [cli, 'make', '-n', '-y', '-q'], 'floor': [floor_make],
+                 'python': [sys.executable, os.path.join(HERE, 'naive_make.py')]},
+        'translate': {'mapio-cli': [cli, 'translate', '-q'], 'floor': [floor_translate],
+                      'python': [sys.executable, os.path.join(HERE, 'naive_translate.py')]},
     }
-    translate_programs = {
-        'mapio-cli': [cli, 'translate', '-q'],
-        'floor': [floor_translate],
-        'python': [sys.executable, os.path.join(HERE, 'naive_translate.py')],
-    }
+    start = time.monotonic()
     rows = []
-    checks = {}
-    updates = {}
     try:
-        for size in args.sizes:
-            print(f'{size} files ...', file=sys.stderr)
-            folder = os.path.join(tmp, f'ids-{size}')
-            make_id_folder(folder, size)
-            summarise('make -n', 'ids', size, bench_make(make_programs, folder, args.runs), rows)
-            checks[size] = bench_check(cli, folder, args.runs)
-            updates[size] = bench_update(cli, folder, size, args.runs)
-            remove(folder)
-            for variant, capitalised in (('exact', False), ('case', True)):
-                template = os.path.join(tmp, f'words-{variant}-{size}')
-                make_word_folder(template, size, capitalised, cli)
-                results = bench_translate(translate_programs, template, template + '-work',
-                                          size, args.runs)
-                summarise('translate', variant, size, results, rows)
-                remove(template)
+        idle_mb = max(bf.timed([cli, '--version'])[1] for _ in range(3))
+        for size in sizes:
+            for kind in args.names:
+                print(f'{size} files, {kind} ... ({time.monotonic() - start:.0f} s)',
+                      file=sys.stderr)
+                bench_kind(progs, kind, size, tmp, args.runs, rows)
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
+    rows.sort(key=lambda r: (['make -n', 'translate', 'check', 'update'].index(r['job']),
+                             r['names'], r['variant'], r['files']))
+    print(f'Medians of {args.runs} runs; ratio = mapio-cli / base (the floor program, or '
+          f'mapio-cli make -n on the same folder); x python = mapio-cli / naive script.')
     print_table(rows)
-    missed = check_targets(rows, max(args.sizes))
-    size = max(args.sizes)
-    missed += against_make(rows, 'check ids', checks[size], size, CHECK_TARGET)
-    missed += against_make(rows, f'update ids, {UPDATE_ADDED} new', updates[size], size,
-                           UPDATE_TARGET)
+    steps = scaling(rows, idle_mb)
+    print_scaling(steps, idle_mb)
+    missed = sum(r['met'] is False for r in rows) + sum(not s['met'] for s in steps)
+    print(f'\n{len(rows)} rows, {sum(r["met"] is not None for r in rows)} with a target; '
+          f'{missed} missed. {time.monotonic() - start:.0f} s in all.')
+    if args.json:
+        with open(args.json, 'w') as out:
+            json.dump({'rows': rows, 'scaling': steps, 'idle MB': idle_mb}, out, indent=1)
     return 1 if missed else 0
 
 

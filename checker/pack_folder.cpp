@@ -34,16 +34,21 @@ Listing::Listing(const std::string& path) {
   exists_ = platform::ListFolder(path, names_, platform::ListOrder::AsStored);
   stems_.Reserve(names_.Size(), names_.TextSize());
   entryOf_.reserve(names_.Size());
-  claimed_.assign(names_.Size(), false);
+  numberOf_.assign(names_.Size(), NameIndex::kNone);
   for (std::uint32_t i = 0; i < names_.Size(); ++i) {
     const platform::DirEntry entry = names_[i];
-    if (entry.isDirectory || PictureExtensionOf(entry.name) < 0) continue;
+    const int extension = entry.isDirectory ? -1 : PictureExtensionOf(entry.name);
+    if (extension < 0) continue;
     // The extensions are ASCII: folding the stem alone gives the same key.
+    const std::string_view stem = entry.name.substr(0, entry.name.size() - kExtensionLength);
     key_.clear();
-    platform::AppendCaseFoldKey(entry.name.substr(0, entry.name.size() - kExtensionLength), key_);
-    stems_.Add(key_);
+    platform::AppendCaseFoldKey(stem, key_);
+    numberOf_[i] = stems_.Add(key_);
     entryOf_.push_back(i);
+    plain_.push_back(key_ == stem &&
+                     entry.name.substr(stem.size()) == kPictureExtensions[extension]);
   }
+  claimed_.assign(entryOf_.size(), false);
 }
 
 PictureMatch::How Listing::Find(std::string_view stem, std::vector<std::uint32_t>& entries) {
@@ -52,23 +57,28 @@ PictureMatch::How Listing::Find(std::string_view stem, std::vector<std::uint32_t
   platform::AppendCaseFoldKey(stem, key_);
   stems_.FindAll(key_, found_);
   if (found_.empty()) return PictureMatch::How::None;
-  for (std::uint32_t& n : found_) n = entryOf_[n];
-  for (const std::uint32_t entry : found_) {
-    const std::string_view name = names_[entry].name;
-    const std::string_view tail = name.substr(name.size() - kExtensionLength);
-    if (name.substr(0, name.size() - kExtensionLength) == stem &&
-        tail == kPictureExtensions[PictureExtensionOf(name)]) {
-      claimed_[entry] = true;
+  const bool folded = key_ == stem;
+  // A name that is its own folded stem needs no look at the listing.
+  const auto exact = [&](std::uint32_t n) {
+    if (folded) return static_cast<bool>(plain_[n]);
+    const std::string_view name = names_[entryOf_[n]].name;
+    return name.substr(0, name.size() - kExtensionLength) == stem &&
+           name.substr(name.size() - kExtensionLength) ==
+               kPictureExtensions[PictureExtensionOf(name)];
+  };
+  for (const std::uint32_t n : found_) {
+    if (exact(n)) {
+      claimed_[n] = true;
       return PictureMatch::How::Exact;
     }
   }
   int first = static_cast<int>(std::size(kPictureExtensions));
-  for (const std::uint32_t entry : found_)
-    first = std::min(first, PictureExtensionOf(names_[entry].name));
-  for (const std::uint32_t entry : found_) {
-    if (PictureExtensionOf(names_[entry].name) != first) continue;
-    claimed_[entry] = true;
-    entries.push_back(entry);
+  for (const std::uint32_t n : found_)
+    first = std::min(first, PictureExtensionOf(names_[entryOf_[n]].name));
+  for (const std::uint32_t n : found_) {
+    if (PictureExtensionOf(names_[entryOf_[n]].name) != first) continue;
+    claimed_[n] = true;
+    entries.push_back(entryOf_[n]);
   }
   // The same order on every file system.
   std::sort(entries.begin(), entries.end(),

@@ -42,14 +42,21 @@ class Listing {
   // extension that has any, in the order of their names' bytes. A found
   // picture is marked as claimed.
   PictureMatch::How Find(std::string_view stem, std::vector<std::uint32_t>& entries);
-  bool Claimed(std::size_t entry) const { return claimed_[entry]; }
+  bool Claimed(std::size_t entry) const {
+    return numberOf_[entry] != NameIndex::kNone && claimed_[numberOf_[entry]];
+  }
 
  private:
   bool exists_ = false;
-  platform::FolderListing names_;       // folders too: skip them
-  NameIndex stems_;                     // the pictures' folded stems
-  std::vector<std::uint32_t> entryOf_;  // by stem number
-  std::vector<bool> claimed_;           // by entry
+  platform::FolderListing names_;        // folders too: skip them
+  NameIndex stems_;                      // the pictures' folded stems
+  std::vector<std::uint32_t> entryOf_;   // by stem number
+  std::vector<std::uint32_t> numberOf_;  // by entry; kNone for no picture
+  // By stem number: the name is its folded stem and an extension as
+  // written in kPictureExtensions, so a folded stem asked for is an exact
+  // match without a look at the name.
+  std::vector<bool> plain_;
+  std::vector<bool> claimed_;  // by stem number
   std::vector<std::uint32_t> found_;
   std::string key_;
 };

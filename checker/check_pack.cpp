@@ -63,8 +63,13 @@ class Checker {
     ids_.Reserve(records.size());
     idLines_.reserve(records.size());
     const std::size_t total = records.size() + folder_.Pictures().size();
+    constexpr std::size_t kAhead = 8;
     for (std::size_t i = 0; i < records.size(); ++i) {
       if (options_.progress && i % kProgressEvery == 0) options_.progress(i, total);
+      if (i + kAhead < records.size()) {
+        names_.Prefetch(records[i + kAhead].from);
+        folder_.Prefetch(records[i + kAhead].from);
+      }
       Record(records[i]);
     }
     ProblemsUpTo(static_cast<std::size_t>(-1));

@@ -51,6 +51,12 @@ Listing::Listing(const std::string& path) {
   claimed_.assign(entryOf_.size(), false);
 }
 
+void Listing::Prefetch(std::string_view stem) {
+  prefetchKey_.clear();
+  platform::AppendCaseFoldKey(stem, prefetchKey_);
+  stems_.Prefetch(prefetchKey_);
+}
+
 PictureMatch::How Listing::Find(std::string_view stem, std::vector<std::uint32_t>& entries) {
   entries.clear();
   key_.clear();

@@ -42,6 +42,8 @@ class Listing {
   // extension that has any, in the order of their names' bytes. A found
   // picture is marked as claimed.
   PictureMatch::How Find(std::string_view stem, std::vector<std::uint32_t>& entries);
+  // Find(stem) is coming soon: its memory starts loading now.
+  void Prefetch(std::string_view stem);
   bool Claimed(std::size_t entry) const {
     return numberOf_[entry] != NameIndex::kNone && claimed_[numberOf_[entry]];
   }
@@ -59,6 +61,7 @@ class Listing {
   std::vector<bool> claimed_;  // by stem number
   std::vector<std::uint32_t> found_;
   std::string key_;
+  std::string prefetchKey_;
 };
 
 class PackFolder {
@@ -76,6 +79,8 @@ class PackFolder {
   // it has been checked to stay inside the pack.
   // The match lives until the next call.
   const PictureMatch& Find(std::string_view name);
+  // Find(name) is coming soon, for a name without subfolders.
+  void Prefetch(std::string_view name) { top_.Prefetch(name); }
   // Whether the folder holds the picture an ID names, in any letter case.
   bool HasIdPicture(std::string_view id);
 

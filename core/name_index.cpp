@@ -71,6 +71,10 @@ std::uint32_t NameIndex::FindOrAdd(std::string_view name, bool& added) {
   return added ? Insert(name, hash, s) : NumberIn(slots_[s]);
 }
 
+void NameIndex::Prefetch(std::string_view name) const {
+  if (!slots_.empty()) __builtin_prefetch(&slots_[Home(HashOf(name))]);
+}
+
 std::uint32_t NameIndex::Find(std::string_view name) const {
   if (slots_.empty()) return kNone;
   const std::uint32_t hash = HashOf(name);

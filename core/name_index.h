@@ -27,6 +27,10 @@ class NameIndex {
   // The number of the first `name` added, or kNone.
   std::uint32_t Find(std::string_view name) const;
   bool Contains(std::string_view name) const { return Find(name) != kNone; }
+  // Starts loading the table's memory for a lookup of `name` soon: a
+  // caller going through many names asks a few ahead, so that the waits
+  // for memory overlap.
+  void Prefetch(std::string_view name) const;
   // Every number `name` was added under, in the order they were added.
   void FindAll(std::string_view name, std::vector<std::uint32_t>& numbers) const;
   std::string_view Name(std::uint32_t number) const {

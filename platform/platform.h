@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -114,6 +115,13 @@ std::u16string NameSortKey(std::string_view name);
 // tens of thousands of page faults, a third of a check's time. Returns only
 // when it does not (another system, the setting made already, exec failed).
 void UseLargePages(char** argv);
+
+// Runs `aside` on a thread of its own while `here` runs on this one, and
+// returns when both are done: for the two independent halves of a job, such
+// as listing a folder and reading its config.xml, on a machine with more
+// than one core. One after the other where no thread can be made. An
+// exception from either comes out here, after both have ended.
+void RunTogether(const std::function<void()>& aside, const std::function<void()>& here);
 
 // --- current directory ----------------------------------------------------
 

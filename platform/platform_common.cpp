@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <exception>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace mapio::platform {
@@ -337,6 +340,33 @@ bool AtomicFileWriter::Flush() {
   }
   buffer_.clear();
   return !failed_;
+}
+
+void RunTogether(const std::function<void()>& aside, const std::function<void()>& here) {
+  std::exception_ptr asideFailed;
+  std::thread thread;
+  try {
+    thread = std::thread([&] {
+      try {
+        aside();
+      } catch (...) {
+        asideFailed = std::current_exception();
+      }
+    });
+  } catch (const std::system_error&) {
+    aside();
+    here();
+    return;
+  }
+  std::exception_ptr hereFailed;
+  try {
+    here();
+  } catch (...) {
+    hereFailed = std::current_exception();
+  }
+  thread.join();
+  if (hereFailed) std::rethrow_exception(hereFailed);
+  if (asideFailed) std::rethrow_exception(asideFailed);
 }
 
 }  // namespace mapio::platform

@@ -129,7 +129,9 @@ void UseLargePages(char** argv) {
                        std::string_view(text).find("[madvise]") != std::string_view::npos;
   std::fclose(mode);
   if (!advised) return;
-  if (setenv("GLIBC_TUNABLES", "glibc.malloc.hugetlb=1", 1) != 0) return;
+  // One arena: a job's second thread then takes its memory from the heap
+  // that asks for huge pages, not from a heap of its own that does not.
+  if (setenv("GLIBC_TUNABLES", "glibc.malloc.hugetlb=1:glibc.malloc.arena_max=1", 1) != 0) return;
   execv("/proc/self/exe", argv);
   unsetenv("GLIBC_TUNABLES");
 #else

@@ -121,9 +121,18 @@ class UpdateRun {
         mappingPath_(platform::JoinPath(settings.folderPath, kMappingFileName)) {}
 
   void Run() {
-    if (!Read()) return;
+    // Listing and reading side by side: each waits on something else.
     platform::FolderListing entries;
-    if (!platform::ListFolder(settings_.folderPath, entries, platform::ListOrder::AsStored)) {
+    bool listed = false;
+    Reading reading = Reading::Ok;
+    platform::RunTogether(
+        [&] {
+          listed =
+              platform::ListFolder(settings_.folderPath, entries, platform::ListOrder::AsStored);
+        },
+        [&] { reading = ReadMapping(mappingPath_, bytes_, pack_); });
+    if (!Read(reading)) return;
+    if (!listed) {
       host_.ShowMessage(kListingFailed, kErrorCaption, MessageKind::Warning);
       return;
     }
@@ -137,8 +146,8 @@ class UpdateRun {
   }
 
  private:
-  bool Read() {
-    switch (ReadMapping(mappingPath_, bytes_, pack_)) {
+  bool Read(Reading reading) {
+    switch (reading) {
       case Reading::Ok: return true;
       case Reading::CannotOpen:
         host_.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning);

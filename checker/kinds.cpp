@@ -79,7 +79,7 @@ std::optional<PathMatch> KindOfPath(std::string_view to) {
       continue;
     const std::string_view id =
         to.substr(p.prefix.size(), to.size() - p.prefix.size() - p.suffix.size());
-    if (IsDigits(id)) return PathMatch{p.kind, std::string(id)};
+    if (IsDigits(id)) return PathMatch{p.kind, id};
   }
   return std::nullopt;
 }

@@ -11,7 +11,7 @@ namespace mapio::checker {
 
 struct PathMatch {
   std::int32_t kind = 0;  // Kits for any of the three kit paths
-  std::string id;         // the digits where the path holds its ID
+  std::string_view id;    // the digits where the path holds its ID, in `to`
 };
 
 // The kind whose records map onto `to`, with the ID; nullopt for a path of

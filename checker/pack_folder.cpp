@@ -33,7 +33,8 @@ Listing::Listing(const std::string& path) {
   // Only looked up: the order the system keeps them in will do.
   exists_ = platform::ListFolder(path, names_, platform::ListOrder::AsStored);
   stems_.Reserve(names_.Size(), names_.TextSize());
-  entryOf_.reserve(names_.Size());
+  nameOf_.reserve(names_.Size());
+  flags_.reserve(names_.Size());
   numberOf_.assign(names_.Size(), NameIndex::kNone);
   for (std::uint32_t i = 0; i < names_.Size(); ++i) {
     const platform::DirEntry entry = names_[i];
@@ -44,21 +45,39 @@ Listing::Listing(const std::string& path) {
     key_.clear();
     platform::AppendCaseFoldKey(stem, key_);
     numberOf_[i] = stems_.Add(key_);
-    entryOf_.push_back(i);
-    plain_.push_back(key_ == stem &&
-                     entry.name.substr(stem.size()) == kPictureExtensions[extension]);
+    nameOf_.push_back(entry.name);
+    const bool plain =
+        key_ == stem && entry.name.substr(stem.size()) == kPictureExtensions[extension];
+    flags_.push_back(
+        static_cast<std::uint8_t>((plain ? kPlain : 0) | extension << kExtensionShift));
   }
-  claimed_.assign(entryOf_.size(), false);
 }
 
-void Listing::Prefetch(std::string_view stem) {
+std::uint32_t Listing::HashOf(std::string_view stem) {
   prefetchKey_.clear();
   platform::AppendCaseFoldKey(stem, prefetchKey_);
-  stems_.Prefetch(prefetchKey_);
+  return NameIndex::HashOf(prefetchKey_);
 }
 
-PictureMatch::How Listing::Find(std::string_view stem, std::vector<std::uint32_t>& entries) {
-  entries.clear();
+void Listing::Prefetch(std::uint32_t hash, int step) const {
+  if (step == 0) {
+    stems_.Prefetch(hash);
+    return;
+  }
+  const std::uint32_t n = stems_.FirstNumber(hash);
+  if (n == NameIndex::kNone) return;
+  if (step == 1) {
+    stems_.PrefetchPlace(hash);
+    __builtin_prefetch(&flags_[n]);
+    __builtin_prefetch(&nameOf_[n]);
+  } else {
+    stems_.PrefetchText(hash);
+    if ((flags_[n] & kPlain) == 0) __builtin_prefetch(nameOf_[n].data());
+  }
+}
+
+PictureMatch::How Listing::Find(std::string_view stem, std::vector<std::string_view>& files) {
+  files.clear();
   key_.clear();
   platform::AppendCaseFoldKey(stem, key_);
   stems_.FindAll(key_, found_);
@@ -66,29 +85,26 @@ PictureMatch::How Listing::Find(std::string_view stem, std::vector<std::uint32_t
   const bool folded = key_ == stem;
   // A name that is its own folded stem needs no look at the listing.
   const auto exact = [&](std::uint32_t n) {
-    if (folded) return static_cast<bool>(plain_[n]);
-    const std::string_view name = names_[entryOf_[n]].name;
+    if (folded) return (flags_[n] & kPlain) != 0;
+    const std::string_view name = nameOf_[n];
     return name.substr(0, name.size() - kExtensionLength) == stem &&
-           name.substr(name.size() - kExtensionLength) ==
-               kPictureExtensions[PictureExtensionOf(name)];
+           name.substr(name.size() - kExtensionLength) == kPictureExtensions[ExtensionOf(n)];
   };
   for (const std::uint32_t n : found_) {
     if (exact(n)) {
-      claimed_[n] = true;
+      flags_[n] |= kClaimed;
       return PictureMatch::How::Exact;
     }
   }
   int first = static_cast<int>(std::size(kPictureExtensions));
-  for (const std::uint32_t n : found_)
-    first = std::min(first, PictureExtensionOf(names_[entryOf_[n]].name));
+  for (const std::uint32_t n : found_) first = std::min(first, ExtensionOf(n));
   for (const std::uint32_t n : found_) {
-    if (PictureExtensionOf(names_[entryOf_[n]].name) != first) continue;
-    claimed_[n] = true;
-    entries.push_back(entryOf_[n]);
+    if (ExtensionOf(n) != first) continue;
+    flags_[n] |= kClaimed;
+    files.push_back(nameOf_[n]);
   }
   // The same order on every file system.
-  std::sort(entries.begin(), entries.end(),
-            [this](std::uint32_t a, std::uint32_t b) { return names_[a].name < names_[b].name; });
+  std::sort(files.begin(), files.end());
   return PictureMatch::How::OtherCase;
 }
 
@@ -116,15 +132,13 @@ const PictureMatch& PackFolder::Find(std::string_view name) {
   while (cut > 0 && !IsSeparator(name[cut - 1])) --cut;
   const std::string subfolder(name.substr(0, cut > 0 ? cut - 1 : 0));
   Listing& listing = ListingOf(subfolder);
-  match_.how = listing.Find(name.substr(cut), entries_);
+  match_.how = listing.Find(name.substr(cut), match_.files);
   match_.folder = name.substr(0, cut);
-  match_.files.clear();
-  for (const std::uint32_t entry : entries_) match_.files.push_back(listing.Names()[entry].name);
   return match_;
 }
 
 bool PackFolder::HasIdPicture(std::string_view id) {
-  return top_.Find(id, entries_) != PictureMatch::How::None;
+  return top_.Find(id, files_) != PictureMatch::How::None;
 }
 
 }  // namespace mapio::checker

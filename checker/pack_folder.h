@@ -38,27 +38,34 @@ class Listing {
   bool Exists() const { return exists_; }
   const platform::FolderListing& Names() const { return names_; }
   // How the folder holds a picture named `stem` with one of
-  // kPictureExtensions. For OtherCase, `entries` are those of the first
-  // extension that has any, in the order of their names' bytes. A found
-  // picture is marked as claimed.
-  PictureMatch::How Find(std::string_view stem, std::vector<std::uint32_t>& entries);
-  // Find(stem) is coming soon: its memory starts loading now.
-  void Prefetch(std::string_view stem);
+  // kPictureExtensions. For OtherCase, `files` are the names of the first
+  // extension that has any, in the order of their bytes. A found picture
+  // is marked as claimed.
+  PictureMatch::How Find(std::string_view stem, std::vector<std::string_view>& files);
+  // The hash Find(stem) looks up, for Prefetch.
+  std::uint32_t HashOf(std::string_view stem);
+  // Find(stem) is coming soon: its memory starts loading now, in steps a
+  // few lookups apart (0, 1, 2; see NameIndex::Prefetch).
+  void Prefetch(std::uint32_t hash, int step) const;
   bool Claimed(std::size_t entry) const {
-    return numberOf_[entry] != NameIndex::kNone && claimed_[numberOf_[entry]];
+    return numberOf_[entry] != NameIndex::kNone && (flags_[numberOf_[entry]] & kClaimed) != 0;
   }
 
  private:
   bool exists_ = false;
-  platform::FolderListing names_;        // folders too: skip them
-  NameIndex stems_;                      // the pictures' folded stems
-  std::vector<std::uint32_t> entryOf_;   // by stem number
-  std::vector<std::uint32_t> numberOf_;  // by entry; kNone for no picture
-  // By stem number: the name is its folded stem and an extension as
-  // written in kPictureExtensions, so a folded stem asked for is an exact
-  // match without a look at the name.
-  std::vector<bool> plain_;
-  std::vector<bool> claimed_;  // by stem number
+  platform::FolderListing names_;         // folders too: skip them
+  NameIndex stems_;                       // the pictures' folded stems
+  std::vector<std::string_view> nameOf_;  // by stem number, into names_
+  std::vector<std::uint32_t> numberOf_;   // by entry; kNone for no picture
+  // By stem number. Plain: the name is its folded stem and an extension
+  // as written in kPictureExtensions, so a folded stem asked for is an
+  // exact match without a look at the name. Claimed: a record has found it.
+  // Then the extension's index in kPictureExtensions.
+  static constexpr std::uint8_t kPlain = 1;
+  static constexpr std::uint8_t kClaimed = 2;
+  static constexpr int kExtensionShift = 2;
+  int ExtensionOf(std::uint32_t n) const { return flags_[n] >> kExtensionShift; }
+  std::vector<std::uint8_t> flags_;
   std::vector<std::uint32_t> found_;
   std::string key_;
   std::string prefetchKey_;
@@ -79,8 +86,10 @@ class PackFolder {
   // it has been checked to stay inside the pack.
   // The match lives until the next call.
   const PictureMatch& Find(std::string_view name);
-  // Find(name) is coming soon, for a name without subfolders.
-  void Prefetch(std::string_view name) { top_.Prefetch(name); }
+  // Find(name) is coming soon, for a name without subfolders: see
+  // Listing::Prefetch.
+  std::uint32_t HashOf(std::string_view name) { return top_.HashOf(name); }
+  void Prefetch(std::uint32_t hash, int step) const { top_.Prefetch(hash, step); }
   // Whether the folder holds the picture an ID names, in any letter case.
   bool HasIdPicture(std::string_view id);
 
@@ -92,7 +101,7 @@ class PackFolder {
   std::vector<std::string_view> pictures_;     // into top_
   std::vector<std::uint32_t> pictureEntries_;  // their entries in top_
   std::map<std::string, std::unique_ptr<Listing>> subfolders_;
-  std::vector<std::uint32_t> entries_;  // reused by each lookup
+  std::vector<std::string_view> files_;  // reused by HasIdPicture
   PictureMatch match_;
 };
 

@@ -4,12 +4,12 @@
 
 namespace mapio {
 
-namespace {
-
-std::uint32_t HashOf(std::string_view name) {
+std::uint32_t NameIndex::HashOf(std::string_view name) {
   const std::uint64_t h = std::hash<std::string_view>{}(name);  // 32 bits on a 32-bit build
   return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
+
+namespace {
 
 std::uint32_t HashIn(std::uint64_t slot) { return static_cast<std::uint32_t>(slot >> 32); }
 std::uint32_t NumberIn(std::uint64_t slot) { return static_cast<std::uint32_t>(slot) - 1; }
@@ -71,8 +71,24 @@ std::uint32_t NameIndex::FindOrAdd(std::string_view name, bool& added) {
   return added ? Insert(name, hash, s) : NumberIn(slots_[s]);
 }
 
-void NameIndex::Prefetch(std::string_view name) const {
-  if (!slots_.empty()) __builtin_prefetch(&slots_[Home(HashOf(name))]);
+void NameIndex::Prefetch(std::uint32_t hash) const {
+  if (!slots_.empty()) __builtin_prefetch(&slots_[Home(hash)]);
+}
+
+std::uint32_t NameIndex::FirstNumber(std::uint32_t hash) const {
+  if (slots_.empty()) return kNone;
+  const Slot slot = slots_[Home(hash)];
+  return slot != 0 && HashIn(slot) == hash ? NumberIn(slot) : kNone;
+}
+
+void NameIndex::PrefetchPlace(std::uint32_t hash) const {
+  const std::uint32_t n = FirstNumber(hash);
+  if (n != kNone) __builtin_prefetch(&starts_[n]);
+}
+
+void NameIndex::PrefetchText(std::uint32_t hash) const {
+  const std::uint32_t n = FirstNumber(hash);
+  if (n != kNone) __builtin_prefetch(text_.data() + starts_[n]);
 }
 
 std::uint32_t NameIndex::Find(std::string_view name) const {

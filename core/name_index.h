@@ -30,7 +30,17 @@ class NameIndex {
   // Starts loading the table's memory for a lookup of `name` soon: a
   // caller going through many names asks a few ahead, so that the waits
   // for memory overlap.
-  void Prefetch(std::string_view name) const;
+  void Prefetch(std::string_view name) const { Prefetch(HashOf(name)); }
+  // The same by the name's hash, then in two more steps, each a few names
+  // later, once the step before has loaded what it reads: where the first
+  // name in the way stands in the text, then that name's text.
+  void Prefetch(std::uint32_t hash) const;
+  void PrefetchPlace(std::uint32_t hash) const;
+  void PrefetchText(std::uint32_t hash) const;
+  // The number of the name a lookup of `hash` meets first, where Prefetch
+  // has loaded its slot; kNone for none.
+  std::uint32_t FirstNumber(std::uint32_t hash) const;
+  static std::uint32_t HashOf(std::string_view name);
   // Every number `name` was added under, in the order they were added.
   void FindAll(std::string_view name, std::vector<std::uint32_t>& numbers) const;
   std::string_view Name(std::uint32_t number) const {

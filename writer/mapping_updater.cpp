@@ -24,9 +24,24 @@ namespace {
 class KnownNames {
  public:
   explicit KnownNames(const checker::PackFile& pack) : pack_(pack) {
-    names_.Reserve(pack.records.size());
-    for (const checker::PackRecord& record : pack.records) names_.Add(record.from);
+    const std::vector<checker::PackRecord>& records = pack.records;
+    names_.Reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      if (i + kAhead < records.size()) names_.Prefetch(records[i + kAhead].from);
+      names_.Add(records[i].from);
+    }
   }
+  // Knows(recordName) is coming soon: its memory starts loading in the
+  // steps of NameIndex::Prefetch (0, then 1, then 2), a few names apart.
+  void Prefetch(std::uint32_t hash, int step) const {
+    if (step == 0)
+      names_.Prefetch(hash);
+    else if (step == 1)
+      names_.PrefetchPlace(hash);
+    else
+      names_.PrefetchText(hash);
+  }
+  static constexpr std::size_t kAhead = 8;
   bool Knows(std::string_view recordName) {
     if (names_.Contains(recordName)) return true;
     if (!othersMade_) {
@@ -71,9 +86,25 @@ platform::FolderListing NewFiles(const std::string& folderPath, const checker::P
                                  const platform::FolderListing& entries) {
   KnownNames known(pack);
   platform::FolderListing fresh;
-  for (const platform::DirEntry entry : entries) {
-    if (IsRecordCandidate(folderPath, entry) && !known.Knows(RecordName(entry.name)))
+  // Each lookup waits on memory: the names of the next entries are made
+  // ahead and their lookups start loading, so that the waits overlap.
+  constexpr std::size_t kAhead = KnownNames::kAhead;
+  std::string names[kAhead];
+  std::uint32_t hashes[kAhead] = {};
+  const auto prepare = [&](std::size_t i) {
+    if (i >= entries.Size()) return;
+    names[i % kAhead] = RecordName(entries[i].name);
+    hashes[i % kAhead] = NameIndex::HashOf(names[i % kAhead]);
+    known.Prefetch(hashes[i % kAhead], 0);
+  };
+  for (std::size_t i = 0; i < kAhead; ++i) prepare(i);
+  for (std::size_t i = 0; i < entries.Size(); ++i) {
+    if (i + kAhead / 2 < entries.Size()) known.Prefetch(hashes[(i + kAhead / 2) % kAhead], 1);
+    if (i + 2 < entries.Size()) known.Prefetch(hashes[(i + 2) % kAhead], 2);
+    const platform::DirEntry entry = entries[i];
+    if (IsRecordCandidate(folderPath, entry) && !known.Knows(names[i % kAhead]))
       fresh.Add(entry.name, false);
+    prepare(i + kAhead);
   }
   fresh.SortByName();
   return fresh;

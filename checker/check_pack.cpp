@@ -46,6 +46,15 @@ std::string Files(const PictureMatch& match) {
   return text;
 }
 
+// To the caller as it comes, or into the report.
+void DeliverFinding(Finding finding, const CheckOptions& options, PackReport& report) {
+  ++report.findingCount;
+  if (options.onFinding)
+    options.onFinding(finding);
+  else
+    report.findings.push_back(std::move(finding));
+}
+
 class Checker {
  public:
   Checker(PackReport& report, PackFolder& folder, const CheckOptions& options)
@@ -122,13 +131,7 @@ class Checker {
       Deliver(std::move(problems_[nextProblem_]));
   }
 
-  void Deliver(Finding finding) {
-    ++report_.findingCount;
-    if (options_.onFinding)
-      options_.onFinding(finding);
-    else
-      report_.findings.push_back(std::move(finding));
-  }
+  void Deliver(Finding finding) { DeliverFinding(std::move(finding), options_, report_); }
 
   Finding FromProblem(const PackProblem& p) const {
     switch (p.kind) {
@@ -310,13 +313,8 @@ PackReport CheckPack(const std::string& folderPath, std::int32_t objectKind,
                         [&] { pack = ReadPackFile(folderPath); });
   PackFolder& folder = *listed;
   if (!folder.Exists()) {
-    const Finding finding{
-        Category::Structure, 0, {}, {}, "the folder does not exist or cannot be read"};
-    report.findingCount = 1;
-    if (options.onFinding)
-      options.onFinding(finding);
-    else
-      report.findings.push_back(finding);
+    DeliverFinding({Category::Structure, 0, {}, {}, "the folder does not exist or cannot be read"},
+                   options, report);
     return report;
   }
   report.pictures = folder.Pictures().size();

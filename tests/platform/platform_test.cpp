@@ -1,6 +1,8 @@
 // Names, case and white space: the parts of the platform layer that need no disk.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -133,6 +135,23 @@ TEST(IsTemporaryName, KnowsTheWritersPattern) {
   EXPECT_FALSE(IsTemporaryName(".mapio-Ab12Zx"));
   EXPECT_FALSE(IsTemporaryName(".config.xml"));
   EXPECT_FALSE(IsTemporaryName(""));
+}
+
+TEST(RunTogether, RunsBothAndPassesOnAFailureOnceBothEnded) {
+  std::atomic<int> ran{0};
+  RunTogether([&] { ++ran; }, [&] { ++ran; });
+  EXPECT_EQ(ran, 2);
+  EXPECT_THROW(RunTogether(
+                   [&] {
+                     ++ran;
+                     throw std::runtime_error("aside");
+                   },
+                   [&] { ++ran; }),
+               std::runtime_error);
+  EXPECT_EQ(ran, 4);
+  EXPECT_THROW(RunTogether([&] { ++ran; }, [] { throw std::logic_error("here"); }),
+               std::logic_error);
+  EXPECT_EQ(ran, 5);
 }
 
 }  // namespace

@@ -107,13 +107,19 @@ class Checker {
   }
 
   void Pictures() {
+    std::vector<std::string_view> unmapped;
     for (std::size_t i = 0; i < folder_.Pictures().size(); ++i) {
       if (folder_.Found(i)) continue;
       const std::string_view picture = folder_.Pictures()[i];
       const std::string_view stem = picture.substr(0, picture.size() - 4);
       if (names_.Contains(stem) || ids_.Contains(stem) || NamedInOtherCase(stem)) continue;
-      Add(Category::Unmapped, 0, picture, {}, "no record names this picture");
+      unmapped.push_back(picture);
     }
+    // The folder comes in the order its file system keeps: the report
+    // should read the same everywhere.
+    std::sort(unmapped.begin(), unmapped.end());
+    for (const std::string_view picture : unmapped)
+      Add(Category::Unmapped, 0, picture, {}, "no record names this picture");
   }
 
  private:

@@ -35,7 +35,6 @@ Listing::Listing(const std::string& path) {
   stems_.Reserve(names_.Size(), names_.TextSize());
   nameOf_.reserve(names_.Size());
   flags_.reserve(names_.Size());
-  numberOf_.assign(names_.Size(), NameIndex::kNone);
   for (std::uint32_t i = 0; i < names_.Size(); ++i) {
     const platform::DirEntry entry = names_[i];
     const int extension = entry.isDirectory ? -1 : PictureExtensionOf(entry.name);
@@ -44,7 +43,7 @@ Listing::Listing(const std::string& path) {
     const std::string_view stem = entry.name.substr(0, entry.name.size() - kExtensionLength);
     key_.clear();
     platform::AppendCaseFoldKey(stem, key_);
-    numberOf_[i] = stems_.Add(key_);
+    stems_.Add(key_);
     nameOf_.push_back(entry.name);
     const bool plain =
         key_ == stem && entry.name.substr(stem.size()) == kPictureExtensions[extension];
@@ -108,17 +107,7 @@ PictureMatch::How Listing::Find(std::string_view stem, std::vector<std::string_v
   return PictureMatch::How::OtherCase;
 }
 
-PackFolder::PackFolder(std::string path) : path_(std::move(path)), top_(path_) {
-  pictures_.reserve(top_.Names().Size());
-  pictureEntries_.reserve(top_.Names().Size());
-  for (std::size_t i = 0; i < top_.Names().Size(); ++i) {
-    const platform::DirEntry entry = top_.Names()[i];
-    if (!entry.isDirectory && entry.name != "config.xml" && PictureExtensionOf(entry.name) >= 0) {
-      pictures_.push_back(entry.name);
-      pictureEntries_.push_back(static_cast<std::uint32_t>(i));
-    }
-  }
-}
+PackFolder::PackFolder(std::string path) : path_(std::move(path)), top_(path_) {}
 
 Listing& PackFolder::ListingOf(const std::string& subfolder) {
   if (subfolder.empty()) return top_;

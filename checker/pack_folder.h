@@ -36,7 +36,8 @@ class Listing {
  public:
   explicit Listing(const std::string& path);
   bool Exists() const { return exists_; }
-  const platform::FolderListing& Names() const { return names_; }
+  // Its pictures (.png, .jpg, .gif in any case), in the numbers Claimed takes.
+  const std::vector<std::string_view>& Pictures() const { return nameOf_; }
   // How the folder holds a picture named `stem` with one of
   // kPictureExtensions. For OtherCase, `files` are the names of the first
   // extension that has any, in the order of their bytes. A found picture
@@ -47,16 +48,13 @@ class Listing {
   // Find(stem) is coming soon: its memory starts loading now, in steps a
   // few lookups apart (0, 1, 2; see NameIndex::Prefetch).
   void Prefetch(std::uint32_t hash, int step) const;
-  bool Claimed(std::size_t entry) const {
-    return numberOf_[entry] != NameIndex::kNone && (flags_[numberOf_[entry]] & kClaimed) != 0;
-  }
+  bool Claimed(std::size_t picture) const { return (flags_[picture] & kClaimed) != 0; }
 
  private:
   bool exists_ = false;
   platform::FolderListing names_;         // folders too: skip them
   NameIndex stems_;                       // the pictures' folded stems
   std::vector<std::string_view> nameOf_;  // by stem number, into names_
-  std::vector<std::uint32_t> numberOf_;   // by entry; kNone for no picture
   // By stem number. Plain: the name is its folded stem and an extension
   // as written in kPictureExtensions, so a folded stem asked for is an
   // exact match without a look at the name. Claimed: a record has found it.
@@ -77,10 +75,10 @@ class PackFolder {
 
   bool Exists() const { return top_.Exists(); }
   // The pictures (.png, .jpg, .gif in any case) directly in the folder.
-  const std::vector<std::string_view>& Pictures() const { return pictures_; }
+  const std::vector<std::string_view>& Pictures() const { return top_.Pictures(); }
   // Whether a record has found picture `i` of Pictures(), by its very
   // name or in another letter case: no need to look for one again.
-  bool Found(std::size_t i) const { return top_.Claimed(pictureEntries_[i]); }
+  bool Found(std::size_t i) const { return top_.Claimed(i); }
 
   // `name` is a record's from value, maybe with subfolders ("faces/abc");
   // it has been checked to stay inside the pack.
@@ -98,8 +96,6 @@ class PackFolder {
 
   std::string path_;
   Listing top_;
-  std::vector<std::string_view> pictures_;     // into top_
-  std::vector<std::uint32_t> pictureEntries_;  // their entries in top_
   std::map<std::string, std::unique_ptr<Listing>> subfolders_;
   std::vector<std::string_view> files_;  // reused by HasIdPicture
   PictureMatch match_;

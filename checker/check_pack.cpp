@@ -73,36 +73,21 @@ class Checker {
     ids_.Reserve(records.size());
     idLines_.reserve(records.size());
     const std::size_t total = records.size() + folder_.Pictures().size();
-    // Each lookup waits on memory two or three times over (slot, place,
-    // text); loading it in steps a few records ahead lets the waits of
-    // several records overlap.
-    constexpr std::size_t kAhead = 8;
-    struct Hashes {
-      std::uint32_t name, id, stem;
-    };
-    Hashes ahead[kAhead] = {};
-    const auto prefetch = [&](std::size_t i) {
-      if (i >= records.size()) return;
+    // A new name or ID waits on its slot only; the picture's lookup also
+    // on the name it meets there.
+    const auto start = [&](std::size_t i) {
       const PackRecord& r = records[i];
-      Hashes& h = ahead[i % kAhead];
-      h.name = NameIndex::HashOf(r.from);
-      names_.Prefetch(h.name);
-      if (const auto path = KindOfPath(r.to)) {
-        h.id = NameIndex::HashOf(path->id);
-        ids_.Prefetch(h.id);
-      }
-      h.stem = folder_.HashOf(r.from);
-      folder_.Prefetch(h.stem, 0);
+      names_.Prefetch(r.from);
+      if (const auto path = KindOfPath(r.to)) ids_.Prefetch(path->id);
+      const std::uint32_t stem = folder_.HashOf(r.from);
+      folder_.Prefetch(stem, 0);
+      return stem;
     };
-    for (std::size_t i = 0; i < kAhead; ++i) prefetch(i);
-    for (std::size_t i = 0; i < records.size(); ++i) {
+    const auto load = [&](std::uint32_t stem, int step) { folder_.Prefetch(stem, step); };
+    VisitLoadingAhead(records.size(), start, load, [&](std::size_t i) {
       if (options_.progress && i % kProgressEvery == 0) options_.progress(i, total);
-      if (i + kAhead / 2 < records.size())
-        folder_.Prefetch(ahead[(i + kAhead / 2) % kAhead].stem, 1);
-      if (i + 2 < records.size()) folder_.Prefetch(ahead[(i + 2) % kAhead].stem, 2);
       Record(records[i]);
-      prefetch(i + kAhead);
-    }
+    });
     ProblemsUpTo(static_cast<std::size_t>(-1));
   }
 

@@ -59,19 +59,15 @@ std::uint32_t Listing::HashOf(std::string_view stem) {
 }
 
 void Listing::Prefetch(std::uint32_t hash, int step) const {
-  if (step == 0) {
-    stems_.Prefetch(hash);
-    return;
-  }
+  stems_.Prefetch(hash, step);
+  if (step == 0) return;
   const std::uint32_t n = stems_.FirstNumber(hash);
   if (n == NameIndex::kNone) return;
   if (step == 1) {
-    stems_.PrefetchPlace(hash);
     __builtin_prefetch(&flags_[n]);
     __builtin_prefetch(&nameOf_[n]);
-  } else {
-    stems_.PrefetchText(hash);
-    if ((flags_[n] & kPlain) == 0) __builtin_prefetch(nameOf_[n].data());
+  } else if ((flags_[n] & kPlain) == 0) {
+    __builtin_prefetch(nameOf_[n].data());
   }
 }
 

@@ -71,24 +71,23 @@ std::uint32_t NameIndex::FindOrAdd(std::string_view name, bool& added) {
   return added ? Insert(name, hash, s) : NumberIn(slots_[s]);
 }
 
-void NameIndex::Prefetch(std::uint32_t hash) const {
-  if (!slots_.empty()) __builtin_prefetch(&slots_[Home(hash)]);
+void NameIndex::Prefetch(std::uint32_t hash, int step) const {
+  if (step == 0) {
+    if (!slots_.empty()) __builtin_prefetch(&slots_[Home(hash)]);
+    return;
+  }
+  const std::uint32_t n = FirstNumber(hash);
+  if (n == kNone) return;
+  if (step == 1)
+    __builtin_prefetch(&starts_[n]);
+  else
+    __builtin_prefetch(text_.data() + starts_[n]);
 }
 
 std::uint32_t NameIndex::FirstNumber(std::uint32_t hash) const {
   if (slots_.empty()) return kNone;
   const Slot slot = slots_[Home(hash)];
   return slot != 0 && HashIn(slot) == hash ? NumberIn(slot) : kNone;
-}
-
-void NameIndex::PrefetchPlace(std::uint32_t hash) const {
-  const std::uint32_t n = FirstNumber(hash);
-  if (n != kNone) __builtin_prefetch(&starts_[n]);
-}
-
-void NameIndex::PrefetchText(std::uint32_t hash) const {
-  const std::uint32_t n = FirstNumber(hash);
-  if (n != kNone) __builtin_prefetch(text_.data() + starts_[n]);
 }
 
 std::uint32_t NameIndex::Find(std::string_view name) const {

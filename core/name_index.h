@@ -30,13 +30,12 @@ class NameIndex {
   // Starts loading the table's memory for a lookup of `name` soon: a
   // caller going through many names asks a few ahead, so that the waits
   // for memory overlap.
-  void Prefetch(std::string_view name) const { Prefetch(HashOf(name)); }
-  // The same by the name's hash, then in two more steps, each a few names
-  // later, once the step before has loaded what it reads: where the first
-  // name in the way stands in the text, then that name's text.
-  void Prefetch(std::uint32_t hash) const;
-  void PrefetchPlace(std::uint32_t hash) const;
-  void PrefetchText(std::uint32_t hash) const;
+  void Prefetch(std::string_view name) const { Prefetch(HashOf(name), 0); }
+  // The same by the name's hash in three steps, each a few names later
+  // than the one before, once it has loaded what the next reads: 0 the
+  // table's slot, 1 where the first name in the way stands in the text,
+  // 2 that name's text. VisitLoadingAhead runs them.
+  void Prefetch(std::uint32_t hash, int step) const;
   // The number of the name a lookup of `hash` meets first, where Prefetch
   // has loaded its slot; kNone for none.
   std::uint32_t FirstNumber(std::uint32_t hash) const;
@@ -64,5 +63,24 @@ class NameIndex {
   std::vector<std::uint32_t> starts_{0};  // name n is text_[starts_[n], starts_[n + 1])
   std::vector<Slot> slots_;
 };
+
+// How many items ahead a run of lookups starts loading each one.
+inline constexpr std::size_t kLoadAhead = 8;
+
+// Runs visit(i) for i in 0 .. count - 1, having called start(i) kLoadAhead
+// items before (it starts the loads of item i and returns the hash of the
+// lookup that takes three steps), then load(hash, 1) half way and
+// load(hash, 2) two items before: the waits of several items overlap.
+template <typename Start, typename Load, typename Visit>
+void VisitLoadingAhead(std::size_t count, Start start, Load load, Visit visit) {
+  std::uint32_t hashes[kLoadAhead] = {};
+  for (std::size_t i = 0; i < count && i < kLoadAhead; ++i) hashes[i] = start(i);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i + kLoadAhead / 2 < count) load(hashes[(i + kLoadAhead / 2) % kLoadAhead], 1);
+    if (i + 2 < count) load(hashes[(i + 2) % kLoadAhead], 2);
+    visit(i);
+    if (i + kLoadAhead < count) hashes[i % kLoadAhead] = start(i + kLoadAhead);
+  }
+}
 
 }  // namespace mapio

@@ -27,21 +27,12 @@ class KnownNames {
     const std::vector<checker::PackRecord>& records = pack.records;
     names_.Reserve(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
-      if (i + kAhead < records.size()) names_.Prefetch(records[i + kAhead].from);
+      if (i + kLoadAhead < records.size()) names_.Prefetch(records[i + kLoadAhead].from);
       names_.Add(records[i].from);
     }
   }
-  // Knows(recordName) is coming soon: its memory starts loading in the
-  // steps of NameIndex::Prefetch (0, then 1, then 2), a few names apart.
-  void Prefetch(std::uint32_t hash, int step) const {
-    if (step == 0)
-      names_.Prefetch(hash);
-    else if (step == 1)
-      names_.PrefetchPlace(hash);
-    else
-      names_.PrefetchText(hash);
-  }
-  static constexpr std::size_t kAhead = 8;
+  // Knows(recordName) is coming soon: see NameIndex::Prefetch.
+  void Prefetch(std::uint32_t hash, int step) const { names_.Prefetch(hash, step); }
   bool Knows(std::string_view recordName) {
     if (names_.Contains(recordName)) return true;
     if (!othersMade_) {
@@ -86,26 +77,22 @@ platform::FolderListing NewFiles(const std::string& folderPath, const checker::P
                                  const platform::FolderListing& entries) {
   KnownNames known(pack);
   platform::FolderListing fresh;
-  // Each lookup waits on memory: the names of the next entries are made
-  // ahead and their lookups start loading, so that the waits overlap.
-  constexpr std::size_t kAhead = KnownNames::kAhead;
-  std::string names[kAhead];
-  std::uint32_t hashes[kAhead] = {};
-  const auto prepare = [&](std::size_t i) {
-    if (i >= entries.Size()) return;
-    names[i % kAhead] = RecordName(entries[i].name);
-    hashes[i % kAhead] = NameIndex::HashOf(names[i % kAhead]);
-    known.Prefetch(hashes[i % kAhead], 0);
+  // The names of the next entries are made ahead, so that their lookups
+  // can start loading.
+  std::string names[kLoadAhead];
+  const auto start = [&](std::size_t i) {
+    std::string& name = names[i % kLoadAhead];
+    name = RecordName(entries[i].name);
+    const std::uint32_t hash = NameIndex::HashOf(name);
+    known.Prefetch(hash, 0);
+    return hash;
   };
-  for (std::size_t i = 0; i < kAhead; ++i) prepare(i);
-  for (std::size_t i = 0; i < entries.Size(); ++i) {
-    if (i + kAhead / 2 < entries.Size()) known.Prefetch(hashes[(i + kAhead / 2) % kAhead], 1);
-    if (i + 2 < entries.Size()) known.Prefetch(hashes[(i + 2) % kAhead], 2);
+  const auto load = [&](std::uint32_t hash, int step) { known.Prefetch(hash, step); };
+  VisitLoadingAhead(entries.Size(), start, load, [&](std::size_t i) {
     const platform::DirEntry entry = entries[i];
-    if (IsRecordCandidate(folderPath, entry) && !known.Knows(names[i % kAhead]))
+    if (IsRecordCandidate(folderPath, entry) && !known.Knows(names[i % kLoadAhead]))
       fresh.Add(entry.name, false);
-    prepare(i + kAhead);
-  }
+  });
   fresh.SortByName();
   return fresh;
 }

@@ -36,8 +36,9 @@ CheckOutcome CheckFolder(const std::string& folder, const std::string& shownPath
   CheckOutcome outcome;
   outcome.clean = report.findingCount == 0;
   if (!outcome.clean) {
-    outcome.missingRecords = CountRemovableRecords(folder, report);
-    outcome.newPictures = CountNewPictures(folder);
+    const UpdateCounts counts = CountUpdates(folder, report);
+    outcome.missingRecords = counts.removableRecords;
+    outcome.newPictures = counts.newPictures;
   }
   outcome.text = checker::SummaryLine(report);
   if (outcome.clean) {

@@ -254,23 +254,17 @@ class UpdateRun {
 
 }  // namespace
 
-std::size_t CountRemovableRecords(const std::string& folderPath,
-                                  const checker::PackReport& report) {
+UpdateCounts CountUpdates(const std::string& folderPath, const checker::PackReport& report) {
   std::string bytes;
   checker::PackFile pack;
   if (ReadMapping(platform::JoinPath(folderPath, kMappingFileName), bytes, pack) != Reading::Ok)
-    return 0;
-  return Removals(bytes, pack, report).size();
-}
-
-std::size_t CountNewPictures(const std::string& folderPath) {
-  std::string bytes;
-  checker::PackFile pack;
+    return {};
+  UpdateCounts counts;
+  counts.removableRecords = Removals(bytes, pack, report).size();
   platform::FolderListing entries;
-  if (ReadMapping(platform::JoinPath(folderPath, kMappingFileName), bytes, pack) != Reading::Ok ||
-      !platform::ListFolder(folderPath, entries, platform::ListOrder::AsStored))
-    return 0;
-  return NewFiles(folderPath, pack, entries).Size();
+  if (platform::ListFolder(folderPath, entries, platform::ListOrder::AsStored))
+    counts.newPictures = NewFiles(folderPath, pack, entries).Size();
+  return counts;
 }
 
 void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,

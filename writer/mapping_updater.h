@@ -27,13 +27,15 @@ struct UpdateOptions {
 void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,
                     const UpdateOptions& options = {});
 
-// How many of the records `report` (the folder's check) finds missing the
-// update job would remove: a line that holds more than its one record
-// stays. 0 when its config.xml cannot be read or has no list.
-std::size_t CountRemovableRecords(const std::string& folderPath, const checker::PackReport& report);
+struct UpdateCounts {
+  std::size_t newPictures = 0;       // files the update job would add records for
+  std::size_t removableRecords = 0;  // records it would remove when pruning
+};
 
-// How many files of the folder the update job would add records for; 0
-// when its config.xml cannot be read or has no list.
-std::size_t CountNewPictures(const std::string& folderPath);
+// What the update job could do in the folder, after `report`, its check:
+// of the records the check finds missing, a line that holds more than its
+// one record stays. Both 0 when config.xml cannot be read or has no list.
+// config.xml is read and the folder listed once for both.
+UpdateCounts CountUpdates(const std::string& folderPath, const checker::PackReport& report);
 
 }  // namespace mapio

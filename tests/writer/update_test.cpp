@@ -163,7 +163,7 @@ TEST_F(WriterTest, PruneKeepsALineOfTwoRecordsAndCountsOnlyWhatGoes) {
   const std::string head = "<record>\n<list id=\"maps\">\n" + a + gone1 + "\n";
   folder.Write("config.xml", head + gone2 + "\n</list>\n</record>\n");
   const checker::PackReport report = checker::CheckPack(folder.str(), 0);
-  EXPECT_EQ(CountRemovableRecords(folder.str(), report), 1u);
+  EXPECT_EQ(CountUpdates(folder.str(), report).removableRecords, 1u);
 
   settings.folderPath = folder.str();
   UpdateOptions options;

@@ -15,6 +15,7 @@ using Kind = PackProblem::Kind;
 
 constexpr std::string_view kListMarker = "<list id=\"maps\">";
 constexpr std::string_view kListEnd = "</list>";
+constexpr std::string_view kListClosing = "</list";  // the tag may hold spaces before ">"
 // Entities stay as written: the reader decodes them itself, so that a bare
 // "&" (which the parser lets through) is caught.
 constexpr unsigned kParseOptions = pugi::parse_default & ~pugi::parse_escapes;
@@ -135,11 +136,11 @@ std::size_t ListEndOffset(const std::vector<std::size_t>& closings, std::size_t 
       break;
     }
   }
-  // Whole, before the limit.
-  const auto after = std::upper_bound(closings.begin(), closings.end(),
-                                      limit < 6 ? std::string_view::npos : limit - 6,
-                                      [](std::size_t a, std::size_t b) { return a < b; });
-  if (limit < 6 || after == closings.begin()) return std::string_view::npos;
+  // The last one whole before the limit.
+  if (limit < kListClosing.size()) return std::string_view::npos;
+  const auto after =
+      std::upper_bound(closings.begin(), closings.end(), limit - kListClosing.size());
+  if (after == closings.begin()) return std::string_view::npos;
   const std::size_t at = *(after - 1);
   return at > OffsetOf(list) ? at : std::string_view::npos;
 }
@@ -209,8 +210,8 @@ void Parse(PackFile& pack, const Original& original) {
   const std::string_view bytes(pack.parsed);
   const LineIndex lines(bytes);
   std::vector<std::size_t> closings;
-  for (std::size_t i = bytes.find("</list"); i != std::string_view::npos;
-       i = bytes.find("</list", i + 1))
+  for (std::size_t i = bytes.find(kListClosing); i != std::string_view::npos;
+       i = bytes.find(kListClosing, i + 1))
     closings.push_back(i);
   pugi::xml_document doc;
   const pugi::xml_parse_result result = doc.load_buffer_inplace(

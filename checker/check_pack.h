@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +19,10 @@ enum class Category {
   DuplicateName,
   DuplicateId,
   OtherKind,
+  UnknownTarget,
   Unparsable,
   Unsafe,
+  Leftover,
   Structure,
 };
 
@@ -32,18 +35,28 @@ struct Finding {
   std::string name;      // the record's from value, or the picture's file name
   std::string id;
   std::string detail;  // one sentence for people
+  std::string file;    // a file of the folder the finding is about, when it has no line
 };
 
 struct PackReport {
   std::string folderPath;
   std::int32_t objectKind = 0;
+  bool kindFound = false;  // found from the records, not given
   std::size_t records = 0;
   std::size_t pictures = 0;
-  std::vector<Finding> findings;  // in config.xml's order, then the pictures
+  std::vector<Finding> findings;  // in config.xml's order, then the files
   std::size_t findingCount = 0;   // the same when no one took them as they came
+  // What the update job would do: records for the pictures no record
+  // names, and the removal of the records whose picture is missing.
+  std::size_t newPictures = 0;
+  std::size_t missingRecords = 0;
 };
 
 struct CheckOptions {
+  // Report pictures found only in other letter case (as a system that
+  // tells case apart would miss them); by default they are found, as the
+  // game finds them on Windows and macOS.
+  bool caseSensitive = false;
   // How other-kind findings name a kind; by default by its path.
   std::function<std::string(std::int32_t kind)> kindName;
   // Called now and then with the records and pictures looked at so far.
@@ -53,7 +66,9 @@ struct CheckOptions {
   std::function<void(const Finding& finding)> onFinding;
 };
 
-PackReport CheckPack(const std::string& folderPath, std::int32_t objectKind,
+// Checks the folder for `objectKind`; without one, for the kind most of its
+// records have (faces when it has none).
+PackReport CheckPack(const std::string& folderPath, std::optional<std::int32_t> objectKind,
                      const CheckOptions& options = {});
 
 }  // namespace mapio::checker

@@ -1,5 +1,6 @@
 #include "checker/report.h"
 
+#include "core/object_kind.h"
 #include "platform/platform.h"
 
 namespace mapio::checker {
@@ -8,6 +9,26 @@ namespace {
 
 std::string Count(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// Control characters in a name would break the line in two: they are
+// shown as C writes them.
+void AppendShown(std::string& out, std::string_view text) {
+  constexpr char kHex[] = "0123456789abcdef";
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c >= 0x20 && c != 0x7F) {
+      out += ch;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else {
+      out.append("\\x").append(1, kHex[c >> 4]).append(1, kHex[c & 15]);
+    }
+  }
 }
 
 }  // namespace
@@ -20,20 +41,27 @@ std::string FindingLine(const PackReport& report, const Finding& finding) {
 
 void AppendFindingLine(const PackReport& report, const Finding& finding, std::string& out) {
   // As JoinPath joins them.
-  out.append(report.folderPath).push_back(platform::kSeparator);
-  if (finding.category == Category::Unmapped) {
-    out.append(finding.name);
+  AppendShown(out, report.folderPath);
+  out.push_back(platform::kSeparator);
+  if (finding.line == 0 && !finding.file.empty()) {
+    AppendShown(out, finding.file);
   } else {
     out.append("config.xml");
     if (finding.line != 0) out.append(":").append(std::to_string(finding.line));
   }
-  out.append(": ").append(CategoryWord(finding.category)).append(": ").append(finding.detail);
+  out.append(": ").append(CategoryWord(finding.category)).append(": ");
+  AppendShown(out, finding.detail);
 }
 
 std::string SummaryLine(const PackReport& report) {
-  return report.folderPath + ": " + Count(report.records, "record", "records") + ", " +
-         Count(report.pictures, "picture", "pictures") + ", " +
-         Count(report.findingCount, "finding", "findings");
+  std::string line;
+  AppendShown(line, report.folderPath);
+  line += ": " + Count(report.records, "record", "records") + ", " +
+          Count(report.pictures, "picture", "pictures") + ", " +
+          Count(report.findingCount, "finding", "findings");
+  if (report.kindFound)
+    line.append(" (checked as ").append(KindOf(report.objectKind).cliName).append(")");
+  return line;
 }
 
 }  // namespace mapio::checker

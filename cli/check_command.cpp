@@ -29,11 +29,13 @@ nlohmann::ordered_json ToJson(const PackReport& report) {
         {"name", OrNull(f.name)},
         {"id", OrNull(f.id)},
         {"detail", f.detail},
+        {"file", OrNull(f.file)},
     });
   }
   return {
       {"path", report.folderPath},
       {"kind", std::string(ObjectKindName(report.objectKind))},
+      {"kindFound", report.kindFound},
       {"counts",
        {{"records", report.records},
         {"pictures", report.pictures},
@@ -52,6 +54,7 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
   TerminalHost progressLine(noInput, out, err, std::move(hostOptions));
 
   checker::CheckOptions options;
+  options.caseSensitive = request.caseSensitive;
   options.kindName = [](std::int32_t kind) { return std::string(ObjectKindName(kind)); };
   options.progress = [&](std::size_t done, std::size_t total) {
     progressLine.ReportProgress({JobProgress::Phase::Checking, done, total});
@@ -75,8 +78,9 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
         out << line << '\n';
       };
     }
-    PackReport report =
-        checker::CheckPack(platform::ResolveAgainstStartup(folder), request.objectKind, options);
+    const std::optional<std::int32_t> kind =
+        request.kindGiven ? std::optional<std::int32_t>(request.objectKind) : std::nullopt;
+    PackReport report = checker::CheckPack(platform::ResolveAgainstStartup(folder), kind, options);
     report.folderPath = folder;
     progressLine.ClearProgress();
     anyFinding = anyFinding || report.findingCount != 0;

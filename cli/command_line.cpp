@@ -13,7 +13,7 @@ namespace {
 
 struct RawOptions {
   std::vector<std::string> folders;
-  std::string kind{kKinds[Faces].cliName};
+  std::string kind;  // empty: not given
   bool help = false;
   bool version = false;
   bool idsFromNames = false;
@@ -23,6 +23,7 @@ struct RawOptions {
   bool quiet = false;
   bool json = false;
   bool prune = false;
+  bool caseSensitive = false;
 };
 
 // Our own -h on every level, so that help never trips the checks of a job.
@@ -55,7 +56,8 @@ ParseResult Only(Command command) {
 std::string KindOptionHelp() {
   constexpr std::size_t kIndent = 24;
   constexpr std::size_t kWidth = 76;
-  std::string words = "the kind of pictures (default " + std::string(kKinds[Faces].cliName) + "):";
+  std::string words = "the kind of pictures (default " + std::string(kKinds[Faces].cliName) +
+                      "; check: the kind most records have):";
   std::string untranslatable;
   for (const KindRow& kind : kKinds) {
     words += " " + std::string(kind.cliName) + ",";
@@ -89,7 +91,8 @@ std::string KindOptionHelp() {
 ParseResult Check(const RawOptions& raw, Command command) {
   CliRequest request;
   request.command = command;
-  auto kind = ParseObjectKind(raw.kind);
+  request.kindGiven = !raw.kind.empty();
+  auto kind = request.kindGiven ? ParseObjectKind(raw.kind) : std::optional<std::int32_t>(Faces);
   if (!kind) return Error("unknown kind '" + raw.kind + "'");
   if (command == Command::Translate && !kKinds[*kind].translatable)
     return Error(std::string(kKinds[*kind].cliName) + " cannot be translated, choose another kind");
@@ -104,6 +107,7 @@ ParseResult Check(const RawOptions& raw, Command command) {
   request.quiet = raw.quiet;
   request.json = raw.json;
   request.prune = raw.prune;
+  request.caseSensitive = raw.caseSensitive;
   return {request, {}};
 }
 
@@ -136,6 +140,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   translate->add_flag("--dry-run", raw.dryRun);
   CLI::App* check = AddJob(app, "check", raw);
   check->add_flag("--json", raw.json);
+  check->add_flag("--case-sensitive", raw.caseSensitive);
   CLI::App* update = AddJob(app, "update", raw);
   update->add_flag("-n,--ids-from-names", raw.idsFromNames);
   update->add_flag("--prune", raw.prune);
@@ -176,7 +181,7 @@ std::string UsageText() {
   return R"(Usage:
   mapio-cli make FOLDER... [-k KIND] [-n] [-y | --no] [-q]
   mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]
-  mapio-cli check FOLDER... [-k KIND] [--json] [-q]
+  mapio-cli check FOLDER... [-k KIND] [--case-sensitive] [--json] [-q]
   mapio-cli update FOLDER... [-k KIND] [-n] [--prune] [--dry-run] [-q]
   mapio-cli --help | --version
 
@@ -202,6 +207,8 @@ Options:
                         record update would add (+) or remove (-); change nothing
       --prune           update: remove the records whose picture has gone
       --json            check: the report as one JSON document on stdout
+      --case-sensitive  check: report pictures found only in other letter
+                        case (the game finds them on Windows and macOS)
   -q, --quiet           no progress line
   -h, --help            show this help
       --version         show the version
@@ -218,7 +225,8 @@ error was shown, 2 for a wrong command line.
 
 check prints one line per finding, "FOLDER/config.xml:LINE: CATEGORY: text"
 (or "FOLDER/PICTURE: unmapped: text"), then "FOLDER: R records, P pictures,
-F findings" for each folder, on stdout. Exit status: 0 when no folder has a
+F findings" for each folder, on stdout. Without -k it checks each folder for
+the kind most of its records have, and says which. Exit status: 0 when no folder has a
 finding, 1 when any has, 2 for a wrong command line.
 
 Examples:

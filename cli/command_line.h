@@ -17,12 +17,14 @@ struct CliRequest {
   Command command = Command::Help;
   std::vector<std::string> folders;
   std::int32_t objectKind = 0;
+  bool kindGiven = false;         // -k; check finds the kind itself without it
   bool idsFromNames = false;      // -n
   std::optional<bool> overwrite;  // -y: true, --no: false, neither: ask
   bool dryRun = false;            // translate, update --dry-run
   bool prune = false;             // update --prune
   bool quiet = false;             // -q
   bool json = false;              // check --json
+  bool caseSensitive = false;     // check --case-sensitive
 };
 
 struct ParseResult {

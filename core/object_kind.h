@@ -1,6 +1,6 @@
 // The kinds of pictures, each written once: every list of kinds in the
-// program (record formats, the window's object group, the command line's
-// names and help) is read from kKinds.
+// program (record formats, target patterns, the window's object group, the
+// command line's names and help) is read from kKinds.
 #pragma once
 
 #include <array>
@@ -30,83 +30,85 @@ enum class KitKind : std::int32_t { Home = 0, Away = 1, Third = 2 };
 // Indexed by KitKind: the kit prompt's buttons and the command line's words.
 inline constexpr std::array<std::string_view, 3> kKitKindNames = {"home", "away", "third"};
 
-// One record line of a kind: a printf-style pattern with %s (name) and %u
-// (ID) for writing, a scanf-style pattern with %[^"] and %[0-9] for reading.
-struct RecordTemplate {
-  std::string_view writeFormat;
-  std::string_view readFormat;
+// Newer versions of the game give generated people IDs such as "r-2000123".
+inline constexpr std::string_view kGeneratedIdPrefix = "r-";
+
+// Where a kind's records point: a prefix, the ID, a suffix. The first prefix
+// and the first suffix are what the make job writes; the others are what
+// other packs use for the same pictures (small logos, nations under team/).
+// Kits have one suffix per KitKind instead.
+struct TargetPattern {
+  std::span<const std::string_view> prefixes;
+  std::span<const std::string_view> suffixes;
+  // What the translate job's read format has after the record's "/>".
+  std::string_view readEnd = "\n";
 };
 
 struct KindRow {
   std::string_view cliName;     // -k of the command line
   std::string_view buttonText;  // its button in the window's object group
-  RecordTemplate record;        // empty for kits, which use kitFormats
-  bool translatable;            // translate takes it
-  // Write formats indexed by KitKind; each carries its own "\t\t" prefix.
-  std::span<const std::string_view> kitFormats = {};
+  TargetPattern target;
+  bool translatable;  // translate takes it
 };
 
 namespace kind_detail {
 
-inline constexpr RecordTemplate kFaces{
-    "<record from=\"%s\" to=\"graphics/pictures/person/%u/portrait\"/>\n",
-    "<record from=\"%[^\"]\" to=\"graphics/pictures/person/%[0-9]/portrait\"/>"};
+inline constexpr std::string_view kPerson[] = {"graphics/pictures/person/"};
+inline constexpr std::string_view kPortrait[] = {"/portrait"};
+inline constexpr std::string_view kTeam[] = {"graphics/pictures/team/"};
+inline constexpr std::string_view kKits[] = {"/kits/home", "/kits/away", "/kits/third"};
+inline constexpr std::string_view kNation[] = {"graphics/pictures/nation/",
+                                               "graphics/pictures/team/"};
+inline constexpr std::string_view kComp[] = {"graphics/pictures/comp/"};
+inline constexpr std::string_view kClub[] = {"graphics/pictures/club/"};
+inline constexpr std::string_view kLogo[] = {"/logo", "/icon"};
+inline constexpr std::string_view kNone[] = {""};
+inline constexpr std::string_view kStadiumBg[] = {"graphics/backgrounds/stadium/"};
+inline constexpr std::string_view kClubBg[] = {"graphics/backgrounds/club/"};
+inline constexpr std::string_view kPersonBg[] = {"graphics/backgrounds/person/"};
+inline constexpr std::string_view kCompBg[] = {"graphics/backgrounds/comp/"};
+inline constexpr std::string_view kNationBg[] = {"graphics/backgrounds/nation/"};
 
-inline constexpr std::array<std::string_view, 3> kKitFormats = {
-    "\t\t<record from=\"%s\" to=\"graphics/pictures/team/%u/kits/home\"/>\n",
-    "\t\t<record from=\"%s\" to=\"graphics/pictures/team/%u/kits/away\"/>\n",
-    "\t\t<record from=\"%s\" to=\"graphics/pictures/team/%u/kits/third\"/>\n",
-};
+inline constexpr TargetPattern kFaces{kPerson, kPortrait, ""};
 
 }  // namespace kind_detail
 
 // Indexed by ObjectKind; the order is the order of the object group.
 inline constexpr KindRow kKinds[] = {
     {"faces", "&faces", kind_detail::kFaces, true},
-    {"kits", "&kits", {"", ""}, false, kind_detail::kKitFormats},
-    {"nation-logos",
-     "&nation logos",
-     {"<record from=\"%s\" to=\"graphics/pictures/nation/%u/logo\"/>\n",
-      "<record from=\"%[^\"]\" to=\"graphics/pictures/nation/%[0-9]/logo\"/>\n"},
-     true},
-    {"competition-logos",
-     "&competition logos",
-     {"<record from=\"%s\" to=\"graphics/pictures/comp/%u/logo\"/>\n",
-      "<record from=\"%[^\"]\" to=\"graphics/pictures/comp/%[0-9]/logo\"/>\n"},
-     true},
-    {"club-logos",
-     "c&lub logos",
-     {"<record from=\"%s\" to=\"graphics/pictures/club/%u/logo\"/>\n",
-      "<record from=\"%[^\"]\" to=\"graphics/pictures/club/%[0-9]/logo\"/>\n"},
-     true},
+    {"kits", "&kits", {kind_detail::kTeam, kind_detail::kKits}, false},
+    {"nation-logos", "&nation logos", {kind_detail::kNation, kind_detail::kLogo}, true},
+    {"competition-logos", "&competition logos", {kind_detail::kComp, kind_detail::kLogo}, true},
+    {"club-logos", "c&lub logos", {kind_detail::kClub, kind_detail::kLogo}, true},
     {"stadium-backgrounds",
      "&stadium backgrounds",
-     {"<record from=\"%s\" to=\"graphics/backgrounds/stadium/%u\"/>\n",
-      "<record from=\"%[^\"]\" to=\"graphics/backgrounds/stadium/%[0-9]\"/>\n"},
+     {kind_detail::kStadiumBg, kind_detail::kNone},
      true},
-    {"club-backgrounds",
-     "club backgro&unds",
-     {"<record from=\"%s\" to=\"graphics/backgrounds/club/%u\"/>\n",
-      "<record from=\"%[^\"]\" to=\"graphics/backgrounds/club/%[0-9]\"/>\n"},
-     true},
+    {"club-backgrounds", "club backgro&unds", {kind_detail::kClubBg, kind_detail::kNone}, true},
     {"player-backgrounds",
      "pla&yer backgrounds",
-     {"<record from=\"%s\" to=\"graphics/backgrounds/person/%u\"/>\n",
-      "<record from=\"%[^\"]\" to=\"graphics/backgrounds/person/%[0-9]\"/>\n"},
+     {kind_detail::kPersonBg, kind_detail::kNone},
      true},
-    {"comp-backgrounds",
-     "c&omp backgrounds",
-     {"<record from=\"%s\" to=\"graphics/backgrounds/comp/%u\"/>\n",
-      "<record from=\"%[^\"]\" to=\"graphics/backgrounds/comp/%[0-9]\"/>\n"},
-     true},
+    {"comp-backgrounds", "c&omp backgrounds", {kind_detail::kCompBg, kind_detail::kNone}, true},
     {"nation-backgrounds",
      "nation backgroun&ds",
-     {"<record from=\"%s\" to=\"graphics/backgrounds/nation/%u\"/>\n",
-      "<record from=\"%[^\"]\" to=\"graphics/backgrounds/nation/%[0-9]\"/>\n"},
+     {kind_detail::kNationBg, kind_detail::kNone},
      true},
     // The game has no path of its own for these: they are mapped as faces.
     {"default-backgrounds", "default backg&rounds", kind_detail::kFaces, true},
 };
 inline constexpr std::int32_t kObjectKindCount = static_cast<std::int32_t>(std::size(kKinds));
+
+// A value that is no kind is taken as faces.
+constexpr const KindRow& KindOf(std::int32_t kind) {
+  return kind < 0 || kind >= kObjectKindCount ? kKinds[Faces] : kKinds[kind];
+}
+
+// Whether two kinds' records are the same records (default backgrounds are
+// faces).
+constexpr bool SameRecords(std::int32_t a, std::int32_t b) {
+  return KindOf(a).target.prefixes.data() == KindOf(b).target.prefixes.data() &&
+         KindOf(a).target.suffixes.data() == KindOf(b).target.suffixes.data();
+}
 
 }  // namespace mapio

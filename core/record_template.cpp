@@ -28,9 +28,90 @@ const std::string_view MappingHeader =
 
 const std::string_view MappingTrailer = "\t</list>\n</record>";
 
+namespace {
+
+// The record line as the make job writes it, in its pieces.
+constexpr std::string_view kRecordOpen = "<record from=\"";
+constexpr std::string_view kRecordTo = "\" to=\"";
+constexpr std::string_view kRecordClose = "\"/>";
+
+std::string_view PrefixOf(const TargetPattern& target, TargetStyle style) {
+  return target.prefixes[style.prefix < target.prefixes.size() ? style.prefix : 0];
+}
+
+std::string_view SuffixOf(std::int32_t objectKind, TargetStyle style, KitKind kitKind) {
+  const TargetPattern& target = KindOf(objectKind).target;
+  const std::size_t i =
+      objectKind == Kits ? static_cast<std::size_t>(kitKind) : std::size_t{style.suffix};
+  return target.suffixes[i < target.suffixes.size() ? i : 0];
+}
+
+struct Conversions {
+  std::string_view name;
+  std::string_view id;
+};
+constexpr Conversions kWriting{"%s", "%u"};
+constexpr Conversions kReading{"%[^\"]", "%[0-9]"};
+
+std::string Format(std::int32_t objectKind, TargetStyle style, KitKind kitKind,
+                   Conversions conversions, std::string_view beforeClose) {
+  std::string format(kRecordOpen);
+  format.append(conversions.name)
+      .append(kRecordTo)
+      .append(PrefixOf(KindOf(objectKind).target, style));
+  if (style.generatedId) format.append(kGeneratedIdPrefix);
+  format.append(conversions.id).append(SuffixOf(objectKind, style, kitKind));
+  format.append(kRecordClose.substr(0, 1)).append(beforeClose).append(kRecordClose.substr(1));
+  return format;
+}
+
+// Every kind's formats, made once from the kinds' target patterns.
+struct Formats {
+  std::string write[kObjectKindCount];
+  std::string read[kObjectKindCount];
+  RecordTemplate templates[kObjectKindCount];
+  std::string kit[kKitKindNames.size()];
+  std::string_view kitViews[kKitKindNames.size()];
+};
+
+const Formats& AllFormats() {
+  static const Formats formats = [] {
+    Formats f;
+    for (std::int32_t kind = 0; kind < kObjectKindCount; ++kind) {
+      if (kind == Kits) continue;
+      f.write[kind] = WriteFormatFor(kind, {}, KitKind::Home);
+      f.read[kind] = Format(kind, {}, KitKind::Home, kReading, {});
+      f.read[kind].append(KindOf(kind).target.readEnd);
+      f.templates[kind] = {f.write[kind], f.read[kind]};
+    }
+    for (std::size_t k = 0; k < kKitKindNames.size(); ++k) {
+      f.kit[k] = "\t\t" + WriteFormatFor(Kits, {}, static_cast<KitKind>(k));
+      f.kitViews[k] = f.kit[k];
+    }
+    return f;
+  }();
+  return formats;
+}
+
+}  // namespace
+
+const std::span<const std::string_view> KitTemplates = AllFormats().kitViews;
+
+std::string WriteFormatFor(std::int32_t objectKind, TargetStyle style, KitKind kitKind,
+                           std::string_view beforeClose) {
+  return Format(objectKind, style, kitKind, kWriting, beforeClose) + "\n";
+}
+
+std::string TargetText(std::int32_t objectKind, TargetStyle style, KitKind kitKind,
+                       std::string_view id) {
+  std::string text(PrefixOf(KindOf(objectKind).target, style));
+  if (style.generatedId) text.append(kGeneratedIdPrefix);
+  return text.append(id).append(SuffixOf(objectKind, style, kitKind));
+}
+
 const RecordTemplate& RecordTemplateOf(std::int32_t objectKind) {
-  if (objectKind < 0 || objectKind >= kObjectKindCount) return kKinds[Faces].record;
-  return kKinds[objectKind].record;
+  if (objectKind < 0 || objectKind >= kObjectKindCount) objectKind = Faces;
+  return AllFormats().templates[objectKind];
 }
 
 std::string GetRecordTemplate(JobHost& host, std::int32_t objectKind, TemplateHalf half) {

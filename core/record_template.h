@@ -13,6 +13,15 @@ class JobHost;
 
 enum class TemplateHalf { Write, Read };
 
+// One record line of a kind: a printf-style pattern with %s (name) and %u
+// (ID) for writing, a scanf-style pattern with %[^"] and %[0-9] for reading.
+// Both are made from the kind's target pattern; kits have none (they have
+// KitTemplates).
+struct RecordTemplate {
+  std::string_view writeFormat;
+  std::string_view readFormat;
+};
+
 // The record template of `objectKind` (Faces for a value that is no kind).
 const RecordTemplate& RecordTemplateOf(std::int32_t objectKind);
 
@@ -20,8 +29,27 @@ const RecordTemplate& RecordTemplateOf(std::int32_t objectKind);
 // "This line was supposed to never show!" and yields an empty text.
 std::string GetRecordTemplate(JobHost& host, std::int32_t objectKind, TemplateHalf half);
 
-// Indexed by KitKind; each carries its own "\t\t" prefix.
-inline constexpr std::span<const std::string_view> KitTemplates = kKinds[Kits].kitFormats;
+// Write formats indexed by KitKind; each carries its own "\t\t" prefix.
+extern const std::span<const std::string_view> KitTemplates;
+
+// How a record's target is written: which of the kind's prefixes and
+// suffixes, and whether the ID carries kGeneratedIdPrefix. The make job
+// writes the default.
+struct TargetStyle {
+  std::uint8_t prefix = 0;
+  std::uint8_t suffix = 0;
+  bool generatedId = false;
+  bool operator==(const TargetStyle&) const = default;
+};
+
+// The write format of a record in `style` (for kits, of `kitKind`), without
+// indent: "<record from=\"%s\" to=\"...%u...\"" + beforeClose + "/>\n".
+std::string WriteFormatFor(std::int32_t objectKind, TargetStyle style, KitKind kitKind,
+                           std::string_view beforeClose = {});
+
+// The target of one record, with its ID: "graphics/pictures/person/12/portrait".
+std::string TargetText(std::int32_t objectKind, TargetStyle style, KitKind kitKind,
+                       std::string_view id);
 
 extern const std::string_view MappingHeader;
 extern const std::string_view MappingTrailer;

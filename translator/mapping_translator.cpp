@@ -4,6 +4,8 @@
 
 #include "core/mapping_messages.h"
 #include "core/record_template.h"
+#include "pack/names.h"
+#include "pack/xml_text.h"
 #include "platform/platform.h"
 #include "translator/picture_folder.h"
 #include "translator/piece_reader.h"
@@ -12,10 +14,10 @@ namespace mapio {
 
 namespace {
 
+using pack::kListEnd;
+using pack::kListMarker;
 using translator::PieceReader;
 
-constexpr std::string_view kListMarker = "<list id=\"maps\">";
-constexpr std::string_view kListEnd = "</list>";
 constexpr int kMarkerSearchReads = 256;
 // The fields of the original reader held at most this much.
 constexpr std::size_t kMaxFromLength = 99;
@@ -36,18 +38,18 @@ bool FindListOfMaps(PieceReader& pieces) {
   return false;
 }
 
-// A from value names a file inside the folder and nothing else.
-bool IsPlainName(std::string_view name) {
-  constexpr bool kWindowsNames = platform::kSeparator == '\\';
-  if (name == "." || name == "..") return false;
-  return std::none_of(name.begin(), name.end(), [](char c) {
-    return c == '/' || c == '\0' || (kWindowsNames && (c == '\\' || c == ':'));
-  });
-}
-
-bool IsUsableRecord(const RecordFields& fields) {
-  return fields.name.size() <= kMaxFromLength && fields.id.size() <= kMaxIdLength &&
-         IsPlainName(fields.name);
+// The fields as the original reader could hold them, the name as XML
+// means it ("&amp;" is "&"; a bare "&" of an older file stays), naming a
+// file right in the folder.
+bool ReadUsableRecord(RecordFields& fields) {
+  if (fields.name.size() > kMaxFromLength || fields.id.size() > kMaxIdLength) return false;
+  if (pack::NeedsDecoding(fields.name)) {
+    std::string decoded;
+    pack::XmlFault fault;
+    pack::DecodeAttribute(fields.name, decoded, fault);
+    fields.name = std::move(decoded);
+  }
+  return pack::NamesFileInFolder(fields.name);
 }
 
 // The comment test of the original looks at the second and third characters only.
@@ -91,7 +93,7 @@ class Translation {
     host_.ReportProgress({JobProgress::Phase::Renaming, records_, 0});
     const std::string format = GetRecordTemplate(host_, settings_.objectKind, TemplateHalf::Read);
     RecordFields fields;
-    if (MatchRecord(line, format, fields) != 2 || !IsUsableRecord(fields)) {
+    if (MatchRecord(line, format, fields) != 2 || !ReadUsableRecord(fields)) {
       host_.ShowMessage("Error parsing XML file!", "", MessageKind::Warning);
       return;
     }

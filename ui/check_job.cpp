@@ -2,7 +2,6 @@
 
 #include "checker/check_pack.h"
 #include "checker/report.h"
-#include "writer/mapping_updater.h"
 
 namespace mapio::ui {
 
@@ -35,11 +34,8 @@ CheckOutcome CheckFolder(const std::string& folder, const std::string& shownPath
   report.folderPath = shownPath;
   CheckOutcome outcome;
   outcome.clean = report.findingCount == 0;
-  if (!outcome.clean) {
-    const UpdateCounts counts = CountUpdates(folder, report);
-    outcome.missingRecords = counts.removableRecords;
-    outcome.newPictures = counts.newPictures;
-  }
+  outcome.missingRecords = report.missingRecords;
+  outcome.newPictures = report.newPictures;
   outcome.text = checker::SummaryLine(report);
   if (outcome.clean) {
     outcome.text += "\n\nNothing is wrong with this pack.";

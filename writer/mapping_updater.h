@@ -3,7 +3,6 @@
 #include <functional>
 #include <string>
 
-#include "checker/check_pack.h"
 #include "core/job_host.h"
 #include "core/job_settings.h"
 
@@ -16,8 +15,8 @@ struct UpdateOptions {
   bool prune = false;
   // Report the changes and write nothing.
   bool dryRun = false;
-  // Called for every record line added ('+') or removed ('-'), without its
-  // line end, in a dry run too.
+  // Called for every record added ('+') or removed ('-'), its text without
+  // indent or line end, in a dry run too.
   std::function<void(char change, const std::string& line)> onChange;
 };
 
@@ -26,16 +25,5 @@ struct UpdateOptions {
 // Every other byte of the file stays as it was.
 void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,
                     const UpdateOptions& options = {});
-
-struct UpdateCounts {
-  std::size_t newPictures = 0;       // files the update job would add records for
-  std::size_t removableRecords = 0;  // records it would remove when pruning
-};
-
-// What the update job could do in the folder, after `report`, its check:
-// of the records the check finds missing, a line that holds more than its
-// one record stays. Both 0 when config.xml cannot be read or has no list.
-// config.xml is read and the folder listed once for both.
-UpdateCounts CountUpdates(const std::string& folderPath, const checker::PackReport& report);
 
 }  // namespace mapio

@@ -83,7 +83,7 @@ void WriterRun::CountingPass(const platform::FolderListing& entries) {
     if (entry.isDirectory) continue;
     if (IsMappingFileName(settings_.folderPath, entry.name)) {
       found_ = true;
-    } else {
+    } else if (IsRecordCandidate(settings_.folderPath, entry)) {
       ++expected;
     }
   }

@@ -1,6 +1,10 @@
 #include "writer/record_maker.h"
 
+#include <algorithm>
+
 #include "core/record_template.h"
+#include "pack/names.h"
+#include "pack/xml_text.h"
 #include "writer/record_name.h"
 
 namespace mapio {
@@ -38,7 +42,8 @@ bool IsMappingFileName(const std::string& folderPath, std::string_view name) {
 }
 
 bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& entry) {
-  return !entry.isDirectory && !IsMappingFileName(folderPath, entry.name);
+  return !entry.isDirectory && !IsMappingFileName(folderPath, entry.name) &&
+         !pack::IsLeftover(entry.name);
 }
 
 RecordMaker::RecordMaker(const JobSettings& settings, JobHost& host, IdPrompter& prompter)
@@ -46,6 +51,24 @@ RecordMaker::RecordMaker(const JobSettings& settings, JobHost& host, IdPrompter&
       kits_(settings.objectKind == Kits),
       fromNames_(settings.allFilenamesAreIds != 0) {
   if (!kits_) format_ = "\t\t" + GetRecordTemplate(host, settings.objectKind, TemplateHalf::Write);
+  for (std::size_t k = 0; k < KitTemplates.size(); ++k) kitFormats_[k] = KitTemplates[k];
+}
+
+RecordMaker::RecordMaker(const JobSettings& settings, IdPrompter& prompter,
+                         const pack::LineStyle& style)
+    : prompter_(prompter),
+      kits_(settings.objectKind == Kits),
+      fromNames_(settings.allFilenamesAreIds != 0),
+      needsNumber_(true) {
+  const auto styled = [&](KitKind kitKind) {
+    std::string format =
+        WriteFormatFor(settings.objectKind, style.target, kitKind, style.beforeClose);
+    format.pop_back();  // the "\n"
+    return style.indent + format + style.lineEnd;
+  };
+  format_ = styled(KitKind::Home);
+  for (std::size_t k = 0; k < kKitKindNames.size(); ++k)
+    kitFormats_[k] = styled(static_cast<KitKind>(k));
 }
 
 bool RecordMaker::Make(std::string_view fileName, std::string& line) {
@@ -55,12 +78,16 @@ bool RecordMaker::Make(std::string_view fileName, std::string& line) {
 
 bool RecordMaker::FromName(std::string_view recordName, std::string_view fileName,
                            std::string& line) {
+  if (needsNumber_ && !BeginsWithNumber(recordName)) {
+    unnumbered_.emplace_back(fileName);
+    return false;
+  }
   const std::optional<std::uint32_t> id = LeadingId(recordName);
   if (!id) {
     skipped_.emplace_back(fileName);
     return false;
   }
-  Fill(kits_ ? KitTemplates[static_cast<std::size_t>(KitKind::Home)] : format_, recordName, *id,
+  Fill(kits_ ? kitFormats_[static_cast<std::size_t>(KitKind::Home)] : format_, recordName, *id,
        line);
   return true;
 }
@@ -77,8 +104,8 @@ bool RecordMaker::ByPrompt(std::string_view recordName, std::string_view fileNam
       return false;
     }
     auto kind = static_cast<std::size_t>(answer->kitKind);
-    if (kind >= KitTemplates.size()) kind = static_cast<std::size_t>(KitKind::Home);
-    Fill(KitTemplates[kind], recordName, answer->id, line);
+    if (kind >= kKitKindNames.size()) kind = static_cast<std::size_t>(KitKind::Home);
+    Fill(kitFormats_[kind], recordName, answer->id, line);
     return true;
   }
   const std::optional<std::uint32_t> id = prompter_.AskFileId(fileName, counter);
@@ -94,20 +121,42 @@ void RecordMaker::Fill(std::string_view format, std::string_view recordName, std
                        std::string& line) {
   ++added_;
   line.clear();
-  AppendRecord(line, format, recordName, id);
+  // A name is an attribute value: "&", "<" and '"' go in as entities.
+  const bool plain = recordName.find_first_of("&<\"") == std::string_view::npos &&
+                     std::none_of(recordName.begin(), recordName.end(),
+                                  [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+  if (!plain) escaped_ = pack::EscapeAttribute(recordName);
+  AppendRecord(line, format, plain ? recordName : std::string_view(escaped_), id);
 }
 
-std::string RecordMaker::SkippedWarning() const {
-  if (skipped_.empty()) return {};
-  std::string text =
-      "These files were not added: the number their names begin with is too large for an ID "
-      "(the IDs go from 0 to 4294967295; names may begin with -2147483648 to -1 too):";
-  for (std::size_t i = 0; i < skipped_.size() && i < kSkippedShown; ++i) {
+namespace {
+
+void AppendNames(std::string& text, const std::vector<std::string>& names) {
+  for (std::size_t i = 0; i < names.size() && i < kSkippedShown; ++i) {
     text += "\n";
-    text += skipped_[i];
+    text += names[i];
   }
-  if (skipped_.size() > kSkippedShown) {
-    text += "\nand " + std::to_string(skipped_.size() - kSkippedShown) + " more";
+  if (names.size() > kSkippedShown)
+    text += "\nand " + std::to_string(names.size() - kSkippedShown) + " more";
+}
+
+}  // namespace
+
+std::string RecordMaker::SkippedWarning() const {
+  std::string text;
+  if (!skipped_.empty()) {
+    text =
+        "These files were not added: the number their names begin with is too large for an ID "
+        "(the IDs go from 0 to 4294967295; names may begin with -2147483648 to -1 too):";
+    AppendNames(text, skipped_);
+  }
+  if (!unnumbered_.empty()) {
+    text += text.empty() ? "" : "\n\n";
+    text +=
+        "These pictures were not added: their names begin with no number, so they need an ID "
+        "typed in (leave out -n or untick \"All filenames are IDs\") or a name that begins "
+        "with their ID:";
+    AppendNames(text, unnumbered_);
   }
   return text;
 }

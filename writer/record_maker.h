@@ -8,6 +8,7 @@
 
 #include "core/job_host.h"
 #include "core/job_settings.h"
+#include "pack/pack_style.h"
 #include "platform/platform.h"
 
 namespace mapio {
@@ -26,9 +27,8 @@ inline constexpr std::string_view kSuccessCaption = "Success!";
 std::string SuccessText(std::uint32_t added);
 
 // Whether an entry of `folderPath` gets a record: files only, never
-// config.xml (in any letter case where the file system ignores it). The
-// writer's own temporary file is made after the listing, so it is never in
-// it; a file of the user's that only looks like one is a candidate.
+// config.xml (in any letter case where the file system ignores it), never
+// a temporary file a killed run of Mapio left behind.
 bool IsMappingFileName(const std::string& folderPath, std::string_view name);
 bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& entry);
 
@@ -36,16 +36,21 @@ bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& 
 // the file's name or from a prompt, and keeps the counts the prompts show.
 class RecordMaker {
  public:
+  // The make job's lines.
   RecordMaker(const JobSettings& settings, JobHost& host, IdPrompter& prompter);
+  // Lines in a pack's own style; with IDs from names, a name that begins
+  // with no number gets no line (rather than the ID 0).
+  RecordMaker(const JobSettings& settings, IdPrompter& prompter, const pack::LineStyle& style);
 
   // The number of files that will be asked about, before the first.
   void SetExpected(std::uint32_t expected) { expected_ = expected; }
-  // Fills `line` ("\t\t", the record, "\n") for the file and returns true,
-  // or returns false when the file gets no record.
+  // Fills `line` (indent, the record, line end) for the file and returns
+  // true, or returns false when the file gets no record.
   bool Make(std::string_view fileName, std::string& line);
 
   std::uint32_t Added() const { return added_; }
-  // The warning for the files whose number is no ID; empty when there were none.
+  // The warning for the files that got no record for want of an ID; empty
+  // when there were none.
   std::string SkippedWarning() const;
 
  private:
@@ -57,10 +62,14 @@ class RecordMaker {
   IdPrompter& prompter_;
   const bool kits_;
   const bool fromNames_;
-  std::string format_;  // "\t\t" and the kind's write format; unused for kits
+  const bool needsNumber_ = false;
+  std::string format_;  // indent and the kind's write format; unused for kits
+  std::string kitFormats_[kKitKindNames.size()];
   std::uint32_t expected_ = 0;
   std::uint32_t added_ = 0;
-  std::vector<std::string> skipped_;  // names whose number is no ID
+  std::vector<std::string> skipped_;     // names whose number is no ID
+  std::vector<std::string> unnumbered_;  // names that begin with no number
+  std::string escaped_;
 };
 
 }  // namespace mapio

@@ -17,4 +17,7 @@ std::string RecordName(std::string_view fileName);
 // number lies outside -2147483648..4294967295, so that no ID is ever cut.
 std::optional<std::uint32_t> LeadingId(std::string_view text);
 
+// Whether LeadingId finds any digits: after leading white space and a sign.
+bool BeginsWithNumber(std::string_view text);
+
 }  // namespace mapio

@@ -45,6 +45,7 @@ struct PackCase {
   std::optional<std::string> config;
   std::int32_t kind;
   std::vector<std::string> expected;
+  bool caseSensitive = false;
 };
 
 const std::string kClean = Pack({Face("a", "1"), Face("b", "2")});
@@ -86,7 +87,13 @@ const PackCase kCases[] = {
      Faces,
      {"19:missing:gone", "20:case:abc", "21:translated:renamed", "23:duplicate-name:a",
       "24:duplicate-id:b", "25:other-kind:club", "26:unparsable:", "27:unsafe:../up",
-      "28:structure:x&y", "0:unmapped:stray.JPG"}},
+      "28:structure:x&y", "0:unmapped:stray.JPG"},
+     true},
+    {"other letter case is found, as the game finds it",
+     {"ABC.png", "Ab.png", "AB.png"},
+     Pack({Face("abc", "1"), Face("ab", "2")}),
+     Faces,
+     {}},
     {"records as other tools write them", {"a.png", "faces/", "x&y.gif"}, kOtherTools, Faces, {}},
     {"kits: one team's three kits", {"h.png", "w.png", "t.png"}, kKits, Kits, {}},
     {"kits checked as faces",
@@ -121,7 +128,8 @@ const PackCase kCases[] = {
      {"Ab.png", "AB.png"},
      Pack({Face("ab", "1")}),
      Faces,
-     {"19:case:ab"}},
+     {"19:case:ab"},
+     true},
 };
 
 void PrintTo(const PackCase& c, std::ostream* os) { *os << c.title; }
@@ -140,7 +148,9 @@ TEST_P(CheckTable, FindsWhatIsWrong) {
     }
   }
   if (c.config) dir.Write("config.xml", *c.config);
-  const PackReport report = CheckPack(dir.str(), c.kind);
+  checker::CheckOptions options;
+  options.caseSensitive = c.caseSensitive;
+  const PackReport report = CheckPack(dir.str(), c.kind, options);
   EXPECT_EQ(Brief(report), c.expected);
 }
 

@@ -27,17 +27,17 @@ TEST(CliCheck, ReportsEachFindingAndExitsOneWhenAnyFolderHasOne) {
 
   CliRun one = RunCliWith({"check", clean.str()});
   EXPECT_EQ(one.status, 0);
-  EXPECT_EQ(one.out, clean.str() + ": 1 record, 1 picture, 0 findings\n");
+  EXPECT_EQ(one.out, clean.str() + ": 1 record, 1 picture, 0 findings (checked as faces)\n");
   EXPECT_EQ(one.err, "");
 
   // Names within the folder follow the system's separator.
   const std::string in = faulty.str() + std::string(1, platform::kSeparator);
   CliRun both = RunCliWith({"check", clean.str(), faulty.str()});
   EXPECT_EQ(both.status, 1);
-  EXPECT_EQ(both.out, clean.str() + ": 1 record, 1 picture, 0 findings\n" +  //
-                          in + "config.xml:19: missing: no picture a.png, a.jpg or a.gif\n" + in +
+  EXPECT_EQ(both.out, clean.str() + ": 1 record, 1 picture, 0 findings (checked as faces)\n" + in +
+                          "config.xml:19: missing: no picture a.png, a.jpg or a.gif\n" + in +
                           "b.gif: unmapped: no record names this picture\n" + faulty.str() +
-                          ": 1 record, 1 picture, 2 findings\n");
+                          ": 1 record, 1 picture, 2 findings (checked as faces)\n");
   EXPECT_EQ(faulty.List(), (std::vector<std::string>{"b.gif", "config.xml"}));
 }
 
@@ -56,7 +56,7 @@ TEST(CliCheck, JsonHasAnObjectPerFolder) {
   EXPECT_EQ(pack["counts"],
             nlohmann::json::parse(R"({"records": 2, "pictures": 1, "findings": 1})"));
   EXPECT_EQ(pack["findings"], nlohmann::json::parse(R"([{"category": "duplicate-name", "line": 20,
-      "name": "a", "id": "7", "detail": "line 19 already maps a"}])"));
+      "name": "a", "id": "7", "detail": "line 19 already maps a", "file": null}])"));
 
   CliRun none = RunCliWith({"check", "--json", folder.str() + "/nothing-here"});
   EXPECT_EQ(nlohmann::json::parse(none.out)[0]["findings"][0]["line"], nullptr);

@@ -2,7 +2,6 @@
 // records lose their lines, and every other byte stays as it was.
 #include <filesystem>
 
-#include "checker/check_pack.h"
 #include "platform/platform.h"
 #include "tests/writer/writer_fixture.h"
 #include "writer/mapping_updater.h"
@@ -153,26 +152,28 @@ TEST_F(WriterTest, UpdateNeedsAFileWithAList) {
   EXPECT_EQ(folder.Read("config.xml"), "<record></record>");
 }
 
-// A line holding two records cannot lose one: it stays, and the count the
-// report's button shows leaves it out too.
-TEST_F(WriterTest, PruneKeepsALineOfTwoRecordsAndCountsOnlyWhatGoes) {
+// Pruning takes exactly a record's bytes: a record that shares its line
+// with something else leaves the rest; one alone on its lines (one record
+// over three) takes them with it.
+TEST_F(WriterTest, PruneRemovesExactlyTheRecordsBytes) {
   Files({"a.png"});
   const std::string a = "<record from=\"a\" to=\"graphics/pictures/person/1/portrait\"/>";
   const std::string gone1 = "<record from=\"gone1\" to=\"graphics/pictures/person/2/portrait\"/>";
-  const std::string gone2 = "<record from=\"gone2\" to=\"graphics/pictures/person/3/portrait\"/>";
-  const std::string head = "<record>\n<list id=\"maps\">\n" + a + gone1 + "\n";
-  folder.Write("config.xml", head + gone2 + "\n</list>\n</record>\n");
-  const checker::PackReport report = checker::CheckPack(folder.str(), 0);
-  EXPECT_EQ(CountUpdates(folder.str(), report).removableRecords, 1u);
+  const std::string gone2 =
+      "  <record from=\"gone2\"\n    to=\"graphics/pictures/person/3/portrait\">\n  </record>\n";
+  const std::string gone3 = "<record from=\"gone3\" to=\"graphics/pictures/person/4/portrait\"/>";
+  const std::string head = "<record>\n<list id=\"maps\">\n";
+  folder.Write("config.xml",
+               head + a + gone1 + "\n" + gone2 + gone3 + "<!-- kept -->\n</list>\n</record>\n");
 
   settings.folderPath = folder.str();
   UpdateOptions options;
   options.prune = true;
   MappingUpdater(settings, host, prompter, options);
-  EXPECT_EQ(folder.Read("config.xml"), head + "</list>\n</record>\n");
+  EXPECT_EQ(folder.Read("config.xml"), head + a + "\n<!-- kept -->\n</list>\n</record>\n");
   EXPECT_EQ(host.Texts(), (std::vector<std::string>{
-                              "Success! 0 files added in XML file!\n2 records kept, 1 removed:\n"
-                              "line 4: gone2"}));
+                              "Success! 0 files added in XML file!\n1 records kept, 3 removed:\n"
+                              "line 3: gone1\nline 4: gone2\nline 7: gone3"}));
 }
 
 // After a make, three pictures come and two go: a pruning update gives the

@@ -51,15 +51,13 @@ TEST_F(WriterTest, WriteErrorNeverEndsInSuccessAndKeepsTheOldFile) {
   }
 }
 
-// Only the job's own temporary file could be passed over, and it is made
-// after the folder is listed: a user's file of that shape is a picture.
-TEST_F(WriterTest, FileNamedLikeATemporaryFileIsACandidate) {
-  const std::string lookalike = ".x.mapio-ABCDEF";
-  ASSERT_TRUE(platform::IsTemporaryName(lookalike));
-  Files({"1.png", lookalike});
+// What a killed run left behind is no picture; a user's file that only
+// looks a little like it is.
+TEST_F(WriterTest, LeftoverOfAKilledRunIsNoCandidate) {
+  Files({"1.png", ".config.xml.mapio-ABCDEF", ".x.mapio-ABCDEF"});
   Run(Faces, false);
   ASSERT_EQ(prompter.calls.size(), 2u);
-  EXPECT_EQ(prompter.calls[0].fileName, lookalike);
+  EXPECT_EQ(prompter.calls[0].fileName, ".x.mapio-ABCDEF");
   EXPECT_EQ(prompter.calls[0].counter, "0/2");
 }
 

@@ -25,9 +25,9 @@ TEST_F(WriterTest, IdsFromNames) {
       {{"+8.png", " 9 x.gif"}, {FaceRecord(" 9 x", "9"), FaceRecord("+8", "8")}},
       {{"1.png", "1.jpg"}, {FaceRecord("1", "1"), FaceRecord("1", "1")}},
 #ifdef _WIN32  // Windows names cannot hold angle brackets
-      {{"a&b.png", "x'y.png"}, {FaceRecord("a&b", "0"), FaceRecord("x'y", "0")}},
+      {{"a&b.png", "x'y.png"}, {FaceRecord("a&amp;b", "0"), FaceRecord("x'y", "0")}},
 #else
-      {{"a&b.png", "x'<y>.png"}, {FaceRecord("a&b", "0"), FaceRecord("x'<y>", "0")}},
+      {{"a&b.png", "x'<y>.png"}, {FaceRecord("a&amp;b", "0"), FaceRecord("x'&lt;y>", "0")}},
 #endif
       {{"Thumbs.db", "notes.TXT", ".hidden"},
        {FaceRecord("", "0"), FaceRecord("notes", "0"), FaceRecord("thumbs", "0")}},

@@ -11,14 +11,10 @@
 #include <vector>
 
 #include "core/name_index.h"
+#include "pack/names.h"
 #include "platform/platform.h"
 
-namespace mapio::checker {
-
-inline constexpr std::string_view kPictureExtensions[] = {".png", ".jpg", ".gif"};
-
-// The extension's index in kPictureExtensions, in any letter case; -1 for none.
-int PictureExtensionOf(std::string_view fileName);
+namespace mapio::pack {
 
 struct PictureMatch {
   enum class How { Exact, OtherCase, None };
@@ -49,12 +45,15 @@ class Listing {
   // few lookups apart (0, 1, 2; see NameIndex::Prefetch).
   void Prefetch(std::uint32_t hash, int step) const;
   bool Claimed(std::size_t picture) const { return (flags_[picture] & kClaimed) != 0; }
+  // What a killed run of Mapio left: its own temporary files.
+  const std::vector<std::string_view>& Leftovers() const { return leftovers_; }
 
  private:
   bool exists_ = false;
   platform::FolderListing names_;         // folders too: skip them
   NameIndex stems_;                       // the pictures' folded stems
   std::vector<std::string_view> nameOf_;  // by stem number, into names_
+  std::vector<std::string_view> leftovers_;
   // By stem number. Plain: the name is its folded stem and an extension
   // as written in kPictureExtensions, so a folded stem asked for is an
   // exact match without a look at the name. Claimed: a record has found it.
@@ -79,6 +78,7 @@ class PackFolder {
   // Whether a record has found picture `i` of Pictures(), by its very
   // name or in another letter case: no need to look for one again.
   bool Found(std::size_t i) const { return top_.Claimed(i); }
+  const std::vector<std::string_view>& Leftovers() const { return top_.Leftovers(); }
 
   // `name` is a record's from value, maybe with subfolders ("faces/abc");
   // it has been checked to stay inside the pack.
@@ -101,4 +101,4 @@ class PackFolder {
   PictureMatch match_;
 };
 
-}  // namespace mapio::checker
+}  // namespace mapio::pack

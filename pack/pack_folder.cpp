@@ -1,33 +1,16 @@
-#include "checker/pack_folder.h"
+#include "pack/pack_folder.h"
 
 #include <algorithm>
 
 #include "platform/platform.h"
 
-namespace mapio::checker {
+namespace mapio::pack {
 
 namespace {
-
-constexpr std::size_t kExtensionLength = 4;
 
 bool IsSeparator(char c) { return c == '/' || c == platform::kSeparator; }
 
 }  // namespace
-
-int PictureExtensionOf(std::string_view fileName) {
-  if (fileName.size() <= kExtensionLength) return -1;
-  const std::string_view tail = fileName.substr(fileName.size() - kExtensionLength);
-  for (int i = 0; i < static_cast<int>(std::size(kPictureExtensions)); ++i) {
-    bool same = true;
-    for (std::size_t k = 0; k < kExtensionLength && same; ++k) {
-      const char c = tail[k];
-      same =
-          (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) == kPictureExtensions[i][k];
-    }
-    if (same) return i;
-  }
-  return -1;
-}
 
 Listing::Listing(const std::string& path) {
   // Only looked up: the order the system keeps them in will do.
@@ -38,7 +21,10 @@ Listing::Listing(const std::string& path) {
   for (std::uint32_t i = 0; i < names_.Size(); ++i) {
     const platform::DirEntry entry = names_[i];
     const int extension = entry.isDirectory ? -1 : PictureExtensionOf(entry.name);
-    if (extension < 0) continue;
+    if (extension < 0) {
+      if (!entry.isDirectory && IsLeftover(entry.name)) leftovers_.push_back(entry.name);
+      continue;
+    }
     // The extensions are ASCII: folding the stem alone gives the same key.
     const std::string_view stem = entry.name.substr(0, entry.name.size() - kExtensionLength);
     key_.clear();
@@ -126,4 +112,4 @@ bool PackFolder::HasIdPicture(std::string_view id) {
   return top_.Find(id, files_) != PictureMatch::How::None;
 }
 
-}  // namespace mapio::checker
+}  // namespace mapio::pack

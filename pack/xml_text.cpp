@@ -1,17 +1,19 @@
-#include "checker/xml_text.h"
+#include "pack/xml_text.h"
 
 #include <charconv>
 #include <cstdint>
 
 #include "platform/platform.h"
 
-namespace mapio::checker {
+namespace mapio::pack {
 
 namespace {
 
-bool IsXmlChar(std::uint32_t c) {
-  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
-         (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+// Control characters are taken as references (as XML 1.1 and common
+// readers take them): names that hold them are written so.
+bool IsReferableChar(std::uint32_t c) {
+  return (c >= 0x1 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+         (c >= 0x10000 && c <= 0x10FFFF);
 }
 
 // The character a reference such as "#38" or "#x26" stands for.
@@ -25,7 +27,7 @@ bool CharacterReference(std::string_view body, std::uint32_t& c) {
   }
   if (body.empty()) return false;
   const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), c, base);
-  return ec == std::errc{} && end == body.data() + body.size() && IsXmlChar(c);
+  return ec == std::errc{} && end == body.data() + body.size() && IsReferableChar(c);
 }
 
 bool NamedEntity(std::string_view body, char& c) {
@@ -42,9 +44,34 @@ bool NamedEntity(std::string_view body, char& c) {
 
 }  // namespace
 
+bool NeedsDecoding(std::string_view raw) {
+  return raw.find_first_of("&<") != std::string_view::npos;
+}
+
+std::string EscapeAttribute(std::string_view name) {
+  const auto special = [](unsigned char c) { return c == '&' || c == '<' || c == '"' || c < 0x20; };
+  std::string out;
+  out.reserve(name.size());
+  for (const char ch : name) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (!special(c)) {
+      out += ch;
+    } else if (c == '&') {
+      out += "&amp;";
+    } else if (c == '<') {
+      out += "&lt;";
+    } else if (c == '"') {
+      out += "&quot;";
+    } else {
+      out.append("&#").append(std::to_string(c)).append(";");
+    }
+  }
+  return out;
+}
+
 void DecodeAttribute(std::string_view raw, std::string& out, XmlFault& fault) {
   // Most values hold nothing to decode.
-  if (raw.find_first_of("&<") == std::string_view::npos) {
+  if (!NeedsDecoding(raw)) {
     out.assign(raw);
     return;
   }
@@ -76,4 +103,4 @@ void DecodeAttribute(std::string_view raw, std::string& out, XmlFault& fault) {
   }
 }
 
-}  // namespace mapio::checker
+}  // namespace mapio::pack

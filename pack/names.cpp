@@ -1,0 +1,59 @@
+#include "pack/names.h"
+
+#include <cstddef>
+
+#include "platform/platform.h"
+
+namespace mapio::pack {
+
+namespace {
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+}  // namespace
+
+int PictureExtensionOf(std::string_view fileName) {
+  if (fileName.size() <= kExtensionLength) return -1;
+  const std::string_view tail = fileName.substr(fileName.size() - kExtensionLength);
+  for (int i = 0; i < static_cast<int>(std::size(kPictureExtensions)); ++i) {
+    bool same = true;
+    for (std::size_t k = 0; k < kExtensionLength && same; ++k)
+      same = LowerAscii(tail[k]) == kPictureExtensions[i][k];
+    if (same) return i;
+  }
+  return -1;
+}
+
+const char* LeavesFolder(std::string_view name) {
+  constexpr bool kWindowsNames = platform::kSeparator == '\\';
+  if (name.empty()) return nullptr;
+  if (name.size() >= 2 && name[1] == ':' && IsAsciiLetter(name[0])) return "it names a drive";
+  if (name[0] == '/' || platform::IsAbsolutePath(name)) return "it is an absolute path";
+  if (name.find('\\') != std::string_view::npos)
+    return "it holds a \"\\\", which Windows takes for a folder separator";
+  if (kWindowsNames && name.find(':') != std::string_view::npos)
+    return "it holds a \":\", which Windows takes for a drive or a stream";
+  if (name.find('\0') != std::string_view::npos) return "it holds a NUL character";
+  std::size_t start = 0;
+  while (start <= name.size()) {
+    std::size_t end = name.find('/', start);
+    if (end == std::string_view::npos) end = name.size();
+    if (name.substr(start, end - start) == "..") return "it climbs out of the folder with \"..\"";
+    start = end + 1;
+  }
+  return nullptr;
+}
+
+bool IsLeftover(std::string_view name) {
+  constexpr std::string_view kOwnPrefix = ".config.xml.";
+  return name.starts_with(kOwnPrefix) && platform::IsTemporaryName(name);
+}
+
+bool NamesFileInFolder(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." && LeavesFolder(name) == nullptr &&
+         name.find('/') == std::string_view::npos;
+}
+
+}  // namespace mapio::pack

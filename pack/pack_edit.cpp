@@ -1,0 +1,57 @@
+#include "pack/pack_edit.h"
+
+#include <algorithm>
+
+#include "platform/platform.h"
+
+namespace mapio::pack {
+
+namespace {
+
+bool IsBlank(std::string_view text) { return platform::Trim(text).empty(); }
+
+}  // namespace
+
+std::vector<PackEdit::Splice> PackEdit::Sorted() const {
+  std::vector<Splice> sorted = splices_;
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const Splice& a, const Splice& b) { return a.at < b.at; });
+  return sorted;
+}
+
+void PackEdit::WriteTo(std::string_view bytes,
+                       const std::function<void(std::string_view)>& write) const {
+  std::size_t pos = 0;
+  for (const Splice& s : Sorted()) {
+    if (s.at > pos) write(bytes.substr(pos, s.at - pos));
+    if (!s.text.empty()) write(s.text);
+    pos = std::max(pos, s.at + s.erase);
+  }
+  if (pos < bytes.size()) write(bytes.substr(pos));
+}
+
+std::string PackEdit::Apply(std::string_view bytes) const {
+  std::string out;
+  out.reserve(bytes.size());
+  WriteTo(bytes, [&out](std::string_view piece) { out.append(piece); });
+  return out;
+}
+
+std::pair<std::size_t, std::size_t> RemovalRange(const PackFile& file, const Record& record) {
+  const std::string_view bytes = file.bytes;
+  const std::size_t lineStart = file.lines.Start(record.line);
+  const std::size_t lineEnd = file.lines.End(record.lastLine);
+  const bool alone = IsBlank(bytes.substr(lineStart, record.begin - lineStart)) &&
+                     IsBlank(bytes.substr(record.end, lineEnd - record.end));
+  if (!alone) return {record.begin, record.end};
+  return {lineStart, file.lines.Next(record.lastLine)};
+}
+
+std::size_t InsertionPoint(const PackFile& file, bool& needsBreak) {
+  const std::uint32_t line = file.lines.Line(file.listEnd);
+  const std::size_t lineStart = file.lines.Start(line);
+  needsBreak = !IsBlank(std::string_view(file.bytes).substr(lineStart, file.listEnd - lineStart));
+  return needsBreak ? file.listEnd : lineStart;
+}
+
+}  // namespace mapio::pack

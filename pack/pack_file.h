@@ -1,0 +1,89 @@
+// Reading a pack's config.xml once, into its records: each with its bytes
+// in the file, its lines and its target. Every job that edits the file
+// edits those bytes; every job that checks it looks at those records.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pack/line_index.h"
+#include "pack/target.h"
+
+namespace mapio::pack {
+
+inline constexpr std::uint32_t kNoOffset = UINT32_MAX;
+// A config.xml larger than this is no pack's: it is refused unread.
+inline constexpr std::size_t kMaxMappingFileSize = std::size_t{1} << 30;
+
+struct Record {
+  // Into the PackFile that holds the record. Entities decoded; where they
+  // are broken, as written.
+  std::string_view from;
+  std::string_view to;
+  // The element's bytes in PackFile::bytes, its first and last lines.
+  std::uint32_t begin = 0;
+  std::uint32_t end = 0;
+  std::uint32_t line = 0;
+  std::uint32_t lastLine = 0;
+  // Where the to value's first byte stands in the file; kNoOffset when `to`
+  // is not the value's bytes as written (it held an entity).
+  std::uint32_t toValue = kNoOffset;
+  Target target;
+};
+
+struct Problem {
+  enum class Kind {
+    NoFile,               // no config.xml to read (`text` says why, when known)
+    NoList,               // no <list id="maps">
+    EndsInList,           // the file stops before the list is closed
+    NotWellFormed,        // the XML parser's complaint, with line and column
+    NotARecord,           // a line in the list that is no element, comment or blank
+    RecordNotWellFormed,  // a record's value that is not well-formed (a bare "&")
+  };
+  Kind kind;
+  std::uint32_t line = 0;
+  std::uint32_t column = 0;
+  std::string text;                  // the parser's words, or the offending line
+  std::uint32_t record = kNoOffset;  // for RecordNotWellFormed: its index
+};
+
+// Holds what its records' values point into: it moves, but is never copied.
+struct PackFile {
+  PackFile() = default;
+  PackFile(PackFile&&) = default;
+  PackFile& operator=(PackFile&&) = default;
+  PackFile(const PackFile&) = delete;
+  PackFile& operator=(const PackFile&) = delete;
+
+  std::string bytes;  // the file as it was read
+  LineIndex lines;
+  std::vector<Record> records;  // in file order
+  std::vector<Problem> problems;
+  bool exists = false;  // there was a file to read
+  bool listFound = false;
+  bool wellFormed = false;
+  // Where the list's own closing tag "</list" starts: kNoOffset when it has
+  // none (a file cut off, a list written as <list .../>).
+  std::uint32_t listEnd = kNoOffset;
+
+  bool Editable() const { return listFound && listEnd != kNoOffset; }
+
+  // What the records' values point into: the file as the XML parser left
+  // it, on the heap so that a move keeps it where the values point, and the
+  // values that had entities.
+  std::string parsed;
+  std::deque<std::string> decoded;
+};
+
+// Reads the text of a config.xml. Where it is not well-formed XML, the list
+// is read line by line instead, so that the records that are fine still count.
+PackFile ParsePackFile(std::string bytes);
+
+// The folder's config.xml, read once.
+PackFile ReadPackFile(const std::string& folderPath);
+
+}  // namespace mapio::pack

@@ -14,8 +14,10 @@ using Kind = Problem::Kind;
 
 constexpr std::string_view kRecordElement = "record";
 // Entities stay as written: the reader decodes them itself, so that a bare
-// "&" (which the parser lets through) is caught.
-constexpr unsigned kParseOptions = pugi::parse_default & ~pugi::parse_escapes;
+// "&" (which the parser lets through) is caught. Comments and processing
+// instructions are nodes, so that every byte of the list has its place.
+constexpr unsigned kParseOptions =
+    (pugi::parse_default & ~pugi::parse_escapes) | pugi::parse_comments | pugi::parse_pi;
 
 bool IsBlank(std::string_view text) { return platform::Trim(text).empty(); }
 

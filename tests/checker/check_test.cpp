@@ -158,7 +158,9 @@ INSTANTIATE_TEST_SUITE_P(Packs, CheckTable, ::testing::ValuesIn(kCases));
 
 TEST(Check, FolderMadeByTheMakeJobIsCleanAndAfterTranslateEveryRecordIsTranslated) {
   TempFolder dir;
-  for (const char* f : {"101 a.png", "102 b.jpg", "103 c.gif", "104.png"}) dir.Write(f);
+  for (const char* f :
+       {"101 a.png", "102 b.jpg", "103 c.gif", "104.png", "33_Name.PNG", "105 A&B.png"})
+    dir.Write(f);
   FakeHost host;
   ScriptedPrompter prompter;
   JobSettings settings;
@@ -166,14 +168,34 @@ TEST(Check, FolderMadeByTheMakeJobIsCleanAndAfterTranslateEveryRecordIsTranslate
   settings.allFilenamesAreIds = 1;
   MappingWriter(settings, host, prompter);
   const PackReport made = CheckPack(dir.str(), Faces);
-  EXPECT_EQ(made.records, 4u);
-  EXPECT_EQ(made.pictures, 4u);
+  EXPECT_EQ(made.records, 6u);
+  EXPECT_EQ(made.pictures, 6u);
   EXPECT_EQ(Brief(made), std::vector<std::string>{});
 
   MappingTranslator(settings, host);
-  EXPECT_EQ(Brief(CheckPack(dir.str(), Faces)),
-            (std::vector<std::string>{"19:translated:101 a", "20:translated:102 b",
-                                      "21:translated:103 c"}));
+  EXPECT_EQ(
+      Brief(CheckPack(dir.str(), Faces)),
+      (std::vector<std::string>{"19:translated:101 a", "20:translated:102 b", "21:translated:103 c",
+                                "23:translated:105 a&b", "24:translated:33_name"}));
+}
+
+// A line in the list that is no record is told on its own line, with its
+// own text, wherever it stands.
+TEST(Check, LineThatIsNoRecordIsToldWhereItIs) {
+  TempFolder dir;
+  dir.Write("a.png");
+  dir.Write("config.xml",
+            "<record>\n  <list id=\"maps\">\n  garbage first\n"
+            "  <record to=\"graphics/pictures/person/1/portrait\" from=\"a\"/>\n"
+            "  more garbage\n  <boolean id=\"amap\" value=\"false\"/>\n  </list>\n</record>");
+  std::vector<std::string> lines;
+  for (const auto& f : CheckPack(dir.str(), Faces).findings)
+    lines.push_back(std::to_string(f.line) + " " + f.detail);
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "3 no record, comment or blank line: garbage first",
+                       "5 no record, comment or blank line: more garbage",
+                       "6 no record, comment or blank line: <boolean id=\"amap\" value=\"false\"/>",
+                   }));
 }
 
 }  // namespace

@@ -106,6 +106,43 @@ const UpdateCase kCases[] = {
      "\t\t<record from=\"2\" to=\"graphics/pictures/person/2/portrait\"/>\n</list></record>",
      "Success! 1 files added in XML file!\n1 records kept, 0 removed.",
      {}},
+    {"a </list> in comments after the list and the root: the list's own end",
+     {"1.png", "2.png"},
+     false,
+     true,
+     "<record>\n<list id=\"maps\">\n<record from=\"1\" "
+     "to=\"graphics/pictures/person/1/portrait\"/>\n"
+     "</list><!-- </list> -->\n</record>\n<!-- </list> --><?pi </list> ?>",
+     "<record>\n<list id=\"maps\">\n<record from=\"1\" "
+     "to=\"graphics/pictures/person/1/portrait\"/>\n"
+     "<record from=\"2\" to=\"graphics/pictures/person/2/portrait\"/>\n"
+     "</list><!-- </list> -->\n</record>\n<!-- </list> --><?pi </list> ?>",
+     "Success! 1 files added in XML file!\n1 records kept, 0 removed.",
+     {}},
+    {"a </list> in a comment in the list",
+     {"1.png", "2.png"},
+     false,
+     true,
+     "<record><list id=\"maps\"><record from=\"1\" to=\"graphics/pictures/person/1/portrait\"/>"
+     "<!-- </list> --></list></record>",
+     "<record><list id=\"maps\"><record from=\"1\" to=\"graphics/pictures/person/1/portrait\"/>"
+     "<!-- </list> -->\n\t\t<record from=\"2\" to=\"graphics/pictures/person/2/portrait\"/>\n"
+     "</list></record>",
+     "Success! 1 files added in XML file!\n1 records kept, 0 removed.",
+     {}},
+    {"CR alone ends each line",
+     {"1.png", "2.png", "3.png"},
+     true,
+     true,
+     "<record>\r<list id=\"maps\">\r\t\t<record from=\"1\" "
+     "to=\"graphics/pictures/person/1/portrait\"/>\r"
+     "\t\t<record from=\"4\" to=\"graphics/pictures/person/4/portrait\"/>\r\t</list>\r</record>",
+     "<record>\r<list id=\"maps\">\r\t\t<record from=\"1\" "
+     "to=\"graphics/pictures/person/1/portrait\"/>\r"
+     "\t\t<record from=\"2\" to=\"graphics/pictures/person/2/portrait\"/>\r"
+     "\t\t<record from=\"3\" to=\"graphics/pictures/person/3/portrait\"/>\r\t</list>\r</record>",
+     "Success! 2 files added in XML file!\n1 records kept, 1 removed:\nline 4: 4",
+     {}},
 };
 
 class UpdateTest : public WriterTest, public ::testing::WithParamInterface<UpdateCase> {};

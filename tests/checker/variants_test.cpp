@@ -1,0 +1,187 @@
+// Packs as other tools and hands write them, each checked and then updated
+// with IDs from the names and pruning: no false finding, every missing and
+// new picture found, new lines in the pack's own style, every other byte
+// kept.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "checker/check_pack.h"
+#include "core/object_kind.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/temp_folder.h"
+#include "writer/mapping_updater.h"
+
+namespace mapio::testing {
+namespace {
+
+struct VariantCase {
+  const char* title;
+  std::vector<std::string> files;
+  std::string config;
+  std::optional<std::int32_t> kind;  // nullopt: found from the records
+  std::int32_t kindChecked;
+  std::vector<std::string> findings;  // "LINE:category:name"
+  // config.xml after the update: `config` with each of these replaced.
+  std::vector<std::pair<std::string, std::string>> changes;
+};
+
+std::string Head(std::string_view indent, std::string_view end) {
+  return "<record>" + std::string(end) + std::string(indent) + "<list id=\"maps\">" +
+         std::string(end);
+}
+
+std::string Tail(std::string_view indent, std::string_view end) {
+  return std::string(indent) + "</list>" + std::string(end) + "</record>" + std::string(end);
+}
+
+const std::string kSmallLogos =
+    Head("\t", "\n") +
+    "\t\t<record from=\"1_arsenal\" to=\"graphics/pictures/club/1/icon\"/>\n"
+    "\t\t<record from=\"2_chelsea\" to=\"graphics/pictures/club/2/icon\"/>\n"
+    "\t\t<record from=\"3_gone\" to=\"graphics/pictures/comp/3/icon\"/>\n" +
+    Tail("\t", "\n");
+const std::string kNationsUnderTeam =
+    Head("\t", "\n") +
+    "\t\t<record from=\"765\" to=\"graphics/pictures/team/765/logo\"/>\n"
+    "\t\t<record from=\"766\" to=\"graphics/pictures/team/766/logo\"/>\n"
+    "\t\t<record from=\"767\" to=\"graphics/pictures/team/767/logo\"/>\n" +
+    Tail("\t", "\n");
+const std::string kGeneratedFaces =
+    Head("\t", "\n") +
+    "\t\t<record from=\"2000123\" to=\"graphics/pictures/person/r-2000123/portrait\"/>\n"
+    "\t\t<record from=\"2000124\" to=\"graphics/pictures/person/r-2000124/portrait\"/>\n"
+    "\t\t<record from=\"17\" to=\"graphics/pictures/person/17/portrait\"/>\n" +
+    Tail("\t", "\n");
+const std::string kClubKits =
+    Head("\t", "\n") +
+    "\t\t<record from=\"Arsenal home\" to=\"graphics/pictures/team/1/kits/home\"/>\n"
+    "\t\t<record from=\"Arsenal away\" to=\"graphics/pictures/team/1/kits/away\"/>\n"
+    "\t\t<record from=\"Arsenal third\" to=\"graphics/pictures/team/1/kits/third\"/>\n" +
+    Tail("\t", "\n");
+const std::string kPlaceholders =
+    Head("\t", "\n") +
+    "\t\t<record from=\"none\" to=\"graphics/pictures/person/none/portrait\"/>\n"
+    "\t\t<record from=\"crest\" to=\"graphics/pictures/club/none/logo/style/1\"/>\n"
+    "\t\t<record from=\"default\" to=\"graphics/logos/default/default\" filter=\"x\"/>\n"
+    "\t\t<record from=\"12\" to=\"graphics/pictures/person/12/portrait\" filter=\"y\"/>\n"
+    "\t\t<record from=\"odd\" to=\"pictures/odd\"/>\n" +
+    Tail("\t", "\n");
+// Four-space indents, " />", CR LF and LF mixed, a comment and a
+// record over two lines.
+const std::string kHandMade =
+    "<record>\r\n"
+    "    <list id=\"maps\">\r\n"
+    "        <!-- faces -->\n"
+    "        <record from=\"1\" to=\"graphics/pictures/person/1/portrait\" />\r\n"
+    "        <record from=\"2\"\r\n"
+    "                to=\"graphics/pictures/person/2/portrait\" />\n"
+    "        <record from=\"3\" to=\"graphics/pictures/person/3/portrait\" />\r\n"
+    "    </list>\r\n"
+    "</record>\r\n";
+
+const VariantCase kCases[] = {
+    {"small logos of clubs, one of a competition gone",
+     {"1_arsenal.png", "2_Chelsea.png", "4_leeds.png"},
+     kSmallLogos,
+     std::nullopt,
+     ClubLogos,
+     {"5:other-kind:3_gone", "0:unmapped:4_leeds.png"},
+     {{"\t</list>",
+       "\t\t<record from=\"4_leeds\" to=\"graphics/pictures/club/4/icon\"/>\n\t</list>"}}},
+    {"the same pack checked as competition logos: its gone logo is pruned",
+     {"1_arsenal.png", "2_chelsea.png"},
+     kSmallLogos,
+     CompetitionLogos,
+     CompetitionLogos,
+     {"3:other-kind:1_arsenal", "4:other-kind:2_chelsea", "5:missing:3_gone"},
+     {{"\t\t<record from=\"3_gone\" to=\"graphics/pictures/comp/3/icon\"/>\n", ""}}},
+    {"nations under team/",
+     {"765.png", "766.png", "768.png"},
+     kNationsUnderTeam,
+     std::nullopt,
+     NationLogos,
+     {"5:missing:767", "0:unmapped:768.png"},
+     {{"\t\t<record from=\"767\" to=\"graphics/pictures/team/767/logo\"/>\n", ""},
+      {"\t</list>",
+       "\t\t<record from=\"768\" to=\"graphics/pictures/team/768/logo\"/>\n\t</list>"}}},
+    {"generated faces with r- IDs, one plain",
+     {"2000123.png", "2000124.jpg", "17.png", "2000125.png"},
+     kGeneratedFaces,
+     Faces,
+     Faces,
+     {"0:unmapped:2000125.png"},
+     {{"\t</list>",
+       "\t\t<record from=\"2000125\" to=\"graphics/pictures/person/r-2000125/portrait\"/>\n"
+       "\t</list>"}}},
+    {"kits named after their clubs",
+     {"Arsenal home.png", "Arsenal away.png", "Arsenal third.png"},
+     kClubKits,
+     std::nullopt,
+     Kits,
+     {},
+     {}},
+    {"placeholders, defaults and other attributes",
+     {"none.png", "crest.png", "12.png"},
+     kPlaceholders,
+     Faces,
+     Faces,
+     {"5:missing:default", "7:unknown-target:odd"},
+     {{"\t\t<record from=\"default\" to=\"graphics/logos/default/default\" filter=\"x\"/>\n", ""}}},
+    {"four spaces, \" />\", CR LF and LF mixed",
+     {"1.png", "3.png", "4.png"},
+     kHandMade,
+     std::nullopt,
+     Faces,
+     {"5:missing:2", "0:unmapped:4.png"},
+     {{"        <record from=\"2\"\r\n"
+       "                to=\"graphics/pictures/person/2/portrait\" />\n",
+       ""},
+      {"    </list>",
+       "        <record from=\"4\" to=\"graphics/pictures/person/4/portrait\" />\r\n    </list>"}}},
+};
+
+void PrintTo(const VariantCase& c, std::ostream* os) { *os << c.title; }
+
+class Variants : public ::testing::TestWithParam<VariantCase> {};
+
+TEST_P(Variants, CheckFindsWhatIsWrongAndUpdateWritesInThePacksStyle) {
+  const VariantCase& c = GetParam();
+  TempFolder folder;
+  for (const std::string& f : c.files) folder.Write(f);
+  folder.Write("config.xml", c.config);
+
+  const checker::PackReport report = checker::CheckPack(folder.str(), c.kind);
+  std::vector<std::string> findings;
+  for (const auto& f : report.findings)
+    findings.push_back(std::to_string(f.line) + ":" + std::string(CategoryWord(f.category)) + ":" +
+                       f.name);
+  EXPECT_EQ(findings, c.findings);
+  EXPECT_EQ(report.objectKind, c.kindChecked);
+
+  FakeHost host;
+  ScriptedPrompter prompter;
+  JobSettings settings;
+  settings.folderPath = folder.str();
+  settings.objectKind = c.kindChecked;
+  settings.allFilenamesAreIds = 1;
+  UpdateOptions options;
+  options.prune = true;
+  MappingUpdater(settings, host, prompter, options);
+  std::string expected = c.config;
+  for (const auto& [from, to] : c.changes) expected.replace(expected.find(from), from.size(), to);
+  EXPECT_EQ(folder.Read("config.xml"), expected);
+  // What the update wrote checks clean but for what the pack holds of
+  // other kinds and of no picture.
+  for (const auto& f : checker::CheckPack(folder.str(), c.kindChecked).findings)
+    EXPECT_TRUE(f.category == checker::Category::OtherKind ||
+                f.category == checker::Category::UnknownTarget)
+        << f.line << ": " << f.detail;
+}
+
+INSTANTIATE_TEST_SUITE_P(Packs, Variants, ::testing::ValuesIn(kCases));
+
+}  // namespace
+}  // namespace mapio::testing

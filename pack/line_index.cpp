@@ -46,8 +46,8 @@ std::size_t LineIndex::End(std::uint32_t line) const {
 }
 
 std::uint32_t LineIndex::Cursor::Line(std::size_t offset) {
-  const auto& starts = index_.starts_;
-  if (line_ > 1 && offset < starts[line_ - 1]) return line_ = index_.Line(offset);
+  const auto& starts = index_->starts_;
+  if (line_ > 1 && offset < starts[line_ - 1]) return line_ = index_->Line(offset);
   while (line_ < starts.size() && starts[line_] <= offset) ++line_;
   return line_;
 }

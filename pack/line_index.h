@@ -27,11 +27,11 @@ class LineIndex {
   // costs nothing like a search.
   class Cursor {
    public:
-    explicit Cursor(const LineIndex& index) : index_(index) {}
+    explicit Cursor(const LineIndex& index) : index_(&index) {}
     std::uint32_t Line(std::size_t offset);
 
    private:
-    const LineIndex& index_;
+    const LineIndex* index_;
     std::uint32_t line_ = 1;
   };
 

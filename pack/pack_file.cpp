@@ -1,307 +1,62 @@
 #include "pack/pack_file.h"
 
-#include <pugixml.hpp>
-
-#include "pack/names.h"
-#include "pack/xml_text.h"
+#include "pack/pack_file_parts.h"
+#include "pack/record_reader.h"
+#include "pack/xml_scan.h"
 #include "platform/platform.h"
 
 namespace mapio::pack {
 
 namespace {
 
-using Kind = Problem::Kind;
-
-constexpr std::string_view kRecordElement = "record";
-// Entities stay as written: the reader decodes them itself, so that a bare
-// "&" (which the parser lets through) is caught. Comments and processing
-// instructions are nodes, so that every byte of the list has its place.
-constexpr unsigned kParseOptions =
-    (pugi::parse_default & ~pugi::parse_escapes) | pugi::parse_comments | pugi::parse_pi;
-
-bool IsBlank(std::string_view text) { return platform::Trim(text).empty(); }
-
-bool IsList(const pugi::xml_node& node) {
-  return node.type() == pugi::node_element && std::string_view(node.name()) == "list" &&
-         std::string_view(node.attribute("id").value()) == "maps";
-}
-
-std::size_t Find(std::string_view bytes, std::string_view what, std::size_t from) {
-  const std::size_t at = bytes.find(what, from);
-  return at == std::string_view::npos ? bytes.size() : at;
-}
-
-// Where the nodes of a well-formed document stand in the file: the parser
-// keeps every name and value where it found it, in a copy of the bytes.
-class Places {
+// The list's children as the one-pass reader hands them out.
+class ListReader : public XmlListVisitor {
  public:
-  Places(std::string_view bytes, const char* parsed) : bytes_(bytes), base_(parsed) {}
+  explicit ListReader(PackFile& pack) : reader_(pack) {}
 
-  std::size_t Of(const char* text) const { return static_cast<std::size_t>(text - base_); }
-  // An element starts at the "<" before its name.
-  std::size_t Begin(const pugi::xml_node& node) const {
-    if (node.type() == pugi::node_element || node.type() == pugi::node_pi)
-      return Of(node.name()) - 1;
-    return Of(node.value());
-  }
-  // Just past an attribute value's closing quote.
-  std::size_t ValueEnd(const pugi::xml_attribute& attribute) const {
-    const std::size_t at = Of(attribute.value());
-    return Find(bytes_, bytes_.substr(at - 1, 1), at) + 1;
-  }
+  void Restart() override { reader_.Forget(); }
 
-  // Just past the node's last byte.
-  std::size_t End(pugi::xml_node node) const {
-    // An element ends after the end of its last child: go down that chain
-    // first, without recursion, however deep a hostile file nests.
-    std::vector<pugi::xml_node> chain;
-    for (; node.type() == pugi::node_element && !SelfClosing(node); node = node.last_child()) {
-      chain.push_back(node);
-      if (!node.last_child()) break;
+  void Child(const XmlChild& child) override {
+    if (child.type == XmlChild::Type::Element && child.name == kRecordElement) {
+      const XmlAttribute* from = Attribute(child, "from");
+      const XmlAttribute* to = Attribute(child, "to");
+      if (from && to &&
+          reader_.Record({from->value, from->valueOffset}, {to->value, to->valueOffset}, true,
+                         child.begin, child.end))
+        return;
     }
-    std::size_t end = 0;
-    if (chain.empty() || chain.back() != node) {
-      end = LeafEnd(node);
-    } else {
-      end = StartTagEnd(node);
-    }
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-      const std::size_t closing = Find(bytes_, "<", end);
-      end = std::min(Find(bytes_, ">", closing) + 1, bytes_.size());
-    }
-    return end;
-  }
-
-  std::size_t StartTagEnd(const pugi::xml_node& node) const {
-    const pugi::xml_attribute last = node.last_attribute();
-    const std::size_t from =
-        last ? ValueEnd(last) : Of(node.name()) + std::string_view(node.name()).size();
-    return std::min(Find(bytes_, ">", from) + 1, bytes_.size());
-  }
-
-  bool SelfClosing(const pugi::xml_node& node) const {
-    const std::size_t end = StartTagEnd(node);
-    return end >= 2 && bytes_[end - 2] == '/';
+    reader_.NotARecord(child.begin,
+                       child.type == XmlChild::Type::Element ? child.begin + 1 : child.end);
   }
 
  private:
-  std::size_t LeafEnd(const pugi::xml_node& node) const {
-    const std::size_t at = Begin(node);
-    switch (node.type()) {
-      case pugi::node_element: return StartTagEnd(node);
-      case pugi::node_pcdata: return Find(bytes_, "<", at);
-      case pugi::node_cdata: return std::min(Find(bytes_, "]]>", at) + 3, bytes_.size());
-      case pugi::node_comment: return std::min(Find(bytes_, "-->", at) + 3, bytes_.size());
-      case pugi::node_pi: return std::min(Find(bytes_, "?>", at) + 2, bytes_.size());
-      default: return std::min(Find(bytes_, ">", at) + 1, bytes_.size());
-    }
+  // The first of that name, as XML readers take it.
+  static const XmlAttribute* Attribute(const XmlChild& child, std::string_view name) {
+    for (const XmlAttribute& a : child.attributes)
+      if (a.name == name) return &a;
+    return nullptr;
   }
 
-  std::string_view bytes_;
-  const char* base_;
+  RecordReader reader_;
 };
-
-// The records and problems of one reading, into `pack`.
-class Reader {
- public:
-  explicit Reader(PackFile& pack) : pack_(pack), bytes_(pack.bytes), cursor_(pack.lines) {}
-
-  void WellFormedList(const Places& places, const pugi::xml_node& list) {
-    std::size_t children = 0;
-    for (auto it = list.begin(); it != list.end(); ++it) ++children;
-    pack_.records.reserve(children);
-    for (const pugi::xml_node& child : list.children()) {
-      const std::size_t begin = places.Begin(child);
-      const bool text = child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata;
-      if (child.type() == pugi::node_element) {
-        Record record;
-        if (RecordOf(places, child, record)) {
-          record.begin = static_cast<std::uint32_t>(begin);
-          record.end = static_cast<std::uint32_t>(places.End(child));
-          Keep(record);
-          continue;
-        }
-        NotARecord(begin, begin + 1);
-      } else if (text) {
-        NotARecord(begin, places.End(child));
-      }
-    }
-    pack_.listEnd = ListEnd(places, list);
-  }
-
-  // One line of a file that is no XML, as the game would take it: alone.
-  void RecordLine(std::size_t begin, std::size_t end) {
-    std::string line(bytes_.substr(begin, end - begin));
-    pugi::xml_document doc;
-    const bool parsed =
-        doc.load_buffer_inplace(line.data(), line.size(), kParseOptions, pugi::encoding_utf8);
-    const pugi::xml_node node = doc.first_child();
-    Record record;
-    if (parsed && node && !node.next_sibling() && node.type() == pugi::node_element &&
-        RecordOf(Places(bytes_.substr(begin), line.data()), node, record, begin)) {
-      record.begin = static_cast<std::uint32_t>(begin);
-      record.end = static_cast<std::uint32_t>(end);
-      Keep(record);
-      return;
-    }
-    NotARecord(begin, end);
-  }
-
- private:
-  // A record element with its two values; false when it is no record.
-  // `shift` places a value read from a copy of part of the file.
-  bool RecordOf(const Places& places, const pugi::xml_node& node, Record& record,
-                std::size_t shift = 0) {
-    if (std::string_view(node.name()) != kRecordElement) return false;
-    const pugi::xml_attribute from = node.attribute("from");
-    const pugi::xml_attribute to = node.attribute("to");
-    if (!from || !to || !*from.value()) return false;
-    record.from = Value(from.value(), shift == 0, places.Of(from.value()) + shift);
-    record.to = Value(to.value(), shift == 0, places.Of(to.value()) + shift);
-    if (!NeedsDecoding(to.value()))
-      record.toValue = static_cast<std::uint32_t>(places.Of(to.value()) + shift);
-    record.target = MatchTarget(record.to);
-    return true;
-  }
-
-  // An attribute's value: where it holds nothing to decode and `inPack`,
-  // the parser's own text; else a copy kept by the pack.
-  std::string_view Value(const char* raw, bool inPack, std::size_t offset) {
-    const std::string_view value(raw);
-    if (!NeedsDecoding(value)) {
-      if (inPack) return value;
-      return pack_.decoded.emplace_back(value);
-    }
-    std::string& decoded = pack_.decoded.emplace_back();
-    XmlFault fault;
-    DecodeAttribute(value, decoded, fault);
-    if (fault.what && !faultOfRecord_) {
-      faultOfRecord_ = true;
-      const std::size_t at = offset + fault.position;
-      const std::uint32_t line = pack_.lines.Line(at);
-      pack_.problems.push_back({Kind::RecordNotWellFormed, line,
-                                static_cast<std::uint32_t>(at - pack_.lines.Start(line) + 1),
-                                fault.what, static_cast<std::uint32_t>(pack_.records.size())});
-    }
-    return decoded;
-  }
-
-  void Keep(Record& record) {
-    faultOfRecord_ = false;
-    record.line = cursor_.Line(record.begin);
-    record.lastLine = pack_.lines.Line(record.end == 0 ? 0 : record.end - 1);
-    pack_.records.push_back(record);
-  }
-
-  // Every line of [begin, end) that holds more than blanks, on its own
-  // line number, with its own text.
-  void NotARecord(std::size_t begin, std::size_t end) {
-    faultOfRecord_ = false;
-    for (std::size_t at = begin; at < end;) {
-      while (at < end && platform::IsSpaceByte(static_cast<unsigned char>(bytes_[at]))) ++at;
-      if (at >= end) break;
-      const std::uint32_t line = pack_.lines.Line(at);
-      const std::size_t lineStart = pack_.lines.Start(line);
-      const std::string_view text = bytes_.substr(lineStart, pack_.lines.End(line) - lineStart);
-      pack_.problems.push_back({Kind::NotARecord, line,
-                                static_cast<std::uint32_t>(at - lineStart + 1),
-                                std::string(platform::Trim(text))});
-      at = pack_.lines.Next(line);
-    }
-  }
-
-  // The list's own closing tag: right after its last child, never a
-  // "</list>" in a comment or anywhere else.
-  std::uint32_t ListEnd(const Places& places, const pugi::xml_node& list) const {
-    if (places.SelfClosing(list)) return kNoOffset;
-    const pugi::xml_node last = list.last_child();
-    const std::size_t after = last ? places.End(last) : places.StartTagEnd(list);
-    const std::size_t at = Find(bytes_, "<", after);
-    return at < bytes_.size() ? static_cast<std::uint32_t>(at) : kNoOffset;
-  }
-
-  PackFile& pack_;
-  std::string_view bytes_;
-  LineIndex::Cursor cursor_;
-  bool faultOfRecord_ = false;
-};
-
-pugi::xml_node FindList(const pugi::xml_document& doc) {
-  for (const pugi::xml_node& child : doc.document_element().children())
-    if (IsList(child)) return child;
-  return doc.find_node([](const pugi::xml_node& n) { return IsList(n); });
-}
-
-// The file is no XML: the list line by line, as the translate job reads it.
-void ReadListByLines(PackFile& pack, std::uint32_t errorLine) {
-  Reader reader(pack);
-  const std::string_view bytes = pack.bytes;
-  bool inList = false;
-  bool inComment = false;
-  for (std::uint32_t n = 1; n <= pack.lines.Count(); ++n) {
-    const std::size_t start = pack.lines.Start(n);
-    const std::string_view raw = bytes.substr(start, pack.lines.End(n) - start);
-    const std::string_view line = platform::Trim(raw);
-    if (!inList) {
-      inList = line == kListMarker;
-      pack.listFound = pack.listFound || inList;
-      continue;
-    }
-    if (inComment || line.starts_with("<!--")) {
-      inComment = line.find("-->") == std::string_view::npos;
-      continue;
-    }
-    if (line.empty()) continue;
-    const std::size_t begin = start + static_cast<std::size_t>(line.data() - raw.data());
-    if (line == kListEnd) {
-      pack.listEnd = static_cast<std::uint32_t>(begin);
-      return;
-    }
-    const std::size_t problems = pack.problems.size();
-    reader.RecordLine(begin, begin + line.size());
-    // The parser's own complaint already names that line.
-    if (n == errorLine && pack.problems.size() > problems &&
-        pack.problems.back().kind == Kind::NotARecord)
-      pack.problems.pop_back();
-  }
-  // On the last line that holds anything.
-  const std::string_view text = platform::Trim(bytes);
-  const std::size_t last =
-      text.empty() ? 0 : static_cast<std::size_t>(text.data() + text.size() - bytes.data() - 1);
-  if (inList) pack.problems.push_back({Kind::EndsInList, pack.lines.Line(last), 0, {}});
-}
 
 void Parse(PackFile& pack) {
   pack.exists = true;
   pack.lines = LineIndex(pack.bytes);
-  // Past any string's own small buffer, so that a move keeps it in place.
-  pack.parsed.reserve(std::max<std::size_t>(pack.bytes.size(), 64));
-  pack.parsed.assign(pack.bytes);
-  pugi::xml_document doc;
-  const pugi::xml_parse_result result = doc.load_buffer_inplace(
-      pack.parsed.data(), pack.parsed.size(), kParseOptions, pugi::encoding_utf8);
-  if (result) {
+  ListReader reader(pack);
+  const XmlScan scan = ScanPackXml(pack.bytes, reader);
+  if (scan.accepted) {
     pack.wellFormed = true;
-    const pugi::xml_node list = FindList(doc);
-    pack.listFound = static_cast<bool>(list);
-    if (list) Reader(pack).WellFormedList(Places(pack.bytes, pack.parsed.data()), list);
+    pack.listFound = scan.listFound;
+    if (scan.listEnd != std::string_view::npos)
+      pack.listEnd = static_cast<std::uint32_t>(scan.listEnd);
   } else {
-    pack.parsed = {};  // nothing points into it
-    const std::size_t offset = static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, result.offset));
-    const std::uint32_t errorLine = pack.lines.Line(offset);
-    ReadListByLines(pack, errorLine);
-    // A file cut off inside the list says so once, not twice.
-    const bool cutOff =
-        !pack.problems.empty() && pack.problems.back().kind == Kind::EndsInList &&
-        IsBlank(std::string_view(pack.bytes).substr(std::min(offset, pack.bytes.size())));
-    if (!cutOff) {
-      const auto column = static_cast<std::uint32_t>(std::min(offset, pack.bytes.size()) -
-                                                     pack.lines.Start(errorLine) + 1);
-      pack.problems.insert(pack.problems.begin(),
-                           {Kind::NotWellFormed, errorLine, column, result.description()});
-    }
+    pack.records.clear();
+    pack.problems.clear();
+    pack.decoded.clear();
+    ReadWithParser(pack);
   }
-  if (!pack.listFound) pack.problems.push_back({Kind::NoList, 0, 0, {}});
+  if (!pack.listFound) pack.problems.push_back({Problem::Kind::NoList, 0, 0, {}});
 }
 
 }  // namespace
@@ -320,7 +75,7 @@ PackFile ReadPackFile(const std::string& folderPath) {
   if (!reader.Open(path, platform::FileMode::Binary) || !reader.ReadAll(pack.bytes) ||
       pack.bytes.size() > kMaxMappingFileSize) {
     pack.bytes.clear();
-    pack.problems.push_back({Kind::NoFile, 0, 0, {}});
+    pack.problems.push_back({Problem::Kind::NoFile, 0, 0, {}});
     return pack;
   }
   Parse(pack);

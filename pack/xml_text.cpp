@@ -45,7 +45,7 @@ bool NamedEntity(std::string_view body, char& c) {
 }  // namespace
 
 bool NeedsDecoding(std::string_view raw) {
-  return raw.find_first_of("&<") != std::string_view::npos;
+  return raw.find_first_of("&<\t\n\r") != std::string_view::npos;
 }
 
 std::string EscapeAttribute(std::string_view name) {
@@ -80,6 +80,12 @@ void DecodeAttribute(std::string_view raw, std::string& out, XmlFault& fault) {
   for (std::size_t i = 0; i < raw.size(); ++i) {
     const char c = raw[i];
     if (c == '<' && !fault.what) fault = {"\"<\" in an attribute value", i};
+    // A line end (CR LF as one) or tab written as it is reads as a blank.
+    if (c == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+    if (c == '\t' || c == '\n' || c == '\r') {
+      out += ' ';
+      continue;
+    }
     if (c != '&') {
       out += c;
       continue;

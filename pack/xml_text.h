@@ -13,7 +13,8 @@ struct XmlFault {
   std::size_t position = 0;    // of the fault within the raw value
 };
 
-// Decodes the five named entities and character references into `out`.
+// Decodes the five named entities and character references into `out`,
+// and reads a tab or line end written as it is as a blank, as XML readers do.
 // A bare "&" or "<" makes the value not well-formed: the first such place is
 // told in `fault`, and that "&" is kept as written (older files hold such
 // names, and the translate job still takes them).

@@ -5,6 +5,7 @@
 
 #include "cli/check_command.h"
 #include "cli/command_line.h"
+#include "cli/convert_command.h"
 #include "cli/terminal_host.h"
 #include "cli/terminal_prompter.h"
 #include "core/run_job.h"
@@ -99,6 +100,7 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     case Command::Help: out << UsageText(); return kExitOk;
     case Command::Version: out << kVersionText << '\n'; return kExitOk;
     case Command::Check: return RunCheck(request, out, err, stderrIsTerminal);
+    case Command::Convert: return RunConvert(request, out, err);
     case Command::Make:
     case Command::Translate:
     case Command::Update: break;

@@ -7,6 +7,7 @@
 
 #include "core/job_host.h"
 #include "core/object_kind.h"
+#include "platform/platform.h"
 
 namespace mapio::cli {
 namespace {
@@ -24,6 +25,9 @@ struct RawOptions {
   bool json = false;
   bool prune = false;
   bool caseSensitive = false;
+  std::string to;
+  std::vector<std::string> ids;
+  std::string idsFrom;
 };
 
 // Our own -h on every level, so that help never trips the checks of a job.
@@ -40,7 +44,7 @@ CLI::App* AddJob(CLI::App& app, const char* name, RawOptions& raw) {
 
 std::string ExtraArgumentError(const std::string& arg) {
   if (arg.size() > 1 && arg[0] == '-') return "unknown option '" + arg + "'";
-  return "unknown job '" + arg + "' (make, translate, check or update)";
+  return "unknown job '" + arg + "' (make, translate, check, update or convert)";
 }
 
 ParseResult Error(std::string message) { return {std::nullopt, std::move(message)}; }
@@ -88,6 +92,47 @@ std::string KindOptionHelp() {
   return text + "\n";
 }
 
+// The IDs of --ids-from: one a line, blank lines passed over.
+bool ReadIdList(const std::string& path, std::vector<IdRange>& ids, std::string& error) {
+  platform::TextReader reader;
+  std::string text;
+  if (!reader.Open(path) || !reader.ReadAll(text)) {
+    error = "cannot read the list of IDs '" + path + "'";
+    return false;
+  }
+  std::size_t lineNumber = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view line = platform::Trim(std::string_view(text).substr(pos, end - pos));
+    pos = end + 1;
+    ++lineNumber;
+    if (line.empty()) continue;
+    const auto id = ParseIdRange(line);
+    if (!id || id->first != id->last) {
+      error = path + ":" + std::to_string(lineNumber) + ": not an ID: " + std::string(line);
+      return false;
+    }
+    ids.push_back(*id);
+  }
+  return true;
+}
+
+ParseResult CheckConvert(const RawOptions& raw, CliRequest request) {
+  if (raw.to != "r" && raw.to != "plain") return Error("convert needs --to r or --to plain");
+  request.toGenerated = raw.to == "r";
+  if (!raw.ids.empty() && !raw.idsFrom.empty())
+    return Error("--ids and --ids-from cannot be used together");
+  for (const std::string& text : raw.ids) {
+    const auto range = ParseIdRange(text);
+    if (!range) return Error("'" + text + "' is no ID or range of IDs (such as 2000000-2999999)");
+    request.ids.push_back(*range);
+  }
+  std::string error;
+  if (!raw.idsFrom.empty() && !ReadIdList(raw.idsFrom, request.ids, error)) return Error(error);
+  return {request, {}};
+}
+
 ParseResult Check(const RawOptions& raw, Command command) {
   CliRequest request;
   request.command = command;
@@ -108,6 +153,7 @@ ParseResult Check(const RawOptions& raw, Command command) {
   request.json = raw.json;
   request.prune = raw.prune;
   request.caseSensitive = raw.caseSensitive;
+  if (command == Command::Convert) return CheckConvert(raw, std::move(request));
   return {request, {}};
 }
 
@@ -145,6 +191,12 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   update->add_flag("-n,--ids-from-names", raw.idsFromNames);
   update->add_flag("--prune", raw.prune);
   update->add_flag("--dry-run", raw.dryRun);
+  CLI::App* convert = AddJob(app, "convert", raw);
+  convert->add_option("--to", raw.to);
+  // One value a time (the option again, or commas): never the folders after it.
+  convert->add_option("--ids", raw.ids)->delimiter(',')->allow_extra_args(false);
+  convert->add_option("--ids-from", raw.idsFrom);
+  convert->add_flag("--dry-run", raw.dryRun);
 
   // Everything after "--" is a folder, even one whose name starts with "-".
   // CLI11 keeps "--" among the extras, so it never sees that part.
@@ -169,7 +221,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   if (translate->parsed()) return Check(raw, Command::Translate);
   if (check->parsed()) return Check(raw, Command::Check);
   if (update->parsed()) return Check(raw, Command::Update);
-  return Error("no job given (make, translate, check or update)");
+  if (convert->parsed()) return Check(raw, Command::Convert);
+  return Error("no job given (make, translate, check, update or convert)");
 }
 
 std::string_view ObjectKindName(std::int32_t kind) {
@@ -183,6 +236,8 @@ std::string UsageText() {
   mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]
   mapio-cli check FOLDER... [-k KIND] [--case-sensitive] [--json] [-q]
   mapio-cli update FOLDER... [-k KIND] [-n] [--prune] [--dry-run] [-q]
+  mapio-cli convert FOLDER... --to r|plain [-k KIND] [--ids RANGES | --ids-from FILE]
+            [--dry-run] [-q]
   mapio-cli --help | --version
 
 Jobs:
@@ -194,6 +249,9 @@ Jobs:
              and IDs, records of another kind, ...); changes no file.
   update     Add records for the pictures of FOLDER that its config.xml does
              not map yet, just before </list>; every other byte stays.
+  convert    Write the IDs of FOLDER's records in the other style: with the
+             r- of generated people (--to r, r-2000123) or plain (--to plain);
+             every other byte of config.xml stays.
 Several folders are done one after the other, each with its own messages.
 
 Options:
@@ -206,6 +264,10 @@ Options:
       --dry-run         show each rename translate would make, or each
                         record update would add (+) or remove (-); change nothing
       --prune           update: remove the records whose picture has gone
+      --to r|plain      convert: the style the IDs are to have
+      --ids RANGES      convert: only these IDs, such as 2000000-2999999 (a
+                        comma between several, or the option again)
+      --ids-from FILE   convert: only the IDs FILE lists, one a line
       --json            check: the report as one JSON document on stdout
       --case-sensitive  check: report pictures found only in other letter
                         case (the game finds them on Windows and macOS)
@@ -236,6 +298,8 @@ Examples:
   mapio-cli translate --dry-run faces    show the renames only
   mapio-cli check -k kits kits           what is wrong with the kits pack
   mapio-cli update -n --prune faces      map the new faces, drop the records of gone ones
+  mapio-cli convert --to r --ids 2000000-2999999 faces
+                                         generated players in the r- style
 )";
 }
 

@@ -6,11 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/convert_ids.h"
 #include "res/version.h"
 
 namespace mapio::cli {
 
-enum class Command { Help, Version, Make, Translate, Check, Update };
+enum class Command { Help, Version, Make, Translate, Check, Update, Convert };
 
 // What the user asked for, once the command line has been checked.
 struct CliRequest {
@@ -25,6 +26,8 @@ struct CliRequest {
   bool quiet = false;             // -q
   bool json = false;              // check --json
   bool caseSensitive = false;     // check --case-sensitive
+  bool toGenerated = true;        // convert --to r (else plain)
+  std::vector<IdRange> ids;       // convert --ids, --ids-from; empty: every ID
 };
 
 struct ParseResult {

@@ -40,9 +40,18 @@ class ListReader : public XmlListVisitor {
   RecordReader reader_;
 };
 
-void Parse(PackFile& pack) {
-  pack.exists = true;
-  pack.lines = LineIndex(pack.bytes);
+// Whether the one pass takes the whole file and never changes its mind
+// about which list it reads: then a sink can have the records as they come.
+bool TakenAtOnce(std::string_view bytes) {
+  struct Watch : XmlListVisitor {
+    void Restart() override { restarted = true; }
+    void Child(const XmlChild&) override {}
+    bool restarted = false;
+  } watch;
+  return ScanPackXml(bytes, watch).accepted && !watch.restarted;
+}
+
+void Read(PackFile& pack) {
   ListReader reader(pack);
   const XmlScan scan = ScanPackXml(pack.bytes, reader);
   if (scan.accepted) {
@@ -54,21 +63,39 @@ void Parse(PackFile& pack) {
     pack.records.clear();
     pack.problems.clear();
     pack.decoded.clear();
+    pack.recordCount = 0;
     ReadWithParser(pack);
+  }
+}
+
+void Parse(PackFile& pack, const RecordSink* sink) {
+  pack.exists = true;
+  pack.lines = LineIndex(pack.bytes);
+  if (sink && TakenAtOnce(pack.bytes)) {
+    pack.sink = sink;
+    Read(pack);
+    pack.sink = nullptr;
+  } else {
+    Read(pack);
+    // Rare: a file the one pass does not take, read whole, then handed out.
+    if (sink) {
+      for (const Record& record : pack.records) (*sink)(record);
+      pack.records = {};
+    }
   }
   if (!pack.listFound) pack.problems.push_back({Problem::Kind::NoList, 0, 0, {}});
 }
 
 }  // namespace
 
-PackFile ParsePackFile(std::string bytes) {
+PackFile ParsePackFile(std::string bytes, const RecordSink* sink) {
   PackFile pack;
   pack.bytes = std::move(bytes);
-  Parse(pack);
+  Parse(pack, sink);
   return pack;
 }
 
-PackFile ReadPackFile(const std::string& folderPath) {
+PackFile ReadPackFile(const std::string& folderPath, const RecordSink* sink) {
   PackFile pack;
   platform::TextReader reader;
   const std::string path = platform::JoinPath(folderPath, "config.xml");
@@ -78,7 +105,7 @@ PackFile ReadPackFile(const std::string& folderPath) {
     pack.problems.push_back({Problem::Kind::NoFile, 0, 0, {}});
     return pack;
   }
-  Parse(pack);
+  Parse(pack, sink);
   return pack;
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,10 @@ struct Problem {
   std::uint32_t record = kNoOffset;  // for RecordNotWellFormed: its index
 };
 
+// Takes each record as it is read, instead of PackFile::records: a job that
+// looks at each once holds none of them.
+using RecordSink = std::function<void(const Record&)>;
+
 // Holds what its records' values point into: it moves, but is never copied.
 struct PackFile {
   PackFile() = default;
@@ -77,13 +82,16 @@ struct PackFile {
   // values that had entities.
   std::string parsed;
   std::deque<std::string> decoded;
+  // While it is read: where its records go, when not into `records`.
+  const RecordSink* sink = nullptr;
+  std::uint32_t recordCount = 0;  // read so far, wherever they went
 };
 
 // Reads the text of a config.xml. Where it is not well-formed XML, the list
 // is read line by line instead, so that the records that are fine still count.
-PackFile ParsePackFile(std::string bytes);
+PackFile ParsePackFile(std::string bytes, const RecordSink* sink = nullptr);
 
 // The folder's config.xml, read once.
-PackFile ReadPackFile(const std::string& folderPath);
+PackFile ReadPackFile(const std::string& folderPath, const RecordSink* sink = nullptr);
 
 }  // namespace mapio::pack

@@ -20,8 +20,12 @@ bool RecordReader::Record(RawValue from, RawValue to, bool inPack, std::size_t b
   record.begin = static_cast<std::uint32_t>(begin);
   record.end = static_cast<std::uint32_t>(end);
   record.line = cursor_.Line(begin);
-  record.lastLine = pack_.lines.Line(end == 0 ? 0 : end - 1);
-  pack_.records.push_back(record);
+  record.lastLine = cursor_.Line(end == 0 ? 0 : end - 1);
+  ++pack_.recordCount;
+  if (pack_.sink)
+    (*pack_.sink)(record);
+  else
+    pack_.records.push_back(record);
   return true;
 }
 
@@ -41,7 +45,7 @@ std::string_view RecordReader::Value(RawValue raw, bool inPack) {
     const std::uint32_t line = pack_.lines.Line(at);
     pack_.problems.push_back({Problem::Kind::RecordNotWellFormed, line,
                               static_cast<std::uint32_t>(at - pack_.lines.Start(line) + 1),
-                              fault.what, static_cast<std::uint32_t>(pack_.records.size())});
+                              fault.what, pack_.recordCount});
   }
   return decoded;
 }
@@ -67,6 +71,7 @@ void RecordReader::NotARecord(std::size_t begin, std::size_t end) {
 void RecordReader::Forget() {
   pack_.records.clear();
   pack_.problems.clear();
+  pack_.recordCount = 0;
   cursor_ = LineIndex::Cursor(pack_.lines);
   lastNotARecord_ = 0;
 }

@@ -79,5 +79,27 @@ TEST(CliUpdate, DryRunListsTheChangesAndWritesNothing) {
   EXPECT_EQ(RunCliWith({"update", "--json", folder.str()}).status, 2);
 }
 
+// convert's lines: what changes, what stays and why, the first changes of
+// a dry run; and what it cannot do, on stderr.
+TEST(CliConvert, SaysWhatChangesAndWhatStays) {
+  TempFolder folder;
+  const std::string club = "\t\t<record from=\"c\" to=\"graphics/pictures/club/3/logo\"/>\n";
+  folder.Write("config.xml", PackOf(kRecordA + club));
+  CliRun dry = RunCliWith({"convert", "--to", "r", "--dry-run", folder.str()});
+  EXPECT_EQ(dry.status, 0);
+  EXPECT_EQ(dry.out, folder.str() +
+                         ": 1 record of faces would be converted to r- IDs (1 of other kinds)\n"
+                         "- <record from=\"a\" to=\"graphics/pictures/person/7/portrait\"/>\n"
+                         "+ <record from=\"a\" to=\"graphics/pictures/person/r-7/portrait\"/>\n");
+  CliRun plain = RunCliWith({"convert", "--to", "plain", "-k", "kits", folder.str()});
+  EXPECT_EQ(plain.out,
+            folder.str() + ": nothing to convert: no record is of kits (2 of other kinds)\n");
+  EXPECT_EQ(folder.Read("config.xml"), PackOf(kRecordA + club));
+  CliRun none = RunCliWith({"convert", "--to", "r", folder.str() + "/nothing-here"});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.err, folder.str() + "/nothing-here: there is no config.xml to read\n");
+  EXPECT_EQ(RunCliWith({"convert", folder.str()}).status, 2);
+}
+
 }  // namespace
 }  // namespace mapio::testing

@@ -77,10 +77,7 @@ struct PackFile {
 
   bool Editable() const { return listFound && listEnd != kNoOffset; }
 
-  // What the records' values point into: the file as the XML parser left
-  // it, on the heap so that a move keeps it where the values point, and the
-  // values that had entities.
-  std::string parsed;
+  // The values that had entities: the others point into `bytes`.
   std::deque<std::string> decoded;
   // While it is read: where its records go, when not into `records`.
   const RecordSink* sink = nullptr;

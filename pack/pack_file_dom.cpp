@@ -39,6 +39,7 @@ class Places {
   Places(std::string_view bytes, const char* parsed) : bytes_(bytes), base_(parsed) {}
 
   std::size_t Of(const char* text) const { return static_cast<std::size_t>(text - base_); }
+  std::string_view Bytes() const { return bytes_; }
   // An element starts at the "<" before its name.
   std::size_t Begin(const pugi::xml_node& node) const {
     if (node.type() == pugi::node_element || node.type() == pugi::node_pi)
@@ -111,8 +112,13 @@ bool ReadRecord(RecordReader& reader, const Places& places, const pugi::xml_node
   const pugi::xml_attribute from = node.attribute("from");
   const pugi::xml_attribute to = node.attribute("to");
   if (!from || !to) return false;
-  return reader.Record({from.value(), places.Of(from.value()) + shift},
-                       {to.value(), places.Of(to.value()) + shift}, shift == 0, begin, end);
+  // The values as the file has them, not as the parser left them: read
+  // the same way as the one-pass reader reads them, and kept by the pack.
+  const auto raw = [&](const pugi::xml_attribute& a) -> RecordReader::RawValue {
+    const std::size_t at = places.Of(a.value());
+    return {places.Bytes().substr(at, places.ValueEnd(a) - 1 - at), at + shift};
+  };
+  return reader.Record(raw(from), raw(to), true, begin, end);
 }
 
 void ReadList(PackFile& pack, const Places& places, const pugi::xml_node& list) {
@@ -199,21 +205,18 @@ void ReadListByLines(PackFile& pack, std::uint32_t errorLine) {
 }  // namespace
 
 void ReadWithParser(PackFile& pack) {
-  // The parser writes into its copy; the records' values point into it.
-  // Past any string's own small buffer, so that a move keeps it in place.
-  pack.parsed.reserve(std::max<std::size_t>(pack.bytes.size(), 64));
-  pack.parsed.assign(pack.bytes);
+  // The parser writes into its own copy of the file.
+  std::string parsed(pack.bytes);
   pugi::xml_document doc;
-  const pugi::xml_parse_result result = doc.load_buffer_inplace(
-      pack.parsed.data(), pack.parsed.size(), kParseOptions, pugi::encoding_utf8);
+  const pugi::xml_parse_result result =
+      doc.load_buffer_inplace(parsed.data(), parsed.size(), kParseOptions, pugi::encoding_utf8);
   if (result) {
     pack.wellFormed = true;
     const pugi::xml_node list = FindList(doc);
     pack.listFound = static_cast<bool>(list);
-    if (list) ReadList(pack, Places(pack.bytes, pack.parsed.data()), list);
+    if (list) ReadList(pack, Places(pack.bytes, parsed.data()), list);
     return;
   }
-  pack.parsed = {};  // nothing points into it
   const std::size_t offset = std::min(
       static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, result.offset)), pack.bytes.size());
   const std::uint32_t errorLine = pack.lines.Line(offset);

@@ -25,6 +25,8 @@ class Scanner {
   Scanner(std::string_view bytes, XmlListVisitor& visitor) : s_(bytes), visitor_(visitor) {}
 
   XmlScan Run() {
+    // A NUL ends the text for a parser in C's way: all of that is its business.
+    if (!s_.empty() && std::memchr(s_.data(), '\0', s_.size()) != nullptr) return Refuse();
     if (s_.starts_with("\xEF\xBB\xBF")) p_ = 3;
     bool rootSeen = false;
     while (ok_) {
@@ -75,6 +77,9 @@ class Scanner {
       // After its target, a blank or its end; a declaration may hold anything.
       const bool declaration = target.size() == 3 && (target[0] | ' ') == 'x' &&
                                (target[1] | ' ') == 'm' && (target[2] | ' ') == 'l';
+      // The declaration stands first, or the file is for the parser.
+      const std::size_t first = s_.starts_with("\xEF\xBB\xBF") ? 5 : 2;
+      if (declaration && target.data() != s_.data() + first) return Fail(), true;
       if (!declaration && !At("?>") && (p_ >= s_.size() || !IsBlank(s_[p_]))) return Fail(), true;
       SkipPast("?>");
       return true;

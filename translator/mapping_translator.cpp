@@ -45,9 +45,23 @@ bool IsPlainName(std::string_view name) {
   });
 }
 
+// The original's field held characters of the code page, one byte each:
+// as many characters of UTF-8 here.
+std::size_t CharacterCount(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
 bool IsUsableRecord(const RecordFields& fields) {
-  return fields.name.size() <= kMaxFromLength && fields.id.size() <= kMaxIdLength &&
+  return CharacterCount(fields.name) <= kMaxFromLength && fields.id.size() <= kMaxIdLength &&
          IsPlainName(fields.name);
+}
+
+// A from value that older tools wrote in a single-byte code page still
+// names its picture.
+void ReadNameAsUtf8(RecordFields& fields) {
+  if (!platform::IsValidUtf8(fields.name)) fields.name = platform::LegacyNameToUtf8(fields.name);
 }
 
 // The comment test of the original looks at the second and third characters only.
@@ -91,7 +105,9 @@ class Translation {
     host_.ReportProgress({JobProgress::Phase::Renaming, records_, 0});
     const std::string format = GetRecordTemplate(host_, settings_.objectKind, TemplateHalf::Read);
     RecordFields fields;
-    if (MatchRecord(line, format, fields) != 2 || !IsUsableRecord(fields)) {
+    const bool matched = MatchRecord(line, format, fields) == 2;
+    if (matched) ReadNameAsUtf8(fields);
+    if (!matched || !IsUsableRecord(fields)) {
       host_.ShowMessage("Error parsing XML file!", "", MessageKind::Warning);
       return;
     }

@@ -54,8 +54,9 @@ std::size_t CharacterCount(std::string_view text) {
 }
 
 bool IsUsableRecord(const RecordFields& fields) {
-  return CharacterCount(fields.name) <= kMaxFromLength && fields.id.size() <= kMaxIdLength &&
-         IsPlainName(fields.name);
+  const bool shortName =
+      fields.name.size() <= kMaxFromLength || CharacterCount(fields.name) <= kMaxFromLength;
+  return shortName && fields.id.size() <= kMaxIdLength && IsPlainName(fields.name);
 }
 
 // A from value that older tools wrote in a single-byte code page still

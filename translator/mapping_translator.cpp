@@ -62,7 +62,10 @@ bool IsUsableRecord(const RecordFields& fields) {
 // A from value that older tools wrote in a single-byte code page still
 // names its picture.
 void ReadNameAsUtf8(RecordFields& fields) {
-  if (!platform::IsValidUtf8(fields.name)) fields.name = platform::LegacyNameToUtf8(fields.name);
+  unsigned char allBits = 0;  // a plain loop: most names are ASCII
+  for (const char c : fields.name) allBits |= static_cast<unsigned char>(c);
+  if (allBits < 0x80 || platform::IsValidUtf8(fields.name)) return;
+  fields.name = platform::LegacyNameToUtf8(fields.name);
 }
 
 // The comment test of the original looks at the second and third characters only.

@@ -8,7 +8,7 @@ JOBS ?= $(shell nproc)
 WERROR := $(if $(CI),ON,OFF)
 
 .PHONY: all deps build run test bench bench-editor fuzz screenshots install windows \
-        windows64 windows-test windows-screenshots dialogs-rc format-check package package-test clean
+        windows64 windows-test windows-screenshots dialogs-rc case-table format-check package package-test clean
 
 all: build
 
@@ -51,5 +51,6 @@ package: build windows
 package-test: package ; tools/check-packages.sh $(BUILD) build-windows
 bench-editor: deps ; cmake -S . -B build-bench-gui -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF && cmake --build build-bench-gui --target editor_bench -j$(JOBS) && (build-bench-gui/bench/editor_bench || echo "editor bench: a figure is over its target")
 dialogs-rc: deps ; cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF -DMAPIO_WERROR=$(WERROR) && cmake --build $(BUILD) --target make_rc -j$(JOBS) && $(BUILD)/tools/make_rc/make_rc > res/dialogs.rc.new && mv res/dialogs.rc.new res/dialogs.rc
+case-table: deps ; cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF -DMAPIO_WERROR=$(WERROR) && cmake --build $(BUILD) --target make_case_table -j$(JOBS) && $(BUILD)/tools/make_case_table/make_case_table > platform/case_ranges.inc.new && mv platform/case_ranges.inc.new platform/case_ranges.inc
 # Every C++ file as .clang-format wants it (Debian's clang-format).
 format-check: deps ; git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "platform/platform.h"
+#include "platform/wide_win32.h"
 
 namespace mapio::platform {
 
@@ -55,7 +56,7 @@ unsigned NextSerial() {
 std::FILE* CreateTemp(const std::string& target, std::string& tempPath) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string path = TempPathFor(target, NextSerial());
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE h = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
@@ -65,7 +66,7 @@ std::FILE* CreateTemp(const std::string& target, std::string& tempPath) {
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_BINARY | _O_WRONLY);
     if (fd < 0) {
       CloseHandle(h);
-      DeleteFileA(path.c_str());
+      DeleteFileW(SystemPath(path).c_str());
       return nullptr;
     }
     tempPath = path;
@@ -79,7 +80,7 @@ std::FILE* CreateTemp(const std::string& target, std::string& tempPath) {
 // What an open for writing would say, without changing the file: a target
 // that is missing may be created, one that exists must be writable.
 bool MayReplace(const std::string& target) {
-  HANDLE h = CreateFileA(target.c_str(), GENERIC_WRITE,
+  HANDLE h = CreateFileW(SystemPath(target).c_str(), GENERIC_WRITE,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
@@ -127,7 +128,7 @@ bool AtomicFileWriter::Commit() {
   // The target may have changed while the file was written.
   targetRefused_ = ok && closed && !MayReplace(targetPath_);
   ok = ok && closed && !targetRefused_ &&
-       MoveFileExA(tempPath_.c_str(), targetPath_.c_str(),
+       MoveFileExW(SystemPath(tempPath_).c_str(), SystemPath(targetPath_).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   if (!ok) {
     failed_ = true;

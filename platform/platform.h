@@ -17,8 +17,9 @@ namespace mapio::platform {
 
 #ifdef _WIN32
 inline constexpr char kSeparator = '\\';
-// Longest folder path a job accepts (MAX_PATH less the terminating NUL).
-inline constexpr std::size_t kMaxFolderPath = 259;
+// Longest folder path a job accepts: what the wide functions take with the
+// \\?\ prefix, in UTF-8 bytes (never fewer than its UTF-16 units).
+inline constexpr std::size_t kMaxFolderPath = 32767;
 #else
 inline constexpr char kSeparator = '/';
 // The path box holds at most this many characters.
@@ -123,9 +124,22 @@ void UseLargePages(char** argv);
 // exception from either comes out here, after both have ended.
 void RunTogether(const std::function<void()>& aside, const std::function<void()>& here);
 
+// The program's arguments as UTF-8. Windows hands main them in the ANSI
+// code page, which cannot hold every name: there they are read again from
+// the wide command line.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
+
+// What the program writes to a console shows as UTF-8 from now on, until
+// it ends (Windows; terminals elsewhere take UTF-8 already). Output to a
+// file or pipe is UTF-8 bytes on every system.
+void UseUtf8Console();
+
 // --- current directory ----------------------------------------------------
 
 // 0 on success, -1 on failure (the folder is missing, is a file, no access).
+// Windows cannot make a path beyond MAX_PATH the current folder (unless
+// told to allow long paths): such a folder that exists counts as changed
+// to, and the current folder stays. Jobs address files by absolute paths.
 int ChangeDirectory(const std::string& path);
 std::string CurrentDirectory();
 
@@ -238,6 +252,23 @@ std::size_t Utf8Length(std::string_view text, std::size_t pos, char32_t& codePoi
 bool IsValidUtf8(std::string_view text);
 // Appends the UTF-8 bytes of a code point up to U+10FFFF.
 void AppendUtf8(std::string& out, char32_t codePoint);
+
+// UTF-16 from the system as UTF-8. Windows names may hold a lone surrogate:
+// it gets the three bytes UTF-8 would give its value (as WTF-8 does), so
+// that ToUtf16 gives the same name back.
+std::string FromUtf16(std::u16string_view text);
+// UTF-8, and such lone surrogates, as UTF-16. Each byte that is neither
+// becomes U+FFFD and makes the result false: no name on disk is spelt so.
+bool ToUtf16(std::string_view text, std::u16string& out);
+
+// The character of a byte in Windows-1252; the five bytes it leaves unused
+// stand for the C1 controls of the same value.
+char32_t Windows1252CodePoint(unsigned char byte);
+
+// A name that older tools wrote in a single-byte code page, as UTF-8: on
+// Windows the system's ANSI code page, elsewhere Windows-1252, the code
+// page of most such files. For config.xml values that are not valid UTF-8.
+std::string LegacyNameToUtf8(std::string_view bytes);
 
 // Trailing white space first, then leading.
 std::string_view Trim(std::string_view text);

@@ -3,6 +3,7 @@
 // text files and the temporary names. What differs lives in the *_posix.cpp
 // and *_win32.cpp files.
 #include "platform/platform.h"
+#include "platform/system_files.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -226,7 +227,7 @@ bool TextReader::Open(const std::string& path, FileMode mode) {
   mode_ = mode;
   // A folder opens for reading on some systems, then fails every read.
   if (path.find('\0') != std::string::npos || IsDirectory(path)) return false;
-  file_ = std::fopen(path.c_str(), "rb");
+  file_ = OpenForReading(path);
   return file_ != nullptr;
 }
 
@@ -310,7 +311,7 @@ AtomicFileWriter::~AtomicFileWriter() { Abort(); }
 void AtomicFileWriter::Abort() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
-  if (!tempPath_.empty()) std::remove(tempPath_.c_str());
+  if (!tempPath_.empty()) RemoveFile(tempPath_);
   tempPath_.clear();
   buffer_.clear();
 }

@@ -23,6 +23,7 @@
 
 #include "platform/platform.h"
 #include "platform/platform_posix_detail.h"
+#include "platform/system_files.h"
 
 namespace mapio::platform {
 
@@ -139,6 +140,10 @@ void UseLargePages(char** argv) {
 #endif
 }
 
+std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
+
+void UseUtf8Console() {}
+
 // --- current directory ----------------------------------------------------
 
 int ChangeDirectory(const std::string& path) { return chdir(path.c_str()) == 0 ? 0 : -1; }
@@ -156,6 +161,10 @@ std::string CurrentDirectory() {
 }
 
 // --- files ----------------------------------------------------------------
+
+std::FILE* OpenForReading(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
+
+bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
 
 bool FileExists(const std::string& path) {
   struct stat st {};

@@ -1,18 +1,39 @@
 // Windows: folder search, current directory, file identity and renames
-// through the ANSI ("A") functions, so names are bytes in the ANSI code page.
+// through the wide ("W") functions; names are UTF-8 on this side of them.
 #include "platform/platform.h"
 
 #include <windows.h>
 #include <direct.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <utility>
 
+#include "platform/system_files.h"
+#include "platform/wide_win32.h"
+
 namespace mapio::platform {
 
 namespace {
+
+constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
+// CreateDirectory's own limit, a little below MAX_PATH: from here on a path
+// goes behind the prefix.
+constexpr std::size_t kLongPathFrom = MAX_PATH - 12;
+
+// The system's own reading of a path: the current folder, '/', "." and
+// "..". Behind the prefix a path is taken as it is, so it must be full.
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD used = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  if (used == 0 || used >= size) return path;
+  full.resize(used);
+  return full;
+}
 
 bool HasNul(const std::string& s) { return s.find('\0') != std::string::npos; }
 
@@ -27,7 +48,7 @@ bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 
 DWORD Attributes(const std::string& path) {
   if (path.empty() || HasNul(path)) return INVALID_FILE_ATTRIBUTES;
-  return GetFileAttributesA(path.c_str());
+  return GetFileAttributesW(SystemPath(path).c_str());
 }
 
 struct FindCloser {
@@ -46,8 +67,9 @@ bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
   if (path.empty() || HasNul(path)) return false;
   // No access rights are asked for, so a file open elsewhere still answers;
   // backup semantics let a folder be opened too.
-  FileHandle h(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  FileHandle h(CreateFileW(SystemPath(path).c_str(), 0,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (h.get() == INVALID_HANDLE_VALUE) {
     h.release();
     return false;
@@ -56,6 +78,17 @@ bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
 }
 
 }  // namespace
+
+std::wstring SystemPath(const std::string& path) {
+  std::u16string units;
+  if (!ToUtf16(path, units)) return {};
+  std::wstring wide(units.begin(), units.end());
+  if (wide.size() < kLongPathFrom || wide.starts_with(kLongPrefix) || wide.starts_with(L"\\\\.\\"))
+    return wide;
+  wide = FullPath(wide);
+  if (wide.starts_with(L"\\\\")) return std::wstring(kLongPrefix) + L"UNC" + wide.substr(1);
+  return std::wstring(kLongPrefix) + wide;
+}
 
 bool IsAbsolutePath(std::string_view path) {
   // "C:\x" and "\\server\share" are absolute. "\x" (root of the current
@@ -69,18 +102,18 @@ bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder ord
   entries.Clear();
   if (HasNul(folder)) return false;
   const std::string pattern = JoinPath(folder, "*");
-  WIN32_FIND_DATAA data;
-  FindHandle search(FindFirstFileA(pattern.c_str(), &data));
+  WIN32_FIND_DATAW data;
+  FindHandle search(FindFirstFileW(SystemPath(pattern).c_str(), &data));
   if (search.get() == INVALID_HANDLE_VALUE) {
     search.release();
     // A drive's root has no "." entry, so an empty root finds nothing.
     return GetLastError() == ERROR_FILE_NOT_FOUND && IsDirectory(folder);
   }
   do {
-    const std::string_view name = data.cFileName;
-    if (name == "." || name == "..") continue;
-    entries.Add(name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-  } while (FindNextFileA(search.get(), &data));
+    const std::wstring_view name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    entries.Add(Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+  } while (FindNextFileW(search.get(), &data));
   if (GetLastError() != ERROR_NO_MORE_FILES) {
     entries.Clear();
     return false;
@@ -91,19 +124,55 @@ bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder ord
 
 void UseLargePages(char**) {}
 
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return {argv, argv + argc};
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(Narrow(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
+namespace {
+
+UINT g_consoleCodePage = 0;
+
+void RestoreConsole() { SetConsoleOutputCP(g_consoleCodePage); }
+
+}  // namespace
+
+// The console keeps its code page after the program: it gets its own back.
+void UseUtf8Console() {
+  const UINT current = GetConsoleOutputCP();
+  if (current == 0 || current == CP_UTF8 || g_consoleCodePage != 0) return;
+  if (!SetConsoleOutputCP(CP_UTF8)) return;
+  g_consoleCodePage = current;
+  std::atexit(RestoreConsole);
+}
+
 int ChangeDirectory(const std::string& path) {
   if (path.empty() || HasNul(path)) return -1;
-  return _chdir(path.c_str()) == 0 ? 0 : -1;
+  const std::wstring wide = SystemPath(path);
+  if (wide.empty()) return -1;
+  if (_wchdir(wide.c_str()) == 0) return 0;
+  return wide.starts_with(kLongPrefix) && IsDirectory(path) ? 0 : -1;
 }
 
 std::string CurrentDirectory() {
-  const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+  const DWORD needed = GetCurrentDirectoryW(0, nullptr);
   if (needed == 0) return {};
-  std::string dir(needed, '\0');
-  const DWORD used = GetCurrentDirectoryA(needed, dir.data());
+  std::wstring dir(needed, L'\0');
+  const DWORD used = GetCurrentDirectoryW(needed, dir.data());
   dir.resize(used < needed ? used : 0);
-  return dir;
+  return Narrow(dir);
 }
+
+std::FILE* OpenForReading(const std::string& path) {
+  return _wfopen(SystemPath(path).c_str(), L"rb");
+}
+
+bool RemoveFile(const std::string& path) { return DeleteFileW(SystemPath(path).c_str()) != 0; }
 
 bool FileExists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
 
@@ -127,7 +196,8 @@ RenameResult RenameNoReplace(const std::string& from, const std::string& to) {
   if (LastName(from) == LastName(to) && SameFile(from, to)) return RenameResult::TargetExists;
   // Without MOVEFILE_REPLACE_EXISTING a move never replaces a file, as
   // the runtime's rename on Windows.
-  if (MoveFileExA(from.c_str(), to.c_str(), 0)) return RenameResult::Renamed;
+  if (MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), 0))
+    return RenameResult::Renamed;
   const DWORD error = GetLastError();
   if (!FileExists(from)) return RenameResult::SourceMissing;
   if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {

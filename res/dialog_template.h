@@ -17,7 +17,7 @@ enum class ControlKind {
   AutoRadioButton,
   AutoCheckBox,
   Edit,      // single- or multi-line edit box
-  RichEdit,  // "RichEdit20A"
+  RichEdit,  // "RichEdit20W"
   GroupBox,
   Static,      // static text
   StaticIcon,  // icon 128

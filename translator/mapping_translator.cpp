@@ -38,11 +38,31 @@ bool FindListOfMaps(PieceReader& pieces) {
   return false;
 }
 
+// The original's field held characters of the code page, one byte each:
+// as many characters of UTF-8 here.
+std::size_t CharacterCount(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+// A from value that older tools wrote in a single-byte code page still
+// names its picture.
+void ReadNameAsUtf8(RecordFields& fields) {
+  unsigned char allBits = 0;  // a plain loop: most names are ASCII
+  for (const char c : fields.name) allBits |= static_cast<unsigned char>(c);
+  if (allBits < 0x80 || platform::IsValidUtf8(fields.name)) return;
+  fields.name = platform::LegacyNameToUtf8(fields.name);
+}
+
 // The fields as the original reader could hold them, the name as XML
 // means it ("&amp;" is "&"; a bare "&" of an older file stays), naming a
 // file right in the folder.
 bool ReadUsableRecord(RecordFields& fields) {
-  if (fields.name.size() > kMaxFromLength || fields.id.size() > kMaxIdLength) return false;
+  ReadNameAsUtf8(fields);
+  const bool shortName =
+      fields.name.size() <= kMaxFromLength || CharacterCount(fields.name) <= kMaxFromLength;
+  if (!shortName || fields.id.size() > kMaxIdLength) return false;
   if (pack::NeedsDecoding(fields.name)) {
     std::string decoded;
     pack::XmlFault fault;

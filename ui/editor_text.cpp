@@ -17,12 +17,6 @@ constexpr char32_t kEscape = 0xF8FF;
 constexpr std::array<std::pair<char32_t, char32_t>, 3> kBlockMarks{
     {{0x2029, 0xF8F0}, {0xFDD0, 0xF8F1}, {0xFDD1, 0xF8F2}}};
 
-// 0x80 to 0x9F in Windows-1252; the unused five keep their own value.
-constexpr std::array<char16_t, 32> kCp1252High{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 bool IsPlain(char c) {
   const auto b = static_cast<unsigned char>(c);
   return b < 0x80 && b != 0 && b != '\r' && b != '\n';
@@ -45,7 +39,7 @@ class CodePoints {
     const unsigned char b = static_cast<unsigned char>(bytes_[pos_]);
     if (encoding_ == TextEncoding::Windows1252 || b < 0x80) {
       ++pos_;
-      return b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b;
+      return platform::Windows1252CodePoint(b);
     }
     char32_t c = 0;
     pos_ += platform::Utf8Length(bytes_, pos_, c);  // the text is valid
@@ -147,9 +141,9 @@ bool AppendCp1252(std::string& out, char32_t c) {
     out += static_cast<char>(c);
     return true;
   }
-  for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
-    if (kCp1252High[i] == c) {
-      out += static_cast<char>(0x80 + i);
+  for (unsigned byte = 0x80; byte < 0xA0; ++byte) {
+    if (platform::Windows1252CodePoint(static_cast<unsigned char>(byte)) == c) {
+      out += static_cast<char>(byte);
       return true;
     }
   }

@@ -1,5 +1,6 @@
-// Windows files on a real disk: listing, renames, identity, and CR LF on
-// disk for every text file. A fresh folder per test.
+// Windows files on a real disk: listing, renames, identity, names in every
+// script and beyond MAX_PATH, and CR LF on disk for every text file. A
+// fresh folder per test.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/wide_win32.h"
 #include "tests/support/temp_folder.h"
 
 namespace mapio::platform {
@@ -41,7 +43,7 @@ TEST(PathsWin32, DrivesAndUncPathsAreAbsolute) {
   // A drive's root already ends in its separator.
   const std::string sep = kStartup.ends_with('\\') ? "" : "\\";
   EXPECT_EQ(ResolveAgainstStartup("rel\\x"), kStartup + sep + "rel\\x");
-  EXPECT_EQ(kMaxFolderPath, 259u);
+  EXPECT_EQ(kMaxFolderPath, 32767u);
 }
 
 TEST(ListFolderWin32, SortsLikeNtfsAndMarksFolders) {
@@ -65,20 +67,115 @@ TEST(ListFolderWin32, SortsLikeNtfsAndMarksFolders) {
   EXPECT_FALSE(ListFolder(In(t, "abc"), entries));
 }
 
-// Names outside ASCII come and go as bytes of the ANSI code page.
-TEST(ListFolderWin32, AnsiNamesRoundTrip) {
-  if (GetACP() != 1252) GTEST_SKIP() << "the system code page is not Windows-1252";
-  TempFolder t;
-  const std::string name = "\xC9t\xE9.PNG";  // Été.PNG
-  const HANDLE h = CreateFileA(In(t, name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+// Names are made here with the wide API itself, so that what comes back is
+// checked against the system, not against Mapio's own conversion.
+void MakeFile(const TempFolder& t, const std::wstring& name) {
+  const std::wstring path = Widen(t.str()) + L"\\" + name;
+  const HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   CloseHandle(h);
+}
+
+TEST(ListFolderWin32, NamesInEveryScriptComeAndGoAsUtf8) {
+  TempFolder t;
+  MakeFile(t, L"\u0418\u0432\u0430\u043D\u043E\u0432.PNG");  // Иванов
+  MakeFile(t, L"\u0141ukasz.png");
+  MakeFile(t, L"\U0001F600.png");
+  MakeFile(t, L"M\u00FCller.png");
   FolderListing entries;
   ASSERT_TRUE(ListFolder(t.str(), entries));
-  EXPECT_EQ(Names(entries), std::vector<std::string>{name});
-  EXPECT_EQ(LowerCaseName(name), "\xE9t\xE9.png");
-  EXPECT_EQ(RenameNoReplace(In(t, "\xE9t\xE9.png"), In(t, "1.png")), RenameResult::Renamed);
+  const std::string ivanov = "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xB2.PNG";
+  EXPECT_EQ(Names(entries), (std::vector<std::string>{"M\xC3\xBCller.png", "\xC5\x81ukasz.png",
+                                                      ivanov, "\xF0\x9F\x98\x80.png"}));
+  EXPECT_TRUE(FileExists(In(t, "\xC5\x82ukasz.png")));  // ł: found in any case, as ASCII is
+  EXPECT_EQ(RenameNoReplace(In(t, ivanov), In(t, "1.png")), RenameResult::Renamed);
+  EXPECT_EQ(RenameNoReplace(In(t, "1.png"), In(t, "\xE6\x9D\x8E.png")), RenameResult::Renamed);
+  EXPECT_TRUE(FileExists(In(t, "\xE6\x9D\x8E.png")));
+  // Bytes that are no UTF-8 name nothing on disk, though a code page would
+  // read them as an existing name.
+  EXPECT_FALSE(FileExists(In(t, "M\xFCller.png")));
+  EXPECT_EQ(RenameNoReplace(In(t, "M\xFCller.png"), In(t, "2.png")), RenameResult::SourceMissing);
+}
+
+// NTFS takes any 16-bit units in a name, a lone surrogate too: such a name
+// still comes back to the system as it was.
+TEST(ListFolderWin32, ALoneSurrogateInANameSurvivesTheRoundTrip) {
+  TempFolder t;
+  const std::wstring name = L"a\xD800.png";
+  const std::wstring path = Widen(t.str()) + L"\\" + name;
+  const HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) GTEST_SKIP() << "this file system takes no such name";
+  CloseHandle(h);
+  FolderListing entries;
+  ASSERT_TRUE(ListFolder(t.str(), entries));
+  ASSERT_EQ(entries.Size(), 1u);
+  EXPECT_EQ(entries[0].name, "a\xED\xA0\x80.png");
+  EXPECT_EQ(RenameNoReplace(In(t, std::string(entries[0].name)), In(t, "1.png")),
+            RenameResult::Renamed);
+  EXPECT_EQ(t.List(), std::vector<std::string>{"1.png"});
+}
+
+TEST(PathsWin32, LongPathsGoBehindThePrefix) {
+  const std::string folder = "C:\\" + std::string(300, 'x');
+  struct Row {
+    std::string path;
+    std::wstring system;
+  };
+  const Row rows[] = {
+      {"C:\\pics\\a.png", L"C:\\pics\\a.png"},  // short: as it is
+      {"pics/\xC3\xA9", L"pics/\u00E9"},
+      {folder + "\\a.png", L"\\\\?\\" + Widen(folder) + L"\\a.png"},
+      {folder + "/b/../a.png", L"\\\\?\\" + Widen(folder) + L"\\a.png"},  // made full first
+      {"\\\\server\\share\\" + std::string(300, 'y'),
+       L"\\\\?\\UNC\\server\\share\\" + std::wstring(300, L'y')},
+      {"\\\\?\\" + folder, L"\\\\?\\" + Widen(folder)},  // already there
+      {"C:\\M\xFCller", L""},                            // no UTF-8: no path
+  };
+  for (const Row& row : rows) EXPECT_EQ(SystemPath(row.path), row.system) << row.path;
+}
+
+// Folders deeper than MAX_PATH: every file operation of the jobs works there.
+TEST(FilesWin32, WorkBeyondMaxPath) {
+  TempFolder t;
+  std::string folder = t.str();
+  while (folder.size() < 2 * MAX_PATH) {
+    folder += "\\" + std::string(60, 'd');
+    ASSERT_TRUE(CreateDirectoryW(SystemPath(folder).c_str(), nullptr)) << folder.size();
+  }
+  const std::string config = JoinPath(folder, "config.xml");
+  AtomicFileWriter w;
+  ASSERT_TRUE(w.Open(config));
+  ASSERT_TRUE(w.Write("<list>\n"));
+  ASSERT_TRUE(w.Commit());
+  TextReader r;
+  ASSERT_TRUE(r.Open(config));
+  std::string text;
+  ASSERT_TRUE(r.ReadAll(text));
+  EXPECT_EQ(text, "<list>\n");
+  r.Close();
+  EXPECT_EQ(RenameNoReplace(config, JoinPath(folder, "\xE6\x9D\x8E.xml")), RenameResult::Renamed);
+  FolderListing entries;
+  ASSERT_TRUE(ListFolder(folder, entries));
+  EXPECT_EQ(Names(entries), std::vector<std::string>{"\xE6\x9D\x8E.xml"});
+  EXPECT_TRUE(IsDirectory(folder));
+  EXPECT_TRUE(SameFile(folder, folder + "\\."));
+  // Too long to be the current folder, but there: the job may go on.
+  EXPECT_EQ(ChangeDirectory(folder), 0);
+  EXPECT_EQ(ChangeDirectory(folder + "\\none"), -1);
+  ASSERT_EQ(ChangeDirectory(kStartup), 0);
+  // TempFolder's own clean-up stops at MAX_PATH.
+  DeleteFileW(SystemPath(JoinPath(folder, "\xE6\x9D\x8E.xml")).c_str());
+  for (; folder.size() > t.str().size(); folder.resize(folder.rfind('\\'))) {
+    RemoveDirectoryW(SystemPath(folder).c_str());
+  }
+}
+
+TEST(LegacyNameToUtf8Win32, ReadsTheAnsiCodePage) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the system code page is not Windows-1252";
+  EXPECT_EQ(LegacyNameToUtf8("M\xFCller \x80"), "M\xC3\xBCller \xE2\x82\xAC");
+  EXPECT_EQ(LegacyNameToUtf8(""), "");
 }
 
 TEST(FilesWin32, IdentityIgnoresCaseAndSeparators) {

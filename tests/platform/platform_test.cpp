@@ -1,4 +1,5 @@
-// Names, case and white space: the parts of the platform layer that need no disk.
+// Names, case, white space and UTF-16: the parts of the platform layer that
+// need no disk, the same on every system.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -120,10 +121,58 @@ TEST(Trim, RemovesAsciiWhiteSpaceOnly) {
 }
 
 TEST(JoinPath, ConcatenatesWithOneSeparator) {
-  EXPECT_EQ(JoinPath("pics", "config.xml"), "pics/config.xml");
-  EXPECT_EQ(JoinPath("pics/", "config.xml"), "pics//config.xml");
-  EXPECT_EQ(JoinPath("", "a"), "/a");
-  EXPECT_EQ(JoinPath("a", ""), "a/");
+  const std::string sep(1, kSeparator);
+  EXPECT_EQ(JoinPath("pics", "config.xml"), "pics" + sep + "config.xml");
+  EXPECT_EQ(JoinPath("pics" + sep, "config.xml"), "pics" + sep + sep + "config.xml");
+  EXPECT_EQ(JoinPath("", "a"), sep + "a");
+  EXPECT_EQ(JoinPath("a", ""), "a" + sep);
+}
+
+// What comes from Windows is UTF-16 that may hold lone surrogates; it must
+// come back to the system as it was. What comes from a file may be any bytes.
+TEST(Utf16, NamesFromTheSystemComeBackAsTheyWere) {
+  struct Row {
+    std::u16string_view system;
+    std::string_view utf8;
+  };
+  const Row rows[] = {
+      {u"M\u00FCller_\u0141ukasz_\u0110okovi\u0107",
+       "M\xC3\xBCller_\xC5\x81ukasz_\xC4\x90okovi\xC4\x87"},
+      {u"\u0418\u0432\u0430\u043D\u043E\u0432 \u674E",
+       "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xB2 \xE6\x9D\x8E"},
+      {u"\U0001F600.png", "\xF0\x9F\x98\x80.png"},
+      {u"\xD800x", "\xED\xA0\x80x"},                  // a lone high surrogate
+      {u"a\xD83D", "a\xED\xA0\xBD"},                  // … at the end
+      {u"\xDC00", "\xED\xB0\x80"},                    // a lone low one
+      {u"\xDE00\xD83D", "\xED\xB8\x80\xED\xA0\xBD"},  // a pair the wrong way round
+      {u"", ""},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(FromUtf16(row.system), row.utf8);
+    std::u16string back;
+    EXPECT_TRUE(ToUtf16(row.utf8, back)) << row.utf8;
+    EXPECT_EQ(back, row.system) << row.utf8;
+  }
+}
+
+TEST(Utf16, BytesThatAreNoUtf8BecomeReplacementCharacters) {
+  struct Row {
+    std::string_view bytes;
+    std::u16string_view shown;
+  };
+  const Row rows[] = {
+      {"M\xFCller", u"M\uFFFDller"},                      // Windows-1252
+      {"\xC3", u"\uFFFD"},                                // cut short
+      {"\xC0\xAF", u"\uFFFD\uFFFD"},                      // overlong "/"
+      {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // beyond U+10FFFF
+      // A pair as two lone halves: the system never gave it so.
+      {"\xED\xA0\xBD\xED\xB8\x80", u"\xD83D\uFFFD\uFFFD\uFFFD"},
+  };
+  for (const Row& row : rows) {
+    std::u16string out;
+    EXPECT_FALSE(ToUtf16(row.bytes, out)) << row.bytes;
+    EXPECT_EQ(out, row.shown) << row.bytes;
+  }
 }
 
 TEST(IsTemporaryName, KnowsTheWritersPattern) {

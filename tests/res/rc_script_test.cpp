@@ -48,7 +48,7 @@ TEST(RcScriptTest, ControlStatementsSpellOutClassStylesAndVisibility) {
        "CONTROL 128, -1, \"Static\", SS_ICON | WS_CHILD | WS_VISIBLE, 11, 17, 21, 20"},
       {{1028, ControlKind::RichEdit, "", 7, 7, 365, 191,
         res::kMultiline | res::kWantReturn | res::kVScroll | res::kBorder},
-       "CONTROL \"\", 1028, \"RichEdit20A\", ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_BORDER "
+       "CONTROL \"\", 1028, \"RichEdit20W\", ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_BORDER "
        "| "
        "WS_CHILD | WS_VISIBLE, 7, 7, 365, 191"},
       {{res::kNoId, ControlKind::Static, "a&b", 0, 0, 9, 8, res::kNoPrefix | res::kGroup},

@@ -10,6 +10,15 @@ namespace fs = std::filesystem;
 
 namespace mapio::testing {
 
+fs::path Utf8Path(std::string_view utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8String(const fs::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return std::string(utf8.begin(), utf8.end());
+}
+
 TempFolder::TempFolder() {
   std::random_device rd;
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -29,20 +38,20 @@ TempFolder::~TempFolder() {
 }
 
 void TempFolder::Write(std::string_view relative, std::string_view bytes) const {
-  auto p = path_ / relative;
+  auto p = path_ / Utf8Path(relative);
   fs::create_directories(p.parent_path());
   std::ofstream out(p, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + p.string());
+  if (!out) throw std::runtime_error("cannot write " + Utf8String(p));
 }
 
 void TempFolder::MakeDir(std::string_view relative) const {
-  fs::create_directories(path_ / relative);
+  fs::create_directories(path_ / Utf8Path(relative));
 }
 
 std::string TempFolder::Read(std::string_view relative) const {
-  std::ifstream in(path_ / relative, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + (path_ / relative).string());
+  std::ifstream in(path_ / Utf8Path(relative), std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + Utf8String(path_ / Utf8Path(relative)));
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
@@ -65,13 +74,13 @@ std::string TempFolder::ReadText(std::string_view relative) const {
 
 bool TempFolder::Exists(std::string_view relative) const {
   std::error_code ec;
-  return fs::exists(fs::symlink_status(path_ / relative, ec));
+  return fs::exists(fs::symlink_status(path_ / Utf8Path(relative), ec));
 }
 
 std::vector<std::string> TempFolder::List(std::string_view relative) const {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(path_ / relative))
-    names.push_back(e.path().filename().string());
+  for (const auto& e : fs::directory_iterator(path_ / Utf8Path(relative)))
+    names.push_back(Utf8String(e.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }

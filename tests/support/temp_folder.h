@@ -7,8 +7,13 @@
 
 namespace mapio::testing {
 
+// UTF-8 names as paths and back: on Windows a std::string path is read in
+// the ANSI code page.
+std::filesystem::path Utf8Path(std::string_view utf8);
+std::string Utf8String(const std::filesystem::path& path);
+
 // A fresh folder under the system's temporary directory, removed with
-// everything in it when the object goes.
+// everything in it when the object goes. Names and paths are UTF-8.
 class TempFolder {
  public:
   TempFolder();
@@ -17,7 +22,7 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::string str() const { return path_.string(); }
+  std::string str() const { return Utf8String(path_); }
 
   // Creates (or overwrites) a file relative to the folder, making parents.
   void Write(std::string_view relative, std::string_view bytes = {}) const;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/record_template.h"
+#include "platform/platform.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/translator/translator_fixture.h"
 #include "writer/mapping_writer.h"
@@ -23,6 +24,7 @@ struct RenameCase {
   Messages messages;
   int kind = Faces;
   bool twoCasesAtOnce = false;  // needs a file system that tells case apart
+  bool western = false;         // needs names of older tools read as Windows-1252
 };
 
 const std::string k99(99, 'f');
@@ -133,6 +135,40 @@ const RenameCase kCases[] = {
      {FaceRecord("a", "101")},
      {"101.PNG=101.PNG", "101.gif=a.gif", "a.png=a.png"},
      {Status("a - > 101\n", 1, 1)}},
+    // Names in every script: as the make job writes them on every system,
+    // and as older Windows tools wrote them in their code page.
+    {"names in UTF-8",
+     {"M\xC3\xBCller.png", "\xC5\x81ukasz.jpg", "\xC4\x90okovi\xC4\x87.gif",
+      "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xB2.png", "\xE6\x9D\x8E.png",
+      "\xF0\x9F\x98\x80.png"},
+     {FaceRecord("m\xC3\xBCller", "1"), FaceRecord("\xC5\x82ukasz", "2"),
+      FaceRecord("\xC4\x91okovi\xC4\x87", "3"),
+      FaceRecord("\xD0\xB8\xD0\xB2\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xB2", "4"),
+      FaceRecord("\xE6\x9D\x8E", "5"), FaceRecord("\xF0\x9F\x98\x80", "6")},
+     {"1.png=M\xC3\xBCller.png", "2.jpg=\xC5\x81ukasz.jpg", "3.gif=\xC4\x90okovi\xC4\x87.gif",
+      "4.png=\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xB2.png", "5.png=\xE6\x9D\x8E.png",
+      "6.png=\xF0\x9F\x98\x80.png"},
+     {Status("m\xC3\xBCller -> 1\n"
+             "\xC5\x82ukasz - > 2\n"
+             "\xC4\x91okovi\xC4\x87 - > 3\n"
+             "\xD0\xB8\xD0\xB2\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xB2 -> 4\n"
+             "\xE6\x9D\x8E -> 5\n"
+             "\xF0\x9F\x98\x80 -> 6\n",
+             6, 6)}},
+    {"names in Windows-1252",
+     {"M\xC3\xBCller.png", "Jos\xC3\xA9.png"},
+     {FaceRecord("m\xFCller", "1"), FaceRecord("jos\xE9", "2")},
+     {"1.png=M\xC3\xBCller.png", "2.png=Jos\xC3\xA9.png"},
+     {Status("m\xC3\xBCller -> 1\njos\xC3\xA9 -> 2\n", 2, 2)},
+     Faces,
+     false,
+     true},
+    {"99 characters, not bytes",
+     {std::string(98, 'a') + "\xC3\xA9.png"},
+     {FaceRecord(std::string(98, 'a') + "\xC3\xA9", "1"),
+      FaceRecord(std::string(99, 'a') + "\xC3\xA9", "2")},
+     {"1.png=" + std::string(98, 'a') + "\xC3\xA9.png"},
+     {ParseError(), Status(std::string(98, 'a') + "\xC3\xA9 -> 1\n", 1, 1)}},
     // Names that would reach outside the folder or past the name.
     {"unsafe from values",
      {"..png", "...png", "a", "sub/x.png"},
@@ -149,6 +185,8 @@ class RenameRules : public TranslatorTest, public ::testing::WithParamInterface<
 TEST_P(RenameRules, Apply) {
   const RenameCase& c = GetParam();
   if (c.twoCasesAtOnce && FolderIgnoresCase()) GTEST_SKIP() << "the file system ignores case";
+  if (c.western && platform::LegacyNameToUtf8("\xFC") != "\xC3\xBC")
+    GTEST_SKIP() << "the system's code page is not Windows-1252";
   AddFiles(c.files);
   EXPECT_EQ(Run(ConfigWith(c.records), c.kind), c.messages);
   EXPECT_EQ(State(), c.state);

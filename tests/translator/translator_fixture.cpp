@@ -65,8 +65,9 @@ std::vector<std::string> TranslatorTest::State() const {
   std::vector<std::string> state;
   for (const auto& name : dir.List()) {
     if (name == "config.xml") continue;
-    state.push_back(std::filesystem::is_directory(dir.path() / name) ? name + "/"
-                                                                     : name + "=" + dir.Read(name));
+    state.push_back(std::filesystem::is_directory(dir.path() / Utf8Path(name))
+                        ? name + "/"
+                        : name + "=" + dir.Read(name));
   }
   return state;
 }

@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "platform/wide_win32.h"
 #include "ui/win32/dialog.h"
 #include "ui/win32/message_box.h"
 
@@ -53,8 +54,9 @@ class DialogScript {
 };
 
 inline void Click(win32::Dialog& dialog, int id) { SendMessageA(dialog.Item(id), BM_CLICK, 0, 0); }
+// `text` is UTF-8.
 inline void Type(win32::Dialog& dialog, int id, const std::string& text) {
-  SetDlgItemTextA(dialog.hwnd(), id, text.c_str());
+  SetDlgItemTextW(dialog.hwnd(), id, platform::Widen(text).c_str());
 }
 inline bool Checked(win32::Dialog& dialog, int id) {
   return IsDlgButtonChecked(dialog.hwnd(), id) == BST_CHECKED;

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include <windows.h>
+
 #include "res/control_ids.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/dialog_script.h"
@@ -136,6 +138,29 @@ TEST(Win32Editor, ShowsTheWholeFileAndSavesAfterTheConfirmation) {
   EXPECT_EQ(shown[0].text, "Do you really want to save this file?");
   EXPECT_EQ(shown[0].caption, "Confirm save");
   EXPECT_EQ(shown[0].kind, MessageKind::Confirmation);
+}
+
+// UTF-8 in and out: names in every script show as themselves and a save
+// writes the same bytes again.
+TEST(Win32Editor, ShowsAndSavesUtf8) {
+  TempFolder folder;
+  const std::string text =
+      "<record from=\"m\xC3\xBCller_\xC5\x82ukasz_\xD0\xB8\xD0\xB2\xD0\xB0\xD0\xBD_\xE6\x9D\x8E_"
+      "\xF0\x9F\x98\x80\"/>\r\n";
+  folder.Write("config.xml", text);
+  DialogScript script;
+  EditFrom(folder, script, [&](Dialog& editor) {
+    HWND box = editor.Item(res::kXmlTextBox);
+    const std::wstring shown =
+        L"<record from=\"m\u00FCller_\u0142ukasz_\u0438\u0432\u0430\u043D_"
+        L"\u674E_\U0001F600\"/>";
+    std::wstring inBox(shown.size() + 1, L'\0');  // the line break is the box's own
+    inBox.resize(GetWindowTextW(box, inBox.data(), static_cast<int>(inBox.size())));
+    EXPECT_EQ(inBox, shown);
+    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
+    Click(editor, IDOK);
+  });
+  EXPECT_EQ(folder.Read("config.xml"), text);
 }
 
 TEST(Win32Editor, TakesFilesBeyondTheBoxsDefaultLimit) {

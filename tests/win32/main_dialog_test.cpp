@@ -39,14 +39,17 @@ INT_PTR RunMain(DialogScript& script, const std::function<void(Dialog&)>& steps)
   return result;
 }
 
+// A drop as the shell makes it: UTF-16 paths.
 HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
-  std::string names;
-  for (const std::string& path : paths) names += path + '\0';
-  names += '\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+  std::wstring names;
+  for (const std::string& path : paths) names += platform::Widen(path) + L'\0';
+  names += L'\0';
+  const std::size_t bytes = names.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
   auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
   drop->pFiles = sizeof(DROPFILES);
-  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), bytes);
   GlobalUnlock(memory);
   return memory;
 }
@@ -113,6 +116,37 @@ TEST(Win32MainDialog, GoMakesTheMappingFile) {
   ASSERT_GE(MessageBoxSeam::Shown().size(), 1u);
   EXPECT_EQ(MessageBoxSeam::Shown()[0].text, "Success! 2 files added in XML file!");
   EXPECT_EQ(MessageBoxSeam::Shown()[0].caption, "Success!");
+}
+
+// A Cyrillic folder (which no Western code page holds) of pictures named in
+// every script: the path box shows it, and the job names each picture.
+TEST(Win32MainDialog, ShowsACyrillicFolderAndMakesItsMappingFile) {
+  TempFolder root;
+  const std::string folder = root.str() + "\\\xD0\x9B\xD0\xB8\xD1\x86\xD0\xB0";  // Лица
+  for (const char* name : {"1_M\xC3\xBCller.png", "2_\xC5\x81ukasz.png", "3_\xE6\x9D\x8E.png",
+                           "4_\xF0\x9F\x98\x80.png"}) {
+    root.Write(std::string("\xD0\x9B\xD0\xB8\xD1\x86\xD0\xB0/") + name);
+  }
+  DialogScript script;
+  RunMain(script, [&](Dialog& main) {
+    Type(main, res::kPathBox, folder);
+    wchar_t shown[MAX_PATH] = {};
+    GetDlgItemTextW(main.hwnd(), res::kPathBox, shown, MAX_PATH);
+    EXPECT_EQ(std::wstring(shown), platform::Widen(folder));
+    EXPECT_EQ(main.ItemText(res::kPathBox), folder);
+    Click(main, res::kAllFilenamesAreIdsBox);
+    Command(main, IDOK);
+  });
+  const std::string config = root.ReadText("\xD0\x9B\xD0\xB8\xD1\x86\xD0\xB0/config.xml");
+  for (const char* record :
+       {"from=\"1_m\xC3\xBCller\" to=\"graphics/pictures/person/1/portrait\"",
+        "from=\"2_\xC5\x82ukasz\" to=\"graphics/pictures/person/2/portrait\"",
+        "from=\"3_\xE6\x9D\x8E\" to=\"graphics/pictures/person/3/portrait\"",
+        "from=\"4_\xF0\x9F\x98\x80\" to=\"graphics/pictures/person/4/portrait\""}) {
+    EXPECT_NE(config.find(record), std::string::npos) << record;
+  }
+  ASSERT_GE(MessageBoxSeam::Shown().size(), 1u);
+  EXPECT_EQ(MessageBoxSeam::Shown()[0].text, "Success! 4 files added in XML file!");
 }
 
 TEST(Win32MainDialog, CheckWantsAFolderAndReportsUnderItsCaption) {
@@ -262,9 +296,10 @@ TEST(Win32MainDialog, TheSystemMenuEntryOpensTheAboutBox) {
 }
 
 TEST(Win32MainDialog, DropHelpersAndIconPlacement) {
-  HGLOBAL drop = MakeDrop({"C:\\a", "C:\\b c"});
-  EXPECT_EQ(win32::DroppedPaths(static_cast<HDROP>(drop)),
-            (std::vector<std::string>{"C:\\a", "C:\\b c"}));
+  const std::vector<std::string> paths = {
+      "C:\\a", "C:\\b c", "C:\\\xD0\x9B\xD0\xB8\xD1\x86\xD0\xB0", "C:\\" + std::string(300, 'x')};
+  HGLOBAL drop = MakeDrop(paths);
+  EXPECT_EQ(win32::DroppedPaths(static_cast<HDROP>(drop)), paths);
   GlobalFree(drop);
   struct Row {
     RECT client;

@@ -31,6 +31,18 @@ TEST_F(WriterTest, IdsFromNames) {
 #endif
       {{"Thumbs.db", "notes.TXT", ".hidden"},
        {FaceRecord("", "0"), FaceRecord("notes", "0"), FaceRecord("thumbs", "0")}},
+      // The same bytes on every system: UTF-8, lowered by one rule.
+      {{"1_M\xC3\xBCller.png", "2_\xC5\x81ukasz.PNG", "3_\xC4\x90okovi\xC4\x87.jpg",
+        "4_\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xB2.png", "5_\xE6\x9D\x8E.png",
+        "6_\xF0\x9F\x98\x80.gif"},
+       {FaceRecord("1_m\xC3\xBCller", "1"), FaceRecord("2_\xC5\x82ukasz", "2"),
+        FaceRecord("3_\xC4\x91okovi\xC4\x87", "3"),
+        FaceRecord("4_\xD0\xB8\xD0\xB2\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xB2", "4"),
+        FaceRecord("5_\xE6\x9D\x8E", "5"), FaceRecord("6_\xF0\x9F\x98\x80", "6")}},
+      // NTFS order on every system: à (as À) before ß, though its bytes are larger.
+      {{"\xD0\xAF.png", "\xC3\x9F.png", "z.png", "\xC3\xA0.png"},
+       {FaceRecord("z", "0"), FaceRecord("\xC3\xA0", "0"), FaceRecord("\xC3\x9F", "0"),
+        FaceRecord("\xD1\x8F", "0")}},
   };
   for (const NameRow& row : rows) {
     SCOPED_TRACE(row.files[0]);

@@ -48,7 +48,7 @@ ClassInfo ClassOf(ControlKind kind) {
     case ControlKind::AutoCheckBox: return {"Button", "BS_AUTOCHECKBOX", false, false};
     case ControlKind::GroupBox: return {"Button", "BS_GROUPBOX", false, false};
     case ControlKind::Edit: return {"Edit", nullptr, true, false};
-    case ControlKind::RichEdit: return {"RichEdit20A", nullptr, true, false};
+    case ControlKind::RichEdit: return {"RichEdit20W", nullptr, true, false};
     case ControlKind::Static: return {"Static", nullptr, false, true};
     case ControlKind::StaticIcon: return {"Static", "SS_ICON", false, false};
   }

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/wide_win32.h"
 #include "ui/win32/placement.h"
 
 namespace mapio::win32 {
@@ -20,25 +21,25 @@ Dialog::ShownHook& TheShownHook() {
 }  // namespace
 
 std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
+  const int length = GetWindowTextLengthW(window);
   if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int got = GetWindowTextA(window, text.data(), length + 1);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(window, text.data(), length + 1);
   text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-  return text;
+  return platform::Narrow(text);
 }
 
 void Dialog::SetShownHookForTesting(Dialog::ShownHook hook) { TheShownHook() = std::move(hook); }
 
 INT_PTR Dialog::RunModal(HWND owner) {
-  return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
                          &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
 }
 
 std::string Dialog::ItemText(int id) const { return WindowText(Item(id)); }
 
 void Dialog::SetItemText(int id, std::string_view text) {
-  SetDlgItemTextA(hwnd_, id, std::string(text).c_str());
+  SetDlgItemTextW(hwnd_, id, platform::Widen(text).c_str());
 }
 
 bool Dialog::OnCommand(int id, int /*notification*/) {
@@ -52,10 +53,10 @@ bool Dialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     auto* dialog = reinterpret_cast<Dialog*>(lParam);
-    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
     dialog->hwnd_ = hwnd;
   }
-  auto* dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+  auto* dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   return dialog ? dialog->Handle(message, wParam, lParam) : FALSE;
 }
 
@@ -64,7 +65,7 @@ INT_PTR Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG: {
       const bool defaultFocus = OnInitDialog();
       CenterOnOwner(hwnd_);  // after OnInitDialog, which may size the dialog
-      if (TheShownHook()) PostMessageA(hwnd_, kShownMessage, 0, 0);
+      if (TheShownHook()) PostMessageW(hwnd_, kShownMessage, 0, 0);
       return defaultFocus ? TRUE : FALSE;
     }
     case kShownMessage:
@@ -76,7 +77,7 @@ INT_PTR Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!OnMessage(message, wParam, lParam, result)) return FALSE;
       // Messages whose answer is the procedure's own return value.
       if (message == WM_QUERYDRAGICON || message == WM_CTLCOLORSTATIC) return result;
-      SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+      SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
       return TRUE;
     }
   }

@@ -56,7 +56,7 @@ class Dialog {
   bool ended_ = false;
 };
 
-// Text of a window, in the program's code page.
+// Text of a window, as UTF-8.
 std::string WindowText(HWND window);
 
 }  // namespace mapio::win32

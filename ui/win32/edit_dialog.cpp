@@ -7,31 +7,13 @@
 #include <string>
 #include <utility>
 
+#include "platform/wide_win32.h"
 #include "res/control_ids.h"
 #include "ui/win32/message_box.h"
 
 namespace mapio::win32 {
 
 namespace {
-
-std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
-  return utf8;
-}
 
 // Hands the box the pieces in UTF-16, converting one at a time and letting
 // each go once converted, so that the file is never held whole twice more.
@@ -47,7 +29,7 @@ DWORD CALLBACK ReadPiece(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got
   auto* in = reinterpret_cast<StreamIn*>(cookie);
   while (in->sent == in->wide.size() && in->next < in->pieces->size()) {
     std::string& piece = (*in->pieces)[in->next++];
-    in->wide = Widen(piece);
+    in->wide = platform::Widen(piece);
     std::string().swap(piece);
     in->sent = 0;
   }
@@ -60,6 +42,15 @@ DWORD CALLBACK ReadPiece(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got
   return 0;
 }
 
+bool IsHigh(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLow(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Half a surrogate pair would make the file no UTF-8.
+bool IsLoneSurrogate(const std::wstring& text, std::size_t i) {
+  if (IsHigh(text[i])) return i + 1 == text.size() || !IsLow(text[i + 1]);
+  return IsLow(text[i]) && (i == 0 || !IsHigh(text[i - 1]));
+}
+
 DWORD CALLBACK WritePiece(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
   auto* out = reinterpret_cast<std::wstring*>(cookie);
   out->append(reinterpret_cast<const wchar_t*>(buffer), static_cast<std::size_t>(size) / 2);
@@ -70,15 +61,16 @@ DWORD CALLBACK WritePiece(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* writ
 }  // namespace
 
 void LoadRichEdit() {
-  static const HMODULE library = LoadLibraryA("riched20.dll");
+  static const HMODULE library = LoadLibraryW(L"riched20.dll");
   (void)library;
 }
 
 std::string RichEditText(HWND box) {
   std::wstring wide;
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&wide), 0, &WritePiece};
-  SendMessageA(box, EM_STREAMOUT, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+  SendMessageW(box, EM_STREAMOUT, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
   // The box ends its lines with CR LF (or CR); the editor's text has LF.
+  // A lone surrogate is saved as U+FFFD, as the system's own conversion has it.
   std::wstring lines;
   lines.reserve(wide.size());
   for (std::size_t i = 0; i < wide.size(); ++i) {
@@ -86,16 +78,16 @@ std::string RichEditText(HWND box) {
       lines.push_back(L'\n');
       if (i + 1 < wide.size() && wide[i + 1] == L'\n') ++i;
     } else {
-      lines.push_back(wide[i]);
+      lines.push_back(IsLoneSurrogate(wide, i) ? L'\xFFFD' : wide[i]);
     }
   }
-  return Narrow(lines);
+  return platform::Narrow(lines);
 }
 
 void SetRichEditPieces(HWND box, ui::TextPieces& pieces) {
   StreamIn in(pieces);
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&in), 0, &ReadPiece};
-  SendMessageA(box, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+  SendMessageW(box, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
 }
 
 void SetRichEditText(HWND box, const std::string& text) {
@@ -108,10 +100,10 @@ CXEditDlg::CXEditDlg(ui::TextPieces text) : Dialog(res::kEditXmlDialog), pieces_
 bool CXEditDlg::OnInitDialog() {
   HWND box = Item(res::kXmlTextBox);
   // No limit of the box's own: a cut text would cut the file on saving.
-  SendMessageA(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  SendMessageW(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SetRichEditPieces(box, pieces_);
   pieces_ = ui::TextPieces();  // the box holds it now
-  SendMessageA(box, EM_SETMODIFY, FALSE, 0);
+  SendMessageW(box, EM_SETMODIFY, FALSE, 0);
   return true;
 }
 

@@ -10,7 +10,7 @@
 
 namespace mapio::win32 {
 
-// Loads the library of the "RichEdit20A" class once.
+// Loads the library of the "RichEdit20W" class once.
 void LoadRichEdit();
 
 class CXEditDlg final : public Dialog {

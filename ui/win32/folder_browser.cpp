@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "platform/wide_win32.h"
 #include "ui/main_window.h"
 
 namespace mapio::win32 {
@@ -30,17 +31,22 @@ std::string ChooseFolder(HWND owner) {
     seam.answer.reset();
     return answer;
   }
-  char buffer[MAX_PATH] = {};
-  const std::string title(ui::kBrowseTitle);
-  BROWSEINFOA info{};
+  wchar_t name[MAX_PATH] = {};
+  const std::wstring title = platform::Widen(ui::kBrowseTitle);
+  BROWSEINFOW info{};
   info.hwndOwner = owner;
-  info.pszDisplayName = buffer;
+  info.pszDisplayName = name;
   info.lpszTitle = title.c_str();
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
-  // A cancel or an item outside the file system gives an empty path.
-  if (!chosen || !SHGetPathFromIDListA(chosen, buffer)) buffer[0] = '\0';
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  // Room for a long path; a cancel or an item outside the file system
+  // gives an empty one.
+  std::wstring path(32768, L'\0');
+  if (!chosen || !SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()),
+                                        GPFIDL_DEFAULT)) {
+    path.clear();
+  }
   CoTaskMemFree(chosen);
-  return buffer;
+  return platform::Narrow(path.c_str());
 }
 
 void FolderBrowserSeam::SetNextAnswer(std::optional<std::string> answer) {

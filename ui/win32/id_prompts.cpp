@@ -29,8 +29,8 @@ bool IdPromptBase::OnInitDialog() {
 }
 
 void IdPromptBase::FocusIdField() {
-  SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(idField_)), TRUE);
-  SendMessageA(Item(idField_), EM_SETSEL, 0, -1);  // typing replaces the number
+  SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(idField_)), TRUE);
+  SendMessageW(Item(idField_), EM_SETSEL, 0, -1);  // typing replaces the number
 }
 
 bool IdPromptBase::OnCommand(int id, int notification) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/wide_win32.h"
 #include "res/dialog_template.h"
 #include "ui/long_message_rule.h"
 #include "ui/message_look.h"
@@ -16,13 +17,13 @@ namespace {
 constexpr WORD kTextId = kLongMessageTextId;
 constexpr WORD kIconId = kLongMessageIconId;
 
-LPCSTR IconOf(ui::MessageIcon icon) {
+LPCWSTR IconOf(ui::MessageIcon icon) {
   switch (icon) {
-    case ui::MessageIcon::Warning: return MAKEINTRESOURCEA(32515);   // IDI_WARNING
-    case ui::MessageIcon::Question: return MAKEINTRESOURCEA(32514);  // IDI_QUESTION
+    case ui::MessageIcon::Warning: return MAKEINTRESOURCEW(32515);   // IDI_WARNING
+    case ui::MessageIcon::Question: return MAKEINTRESOURCEW(32514);  // IDI_QUESTION
     case ui::MessageIcon::Information: break;
   }
-  return MAKEINTRESOURCEA(32516);  // IDI_INFORMATION
+  return MAKEINTRESOURCEW(32516);  // IDI_INFORMATION
 }
 
 int IdOf(MessageButton button) {
@@ -45,17 +46,17 @@ const char* ButtonText(int id) {
 }
 
 struct Shown {
-  std::string text;
-  LPCSTR icon;
+  std::wstring text;
+  LPCWSTR icon;
 };
 
 INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     const auto* shown = reinterpret_cast<const Shown*>(lParam);
-    SendDlgItemMessageA(hwnd, kIconId, STM_SETICON,
-                        reinterpret_cast<WPARAM>(LoadIconA(nullptr, shown->icon)), 0);
-    SendDlgItemMessageA(hwnd, kTextId, EM_SETLIMITTEXT, 0, 0);
-    SetDlgItemTextA(hwnd, kTextId, shown->text.c_str());
+    SendDlgItemMessageW(hwnd, kIconId, STM_SETICON,
+                        reinterpret_cast<WPARAM>(LoadIconW(nullptr, shown->icon)), 0);
+    SendDlgItemMessageW(hwnd, kTextId, EM_SETLIMITTEXT, 0, 0);
+    SetDlgItemTextW(hwnd, kTextId, shown->text.c_str());
     CenterOnOwner(hwnd);
     return TRUE;
   }
@@ -90,8 +91,8 @@ MessageButton ShowLongMessage(HWND owner, std::string_view text, std::string_vie
     writer.Item(style, x, 179, 50, 14, static_cast<WORD>(id), kButtonClass, ButtonText(id));
     x = static_cast<short>(x + 54);
   }
-  Shown shown{WithCrLf(text), IconOf(look.icon)};
-  const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), writer.data(), owner,
+  Shown shown{platform::Widen(WithCrLf(text)), IconOf(look.icon)};
+  const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), writer.data(), owner,
                                                  &Procedure, reinterpret_cast<LPARAM>(&shown));
   switch (result) {
     case IDOK: return MessageButton::Ok;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/wide_win32.h"
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "ui/job_entries.h"
@@ -44,11 +45,12 @@ void SetCheckedPosition(HWND dialog, const std::vector<int>& group, int position
 
 std::vector<std::string> DroppedPaths(HDROP drop) {
   std::vector<std::string> paths;
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    char buffer[MAX_PATH] = {};
-    DragQueryFileA(drop, i, buffer, MAX_PATH);
-    paths.emplace_back(buffer);
+    // Asked for its length first: a path may be longer than MAX_PATH.
+    std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+    paths.push_back(platform::Narrow(path));
   }
   return paths;
 }
@@ -61,7 +63,7 @@ POINT IconPosition(const RECT& client, int iconWidth, int iconHeight) {
 
 CMainDlg::CMainDlg()
     : Dialog(res::kMainDialog),
-      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(res::kAppIcon))),
+      icon_(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res::kAppIcon))),
       progress_(nullptr),
       prompter_(nullptr, &progress_),
       logic_(*this, ui::MakeJobEntries(prompter_)) {}
@@ -73,21 +75,21 @@ bool CMainDlg::OnInitDialog() {
   prompter_.SetOwner(hwnd());
   logic_.Initialise();
   AddAboutEntry();
-  SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   DragAcceptFiles(hwnd(), TRUE);
   return true;  // the focus goes to the first tab stop, the path box
 }
 
 void CMainDlg::AddAboutEntry() {
   HMENU menu = GetSystemMenu(hwnd(), FALSE);
-  char text[256] = {};
+  wchar_t text[256] = {};
   if (!menu ||
-      LoadStringA(GetModuleHandleA(nullptr), res::kAboutEntryString, text, sizeof text) <= 0) {
+      LoadStringW(GetModuleHandleW(nullptr), res::kAboutEntryString, text, std::size(text)) <= 0) {
     return;
   }
-  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(menu, MF_STRING, kAboutCommand, text);
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kAboutCommand, text);
 }
 
 bool CMainDlg::OnCommand(int id, int notification) {
@@ -140,7 +142,7 @@ bool CMainDlg::PaintIcon() {
   if (!IsIconic(hwnd())) return false;
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(hwnd(), &paint);
-  SendMessageA(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  SendMessageW(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   RECT client;
   GetClientRect(hwnd(), &client);
   const POINT at = IconPosition(client, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
@@ -150,7 +152,7 @@ bool CMainDlg::PaintIcon() {
 }
 
 ui::MainControls CMainDlg::ReadControls() const {
-  SendMessageA(Item(res::kPathBox), EM_SETLIMITTEXT, ui::kPathBoxLimit, 0);
+  SendMessageW(Item(res::kPathBox), EM_SETLIMITTEXT, ui::kPathBoxLimit, 0);
   ui::MainControls c;
   c.pathText = ItemText(res::kPathBox);
   c.actionPosition = CheckedPosition(hwnd(), ActionGroup());
@@ -164,7 +166,7 @@ ui::MainControls CMainDlg::ReadControls() const {
 }
 
 void CMainDlg::WriteControls(const ui::MainControls& c) {
-  SendMessageA(Item(res::kPathBox), EM_SETLIMITTEXT, ui::kPathBoxLimit, 0);
+  SendMessageW(Item(res::kPathBox), EM_SETLIMITTEXT, ui::kPathBoxLimit, 0);
   if (ItemText(res::kPathBox) != c.pathText) SetItemText(res::kPathBox, c.pathText);
   SetCheckedPosition(hwnd(), ActionGroup(), c.actionPosition);
   SetCheckedPosition(hwnd(), ObjectGroup(), c.objectPosition);

@@ -17,7 +17,7 @@ namespace mapio::win32 {
 // The command of the about entry in the system menu.
 inline constexpr UINT kAboutCommand = 16;
 
-// The paths of a drop, in index order; at most 259 characters each.
+// The paths of a drop, in index order, as UTF-8.
 std::vector<std::string> DroppedPaths(HDROP drop);
 
 // The top-left corner of the icon drawn on a minimised window.

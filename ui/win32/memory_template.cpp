@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/wide_win32.h"
 #include "res/dialog_template.h"
 
 namespace mapio::win32 {
@@ -48,7 +49,7 @@ void TemplateWriter::Append(const void* data, std::size_t size) {
 }
 
 void TemplateWriter::Text(const char* text) {
-  for (; *text; ++text) Word(static_cast<unsigned char>(*text));
+  for (const wchar_t unit : platform::Widen(text)) Word(unit);
   Word(0);
 }
 

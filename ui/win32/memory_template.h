@@ -21,7 +21,8 @@ inline constexpr DWORD kReadOnlyTextStyle = WS_BORDER | WS_VSCROLL | WS_HSCROLL 
                                             ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
                                             WS_TABSTOP;
 
-// A DLGTEMPLATE, then its items, each on a DWORD boundary, in the dialogs' font.
+// A DLGTEMPLATE, then its items, each on a DWORD boundary, in the dialogs'
+// font. Texts are UTF-8.
 class TemplateWriter {
  public:
   // `extraStyle` is added to a modal popup with a caption and system menu.

@@ -14,7 +14,7 @@
 
 namespace mapio::win32 {
 
-// MessageBoxA owned by `owner` with the icon and buttons of `kind`; an
+// MessageBoxW owned by `owner` with the icon and buttons of `kind`; an
 // empty caption shows the application's name.
 MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view caption,
                              MessageKind kind);
@@ -24,7 +24,7 @@ MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view
 ui::ReportChoice ShowReportBox(HWND owner, std::string_view text, std::string_view caption,
                                const ui::ReportButtons& buttons, ReportPlace& place);
 
-// The MessageBoxA style of each kind.
+// The MessageBoxW style of each kind.
 UINT MessageBoxStyle(MessageKind kind);
 
 struct ShownBox {

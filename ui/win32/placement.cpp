@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/wide_win32.h"
+
 namespace mapio::win32 {
 
 namespace {
@@ -17,16 +19,16 @@ LONG Clamped(LONG start, LONG size, LONG areaStart, LONG areaEnd) {
 RECT WorkAreaOf(HWND window) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) {
+  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) {
     return info.rcWork;
   }
   RECT area{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   return area;
 }
 
 // The message box of this thread that is about to open; the hook lives
-// only while MessageBoxA runs.
+// only while MessageBoxW runs.
 thread_local HHOOK t_boxHook = nullptr;
 
 LRESULT CALLBACK CenterBoxOnActivation(int code, WPARAM wParam, LPARAM lParam) {
@@ -66,8 +68,9 @@ void CenterOnOwner(HWND window) {
 
 int CenteredMessageBox(HWND owner, const std::string& text, const std::string& caption,
                        UINT style) {
-  t_boxHook = SetWindowsHookExA(WH_CBT, &CenterBoxOnActivation, nullptr, GetCurrentThreadId());
-  const int result = MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+  t_boxHook = SetWindowsHookExW(WH_CBT, &CenterBoxOnActivation, nullptr, GetCurrentThreadId());
+  const int result =
+      MessageBoxW(owner, platform::Widen(text).c_str(), platform::Widen(caption).c_str(), style);
   if (t_boxHook != nullptr) {  // the box never opened
     UnhookWindowsHookEx(t_boxHook);
     t_boxHook = nullptr;

@@ -17,7 +17,7 @@ RECT CenteredRect(const RECT& window, const RECT& over, const RECT& workArea);
 // minimised, else on the work area of the screen it is on.
 void CenterOnOwner(HWND window);
 
-// MessageBoxA, but the box opens centred over `owner`.
+// MessageBoxW for UTF-8 texts, opened centred over `owner`.
 int CenteredMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style);
 
 }  // namespace mapio::win32

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/wide_win32.h"
 #include "ui/progress_text.h"
 
 namespace mapio::win32 {
@@ -12,8 +13,8 @@ namespace {
 void PaintPending() {
   // Paint only: input waits, so no second job can start inside this one.
   MSG message;
-  while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
-    DispatchMessageA(&message);
+  while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+    DispatchMessageW(&message);
   }
 }
 
@@ -35,7 +36,7 @@ void ProgressWindow::Report(const JobProgress& progress) {
   if (!step.repaint && !step.show) return;
   if (step.show) Show();
   if (window_) {
-    SetWindowTextA(window_, ui::DescribeProgress(progress).c_str());
+    SetWindowTextW(window_, platform::Widen(ui::DescribeProgress(progress)).c_str());
     UpdateWindow(window_);
   }
   PaintPending();
@@ -53,11 +54,11 @@ HWND ProgressWindow::shown() const {
 void ProgressWindow::Show() {
   if (!window_) {
     // A static control as a small pop-up: its text is the line.
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME, "STATIC", "",
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME, L"STATIC", L"",
                               WS_POPUP | WS_BORDER | SS_CENTER | SS_CENTERIMAGE, 0, 0, 320, 56,
-                              owner_, nullptr, GetModuleHandleA(nullptr), nullptr);
+                              owner_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window_) return;
-    SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);
   }
   RECT ownerRect{};

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/wide_win32.h"
 #include "ui/win32/memory_template.h"
 #include "ui/win32/placement.h"
 
@@ -50,13 +51,14 @@ int ToPixelsY(HWND dialog, int units) {
 }
 
 // The label as drawn in the dialog's font, without its access key's '&'.
-int LabelWidth(HWND dialog, std::string label) {
-  label.erase(std::remove(label.begin(), label.end(), '&'), label.end());
+int LabelWidth(HWND dialog, std::string_view text) {
+  std::wstring label = platform::Widen(text);
+  label.erase(std::remove(label.begin(), label.end(), L'&'), label.end());
   HDC dc = GetDC(dialog);
   const HGDIOBJ old =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
   SIZE size{};
-  GetTextExtentPoint32A(dc, label.c_str(), static_cast<int>(label.size()), &size);
+  GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
   SelectObject(dc, old);
   ReleaseDC(dialog, dc);
   return size.cx;
@@ -90,8 +92,8 @@ void Initialise(HWND dialog, Report& report) {
   }
   RECT least{0, 0, row - ToPixelsX(dialog, kGap) + 2 * ToPixelsX(dialog, kMargin),
              ToPixelsY(dialog, 2 * kMargin + kGap + kButtonHeight + kMinTextHeight)};
-  AdjustWindowRectEx(&least, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+  AdjustWindowRectEx(&least, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
   report.minimum = {least.right - least.left, least.bottom - least.top};
   RECT window{};
   GetWindowRect(dialog, &window);
@@ -100,8 +102,8 @@ void Initialise(HWND dialog, Report& report) {
                  SWP_NOMOVE | SWP_NOZORDER);
 
   const HWND text = GetDlgItem(dialog, kTextId);
-  SendMessageA(text, EM_SETLIMITTEXT, 0, 0);
-  SetWindowTextA(text, report.text.c_str());
+  SendMessageW(text, EM_SETLIMITTEXT, 0, 0);
+  SetWindowTextW(text, platform::Widen(report.text).c_str());
   if (report.place->known) {
     // Where the user left it, never below the smallest size.
     const RECT& r = report.place->rect;
@@ -111,10 +113,10 @@ void Initialise(HWND dialog, Report& report) {
     CenterOnOwner(dialog);
   }
   Layout(dialog, report);
-  SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
+  SendMessageW(dialog, DM_SETDEFID, IDCANCEL, 0);
   // The caret at the start rather than the whole report selected.
   SetFocus(text);
-  SendMessageA(text, EM_SETSEL, 0, 0);
+  SendMessageW(text, EM_SETSEL, 0, 0);
 }
 
 // The window's normal place, also when it is maximised.
@@ -127,11 +129,11 @@ void Remember(HWND dialog, ReportPlace& place) {
 }
 
 INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* report = reinterpret_cast<Report*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* report = reinterpret_cast<Report*>(GetWindowLongPtrW(dialog, DWLP_USER));
   switch (message) {
     case WM_INITDIALOG:
       report = reinterpret_cast<Report*>(lParam);
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       Initialise(dialog, *report);
       return FALSE;  // the focus is set
     case WM_SIZE:
@@ -182,7 +184,7 @@ ui::ReportChoice ShowReportWindow(HWND owner, std::string_view text, std::string
     writer.Item(style, 0, 0, kButtonWidth, kButtonHeight, button.id, kButtonClass,
                 button.label.c_str());
   }
-  const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), writer.data(), owner,
+  const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), writer.data(), owner,
                                                  &Procedure, reinterpret_cast<LPARAM>(&report));
   switch (result) {
     case static_cast<INT_PTR>(ui::ReportChoice::AddNew): return ui::ReportChoice::AddNew;

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/user_files.h"  // RemoveFile
+
 namespace mapio::platform {
 
 // fopen(path, "rb").
 std::FILE* OpenForReading(const std::string& path);
-// Removes a file; false when it cannot.
-bool RemoveFile(const std::string& path);
 
 }  // namespace mapio::platform

@@ -17,6 +17,7 @@ std::optional<std::string> UserDataFolder();
 // The folder and every missing folder above it; true when it is there.
 bool MakeFolders(const std::string& path);
 
+// Removes a file; false when it cannot.
 bool RemoveFile(const std::string& path);
 
 // Seconds since 1970, and as "2026-12-09 14:03:27" in UTC.

@@ -29,8 +29,6 @@ bool MakeFolders(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
-
 std::time_t Now() { return std::time(nullptr); }
 
 std::string TimeText(std::time_t when) {

@@ -175,7 +175,7 @@ TEST_F(AtomicWriterWin32, WritesCrLfAndReplacesOnCommit) {
   t.Write("config.xml", "old");
   AtomicFileWriter w;
   ASSERT_TRUE(w.Open(In(t, "config.xml")));
-  EXPECT_TRUE(IsTemporaryName(w.TempPath().substr(t.str().size() + 1)));
+  EXPECT_TRUE(IsTemporaryName(w.TempPath().substr(t.str().size() + 1), "config.xml"));
   std::string big;
   for (int i = 0; i < 60000; ++i) big += "<record from=\"" + std::to_string(i) + "\"/>\n";
   ASSERT_TRUE(w.Write("<a>\n\t\n"));

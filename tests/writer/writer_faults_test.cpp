@@ -55,7 +55,7 @@ TEST_F(WriterTest, WriteErrorNeverEndsInSuccessAndKeepsTheOldFile) {
 // after the folder is listed: a user's file of that shape is a picture.
 TEST_F(WriterTest, FileNamedLikeATemporaryFileIsACandidate) {
   const std::string lookalike = ".x.mapio-ABCDEF";
-  ASSERT_TRUE(platform::IsTemporaryName(lookalike));
+  ASSERT_TRUE(platform::IsTemporaryName(lookalike, "x"));
   Files({"1.png", lookalike});
   Run(Faces, false);
   ASSERT_EQ(prompter.calls.size(), 2u);

@@ -46,10 +46,7 @@ const char* LeavesFolder(std::string_view name) {
   return nullptr;
 }
 
-bool IsLeftover(std::string_view name) {
-  constexpr std::string_view kOwnPrefix = ".config.xml.";
-  return name.starts_with(kOwnPrefix) && platform::IsTemporaryName(name);
-}
+bool IsLeftover(std::string_view name) { return platform::IsTemporaryName(name, "config.xml"); }
 
 bool NamesFileInFolder(std::string_view name) {
   return !name.empty() && name != "." && name != ".." && LeavesFolder(name) == nullptr &&

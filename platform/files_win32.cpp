@@ -1,4 +1,5 @@
-// Windows: writing files whole or not at all. Line ends on disk are CR LF;
+// Windows: reading files that are files, without waiting on a device or a
+// pipe, and writing them whole or not at all. Line ends on disk are CR LF;
 // in memory every CR LF is one LF. The conversion is done here rather than
 // by the runtime's text mode, which would also end the file at the first
 // Ctrl-Z byte and so lose whatever follows it when the file is saved again.
@@ -11,10 +12,95 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/files_detail.h"
 #include "platform/platform.h"
 #include "platform/wide_win32.h"
 
 namespace mapio::platform {
+
+// --- reading --------------------------------------------------------------
+
+namespace {
+
+// Seconds between 1601, where Windows counts from, and 1970.
+constexpr std::int64_t kEpochGap = 11644473600;
+
+FileStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& info) {
+  const auto join = [](DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+  };
+  const std::uint64_t ticks = join(info.ftLastWriteTime.dwHighDateTime,
+                                   info.ftLastWriteTime.dwLowDateTime);  // of 100 ns
+  FileStamp stamp;
+  stamp.device = info.dwVolumeSerialNumber;
+  stamp.inode = join(info.nFileIndexHigh, info.nFileIndexLow);
+  stamp.size = join(info.nFileSizeHigh, info.nFileSizeLow);
+  stamp.modifiedSeconds = static_cast<std::int64_t>(ticks / 10000000) - kEpochGap;
+  stamp.modifiedNanoseconds = static_cast<std::uint32_t>(ticks % 10000000) * 100;
+  return stamp;
+}
+
+bool HasNul(const std::string& s) { return s.find('\0') != std::string::npos; }
+
+bool IsFolder(const std::string& path) {
+  const DWORD a = GetFileAttributesW(SystemPath(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+ReadResult OpenFailure(DWORD error, const std::string& path) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME: return ReadResult::Missing;
+    case ERROR_ACCESS_DENIED:  // what a folder gives too
+      return IsFolder(path) ? ReadResult::NotAFile : ReadResult::NoPermission;
+    default: return ReadResult::Failed;
+  }
+}
+
+}  // namespace
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+  if (path.empty() || HasNul(path)) return std::nullopt;
+  // No access rights asked for: a file open elsewhere still answers.
+  const HANDLE h = CreateFileW(SystemPath(path).c_str(), 0,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool known = GetFileInformationByHandle(h, &info) != 0;
+  CloseHandle(h);
+  if (!known) return std::nullopt;
+  return StampFrom(info);
+}
+
+// GetFileType: a device or a pipe under the name is no file to read.
+ReadResult detail::OpenForReading(const std::string& path, std::FILE*& file, FileStamp& stamp) {
+  file = nullptr;
+  if (path.empty() || HasNul(path)) return ReadResult::Missing;
+  const HANDLE h = CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return OpenFailure(GetLastError(), path);
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    CloseHandle(h);
+    return ReadResult::NotAFile;
+  }
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(h);
+    return ReadResult::Failed;
+  }
+  file = _fdopen(fd, "rb");
+  if (file == nullptr) {
+    _close(fd);
+    return ReadResult::Failed;
+  }
+  stamp = StampFrom(info);
+  return ReadResult::Ok;
+}
 
 // --- AtomicFileWriter -----------------------------------------------------
 
@@ -51,9 +137,20 @@ unsigned NextSerial() {
   return state;
 }
 
+WriteFailure FailureOf(DWORD error) {
+  switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT: return WriteFailure::FolderNotWritable;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return WriteFailure::NoSpace;
+    default: return WriteFailure::IoError;
+  }
+}
+
 // A new file that no one else can have opened: CREATE_NEW fails on any
 // existing name, so a clash just draws another name.
-std::FILE* CreateTemp(const std::string& target, std::string& tempPath) {
+std::FILE* CreateTemp(const std::string& target, std::string& tempPath, WriteFailure& failure) {
+  failure = WriteFailure::IoError;
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string path = TempPathFor(target, NextSerial());
     HANDLE h = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -61,6 +158,7 @@ std::FILE* CreateTemp(const std::string& target, std::string& tempPath) {
     if (h == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
       if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+      failure = FailureOf(error);
       return nullptr;
     }
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_BINARY | _O_WRONLY);
@@ -77,32 +175,78 @@ std::FILE* CreateTemp(const std::string& target, std::string& tempPath) {
   return nullptr;
 }
 
-// What an open for writing would say, without changing the file: a target
-// that is missing may be created, one that exists must be writable.
-bool MayReplace(const std::string& target) {
-  HANDLE h = CreateFileW(SystemPath(target).c_str(), GENERIC_WRITE,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-  }
-  CloseHandle(h);
-  return true;
+// The folder as a file of its own ("dir\."), for its identity.
+std::string FolderOf(const std::string& target) {
+  const std::size_t slash = target.find_last_of("\\/");
+  return slash == std::string::npos ? "." : target.substr(0, slash + 1) + ".";
 }
 
 }  // namespace
 
-bool AtomicFileWriter::Open(const std::string& targetPath, FileMode mode) {
-  Reset(targetPath, mode);
-  const bool plainPath = targetPath.find('\0') == std::string::npos;
-  targetRefused_ = plainPath && !MayReplace(targetPath);
-  if (plainPath && !targetRefused_) file_ = CreateTemp(targetPath, tempPath_);
-  if (file_ == nullptr) {
-    Abort();
-    failed_ = true;
-    return false;
+// What an open for writing would say, without changing the file. A file
+// marked read-only is refused even where the user could clear the mark.
+WriteFailure detail::RefusalOf(const std::string& target) {
+  if (HasNul(target)) return WriteFailure::IoError;
+  const DWORD attributes = GetFileAttributesW(SystemPath(target).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return WriteFailure::None;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return WriteFailure::NotAFile;
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return WriteFailure::TargetReadOnly;
+  const HANDLE h = CreateFileW(SystemPath(target).c_str(), GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return WriteFailure::None;
+    return error == ERROR_ACCESS_DENIED ? WriteFailure::TargetReadOnly : WriteFailure::IoError;
   }
+  const DWORD type = GetFileType(h);
+  CloseHandle(h);
+  return type == FILE_TYPE_DISK ? WriteFailure::None : WriteFailure::NotAFile;
+}
+
+// A named mutex per folder, named by the folder's identity so that every
+// path to it meets the same one; it makes no file in the pack. Local to
+// the session: creating a global one takes a privilege.
+detail::FolderLock::FolderLock(const std::string& target) {
+  const HANDLE folder = CreateFileW(SystemPath(FolderOf(target)).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool known = GetFileInformationByHandle(folder, &info) != 0;
+  CloseHandle(folder);
+  if (!known) return;
+  char name[64];
+  std::snprintf(name, sizeof name, "Local\\Mapio-%08lx-%08lx%08lx",
+                static_cast<unsigned long>(info.dwVolumeSerialNumber),
+                static_cast<unsigned long>(info.nFileIndexHigh),
+                static_cast<unsigned long>(info.nFileIndexLow));
+  const HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
+  if (mutex == nullptr) return;
+  const DWORD waited = WaitForSingleObject(mutex, INFINITE);
+  // Abandoned: its last owner ended without letting go; it is ours now.
+  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+    CloseHandle(mutex);
+    return;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(mutex);
+}
+
+detail::FolderLock::~FolderLock() {
+  if (handle_ == -1) return;
+  const HANDLE mutex = reinterpret_cast<HANDLE>(handle_);
+  ReleaseMutex(mutex);
+  CloseHandle(mutex);
+}
+
+bool AtomicFileWriter::Open(const std::string& targetPath, FileMode mode,
+                            const ExpectedTarget* expected) {
+  Reset(targetPath, mode, expected);
+  const WriteFailure refusal = detail::RefusalOf(targetPath);
+  if (refusal != WriteFailure::None) return Fail(refusal);
+  WriteFailure failure = WriteFailure::IoError;
+  file_ = CreateTemp(targetPath, tempPath_, failure);
+  if (file_ == nullptr) return Fail(failure);
   std::setvbuf(file_, nullptr, _IONBF, 0);
   buffer_.reserve(kBufferSize + kBufferSize / 8);
   return true;
@@ -121,19 +265,24 @@ bool AtomicFileWriter::Write(std::string_view data) {
 
 bool AtomicFileWriter::Commit() {
   if (file_ == nullptr) return false;
-  bool ok = Flush() && std::fflush(file_) == 0;
-  ok = ok && _commit(_fileno(file_)) == 0;
-  const bool closed = std::fclose(file_) == 0;
+  bool ok = Flush() && std::fflush(file_) == 0 && _commit(_fileno(file_)) == 0;
+  int error = errno;
+  if (std::fclose(file_) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
   file_ = nullptr;
-  // The target may have changed while the file was written.
-  targetRefused_ = ok && closed && !MayReplace(targetPath_);
-  ok = ok && closed && !targetRefused_ &&
-       MoveFileExW(SystemPath(tempPath_).c_str(), SystemPath(targetPath_).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-  if (!ok) {
-    failed_ = true;
-    Abort();
-    return false;
+  if (!ok) return Fail(detail::WriteFailureOf(error));
+  {
+    const detail::FolderLock lock(targetPath_);
+    const WriteFailure changed = CheckTarget();
+    if (changed != WriteFailure::None) return Fail(changed);
+    if (!MoveFileExW(SystemPath(tempPath_).c_str(), SystemPath(targetPath_).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      const DWORD error = GetLastError();
+      const WriteFailure refusal = detail::RefusalOf(targetPath_);
+      return Fail(refusal != WriteFailure::None ? refusal : FailureOf(error));
+    }
   }
   tempPath_.clear();
   return true;

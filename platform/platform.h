@@ -162,6 +162,46 @@ enum class RenameResult { Renamed, TargetExists, SourceMissing, Failed };
 // Renames `from` to `to` but never replaces an existing `to`.
 RenameResult RenameNoReplace(const std::string& from, const std::string& to);
 
+// Where a file that is read whole stands: what stays the same while no one
+// writes it. Modification and change times to the nanosecond where the
+// system keeps them; the change time is always 0 on Windows.
+struct FileStamp {
+  std::uint64_t device = 0;  // volume serial number on Windows
+  std::uint64_t inode = 0;   // file index on Windows
+  std::uint64_t size = 0;
+  std::int64_t modifiedSeconds = 0;
+  std::uint32_t modifiedNanoseconds = 0;
+  std::int64_t changedSeconds = 0;
+  std::uint32_t changedNanoseconds = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file `path` leads to, through a final symbolic link as an
+// open would go; nullopt when there is none or it cannot be looked at.
+std::optional<FileStamp> StampOf(const std::string& path);
+
+// Why a file could not be read.
+enum class ReadResult {
+  Ok,
+  Missing,       // no such file
+  NotAFile,      // a folder, a FIFO, a device or a socket
+  TooLarge,      // larger than the limit given
+  NoPermission,  // there, but this user may not read it
+  Failed,        // an error of the disk or the system
+};
+
+// Larger than any mapping file of a real pack by a wide margin; a file this
+// large is a mistake or a trap, not something to read into memory.
+inline constexpr std::size_t kMaxMappingFileSize = std::size_t{1} << 30;
+
+// A regular file's bytes, all of them, as they are on disk, and its stamp as
+// it was before the first byte was read, so that any change made while it is
+// read shows in a later comparison. Anything else (a FIFO, a device) is
+// refused without waiting for it, and so is a file larger than `limit`,
+// before any of it is read.
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes, FileStamp& stamp,
+                         std::size_t limit = kMaxMappingFileSize);
+
 // How a file's line ends are taken. Text: as the system's text files have
 // them (on Windows CR LF on disk is LF in memory; elsewhere nothing changes).
 // Binary: every byte as it is, for code that keeps line ends itself.
@@ -176,8 +216,10 @@ class TextReader {
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;
 
-  // Fails on a folder, as fopen does on Windows.
+  // Opens regular files only, without waiting on a FIFO or a device;
+  // OpenResult() tells why not.
   bool Open(const std::string& path, FileMode mode = FileMode::Text);
+  ReadResult OpenResult() const { return openResult_; }
   // Like fgets: at most size-1 bytes, up to and including the next LF.
   // Returns the number of bytes read, 0 at the end of the file or on error.
   std::size_t ReadPiece(char* buffer, std::size_t size);
@@ -189,6 +231,38 @@ class TextReader {
  private:
   std::FILE* file_ = nullptr;
   FileMode mode_ = FileMode::Text;
+  ReadResult openResult_ = ReadResult::Failed;
+};
+
+// What the target of an AtomicFileWriter must still be when it commits: no
+// file at all, or the file as it was read. Bytes of a file up to
+// kCompareLimit are kept and compared too, which catches a change of the
+// same size within the same tick of the clock.
+class ExpectedTarget {
+ public:
+  static constexpr std::size_t kCompareLimit = std::size_t{4} << 20;
+  // nullopt: the target must still be absent (StampOf gave none).
+  explicit ExpectedTarget(std::optional<FileStamp> stamp,
+                          std::optional<std::string_view> bytes = std::nullopt);
+  const std::optional<FileStamp>& Stamp() const { return stamp_; }
+  // The bytes to compare, or nullopt when there are none or too many.
+  const std::optional<std::string>& Bytes() const { return bytes_; }
+
+ private:
+  std::optional<FileStamp> stamp_;
+  std::optional<std::string> bytes_;
+};
+
+// Why an AtomicFileWriter failed.
+enum class WriteFailure {
+  None,
+  TargetReadOnly,     // no write permission bit set, or this user may not write it
+  StickyFolder,       // someone else's file in a sticky folder may not be replaced
+  NotAFile,           // the target is a folder, a FIFO or a device
+  FolderNotWritable,  // no temporary file may be made in the folder
+  NoSpace,            // the disk or the user's quota is full
+  IoError,            // any other error of the disk or the system
+  TargetChanged,      // not as it was read: another program changed it
 };
 
 // Writes a whole file under a hidden temporary name beside the target and
@@ -201,29 +275,44 @@ class AtomicFileWriter {
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
   // Fails, and writes nothing, when the target exists but may not be
-  // written (read-only, someone else's, a folder): replacing it would get
-  // round what the user was allowed.
-  bool Open(const std::string& targetPath, FileMode mode = FileMode::Text);
+  // written (no write bit, someone else's, a folder): replacing it would get
+  // round what the user was allowed, root included. With `expected`, Commit
+  // replaces the target only if it is still as expected; without, it
+  // replaces whatever is there.
+  bool Open(const std::string& targetPath, FileMode mode = FileMode::Text,
+            const ExpectedTarget* expected = nullptr);
   // False once any write has failed; later writes are ignored.
   bool Write(std::string_view data);
-  // Flush, sync, close and rename over the target. False on any failure, in
-  // which case the temporary file is removed and the target is untouched.
+  // Flush, sync, close and rename over the target, keeping its mode, owner
+  // and group. False on any failure, in which case the temporary file is
+  // removed and the target is untouched. Writers of one folder in Mapio
+  // compare and rename one at a time, so that of two runs that read the
+  // same file the second to commit finds the first one's change.
   bool Commit();
   // Drop the temporary file.
   void Abort();
   bool Failed() const { return failed_; }
-  // Whether the last Open or Commit failed because the target may not be
-  // written, rather than for want of room or of a temporary file.
-  bool TargetRefused() const { return targetRefused_; }
+  // Why the last Open or Commit failed.
+  WriteFailure Failure() const { return failure_; }
+  // Whether that was because the target may not be written, rather than
+  // for want of room or of a temporary file, or a change.
+  bool TargetRefused() const;
   const std::string& TempPath() const { return tempPath_; }
 
   // Test hook: every writer opened afterwards fails once it has taken this
   // many bytes (as a full disk would). nullopt switches it off.
   static void FailAfterBytesForTesting(std::optional<std::size_t> bytes);
+  // Test hook: called by Commit while it holds the folder's lock, right
+  // before it looks at the target, so that a test can change the target
+  // at the last moment. An empty function switches it off.
+  static void BeforeCompareForTesting(std::function<void()> hook);
 
  private:
-  void Reset(const std::string& targetPath, FileMode mode);
+  void Reset(const std::string& targetPath, FileMode mode, const ExpectedTarget* expected);
   bool Flush();
+  bool Fail(WriteFailure why);
+  // Under the folder's lock: the target as it may be replaced and expected.
+  WriteFailure CheckTarget() const;
 
   std::FILE* file_ = nullptr;
   std::string targetPath_;
@@ -231,14 +320,17 @@ class AtomicFileWriter {
   std::string buffer_;
   std::size_t written_ = 0;
   std::optional<std::size_t> failAfter_;
+  std::optional<ExpectedTarget> expected_;
   bool failed_ = false;
-  bool targetRefused_ = false;
+  WriteFailure failure_ = WriteFailure::None;
   FileMode mode_ = FileMode::Text;
 };
 
-// True for the temporary names AtomicFileWriter makes, so that listings can
-// pass them over.
-bool IsTemporaryName(std::string_view name);
+// True for the temporary names AtomicFileWriter makes for `targetName` (a
+// name without its folder): "." + the name, cut when the path would be too
+// long, + ".mapio-" + six letters or digits. A leftover of a run that was
+// killed, never a file of the user's.
+bool IsTemporaryName(std::string_view name, std::string_view targetName);
 
 // --- text -----------------------------------------------------------------
 
@@ -252,6 +344,9 @@ std::size_t Utf8Length(std::string_view text, std::size_t pos, char32_t& codePoi
 bool IsValidUtf8(std::string_view text);
 // Appends the UTF-8 bytes of a code point up to U+10FFFF.
 void AppendUtf8(std::string& out, char32_t codePoint);
+// Whether a file that begins with `head` is UTF-16: a byte order mark, or
+// a NUL in every other byte of its first characters.
+bool LooksLikeUtf16(std::string_view head);
 
 // UTF-16 from the system as UTF-8. Windows names may hold a lone surrogate:
 // it gets the three bytes UTF-8 would give its value (as WTF-8 does), so

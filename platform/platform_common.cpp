@@ -1,9 +1,9 @@
 // The parts of the platform layer that are the same on every system: paths
-// by concatenation, the start-up directory, the order of a listing, reading
-// text files and the temporary names. What differs lives in the *_posix.cpp
-// and *_win32.cpp files.
+// by concatenation, the start-up directory, the order of a listing and
+// UTF-8; files_common.cpp holds the files' part. What differs lives in the
+// *_posix.cpp and *_win32.cpp files.
 #include "platform/platform.h"
-#include "platform/system_files.h"
+#include "platform/user_files.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -22,19 +22,6 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   path.push_back(kSeparator);
   path.append(name);
   return path;
-}
-
-bool IsTemporaryName(std::string_view name) {
-  // ".<target name>.mapio-XXXXXX", as AtomicFileWriter makes them.
-  constexpr std::string_view kMarker = ".mapio-";
-  constexpr std::size_t kRandom = 6;
-  if (name.size() < 1 + 1 + kMarker.size() + kRandom || name.front() != '.') return false;
-  const std::string_view tail = name.substr(name.size() - kRandom);
-  const bool randomPart = std::all_of(tail.begin(), tail.end(), [](char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-  });
-  return randomPart &&
-         name.substr(name.size() - kRandom - kMarker.size(), kMarker.size()) == kMarker;
 }
 
 std::string ResolveAgainstStartup(const std::string& path) {
@@ -195,6 +182,21 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+// A byte order mark, or NULs in every other byte of the first characters:
+// "<?xml" in UTF-16 begins "<\0?\0" or "\0<\0?".
+bool LooksLikeUtf16(std::string_view head) {
+  if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) return true;
+  const std::size_t n = std::min<std::size_t>(head.size(), 16) & ~std::size_t{1};
+  if (n < 4) return false;
+  bool little = true;
+  bool big = true;
+  for (std::size_t i = 0; i < n; i += 2) {
+    little = little && head[i] != '\0' && head[i + 1] == '\0';
+    big = big && head[i] == '\0' && head[i + 1] != '\0';
+  }
+  return little || big;
+}
+
 bool IsValidUtf8(std::string_view text) {
   char32_t c = 0;
   for (std::size_t pos = 0; pos < text.size();) {
@@ -203,144 +205,6 @@ bool IsValidUtf8(std::string_view text) {
     pos += length;
   }
   return true;
-}
-
-// --- TextReader -----------------------------------------------------------
-
-namespace {
-
-// Windows keeps CR LF on disk where a text is LF in memory.
-#ifdef _WIN32
-constexpr bool kCrLfOnDisk = true;
-int NextByte(std::FILE* file) { return std::getc(file); }
-#else
-constexpr bool kCrLfOnDisk = false;
-int NextByte(std::FILE* file) { return getc_unlocked(file); }
-#endif
-
-}  // namespace
-
-TextReader::~TextReader() { Close(); }
-
-bool TextReader::Open(const std::string& path, FileMode mode) {
-  Close();
-  mode_ = mode;
-  // A folder opens for reading on some systems, then fails every read.
-  if (path.find('\0') != std::string::npos || IsDirectory(path)) return false;
-  file_ = OpenForReading(path);
-  return file_ != nullptr;
-}
-
-// Not fgets: a NUL byte in the file would hide the length of the piece.
-std::size_t TextReader::ReadPiece(char* buffer, std::size_t size) {
-  if (file_ == nullptr || size == 0) return 0;
-  const bool joinCrLf = kCrLfOnDisk && mode_ == FileMode::Text;
-  std::size_t used = 0;
-  while (used + 1 < size) {
-    int c = NextByte(file_);
-    if (c == EOF) break;
-    if (c == '\r' && joinCrLf) {
-      const int next = NextByte(file_);
-      if (next == '\n') {
-        c = '\n';
-      } else if (next != EOF) {
-        std::ungetc(next, file_);
-      }
-    }
-    buffer[used++] = static_cast<char>(c);
-    if (c == '\n') break;
-  }
-  buffer[used] = '\0';
-  if (std::ferror(file_)) return 0;
-  return used;
-}
-
-bool TextReader::ReadAll(std::string& out) {
-  out.clear();
-  if (file_ == nullptr) return false;
-  // Read straight into the string, sized to the file where its size is
-  // known: a 48 MB file is otherwise copied over and over as it grows.
-  std::size_t chunk = 64 * 1024;
-  const long start = std::ftell(file_);
-  if (start >= 0 && std::fseek(file_, 0, SEEK_END) == 0) {
-    const long end = std::ftell(file_);
-    if (std::fseek(file_, start, SEEK_SET) != 0) return false;
-    if (end > start) chunk = static_cast<std::size_t>(end - start) + 1;
-  }
-  for (;;) {
-    const std::size_t have = out.size();
-    out.resize(have + chunk);
-    const std::size_t n = std::fread(out.data() + have, 1, chunk, file_);
-    out.resize(have + n);
-    if (n < chunk) break;
-    chunk = std::max<std::size_t>(chunk, 64 * 1024);
-  }
-  if (kCrLfOnDisk && mode_ == FileMode::Text) {
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-      if (out[i] == '\r' && i + 1 < out.size() && out[i + 1] == '\n') continue;
-      out[kept++] = out[i];
-    }
-    out.resize(kept);
-  }
-  return std::ferror(file_) == 0;
-}
-
-void TextReader::Close() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
-}
-
-// --- AtomicFileWriter -----------------------------------------------------
-
-namespace {
-
-std::optional<std::size_t>& FailAfterSetting() {
-  static std::optional<std::size_t> bytes;
-  return bytes;
-}
-
-}  // namespace
-
-void AtomicFileWriter::FailAfterBytesForTesting(std::optional<std::size_t> bytes) {
-  FailAfterSetting() = bytes;
-}
-
-AtomicFileWriter::~AtomicFileWriter() { Abort(); }
-
-void AtomicFileWriter::Abort() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
-  if (!tempPath_.empty()) RemoveFile(tempPath_);
-  tempPath_.clear();
-  buffer_.clear();
-}
-
-// Every Open starts from here: a clean state that takes the test hook's
-// setting of the moment.
-void AtomicFileWriter::Reset(const std::string& targetPath, FileMode mode) {
-  Abort();
-  mode_ = mode;
-  failed_ = false;
-  written_ = 0;
-  failAfter_ = FailAfterSetting();
-  targetPath_ = targetPath;
-}
-
-// Shared by every system: the fail-after-N test hook cuts the write short
-// as a full disk would.
-bool AtomicFileWriter::Flush() {
-  if (file_ == nullptr || failed_) return false;
-  std::size_t allowed = buffer_.size();
-  if (failAfter_ && written_ + allowed > *failAfter_) allowed = *failAfter_ - written_;
-  const std::size_t n = std::fwrite(buffer_.data(), 1, allowed, file_);
-  written_ += n;
-  if (n < buffer_.size()) {
-    if (n == allowed) errno = ENOSPC;
-    failed_ = true;
-  }
-  buffer_.clear();
-  return !failed_;
 }
 
 void RunTogether(const std::function<void()>& aside, const std::function<void()>& here) {

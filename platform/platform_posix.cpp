@@ -23,7 +23,7 @@
 
 #include "platform/platform.h"
 #include "platform/platform_posix_detail.h"
-#include "platform/system_files.h"
+#include "platform/user_files.h"
 
 namespace mapio::platform {
 
@@ -161,8 +161,6 @@ std::string CurrentDirectory() {
 }
 
 // --- files ----------------------------------------------------------------
-
-std::FILE* OpenForReading(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
 
 bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
 

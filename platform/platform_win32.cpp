@@ -11,7 +11,7 @@
 #include <memory>
 #include <utility>
 
-#include "platform/system_files.h"
+#include "platform/user_files.h"
 #include "platform/wide_win32.h"
 
 namespace mapio::platform {
@@ -166,10 +166,6 @@ std::string CurrentDirectory() {
   const DWORD used = GetCurrentDirectoryW(needed, dir.data());
   dir.resize(used < needed ? used : 0);
   return Narrow(dir);
-}
-
-std::FILE* OpenForReading(const std::string& path) {
-  return _wfopen(SystemPath(path).c_str(), L"rb");
 }
 
 bool RemoveFile(const std::string& path) { return DeleteFileW(SystemPath(path).c_str()) != 0; }

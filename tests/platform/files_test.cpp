@@ -1,9 +1,12 @@
 // Listing, renaming, reading and writing on a real disk, in a fresh folder per test.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -169,6 +172,97 @@ TEST(TextReader, GivesBytesAsOnDiskPieceByPiece) {
   EXPECT_EQ(all, std::string("cdefgh\n\0z", 9));
   EXPECT_FALSE(r.Open(t.str() + "/missing"));
   EXPECT_FALSE(r.IsOpen());
+}
+
+// config.xml as a downloaded archive may carry it: whatever it is, reading
+// it ends at once, and only a regular file is read.
+TEST(ReadWholeFile, ReadsRegularFilesOnlyAndNeverWaits) {
+  TempFolder t;
+  t.Write("file", "<list/>");
+  t.MakeDir("folder");
+  fs::create_symlink(t.path() / "file", t.path() / "link");
+  fs::create_symlink("/dev/zero", t.path() / "zero");
+  ASSERT_EQ(mkfifo((t.path() / "fifo").c_str(), 0644), 0);
+  const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = t.str() + "/socket";
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
+  ASSERT_EQ(bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  t.Write("secret", "x");
+  ASSERT_EQ(chmod((t.path() / "secret").c_str(), 0), 0);
+  const bool root = geteuid() == 0;  // reads any file
+
+  struct Row {
+    const char* name;
+    ReadResult result;
+    std::string_view bytes;
+  };
+  const Row rows[] = {
+      {"file", ReadResult::Ok, "<list/>"},
+      {"link", ReadResult::Ok, "<list/>"},
+      {"missing", ReadResult::Missing, ""},
+      {"file/below", ReadResult::Missing, ""},
+      {"folder", ReadResult::NotAFile, ""},
+      {"zero", ReadResult::NotAFile, ""},
+      {"fifo", ReadResult::NotAFile, ""},
+      {"socket", ReadResult::NotAFile, ""},
+      {"secret", root ? ReadResult::Ok : ReadResult::NoPermission, root ? "x" : ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string path = t.str() + "/" + row.name;
+    std::string bytes = "stale";
+    FileStamp stamp;
+    EXPECT_EQ(ReadWholeFile(path, bytes, stamp), row.result);
+    EXPECT_EQ(bytes, row.bytes);
+    const bool ok = row.result == ReadResult::Ok;
+    if (ok) {
+      EXPECT_EQ(stamp, StampOf(path));
+    }
+    TextReader reader;
+    EXPECT_EQ(reader.Open(path), ok);
+    EXPECT_EQ(reader.OpenResult(), row.result);
+  }
+  close(sock);
+}
+
+TEST(ReadWholeFile, RefusesAFileOverTheLimitBeforeReadingIt) {
+  TempFolder t;
+  t.Write("small", "0123456789");
+  const std::string small = t.str() + "/small";
+  std::string bytes;
+  FileStamp stamp;
+  EXPECT_EQ(ReadWholeFile(small, bytes, stamp, 9), ReadResult::TooLarge);
+  EXPECT_EQ(bytes, "");
+  EXPECT_EQ(ReadWholeFile(small, bytes, stamp, 10), ReadResult::Ok);
+  EXPECT_EQ(bytes, "0123456789");
+  EXPECT_EQ(stamp.size, 10u);
+
+  // Sparse: a size on paper only, so that refusing it must not read it.
+  const std::string huge = t.str() + "/huge";
+  t.Write("huge");
+  ASSERT_EQ(truncate(huge.c_str(), kMaxMappingFileSize + 1), 0);
+  EXPECT_EQ(ReadWholeFile(huge, bytes, stamp), ReadResult::TooLarge);
+  EXPECT_EQ(kMaxMappingFileSize, std::size_t{1} << 30);
+}
+
+TEST(StampOf, FollowsALinkAndChangesWithTheFile) {
+  TempFolder t;
+  t.Write("a", "one");
+  fs::create_symlink(t.path() / "a", t.path() / "link");
+  const std::string a = t.str() + "/a";
+  const std::optional<FileStamp> before = StampOf(a);
+  ASSERT_TRUE(before);
+  EXPECT_EQ(StampOf(t.str() + "/link"), before);
+  EXPECT_EQ(StampOf(t.str() + "/missing"), std::nullopt);
+  t.Write("a", "one more");
+  EXPECT_NE(StampOf(a), before);  // its size
+  const std::optional<FileStamp> grown = StampOf(a);
+  t.Write("b", "one more");
+  fs::rename(t.path() / "b", t.path() / "a");
+  EXPECT_NE(StampOf(a), grown);  // another file under the name
 }
 
 }  // namespace

@@ -262,17 +262,97 @@ TEST(TextReaderWin32, ReadsEveryCrLfAsLf) {
   EXPECT_FALSE(r.Open(In(t, "missing")));
 }
 
+// Only a file on a disk is read: not a folder, not a device such as NUL.
+TEST(ReadWholeFileWin32, ReadsDiskFilesOnly) {
+  TempFolder t;
+  t.Write("file", "<list/>\r\n");
+  t.MakeDir("folder");
+  struct Row {
+    std::string path;
+    ReadResult result;
+  };
+  const Row rows[] = {
+      {In(t, "file"), ReadResult::Ok},
+      {In(t, "missing"), ReadResult::Missing},
+      {In(t, "missing\\file"), ReadResult::Missing},
+      {In(t, "folder"), ReadResult::NotAFile},
+      {"NUL", ReadResult::NotAFile},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    std::string bytes;
+    FileStamp stamp;
+    EXPECT_EQ(ReadWholeFile(row.path, bytes, stamp), row.result);
+    TextReader reader;
+    EXPECT_EQ(reader.Open(row.path), row.result == ReadResult::Ok);
+    EXPECT_EQ(reader.OpenResult(), row.result);
+  }
+  std::string bytes;
+  FileStamp stamp;
+  ASSERT_EQ(ReadWholeFile(In(t, "file"), bytes, stamp, 8), ReadResult::TooLarge);
+  ASSERT_EQ(ReadWholeFile(In(t, "file"), bytes, stamp), ReadResult::Ok);
+  EXPECT_EQ(bytes, "<list/>\r\n");  // as on disk
+  EXPECT_EQ(StampOf(In(t, "FILE")), stamp);
+  EXPECT_EQ(StampOf(In(t, "missing")), std::nullopt);
+}
+
 class AtomicWriterWin32 : public ::testing::Test {
  protected:
-  void TearDown() override { AtomicFileWriter::FailAfterBytesForTesting(std::nullopt); }
+  void TearDown() override {
+    AtomicFileWriter::FailAfterBytesForTesting(std::nullopt);
+    AtomicFileWriter::BeforeCompareForTesting({});
+  }
   TempFolder t;
 };
+
+TEST_F(AtomicWriterWin32, RefusesReadOnlyFilesAndFolders) {
+  t.Write("config.xml", "old");
+  ASSERT_TRUE(SetFileAttributesA(In(t, "config.xml").c_str(), FILE_ATTRIBUTE_READONLY));
+  t.MakeDir("folder");
+  AtomicFileWriter w;
+  EXPECT_FALSE(w.Open(In(t, "config.xml")));
+  EXPECT_EQ(w.Failure(), WriteFailure::TargetReadOnly);
+  EXPECT_TRUE(w.TargetRefused());
+  EXPECT_FALSE(w.Open(In(t, "folder")));
+  EXPECT_EQ(w.Failure(), WriteFailure::NotAFile);
+  ASSERT_TRUE(SetFileAttributesA(In(t, "config.xml").c_str(), FILE_ATTRIBUTE_NORMAL));
+  EXPECT_EQ(t.Read("config.xml"), "old");
+  EXPECT_EQ(t.List(), (std::vector<std::string>{"config.xml", "folder"}));
+}
+
+// Changed by another program between the reading and the commit: nothing
+// is written, and the other program's file stays.
+TEST_F(AtomicWriterWin32, ReplacesOnlyTheFileAsItWasRead) {
+  for (const bool changed : {false, true}) {
+    SCOPED_TRACE(changed);
+    t.Write("config.xml", "old");
+    std::string bytes;
+    FileStamp stamp;
+    ASSERT_EQ(ReadWholeFile(In(t, "config.xml"), bytes, stamp), ReadResult::Ok);
+    const ExpectedTarget expected(stamp, bytes);
+    AtomicFileWriter::BeforeCompareForTesting([&] {
+      if (changed) t.Write("config.xml", "new");
+    });
+    AtomicFileWriter w;
+    ASSERT_TRUE(w.Open(In(t, "config.xml"), FileMode::Binary, &expected));
+    ASSERT_TRUE(w.Write("mine"));
+    EXPECT_EQ(w.Commit(), !changed);
+    EXPECT_EQ(w.Failure(), changed ? WriteFailure::TargetChanged : WriteFailure::None);
+    EXPECT_EQ(t.Read("config.xml"), changed ? "new" : "mine");
+    EXPECT_EQ(t.List(), std::vector<std::string>{"config.xml"});
+  }
+  const ExpectedTarget absent(std::nullopt);
+  AtomicFileWriter w;
+  ASSERT_TRUE(w.Open(In(t, "config.xml"), FileMode::Binary, &absent));
+  EXPECT_FALSE(w.Commit());
+  EXPECT_EQ(w.Failure(), WriteFailure::TargetChanged);
+}
 
 TEST_F(AtomicWriterWin32, WritesCrLfAndReplacesOnCommit) {
   t.Write("config.xml", "old");
   AtomicFileWriter w;
   ASSERT_TRUE(w.Open(In(t, "config.xml")));
-  EXPECT_TRUE(IsTemporaryName(w.TempPath().substr(t.str().size() + 1)));
+  EXPECT_TRUE(IsTemporaryName(w.TempPath().substr(t.str().size() + 1), "config.xml"));
   std::string big;
   for (int i = 0; i < 60000; ++i) big += "<record from=\"" + std::to_string(i) + "\"/>\n";
   ASSERT_TRUE(w.Write("<a>\n\t\n"));

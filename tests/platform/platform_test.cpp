@@ -175,15 +175,48 @@ TEST(Utf16, BytesThatAreNoUtf8BecomeReplacementCharacters) {
   }
 }
 
-TEST(IsTemporaryName, KnowsTheWritersPattern) {
-  EXPECT_TRUE(IsTemporaryName(".config.xml.mapio-Ab12Zx"));
-  EXPECT_TRUE(IsTemporaryName(".x.mapio-000000"));
-  EXPECT_FALSE(IsTemporaryName("config.xml.mapio-Ab12Zx"));  // not hidden
-  EXPECT_FALSE(IsTemporaryName(".config.xml.mapio-Ab12Z"));  // five random letters
-  EXPECT_FALSE(IsTemporaryName(".config.xml.mapio-Ab12Z!"));
-  EXPECT_FALSE(IsTemporaryName(".mapio-Ab12Zx"));
-  EXPECT_FALSE(IsTemporaryName(".config.xml"));
-  EXPECT_FALSE(IsTemporaryName(""));
+TEST(IsTemporaryName, KnowsOnlyTheWritersNamesForTheTarget) {
+  struct Row {
+    std::string_view name;
+    bool temporary;
+  };
+  const Row rows[] = {
+      {".config.xml.mapio-Ab12Zx", true},
+      {".config.mapio-000000", true},  // the name cut short for a long path
+      {".notes.txt.mapio-Ab12Zx", false},
+      {".x.config.xml.mapio-Ab12Zx", false},
+      {"config.xml.mapio-Ab12Zx", false},  // not hidden
+      {".config.xml.mapio-Ab12Z", false},  // five random letters
+      {".config.xml.mapio-Ab12Z!", false},
+      {".config.xml.mapio-Ab12Zx.png", false},
+      {"..mapio-Ab12Zx", false},
+      {".config.xml", false},
+      {"", false},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(IsTemporaryName(row.name, "config.xml"), row.temporary) << row.name;
+  }
+}
+
+TEST(LooksLikeUtf16, ByMarkOrNulsInEveryOtherByte) {
+  using namespace std::string_view_literals;
+  struct Row {
+    std::string_view head;
+    bool utf16;
+  };
+  const Row rows[] = {
+      {"\xFF\xFE<\0"sv, true},
+      {"\xFE\xFF\0<"sv, true},
+      {"<\0?\0x\0m\0l\0"sv, true},
+      {"\0<\0?\0x\0m\0l"sv, true},
+      {"\xEF\xBB\xBF<?xml"sv, false},  // UTF-8's mark
+      {"<?xml version"sv, false},
+      {"<\0?x"sv, false},
+      {"<\0"sv, false},  // too short to tell
+      {"\0\0\0\0"sv, false},
+      {""sv, false},
+  };
+  for (const Row& row : rows) EXPECT_EQ(LooksLikeUtf16(row.head), row.utf16) << row.head;
 }
 
 TEST(RunTogether, RunsBothAndPassesOnAFailureOnceBothEnded) {

@@ -94,8 +94,7 @@ class Checker {
 
   Finding FromProblem(const Problem& p) const {
     switch (p.kind) {
-      case Problem::Kind::NoFile:
-        return {Category::Structure, 0, {}, {}, "there is no config.xml to read", {}};
+      case Problem::Kind::NoFile: return {Category::Structure, 0, {}, {}, NoFile(), {}};
       case Problem::Kind::NoList:
         return {Category::Structure, 0, {}, {}, "there is no <list id=\"maps\">", {}};
       case Problem::Kind::EndsInList:
@@ -119,6 +118,20 @@ class Checker {
                 {}};
     }
     return {};
+  }
+
+  std::string NoFile() const {
+    using platform::ReadResult;
+    if (file_.utf16) return "config.xml is UTF-16 text: save it as UTF-8";
+    switch (file_.readResult) {
+      case ReadResult::NoPermission: return "config.xml cannot be read: no permission to read it";
+      case ReadResult::NotAFile: return "config.xml is not a file (a folder, a device or a pipe)";
+      case ReadResult::TooLarge: return "config.xml is larger than 1 GiB, which no pack's is";
+      case ReadResult::Failed: return "config.xml could not be read: the system reported an error";
+      case ReadResult::Ok:
+      case ReadResult::Missing: break;
+    }
+    return "there is no config.xml to read";
   }
 
   static std::string NotWellFormed(std::size_t line, std::size_t column, const std::string& why) {

@@ -4,7 +4,8 @@
 
 #include "cli/cli.h"
 #include "platform/platform.h"
-#include "writer/record_maker.h"
+#include "core/mapping_messages.h"
+#include "core/object_kind.h"
 
 namespace mapio::cli {
 namespace {
@@ -57,7 +58,10 @@ int RunConvert(const CliRequest& request, std::ostream& out, std::ostream& err) 
         break;
       case ConvertOutcome::Result::NoFile:
         trouble = true;
-        err << folder << ": there is no config.xml to read\n";
+        if (o.readResult == platform::ReadResult::Missing)
+          err << folder << ": there is no config.xml to read\n";
+        else
+          err << folder << ": " << ReadFailureText(o.readResult, o.utf16) << '\n';
         break;
       case ConvertOutcome::Result::NoList:
         trouble = true;
@@ -65,7 +69,7 @@ int RunConvert(const CliRequest& request, std::ostream& out, std::ostream& err) 
         break;
       case ConvertOutcome::Result::WriteFailed:
         trouble = true;
-        err << folder << ": " << (o.writeRefused ? kCannotWrite : kWriteFailed) << '\n';
+        err << folder << ": " << WriteFailureText(o.writeFailure) << '\n';
         break;
     }
   }

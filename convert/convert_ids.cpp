@@ -48,7 +48,11 @@ class Conversion {
   ConvertOutcome Run() {
     const pack::RecordSink sink = [this](const Record& r) { Take(r); };
     file_ = pack::ReadPackFile(folderPath_, &sink);
-    if (!file_.exists) return Ended(ConvertOutcome::Result::NoFile);
+    if (!file_.exists) {
+      outcome_.readResult = file_.readResult;
+      outcome_.utf16 = file_.utf16;
+      return Ended(ConvertOutcome::Result::NoFile);
+    }
     if (!file_.Editable()) return Ended(ConvertOutcome::Result::NoList);
     outcome_.kindFound = !options_.kind;
     outcome_.kind = options_.kind ? *options_.kind : MostRecords();
@@ -115,12 +119,15 @@ class Conversion {
     outcome_.examples.emplace_back(std::move(before), std::move(after));
   }
 
+  // Over the file as it was read, and nothing else.
   bool Write() {
+    const platform::ExpectedTarget expected(file_.stamp, file_.bytes);
     platform::AtomicFileWriter file;
-    file.Open(platform::JoinPath(folderPath_, kMappingFileName), platform::FileMode::Binary);
+    file.Open(platform::JoinPath(folderPath_, kMappingFileName), platform::FileMode::Binary,
+              &expected);
     edit_.WriteTo(file_.bytes, [&file](std::string_view piece) { file.Write(piece); });
     if (!file.Failed() && file.Commit()) return true;
-    outcome_.writeRefused = file.TargetRefused();
+    outcome_.writeFailure = file.Failure();
     return false;
   }
 

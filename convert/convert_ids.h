@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace mapio {
 
 enum class IdStyle : std::uint8_t { Plain, Generated };
@@ -36,7 +38,7 @@ struct ConvertOutcome {
   enum class Result {
     Converted,         // config.xml was written (or, in a dry run, would be)
     NothingToConvert,  // every record of the kind is in the style already, or left out
-    NoFile,            // no config.xml to read
+    NoFile,            // no config.xml to read (readResult, utf16 say why)
     NoList,            // no list of maps to convert
     WriteFailed,
   };
@@ -50,8 +52,10 @@ struct ConvertOutcome {
   std::size_t fixed = 0;         // placeholders and the like, and targets of no picture
   std::size_t unchangeable = 0;  // a target written with entities, left as it is
   std::vector<std::pair<std::string, std::string>> examples;  // record before and after
-  // When WriteFailed: whether config.xml may not be written at all.
-  bool writeRefused = false;
+  // When NoFile or WriteFailed: why.
+  platform::ReadResult readResult = platform::ReadResult::Ok;
+  bool utf16 = false;
+  platform::WriteFailure writeFailure = platform::WriteFailure::None;
 };
 
 // Reads the folder's config.xml once and rewrites only the ID part of each

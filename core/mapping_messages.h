@@ -1,7 +1,10 @@
-// What a job that reads config.xml says when it cannot.
+// What a job that reads or writes config.xml says when it cannot, each
+// reason in words of its own.
 #pragma once
 
 #include <string_view>
+
+#include "platform/platform.h"
 
 namespace mapio {
 
@@ -11,5 +14,21 @@ inline constexpr std::string_view kMappingOpenFailedCaption = "Warning";
 inline constexpr std::string_view kMappingReadError =
     "Mapio encountered error reading config.xml file!\n\nYou can try the following steps:\n\n"
     "* Open and save it with WordPad\n* Open it with Notepad and look for formating errors\n";
+
+inline constexpr std::string_view kWriteFailed =
+    "config.xml could not be written (is the disk full?)! No file was changed.";
+inline constexpr std::string_view kCannotWrite =
+    "config.xml in this directory cannot be written: it is read-only, belongs to another user "
+    "or is a folder! No file was changed.";
+inline constexpr std::string_view kMappingChanged =
+    "config.xml was changed by another program after Mapio read it! No file was changed: run "
+    "again to work on the file as it is now.";
+
+// Why config.xml could not be read, for a file that is there (Missing is
+// kMappingOpenFailed); `utf16` for a file read whole that is UTF-16 text.
+std::string_view ReadFailureText(platform::ReadResult result, bool utf16 = false);
+
+// Why config.xml could not be written; nothing was changed.
+std::string_view WriteFailureText(platform::WriteFailure failure);
 
 }  // namespace mapio

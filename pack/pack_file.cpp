@@ -90,6 +90,7 @@ void Parse(PackFile& pack, const RecordSink* sink) {
 
 PackFile ParsePackFile(std::string bytes, const RecordSink* sink) {
   PackFile pack;
+  pack.readResult = platform::ReadResult::Ok;
   pack.bytes = std::move(bytes);
   Parse(pack, sink);
   return pack;
@@ -97,10 +98,11 @@ PackFile ParsePackFile(std::string bytes, const RecordSink* sink) {
 
 PackFile ReadPackFile(const std::string& folderPath, const RecordSink* sink) {
   PackFile pack;
-  platform::TextReader reader;
   const std::string path = platform::JoinPath(folderPath, "config.xml");
-  if (!reader.Open(path, platform::FileMode::Binary) || !reader.ReadAll(pack.bytes) ||
-      pack.bytes.size() > kMaxMappingFileSize) {
+  pack.readResult = platform::ReadWholeFile(path, pack.bytes, pack.stamp);
+  pack.utf16 = pack.readResult == platform::ReadResult::Ok &&
+               platform::LooksLikeUtf16(std::string_view(pack.bytes).substr(0, 16));
+  if (pack.readResult != platform::ReadResult::Ok || pack.utf16) {
     pack.bytes.clear();
     pack.problems.push_back({Problem::Kind::NoFile, 0, 0, {}});
     return pack;

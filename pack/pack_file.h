@@ -13,12 +13,11 @@
 
 #include "pack/line_index.h"
 #include "pack/target.h"
+#include "platform/platform.h"
 
 namespace mapio::pack {
 
 inline constexpr std::uint32_t kNoOffset = UINT32_MAX;
-// A config.xml larger than this is no pack's: it is refused unread.
-inline constexpr std::size_t kMaxMappingFileSize = std::size_t{1} << 30;
 
 struct Record {
   // Into the PackFile that holds the record. Entities decoded; where they
@@ -65,10 +64,15 @@ struct PackFile {
   PackFile& operator=(const PackFile&) = delete;
 
   std::string bytes;  // the file as it was read
+  // How the reading went, and the file as it stood before it was read: a
+  // job that writes the file back writes only over that very file.
+  platform::ReadResult readResult = platform::ReadResult::Missing;
+  bool utf16 = false;  // read, but UTF-16 text: no records taken from it
+  platform::FileStamp stamp;
   LineIndex lines;
   std::vector<Record> records;  // in file order
   std::vector<Problem> problems;
-  bool exists = false;  // there was a file to read
+  bool exists = false;  // there was a file, and it was read
   bool listFound = false;
   bool wellFormed = false;
   // Where the list's own closing tag "</list" starts: kNoOffset when it has

@@ -7,38 +7,39 @@
 namespace mapio::ui {
 namespace {
 
-// The whole file, or nullopt when it cannot be opened or read to its end:
-// an editor showing part of the file would cut it on the next save.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  if (platform::IsDirectory(path)) return std::nullopt;
-  platform::TextReader reader;
-  // Binary: the editor keeps the file's own line ends (editor_text).
-  if (!reader.Open(path, platform::FileMode::Binary)) return std::nullopt;
+// The whole file and how it stood, or nullopt when it cannot be opened or
+// read to its end: an editor showing part of the file would cut it on the
+// next save. Binary: the editor keeps the file's own line ends (editor_text).
+std::optional<std::string> ReadWhole(const std::string& path, platform::FileStamp& stamp) {
   std::string bytes;
-  if (!reader.ReadAll(bytes)) return std::nullopt;
+  if (platform::ReadWholeFile(path, bytes, stamp) != platform::ReadResult::Ok) return std::nullopt;
   return bytes;
 }
 
-// nullopt on success, else the message to show. A file the user may not
-// write is refused at Open, and so is left as it was; so is one whose
-// encoding cannot store the text, before anything is written.
-std::optional<std::string_view> Save(const std::string& path, const EditedText& text,
-                                     const TextFormat& format) {
+enum class Saved { Yes, Changed, Failed };
+
+// A file the user may not write is refused at Open, and so is left as it
+// was; so is one whose encoding cannot store the text, before anything is
+// written, and one that another program changed since it was read.
+Saved Save(const std::string& path, const EditedText& text, const TextFormat& format,
+           const platform::ExpectedTarget& expected, std::string_view& failure) {
   const auto storable = [&](std::string_view piece) {
     return EncodeForSaving(piece, format).has_value();
   };
   // Only a Windows-1252 file can refuse a character.
   if (format.encoding == TextEncoding::Windows1252 && !text.ForEachPiece(storable)) {
-    return kCannotStoreText;
+    failure = kCannotStoreText;
+    return Saved::Failed;
   }
+  failure = kWriteFailedText;
   platform::AtomicFileWriter writer;
-  if (!writer.Open(path, platform::FileMode::Binary)) return kWriteFailedText;
+  if (!writer.Open(path, platform::FileMode::Binary, &expected)) return Saved::Failed;
   const bool written = text.ForEachPiece([&](std::string_view piece) {
     const std::optional<std::string> encoded = EncodeForSaving(piece, format);
     return encoded && writer.Write(*encoded);
   });
-  if (!written || !writer.Commit()) return kWriteFailedText;
-  return std::nullopt;
+  if (written && writer.Commit()) return Saved::Yes;
+  return writer.Failure() == platform::WriteFailure::TargetChanged ? Saved::Changed : Saved::Failed;
 }
 
 // Pieces of about this size: big enough to cost nothing per piece, small
@@ -57,20 +58,30 @@ void MappingEditor(JobHost& host, JobSettings& settings, EditorView& view) {
   const std::string path = platform::JoinPath(folder, kMappingFileName);
   // The pieces of the text that the editor has taken must not stay resident.
   platform::KeepLargeBlocksApart();
-  std::optional<std::string> bytes = ReadWholeFile(path);
+  platform::FileStamp stamp;
+  std::optional<std::string> bytes = ReadWhole(path, stamp);
   if (!bytes) {
     host.ShowMessage(kOpenFailedText, kErrorCaption, MessageKind::Warning);
     return;
   }
+  // What the save must find, so that it never writes over another
+  // program's change unasked.
+  auto expected = std::make_unique<platform::ExpectedTarget>(stamp, *bytes);
   DisplayPieces shown = DecodeForDisplayInPieces(*bytes, kPieceBytes);
   bytes.reset();  // the editor's text is the one copy
   for (;;) {
     const std::unique_ptr<EditedText> edited = view.Edit(std::move(shown.pieces));
     if (!edited) return;
-    const std::optional<std::string_view> failure = Save(path, *edited, shown.format);
-    if (!failure) return;
+    std::string_view failure;
+    Saved saved = Save(path, *edited, shown.format, *expected, failure);
+    if (saved == Saved::Changed && host.ShowMessage(kReplaceChangedText, kConfirmSaveCaption,
+                                                    MessageKind::Question) == MessageButton::Yes) {
+      expected = std::make_unique<platform::ExpectedTarget>(platform::StampOf(path));
+      saved = Save(path, *edited, shown.format, *expected, failure);
+    }
+    if (saved == Saved::Yes) return;
     shown.pieces = TextPieces{JoinPieces(*edited)};
-    host.ShowMessage(*failure, kErrorCaption, MessageKind::Warning);
+    if (saved == Saved::Failed) host.ShowMessage(failure, kErrorCaption, MessageKind::Warning);
   }
 }
 

@@ -20,6 +20,9 @@ inline constexpr std::string_view kWriteFailedText =
 inline constexpr std::string_view kCannotStoreText =
     "Could not save config.xml file: it is not UTF-8 text, and the edited text holds "
     "characters it cannot store";
+inline constexpr std::string_view kReplaceChangedText =
+    "config.xml was changed by another program after it was opened here. Replace it with the "
+    "text you are saving?";
 inline constexpr std::string_view kConfirmSaveText = "Do you really want to save this file?";
 inline constexpr std::string_view kConfirmSaveCaption = "Confirm save";
 

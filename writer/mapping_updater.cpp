@@ -42,7 +42,10 @@ class UpdateRun {
  private:
   bool Readable() {
     if (!pack_.file.exists) {
-      host_.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning);
+      const platform::ReadResult result = pack_.file.readResult;
+      const bool missing = result == platform::ReadResult::Missing;
+      host_.ShowMessage(ReadFailureText(result, pack_.file.utf16),
+                        missing ? kMappingOpenFailedCaption : kErrorCaption, MessageKind::Warning);
       return false;
     }
     if (!pack_.file.Editable()) {
@@ -87,12 +90,15 @@ class UpdateRun {
     edit_.Insert(at, std::move(lines));
   }
 
+  // Over the file as it was read, and nothing else: one changed since by
+  // another program (or another run) is left to it.
   bool Write() {
+    const platform::ExpectedTarget expected(pack_.file.stamp, pack_.file.bytes);
     platform::AtomicFileWriter file;
-    file.Open(mappingPath_, platform::FileMode::Binary);
+    file.Open(mappingPath_, platform::FileMode::Binary, &expected);
     edit_.WriteTo(pack_.file.bytes, [&file](std::string_view piece) { file.Write(piece); });
     if (file.Failed() || !file.Commit()) {
-      host_.ShowMessage(WriteFailedText(file), kErrorCaption, MessageKind::Warning);
+      host_.ShowMessage(WriteFailureText(file.Failure()), kErrorCaption, MessageKind::Warning);
       return false;
     }
     return true;

@@ -38,6 +38,7 @@ class WriterRun {
   platform::AtomicFileWriter file_;
   std::string line_;
   bool found_ = false;
+  std::optional<platform::FileStamp> seen_;  // config.xml as the question saw it
 };
 
 void WriterRun::Run() {
@@ -55,11 +56,15 @@ void WriterRun::Run() {
   // The writing pass goes over the same listing: a second search would cost
   // as much again (the sort dominates), and this way every file counted is
   // the file asked about, and the new file is never among them.
-  if (!file_.Open(mappingPath_)) {
-    host_.ShowMessage(file_.TargetRefused()
-                          ? kCannotWrite
-                          : "config.xml could not be created in this directory! No file was "
-                            "changed.",
+  // Only over the file the question was about, or where there was none.
+  const platform::ExpectedTarget expected(seen_);
+  if (!file_.Open(mappingPath_, platform::FileMode::Text, &expected)) {
+    const platform::WriteFailure why = file_.Failure();
+    const bool refused =
+        why != platform::WriteFailure::NoSpace && why != platform::WriteFailure::IoError;
+    host_.ShowMessage(refused ? WriteFailureText(why)
+                              : "config.xml could not be created in this directory! No file was "
+                                "changed.",
                       kErrorCaption, MessageKind::Warning);
     return;
   }
@@ -83,6 +88,7 @@ void WriterRun::CountingPass(const platform::FolderListing& entries) {
     if (entry.isDirectory) continue;
     if (IsMappingFileName(settings_.folderPath, entry.name)) {
       found_ = true;
+      seen_ = platform::StampOf(mappingPath_);
     } else if (IsRecordCandidate(settings_.folderPath, entry)) {
       ++expected;
     }
@@ -113,7 +119,7 @@ void WriterRun::Finish() {
   file_.Write(MappingTrailer);
   if (file_.Failed()) file_.Abort();
   if (file_.Failed() || !file_.Commit()) {
-    host_.ShowMessage(WriteFailedText(file_), kErrorCaption, MessageKind::Warning);
+    host_.ShowMessage(WriteFailureText(file_.Failure()), kErrorCaption, MessageKind::Warning);
     return;
   }
   const std::string skipped = maker_.SkippedWarning();

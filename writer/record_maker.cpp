@@ -24,10 +24,6 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::string_view WriteFailedText(const platform::AtomicFileWriter& file) {
-  return file.TargetRefused() ? kCannotWrite : kWriteFailed;
-}
-
 std::string SuccessText(std::uint32_t added) {
   return "Success! " + std::to_string(added) + " files added in XML file!";
 }

@@ -8,6 +8,7 @@
 
 #include "core/job_host.h"
 #include "core/job_settings.h"
+#include "core/mapping_messages.h"
 #include "pack/pack_style.h"
 #include "platform/platform.h"
 
@@ -15,13 +16,6 @@ namespace mapio {
 
 inline constexpr std::string_view kListingFailed =
     "The files of this directory could not be listed! No file was changed.";
-inline constexpr std::string_view kWriteFailed =
-    "config.xml could not be written (is the disk full?)! No file was changed.";
-inline constexpr std::string_view kCannotWrite =
-    "config.xml in this directory cannot be written: it is read-only, belongs to another user "
-    "or is a folder! No file was changed.";
-// Why `file` failed: the target refused, or the writing itself.
-std::string_view WriteFailedText(const platform::AtomicFileWriter& file);
 inline constexpr std::string_view kSuccessCaption = "Success!";
 // "Success! N files added in XML file!"
 std::string SuccessText(std::uint32_t added);

@@ -1,16 +1,24 @@
 // Small crafted packs, each with the findings a check of it must give.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include <filesystem>
+
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "checker/check_pack.h"
+#include "checker/report.h"
 #include "core/object_kind.h"
 #include "core/record_template.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/temp_folder.h"
 #include "translator/mapping_translator.h"
+#include "writer/mapping_updater.h"
 #include "writer/mapping_writer.h"
 
 namespace mapio::testing {
@@ -121,9 +129,20 @@ const PackCase kCases[] = {
      {"19:missing:gone", "20:unparsable:", "21:structure:"}},
     {"unsafe names",
      {},
-     Pack({Face("/etc/a", "1"), Face("C:b", "2"), Face("d/../../e", "3")}),
+     Pack({Face("/etc/a", "1"), Face("C:b", "2"), Face("d/../../e", "3"), Face("..\\x", "4")}),
      Faces,
-     {"19:unsafe:/etc/a", "20:unsafe:C:b", "21:unsafe:d/../../e"}},
+     {"19:unsafe:/etc/a", "20:unsafe:C:b", "21:unsafe:d/../../e", "22:unsafe:..\\x"}},
+    {"what a killed run left is a leftover, a file that looks a little like it a picture",
+     {"a.png", ".config.xml.mapio-Ab12Cd", ".config.xml.mapio-x.png"},
+     Pack({Face("a", "1")}),
+     Faces,
+     {"0:leftover:.config.xml.mapio-Ab12Cd", "0:unmapped:.config.xml.mapio-x.png"}},
+    {"CR alone ends a line",
+     {"a.png"},
+     "<record>\r<list id=\"maps\">\r" + Face("a", "1") + "\r" + Face("gone", "2") +
+         "\r</list>\r</record>",
+     Faces,
+     {"4:missing:gone"}},
     {"several pictures in other case",
      {"Ab.png", "AB.png"},
      Pack({Face("ab", "1")}),
@@ -177,6 +196,48 @@ TEST(Check, FolderMadeByTheMakeJobIsCleanAndAfterTranslateEveryRecordIsTranslate
       Brief(CheckPack(dir.str(), Faces)),
       (std::vector<std::string>{"19:translated:101 a", "20:translated:102 b", "21:translated:103 c",
                                 "23:translated:105 a&b", "24:translated:33_name"}));
+}
+
+// A config.xml that is no file, or too much of one, is told so without a
+// wait or a read to the end; so is one in UTF-16.
+TEST(Check, ConfigXmlThatCannotBeReadSaysWhy) {
+  TempFolder dir;
+  std::vector<std::string> details;
+  const auto detail = [&] { details.push_back(CheckPack(dir.str(), Faces).findings.at(0).detail); };
+  dir.Write("config.xml", std::string("\xFF\xFE<\0r\0", 6));
+  detail();
+  std::filesystem::remove(dir.path() / "config.xml");
+  dir.MakeDir("config.xml");
+  detail();
+#ifndef _WIN32
+  std::filesystem::remove(dir.path() / "config.xml");
+  ASSERT_EQ(mkfifo((dir.path() / "config.xml").c_str(), 0600), 0);
+  detail();
+  std::filesystem::remove(dir.path() / "config.xml");
+  std::filesystem::create_symlink("/dev/zero", dir.path() / "config.xml");
+  detail();
+#endif
+  std::vector<std::string> expected{"config.xml is UTF-16 text: save it as UTF-8",
+                                    "config.xml is not a file (a folder, a device or a pipe)"};
+#ifndef _WIN32
+  expected.push_back(expected.back());
+  expected.push_back(expected.back());
+#endif
+  EXPECT_EQ(details, expected);
+}
+
+// A name with a line end or another control character stays on its line.
+TEST(Check, ReportLinesShowControlCharactersEscaped) {
+  PackReport report;
+  report.folderPath = "p";
+  const checker::Finding finding{checker::Category::Unmapped,
+                                 0,
+                                 "a\nb\x01.png",
+                                 {},
+                                 "no record names this picture",
+                                 "a\nb\x01.png"};
+  EXPECT_EQ(checker::FindingLine(report, finding).substr(1),
+            "/a\\nb\\x01.png: unmapped: no record names this picture");
 }
 
 // A line in the list that is no record is told on its own line, with its

@@ -32,6 +32,7 @@ std::vector<std::string> FakeHost::Texts() const {
 }
 
 std::optional<KitAnswer> ScriptedPrompter::Next() {
+  if (whileAsking) whileAsking();
   if (answers.empty()) return std::nullopt;
   auto a = answers.front();
   answers.pop_front();

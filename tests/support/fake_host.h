@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,6 +51,8 @@ class ScriptedPrompter : public IdPrompter {
   // One answer per prompt; nullopt declines. Running out declines too.
   std::deque<std::optional<KitAnswer>> answers;
   std::vector<PromptCall> calls;
+  // Runs while a prompt waits for its answer, as the world goes on meanwhile.
+  std::function<void()> whileAsking;
 
   std::optional<std::uint32_t> AskFileId(std::string_view fileName,
                                          std::string_view counter) override;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/platform.h"
+#include "writer/mapping_writer.h"
 #include "tests/writer/writer_fixture.h"
 #include "writer/mapping_updater.h"
 
@@ -227,6 +228,66 @@ TEST_F(WriterTest, UpdateAfterMakeMatchesAFreshMake) {
   EXPECT_EQ(Written(),
             MappingFile({FaceRecord("1", "1"), FaceRecord("3", "3"), FaceRecord("0", "0"),
                          FaceRecord("5", "5"), FaceRecord("6", "6")}));
+}
+
+// Pictures only get records; a name that begins with no number gets none
+// from -n (no ID 0), and is named.
+TEST_F(WriterTest, UpdateMapsPicturesOnlyAndNamesThoseWithoutANumber) {
+  Files({"10.png", "notes.txt", "Thumbs.db", "abc.png", ".config.xml.mapio-Ab12Cd"});
+  folder.Write("config.xml", MappingFile({}));
+  settings.folderPath = folder.str();
+  settings.allFilenamesAreIds = 1;
+  MappingUpdater(settings, host, prompter);
+  EXPECT_EQ(Written(), MappingFile({FaceRecord("10", "10")}));
+  EXPECT_EQ(host.Texts(),
+            (std::vector<std::string>{
+                "These pictures were not added: their names begin with no number, so they need an "
+                "ID typed in (leave out -n or untick \"All filenames are IDs\") or a name that "
+                "begins with their ID:\nabc.png",
+                "Success! 1 files added in XML file!\n0 records kept, 0 removed."}));
+}
+
+// What another program writes while a job works is never written over:
+// neither by an update that waited for an ID, nor by one whose reading
+// was overtaken just before it put its file in place, nor by make.
+TEST_F(WriterTest, FileChangedMeanwhileIsNotWrittenOver) {
+  const Message changed{
+      "config.xml was changed by another program after Mapio read it! No file "
+      "was changed: run again to work on the file as it is now.",
+      "Error", MessageKind::Warning};
+  const std::string theirs = MappingFile({FaceRecord("theirs", "9")});
+  Files({"1.png", "gone.png"});
+  settings.folderPath = folder.str();
+  const auto reset = [&] {
+    folder.Write("config.xml", MappingFile({FaceRecord("gone", "2")}));
+    host.messages.clear();
+  };
+  // An ID typed in while an editor saves the file.
+  reset();
+  prompter.answers = {KitAnswer{1, KitKind::Home}};
+  prompter.whileAsking = [&] { folder.Write("config.xml", theirs); };
+  MappingUpdater(settings, host, prompter);
+  EXPECT_EQ(host.messages, std::vector<Message>{changed});
+  EXPECT_EQ(folder.Read("config.xml"), theirs);
+  prompter.whileAsking = nullptr;
+  // Pruning, with the file replaced at the last moment.
+  reset();
+  std::filesystem::remove(folder.path() / "gone.png");
+  platform::AtomicFileWriter::BeforeCompareForTesting([&] { folder.Write("config.xml", theirs); });
+  UpdateOptions prune;
+  prune.prune = true;
+  MappingUpdater(settings, host, prompter, prune);
+  platform::AtomicFileWriter::BeforeCompareForTesting({});
+  EXPECT_EQ(host.messages, std::vector<Message>{changed});
+  EXPECT_EQ(folder.Read("config.xml"), theirs);
+  // Make, asked to replace a file that another program then changes.
+  reset();
+  host.answers = {MessageButton::Yes};
+  prompter.answers = {KitAnswer{1, KitKind::Home}};
+  prompter.whileAsking = [&] { folder.Write("config.xml", theirs); };
+  MappingWriter(settings, host, prompter);
+  EXPECT_EQ(host.messages.back(), changed);
+  EXPECT_EQ(folder.Read("config.xml"), theirs);
 }
 
 }  // namespace

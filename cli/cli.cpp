@@ -6,6 +6,7 @@
 #include "cli/check_command.h"
 #include "cli/command_line.h"
 #include "cli/convert_command.h"
+#include "cli/undo_command.h"
 #include "cli/terminal_host.h"
 #include "cli/terminal_prompter.h"
 #include "core/run_job.h"
@@ -67,7 +68,16 @@ int RunJobs(const CliRequest& request, std::istream& in, std::ostream& out, std:
           MappingWriter(s, h, prompter);
         }
       },
-      [&](JobSettings& s, JobHost& h) { MappingTranslator(s, h, translateOptions); },
+      [&](JobSettings& s, JobHost& h) {
+        JournalOptions journal;
+        journal.onNoJournal = [&] {
+          host.ClearProgress();
+          err << s.folderPath
+              << ": no journal of the renames could be written: this translate cannot be "
+                 "undone\n";
+        };
+        MappingTranslator(s, h, translateOptions, journal);
+      },
       {},  // update is reached through the make job's slot above
   };
   JobSettings settings;
@@ -101,6 +111,7 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
     case Command::Version: out << kVersionText << '\n'; return kExitOk;
     case Command::Check: return RunCheck(request, out, err, stderrIsTerminal);
     case Command::Convert: return RunConvert(request, out, err);
+    case Command::Undo: return RunUndo(request, out, err);
     case Command::Make:
     case Command::Translate:
     case Command::Update: break;

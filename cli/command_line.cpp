@@ -28,6 +28,7 @@ struct RawOptions {
   std::string to;
   std::vector<std::string> ids;
   std::string idsFrom;
+  bool list = false;
 };
 
 // Our own -h on every level, so that help never trips the checks of a job.
@@ -44,7 +45,7 @@ CLI::App* AddJob(CLI::App& app, const char* name, RawOptions& raw) {
 
 std::string ExtraArgumentError(const std::string& arg) {
   if (arg.size() > 1 && arg[0] == '-') return "unknown option '" + arg + "'";
-  return "unknown job '" + arg + "' (make, translate, check, update or convert)";
+  return "unknown job '" + arg + "' (make, translate, check, update, convert or undo)";
 }
 
 ParseResult Error(std::string message) { return {std::nullopt, std::move(message)}; }
@@ -153,6 +154,7 @@ ParseResult Check(const RawOptions& raw, Command command) {
   request.json = raw.json;
   request.prune = raw.prune;
   request.caseSensitive = raw.caseSensitive;
+  request.list = raw.list;
   if (command == Command::Convert) return CheckConvert(raw, std::move(request));
   return {request, {}};
 }
@@ -197,6 +199,9 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   convert->add_option("--ids", raw.ids)->delimiter(',')->allow_extra_args(false);
   convert->add_option("--ids-from", raw.idsFrom);
   convert->add_flag("--dry-run", raw.dryRun);
+  CLI::App* undo = AddJob(app, "undo", raw);
+  undo->add_flag("--dry-run", raw.dryRun);
+  undo->add_flag("--list", raw.list);
 
   // Everything after "--" is a folder, even one whose name starts with "-".
   // CLI11 keeps "--" among the extras, so it never sees that part.
@@ -222,7 +227,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   if (check->parsed()) return Check(raw, Command::Check);
   if (update->parsed()) return Check(raw, Command::Update);
   if (convert->parsed()) return Check(raw, Command::Convert);
-  return Error("no job given (make, translate, check, update or convert)");
+  if (undo->parsed()) return Check(raw, Command::Undo);
+  return Error("no job given (make, translate, check, update, convert or undo)");
 }
 
 std::string_view ObjectKindName(std::int32_t kind) {
@@ -238,6 +244,8 @@ std::string UsageText() {
   mapio-cli update FOLDER... [-k KIND] [-n] [--prune] [--dry-run] [-q]
   mapio-cli convert FOLDER... --to r|plain [-k KIND] [--ids RANGES | --ids-from FILE]
             [--dry-run] [-q]
+  mapio-cli undo FOLDER... [--dry-run] [-q]
+  mapio-cli undo --list FOLDER...
   mapio-cli --help | --version
 
 Jobs:
@@ -252,6 +260,8 @@ Jobs:
   convert    Write the IDs of FOLDER's records in the other style: with the
              r- of generated people (--to r, r-2000123) or plain (--to plain);
              every other byte of config.xml stays.
+  undo       Take back FOLDER's latest translate: every rename it made, back,
+             from its journal; --list shows the translates on record.
 Several folders are done one after the other, each with its own messages.
 
 Options:
@@ -261,13 +271,15 @@ Options:
   -y, --yes             replace a config.xml that is already there
       --no              keep it and leave that folder alone
                         (with neither, the question is read from stdin)
-      --dry-run         show each rename translate would make, or each
-                        record update would add (+) or remove (-); change nothing
+      --dry-run         show each rename translate would make, each record
+                        update would add (+) or remove (-), what convert or
+                        undo would change; change nothing
       --prune           update: remove the records whose picture has gone
       --to r|plain      convert: the style the IDs are to have
       --ids RANGES      convert: only these IDs, such as 2000000-2999999 (a
                         comma between several, or the option again)
       --ids-from FILE   convert: only the IDs FILE lists, one a line
+      --list            undo: the translates on record, newest first
       --json            check: the report as one JSON document on stdout
       --case-sensitive  check: report pictures found only in other letter
                         case (the game finds them on Windows and macOS)

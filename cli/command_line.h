@@ -11,7 +11,7 @@
 
 namespace mapio::cli {
 
-enum class Command { Help, Version, Make, Translate, Check, Update, Convert };
+enum class Command { Help, Version, Make, Translate, Check, Update, Convert, Undo };
 
 // What the user asked for, once the command line has been checked.
 struct CliRequest {
@@ -28,6 +28,7 @@ struct CliRequest {
   bool caseSensitive = false;     // check --case-sensitive
   bool toGenerated = true;        // convert --to r (else plain)
   std::vector<IdRange> ids;       // convert --ids, --ids-from; empty: every ID
+  bool list = false;              // undo --list
 };
 
 struct ParseResult {

@@ -14,6 +14,11 @@ namespace mapio::platform {
 // Windows. nullopt when the system names no such place. Not created here.
 std::optional<std::string> UserDataFolder();
 
+// The one spelling of a folder's path, whatever way it was reached (".",
+// "..", links): what a journal is kept under. The path itself when the
+// folder is not there.
+std::string CanonicalFolder(const std::string& path);
+
 // The folder and every missing folder above it; true when it is there.
 bool MakeFolders(const std::string& path);
 

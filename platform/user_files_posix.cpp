@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 #include "platform/user_files.h"
@@ -17,6 +18,14 @@ std::optional<std::string> UserDataFolder() {
   const char* home = std::getenv("HOME");
   if (home == nullptr || home[0] != '/') return std::nullopt;
   return std::string(home) + "/.local/share/mapio";
+}
+
+std::string CanonicalFolder(const std::string& path) {
+  char* resolved = realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return path;
+  std::string canonical(resolved);
+  std::free(resolved);
+  return canonical;
 }
 
 bool MakeFolders(const std::string& path) {

@@ -16,6 +16,23 @@ std::optional<std::string> UserDataFolder() {
   return Narrow(local) + "\\Mapio";
 }
 
+std::string CanonicalFolder(const std::string& path) {
+  const std::wstring wide = SystemPath(path);
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (wide.empty() || size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD used = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  if (used == 0 || used >= size) return path;
+  full.resize(used);
+  // Without the \\?\ a long path was given: the name people know.
+  if (full.starts_with(L"\\\\?\\UNC\\"))
+    full.replace(0, 8, L"\\\\");
+  else if (full.starts_with(L"\\\\?\\"))
+    full.erase(0, 4);
+  while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+  return Narrow(full);
+}
+
 bool MakeFolders(const std::string& path) {
   for (std::size_t sep = path.find_first_of("\\/", 3);; sep = path.find_first_of("\\/", sep + 1)) {
     const std::string part = path.substr(0, sep);

@@ -120,6 +120,10 @@ void JournalWriter::Renamed(std::size_t entry, std::string_view oldName, std::st
   AppendField(line_, oldName);
   AppendField(line_, newName);
   file_.Write(line_.append("\n"));
+  // Handed to the system now and then, so that a killed run loses only its
+  // last few: the plan still tells those, but for the letter case of a
+  // name found in other case.
+  if (++renamed_ % kRenamesPerFlush == 0) file_.Flush();
 }
 
 void JournalWriter::End() {

@@ -47,6 +47,9 @@ class JournalWriter {
   std::string path_;
   std::string line_;
   std::size_t planned_ = 0;
+  std::size_t renamed_ = 0;
+  // A write to the system costs a tenth of a rename: this many share one.
+  static constexpr std::size_t kRenamesPerFlush = 64;
 };
 
 struct Journal {

@@ -7,6 +7,8 @@
 #include "pack/names.h"
 #include "pack/xml_text.h"
 #include "platform/platform.h"
+#include "platform/user_files.h"
+#include "translator/journal.h"
 #include "translator/picture_folder.h"
 #include "translator/piece_reader.h"
 
@@ -77,21 +79,56 @@ bool IsCommentLine(std::string_view line) {
   return line.size() >= 3 && line[1] == '!' && line[2] == '-';
 }
 
+// Each line of the list that is to be a record, up to "</list>" or to the
+// end of the file when it never comes; false once `take` says to stop.
+template <typename Take>
+void ForEachRecordLine(PieceReader& pieces, Take take) {
+  std::string_view piece;
+  while (pieces.Next(piece)) {
+    const std::string_view line = LineText(piece);
+    if (line.empty() || IsCommentLine(line)) continue;
+    if (line == kListEnd || !take(line)) return;
+  }
+}
+
+// The journal's plan: every record the run will try, in its order, on
+// disk before the first rename. False when it cannot be written.
+bool WritePlan(const std::string& mappingPath, std::int32_t kind,
+               translator::JournalWriter& journal) {
+  platform::TextReader reader;
+  if (!reader.Open(mappingPath)) return false;
+  PieceReader pieces(reader);
+  if (!FindListOfMaps(pieces)) return false;
+  const std::string_view format = RecordTemplateOf(kind).readFormat;
+  RecordFields fields;
+  ForEachRecordLine(pieces, [&](std::string_view line) {
+    if (MatchRecord(line, format, fields) == 2 && ReadUsableRecord(fields))
+      journal.Plan(fields.name, fields.id);
+    return journal.Good();
+  });
+  return journal.PlanWritten();
+}
+
 class Translation {
  public:
   Translation(JobSettings& settings, JobHost& host, const TranslateOptions& options,
-              translator::PictureFolder& folder)
-      : settings_(settings), host_(host), options_(options), renamer_(folder) {}
+              translator::PictureFolder& folder, translator::JournalWriter& journal,
+              std::optional<std::size_t> stopAfter)
+      : settings_(settings),
+        host_(host),
+        options_(options),
+        renamer_(folder),
+        journal_(journal),
+        stopAfter_(stopAfter) {}
 
-  // Up to "</list>", or to the end of the file when it never comes.
-  void ReadRecords(PieceReader& pieces) {
-    std::string_view piece;
-    while (pieces.Next(piece)) {
-      const std::string_view line = LineText(piece);
-      if (line.empty() || IsCommentLine(line)) continue;
-      if (line == kListEnd) return;
+  // Up to "</list>", or to the end of the file when it never comes. False
+  // when the run was stopped before (as a test kills it).
+  bool ReadRecords(PieceReader& pieces) {
+    ForEachRecordLine(pieces, [this](std::string_view line) {
       HandleRecord(line);
-    }
+      return !Stopped();
+    });
+    return !Stopped();
   }
 
   void ShowSummary() {
@@ -117,6 +154,7 @@ class Translation {
       host_.ShowMessage("Error parsing XML file!", "", MessageKind::Warning);
       return;
     }
+    const std::size_t entry = entries_++;
     const translator::RenameOutcome outcome = renamer_.Rename(fields.name, fields.id);
     if (!outcome.renamed) {
       ++failed_;
@@ -125,6 +163,7 @@ class Translation {
       return;
     }
     ++renamed_;
+    journal_.Renamed(entry, outcome.oldName, outcome.newName);
     const std::string done =
         fields.name + (outcome.extension == 0 ? " -> " : " - > ") + fields.id + "\n";
     if (!options_.onStatus) {
@@ -136,10 +175,15 @@ class Translation {
     if (options_.onRename) options_.onRename(outcome.oldName, outcome.newName);
   }
 
+  bool Stopped() const { return stopAfter_ && static_cast<std::size_t>(renamed_) >= *stopAfter_; }
+
   JobSettings& settings_;
   JobHost& host_;
   const TranslateOptions& options_;
   translator::PictureRenamer renamer_;
+  translator::JournalWriter& journal_;
+  const std::optional<std::size_t> stopAfter_;
+  std::size_t entries_ = 0;  // records tried, as the journal's plan counts them
   std::string processed_{kProcessedHeading};
   std::uint64_t records_ = 0;
   int renamed_ = 0;
@@ -148,7 +192,23 @@ class Translation {
 
 }  // namespace
 
-void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOptions& options) {
+namespace {
+
+// A journal with the whole plan on disk, or false when there can be none:
+// the translate then runs as it would without.
+bool StartJournal(const JobSettings& settings, const JournalOptions& options,
+                  translator::JournalWriter& journal) {
+  const std::optional<std::string> journals =
+      options.folder.empty() ? translator::JournalFolder() : std::optional(options.folder);
+  return journals && journal.Begin(*journals, platform::CanonicalFolder(settings.folderPath)) &&
+         WritePlan(platform::JoinPath(settings.folderPath, kMappingFileName), settings.objectKind,
+                   journal);
+}
+
+}  // namespace
+
+void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOptions& options,
+                       const JournalOptions& journalOptions) {
   platform::TextReader reader;
   if (!reader.Open(platform::JoinPath(settings.folderPath, kMappingFileName))) {
     host.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning);
@@ -159,10 +219,19 @@ void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOpti
     host.ShowMessage(kMappingReadError, kErrorCaption, MessageKind::Warning);
     return;
   }
+  translator::JournalWriter journal;
+  if (!options.dryRun && !StartJournal(settings, journalOptions, journal) &&
+      journalOptions.onNoJournal)
+    journalOptions.onNoJournal();
   const auto folder = options.dryRun ? translator::MakeSimulatedFolder(settings.folderPath)
                                      : translator::MakeRealFolder(settings.folderPath);
-  Translation translation(settings, host, options, *folder);
-  translation.ReadRecords(pieces);
+  Translation translation(settings, host, options, *folder, journal,
+                          journalOptions.stopAfterRenamesForTesting);
+  if (!translation.ReadRecords(pieces)) {
+    journal.AbandonForTesting();
+    return;
+  }
+  journal.End();
   reader.Close();
   translation.ShowSummary();
 }

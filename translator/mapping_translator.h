@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,8 +23,21 @@ struct TranslateOptions {
   std::function<void(std::string_view piece, bool last)> onStatus;
 };
 
+// The journal a translate keeps of its renames, so that undo can take them back.
+struct JournalOptions {
+  // Where it goes; empty: the user's data folder.
+  std::string folder;
+  // Called before the first rename when no journal could be written: this
+  // run cannot be taken back.
+  std::function<void()> onNoJournal;
+  // Stops the run after this many renames as if it were killed, before
+  // the journal's last renames reach the disk.
+  std::optional<std::size_t> stopAfterRenamesForTesting;
+};
+
 // The translate job's one entry, for every front end.
 // "Translate file names to IDs": rename every mapped picture to its ID.
-void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOptions& options = {});
+void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOptions& options = {},
+                       const JournalOptions& journal = {});
 
 }  // namespace mapio

@@ -101,5 +101,25 @@ TEST(CliConvert, SaysWhatChangesAndWhatStays) {
   EXPECT_EQ(RunCliWith({"convert", folder.str()}).status, 2);
 }
 
+// undo takes back what translate did, and --list tells what is on record.
+TEST(CliUndo, TakesBackTheLatestTranslate) {
+  TempFolder folder;
+  folder.Write("a.png");
+  folder.Write("config.xml", PackOf(kRecordA));
+  EXPECT_EQ(RunCliWith({"translate", folder.str()}).status, 0);
+  EXPECT_TRUE(folder.Exists("7.png"));
+  const CliRun list = RunCliWith({"undo", "--list", folder.str()});
+  EXPECT_TRUE(list.out.starts_with(folder.str() + ":\n  ")) << list.out;
+  EXPECT_TRUE(list.out.ends_with(" UTC  1 rename\n")) << list.out;
+  const CliRun undo = RunCliWith({"undo", folder.str()});
+  EXPECT_EQ(undo.status, 0);
+  EXPECT_TRUE(undo.out.starts_with(folder.str() + ": 1 rename taken back (the translate of "))
+      << undo.out;
+  EXPECT_EQ(folder.List(), (std::vector<std::string>{"a.png", "config.xml"}));
+  const CliRun again = RunCliWith({"undo", folder.str()});
+  EXPECT_EQ(again.status, 1);
+  EXPECT_EQ(again.err, folder.str() + ": no translate of this folder is on record\n");
+}
+
 }  // namespace
 }  // namespace mapio::testing

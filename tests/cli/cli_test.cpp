@@ -23,8 +23,8 @@ TEST(CliUsage, WrongCommandLinesExitWithStatusTwoAndRunNothing) {
   TempFolder folder;
   const std::string f = folder.str();
   const std::vector<UsageCase> cases = {
-      {{}, "no job given (make, translate, check, update or convert)"},
-      {{"frob", f}, "unknown job 'frob' (make, translate, check, update or convert)"},
+      {{}, "no job given (make, translate, check, update, convert or undo)"},
+      {{"frob", f}, "unknown job 'frob' (make, translate, check, update, convert or undo)"},
       {{"make"}, "no folder given"},
       {{"translate", "-q"}, "no folder given"},
       {{"check", "--json"}, "no folder given"},

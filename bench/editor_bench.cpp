@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 #include "ui/mapping_editor.h"
 #include "ui/qt/edit_dialog.h"
 #include "ui/qt/message_box.h"

@@ -7,7 +7,7 @@
 #include "checker/check_pack.h"
 #include "checker/report.h"
 #include "cli/cli.h"
-#include "cli/terminal_host.h"
+#include "cli/terminal.h"
 #include "platform/platform.h"
 
 namespace mapio::cli {
@@ -49,22 +49,21 @@ nlohmann::ordered_json ToJson(const PackReport& report) {
 int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
              bool stderrIsTerminal) {
   std::istringstream noInput;
-  TerminalHostOptions hostOptions;
-  hostOptions.progress = stderrIsTerminal && !request.quiet;
-  TerminalHost progressLine(noInput, out, err, std::move(hostOptions));
+  TerminalOptions terminalOptions;
+  terminalOptions.progress = stderrIsTerminal && !request.quiet;
+  Terminal progressLine(noInput, out, err, std::move(terminalOptions));
 
   checker::CheckOptions options;
   options.caseSensitive = request.caseSensitive;
   options.kindName = [](std::int32_t kind) { return std::string(ObjectKindName(kind)); };
   options.progress = [&](std::size_t done, std::size_t total) {
-    progressLine.ReportProgress({JobProgress::Phase::Checking, done, total});
+    progressLine.Progress({JobProgress::Phase::Checking, done, total});
   };
 
   bool anyFinding = false;
   nlohmann::ordered_json reports = nlohmann::ordered_json::array();
   for (const std::string& folder : request.folders) {
-    JobSettings ignored;
-    progressLine.PullSettings(ignored);  // the progress line's delay counts from here
+    progressLine.JobStarted();
     // Text goes out finding by finding; JSON is one document in the end.
     PackReport shown;
     shown.folderPath = folder;  // as the user typed it, so that the lines read back
@@ -80,7 +79,7 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
     }
     const std::optional<std::int32_t> kind =
         request.kindGiven ? std::optional<std::int32_t>(request.objectKind) : std::nullopt;
-    PackReport report = checker::CheckPack(platform::ResolveAgainstStartup(folder), kind, options);
+    PackReport report = checker::CheckPack(platform::AbsolutePath(folder), kind, options);
     report.folderPath = folder;
     progressLine.ClearProgress();
     anyFinding = anyFinding || report.findingCount != 0;

@@ -5,7 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "core/job_host.h"
+#include "core/mapping_messages.h"
 #include "core/object_kind.h"
 #include "platform/platform.h"
 
@@ -293,9 +293,9 @@ empty line leaves it out; for kits the number may be followed by home, away
 or third ("12 away"; home when none is given). The end of input leaves out
 every remaining file.
 
-Messages are printed as "Caption: text", information on stdout, warnings and
-errors on stderr. Exit status: 0 when all went well, 1 when any warning or
-error was shown, 2 for a wrong command line.
+What a job did goes to stdout, warnings and errors to stderr. A question
+that -y or --no answers is not asked. Exit status: 0 when all went well, 1
+when any warning or error was shown, 2 for a wrong command line.
 
 check prints one line per finding, "FOLDER/config.xml:LINE: CATEGORY: text"
 (or "FOLDER/PICTURE: unmapped: text"), then "FOLDER: R records, P pictures,

@@ -38,7 +38,7 @@ int RunConvert(const CliRequest& request, std::ostream& out, std::ostream& err) 
   const std::string style = request.toGenerated ? "r- IDs" : "plain IDs";
   bool trouble = false;
   for (const std::string& folder : request.folders) {
-    const ConvertOutcome o = ConvertIds(platform::ResolveAgainstStartup(folder), options);
+    const ConvertOutcome o = ConvertIds(platform::AbsolutePath(folder), options);
     const std::string kind(KindOf(o.kind).cliName);
     switch (o.result) {
       case ConvertOutcome::Result::Converted:

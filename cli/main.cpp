@@ -12,7 +12,6 @@ int main(int argc, char** argv) {
   // Translate is bound by its renames: huge pages would only round its
   // memory up.
   if (argc < 2 || std::string_view(argv[1]) != "translate") mapio::platform::UseLargePages(argv);
-  mapio::platform::StartupDirectory();
   mapio::platform::UseUtf8Console();
   // Folder names in any script, whatever the system's code page.
   const std::vector<std::string> arguments = mapio::platform::Utf8Arguments(argc, argv);

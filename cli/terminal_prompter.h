@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/job_host.h"
+#include "core/job_questions.h"
 
 namespace mapio::cli {
 

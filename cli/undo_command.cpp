@@ -73,7 +73,7 @@ bool Undo(const std::string& folder, const std::string& path, bool dryRun, std::
 int RunUndo(const CliRequest& request, std::ostream& out, std::ostream& err) {
   bool trouble = false;
   for (const std::string& folder : request.folders) {
-    const std::string path = platform::CanonicalFolder(platform::ResolveAgainstStartup(folder));
+    const std::string path = platform::CanonicalFolder(platform::AbsolutePath(folder));
     const bool ok =
         request.list ? List(folder, path, out, err) : Undo(folder, path, request.dryRun, out, err);
     trouble = trouble || !ok;

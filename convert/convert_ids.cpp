@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-#include "core/job_host.h"
+#include "core/job_questions.h"
 #include "core/object_kind.h"
 #include "pack/pack_edit.h"
 #include "pack/pack_file.h"

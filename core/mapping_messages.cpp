@@ -2,6 +2,10 @@
 
 namespace mapio {
 
+std::string SuccessText(std::uint32_t added) {
+  return "Success! " + std::to_string(added) + " files added in XML file!";
+}
+
 std::string_view ReadFailureText(platform::ReadResult result, bool utf16) {
   using platform::ReadResult;
   if (utf16 && result == ReadResult::Ok)

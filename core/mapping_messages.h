@@ -2,11 +2,16 @@
 // reason in words of its own.
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "platform/platform.h"
 
 namespace mapio {
+
+// The program's name: the caption of a message that has none of its own.
+inline constexpr std::string_view kApplicationName = "Mapio";
 
 inline constexpr std::string_view kMappingOpenFailed = "Could not open config.xml file!";
 inline constexpr std::string_view kMappingOpenFailedCaption = "Warning";
@@ -23,6 +28,12 @@ inline constexpr std::string_view kCannotWrite =
 inline constexpr std::string_view kMappingChanged =
     "config.xml was changed by another program after Mapio read it! No file was changed: run "
     "again to work on the file as it is now.";
+
+inline constexpr std::string_view kListingFailed =
+    "The files of this directory could not be listed! No file was changed.";
+inline constexpr std::string_view kSuccessCaption = "Success!";
+// "Success! N files added in XML file!"
+std::string SuccessText(std::uint32_t added);
 
 // Why config.xml could not be read, for a file that is there (Missing is
 // kMappingOpenFailed); `utf16` for a file read whole that is UTF-16 text.

@@ -2,8 +2,6 @@
 
 #include <charconv>
 
-#include "core/job_host.h"
-
 namespace mapio {
 
 const std::string_view MappingHeader =
@@ -112,15 +110,6 @@ std::string TargetText(std::int32_t objectKind, TargetStyle style, KitKind kitKi
 const RecordTemplate& RecordTemplateOf(std::int32_t objectKind) {
   if (objectKind < 0 || objectKind >= kObjectKindCount) objectKind = Faces;
   return AllFormats().templates[objectKind];
-}
-
-std::string GetRecordTemplate(JobHost& host, std::int32_t objectKind, TemplateHalf half) {
-  if (objectKind == Kits) {
-    host.ShowMessage("This line was supposed to never show!", kErrorCaption, MessageKind::Warning);
-    return {};
-  }
-  const RecordTemplate& t = RecordTemplateOf(objectKind);
-  return std::string(half == TemplateHalf::Write ? t.writeFormat : t.readFormat);
 }
 
 void AppendRecord(std::string& out, std::string_view writeFormat, std::string_view name,

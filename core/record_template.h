@@ -9,8 +9,6 @@
 
 namespace mapio {
 
-class JobHost;
-
 enum class TemplateHalf { Write, Read };
 
 // One record line of a kind: a printf-style pattern with %s (name) and %u
@@ -24,10 +22,6 @@ struct RecordTemplate {
 
 // The record template of `objectKind` (Faces for a value that is no kind).
 const RecordTemplate& RecordTemplateOf(std::int32_t objectKind);
-
-// A copy of one half of the kind's template. Kits have none: that shows
-// "This line was supposed to never show!" and yields an empty text.
-std::string GetRecordTemplate(JobHost& host, std::int32_t objectKind, TemplateHalf half);
 
 // Write formats indexed by KitKind; each carries its own "\t\t" prefix.
 extern const std::span<const std::string_view> KitTemplates;

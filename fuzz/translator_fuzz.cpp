@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 #include "fuzz/fuzz_files.h"
 #include "translator/mapping_translator.h"
 

@@ -136,18 +136,13 @@ void UseUtf8Console();
 
 // --- current directory ----------------------------------------------------
 
-// 0 on success, -1 on failure (the folder is missing, is a file, no access).
-// Windows cannot make a path beyond MAX_PATH the current folder (unless
-// told to allow long paths): such a folder that exists counts as changed
-// to, and the current folder stays. Jobs address files by absolute paths.
-int ChangeDirectory(const std::string& path);
+// Mapio never changes it: a path is made absolute once, where it comes in
+// (a path box, a drop, the command line), and jobs take absolute paths.
 std::string CurrentDirectory();
 
-// The directory the program started in, read once on the first call. Every
-// program calls it at the top of main, before anything changes directory.
-const std::string& StartupDirectory();
-// Relative paths are taken against StartupDirectory(); absolute ones as they are.
-std::string ResolveAgainstStartup(const std::string& path);
+// Relative paths are taken against the current directory; absolute ones as
+// they are, and so is an empty path.
+std::string AbsolutePath(const std::string& path);
 
 // --- files ----------------------------------------------------------------
 

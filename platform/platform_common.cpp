@@ -24,21 +24,16 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
-std::string ResolveAgainstStartup(const std::string& path) {
+std::string AbsolutePath(const std::string& path) {
   if (path.empty() || IsAbsolutePath(path)) return path;
-  const std::string& base = StartupDirectory();
-  // Unknown when the start folder was already gone: joining to "" would
-  // point the path at the root, so it stays relative to the current folder.
+  const std::string base = CurrentDirectory();
+  // Unknown when the current folder is gone: joining to "" would point the
+  // path at the root, so it stays relative.
   if (base.empty()) return path;
   // The root folder already ends in a separator; "//x" means something
   // else on some systems.
   if (base.back() == kSeparator) return base + path;
   return JoinPath(base, path);
-}
-
-const std::string& StartupDirectory() {
-  static const std::string startup = CurrentDirectory();
-  return startup;
 }
 
 void FolderListing::Clear() {

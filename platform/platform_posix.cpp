@@ -146,8 +146,6 @@ void UseUtf8Console() {}
 
 // --- current directory ----------------------------------------------------
 
-int ChangeDirectory(const std::string& path) { return chdir(path.c_str()) == 0 ? 0 : -1; }
-
 std::string CurrentDirectory() {
   std::string buffer(256, '\0');
   for (;;) {

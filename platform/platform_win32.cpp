@@ -151,14 +151,6 @@ void UseUtf8Console() {
   std::atexit(RestoreConsole);
 }
 
-int ChangeDirectory(const std::string& path) {
-  if (path.empty() || HasNul(path)) return -1;
-  const std::wstring wide = SystemPath(path);
-  if (wide.empty()) return -1;
-  if (_wchdir(wide.c_str()) == 0) return 0;
-  return wide.starts_with(kLongPrefix) && IsDirectory(path) ? 0 : -1;
-}
-
 std::string CurrentDirectory() {
   const DWORD needed = GetCurrentDirectoryW(0, nullptr);
   if (needed == 0) return {};

@@ -1,4 +1,4 @@
-#include "core/job_host.h"
+#include "core/mapping_messages.h"
 #include "core/object_kind.h"
 #include "res/control_ids.h"
 #include "res/dialog_template.h"

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/mapping_messages.h"
 #include "core/record_template.h"
 #include "pack/names.h"
 #include "pack/xml_text.h"
@@ -24,7 +23,6 @@ constexpr int kMarkerSearchReads = 256;
 // The fields of the original reader held at most this much.
 constexpr std::size_t kMaxFromLength = 99;
 constexpr std::size_t kMaxIdLength = 51;
-constexpr std::string_view kProcessedHeading = "The list of processed files:\n\n";
 
 // A line is read as a C string: its text ends at its first NUL byte.
 std::string_view LineText(std::string_view piece) {
@@ -111,15 +109,13 @@ bool WritePlan(const std::string& mappingPath, std::int32_t kind,
 
 class Translation {
  public:
-  Translation(JobSettings& settings, JobHost& host, const TranslateOptions& options,
-              translator::PictureFolder& folder, translator::JournalWriter& journal,
-              std::optional<std::size_t> stopAfter)
-      : settings_(settings),
-        host_(host),
-        options_(options),
+  Translation(const TranslateOptions& options, const TranslateEvents& events,
+              translator::PictureFolder& folder, translator::JournalWriter& journal)
+      : options_(options),
+        events_(events),
+        format_(RecordTemplateOf(options.kind).readFormat),
         renamer_(folder),
-        journal_(journal),
-        stopAfter_(stopAfter) {}
+        journal_(journal) {}
 
   // Up to "</list>", or to the end of the file when it never comes. False
   // when the run was stopped before (as a test kills it).
@@ -131,109 +127,94 @@ class Translation {
     return !Stopped();
   }
 
-  void ShowSummary() {
-    const std::string count = "\nRenamed " + std::to_string(renamed_) + " of " +
-                              std::to_string(renamed_ + failed_) + " files.";
-    if (options_.onStatus) {
-      if (renamed_ == 0) options_.onStatus("ZARRO files renamed!", false);
-      options_.onStatus(count, true);
-      return;
-    }
-    std::string text = renamed_ == 0 ? std::string("ZARRO files renamed!") : std::move(processed_);
-    text += count;
-    host_.ShowMessage(text, "Status", MessageKind::Information);
+  void Count(TranslateOutcome& outcome) const {
+    outcome.renamed = renamed_;
+    outcome.failed = failed_;
   }
 
  private:
   void HandleRecord(std::string_view line) {
     ++records_;
-    host_.ReportProgress({JobProgress::Phase::Renaming, records_, 0});
-    const std::string format = GetRecordTemplate(host_, settings_.objectKind, TemplateHalf::Read);
-    RecordFields fields;
-    if (MatchRecord(line, format, fields) != 2 || !ReadUsableRecord(fields)) {
-      host_.ShowMessage("Error parsing XML file!", "", MessageKind::Warning);
+    if (events_.progress) events_.progress({JobProgress::Phase::Renaming, records_, 0});
+    // Kits have no read format: every line is said to be unreadable.
+    if (options_.kind == Kits && events_.noReadFormat) events_.noReadFormat();
+    if (MatchRecord(line, format_, fields_) != 2 || !ReadUsableRecord(fields_)) {
+      if (events_.unreadable) events_.unreadable();
       return;
     }
     const std::size_t entry = entries_++;
-    const translator::RenameOutcome outcome = renamer_.Rename(fields.name, fields.id);
+    const translator::RenameOutcome outcome = renamer_.Rename(fields_.name, fields_.id);
     if (!outcome.renamed) {
       ++failed_;
-      host_.ShowMessage("Warning: could not rename " + fields.name + " to " + fields.id,
-                        kErrorCaption, MessageKind::Warning);
+      if (events_.notRenamed) events_.notRenamed(fields_.name, fields_.id);
       return;
     }
     ++renamed_;
     journal_.Renamed(entry, outcome.oldName, outcome.newName);
-    const std::string done =
-        fields.name + (outcome.extension == 0 ? " -> " : " - > ") + fields.id + "\n";
-    if (!options_.onStatus) {
-      processed_ += done;
-    } else {
-      if (renamed_ == 1) options_.onStatus(kProcessedHeading, false);
-      options_.onStatus(done, false);
-    }
-    if (options_.onRename) options_.onRename(outcome.oldName, outcome.newName);
+    if (events_.renamed)
+      events_.renamed(
+          {fields_.name, fields_.id, outcome.extension, outcome.oldName, outcome.newName});
   }
 
-  bool Stopped() const { return stopAfter_ && static_cast<std::size_t>(renamed_) >= *stopAfter_; }
+  bool Stopped() const {
+    const auto& stop = options_.journal.stopAfterRenamesForTesting;
+    return stop && static_cast<std::size_t>(renamed_) >= *stop;
+  }
 
-  JobSettings& settings_;
-  JobHost& host_;
   const TranslateOptions& options_;
+  const TranslateEvents& events_;
+  const std::string_view format_;
   translator::PictureRenamer renamer_;
   translator::JournalWriter& journal_;
-  const std::optional<std::size_t> stopAfter_;
+  RecordFields fields_;
   std::size_t entries_ = 0;  // records tried, as the journal's plan counts them
-  std::string processed_{kProcessedHeading};
   std::uint64_t records_ = 0;
   int renamed_ = 0;
   int failed_ = 0;
 };
 
-}  // namespace
-
-namespace {
-
 // A journal with the whole plan on disk, or false when there can be none:
 // the translate then runs as it would without.
-bool StartJournal(const JobSettings& settings, const JournalOptions& options,
+bool StartJournal(const std::string& folderPath, const TranslateOptions& options,
                   translator::JournalWriter& journal) {
-  const std::optional<std::string> journals =
-      options.folder.empty() ? translator::JournalFolder() : std::optional(options.folder);
-  return journals && journal.Begin(*journals, platform::CanonicalFolder(settings.folderPath)) &&
-         WritePlan(platform::JoinPath(settings.folderPath, kMappingFileName), settings.objectKind,
-                   journal);
+  const std::optional<std::string> journals = options.journal.folder.empty()
+                                                  ? translator::JournalFolder()
+                                                  : std::optional(options.journal.folder);
+  return journals && journal.Begin(*journals, platform::CanonicalFolder(folderPath)) &&
+         WritePlan(platform::JoinPath(folderPath, kMappingFileName), options.kind, journal);
 }
 
 }  // namespace
 
-void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOptions& options,
-                       const JournalOptions& journalOptions) {
+TranslateOutcome TranslateNames(const std::string& folderPath, const TranslateOptions& options,
+                                const TranslateEvents& events) {
+  TranslateOutcome outcome;
   platform::TextReader reader;
-  if (!reader.Open(platform::JoinPath(settings.folderPath, kMappingFileName))) {
-    host.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning);
-    return;
+  if (!reader.Open(platform::JoinPath(folderPath, kMappingFileName))) {
+    outcome.result = TranslateOutcome::Result::NotOpened;
+    outcome.readResult = reader.OpenResult();
+    return outcome;
   }
   PieceReader pieces(reader);
   if (!FindListOfMaps(pieces)) {
-    host.ShowMessage(kMappingReadError, kErrorCaption, MessageKind::Warning);
-    return;
+    outcome.result = TranslateOutcome::Result::NoList;
+    return outcome;
   }
   translator::JournalWriter journal;
-  if (!options.dryRun && !StartJournal(settings, journalOptions, journal) &&
-      journalOptions.onNoJournal)
-    journalOptions.onNoJournal();
-  const auto folder = options.dryRun ? translator::MakeSimulatedFolder(settings.folderPath)
-                                     : translator::MakeRealFolder(settings.folderPath);
-  Translation translation(settings, host, options, *folder, journal,
-                          journalOptions.stopAfterRenamesForTesting);
-  if (!translation.ReadRecords(pieces)) {
+  outcome.journal = options.dryRun || StartJournal(folderPath, options, journal);
+  if (!outcome.journal && events.noJournal) events.noJournal();
+  const auto folder = options.dryRun ? translator::MakeSimulatedFolder(folderPath)
+                                     : translator::MakeRealFolder(folderPath);
+  Translation translation(options, events, *folder, journal);
+  const bool whole = translation.ReadRecords(pieces);
+  translation.Count(outcome);
+  if (!whole) {
     journal.AbandonForTesting();
-    return;
+    outcome.result = TranslateOutcome::Result::Stopped;
+    return outcome;
   }
   journal.End();
-  reader.Close();
-  translation.ShowSummary();
+  return outcome;
 }
 
 }  // namespace mapio

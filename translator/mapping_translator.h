@@ -1,43 +1,75 @@
+// The translate job: every picture config.xml maps renamed to its ID.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 
-#include "core/job_host.h"
-#include "core/job_settings.h"
+#include "core/job_questions.h"
+#include "platform/platform.h"
 
 namespace mapio {
-
-struct TranslateOptions {
-  // Report each rename that would be made and rename nothing.
-  bool dryRun = false;
-  // Called for every rename made (or, in a dry run, that would be made),
-  // with the old and new file names (no folder).
-  std::function<void(const std::string& from, const std::string& to)> onRename;
-  // Where the closing "Status" message goes as it is made, instead of in
-  // one piece at the end, so that half a million lines are never held:
-  // the pieces in order are its text, and `last` marks the final one.
-  std::function<void(std::string_view piece, bool last)> onStatus;
-};
 
 // The journal a translate keeps of its renames, so that undo can take them back.
 struct JournalOptions {
   // Where it goes; empty: the user's data folder.
   std::string folder;
-  // Called before the first rename when no journal could be written: this
-  // run cannot be taken back.
-  std::function<void()> onNoJournal;
   // Stops the run after this many renames as if it were killed, before
   // the journal's last renames reach the disk.
   std::optional<std::size_t> stopAfterRenamesForTesting;
 };
 
-// The translate job's one entry, for every front end.
-// "Translate file names to IDs": rename every mapped picture to its ID.
-void MappingTranslator(JobSettings& settings, JobHost& host, const TranslateOptions& options = {},
-                       const JournalOptions& journal = {});
+struct TranslateOptions {
+  std::int32_t kind = Faces;  // an ObjectKind: which records are read
+  // Tell each rename that would be made, and rename nothing.
+  bool dryRun = false;
+  JournalOptions journal;
+};
+
+struct TranslateRename {
+  const std::string& from;  // the record's name and ID
+  const std::string& id;
+  int extension;               // index into the picture extensions of the one renamed
+  const std::string& oldName;  // the file renamed, in its own letter case
+  const std::string& newName;
+};
+
+// What the job tells as it goes, in the order of config.xml's records.
+struct TranslateEvents {
+  // A record line, when the kind has no read format (kits): before unreadable.
+  std::function<void()> noReadFormat;
+  // A record line that is not a record of the kind.
+  std::function<void()> unreadable;
+  // A record none of whose pictures could be renamed.
+  std::function<void(const std::string& from, const std::string& id)> notRenamed;
+  // A picture renamed (in a dry run, one that would be).
+  std::function<void(const TranslateRename& rename)> renamed;
+  std::function<void(const JobProgress& progress)> progress;
+  // Before the first rename, when no journal could be written: this run
+  // cannot be taken back.
+  std::function<void()> noJournal;
+};
+
+struct TranslateOutcome {
+  enum class Result {
+    Done,
+    NotOpened,  // config.xml could not be opened (`readResult` says why)
+    NoList,     // no "<list id="maps">" among its first 256 lines
+    Stopped,    // a test stopped it half-way
+  };
+  Result result = Result::Done;
+  platform::ReadResult readResult = platform::ReadResult::Ok;
+  int renamed = 0;
+  int failed = 0;
+  bool journal = false;  // a journal of the renames was written
+};
+
+// Reads config.xml line by line and renames, for each record of the kind,
+// the picture of its name (".png", ".jpg", ".gif" in turn) to its ID,
+// never replacing a file.
+TranslateOutcome TranslateNames(const std::string& folderPath, const TranslateOptions& options,
+                                const TranslateEvents& events);
 
 }  // namespace mapio

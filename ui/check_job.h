@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 
 namespace mapio::ui {
 

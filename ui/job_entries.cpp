@@ -1,8 +1,6 @@
 #include "ui/job_entries.h"
 
-#include "translator/mapping_translator.h"
-#include "writer/mapping_updater.h"
-#include "writer/mapping_writer.h"
+#include "ui/window_jobs.h"
 
 namespace mapio::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/job_host.h"
-#include "core/run_job.h"
+#include "ui/job_host.h"
+#include "ui/run_job.h"
 
 namespace mapio::ui {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "core/job_settings.h"
+#include "ui/job_settings.h"
 #include "core/object_kind.h"
 
 namespace mapio::ui {

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/job_host.h"
-#include "core/job_settings.h"
-#include "core/run_job.h"
+#include "ui/job_host.h"
+#include "ui/job_settings.h"
+#include "ui/run_job.h"
 #include "ui/main_controls.h"
 
 namespace mapio::ui {

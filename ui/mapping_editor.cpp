@@ -1,6 +1,6 @@
 #include "ui/mapping_editor.h"
 
-#include "core/run_job.h"
+#include "ui/run_job.h"
 #include "platform/platform.h"
 #include "ui/editor_text.h"
 
@@ -54,7 +54,7 @@ void MappingEditor(JobHost& host, JobSettings& settings, EditorView& view) {
     host.ShowMessage(kChooseDirText, kChooseDirCaption, MessageKind::Warning);
     return;
   }
-  const std::string folder = platform::ResolveAgainstStartup(settings.folderPath);
+  const std::string folder = platform::AbsolutePath(settings.folderPath);
   const std::string path = platform::JoinPath(folder, kMappingFileName);
   // The pieces of the text that the editor has taken must not stay resident.
   platform::KeepLargeBlocksApart();

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/job_host.h"
-#include "core/job_settings.h"
+#include "ui/job_host.h"
+#include "ui/job_settings.h"
 
 namespace mapio::ui {
 

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 
 namespace mapio::ui {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 
 namespace mapio::ui {
 

@@ -2,68 +2,57 @@
 
 #include <vector>
 
-#include "core/mapping_messages.h"
 #include "pack/matching.h"
 #include "pack/pack.h"
 #include "pack/pack_edit.h"
 #include "pack/pack_style.h"
 #include "platform/platform.h"
-#include "writer/record_maker.h"
 
 namespace mapio {
 
 namespace {
 
+using Result = UpdateOutcome::Result;
+
 class UpdateRun {
  public:
-  UpdateRun(JobSettings& settings, JobHost& host, IdPrompter& prompter,
-            const UpdateOptions& options)
-      : settings_(settings),
-        host_(host),
-        prompter_(prompter),
-        options_(options),
-        mappingPath_(platform::JoinPath(settings.folderPath, kMappingFileName)) {}
+  UpdateRun(const std::string& folderPath, const UpdateOptions& options,
+            const JobQuestions& questions)
+      : options_(options),
+        questions_(questions),
+        mappingPath_(platform::JoinPath(folderPath, kMappingFileName)),
+        pack_(pack::LoadPack(folderPath)) {}
 
-  void Run() {
-    // One reading of the file and one listing of the folder for everything:
-    // what is removed and what is added are found on the bytes written back.
-    pack_ = pack::LoadPack(settings_.folderPath);
-    if (!Readable()) return;
-    pack::PackMatching matching(pack_.file, *pack_.folder, settings_.objectKind);
+  // One reading of the file and one listing of the folder for everything:
+  // what is removed and what is added are found on the bytes written back.
+  UpdateOutcome Run() {
+    if (!pack_.file.exists) {
+      outcome_.readResult = pack_.file.readResult;
+      outcome_.utf16 = pack_.file.utf16;
+      return Ended(Result::NotRead);
+    }
+    if (!pack_.file.Editable()) return Ended(Result::NoList);
+    if (!pack_.folder->Exists()) return Ended(Result::ListingFailed);
+    pack::PackMatching matching(pack_.file, *pack_.folder, options_.kind);
     matching.Records([&](std::size_t, const pack::Record& record, const pack::RecordLook& look) {
       if (options_.prune && look.checked && look.picture == pack::Picture::Missing) Remove(record);
     });
-    pack::LineStyle style = pack::StyleOf(pack_.file, settings_.objectKind);
-    RecordMaker maker(settings_, prompter_, style);
+    const pack::LineStyle style = pack::StyleOf(pack_.file, options_.kind);
+    RecordMaker maker(options_.kind, options_.idsFromNames, questions_.ids, style);
     if (options_.addNew) AddNew(matching.Unmapped(), maker, style);
-    if (edit_.Empty() || options_.dryRun || Write()) Report(maker);
+    outcome_.added = maker.Added();
+    outcome_.tooLarge = maker.TooLarge();
+    outcome_.unnumbered = maker.Unnumbered();
+    if (!edit_.Empty() && !options_.dryRun && !Write()) return Ended(Result::WriteFailed);
+    return Ended(Result::Updated);
   }
 
  private:
-  bool Readable() {
-    if (!pack_.file.exists) {
-      const platform::ReadResult result = pack_.file.readResult;
-      const bool missing = result == platform::ReadResult::Missing;
-      host_.ShowMessage(ReadFailureText(result, pack_.file.utf16),
-                        missing ? kMappingOpenFailedCaption : kErrorCaption, MessageKind::Warning);
-      return false;
-    }
-    if (!pack_.file.Editable()) {
-      host_.ShowMessage(kMappingReadError, kErrorCaption, MessageKind::Warning);
-      return false;
-    }
-    if (!pack_.folder->Exists()) {
-      host_.ShowMessage(kListingFailed, kErrorCaption, MessageKind::Warning);
-      return false;
-    }
-    return true;
-  }
-
   // The record's own bytes, and its lines when nothing else stands there.
   void Remove(const pack::Record& record) {
     const auto [begin, end] = pack::RemovalRange(pack_.file, record);
     edit_.Remove(begin, end);
-    removed_.push_back("line " + std::to_string(record.line) + ": " + std::string(record.from));
+    outcome_.removed.push_back({record.line, std::string(record.from)});
     if (options_.onChange)
       options_.onChange(
           '-', std::string(pack_.file.bytes.substr(record.begin, record.end - record.begin)));
@@ -97,44 +86,30 @@ class UpdateRun {
     platform::AtomicFileWriter file;
     file.Open(mappingPath_, platform::FileMode::Binary, &expected);
     edit_.WriteTo(pack_.file.bytes, [&file](std::string_view piece) { file.Write(piece); });
-    if (file.Failed() || !file.Commit()) {
-      host_.ShowMessage(WriteFailureText(file.Failure()), kErrorCaption, MessageKind::Warning);
-      return false;
-    }
-    return true;
+    if (!file.Failed() && file.Commit()) return true;
+    outcome_.failure = file.Failure();
+    return false;
   }
 
-  void Report(const RecordMaker& maker) {
-    const std::string skipped = maker.SkippedWarning();
-    if (!skipped.empty()) host_.ShowMessage(skipped, "Files not added", MessageKind::Warning);
-    const std::string added = std::to_string(maker.Added());
-    const std::string removed = std::to_string(removed_.size());
-    const std::string kept = std::to_string(pack_.file.records.size() - removed_.size());
-    std::string text =
-        options_.dryRun
-            ? "Dry run, nothing was written: " + added + " files would be added in XML file!\n" +
-                  kept + " records would be kept, " + removed + " removed"
-            : SuccessText(maker.Added()) + "\n" + kept + " records kept, " + removed + " removed";
-    text += removed_.empty() ? "." : ":";
-    for (const std::string& r : removed_) text += "\n" + r;
-    host_.ShowMessage(text, kSuccessCaption, MessageKind::Information);
+  UpdateOutcome Ended(Result result) {
+    outcome_.result = result;
+    outcome_.kept = pack_.file.records.size() - outcome_.removed.size();
+    return std::move(outcome_);
   }
 
-  JobSettings& settings_;
-  JobHost& host_;
-  IdPrompter& prompter_;
   const UpdateOptions& options_;
+  const JobQuestions& questions_;
   const std::string mappingPath_;
   pack::Pack pack_;
   pack::PackEdit edit_;
-  std::vector<std::string> removed_;
+  UpdateOutcome outcome_;
 };
 
 }  // namespace
 
-void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,
-                    const UpdateOptions& options) {
-  UpdateRun(settings, host, prompter, options).Run();
+UpdateOutcome UpdateMapping(const std::string& folderPath, const UpdateOptions& options,
+                            const JobQuestions& questions) {
+  return UpdateRun(folderPath, options, questions).Run();
 }
 
 }  // namespace mapio

@@ -1,14 +1,24 @@
+// The update job: records for a folder's new pictures added to its
+// config.xml, and those whose picture has gone removed on request; every
+// other byte of the file stays as it was.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
-#include "core/job_host.h"
-#include "core/job_settings.h"
+#include "core/job_questions.h"
+#include "platform/platform.h"
+#include "writer/record_maker.h"
 
 namespace mapio {
 
 struct UpdateOptions {
+  std::int32_t kind = Faces;  // an ObjectKind
+  // New pictures' IDs from the numbers their names begin with.
+  bool idsFromNames = false;
   // Add records for the new pictures.
   bool addNew = true;
   // Remove the records whose picture has gone.
@@ -20,10 +30,30 @@ struct UpdateOptions {
   std::function<void(char change, const std::string& line)> onChange;
 };
 
-// The update job's one entry: adds records for the folder's new pictures to
-// its config.xml and, when asked, removes those whose picture has gone.
-// Every other byte of the file stays as it was.
-void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,
-                    const UpdateOptions& options = {});
+struct UpdateOutcome {
+  enum class Result {
+    Updated,        // written, or nothing was to change (or a dry run)
+    NotRead,        // config.xml could not be read (`readResult`, `utf16` say why)
+    NoList,         // it has no list to update
+    ListingFailed,  // the folder could not be listed
+    WriteFailed,    // `failure` says why; nothing was changed
+  };
+  struct Removed {
+    std::size_t line;
+    std::string name;
+  };
+  Result result = Result::Updated;
+  platform::ReadResult readResult = platform::ReadResult::Ok;
+  bool utf16 = false;
+  platform::WriteFailure failure = platform::WriteFailure::None;
+  std::uint32_t added = 0;
+  std::size_t kept = 0;  // records that stay
+  std::vector<Removed> removed;
+  NameList tooLarge;    // new pictures whose number is too large for an ID
+  NameList unnumbered;  // new pictures whose name begins with no number (IDs from names)
+};
+
+UpdateOutcome UpdateMapping(const std::string& folderPath, const UpdateOptions& options,
+                            const JobQuestions& questions);
 
 }  // namespace mapio

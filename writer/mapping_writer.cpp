@@ -1,11 +1,10 @@
 #include "writer/mapping_writer.h"
 
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "core/record_template.h"
 #include "platform/platform.h"
-#include "writer/record_maker.h"
 
 namespace mapio {
 
@@ -16,23 +15,25 @@ constexpr std::size_t kProgressStep = 4096;
 // One run of the make job; nothing of it outlives the call.
 class WriterRun {
  public:
-  WriterRun(JobSettings& settings, JobHost& host, IdPrompter& prompter)
-      : settings_(settings),
-        host_(host),
-        maker_(settings, host, prompter),
-        mappingPath_(platform::JoinPath(settings.folderPath, kMappingFileName)) {}
+  WriterRun(const std::string& folderPath, const MakeOptions& options,
+            const JobQuestions& questions)
+      : folderPath_(folderPath),
+        options_(options),
+        questions_(questions),
+        maker_(options.kind, options.idsFromNames, questions.ids),
+        mappingPath_(platform::JoinPath(folderPath, kMappingFileName)) {}
 
-  void Run();
+  MakeOutcome Run();
 
  private:
-  bool List(platform::FolderListing& entries);
   void CountingPass(const platform::FolderListing& entries);
   void WritingPass(const platform::FolderListing& entries);
   void Progress(JobProgress::Phase phase, std::size_t done, std::size_t total, bool force);
-  void Finish();
+  MakeOutcome Ended(MakeOutcome::Result result);
 
-  JobSettings& settings_;
-  JobHost& host_;
+  const std::string& folderPath_;
+  const MakeOptions& options_;
+  const JobQuestions& questions_;
   RecordMaker maker_;
   const std::string mappingPath_;
   platform::AtomicFileWriter file_;
@@ -41,42 +42,25 @@ class WriterRun {
   std::optional<platform::FileStamp> seen_;  // config.xml as the question saw it
 };
 
-void WriterRun::Run() {
+MakeOutcome WriterRun::Run() {
   platform::FolderListing entries;
-  if (!List(entries)) return;
+  if (!platform::ListFolder(folderPath_, entries)) return Ended(MakeOutcome::Result::ListingFailed);
   CountingPass(entries);
-
-  if (found_ &&
-      host_.ShowMessage("config.xml file was found in this directory. Do you want to owerwrite "
-                        "it? If you choose NO, operation will be aborted.",
-                        "ALERT: replace file?", MessageKind::Question) != MessageButton::Yes) {
-    return;
-  }
+  if (found_ && !questions_.replaceMapping()) return Ended(MakeOutcome::Result::Kept);
 
   // The writing pass goes over the same listing: a second search would cost
   // as much again (the sort dominates), and this way every file counted is
-  // the file asked about, and the new file is never among them.
-  // Only over the file the question was about, or where there was none.
+  // the file asked about, and the new file is never among them. Only over
+  // the file the question was about, or where there was none.
   const platform::ExpectedTarget expected(seen_);
-  if (!file_.Open(mappingPath_, platform::FileMode::Text, &expected)) {
-    const platform::WriteFailure why = file_.Failure();
-    const bool refused =
-        why != platform::WriteFailure::NoSpace && why != platform::WriteFailure::IoError;
-    host_.ShowMessage(refused ? WriteFailureText(why)
-                              : "config.xml could not be created in this directory! No file was "
-                                "changed.",
-                      kErrorCaption, MessageKind::Warning);
-    return;
-  }
+  if (!file_.Open(mappingPath_, platform::FileMode::Text, &expected))
+    return Ended(MakeOutcome::Result::NotCreated);
   file_.Write(MappingHeader);
   WritingPass(entries);
-  Finish();
-}
-
-bool WriterRun::List(platform::FolderListing& entries) {
-  if (platform::ListFolder(settings_.folderPath, entries)) return true;
-  host_.ShowMessage(kListingFailed, kErrorCaption, MessageKind::Warning);
-  return false;
+  file_.Write(MappingTrailer);
+  if (file_.Failed()) file_.Abort();
+  if (file_.Failed() || !file_.Commit()) return Ended(MakeOutcome::Result::WriteFailed);
+  return Ended(MakeOutcome::Result::Written);
 }
 
 void WriterRun::CountingPass(const platform::FolderListing& entries) {
@@ -86,10 +70,10 @@ void WriterRun::CountingPass(const platform::FolderListing& entries) {
     Progress(JobProgress::Phase::Counting, i, total, false);
     const platform::DirEntry entry = entries[i];
     if (entry.isDirectory) continue;
-    if (IsMappingFileName(settings_.folderPath, entry.name)) {
+    if (IsMappingFileName(folderPath_, entry.name)) {
       found_ = true;
       seen_ = platform::StampOf(mappingPath_);
-    } else if (IsRecordCandidate(settings_.folderPath, entry)) {
+    } else if (IsRecordCandidate(folderPath_, entry)) {
       ++expected;
     }
   }
@@ -101,9 +85,9 @@ void WriterRun::WritingPass(const platform::FolderListing& entries) {
   const std::size_t total = entries.Size();
   for (std::size_t i = 0; i < total && !file_.Failed(); ++i) {
     const platform::DirEntry entry = entries[i];
-    if (!IsRecordCandidate(settings_.folderPath, entry)) continue;
+    if (!IsRecordCandidate(folderPath_, entry)) continue;
     // Every prompt shows where the job stands.
-    Progress(JobProgress::Phase::Writing, i, total, !settings_.allFilenamesAreIds);
+    Progress(JobProgress::Phase::Writing, i, total, !options_.idsFromNames);
     if (maker_.Make(entry.name, line_)) file_.Write(line_);
   }
   Progress(JobProgress::Phase::Writing, total, total, true);
@@ -111,26 +95,24 @@ void WriterRun::WritingPass(const platform::FolderListing& entries) {
 
 void WriterRun::Progress(JobProgress::Phase phase, std::size_t done, std::size_t total,
                          bool force) {
-  if (!force && done % kProgressStep != 0) return;
-  host_.ReportProgress({phase, done, total});
+  if (!questions_.progress || (!force && done % kProgressStep != 0)) return;
+  questions_.progress({phase, done, total});
 }
 
-void WriterRun::Finish() {
-  file_.Write(MappingTrailer);
-  if (file_.Failed()) file_.Abort();
-  if (file_.Failed() || !file_.Commit()) {
-    host_.ShowMessage(WriteFailureText(file_.Failure()), kErrorCaption, MessageKind::Warning);
-    return;
-  }
-  const std::string skipped = maker_.SkippedWarning();
-  if (!skipped.empty()) host_.ShowMessage(skipped, "Files not added", MessageKind::Warning);
-  host_.ShowMessage(SuccessText(maker_.Added()), kSuccessCaption, MessageKind::Information);
+MakeOutcome WriterRun::Ended(MakeOutcome::Result result) {
+  MakeOutcome outcome;
+  outcome.result = result;
+  outcome.failure = file_.Failure();
+  outcome.added = maker_.Added();
+  outcome.tooLarge = maker_.TooLarge();
+  return outcome;
 }
 
 }  // namespace
 
-void MappingWriter(JobSettings& settings, JobHost& host, IdPrompter& prompter) {
-  WriterRun(settings, host, prompter).Run();
+MakeOutcome MakeMapping(const std::string& folderPath, const MakeOptions& options,
+                        const JobQuestions& questions) {
+  return WriterRun(folderPath, options, questions).Run();
 }
 
 }  // namespace mapio

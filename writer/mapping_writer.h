@@ -1,12 +1,39 @@
+// The make job: config.xml with one record per file of a folder.
 #pragma once
 
-#include "core/job_host.h"
-#include "core/job_settings.h"
+#include <cstdint>
+#include <string>
+
+#include "core/job_questions.h"
+#include "platform/platform.h"
+#include "writer/record_maker.h"
 
 namespace mapio {
 
-// The make job's one entry, for every front end.
-// "Make config.xml file": one record per file of the folder.
-void MappingWriter(JobSettings& settings, JobHost& host, IdPrompter& prompter);
+struct MakeOptions {
+  std::int32_t kind = Faces;  // an ObjectKind; any other value makes faces
+  // Each file's ID from the number its name begins with, asking nothing.
+  bool idsFromNames = false;
+};
+
+struct MakeOutcome {
+  enum class Result {
+    Written,
+    Kept,           // config.xml was there, and the question said to keep it
+    ListingFailed,  // the folder could not be listed
+    NotCreated,     // config.xml could not be opened for writing (`failure` says why)
+    WriteFailed,    // it could not be written or put in place (`failure` says why)
+  };
+  Result result = Result::Written;
+  platform::WriteFailure failure = platform::WriteFailure::None;
+  std::uint32_t added = 0;
+  NameList tooLarge;  // files whose number is too large for an ID
+};
+
+// Lists the folder, asks `questions.replaceMapping` when config.xml is
+// there, and writes it whole or not at all: one record per file, the ID
+// from the name or from `questions.ids`.
+MakeOutcome MakeMapping(const std::string& folderPath, const MakeOptions& options,
+                        const JobQuestions& questions);
 
 }  // namespace mapio

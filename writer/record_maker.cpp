@@ -11,8 +11,6 @@ namespace mapio {
 
 namespace {
 
-constexpr std::size_t kSkippedShown = 20;
-
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -23,10 +21,6 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 }  // namespace
-
-std::string SuccessText(std::uint32_t added) {
-  return "Success! " + std::to_string(added) + " files added in XML file!";
-}
 
 // On a file system that ignores case, Config.XML is the file config.xml
 // names. Only the rare near-misses cost a look at the disk.
@@ -42,23 +36,22 @@ bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& 
          !pack::IsLeftover(entry.name);
 }
 
-RecordMaker::RecordMaker(const JobSettings& settings, JobHost& host, IdPrompter& prompter)
-    : prompter_(prompter),
-      kits_(settings.objectKind == Kits),
-      fromNames_(settings.allFilenamesAreIds != 0) {
-  if (!kits_) format_ = "\t\t" + GetRecordTemplate(host, settings.objectKind, TemplateHalf::Write);
+void NameList::Add(std::string_view name) {
+  if (first.size() < kKept) first.emplace_back(name);
+  ++count;
+}
+
+RecordMaker::RecordMaker(std::int32_t objectKind, bool idsFromNames, IdPrompter& prompter)
+    : prompter_(prompter), kits_(objectKind == Kits), fromNames_(idsFromNames) {
+  if (!kits_) format_ = "\t\t" + std::string(RecordTemplateOf(objectKind).writeFormat);
   for (std::size_t k = 0; k < KitTemplates.size(); ++k) kitFormats_[k] = KitTemplates[k];
 }
 
-RecordMaker::RecordMaker(const JobSettings& settings, IdPrompter& prompter,
+RecordMaker::RecordMaker(std::int32_t objectKind, bool idsFromNames, IdPrompter& prompter,
                          const pack::LineStyle& style)
-    : prompter_(prompter),
-      kits_(settings.objectKind == Kits),
-      fromNames_(settings.allFilenamesAreIds != 0),
-      needsNumber_(true) {
+    : prompter_(prompter), kits_(objectKind == Kits), fromNames_(idsFromNames), needsNumber_(true) {
   const auto styled = [&](KitKind kitKind) {
-    std::string format =
-        WriteFormatFor(settings.objectKind, style.target, kitKind, style.beforeClose);
+    std::string format = WriteFormatFor(objectKind, style.target, kitKind, style.beforeClose);
     format.pop_back();  // the "\n"
     return style.indent + format + style.lineEnd;
   };
@@ -75,12 +68,12 @@ bool RecordMaker::Make(std::string_view fileName, std::string& line) {
 bool RecordMaker::FromName(std::string_view recordName, std::string_view fileName,
                            std::string& line) {
   if (needsNumber_ && !BeginsWithNumber(recordName)) {
-    unnumbered_.emplace_back(fileName);
+    unnumbered_.Add(fileName);
     return false;
   }
   const std::optional<std::uint32_t> id = LeadingId(recordName);
   if (!id) {
-    skipped_.emplace_back(fileName);
+    tooLarge_.Add(fileName);
     return false;
   }
   Fill(kits_ ? kitFormats_[static_cast<std::size_t>(KitKind::Home)] : format_, recordName, *id,
@@ -123,38 +116,6 @@ void RecordMaker::Fill(std::string_view format, std::string_view recordName, std
                                   [](char c) { return static_cast<unsigned char>(c) < 0x20; });
   if (!plain) escaped_ = pack::EscapeAttribute(recordName);
   AppendRecord(line, format, plain ? recordName : std::string_view(escaped_), id);
-}
-
-namespace {
-
-void AppendNames(std::string& text, const std::vector<std::string>& names) {
-  for (std::size_t i = 0; i < names.size() && i < kSkippedShown; ++i) {
-    text += "\n";
-    text += names[i];
-  }
-  if (names.size() > kSkippedShown)
-    text += "\nand " + std::to_string(names.size() - kSkippedShown) + " more";
-}
-
-}  // namespace
-
-std::string RecordMaker::SkippedWarning() const {
-  std::string text;
-  if (!skipped_.empty()) {
-    text =
-        "These files were not added: the number their names begin with is too large for an ID "
-        "(the IDs go from 0 to 4294967295; names may begin with -2147483648 to -1 too):";
-    AppendNames(text, skipped_);
-  }
-  if (!unnumbered_.empty()) {
-    text += text.empty() ? "" : "\n\n";
-    text +=
-        "These pictures were not added: their names begin with no number, so they need an ID "
-        "typed in (leave out -n or untick \"All filenames are IDs\") or a name that begins "
-        "with their ID:";
-    AppendNames(text, unnumbered_);
-  }
-  return text;
 }
 
 }  // namespace mapio

@@ -2,23 +2,16 @@
 // the update job: which entries get a record, and each record's line.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "core/job_host.h"
-#include "core/job_settings.h"
-#include "core/mapping_messages.h"
+#include "core/job_questions.h"
 #include "pack/pack_style.h"
 #include "platform/platform.h"
 
 namespace mapio {
-
-inline constexpr std::string_view kListingFailed =
-    "The files of this directory could not be listed! No file was changed.";
-inline constexpr std::string_view kSuccessCaption = "Success!";
-// "Success! N files added in XML file!"
-std::string SuccessText(std::uint32_t added);
 
 // Whether an entry of `folderPath` gets a record: files only, never
 // config.xml (in any letter case where the file system ignores it), never
@@ -26,15 +19,24 @@ std::string SuccessText(std::uint32_t added);
 bool IsMappingFileName(const std::string& folderPath, std::string_view name);
 bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& entry);
 
+// Names a job passed over, the first few of them and how many in all.
+struct NameList {
+  static constexpr std::size_t kKept = 20;
+  std::vector<std::string> first;
+  std::size_t count = 0;
+  void Add(std::string_view name);
+};
+
 // Makes the record lines of one run, one file at a time, with the ID from
 // the file's name or from a prompt, and keeps the counts the prompts show.
 class RecordMaker {
  public:
   // The make job's lines.
-  RecordMaker(const JobSettings& settings, JobHost& host, IdPrompter& prompter);
+  RecordMaker(std::int32_t objectKind, bool idsFromNames, IdPrompter& prompter);
   // Lines in a pack's own style; with IDs from names, a name that begins
   // with no number gets no line (rather than the ID 0).
-  RecordMaker(const JobSettings& settings, IdPrompter& prompter, const pack::LineStyle& style);
+  RecordMaker(std::int32_t objectKind, bool idsFromNames, IdPrompter& prompter,
+              const pack::LineStyle& style);
 
   // The number of files that will be asked about, before the first.
   void SetExpected(std::uint32_t expected) { expected_ = expected; }
@@ -43,9 +45,10 @@ class RecordMaker {
   bool Make(std::string_view fileName, std::string& line);
 
   std::uint32_t Added() const { return added_; }
-  // The warning for the files that got no record for want of an ID; empty
-  // when there were none.
-  std::string SkippedWarning() const;
+  // Files whose name begins with a number too large for an ID.
+  const NameList& TooLarge() const { return tooLarge_; }
+  // Files whose name begins with no number at all (in a pack's style only).
+  const NameList& Unnumbered() const { return unnumbered_; }
 
  private:
   bool FromName(std::string_view recordName, std::string_view fileName, std::string& line);
@@ -61,8 +64,8 @@ class RecordMaker {
   std::string kitFormats_[kKitKindNames.size()];
   std::uint32_t expected_ = 0;
   std::uint32_t added_ = 0;
-  std::vector<std::string> skipped_;     // names whose number is no ID
-  std::vector<std::string> unnumbered_;  // names that begin with no number
+  NameList tooLarge_;
+  NameList unnumbered_;
   std::string escaped_;
 };
 

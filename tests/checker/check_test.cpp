@@ -180,18 +180,23 @@ TEST(Check, FolderMadeByTheMakeJobIsCleanAndAfterTranslateEveryRecordIsTranslate
   for (const char* f :
        {"101 a.png", "102 b.jpg", "103 c.gif", "104.png", "33_Name.PNG", "105 A&B.png"})
     dir.Write(f);
-  FakeHost host;
   ScriptedPrompter prompter;
-  JobSettings settings;
-  settings.folderPath = dir.str();
-  settings.allFilenamesAreIds = 1;
-  MappingWriter(settings, host, prompter);
+  const JobQuestions questions{prompter};
+  MakeOptions make;
+  make.idsFromNames = true;
+  MakeMapping(dir.str(), make, questions);
   const PackReport made = CheckPack(dir.str(), Faces);
   EXPECT_EQ(made.records, 6u);
   EXPECT_EQ(made.pictures, 6u);
   EXPECT_EQ(Brief(made), std::vector<std::string>{});
+  // What make wrote, update takes as it is.
+  const std::string madeBytes = dir.Read("config.xml");
+  UpdateOptions update;
+  update.idsFromNames = true;
+  UpdateMapping(dir.str(), update, questions);
+  EXPECT_EQ(dir.Read("config.xml"), madeBytes);
 
-  MappingTranslator(settings, host);
+  TranslateNames(dir.str(), {}, {});
   EXPECT_EQ(
       Brief(CheckPack(dir.str(), Faces)),
       (std::vector<std::string>{"19:translated:101 a", "20:translated:102 b", "21:translated:103 c",

@@ -161,15 +161,12 @@ TEST_P(Variants, CheckFindsWhatIsWrongAndUpdateWritesInThePacksStyle) {
   EXPECT_EQ(findings, c.findings);
   EXPECT_EQ(report.objectKind, c.kindChecked);
 
-  FakeHost host;
   ScriptedPrompter prompter;
-  JobSettings settings;
-  settings.folderPath = folder.str();
-  settings.objectKind = c.kindChecked;
-  settings.allFilenamesAreIds = 1;
   UpdateOptions options;
+  options.kind = c.kindChecked;
+  options.idsFromNames = true;
   options.prune = true;
-  MappingUpdater(settings, host, prompter, options);
+  UpdateMapping(folder.str(), options, {prompter});
   std::string expected = c.config;
   for (const auto& [from, to] : c.changes) expected.replace(expected.find(from), from.size(), to);
   EXPECT_EQ(folder.Read("config.xml"), expected);

@@ -73,7 +73,7 @@ TEST(CliUpdate, DryRunListsTheChangesAndWritesNothing) {
   EXPECT_EQ(run.out,
             "- <record from=\"a\" to=\"graphics/pictures/person/7/portrait\"/>\n"
             "+ <record from=\"12\" to=\"graphics/pictures/person/12/portrait\"/>\n"
-            "Success!: Dry run, nothing was written: 1 files would be added in XML file!\n"
+            "Dry run, nothing was written: 1 files would be added in XML file!\n"
             "0 records would be kept, 1 removed:\nline 19: a\n");
   EXPECT_EQ(folder.Read("config.xml"), PackOf(kRecordA));
   EXPECT_EQ(RunCliWith({"update", "--json", folder.str()}).status, 2);

@@ -1,9 +1,9 @@
-// The terminal host's progress line and message routing.
+// The terminal's progress line and its lines.
 #include <sstream>
 
 #include <gtest/gtest.h>
 
-#include "cli/terminal_host.h"
+#include "cli/terminal.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/temp_folder.h"
 
@@ -11,56 +11,53 @@ namespace mapio::testing {
 namespace {
 
 using cli::Clock;
-using cli::TerminalHost;
+using cli::Terminal;
 
 struct ProgressFixture {
   explicit ProgressFixture(bool progress) {
-    cli::TerminalHostOptions options;
+    cli::TerminalOptions options;
     options.progress = progress;
     options.now = [this] { return now; };
-    host = std::make_unique<TerminalHost>(in, out, err, options);
+    host = std::make_unique<Terminal>(in, out, err, options);
   }
   // `count` reports of the same number of files, `elapsed` after the job
   // started, as a reporter that calls for every file sends them.
   void Report(std::uint64_t count, std::chrono::milliseconds elapsed, std::uint64_t done = 0) {
     now = start + elapsed;
     for (std::uint64_t i = 0; i < count; ++i)
-      host->ReportProgress({JobProgress::Phase::Writing, done, 1000});
+      host->Progress({JobProgress::Phase::Writing, done, 1000});
   }
   Clock::time_point start{};
   Clock::time_point now{};
   std::istringstream in;
   std::ostringstream out, err;
-  std::unique_ptr<TerminalHost> host;
+  std::unique_ptr<Terminal> host;
 };
 
 TEST(CliProgress, ShownOnlyAfterHalfASecondAndClearedBeforeMessages) {
   ProgressFixture f(true);
-  JobSettings s;
-  f.host->PullSettings(s);  // the job starts
+  f.host->JobStarted();
   f.Report(768, std::chrono::milliseconds(100), 5);
   EXPECT_EQ(f.err.str(), "");
 
   f.Report(256, std::chrono::milliseconds(600), 256);
   EXPECT_EQ(f.err.str(), "\rWriting: 256/1000 files\x1b[K");
 
-  f.host->ShowMessage("Success! 256 files added in XML file!", "Success!",
-                      MessageKind::Information);
+  f.host->Say("Success! 256 files added in XML file!");
   EXPECT_EQ(f.err.str(), "\rWriting: 256/1000 files\x1b[K\r\x1b[K");
-  EXPECT_EQ(f.out.str(), "Success!: Success! 256 files added in XML file!\n");
+  EXPECT_EQ(f.out.str(), "Success! 256 files added in XML file!\n");
 
   // A new job starts its own delay.
   f.err.str("");
   f.start = f.now;
-  f.host->PullSettings(s);
+  f.host->JobStarted();
   f.Report(512, std::chrono::milliseconds(100));
   EXPECT_EQ(f.err.str(), "");
 }
 
 TEST(CliProgress, ShownForReportersThatReportRarely) {
   ProgressFixture f(true);
-  JobSettings s;
-  f.host->PullSettings(s);
+  f.host->JobStarted();
   f.Report(1, std::chrono::milliseconds(100), 4096);
   EXPECT_EQ(f.err.str(), "");
   f.Report(1, std::chrono::milliseconds(700), 8192);
@@ -69,8 +66,7 @@ TEST(CliProgress, ShownForReportersThatReportRarely) {
 
 TEST(CliProgress, NeverWhenSwitchedOff) {
   ProgressFixture f(false);
-  JobSettings s;
-  f.host->PullSettings(s);
+  f.host->JobStarted();
   f.Report(5000, std::chrono::seconds(5));
   EXPECT_EQ(f.err.str(), "");
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 
 namespace mapio::testing {
 

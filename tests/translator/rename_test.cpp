@@ -8,7 +8,7 @@
 #include "platform/platform.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/translator/translator_fixture.h"
-#include "writer/mapping_writer.h"
+#include "ui/window_jobs.h"
 
 namespace mapio::testing {
 namespace {
@@ -229,14 +229,14 @@ TEST_F(TranslatorTest, DryRunForetellsTheRealRun) {
                   FaceRecord("1", "12"), FaceRecord("1", "13"), FaceRecord("q", "8")});
   const Names before = State();
   std::vector<std::pair<std::string, std::string>> foretold, done;
-  TranslateOptions dry{
-      true, [&](const std::string& f, const std::string& t) { foretold.emplace_back(f, t); }, {}};
-  const Messages dryMessages = Run(config, Faces, dry);
+  const Messages dryMessages =
+      Run(config, Faces, true,
+          [&](const std::string& f, const std::string& t) { foretold.emplace_back(f, t); });
   EXPECT_EQ(State(), before);
 
-  TranslateOptions real{
-      false, [&](const std::string& f, const std::string& t) { done.emplace_back(f, t); }, {}};
-  EXPECT_EQ(RunAgain(Faces, real), dryMessages);
+  EXPECT_EQ(RunAgain(Faces, false,
+                     [&](const std::string& f, const std::string& t) { done.emplace_back(f, t); }),
+            dryMessages);
   EXPECT_EQ(foretold, done);
   EXPECT_EQ(done, (std::vector<std::pair<std::string, std::string>>{{"a.png", "101.png"},
                                                                     {"101.png", "202.png"},
@@ -261,7 +261,7 @@ TEST_F(TranslatorTest, FolderThatCannotBeListedStillTriesExactNames) {
       OrdinaryUser user(dir.path());
       std::filesystem::permissions(
           dir.path(), std::filesystem::perms::owner_write | std::filesystem::perms::owner_exec);
-      messages = RunAgain(Faces, {dryRun, {}, {}});
+      messages = RunAgain(Faces, dryRun);
       std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     }
     EXPECT_EQ(messages, (Messages{RenameWarning("a", "1"), RenameWarning("d", "4"),

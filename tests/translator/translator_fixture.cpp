@@ -72,19 +72,21 @@ std::vector<std::string> TranslatorTest::State() const {
   return state;
 }
 
-std::vector<Message> TranslatorTest::Run(const std::string& configText, int kind,
-                                         const TranslateOptions& options) {
+std::vector<Message> TranslatorTest::Run(const std::string& configText, int kind, bool dryRun,
+                                         const OnRename& onRename) {
   dir.Write("config.xml", configText);
-  return RunAgain(kind, options);
+  return RunAgain(kind, dryRun, onRename);
 }
 
-std::vector<Message> TranslatorTest::RunAgain(int kind, const TranslateOptions& options) {
+std::vector<Message> TranslatorTest::RunAgain(int kind, bool dryRun, const OnRename& onRename) {
   host.messages.clear();
   JobSettings settings;
   settings.folderPath = dir.str();
   settings.objectKind = kind;
   settings.action = kActionTranslate;
-  MappingTranslator(settings, host, options);
+  TranslateOptions options;
+  options.dryRun = dryRun;
+  MappingTranslator(settings, host, options, onRename);
   return host.messages;
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -10,7 +11,7 @@
 #include "core/object_kind.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/temp_folder.h"
-#include "translator/mapping_translator.h"
+#include "ui/window_jobs.h"
 
 namespace mapio::testing {
 
@@ -41,9 +42,11 @@ class TranslatorTest : public ::testing::Test {
   bool FolderIgnoresCase() const;
   // Sorted "name=content" of every entry but config.xml; "name/" for folders.
   std::vector<std::string> State() const;
-  std::vector<Message> Run(const std::string& configText, int kind = Faces,
-                           const TranslateOptions& options = {});
-  std::vector<Message> RunAgain(int kind = Faces, const TranslateOptions& options = {});
+  using OnRename = std::function<void(const std::string& from, const std::string& to)>;
+  std::vector<Message> Run(const std::string& configText, int kind = Faces, bool dryRun = false,
+                           const OnRename& onRename = {});
+  std::vector<Message> RunAgain(int kind = Faces, bool dryRun = false,
+                                const OnRename& onRename = {});
 };
 
 }  // namespace mapio::testing

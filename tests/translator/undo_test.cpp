@@ -79,15 +79,13 @@ TEST_P(UndoTable, TakesBackWhatTheFolderShowsWasDone) {
   const UndoCase& c = GetParam();
   AddFiles(kPictures);
   AddFiles({"x.png"});
-  JournalOptions journal;
-  journal.folder = journals.str();
-  journal.stopAfterRenamesForTesting = c.killedAfter;
-  JobSettings settings;
-  settings.folderPath = dir.str();
+  TranslateOptions translate;
+  translate.journal.folder = journals.str();
+  translate.journal.stopAfterRenamesForTesting = c.killedAfter;
   dir.Write("config.xml",
             ConfigWith({FaceRecord("a", "1"), FaceRecord("b", "2"), FaceRecord("c", "3"),
                         FaceRecord("d", "4"), FaceRecord("gone", "5")}));
-  MappingTranslator(settings, host, {}, journal);
+  TranslateNames(dir.str(), translate, {});
   if (c.meanwhile) c.meanwhile(dir);
 
   UndoOptions options;
@@ -115,15 +113,13 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, UndoTable, ::testing::ValuesIn(kCases));
 
 TEST_F(TranslatorTest, TranslatesOnRecordComeNewestFirstAndOnlyAFewAreKept) {
   TempFolder journals;
-  JournalOptions journal;
-  journal.folder = journals.str();
-  JobSettings settings;
-  settings.folderPath = dir.str();
+  TranslateOptions translate;
+  translate.journal.folder = journals.str();
   dir.Write("config.xml", ConfigWith({FaceRecord("a", "1")}));
   for (std::size_t i = 0; i < translator::kJournalsKept + 2; ++i) {
     AddFiles({"a.png"});
     std::filesystem::remove(dir.path() / "1.png");
-    MappingTranslator(settings, host, {}, journal);
+    TranslateNames(dir.str(), translate, {});
   }
   const auto translates = TranslatesOnRecord(platform::CanonicalFolder(dir.str()), journals.str());
   ASSERT_EQ(translates.size(), translator::kJournalsKept);

@@ -3,9 +3,9 @@
 #include <filesystem>
 
 #include "platform/platform.h"
-#include "writer/mapping_writer.h"
+#include "ui/window_jobs.h"
 #include "tests/writer/writer_fixture.h"
-#include "writer/mapping_updater.h"
+#include "ui/window_jobs.h"
 
 namespace mapio::testing {
 namespace {

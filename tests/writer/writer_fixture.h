@@ -10,7 +10,7 @@
 #include "core/record_template.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/temp_folder.h"
-#include "writer/mapping_writer.h"
+#include "ui/window_jobs.h"
 
 namespace mapio::testing {
 

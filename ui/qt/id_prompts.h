@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 #include "ui/qt/template_builder.h"
 
 class QLabel;

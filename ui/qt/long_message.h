@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 
 class QWidget;
 

@@ -3,7 +3,6 @@
 
 int main(int argc, char** argv) {
   // Before anything can change the current directory.
-  mapio::platform::StartupDirectory();
   mapio::qt::CMapApp app(argc, argv);
   return app.Run();
 }

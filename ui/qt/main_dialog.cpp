@@ -45,7 +45,7 @@ CMainDlg::CMainDlg(QWidget* owner)
     : QDialog(owner),
       progress_(this),
       prompter_(this, &progress_,
-                [this] { return platform::ResolveAgainstStartup(logic_.settings().folderPath); }),
+                [this] { return platform::AbsolutePath(logic_.settings().folderPath); }),
       logic_(*this, ui::MakeJobEntries(prompter_)) {
   built_ = BuildDialog(*this, res::MainTemplate());
   path_ = built_.Get<QLineEdit>(res::kPathBox);

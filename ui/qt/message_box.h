@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 
 class QWidget;
 

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 #include "ui/progress_pacer.h"
 
 class QWidget;

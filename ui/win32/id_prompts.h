@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 #include "ui/win32/dialog.h"
 
 namespace mapio::win32 {

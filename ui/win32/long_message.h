@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 
 namespace mapio::win32 {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 #include "ui/main_window.h"
 #include "ui/win32/report_window.h"
 

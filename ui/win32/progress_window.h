@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "core/job_host.h"
+#include "ui/job_host.h"
 #include "ui/progress_pacer.h"
 
 namespace mapio::win32 {

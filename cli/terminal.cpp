@@ -1,4 +1,4 @@
-#include "cli/terminal_host.h"
+#include "cli/terminal.h"
 
 #include <istream>
 #include <ostream>
@@ -28,51 +28,24 @@ bool IsYes(std::string_view answer) {
 
 }  // namespace
 
-TerminalHost::TerminalHost(std::istream& in, std::ostream& out, std::ostream& err,
-                           TerminalHostOptions options)
+Terminal::Terminal(std::istream& in, std::ostream& out, std::ostream& err, TerminalOptions options)
     : in_(in), out_(out), err_(err), options_(std::move(options)) {}
 
-bool TerminalHost::PullSettings(JobSettings& settings) {
-  // Every job starts with a pull: the progress line's delay counts from here.
-  jobStart_ = options_.now();
-  reportsSinceCheck_ = 0;
-  doneAtCheck_ = 0;
-  settings = controls;
-  return controls.folderPath.size() <= platform::kMaxFolderPath;
-}
-
-void TerminalHost::PushSettings(const JobSettings& settings) { controls = settings; }
-
-MessageButton TerminalHost::ShowMessage(std::string_view text, std::string_view caption,
-                                        MessageKind kind) {
+void Terminal::Say(std::string_view text) {
   ClearProgress();
-  if (caption.empty()) caption = kApplicationName;
-  switch (kind) {
-    case MessageKind::Information:
-      out_ << caption << ": " << text << '\n' << std::flush;
-      return MessageButton::Ok;
-    case MessageKind::Warning:
-      sawTrouble_ = true;
-      err_ << caption << ": " << text << '\n' << std::flush;
-      return MessageButton::Ok;
-    case MessageKind::Confirmation:
-      err_ << caption << ": " << text;
-      return Ask() ? MessageButton::Ok : MessageButton::Cancel;
-    case MessageKind::Question:
-      err_ << caption << ": " << text;
-      return Ask() ? MessageButton::Yes : MessageButton::No;
-  }
-  return MessageButton::Ok;
+  out_ << text << '\n' << std::flush;
 }
 
-// Only Yes (or OK) goes ahead; anything else, and the end of input, is No.
-bool TerminalHost::Ask() {
-  err_ << " [y/N] ";
-  if (options_.overwrite) {
-    err_ << (*options_.overwrite ? "y" : "n") << '\n' << std::flush;
-    return *options_.overwrite;
-  }
-  err_ << std::flush;
+void Terminal::Warn(std::string_view text) {
+  ClearProgress();
+  sawTrouble_ = true;
+  err_ << text << '\n' << std::flush;
+}
+
+bool Terminal::Ask(std::string_view question) {
+  if (options_.answer) return *options_.answer;
+  ClearProgress();
+  err_ << question << " [y/N] " << std::flush;
   std::string answer;
   if (!std::getline(in_, answer)) {
     err_ << '\n' << std::flush;
@@ -82,7 +55,13 @@ bool TerminalHost::Ask() {
   return IsYes(answer);
 }
 
-void TerminalHost::ReportProgress(const JobProgress& progress) {
+void Terminal::JobStarted() {
+  jobStart_ = options_.now();
+  reportsSinceCheck_ = 0;
+  doneAtCheck_ = 0;
+}
+
+void Terminal::Progress(const JobProgress& progress) {
   if (!options_.progress) return;
   const std::uint64_t moved =
       progress.done >= doneAtCheck_ ? progress.done - doneAtCheck_ : kProgressCheckEvery;
@@ -96,14 +75,14 @@ void TerminalHost::ReportProgress(const JobProgress& progress) {
   DrawProgress(progress);
 }
 
-void TerminalHost::DrawProgress(const JobProgress& progress) {
+void Terminal::DrawProgress(const JobProgress& progress) {
   err_ << '\r' << PhaseName(progress.phase) << ": " << progress.done;
   if (progress.total != 0) err_ << '/' << progress.total;
   err_ << " files\x1b[K" << std::flush;
   progressShown_ = true;
 }
 
-void TerminalHost::ClearProgress() {
+void Terminal::ClearProgress() {
   if (!progressShown_) return;
   err_ << "\r\x1b[K" << std::flush;
   progressShown_ = false;

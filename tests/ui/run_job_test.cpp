@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/run_job.h"
+#include "ui/run_job.h"
 #include "platform/platform.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/temp_folder.h"
@@ -19,7 +19,6 @@ using testing::TempFolder;
 struct JobCall {
   char job;  // 'm' make, 't' translate
   JobSettings settings;
-  std::string currentDirectory;
 };
 
 const Message kNoPath{"Please choose directory!", "Choose directory", MessageKind::Warning};
@@ -30,7 +29,7 @@ const Message kNoAction{"Error choosing action!", "Error", MessageKind::Warning}
 class RunJobTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    startup_ = platform::StartupDirectory();
+    startup_ = platform::CurrentDirectory();
     folder_.MakeDir("a");
     folder_.MakeDir("b");
     folder_.MakeDir("c");
@@ -38,11 +37,10 @@ class RunJobTest : public ::testing::Test {
     jobs_.makeMapping = [this](JobSettings& s, JobHost&) { Record('m', s); };
     jobs_.translate = [this](JobSettings& s, JobHost&) { Record('t', s); };
   }
-  void TearDown() override { platform::ChangeDirectory(startup_); }
+  // The current directory never moves.
+  void TearDown() override { EXPECT_EQ(platform::CurrentDirectory(), startup_); }
 
-  void Record(char job, const JobSettings& s) {
-    calls_.push_back({job, s, platform::CurrentDirectory()});
-  }
+  void Record(char job, const JobSettings& s) { calls_.push_back({job, s}); }
   std::string Path(std::string_view name) const { return (folder_.path() / name).string(); }
   void Go(std::string path, std::int32_t action = kActionMake) {
     host_.controls.folderPath = std::move(path);
@@ -58,7 +56,7 @@ class RunJobTest : public ::testing::Test {
   std::vector<JobCall> calls_;
 };
 
-TEST_F(RunJobTest, RefusedFoldersStartNoJobAndKeepTheDirectory) {
+TEST_F(RunJobTest, RefusedFoldersStartNoJob) {
   struct Row {
     std::string path;
     Message message;
@@ -70,18 +68,16 @@ TEST_F(RunJobTest, RefusedFoldersStartNoJobAndKeepTheDirectory) {
       {std::string(platform::kMaxFolderPath + 1, 'a'), kNoFolder},
       {Path("a") + std::string(platform::kMaxFolderPath, '/'), kNoFolder},
   };
-  ASSERT_EQ(platform::ChangeDirectory(Path("c")), 0);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.path.substr(0, 80));
     host_.messages.clear();
     Go(row.path);
     EXPECT_EQ(host_.messages, std::vector<Message>{row.message});
     EXPECT_TRUE(calls_.empty());
-    EXPECT_TRUE(platform::SameFile(platform::CurrentDirectory(), Path("c")));
   }
 }
 
-TEST_F(RunJobTest, ActionChoosesTheJobAfterTheDirectoryChange) {
+TEST_F(RunJobTest, ActionChoosesTheJobAfterTheFolderCheck) {
   struct Row {
     std::int32_t action;
     std::string jobs;
@@ -97,14 +93,11 @@ TEST_F(RunJobTest, ActionChoosesTheJobAfterTheDirectoryChange) {
     SCOPED_TRACE(row.action);
     calls_.clear();
     host_.messages.clear();
-    ASSERT_EQ(platform::ChangeDirectory(startup_), 0);
     Go(Path("b"), row.action);
     std::string ran;
     for (const JobCall& c : calls_) ran += c.job;
     EXPECT_EQ(ran, row.jobs);
     EXPECT_EQ(host_.messages, row.messages);
-    // The folder is current even when no job runs.
-    EXPECT_TRUE(platform::SameFile(platform::CurrentDirectory(), Path("b")));
   }
 }
 
@@ -126,7 +119,6 @@ TEST_F(RunJobTest, RelativePathMeansTheSameFolderEveryTime) {
   for (const JobCall& c : calls_) {
     EXPECT_TRUE(platform::IsAbsolutePath(c.settings.folderPath));
     EXPECT_TRUE(platform::SameFile(c.settings.folderPath, Path("a")));
-    EXPECT_TRUE(platform::SameFile(c.currentDirectory, Path("a")));
   }
   // The window keeps the path as typed.
   EXPECT_EQ(host_.controls.folderPath, relative);
@@ -172,6 +164,20 @@ TEST_F(RunJobTest, EmptyDropOnlyPulls) {
   EXPECT_TRUE(host_.pushes.empty());
   EXPECT_TRUE(host_.messages.empty());
   EXPECT_TRUE(calls_.empty());
+}
+
+// The window's record templates: kits have none, and say so.
+TEST(GetRecordTemplate, KitsWarnAndGiveNothingOtherKindsTheirFormats) {
+  for (TemplateHalf half : {TemplateHalf::Write, TemplateHalf::Read}) {
+    FakeHost host;
+    EXPECT_EQ(GetRecordTemplate(host, Kits, half), "");
+    const std::vector<Message> expected{
+        {"This line was supposed to never show!", "Error", MessageKind::Warning}};
+    EXPECT_EQ(host.messages, expected);
+  }
+  FakeHost host;
+  EXPECT_EQ(GetRecordTemplate(host, 11, TemplateHalf::Read), RecordTemplateOf(Faces).readFormat);
+  EXPECT_TRUE(host.messages.empty());
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+// mapio-cli's terminal: lines on stdout, warnings and errors on stderr,
+// yes-or-no questions read from a line of input, and progress as one
+// self-updating line on stderr.
 #pragma once
 
 #include <chrono>
@@ -5,17 +8,18 @@
 #include <functional>
 #include <iosfwd>
 #include <optional>
-#include <string>
+#include <string_view>
 
-#include "core/job_host.h"
+#include "core/job_questions.h"
 
 namespace mapio::cli {
 
 using Clock = std::chrono::steady_clock;
 
-struct TerminalHostOptions {
-  // Answer to "replace file?" questions; nullopt reads it from the input.
-  std::optional<bool> overwrite;
+struct TerminalOptions {
+  // The answer to every yes-or-no question (-y, --no); nullopt reads it
+  // from the input.
+  std::optional<bool> answer;
   // Echo answers read from the input, so that a log of a piped run reads
   // like a session at the terminal (where the terminal echoes them itself).
   bool echoAnswers = false;
@@ -25,26 +29,26 @@ struct TerminalHostOptions {
   std::function<Clock::time_point()> now = [] { return Clock::now(); };
 };
 
-// The window's part for a terminal: settings held in memory, messages printed
-// as "Caption: text" (information on out, the rest on err), questions read
-// from a line of input, progress as one self-updating line on err.
-class TerminalHost : public JobHost {
+class Terminal {
  public:
-  TerminalHost(std::istream& in, std::ostream& out, std::ostream& err, TerminalHostOptions options);
+  Terminal(std::istream& in, std::ostream& out, std::ostream& err, TerminalOptions options);
 
-  // What the window's controls would hold.
-  JobSettings controls;
+  // A line on stdout.
+  void Say(std::string_view text);
+  // A line on stderr; the run then ends with kExitTrouble.
+  void Warn(std::string_view text);
+  // Only yes goes ahead; anything else, and the end of input, is no. A
+  // question that -y or --no answered is not printed.
+  bool Ask(std::string_view question);
 
-  bool PullSettings(JobSettings& settings) override;
-  void PushSettings(const JobSettings& settings) override;
-  MessageButton ShowMessage(std::string_view text, std::string_view caption,
-                            MessageKind kind) override;
-  void ReportProgress(const JobProgress& progress) override;
-
-  // True once any warning or error has been shown.
-  bool SawTrouble() const { return sawTrouble_; }
+  // A job starts: the progress line's delay counts from here.
+  void JobStarted();
+  void Progress(const JobProgress& progress);
   // Wipes the progress line, if one is showing.
   void ClearProgress();
+
+  // True once any warning or error has been printed.
+  bool SawTrouble() const { return sawTrouble_; }
 
   // The clock is looked at once per this many reports, or sooner when the
   // count of files has moved on by as much (the writer reports only every
@@ -52,20 +56,18 @@ class TerminalHost : public JobHost {
   static constexpr std::uint64_t kProgressCheckEvery = 256;
 
  private:
-  bool Ask();
   void DrawProgress(const JobProgress& progress);
 
   std::istream& in_;
   std::ostream& out_;
   std::ostream& err_;
-  TerminalHostOptions options_;
+  TerminalOptions options_;
   bool sawTrouble_ = false;
-
-  Clock::time_point jobStart_;
-  Clock::time_point lastDraw_;
+  bool progressShown_ = false;
+  Clock::time_point jobStart_{};
+  Clock::time_point lastDraw_{};
   std::uint64_t reportsSinceCheck_ = 0;
   std::uint64_t doneAtCheck_ = 0;
-  bool progressShown_ = false;
 };
 
 }  // namespace mapio::cli

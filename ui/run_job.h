@@ -1,3 +1,5 @@
+// "&GO!" and dropped folders: the folder checked, made absolute once, and
+// the marked job run on it.
 #pragma once
 
 #include <functional>
@@ -6,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/job_host.h"
-#include "core/job_settings.h"
+#include "ui/job_host.h"
+#include "ui/job_settings.h"
 
 namespace mapio {
 
@@ -15,8 +17,7 @@ namespace mapio {
 inline constexpr std::string_view kChooseDirText = "Please choose directory!";
 inline constexpr std::string_view kChooseDirCaption = "Choose directory";
 
-// The two jobs RunJob dispatches to. The core knows neither library, so the
-// front end hands them in.
+// The window's jobs, as RunJob runs them.
 using JobEntry = std::function<void(JobSettings&, JobHost&)>;
 // The update job, which no action chooses: the check's report offers it.
 using UpdateEntry = std::function<void(JobSettings&, JobHost&, bool addNew, bool prune)>;
@@ -27,11 +28,11 @@ struct JobEntries {
 };
 
 // What every job on the chosen folder checks first: pull, then the path set,
-// not too long and a folder. The folder resolved against the start-up
-// directory, or nullopt once a box has said what is wrong.
+// not too long and a folder. The folder as an absolute path, or nullopt
+// once a box has said what is wrong.
 std::optional<std::string> ChosenFolder(JobHost& host, JobSettings& settings);
 
-// "&GO!": pull, check the folder, make it current, run the job of `action`.
+// "&GO!": pull, check the folder, run the job of `action` on it.
 void RunJob(JobHost& host, JobSettings& settings, const JobEntries& jobs);
 
 // Folders dropped onto the window, in the order the drop lists them.

@@ -1,4 +1,4 @@
-#include "core/run_job.h"
+#include "ui/run_job.h"
 
 #include "platform/platform.h"
 
@@ -19,9 +19,8 @@ std::optional<std::string> ChosenFolder(JobHost& host, JobSettings& settings) {
     host.ShowMessage(kChooseDirText, kChooseDirCaption, MessageKind::Warning);
     return std::nullopt;
   }
-  // A relative path is taken against the start-up directory, once: after the
-  // directory change it would otherwise name a folder inside the folder.
-  std::string folder = platform::ResolveAgainstStartup(settings.folderPath);
+  // Made absolute here, once: the current directory never changes.
+  std::string folder = platform::AbsolutePath(settings.folderPath);
   if (settings.folderPath.size() > platform::kMaxFolderPath || !platform::IsDirectory(folder)) {
     WarnNoFolder(host);
     return std::nullopt;
@@ -30,13 +29,8 @@ std::optional<std::string> ChosenFolder(JobHost& host, JobSettings& settings) {
 }
 
 void RunJob(JobHost& host, JobSettings& settings, const JobEntries& jobs) {
-  const std::optional<std::string> chosen = ChosenFolder(host, settings);
-  if (!chosen) return;
-  const std::string& folder = *chosen;
-  if (platform::ChangeDirectory(folder) != 0) {
-    WarnNoFolder(host);
-    return;
-  }
+  const std::optional<std::string> folder = ChosenFolder(host, settings);
+  if (!folder) return;
   const JobEntry* job = nullptr;
   if (settings.action == kActionMake) job = &jobs.makeMapping;
   if (settings.action == kActionTranslate) job = &jobs.translate;
@@ -46,7 +40,7 @@ void RunJob(JobHost& host, JobSettings& settings, const JobEntries& jobs) {
   }
   if (!*job) return;
   JobSettings forJob = settings;
-  forJob.folderPath = folder;
+  forJob.folderPath = *folder;
   (*job)(forJob, host);
 }
 

@@ -1,0 +1,134 @@
+#include "cli/job_commands.h"
+
+#include <functional>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/terminal.h"
+#include "cli/terminal_prompter.h"
+#include "core/mapping_messages.h"
+#include "platform/platform.h"
+#include "translator/translate_texts.h"
+#include "writer/outcome_texts.h"
+
+namespace mapio::cli {
+namespace {
+
+TerminalOptions OptionsFor(const CliRequest& request, const Streams& s, bool prompting) {
+  TerminalOptions options;
+  options.answer = request.overwrite;
+  options.echoAnswers = !s.stdinIsTerminal;
+  // A progress line between prompts would only be in the way.
+  options.progress = s.stderrIsTerminal && !request.quiet && !prompting;
+  return options;
+}
+
+// Each folder made absolute once, as it comes in; a folder that is not
+// there is said, and the others still run.
+int ForEachFolder(const CliRequest& request, Terminal& terminal,
+                  const std::function<void(const std::string& folder)>& run) {
+  for (const std::string& given : request.folders) {
+    const std::string folder = platform::AbsolutePath(given);
+    terminal.JobStarted();
+    if (given.size() > platform::kMaxFolderPath || !platform::IsDirectory(folder))
+      terminal.Warn("Directory does not exist, please check the path!");
+    else
+      run(folder);
+  }
+  terminal.ClearProgress();
+  return terminal.SawTrouble() ? kExitTrouble : kExitOk;
+}
+
+JobQuestions QuestionsOf(Terminal& terminal, IdPrompter& prompter) {
+  JobQuestions questions{prompter};
+  questions.replaceMapping = [&terminal] { return terminal.Ask(kReplaceMappingText); };
+  questions.progress = [&terminal](const JobProgress& p) { terminal.Progress(p); };
+  return questions;
+}
+
+void WarnIfAny(Terminal& terminal, const std::string& text) {
+  if (!text.empty()) terminal.Warn(text);
+}
+
+}  // namespace
+
+int RunMake(const CliRequest& request, const Streams& s) {
+  Terminal terminal(s.in, s.out, s.err, OptionsFor(request, s, !request.idsFromNames));
+  TerminalPrompter prompter(s.in, s.err, !s.stdinIsTerminal);
+  const JobQuestions questions = QuestionsOf(terminal, prompter);
+  MakeOptions options;
+  options.kind = request.objectKind;
+  options.idsFromNames = request.idsFromNames;
+  return ForEachFolder(request, terminal, [&](const std::string& folder) {
+    const MakeOutcome o = MakeMapping(folder, options, questions);
+    if (o.result == MakeOutcome::Result::Kept) return;
+    if (o.result != MakeOutcome::Result::Written) return terminal.Warn(MakeFailureText(o));
+    WarnIfAny(terminal, NotAddedText(o.tooLarge));
+    terminal.Say(SuccessText(o.added));
+  });
+}
+
+int RunUpdate(const CliRequest& request, const Streams& s) {
+  Terminal terminal(s.in, s.out, s.err, OptionsFor(request, s, !request.idsFromNames));
+  TerminalPrompter prompter(s.in, s.err, !s.stdinIsTerminal);
+  const JobQuestions questions = QuestionsOf(terminal, prompter);
+  UpdateOptions options;
+  options.kind = request.objectKind;
+  options.idsFromNames = request.idsFromNames;
+  options.prune = request.prune;
+  options.dryRun = request.dryRun;
+  if (request.dryRun) {
+    options.onChange = [&](char change, const std::string& line) {
+      terminal.Say(std::string(1, change) + " " + std::string(platform::Trim(line)));
+    };
+  }
+  return ForEachFolder(request, terminal, [&](const std::string& folder) {
+    const UpdateOutcome o = UpdateMapping(folder, options, questions);
+    if (o.result != UpdateOutcome::Result::Updated) return terminal.Warn(UpdateFailureText(o));
+    WarnIfAny(terminal, NotAddedText(o.tooLarge, o.unnumbered));
+    terminal.Say(UpdateSummaryText(o, request.dryRun));
+  });
+}
+
+int RunTranslate(const CliRequest& request, const Streams& s) {
+  Terminal terminal(s.in, s.out, s.err, OptionsFor(request, s, false));
+  TranslateOptions options;
+  options.kind = request.objectKind;
+  options.dryRun = request.dryRun;
+  return ForEachFolder(request, terminal, [&](const std::string& folder) {
+    // The list of renames goes out as they are made: half a million lines
+    // are never held.
+    bool headed = false;
+    TranslateEvents events;
+    events.unreadable = [&] { terminal.Warn(kUnreadableRecordText); };
+    events.notRenamed = [&](const std::string& from, const std::string& id) {
+      terminal.Warn(NotRenamedText(from, id));
+    };
+    std::string line;
+    events.renamed = [&](const TranslateRename& r) {
+      if (request.dryRun) return terminal.Say(r.oldName + " -> " + r.newName);
+      line.assign(headed ? "" : kProcessedHeading);
+      headed = true;
+      AppendRenamedLine(line, r);
+      line.pop_back();
+      terminal.Say(line);
+    };
+    events.progress = [&](const JobProgress& p) { terminal.Progress(p); };
+    events.noJournal = [&] {
+      terminal.Warn(folder +
+                    ": no journal of the renames could be written: this translate "
+                    "cannot be undone");
+    };
+    const TranslateOutcome o = TranslateNames(folder, options, events);
+    switch (o.result) {
+      case TranslateOutcome::Result::NotOpened: return terminal.Warn(ReadFailureText(o.readResult));
+      case TranslateOutcome::Result::NoList: return terminal.Warn(std::string(kMappingReadError));
+      case TranslateOutcome::Result::Stopped: return;
+      case TranslateOutcome::Result::Done: break;
+    }
+    terminal.Say((o.renamed == 0 ? std::string(kNothingRenamed) : std::string()) +
+                 RenamedCountText(o));
+  });
+}
+
+}  // namespace mapio::cli

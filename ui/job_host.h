@@ -1,0 +1,44 @@
+// What the window's jobs need of the window: its settings, its message
+// boxes and its progress display. Jobs themselves ask only JobQuestions.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/job_questions.h"
+#include "core/mapping_messages.h"
+#include "core/record_template.h"
+#include "ui/job_settings.h"
+
+namespace mapio {
+
+// warning: exclamation, OK; information: information, OK;
+// confirmation: question, OK and Cancel; question: question, Yes and No.
+enum class MessageKind { Warning, Information, Confirmation, Question };
+enum class MessageButton { Ok, Cancel, Yes, No };
+
+// The caption of every failure a job reports.
+inline constexpr std::string_view kErrorCaption = "Error";
+
+class JobHost {
+ public:
+  virtual ~JobHost() = default;
+  // Copies the controls into `settings`. False only when the path box holds
+  // more than it may; callers go on regardless.
+  virtual bool PullSettings(JobSettings& settings) = 0;
+  virtual void PushSettings(const JobSettings& settings) = 0;
+  // An empty caption means kApplicationName.
+  virtual MessageButton ShowMessage(std::string_view text, std::string_view caption,
+                                    MessageKind kind) = 0;
+  // Called often (once per file); cheap hosts ignore it.
+  virtual void ReportProgress(const JobProgress& /*progress*/) {}
+};
+
+inline constexpr std::string_view kNoKitTemplateText = "This line was supposed to never show!";
+
+// A copy of one half of the kind's template. Kits have none: that shows
+// kNoKitTemplateText and yields an empty text.
+std::string GetRecordTemplate(JobHost& host, std::int32_t objectKind, TemplateHalf half);
+
+}  // namespace mapio

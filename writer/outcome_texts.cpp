@@ -1,0 +1,78 @@
+#include "writer/outcome_texts.h"
+
+#include "core/mapping_messages.h"
+
+namespace mapio {
+
+namespace {
+
+void AppendNames(std::string& text, const NameList& names) {
+  for (const std::string& name : names.first) text += "\n" + name;
+  if (names.count > names.first.size())
+    text += "\nand " + std::to_string(names.count - names.first.size()) + " more";
+}
+
+}  // namespace
+
+std::string NotAddedText(const NameList& tooLarge, const NameList& unnumbered) {
+  std::string text;
+  if (tooLarge.count != 0) {
+    text =
+        "These files were not added: the number their names begin with is too large for an ID "
+        "(the IDs go from 0 to 4294967295; names may begin with -2147483648 to -1 too):";
+    AppendNames(text, tooLarge);
+  }
+  if (unnumbered.count != 0) {
+    text += text.empty() ? "" : "\n\n";
+    text +=
+        "These pictures were not added: their names begin with no number, so they need an ID "
+        "typed in (leave out -n or untick \"All filenames are IDs\") or a name that begins "
+        "with their ID:";
+    AppendNames(text, unnumbered);
+  }
+  return text;
+}
+
+std::string MakeFailureText(const MakeOutcome& outcome) {
+  using Result = MakeOutcome::Result;
+  switch (outcome.result) {
+    case Result::Written:
+    case Result::Kept: return {};
+    case Result::ListingFailed: return std::string(kListingFailed);
+    case Result::NotCreated:
+      if (outcome.failure == platform::WriteFailure::NoSpace ||
+          outcome.failure == platform::WriteFailure::IoError)
+        return "config.xml could not be created in this directory! No file was changed.";
+      break;
+    case Result::WriteFailed: break;
+  }
+  return std::string(WriteFailureText(outcome.failure));
+}
+
+std::string UpdateFailureText(const UpdateOutcome& outcome) {
+  using Result = UpdateOutcome::Result;
+  switch (outcome.result) {
+    case Result::Updated: return {};
+    case Result::NotRead: return std::string(ReadFailureText(outcome.readResult, outcome.utf16));
+    case Result::NoList: return std::string(kMappingReadError);
+    case Result::ListingFailed: return std::string(kListingFailed);
+    case Result::WriteFailed: break;
+  }
+  return std::string(WriteFailureText(outcome.failure));
+}
+
+std::string UpdateSummaryText(const UpdateOutcome& outcome, bool dryRun) {
+  const std::string added = std::to_string(outcome.added);
+  const std::string removed = std::to_string(outcome.removed.size());
+  const std::string kept = std::to_string(outcome.kept);
+  std::string text =
+      dryRun ? "Dry run, nothing was written: " + added + " files would be added in XML file!\n" +
+                   kept + " records would be kept, " + removed + " removed"
+             : SuccessText(outcome.added) + "\n" + kept + " records kept, " + removed + " removed";
+  text += outcome.removed.empty() ? "." : ":";
+  for (const UpdateOutcome::Removed& r : outcome.removed)
+    text += "\nline " + std::to_string(r.line) + ": " + r.name;
+  return text;
+}
+
+}  // namespace mapio

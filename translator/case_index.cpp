@@ -80,7 +80,7 @@ bool CaseIndex::MakeSlot(std::uint32_t i, Slot& slot) {
 }
 
 void CaseIndex::Insert(const Slot& slot) {
-  if ((used_ + 1) * 2 > slots_.size()) Reserve(names_.Size() + 1);
+  if ((used_ + 1) * 2 > slots_.size()) Reserve(std::max(names_.Size() + 1, slots_.size()));
   std::size_t s = Home(slot.hash);
   while (slots_[s].name != nullptr) s = Next(s);
   slots_[s] = slot;
@@ -89,8 +89,7 @@ void CaseIndex::Insert(const Slot& slot) {
 
 // Renamed-away slots are left out when the table is made anew.
 void CaseIndex::Reserve(std::size_t names) {
-  std::size_t size = 16;
-  while (size < 2 * names) size *= 2;
+  const std::size_t size = std::max<std::size_t>(16, 2 * names);
   if (size <= slots_.size()) return;
   std::vector<Slot> old(size);
   old.swap(slots_);

@@ -64,12 +64,15 @@ class CaseIndex {
   // a name without one of kExtensions.
   bool MakeSlot(std::uint32_t i, Slot& slot);
   void Insert(const Slot& slot);
-  // Room for `names` slots in all, kept at most half full.
+  // Room for `names` slots, the table at most half full: twice as many
+  // slots, not the next power of two, which would take up to four times.
   void Reserve(std::size_t names);
   bool SameStem(const Slot& slot, std::string_view key) const;
   void CountIfIdInOtherCase(std::string_view name, const std::string& key, int delta);
-  std::size_t Home(std::uint32_t hash) const { return hash & (slots_.size() - 1); }
-  std::size_t Next(std::size_t s) const { return (s + 1) & (slots_.size() - 1); }
+  std::size_t Home(std::uint32_t hash) const {
+    return static_cast<std::size_t>((std::uint64_t{hash} * slots_.size()) >> 32);
+  }
+  std::size_t Next(std::size_t s) const { return s + 1 == slots_.size() ? 0 : s + 1; }
 
   platform::FolderListing names_;  // the folder's, then those renamed to
   std::vector<Slot> slots_;

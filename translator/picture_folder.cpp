@@ -89,6 +89,7 @@ RenameOutcome PictureRenamer::Rename(std::string_view from, std::string_view id)
   CaseIndex* index = Index(from);
   if (index != nullptr) index->Find(from, found_);
   for (int i = 0; i < static_cast<int>(std::size(kExtensions)); ++i) {
+    if (index != nullptr && found_[i].count == 0) continue;  // no such picture
     newName_.assign(id).append(kExtensions[i]);
     // Without a listing only the exact name is tried.
     const Attempt attempt = index != nullptr ? TryExtension(found_[i], outcome)
@@ -106,6 +107,7 @@ RenameOutcome PictureRenamer::Rename(std::string_view from, std::string_view id)
 // The index knows every exact name (it follows the run's own renames), so
 // asking it first costs a picture that is not there no rename, and one in
 // another case one rename, while an exact name is still always tried.
+// `found` holds one name at least.
 PictureRenamer::Attempt PictureRenamer::TryExtension(const CaseIndex::Lookup& found,
                                                      RenameOutcome& outcome) {
   // Windows would refuse a target that exists in another case; on a
@@ -113,7 +115,6 @@ PictureRenamer::Attempt PictureRenamer::TryExtension(const CaseIndex::Lookup& fo
   if (index_->HasOtherCaseOf(newName_)) return Attempt::NotHere;
   if (found.exact != CaseIndex::kNone)
     return RenameFrom(index_->NameAt(found.exact), found.exact, outcome);
-  if (found.count == 0) return Attempt::NotHere;
   // Windows could never hold two of them; guessing might rename the wrong one.
   if (found.count > 1) return Attempt::Ambiguous;
   return RenameFrom(index_->NameAt(found.any), found.any, outcome);

@@ -1,7 +1,8 @@
-// Runs one program and writes "SECONDS MAXRSS_KB USER SYS" to REPORT (wall,
-// peak, and the CPU seconds it spent in its own code and in the kernel). A child forked
-// straight from Python would report Python's own peak as its ru_maxrss (the
-// peak survives exec); forked from this small program it reports its own.
+// Runs one program and writes "SECONDS MAXRSS_KB USER SYS" to REPORT: wall
+// seconds, peak, and the CPU seconds it spent in its own code and in the
+// kernel. A child forked straight from Python would report Python's own
+// peak as its ru_maxrss (the peak survives exec); forked from this small
+// program it reports its own.
 // Usage: measure_child REPORT PROGRAM [ARG...]; exits with the program's status.
 #include <sys/resource.h>
 #include <sys/wait.h>

@@ -218,15 +218,18 @@ TEST_F(TranslatorTest, DryRunForetellsTheRealRun) {
 // follows them: the new names are found, the names renamed away are not.
 TEST_F(TranslatorTest, IndexGrowsWhileFollowingRenames) {
   constexpr int kFiles = 40;
+  const auto name = [](const char* letter, int i) {
+    return std::string(letter).append(std::to_string(i));
+  };
   Names files, state{"200.png=P0.png"};
   std::vector<std::string> records{FaceRecord("p0", "100"), FaceRecord("100", "200")};
   std::string lines = "p0 -> 100\n100 -> 200\n";
   for (int i = 1; i < kFiles; ++i) {
-    records.push_back(FaceRecord("p" + std::to_string(i), std::to_string(100 + i)));
-    lines += "p" + std::to_string(i) + " -> " + std::to_string(100 + i) + "\n";
+    records.push_back(FaceRecord(name("p", i), std::to_string(100 + i)));
+    lines += name("p", i) + " -> " + std::to_string(100 + i) + "\n";
   }
   for (int i = 0; i < kFiles; ++i) {
-    files.push_back("P" + std::to_string(i) + ".png");
+    files.push_back(name("P", i) + ".png");
     if (i == 0) continue;
     records.push_back(FaceRecord(std::to_string(100 + i), std::to_string(300 + i)));
     lines += std::to_string(100 + i) + " -> " + std::to_string(300 + i) + "\n";

@@ -1,4 +1,5 @@
 """Folders of empty pictures for make bench, and timing of one child."""
+import collections
 import hashlib
 import os
 import shutil
@@ -20,6 +21,10 @@ NAME_KINDS = ('ids', 'words', 'idwords')
 MEASURE = None  # measure_child and the file it reports to, set by init()
 REPORT = None
 
+# One run of a child: wall seconds, peak resident MB, exit status, and the
+# CPU seconds it spent in its own code and in the kernel.
+Run = collections.namedtuple('Run', 'seconds mb status user sys')
+
 
 def init(measure, report):
     global MEASURE, REPORT
@@ -27,8 +32,7 @@ def init(measure, report):
 
 
 def timed(cmd, stdin_path=None):
-    """Wall time, peak resident size (MB) and exit status of one child, as
-    measure_child (fork, exec, wait4) sees them."""
+    """A Run of one child, as measure_child (fork, exec, wait4) sees it."""
     stdin = open(stdin_path, 'rb') if stdin_path else subprocess.DEVNULL
     try:
         status = subprocess.run([MEASURE, REPORT] + cmd, stdin=stdin,
@@ -38,8 +42,8 @@ def timed(cmd, stdin_path=None):
         if stdin_path:
             stdin.close()
     with open(REPORT) as report:
-        elapsed, maxrss_kb = report.read().split()
-    return float(elapsed), int(maxrss_kb) / 1024.0, status
+        elapsed, maxrss_kb, user, system = report.read().split()
+    return Run(float(elapsed), int(maxrss_kb) / 1024.0, status, float(user), float(system))
 
 
 def letters(i):
@@ -110,10 +114,10 @@ def make_folder(path, kind, count, cli, capitalised=False):
     if kind == 'words':
         answers = path + '.ids'
         write_answers(answers, 0, count)
-        _, _, status = timed([cli, 'make', '-q', path], answers)
+        status = timed([cli, 'make', '-q', path], answers).status
         os.remove(answers)
     else:
-        _, _, status = timed([cli, 'make', '-n', '-y', '-q', path])
+        status = timed([cli, 'make', '-n', '-y', '-q', path]).status
     records = count_records(path)
     if status != 0 or records != count:
         sys.exit(f'mapping for {path}: status {status}, {records} of {count} records')

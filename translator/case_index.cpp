@@ -1,12 +1,17 @@
 #include "translator/case_index.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "core/name_index.h"
 
 namespace mapio::translator {
 
 namespace {
 
 constexpr std::size_t kExtensionLength = 4;
+// How many names ahead the index starts loading a name's slot.
+constexpr std::size_t kLoadAhead = 8;
 
 // Which of kExtensions the folded name ends in, or -1.
 int ExtensionOf(std::string_view key) {
@@ -18,88 +23,147 @@ int ExtensionOf(std::string_view key) {
   return -1;
 }
 
-bool AllDigits(std::string_view text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Digits and a dot, as an ID name and any in other letters begin: folding
+// changes neither.
+bool StartsAsIdName(std::string_view name) {
+  const std::size_t digits = std::find_if_not(name.begin(), name.end(), IsDigit) - name.begin();
+  return digits > 0 && digits < name.size() && name[digits] == '.';
 }
+
+bool AllDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+}
+
+bool IsAscii(std::string_view text) {
+  unsigned char seen = 0;
+  for (const char c : text) seen |= static_cast<unsigned char>(c);
+  return seen < 0x80;
+}
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 }  // namespace
 
 CaseIndex::CaseIndex(platform::FolderListing names, bool followNewNames)
     : names_(std::move(names)), followNewNames_(followNewNames) {
-  stems_.Reserve(names_.Size(), names_.TextSize());
-  extension_.reserve(names_.Size());
+  Reserve(names_.Size());
+  // Each slot is written a few names after its memory was asked for, so
+  // that the waits for the table overlap.
+  Slot ahead[kLoadAhead];
+  std::size_t made = 0;
   for (std::uint32_t i = 0; i < names_.Size(); ++i) {
-    key_.clear();
-    platform::AppendCaseFoldKey(names_[i].name, key_);
+    Slot slot;
+    const bool kept = MakeSlot(i, slot);
     CountIfIdInOtherCase(names_[i].name, key_, +1);
-    IndexNext();
+    if (!kept) continue;
+    __builtin_prefetch(&slots_[Home(slot.hash)]);
+    Slot& place = ahead[made++ % kLoadAhead];
+    if (made > kLoadAhead) Insert(place);
+    place = slot;
   }
+  for (std::size_t k = made > kLoadAhead ? made - kLoadAhead : 0; k < made; ++k)
+    Insert(ahead[k % kLoadAhead]);
 }
 
-void CaseIndex::IndexNext() {
-  const int extension = ExtensionOf(key_);
-  stems_.Add(extension < 0 ? std::string_view(key_)
-                           : std::string_view(key_).substr(0, key_.size() - kExtensionLength));
-  extension_.push_back(static_cast<signed char>(extension));
-}
-
-CaseIndex::Lookup CaseIndex::Find(std::string_view name) {
-  Lookup lookup;
+bool CaseIndex::MakeSlot(std::uint32_t i, Slot& slot) {
+  const std::string_view name = names_[i].name;
   key_.clear();
   platform::AppendCaseFoldKey(name, key_);
   const int extension = ExtensionOf(key_);
-  if (extension < 0) return lookup;
-  key_.resize(key_.size() - kExtensionLength);
-  stems_.FindAll(key_, found_);
-  for (const std::uint32_t n : found_) {
-    if (extension_[n] != extension) continue;
-    const std::string_view other = names_[n].name;
-    ++lookup.count;
-    lookup.exact = lookup.exact || other == name;
-    lookup.any = other;
-  }
-  return lookup;
+  if (extension < 0 || name.size() > UINT16_MAX) return false;
+  const std::string_view stem(key_.data(), key_.size() - kExtensionLength);
+  slot = {name.data(), NameIndex::HashOf(stem), static_cast<std::uint16_t>(name.size()),
+          static_cast<signed char>(extension), IsAscii(name)};
+  return true;
 }
 
-bool CaseIndex::MissesNewNames(std::string_view name) const {
-  const std::size_t dot = name.rfind('.');
-  return unfollowedNewNames_ > 0 && dot != std::string_view::npos && AllDigits(name.substr(0, dot));
+void CaseIndex::Insert(const Slot& slot) {
+  if ((used_ + 1) * 2 > slots_.size()) Reserve(std::max(names_.Size() + 1, slots_.size()));
+  std::size_t s = Home(slot.hash);
+  while (slots_[s].name != nullptr) s = Next(s);
+  slots_[s] = slot;
+  ++used_;
+}
+
+// Renamed-away slots are left out when the table is made anew.
+void CaseIndex::Reserve(std::size_t names) {
+  const std::size_t size = std::max<std::size_t>(16, 2 * names);
+  if (size <= slots_.size()) return;
+  std::vector<Slot> old(size);
+  old.swap(slots_);
+  used_ = 0;
+  for (const Slot& slot : old) {
+    if (slot.name != nullptr && slot.extension >= 0) Insert(slot);
+  }
+}
+
+bool CaseIndex::SameStem(const Slot& slot, std::string_view key) const {
+  const std::string_view name(slot.name, slot.size);
+  if (!slot.ascii) {
+    const std::string folded = platform::CaseFoldKey(name);
+    return std::string_view(folded).substr(0, folded.size() - kExtensionLength) == key;
+  }
+  if (name.size() - kExtensionLength != key.size()) return false;
+  // No early exit: the loop becomes vector code.
+  unsigned char differ = 0;
+  for (std::size_t i = 0; i < key.size(); ++i) differ |= AsciiLower(name[i]) ^ key[i];
+  return differ == 0;
+}
+
+void CaseIndex::Find(std::string_view stem, Lookups& found) {
+  found = {};
+  key_.clear();
+  platform::AppendCaseFoldKey(stem, key_);
+  const std::uint32_t hash = NameIndex::HashOf(key_);
+  for (std::size_t s = Home(hash); slots_[s].name != nullptr; s = Next(s)) {
+    const Slot& slot = slots_[s];
+    if (slot.hash != hash || slot.extension < 0) continue;
+    const std::string_view extension = kExtensions[slot.extension];
+    const bool exact =
+        slot.size == stem.size() + extension.size() &&
+        std::memcmp(slot.name, stem.data(), stem.size()) == 0 &&
+        std::memcmp(slot.name + stem.size(), extension.data(), extension.size()) == 0;
+    if (!exact && !SameStem(slot, key_)) continue;
+    Lookup& lookup = found[slot.extension];
+    ++lookup.count;
+    lookup.any = s;
+    if (exact) lookup.exact = s;
+  }
+}
+
+bool CaseIndex::MissesNewNames(std::string_view stem) const {
+  return unfollowedNewNames_ > 0 && AllDigits(stem);
 }
 
 bool CaseIndex::HasOtherCaseOf(std::string_view idName) const {
   return !idsInOtherCase_.empty() && idsInOtherCase_.contains(platform::CaseFoldKey(idName));
 }
 
-void CaseIndex::Renamed(const std::string& from, const std::string& to) {
-  key_.clear();
-  platform::AppendCaseFoldKey(from, key_);
-  CountIfIdInOtherCase(from, key_, -1);
-  if (ExtensionOf(key_) >= 0) {
-    key_.resize(key_.size() - kExtensionLength);
-    stems_.FindAll(key_, found_);
-    for (const std::uint32_t n : found_) {
-      if (extension_[n] >= 0 && names_[n].name == from) {
-        extension_[n] = -1;
-        break;
-      }
-    }
+void CaseIndex::Renamed(std::size_t slot, const std::string& to) {
+  const std::string_view from = NameAt(slot);
+  if (StartsAsIdName(from)) {
+    key_.clear();
+    platform::AppendCaseFoldKey(from, key_);
+    CountIfIdInOtherCase(from, key_, -1);
   }
+  slots_[slot].extension = -1;
   if (!followNewNames_) {
     ++unfollowedNewNames_;
     return;
   }
   names_.Add(to, false);
-  key_.clear();
-  platform::AppendCaseFoldKey(to, key_);
-  IndexNext();
+  Slot added;
+  if (MakeSlot(static_cast<std::uint32_t>(names_.Size() - 1), added)) Insert(added);
 }
 
 // An ID name is digits, a dot and an extension; only a name with the same
 // digits folds onto one.
 void CaseIndex::CountIfIdInOtherCase(std::string_view name, const std::string& key, int delta) {
-  const std::size_t digits = key.find_first_not_of("0123456789");
-  if (name == key || digits == 0 || digits == std::string::npos || key[digits] != '.') return;
+  std::size_t digits = 0;
+  while (digits < key.size() && IsDigit(key[digits])) ++digits;
+  if (digits == 0 || digits == key.size() || key[digits] != '.' || name == key) return;
   const auto it = idsInOtherCase_.find(key);
   if (delta < 0 && it == idsInOtherCase_.end()) return;
   if ((idsInOtherCase_[key] += delta) == 0) idsInOtherCase_.erase(key);

@@ -11,11 +11,14 @@ using platform::RenameResult;
 
 class RealFolder : public PictureFolder {
  public:
-  explicit RealFolder(std::string folderPath) : folderPath_(std::move(folderPath)) {}
+  explicit RealFolder(std::string folderPath)
+      : folderPath_(std::move(folderPath)), prefix_(platform::JoinPath(folderPath_, "")) {}
 
-  RenameResult Rename(const std::string& from, const std::string& to) override {
-    return platform::RenameNoReplace(platform::JoinPath(folderPath_, from),
-                                     platform::JoinPath(folderPath_, to));
+  // The paths are made in buffers that stay, not allocated per rename.
+  RenameResult Rename(std::string_view from, std::string_view to) override {
+    fromPath_.assign(prefix_).append(from);
+    toPath_.assign(prefix_).append(to);
+    return platform::RenameNoReplace(fromPath_, toPath_);
   }
 
   bool List(platform::FolderListing& names) override {
@@ -24,6 +27,9 @@ class RealFolder : public PictureFolder {
 
  private:
   std::string folderPath_;
+  std::string prefix_;  // the folder and a separator
+  std::string fromPath_;
+  std::string toPath_;
 };
 
 // A folder that cannot be listed is asked name by name, as the real run
@@ -36,7 +42,9 @@ class SimulatedFolder : public PictureFolder {
     for (const platform::DirEntry e : entries) names_.emplace(e.name);
   }
 
-  RenameResult Rename(const std::string& from, const std::string& to) override {
+  RenameResult Rename(std::string_view fromName, std::string_view toName) override {
+    const std::string from(fromName);
+    const std::string to(toName);
     if (!Holds(from)) return RenameResult::SourceMissing;
     if (Holds(to)) return RenameResult::TargetExists;
     names_.erase(from);
@@ -78,10 +86,15 @@ std::unique_ptr<PictureFolder> MakeSimulatedFolder(const std::string& folderPath
 
 RenameOutcome PictureRenamer::Rename(std::string_view from, std::string_view id) {
   RenameOutcome outcome;
+  CaseIndex* index = Index(from);
+  if (index != nullptr) index->Find(from, found_);
   for (int i = 0; i < static_cast<int>(std::size(kExtensions)); ++i) {
-    const std::string oldName = std::string(from).append(kExtensions[i]);
-    const std::string newName = std::string(id).append(kExtensions[i]);
-    const Attempt attempt = TryExtension(oldName, newName, outcome);
+    if (index != nullptr && found_[i].count == 0) continue;  // no such picture
+    newName_.assign(id).append(kExtensions[i]);
+    // Without a listing only the exact name is tried.
+    const Attempt attempt = index != nullptr ? TryExtension(found_[i], outcome)
+                                             : RenameFrom(std::string(from).append(kExtensions[i]),
+                                                          CaseIndex::kNone, outcome);
     if (attempt == Attempt::Ambiguous) break;
     if (attempt == Attempt::Renamed) {
       outcome.extension = i;
@@ -91,45 +104,36 @@ RenameOutcome PictureRenamer::Rename(std::string_view from, std::string_view id)
   return outcome;
 }
 
-// Without a listing only the exact name is tried. With one, the index
-// knows every exact name (it follows the run's own renames), so asking it
-// first costs a picture that is not there no rename, and one in another
-// case one rename, while an exact name is still always tried.
-PictureRenamer::Attempt PictureRenamer::TryExtension(const std::string& oldName,
-                                                     const std::string& newName,
+// The index knows every exact name (it follows the run's own renames), so
+// asking it first costs a picture that is not there no rename, and one in
+// another case one rename, while an exact name is still always tried.
+// `found` holds one name at least.
+PictureRenamer::Attempt PictureRenamer::TryExtension(const CaseIndex::Lookup& found,
                                                      RenameOutcome& outcome) {
-  CaseIndex* index = Index(oldName);
-  if (index == nullptr) return RenameFrom(oldName, newName, outcome);
   // Windows would refuse a target that exists in another case; on a
   // case-sensitive system only the index can tell.
-  if (index->HasOtherCaseOf(newName)) return Attempt::NotHere;
-  const CaseIndex::Lookup found = index->Find(oldName);
-  if (found.exact) return RenameFrom(oldName, newName, outcome);
-  if (found.count == 0) return Attempt::NotHere;
+  if (index_->HasOtherCaseOf(newName_)) return Attempt::NotHere;
+  if (found.exact != CaseIndex::kNone)
+    return RenameFrom(index_->NameAt(found.exact), found.exact, outcome);
   // Windows could never hold two of them; guessing might rename the wrong one.
   if (found.count > 1) return Attempt::Ambiguous;
-  return RenameFrom(std::string(found.any), newName, outcome);
+  return RenameFrom(index_->NameAt(found.any), found.any, outcome);
 }
 
-PictureRenamer::Attempt PictureRenamer::RenameFrom(std::string source, const std::string& newName,
+PictureRenamer::Attempt PictureRenamer::RenameFrom(std::string_view source, std::size_t slot,
                                                    RenameOutcome& outcome) {
-  if (folder_.Rename(source, newName) != RenameResult::Renamed) return Attempt::NotHere;
-  Apply(source, newName, outcome);
+  if (folder_.Rename(source, newName_) != RenameResult::Renamed) return Attempt::NotHere;
+  outcome.renamed = true;
+  outcome.oldName = source;
+  outcome.newName = newName_;
+  if (slot != CaseIndex::kNone) index_->Renamed(slot, newName_);
   return Attempt::Renamed;
 }
 
-void PictureRenamer::Apply(const std::string& oldName, const std::string& newName,
-                           RenameOutcome& outcome) {
-  if (index_) index_->Renamed(oldName, newName);
-  outcome.renamed = true;
-  outcome.oldName = oldName;
-  outcome.newName = newName;
-}
-
-CaseIndex* PictureRenamer::Index(const std::string& oldName) {
+CaseIndex* PictureRenamer::Index(std::string_view from) {
   // A second listing holds the names renamed to so far; from then on the
   // index follows each new one. Without it the exact names are still tried.
-  const bool again = index_ && index_->MissesNewNames(oldName);
+  const bool again = index_ && index_->MissesNewNames(from);
   if (!listed_ || again) {
     listed_ = true;
     index_.reset();

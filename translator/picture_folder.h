@@ -18,7 +18,7 @@ class PictureFolder {
  public:
   virtual ~PictureFolder() = default;
   // Never replaces an existing `to`.
-  virtual platform::RenameResult Rename(const std::string& from, const std::string& to) = 0;
+  virtual platform::RenameResult Rename(std::string_view from, std::string_view to) = 0;
   // The names of the folder's entries as they are now, in no set order;
   // false when the folder cannot be listed (it may still be searched by name).
   virtual bool List(platform::FolderListing& names) = 0;
@@ -46,15 +46,15 @@ class PictureRenamer {
 
  private:
   enum class Attempt { Renamed, NotHere, Ambiguous };
-  Attempt TryExtension(const std::string& oldName, const std::string& newName,
-                       RenameOutcome& outcome);
-  // `source` is a copy: it may be a name in the index, which changes.
-  Attempt RenameFrom(std::string source, const std::string& newName, RenameOutcome& outcome);
-  void Apply(const std::string& oldName, const std::string& newName, RenameOutcome& outcome);
-  // `oldName` is the name about to be looked up.
-  CaseIndex* Index(const std::string& oldName);
+  Attempt TryExtension(const CaseIndex::Lookup& found, RenameOutcome& outcome);
+  // `slot`: where the index has `source`, or CaseIndex::kNone.
+  Attempt RenameFrom(std::string_view source, std::size_t slot, RenameOutcome& outcome);
+  // `from` is the stem about to be looked up.
+  CaseIndex* Index(std::string_view from);
 
   PictureFolder& folder_;
+  std::string newName_;  // the attempt's, kept to spare an allocation each
+  CaseIndex::Lookups found_;
   // Built from one listing before the first rename. When the folder cannot
   // be listed there is none: every record still tries its exact names, and
   // nothing is found by case.

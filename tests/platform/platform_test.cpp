@@ -101,6 +101,21 @@ TEST(CaseFoldKey, MatchesNamesThatDifferOnlyInCase) {
   EXPECT_EQ(CaseFoldKey("A\xFF"), "a\xFF");
 }
 
+// The appending form folds ASCII names eight bytes at a time: every length
+// of the last word, every byte next to a letter, non-ASCII in any word.
+TEST(CaseFoldKey, AppendsTheSameKey) {
+  std::string ascii;
+  for (int c = 1; c < 0x80; ++c) ascii.push_back(static_cast<char>(c));
+  std::vector<std::string> names = {ascii, "10000000_Amber_Amberson.PNG", "\xC3\x84rger",
+                                    "ABCDEFGH\xC3\x84IJKLMNOPQRS", "ABCDEFGHIJKLMNOPQ\xC3\x84"};
+  for (std::size_t size = 0; size <= 17; ++size) names.push_back(ascii.substr(64 - size / 2, size));
+  for (const std::string& name : names) {
+    std::string appended = "Key:";
+    AppendCaseFoldKey(name, appended);
+    EXPECT_EQ(appended, "Key:" + CaseFoldKey(name)) << name;
+  }
+}
+
 TEST(Trim, RemovesAsciiWhiteSpaceOnly) {
   const MapRow rows[] = {
       {" \t\n\v\f\rabc \r\n", "abc"},

@@ -1,5 +1,6 @@
 // What each record does to the folder: the three extensions, letter case,
 // names that must not leave the folder, the dry run.
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -106,6 +107,11 @@ const RenameCase kCases[] = {
      {FaceRecord("abc", "1")},
      {"1.jpg=ABC.JPG", "abc.gif=abc.gif"},
      {Status("abc - > 1\n", 1, 1)}},
+    {"other case, not ASCII",
+     {"\xC3\xA9T\xC3\xA9.PNG"},
+     {FaceRecord("\xC3\xA9t\xC3\xA9", "1")},
+     {"1.png=\xC3\xA9T\xC3\xA9.PNG"},
+     {Status("\xC3\xA9t\xC3\xA9 -> 1\n", 1, 1)}},
     {"two case variants: neither",
      {"Abc.png", "aBC.png", "abc.jpg"},
      {FaceRecord("abc", "1")},
@@ -244,6 +250,35 @@ TEST_F(TranslatorTest, DryRunForetellsTheRealRun) {
                                                                     {"1.jpg", "12.jpg"},
                                                                     {"q.gif", "8.gif"}}));
   EXPECT_EQ(State(), (Names{"11.png=1.png", "12.jpg=1.jpg", "202.png=a.png", "8.gif=q.gif"}));
+}
+
+// So many renames after a second listing that the index grows while it
+// follows them: the new names are found, the names renamed away are not.
+TEST_F(TranslatorTest, IndexGrowsWhileFollowingRenames) {
+  constexpr int kFiles = 40;
+  const auto name = [](const char* letter, int i) {
+    return std::string(letter).append(std::to_string(i));
+  };
+  Names files, state{"200.png=P0.png"};
+  std::vector<std::string> records{FaceRecord("p0", "100"), FaceRecord("100", "200")};
+  std::string lines = "p0 -> 100\n100 -> 200\n";
+  for (int i = 1; i < kFiles; ++i) {
+    records.push_back(FaceRecord(name("p", i), std::to_string(100 + i)));
+    lines += name("p", i) + " -> " + std::to_string(100 + i) + "\n";
+  }
+  for (int i = 0; i < kFiles; ++i) {
+    files.push_back(name("P", i) + ".png");
+    if (i == 0) continue;
+    records.push_back(FaceRecord(std::to_string(100 + i), std::to_string(300 + i)));
+    lines += std::to_string(100 + i) + " -> " + std::to_string(300 + i) + "\n";
+    state.push_back(std::to_string(300 + i) + ".png=" + files.back());
+  }
+  records.push_back(FaceRecord("p1", "9"));
+  AddFiles(files);
+  EXPECT_EQ(Run(ConfigWith(records)),
+            (Messages{RenameWarning("p1", "9"), Status(lines, 2 * kFiles, 2 * kFiles + 1)}));
+  std::sort(state.begin(), state.end());
+  EXPECT_EQ(State(), state);
 }
 
 #ifndef _WIN32

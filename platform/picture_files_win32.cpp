@@ -1,6 +1,7 @@
 // Windows: a folder's files opened by their UTF-8 names through the wide
-// API. A link (any reparse point) is opened as itself and refused, and so
-// is whatever is not a file on a disk (a device name such as "CON.png").
+// API. A link (a symbolic link, a junction) is opened as itself and
+// refused, and so is whatever is not a file on a disk (a device name such
+// as "CON.png").
 #include <windows.h>
 
 #include <cstdint>
@@ -30,11 +31,19 @@ bool IsPlainName(std::string_view name) {
          name.find_first_of(std::string_view("\\/:\0", 4)) == std::string_view::npos;
 }
 
-HANDLE OpenNoFollow(const std::wstring& path, bool keepAccessTime) {
+HANDLE OpenFile(const std::wstring& path, bool keepAccessTime, bool follow) {
   // Writing attributes is what lets the access time be kept (SetFileTime).
   const DWORD access = GENERIC_READ | (keepAccessTime ? FILE_WRITE_ATTRIBUTES : 0);
   return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                     nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+                     nullptr, OPEN_EXISTING, follow ? 0 : FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+// Not every reparse point is a link: a file synced from the cloud or
+// deduplicated is one too, and is read through its filter as a plain file.
+bool IsLink(HANDLE h) {
+  FILE_ATTRIBUTE_TAG_INFO tag{};
+  return !GetFileInformationByHandleEx(h, FileAttributeTagInfo, &tag, sizeof tag) ||
+         IsReparseTagNameSurrogate(tag.ReparseTag);
 }
 
 FileStatus StatusOfFailedOpen(const std::wstring& path, DWORD error) {
@@ -52,14 +61,37 @@ FileStatus StatusOfFailedOpen(const std::wstring& path, DWORD error) {
   }
 }
 
-bool IsPlainDiskFile(HANDLE h, std::uint64_t& size) {
-  if (GetFileType(h) != FILE_TYPE_DISK) return false;
+enum class Kind { File, Reparse, Other };
+
+Kind KindOf(HANDLE h, std::uint64_t& size) {
+  if (GetFileType(h) != FILE_TYPE_DISK) return Kind::Other;
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!GetFileInformationByHandle(h, &info)) return false;
-  if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
-    return false;
+  if (!GetFileInformationByHandle(h, &info)) return Kind::Other;
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return Kind::Other;
   size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-  return true;
+  return info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT ? Kind::Reparse : Kind::File;
+}
+
+// Opened as itself first; a reparse point that is no link again, through
+// its filter. INVALID_HANDLE_VALUE with `refused` set for anything else.
+HANDLE OpenPlainFile(const std::wstring& path, bool keepAccessTime, std::uint64_t& size,
+                     bool& refused) {
+  refused = false;
+  HANDLE h = OpenFile(path, keepAccessTime, false);
+  if (h == INVALID_HANDLE_VALUE) return h;
+  Kind kind = KindOf(h, size);
+  if (kind == Kind::Reparse && !IsLink(h)) {
+    CloseHandle(h);
+    h = OpenFile(path, keepAccessTime, true);
+    if (h == INVALID_HANDLE_VALUE) return h;
+    kind = KindOf(h, size);
+  }
+  if (kind != Kind::File) {
+    CloseHandle(h);
+    refused = true;
+    return INVALID_HANDLE_VALUE;
+  }
+  return h;
 }
 
 }  // namespace
@@ -94,18 +126,16 @@ FileStatus FolderFile::Open(const FolderFiles& folder, std::string_view name) {
   std::wstring wideName;
   if (!folder.IsOpen() || !IsPlainName(name) || !ToWide(name, wideName)) return FileStatus::Failed;
   const std::wstring path = folder.prefix_ + wideName;
-  HANDLE h = OpenNoFollow(path, folder.keepAccessTime_);
-  if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED &&
+  std::uint64_t size = 0;
+  bool refused = false;
+  HANDLE h = OpenPlainFile(path, folder.keepAccessTime_, size, refused);
+  if (h == INVALID_HANDLE_VALUE && !refused && GetLastError() == ERROR_ACCESS_DENIED &&
       folder.keepAccessTime_) {
-    h = OpenNoFollow(path, false);
+    h = OpenPlainFile(path, false, size, refused);
     if (h != INVALID_HANDLE_VALUE) folder.keepAccessTime_ = false;
   }
+  if (refused) return FileStatus::NotAFile;
   if (h == INVALID_HANDLE_VALUE) return StatusOfFailedOpen(path, GetLastError());
-  std::uint64_t size = 0;
-  if (!IsPlainDiskFile(h, size)) {
-    CloseHandle(h);
-    return FileStatus::NotAFile;
-  }
   if (folder.keepAccessTime_) {
     // All ones: reads through this handle leave the access time as it is.
     FILETIME keep{0xFFFFFFFFu, 0xFFFFFFFFu};

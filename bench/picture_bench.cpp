@@ -36,6 +36,7 @@ checker::PictureInfo Probe(const platform::FolderFiles& folder, std::string_view
                            std::span<char> head, std::string& whole, platform::FolderFile& file) {
   const platform::HeadResult r = platform::ReadFileHead(folder, name, head, file);
   if (r.status != platform::FileStatus::Read) return {};
+  static_assert(platform::kUnknownSize == UINT64_MAX);  // as ProbePicture takes it
   if (deep && file.ReadAll(whole, kDeepLimit) == platform::FileStatus::Read)
     return checker::DecodePicture(name, whole);
   FileBytes more(file);

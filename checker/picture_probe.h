@@ -103,8 +103,10 @@ inline constexpr std::size_t kProbeHeadSize = 512;
 
 // Probes the file `name` (ending in a picture extension) of `fileSize`
 // bytes, whose first bytes are `head` (all of them when the file is
-// smaller). Asks `more` only for bytes past the head, in small reads that
-// follow the header; without it the file is taken to end with the head.
+// smaller). `fileSize` may be UINT64_MAX (platform::kUnknownSize) when
+// the head is full: the end of the file is then where `more` finds it.
+// Asks `more` only for bytes past the head, in small reads that follow
+// the header; without it the file is taken to end with the head.
 PictureInfo ProbePicture(std::string_view name, std::uint64_t fileSize, std::span<const char> head,
                          MoreBytes* more = nullptr);
 

@@ -41,13 +41,15 @@ class FolderFiles {
 };
 
 enum class FileStatus : std::uint8_t {
-  Read,      // a regular file, opened and read
+  Read,      // opened (and read)
   Missing,   // no entry of that name (gone since the folder was listed)
   NotAFile,  // a folder, a link, a pipe, a device: never read
   Denied,    // no permission to read it
   TooLarge,  // ReadAll only: more bytes than the limit
   Failed,    // any other error: an invalid name, a read error
 };
+
+inline constexpr std::uint64_t kUnknownSize = UINT64_MAX;
 
 // One file of a FolderFiles, open for reading at any offset.
 class FolderFile {
@@ -57,17 +59,21 @@ class FolderFile {
   FolderFile(const FolderFile&) = delete;
   FolderFile& operator=(const FolderFile&) = delete;
 
-  // Opens `name`, an entry directly in the folder (no separator in it),
-  // when it is a regular file; closes the one open before.
+  // Opens `name`, an entry directly in the folder (no separator in it);
+  // closes the one open before. A link is refused here; what else the
+  // entry is, a file or a pipe, is only asked by IsRegular and Size.
   FileStatus Open(const FolderFiles& folder, std::string_view name);
   void Close();
   bool IsOpen() const;
-  // The size of the open file, from the open file itself.
-  std::uint64_t Size() const { return size_; }
+  // Asked of the open file, once: whether it is a regular file, and its
+  // size (kUnknownSize when it is none).
+  bool IsRegular();
+  std::uint64_t Size();
   // Fills `buffer` from `offset` on; fewer bytes only at the end of the
   // file. -1 on a read error.
   std::ptrdiff_t ReadAt(std::uint64_t offset, std::span<char> buffer);
-  // The whole file into `out`, if it has at most `limit` bytes.
+  // The whole file into `out`, if it is a regular file of at most `limit`
+  // bytes.
   FileStatus ReadAll(std::string& out, std::uint64_t limit);
 
  private:
@@ -75,21 +81,27 @@ class FolderFile {
   void* handle_ = nullptr;
 #else
   int fd_ = -1;
+  bool asked_ = false;
 #endif
-  std::uint64_t size_ = 0;
+  std::uint64_t size_ = kUnknownSize;
 };
 
 inline constexpr std::size_t kFileHeadSize = 512;
 
 struct HeadResult {
   FileStatus status = FileStatus::Failed;
-  std::uint64_t size = 0;  // the file's, when it was opened
+  // The file's size when the head is shorter than the buffer: then the
+  // head is the whole file. kUnknownSize otherwise, where asking would
+  // cost a call per file: FolderFile::Size asks.
+  std::uint64_t size = kUnknownSize;
   std::size_t length = 0;  // bytes of the head in the buffer
 };
 
 // Opens `name` in `folder` into `file` and reads its first buffer.size()
-// bytes (kFileHeadSize is what a picture's header needs). The file stays
-// open in `file` for a further ReadAt, until the next Open or Close.
+// bytes (kFileHeadSize is what a picture's header needs). Only a regular
+// file is read; a pipe never blocks, and reads as no file rather than as an
+// empty one. The file stays open in `file` for a further ReadAt, until the
+// next Open or Close.
 HeadResult ReadFileHead(const FolderFiles& folder, std::string_view name, std::span<char> buffer,
                         FolderFile& file);
 

@@ -22,7 +22,7 @@ constexpr int kNoAccessTime = 0;
 
 int OpenNoFollow(int folder, const std::string& name, bool keepAccessTime) {
   // O_NONBLOCK: opening a pipe or a device for reading must not wait for
-  // a writer; the descriptor is checked to be a regular file right after.
+  // a writer, nor reading it for data.
   const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
   int fd;
   do {
@@ -78,24 +78,29 @@ FileStatus FolderFile::Open(const FolderFiles& folder, std::string_view name) {
     fd = OpenNoFollow(folder.fd_, path, false);
   }
   if (fd < 0) return StatusOf(errno);
-  struct stat st {};
-  if (fstat(fd, &st) != 0) {
-    close(fd);
-    return FileStatus::Failed;
-  }
-  if (!S_ISREG(st.st_mode)) {
-    close(fd);
-    return FileStatus::NotAFile;
-  }
   fd_ = fd;
-  size_ = static_cast<std::uint64_t>(st.st_size);
   return FileStatus::Read;
+}
+
+bool FolderFile::IsRegular() {
+  if (!asked_ && fd_ >= 0) {
+    asked_ = true;
+    struct stat st {};
+    if (fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) size_ = static_cast<std::uint64_t>(st.st_size);
+  }
+  return size_ != kUnknownSize;
+}
+
+std::uint64_t FolderFile::Size() {
+  IsRegular();
+  return size_;
 }
 
 void FolderFile::Close() {
   if (fd_ >= 0) close(fd_);
   fd_ = -1;
-  size_ = 0;
+  asked_ = false;
+  size_ = kUnknownSize;
 }
 
 bool FolderFile::IsOpen() const { return fd_ >= 0; }

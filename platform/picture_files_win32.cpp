@@ -149,8 +149,13 @@ FileStatus FolderFile::Open(const FolderFiles& folder, std::string_view name) {
 void FolderFile::Close() {
   if (handle_ != nullptr) CloseHandle(static_cast<HANDLE>(handle_));
   handle_ = nullptr;
-  size_ = 0;
+  size_ = kUnknownSize;
 }
+
+// Known from the open, which refuses all but regular files.
+bool FolderFile::IsRegular() { return handle_ != nullptr; }
+
+std::uint64_t FolderFile::Size() { return size_; }
 
 bool FolderFile::IsOpen() const { return handle_ != nullptr; }
 

@@ -96,10 +96,12 @@ class Rest : public MoreBytes {
   const std::string& file_;
 };
 
+// As the check reads a file: its size is known only when the head is all of it.
 PictureInfo Probe(const std::string& name, const std::string& file) {
   Rest rest(file);
   const std::size_t head = std::min(file.size(), kProbeHeadSize);
-  return ProbePicture(name, file.size(), {file.data(), head}, &rest);
+  const std::uint64_t size = file.size() > head ? UINT64_MAX : file.size();
+  return ProbePicture(name, size, {file.data(), head}, &rest);
 }
 
 const std::string kPng = Png(180, 180);

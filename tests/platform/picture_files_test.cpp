@@ -18,6 +18,7 @@ TEST(FolderFiles, ReadsHeadSizeAndMoreOfAFileInTheFolder) {
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>('a' + i % 26);
   t.Write("face.png", bytes);
   t.Write("small.png", "abc");
+  t.Write("empty.png");
   t.MakeDir("sub.png");
   FolderFiles folder;
   ASSERT_TRUE(folder.Open(t.str()));
@@ -26,7 +27,8 @@ TEST(FolderFiles, ReadsHeadSizeAndMoreOfAFileInTheFolder) {
 
   HeadResult r = ReadFileHead(folder, "face.png", head, file);
   ASSERT_EQ(r.status, FileStatus::Read);
-  EXPECT_EQ(r.size, 3000u);
+  EXPECT_EQ(r.size, kUnknownSize);
+  EXPECT_EQ(file.Size(), 3000u);
   EXPECT_EQ(std::string(head, r.length), bytes.substr(0, 512));
   char more[8];
   EXPECT_EQ(file.ReadAt(2996, more), 4);
@@ -40,6 +42,9 @@ TEST(FolderFiles, ReadsHeadSizeAndMoreOfAFileInTheFolder) {
   EXPECT_EQ(r.status, FileStatus::Read);
   EXPECT_EQ(std::string(head, r.length), "abc");
   EXPECT_EQ(r.size, 3u);
+  r = ReadFileHead(folder, "empty.png", head, file);
+  EXPECT_EQ(r.status, FileStatus::Read);
+  EXPECT_EQ(r.size, 0u);
 
   struct Row {
     const char* name;

@@ -68,7 +68,8 @@ def main():
                 if os.path.isdir(folder) else 0
             start = time.monotonic()
             bf.add_real_pictures(folder, have, max(size - have, 0))
-            subprocess.run([tool['mapio-cli'], 'make', '-n', '-y', '-q', folder], check=True)
+            subprocess.run([tool['mapio-cli'], 'make', '-n', '-y', '-q', folder], check=True,
+                           stdout=subprocess.DEVNULL)
             print(f'  ({size} files made and mapped in {time.monotonic() - start:.0f} s)',
                   file=sys.stderr)
             runs = {name: [] for name in programs}

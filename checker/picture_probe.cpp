@@ -102,10 +102,9 @@ PictureFormat ExpectedFormat(std::string_view name) {
 constexpr std::string_view kInnerExtensions[] = {".png",  ".jpg", ".jpeg", ".gif", ".bmp",
                                                  ".webp", ".tga", ".tif",  ".tiff"};
 
-bool EndsWithFolded(std::string_view name, std::string_view ending) {
-  if (name.size() < ending.size()) return false;
-  const std::string_view tail = name.substr(name.size() - ending.size());
-  return std::equal(tail.begin(), tail.end(), ending.begin(),
+bool EqualFolded(std::string_view text, std::string_view lower) {
+  return text.size() == lower.size() &&
+         std::equal(text.begin(), text.end(), lower.begin(),
                     [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b; });
 }
 
@@ -113,8 +112,10 @@ bool EndsWithFolded(std::string_view name, std::string_view ending) {
 std::string_view InnerName(std::string_view name) {
   if (PictureExtensionOf(name) < 0) return {};
   const std::string_view inner = name.substr(0, name.rfind('.'));
+  const std::size_t dot = inner.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return {};
   for (std::string_view ext : kInnerExtensions) {
-    if (inner.size() > ext.size() && EndsWithFolded(inner, ext)) return inner;
+    if (EqualFolded(inner.substr(dot), ext)) return inner;
   }
   return {};
 }

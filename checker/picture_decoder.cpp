@@ -2,6 +2,8 @@
 // pack may hold, and none of its file functions: the caller reads files.
 #include "checker/picture_decoder.h"
 
+#include "checker/jpeg_segments.h"
+
 #include <climits>
 #include <cstring>
 
@@ -41,7 +43,6 @@ using InfoReader = int (*)(stbi__context*, int*, int*, int*);
 InfoReader ReaderOf(PictureFormat format) {
   switch (format) {
     case PictureFormat::Png: return stbi__png_info;
-    case PictureFormat::Jpeg: return stbi__jpeg_info;
     case PictureFormat::Gif: return stbi__gif_info;
     case PictureFormat::Bmp: return stbi__bmp_info;
     case PictureFormat::Tga: return stbi__tga_info;
@@ -58,15 +59,26 @@ bool IsSizeReason(const char* reason) {
   return false;
 }
 
+// What stb's JPEG reader takes for one: fill bytes, then a start of image.
+bool StbTakesForJpeg(std::span<const char> file) {
+  std::size_t at = 0;
+  while (at < file.size() && file[at] == '\xff') ++at;
+  return at > 0 && at < file.size() && file[at] == '\xd8';
+}
+
 }  // namespace
 
-bool CanReadSize(PictureFormat format) { return ReaderOf(format) != nullptr; }
+bool CanReadSize(PictureFormat format) {
+  return format == PictureFormat::Jpeg || ReaderOf(format) != nullptr;
+}
 
 // stbi_info_from_callbacks would try every format in turn, and after a
 // long read its rewind hands the next one other bytes than the first:
-// only the format the signature names is asked.
+// only the format the signature names is asked. Never stb for a JPEG
+// (see jpeg_segments.h).
 HeaderRead ReadHeaderSize(PictureFormat format, PictureBytes& bytes, std::uint32_t& width,
                           std::uint32_t& height) {
+  if (format == PictureFormat::Jpeg) return ReadJpegSize(bytes, width, height);
   const InfoReader reader = ReaderOf(format);
   if (reader == nullptr) return HeaderRead::Failed;
   stbi_io_callbacks callbacks{ReadBytes, SkipBytes, AtEndOf};
@@ -85,6 +97,7 @@ HeaderRead ReadHeaderSize(PictureFormat format, PictureBytes& bytes, std::uint32
 
 bool DecodesWhole(std::span<const char> file) {
   if (file.size() > static_cast<std::size_t>(INT_MAX)) return false;
+  if (StbTakesForJpeg(file) && !JpegTablesSound(file)) return false;
   int x = 0, y = 0, components = 0;
   stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(file.data()),
                                           static_cast<int>(file.size()), &x, &y, &components, 0);

@@ -219,6 +219,10 @@ TEST(DecodePicture, FindsDamagePastTheHeader) {
        "the GIF picture cannot be decoded past its header"},
       {"g.png", kPng.substr(0, 20), "the file ends inside its PNG header"},
       {"h.png", kJpeg, "the file is a JPEG picture"},
+      // A Huffman table of 16 x 255 codes, which stb_image would write past.
+      {"i.jpg",
+       kJpeg.substr(0, 2) + "\xff\xc4\x00\x13\x00"s + std::string(16, '\xff') + kJpeg.substr(2),
+       "the JPEG picture cannot be decoded past its header"},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(FaultDetail(row.name, DecodePicture(row.name, row.file)), row.detail) << row.name;

@@ -125,7 +125,9 @@ std::string_view InnerName(std::string_view name) {
 class HeadSource final : public PictureBytes {
  public:
   HeadSource(std::uint64_t size, std::span<const char> head, MoreBytes* more)
-      : size_(size), head_(head.first(std::min<std::size_t>(head.size(), size))), more_(more) {}
+      : size_(size),
+        head_(head.first(static_cast<std::size_t>(std::min<std::uint64_t>(head.size(), size)))),
+        more_(more) {}
 
   int Read(char* data, int size) override {
     int done = 0;

@@ -5,6 +5,7 @@
 // is opened once, and a caller's buffers are reused from file to file.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -13,7 +14,8 @@
 
 namespace mapio::platform {
 
-// A folder opened once for reading many of its files.
+// A folder opened once for reading many of its files; threads may share
+// it, each with a FolderFile of its own.
 class FolderFiles {
  public:
   FolderFiles() = default;
@@ -37,7 +39,7 @@ class FolderFiles {
   // Whether to ask that the access time be kept. Cleared on the first file
   // that may not be opened so (someone else's): the files of a pack mostly
   // have one owner, and asking again would cost a failed call per file.
-  mutable bool keepAccessTime_ = true;
+  mutable std::atomic<bool> keepAccessTime_{true};
 };
 
 enum class FileStatus : std::uint8_t {

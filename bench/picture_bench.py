@@ -69,7 +69,7 @@ def main():
             start = time.monotonic()
             bf.add_real_pictures(folder, have, max(size - have, 0))
             subprocess.run([tool['mapio-cli'], 'make', '-n', '-y', '-q', folder], check=True,
-                           stdout=subprocess.DEVNULL)
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             print(f'  ({size} files made and mapped in {time.monotonic() - start:.0f} s)',
                   file=sys.stderr)
             runs = {name: [] for name in programs}

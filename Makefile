@@ -7,7 +7,7 @@ TEST_BUILD ?= build-test
 JOBS ?= $(shell nproc)
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps build run test bench bench-editor fuzz screenshots install windows \
+.PHONY: all deps build run test bench bench-editor bench-pictures fuzz screenshots install windows \
         windows64 windows-test windows-screenshots dialogs-rc case-table format-check package package-test clean
 
 all: build
@@ -49,6 +49,8 @@ package: build windows
 	cmake --build $(BUILD) --target package
 	cmake --build build-windows --target package
 package-test: package ; tools/check-packages.sh $(BUILD) build-windows
+# The picture checks against their floor; not yet part of bench.
+bench-pictures: deps ; cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_GUI=OFF -DMAPIO_BUILD_TESTS=OFF && cmake --build build-bench --target mapio-cli floor_pictures picture_bench measure_child -j$(JOBS) && python3 bench/picture_bench.py --build build-bench
 bench-editor: deps ; cmake -S . -B build-bench-gui -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF && cmake --build build-bench-gui --target editor_bench -j$(JOBS) && (build-bench-gui/bench/editor_bench || echo "editor bench: a figure is over its target")
 dialogs-rc: deps ; cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF -DMAPIO_WERROR=$(WERROR) && cmake --build $(BUILD) --target make_rc -j$(JOBS) && $(BUILD)/tools/make_rc/make_rc > res/dialogs.rc.new && mv res/dialogs.rc.new res/dialogs.rc
 case-table: deps ; cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMAPIO_BUILD_TESTS=OFF -DMAPIO_WERROR=$(WERROR) && cmake --build $(BUILD) --target make_case_table -j$(JOBS) && $(BUILD)/tools/make_case_table/make_case_table > platform/case_ranges.inc.new && mv platform/case_ranges.inc.new platform/case_ranges.inc

@@ -145,3 +145,77 @@ def count_renamed(folder):
 def digest(path):
     with open(path, 'rb') as f:
         return hashlib.sha1(f.read()).hexdigest()
+
+
+# --- folders of real pictures, for the picture checks ----------------------
+
+ODD_EVERY = 1000      # one picture in so many is of another size
+EXIF_EVERY = 4        # one JPEG in so many has its size past the first 512 bytes
+PICTURE_SIZE = (180, 180)
+ODD_SIZE = (200, 250)
+
+
+def _png_template(width, height):
+    """Signature and IHDR, and the IDAT and IEND that follow a text chunk."""
+    import struct
+    import zlib
+
+    def chunk(kind, data):
+        return (struct.pack('>I', len(data)) + kind + data +
+                struct.pack('>I', zlib.crc32(kind + data) & 0xffffffff))
+    rows = b''.join(b'\0' + bytes([y & 255, 128, 255 - (y & 255)]) * width for y in range(height))
+    head = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 2, 0, 0, 0))
+    tail = chunk(b'IDAT', zlib.compress(rows, 9)) + chunk(b'IEND', b'')
+    return head, tail, chunk
+
+
+def _convert(size, fmt):
+    """A picture from ImageMagick, as bytes."""
+    return subprocess.run(['convert', '-size', f'{size[0]}x{size[1]}', 'gradient:red-blue',
+                           f'{fmt}:-'], check=True, stdout=subprocess.PIPE).stdout
+
+
+class _Pictures:
+    """Distinct valid pictures: each carries its number in a comment."""
+
+    def __init__(self):
+        self.png = {s: _png_template(*s) for s in (PICTURE_SIZE, ODD_SIZE)}
+        self.jpeg = {s: _convert(s, 'jpeg') for s in (PICTURE_SIZE, ODD_SIZE)}
+        self.gif = {s: _convert(s, 'gif') for s in (PICTURE_SIZE, ODD_SIZE)}
+
+    def make(self, i):
+        size = ODD_SIZE if i % ODD_EVERY == ODD_EVERY - 1 else PICTURE_SIZE
+        note = f'picture {i}'.encode()
+        kind = i % 10
+        if kind == 8:  # JPEG: a comment segment after the start, some with an EXIF block
+            jpeg = self.jpeg[size]
+            extra = b''
+            if (i // 10) % EXIF_EVERY == 0:
+                exif = b'Exif\0\0' + bytes(2000)
+                extra = b'\xff\xe1' + (len(exif) + 2).to_bytes(2, 'big') + exif
+            comment = b'\xff\xfe' + (len(note) + 2).to_bytes(2, 'big') + note
+            return '.jpg', jpeg[:2] + extra + comment + jpeg[2:]
+        if kind == 9:  # GIF: a comment extension before the image
+            gif = self.gif[size]
+            flags = gif[10]
+            table = 3 * 2 ** ((flags & 7) + 1) if flags & 0x80 else 0
+            at = 13 + table
+            return '.gif', gif[:at] + b'\x21\xfe' + bytes([len(note)]) + note + b'\0' + gif[at:]
+        head, tail, chunk = self.png[size]
+        return '.png', head + chunk(b'tEXt', b'Comment\0' + note) + tail
+
+
+def add_real_pictures(path, first, count):
+    """Pictures number `first` to first+count-1 in the folder: distinct small
+    valid files, 1000000.png on; PNG mostly, one in ten JPEG and one in ten
+    GIF, one in ODD_EVERY of another size. Separate files, never links: a
+    link would read one cached page again and again. Creating files is
+    what takes the time: grow one folder from size to size."""
+    os.makedirs(path, exist_ok=True)
+    pictures = _Pictures()
+    flags = os.O_WRONLY | os.O_CREAT | os.O_EXCL
+    for i in range(first, first + count):
+        ext, data = pictures.make(i)
+        fd = os.open(os.path.join(path, f'{FIRST_ID + i}{ext}'), flags, 0o644)
+        os.write(fd, data)
+        os.close(fd)

@@ -3,7 +3,7 @@
 set -e
 packages="cmake make g++ pkg-config libgtest-dev libgmock-dev libutf8proc-dev libcli11-dev
 qt6-base-dev qt6-base-dev-tools qt6-svg-dev binutils-mingw-w64-i686 python3 clang libclang-rt-dev
-libpugixml-dev nlohmann-json3-dev"
+libpugixml-dev nlohmann-json3-dev libstb-dev"
 packages="$packages g++-mingw-w64-i686-posix wine wine32:i386"  # the Windows build, tested under Wine
 packages="$packages xvfb xdotool imagemagick"  # its window, driven on a virtual display
 packages="$packages wine64 g++-mingw-w64-x86-64-posix"  # the tests where i386 programs cannot run

@@ -1,0 +1,110 @@
+// Reading the files of one folder for a look inside them: each opened by
+// its name in the folder, never through a link out of it, never blocking
+// on a pipe or a device, and without changing its access time where the
+// system allows. Made for hundreds of thousands of small reads: the folder
+// is opened once, and a caller's buffers are reused from file to file.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace mapio::platform {
+
+// A folder opened once for reading many of its files; threads may share
+// it, each with a FolderFile of its own.
+class FolderFiles {
+ public:
+  FolderFiles() = default;
+  ~FolderFiles();
+  FolderFiles(const FolderFiles&) = delete;
+  FolderFiles& operator=(const FolderFiles&) = delete;
+
+  // False when `folder` is missing, no folder or not readable.
+  bool Open(const std::string& folder);
+  void Close();
+  bool IsOpen() const;
+
+ private:
+  friend class FolderFile;
+#ifdef _WIN32
+  std::wstring prefix_;  // the folder and a separator, in UTF-16
+  bool open_ = false;
+#else
+  int fd_ = -1;
+#endif
+  // Whether to ask that the access time be kept. Cleared on the first file
+  // that may not be opened so (someone else's): the files of a pack mostly
+  // have one owner, and asking again would cost a failed call per file.
+  mutable std::atomic<bool> keepAccessTime_{true};
+};
+
+enum class FileStatus : std::uint8_t {
+  Read,      // opened (and read)
+  Missing,   // no entry of that name (gone since the folder was listed)
+  NotAFile,  // a folder, a link, a pipe, a device: never read
+  Denied,    // no permission to read it
+  TooLarge,  // ReadAll only: more bytes than the limit
+  Failed,    // any other error: an invalid name, a read error
+};
+
+inline constexpr std::uint64_t kUnknownSize = UINT64_MAX;
+
+// One file of a FolderFiles, open for reading at any offset.
+class FolderFile {
+ public:
+  FolderFile() = default;
+  ~FolderFile();
+  FolderFile(const FolderFile&) = delete;
+  FolderFile& operator=(const FolderFile&) = delete;
+
+  // Opens `name`, an entry directly in the folder (no separator in it);
+  // closes the one open before. A link is refused here; what else the
+  // entry is, a file or a pipe, is only asked by IsRegular and Size.
+  FileStatus Open(const FolderFiles& folder, std::string_view name);
+  void Close();
+  bool IsOpen() const;
+  // Asked of the open file, once: whether it is a regular file, and its
+  // size (kUnknownSize when it is none).
+  bool IsRegular();
+  std::uint64_t Size();
+  // Fills `buffer` from `offset` on; fewer bytes only at the end of the
+  // file. -1 on a read error.
+  std::ptrdiff_t ReadAt(std::uint64_t offset, std::span<char> buffer);
+  // The whole file into `out`, if it is a regular file of at most `limit`
+  // bytes.
+  FileStatus ReadAll(std::string& out, std::uint64_t limit);
+
+ private:
+#ifdef _WIN32
+  void* handle_ = nullptr;
+#else
+  int fd_ = -1;
+  bool asked_ = false;
+#endif
+  std::uint64_t size_ = kUnknownSize;
+};
+
+inline constexpr std::size_t kFileHeadSize = 512;
+
+struct HeadResult {
+  FileStatus status = FileStatus::Failed;
+  // The file's size when the head is shorter than the buffer: then the
+  // head is the whole file. kUnknownSize otherwise, where asking would
+  // cost a call per file: FolderFile::Size asks.
+  std::uint64_t size = kUnknownSize;
+  std::size_t length = 0;  // bytes of the head in the buffer
+};
+
+// Opens `name` in `folder` into `file` and reads its first buffer.size()
+// bytes (kFileHeadSize is what a picture's header needs). Only a regular
+// file is read; a pipe never blocks, and reads as no file rather than as an
+// empty one. The file stays open in `file` for a further ReadAt, until the
+// next Open or Close.
+HeadResult ReadFileHead(const FolderFiles& folder, std::string_view name, std::span<char> buffer,
+                        FolderFile& file);
+
+}  // namespace mapio::platform

@@ -1,0 +1,122 @@
+// Linux and macOS: the files of a folder opened relative to one folder
+// descriptor, so that each open looks up a single name.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/picture_files.h"
+
+namespace mapio::platform {
+
+namespace {
+
+// O_NOATIME exists on Linux only; elsewhere reads may change the access
+// time as the mount's options say.
+#ifdef O_NOATIME
+constexpr int kNoAccessTime = O_NOATIME;
+#else
+constexpr int kNoAccessTime = 0;
+#endif
+
+int OpenNoFollow(int folder, const std::string& name, bool keepAccessTime) {
+  // O_NONBLOCK: opening a pipe or a device for reading must not wait for
+  // a writer, nor reading it for data.
+  const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  int fd;
+  do {
+    fd = openat(folder, name.c_str(), flags | (keepAccessTime ? kNoAccessTime : 0));
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+FileStatus StatusOf(int error) {
+  switch (error) {
+    case ENOENT: return FileStatus::Missing;
+    case EACCES: return FileStatus::Denied;
+    // What O_NOFOLLOW gives for a link: ELOOP, or EMLINK on FreeBSD.
+    case ELOOP:
+    case EMLINK:
+    case EISDIR:
+    case ENXIO:
+    case ENOTDIR: return FileStatus::NotAFile;
+    default: return FileStatus::Failed;
+  }
+}
+
+}  // namespace
+
+FolderFiles::~FolderFiles() { Close(); }
+
+bool FolderFiles::Open(const std::string& folder) {
+  Close();
+  fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  keepAccessTime_ = true;
+  return fd_ >= 0;
+}
+
+void FolderFiles::Close() {
+  if (fd_ >= 0) close(fd_);
+  fd_ = -1;
+}
+
+bool FolderFiles::IsOpen() const { return fd_ >= 0; }
+
+FolderFile::~FolderFile() { Close(); }
+
+FileStatus FolderFile::Open(const FolderFiles& folder, std::string_view name) {
+  Close();
+  if (!folder.IsOpen() || name.empty() || name.find('/') != std::string_view::npos ||
+      name.find('\0') != std::string_view::npos || name == "." || name == "..")
+    return FileStatus::Failed;
+  const std::string path(name);
+  int fd = OpenNoFollow(folder.fd_, path, folder.keepAccessTime_);
+  // O_NOATIME is only for the file's owner (or a privileged caller).
+  if (fd < 0 && errno == EPERM && folder.keepAccessTime_) {
+    folder.keepAccessTime_ = false;
+    fd = OpenNoFollow(folder.fd_, path, false);
+  }
+  if (fd < 0) return StatusOf(errno);
+  fd_ = fd;
+  return FileStatus::Read;
+}
+
+bool FolderFile::IsRegular() {
+  if (!asked_ && fd_ >= 0) {
+    asked_ = true;
+    struct stat st {};
+    if (fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) size_ = static_cast<std::uint64_t>(st.st_size);
+  }
+  return size_ != kUnknownSize;
+}
+
+std::uint64_t FolderFile::Size() {
+  IsRegular();
+  return size_;
+}
+
+void FolderFile::Close() {
+  if (fd_ >= 0) close(fd_);
+  fd_ = -1;
+  asked_ = false;
+  size_ = kUnknownSize;
+}
+
+bool FolderFile::IsOpen() const { return fd_ >= 0; }
+
+std::ptrdiff_t FolderFile::ReadAt(std::uint64_t offset, std::span<char> buffer) {
+  if (fd_ < 0) return -1;
+  std::size_t done = 0;
+  while (done < buffer.size()) {
+    const ssize_t got =
+        pread(fd_, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return -1;
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  return static_cast<std::ptrdiff_t>(done);
+}
+
+}  // namespace mapio::platform

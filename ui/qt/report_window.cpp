@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -29,6 +30,9 @@ namespace mapio::qt {
 namespace {
 
 constexpr int kPictureSide = 192;  // pixels: a face pack's pictures fit whole
+// Filters wrap onto a row of their own past these, so a report of every
+// category stays narrower than a screen.
+constexpr int kFiltersPerRow = 7;
 
 int OfferId(ui::ReportChoice choice) {
   switch (choice) {
@@ -62,10 +66,9 @@ CReportDlg::CReportDlg(QWidget* owner, ui::CheckReport& report) : QDialog(owner)
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   summary_->setWordWrap(true);
   layout->addWidget(summary_);
-  filterRow_ = new QHBoxLayout;
-  QLabel* show = Label(this, res::kReportFilterLabel, ui::kFilterLabel);
-  filterRow_->addWidget(show);
-  filterRow_->addStretch(1);
+  filterRow_ = new QGridLayout;
+  filterRow_->addWidget(Label(this, res::kReportFilterLabel, ui::kFilterLabel), 0, 0);
+  filterRow_->setColumnStretch(kFiltersPerRow + 1, 1);
   layout->addLayout(filterRow_);
   filters_ = new QButtonGroup(this);
 
@@ -210,7 +213,8 @@ void CReportDlg::MakeFilters() {
     radio->setObjectName(Id(res::kReportFilterFirst + static_cast<int>(i)));
     radio->setChecked(choices[i] == model.View().only);
     filters_->addButton(radio, static_cast<int>(i));
-    filterRow_->insertWidget(static_cast<int>(i) + 1, radio);
+    const int at = static_cast<int>(i);
+    filterRow_->addWidget(radio, at / kFiltersPerRow, at % kFiltersPerRow + 1);
     connect(radio, &QRadioButton::toggled, this, [this, category = choices[i]](bool on) {
       if (on) findings_->ShowOnly(category);
     });

@@ -10,6 +10,7 @@
 #include "ui/check_report.h"
 
 class QButtonGroup;
+class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -48,7 +49,7 @@ class CReportDlg final : public QDialog {
   FindingsTable* findings_ = nullptr;
   QTableView* table_ = nullptr;
   QLabel* summary_ = nullptr;
-  QHBoxLayout* filterRow_ = nullptr;
+  QGridLayout* filterRow_ = nullptr;
   QButtonGroup* filters_ = nullptr;
   QLabel* picture_ = nullptr;
   QLabel* pictureName_ = nullptr;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "checker/picture_checks.h"
+#include "checker/usual_size.h"
 #include "core/object_kind.h"
 #include "pack/matching.h"
 #include "pack/pack.h"
@@ -63,7 +65,8 @@ class Checker {
     ProblemsUpTo(static_cast<std::size_t>(-1));
   }
 
-  void FileFindings(pack::PackMatching& matching, const pack::PackFolder& folder) {
+  void FileFindings(pack::PackMatching& matching, const pack::PackFolder& folder,
+                    const std::vector<PictureInfo>& infos) {
     for (const std::string_view leftover : folder.Leftovers())
       Add(Category::Leftover, 0, leftover, {},
           "a temporary file that an interrupted run of Mapio left behind; it may be deleted",
@@ -72,6 +75,50 @@ class Checker {
     report_.newPictures = unmapped.size();
     for (const std::string_view picture : unmapped)
       Add(Category::Unmapped, 0, picture, {}, "no record names this picture", picture);
+    if (report_.picturesLooked) PictureFindings(folder.Pictures(), infos);
+  }
+
+  // What is wrong inside the pictures, in the order of their names.
+  void PictureFindings(const std::vector<std::string_view>& pictures,
+                       const std::vector<PictureInfo>& infos) {
+    const UsualSize usual = FindUsualSize(infos);
+    report_.sizes = UsualSizeSummary(usual);
+    std::vector<std::size_t> faulty;
+    for (std::size_t i = 0; i < infos.size(); ++i)
+      if (infos[i].Fault() != PictureFault::None || infos[i].DoubleExtension() ||
+          usual.Differs(infos[i]))
+        faulty.push_back(i);
+    std::sort(faulty.begin(), faulty.end(),
+              [&](std::size_t a, std::size_t b) { return pictures[a] < pictures[b]; });
+    for (const std::size_t i : faulty) {
+      const std::string_view name = pictures[i];
+      const PictureInfo& info = infos[i];
+      if (info.DoubleExtension())
+        AddPicture(Category::DoubleExtension, name, info, DoubleExtensionDetail(name));
+      switch (info.Fault()) {
+        case PictureFault::Empty:
+          AddPicture(Category::Empty, name, info, FaultDetail(name, info));
+          break;
+        case PictureFault::Mismatch:
+          AddPicture(Category::Mismatch, name, info, FaultDetail(name, info));
+          break;
+        case PictureFault::Broken:
+          AddPicture(Category::Broken, name, info, FaultDetail(name, info));
+          break;
+        case PictureFault::None: break;
+      }
+      if (usual.Differs(info))
+        AddPicture(Category::OddSize, name, info, OddSizeDetail(info, usual));
+    }
+  }
+
+  void AddPicture(Category category, std::string_view name, const PictureInfo& info,
+                  std::string detail) {
+    Finding finding{category, 0, std::string(name), {}, std::move(detail), std::string(name)};
+    finding.format = FormatName(info.Format());
+    finding.width = info.Width();
+    finding.height = info.Height();
+    Deliver(std::move(finding));
   }
 
  private:
@@ -257,6 +304,11 @@ std::string_view CategoryWord(Category category) {
     case Category::Unparsable: return "unparsable";
     case Category::Unsafe: return "unsafe";
     case Category::Leftover: return "leftover";
+    case Category::Empty: return "empty";
+    case Category::Mismatch: return "mismatch";
+    case Category::Broken: return "broken";
+    case Category::DoubleExtension: return "double-extension";
+    case Category::OddSize: return "odd-size";
     case Category::Structure: return "structure";
   }
   return "structure";
@@ -281,7 +333,19 @@ PackReport CheckPack(const std::string& folderPath, std::optional<std::int32_t> 
   pack::PackMatching matching(pack.file, *pack.folder, report.objectKind);
   checker.Problems();
   checker.Records(matching, report.pictures);
-  checker.FileFindings(matching, *pack.folder);
+  std::vector<PictureInfo> infos;
+  if (options.pictures) {
+    report.picturesLooked = true;
+    PictureLookOptions look;
+    look.deep = options.deep;
+    const std::size_t total = report.records + 2 * report.pictures;
+    if (options.progress)
+      look.progress = [&](std::size_t done) {
+        options.progress(report.records + report.pictures + done, total);
+      };
+    infos = LookIntoPictures(folderPath, pack.folder->Pictures(), look);
+  }
+  checker.FileFindings(matching, *pack.folder, infos);
   return report;
 }
 

@@ -59,6 +59,7 @@ std::string SummaryLine(const PackReport& report) {
   line += ": " + Count(report.records, "record", "records") + ", " +
           Count(report.pictures, "picture", "pictures") + ", " +
           Count(report.findingCount, "finding", "findings");
+  if (report.picturesLooked && !report.sizes.empty()) line.append("; ").append(report.sizes);
   if (report.kindFound)
     line.append(" (checked as ").append(KindOf(report.objectKind).cliName).append(")");
   return line;

@@ -30,6 +30,10 @@ nlohmann::ordered_json ToJson(const PackReport& report) {
         {"id", OrNull(f.id)},
         {"detail", f.detail},
         {"file", OrNull(f.file)},
+        {"format", OrNull(std::string(f.format))},
+        {"width", f.width == 0 ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(f.width)},
+        {"height",
+         f.height == 0 ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(f.height)},
     });
   }
   return {
@@ -40,6 +44,7 @@ nlohmann::ordered_json ToJson(const PackReport& report) {
        {{"records", report.records},
         {"pictures", report.pictures},
         {"findings", report.findingCount}}},
+      {"sizes", report.picturesLooked ? OrNull(report.sizes) : nlohmann::ordered_json(nullptr)},
       {"findings", std::move(findings)},
   };
 }
@@ -55,6 +60,8 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
 
   checker::CheckOptions options;
   options.caseSensitive = request.caseSensitive;
+  options.pictures = request.pictures;
+  options.deep = request.deep;
   options.kindName = [](std::int32_t kind) { return std::string(ObjectKindName(kind)); };
   options.progress = [&](std::size_t done, std::size_t total) {
     progressLine.Progress({JobProgress::Phase::Checking, done, total});

@@ -25,6 +25,8 @@ struct RawOptions {
   bool json = false;
   bool prune = false;
   bool caseSensitive = false;
+  bool noPictures = false;
+  bool deep = false;
   std::string to;
   std::vector<std::string> ids;
   std::string idsFrom;
@@ -144,6 +146,7 @@ ParseResult Check(const RawOptions& raw, Command command) {
     return Error(std::string(kKinds[*kind].cliName) + " cannot be translated, choose another kind");
   if (raw.folders.empty()) return Error("no folder given");
   if (raw.yes && raw.no) return Error("-y and --no cannot be used together");
+  if (raw.noPictures && raw.deep) return Error("--no-pictures and --deep cannot be used together");
   request.objectKind = *kind;
   request.folders = raw.folders;
   request.idsFromNames = raw.idsFromNames;
@@ -154,6 +157,8 @@ ParseResult Check(const RawOptions& raw, Command command) {
   request.json = raw.json;
   request.prune = raw.prune;
   request.caseSensitive = raw.caseSensitive;
+  request.pictures = !raw.noPictures;
+  request.deep = raw.deep;
   request.list = raw.list;
   if (command == Command::Convert) return CheckConvert(raw, std::move(request));
   return {request, {}};
@@ -189,6 +194,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   CLI::App* check = AddJob(app, "check", raw);
   check->add_flag("--json", raw.json);
   check->add_flag("--case-sensitive", raw.caseSensitive);
+  check->add_flag("--no-pictures", raw.noPictures);
+  check->add_flag("--deep", raw.deep);
   CLI::App* update = AddJob(app, "update", raw);
   update->add_flag("-n,--ids-from-names", raw.idsFromNames);
   update->add_flag("--prune", raw.prune);
@@ -240,7 +247,8 @@ std::string UsageText() {
   return R"(Usage:
   mapio-cli make FOLDER... [-k KIND] [-n] [-y | --no] [-q]
   mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]
-  mapio-cli check FOLDER... [-k KIND] [--case-sensitive] [--json] [-q]
+  mapio-cli check FOLDER... [-k KIND] [--case-sensitive] [--no-pictures | --deep]
+            [--json] [-q]
   mapio-cli update FOLDER... [-k KIND] [-n] [--prune] [--dry-run] [-q]
   mapio-cli convert FOLDER... --to r|plain [-k KIND] [--ids RANGES | --ids-from FILE]
             [--dry-run] [-q]
@@ -283,6 +291,10 @@ Options:
       --json            check: the report as one JSON document on stdout
       --case-sensitive  check: report pictures found only in other letter
                         case (the game finds them on Windows and macOS)
+      --no-pictures     check: do not look inside the pictures (their format,
+                        header and size)
+      --deep            check: decode every picture whole, to find damage past
+                        its header (slow)
   -q, --quiet           no progress line
   -h, --help            show this help
       --version         show the version

@@ -71,10 +71,15 @@ class Checker {
       Add(Category::Leftover, 0, leftover, {},
           "a temporary file that an interrupted run of Mapio left behind; it may be deleted",
           leftover);
-    const std::vector<std::string_view> unmapped = matching.Unmapped();
+    const std::vector<std::size_t> unmapped = matching.Unmapped();
     report_.newPictures = unmapped.size();
-    for (const std::string_view picture : unmapped)
-      Add(Category::Unmapped, 0, picture, {}, "no record names this picture", picture);
+    for (const std::size_t i : unmapped) {
+      const std::string_view picture = folder.Pictures()[i];
+      Finding finding(Category::Unmapped, 0, std::string(picture), {},
+                      "no record names this picture", std::string(picture));
+      if (!infos.empty()) Describe(finding, infos[i]);
+      Deliver(std::move(finding));
+    }
     if (report_.picturesLooked) PictureFindings(folder.Pictures(), infos);
   }
 
@@ -115,10 +120,14 @@ class Checker {
   void AddPicture(Category category, std::string_view name, const PictureInfo& info,
                   std::string detail) {
     Finding finding{category, 0, std::string(name), {}, std::move(detail), std::string(name)};
+    Describe(finding, info);
+    Deliver(std::move(finding));
+  }
+
+  static void Describe(Finding& finding, const PictureInfo& info) {
     finding.format = FormatName(info.Format());
     finding.width = info.Width();
     finding.height = info.Height();
-    Deliver(std::move(finding));
   }
 
  private:

@@ -59,10 +59,10 @@ class UpdateRun {
   }
 
   // The pictures no record names, in the make job's order, before </list>.
-  void AddNew(const std::vector<std::string_view>& unmapped, RecordMaker& maker,
+  void AddNew(const std::vector<std::size_t>& unmapped, RecordMaker& maker,
               const pack::LineStyle& style) {
     platform::FolderListing fresh;
-    for (const std::string_view name : unmapped) fresh.Add(name, false);
+    for (const std::size_t i : unmapped) fresh.Add(pack_.folder->Pictures()[i], false);
     fresh.SortByName();
     maker.SetExpected(static_cast<std::uint32_t>(fresh.Size()));
     std::string lines;

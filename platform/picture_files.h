@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform.h"
+
 namespace mapio::platform {
 
 // A folder opened once for reading many of its files; threads may share
@@ -30,6 +32,8 @@ class FolderFiles {
 
  private:
   friend class FolderFile;
+  friend RenameResult RenameInFolder(const FolderFiles& folder, const std::string& folderPath,
+                                     std::string_view from, std::string_view to);
 #ifdef _WIN32
   std::wstring prefix_;  // the folder and a separator, in UTF-16
   bool open_ = false;
@@ -52,6 +56,13 @@ enum class FileStatus : std::uint8_t {
 };
 
 inline constexpr std::uint64_t kUnknownSize = UINT64_MAX;
+
+// Renames `from` to `to`, names in the folder `folder` opened at
+// `folderPath`, never replacing an existing `to`: by the folder itself
+// where the system can, which spares it looking up the folder's path for
+// every one of half a million renames.
+RenameResult RenameInFolder(const FolderFiles& folder, const std::string& folderPath,
+                            std::string_view from, std::string_view to);
 
 // One file of a FolderFiles, open for reading at any offset.
 class FolderFile {

@@ -224,9 +224,17 @@ class TextReader {
   bool IsOpen() const { return file_ != nullptr; }
 
  private:
+  // Bytes as they are on disk are read ahead in large blocks: ReadPiece
+  // then takes a line with one search instead of a call per character.
+  bool ReadAhead();
+  std::size_t ReadPieceJoiningCrLf(char* buffer, std::size_t size);
+
   std::FILE* file_ = nullptr;
   FileMode mode_ = FileMode::Text;
   ReadResult openResult_ = ReadResult::Failed;
+  std::string ahead_;
+  std::size_t aheadAt_ = 0;
+  bool failed_ = false;
 };
 
 // What the target of an AtomicFileWriter must still be when it commits: no

@@ -196,6 +196,10 @@ class Checker {
   }
 
   void OneRecord(const Record& r, const RecordLook& look) {
+    if (r.legacyName)
+      Add(Category::Encoding, r.line, r.from, {},
+          "the name is not UTF-8 but in a single-byte code page, read as \"" +
+              std::string(r.from) + "\": save config.xml as UTF-8");
     if (look.unsafe) {
       Add(Category::Unsafe, r.line, r.from, {},
           std::string("the name leaves the folder: ") + look.unsafe);
@@ -312,6 +316,7 @@ std::string_view CategoryWord(Category category) {
     case Category::UnknownTarget: return "unknown-target";
     case Category::Unparsable: return "unparsable";
     case Category::Unsafe: return "unsafe";
+    case Category::Encoding: return "encoding";
     case Category::Leftover: return "leftover";
     case Category::Empty: return "empty";
     case Category::Mismatch: return "mismatch";

@@ -23,6 +23,7 @@ enum class Category {
   UnknownTarget,
   Unparsable,
   Unsafe,
+  Encoding,
   Leftover,
   Empty,
   Mismatch,

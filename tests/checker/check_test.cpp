@@ -145,6 +145,11 @@ const PackCase kCases[] = {
      Pack({Face("a", "1")}),
      Faces,
      {"0:leftover:.config.xml.mapio-Ab12Cd", "0:unmapped:.config.xml.mapio-x.png"}},
+    {"a name an older tool wrote in a single-byte code page finds its picture",
+     {"M\xC3\xBCller.png"},
+     Pack({Face("m\xFCller", "1")}),
+     Faces,
+     {"19:encoding:m\xC3\xBCller"}},
     {"CR alone ends a line",
      {"a.png"},
      "<record>\r<list id=\"maps\">\r" + Face("a", "1") + "\r" + Face("gone", "2") +

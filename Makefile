@@ -19,7 +19,7 @@ WINDOWS := $(CONFIGURE) -DCMAKE_BUILD_TYPE=Release $(NO_GUI)
 WINDOWS_32 := $(WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 WINDOWS_64 := $(WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
 
-.PHONY: all build run test bench bench-editor bench-pictures fuzz screenshots install \
+.PHONY: all build run test bench bench-editor bench-pictures bench-programs fuzz screenshots install \
         windows windows64 windows-test windows-screenshots dialogs-rc case-table \
         format-check package package-test clean
 
@@ -79,18 +79,19 @@ windows-screenshots: windows
 
 # --- measuring ------------------------------------------------------------------
 
+# The programs a bench script times, built in Release beside mapio-cli.
+BENCH_PROGRAMS := mapio-cli measure_child floor_make floor_translate floor_pictures picture_bench
+
 bench: bench-editor bench-pictures
-	$(RELEASE) $(NO_GUI) -B $(BENCH_BUILD)
-	cmake --build $(BENCH_BUILD) -j$(JOBS) \
-	  --target mapio-cli floor_make floor_translate measure_child
 	python3 bench/run_bench.py --build $(BENCH_BUILD)
 
-bench-pictures:
+bench-pictures: bench-programs
+	python3 bench/picture_bench.py --build $(BENCH_BUILD)
+
+bench-programs:
 	@$(DEPS) build
 	$(RELEASE) $(NO_GUI) -B $(BENCH_BUILD)
-	cmake --build $(BENCH_BUILD) -j$(JOBS) \
-	  --target mapio-cli floor_pictures picture_bench measure_child
-	python3 bench/picture_bench.py --build $(BENCH_BUILD)
+	cmake --build $(BENCH_BUILD) -j$(JOBS) --target $(BENCH_PROGRAMS)
 
 bench-editor:
 	@$(DEPS) build

@@ -198,8 +198,8 @@ class Checker {
   void OneRecord(const Record& r, const RecordLook& look) {
     if (r.legacyName)
       Add(Category::Encoding, r.line, r.from, {},
-          "the name is not UTF-8 but in a single-byte code page, read as \"" +
-              std::string(r.from) + "\": save config.xml as UTF-8");
+          "the name is not UTF-8 but in a single-byte code page, read as \"" + std::string(r.from) +
+              "\": save config.xml as UTF-8");
     if (look.unsafe) {
       Add(Category::Unsafe, r.line, r.from, {},
           std::string("the name leaves the folder: ") + look.unsafe);

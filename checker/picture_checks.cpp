@@ -13,18 +13,6 @@ namespace {
 constexpr std::uint64_t kDeepLimit = std::uint64_t{64} << 20;
 constexpr std::size_t kProgressEvery = 1024;
 
-// The rest of the open file, for a header that goes past the head.
-class FileBytes final : public MoreBytes {
- public:
-  explicit FileBytes(platform::FolderFile& file) : file_(file) {}
-  std::ptrdiff_t ReadAt(std::uint64_t offset, std::span<char> buffer) override {
-    return file_.ReadAt(offset, buffer);
-  }
-
- private:
-  platform::FolderFile& file_;
-};
-
 // One thread's share: every `stride`-th picture from `first` on, each
 // file opened once with buffers reused from file to file.
 void LookInto(const platform::FolderFiles& folder, const std::vector<std::string_view>& pictures,

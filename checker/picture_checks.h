@@ -9,8 +9,21 @@
 #include <vector>
 
 #include "checker/picture_probe.h"
+#include "platform/picture_files.h"
 
 namespace mapio::checker {
+
+// The rest of an open file, for a header that goes past its head.
+class FileBytes final : public MoreBytes {
+ public:
+  explicit FileBytes(platform::FolderFile& file) : file_(file) {}
+  std::ptrdiff_t ReadAt(std::uint64_t offset, std::span<char> buffer) override {
+    return file_.ReadAt(offset, buffer);
+  }
+
+ private:
+  platform::FolderFile& file_;
+};
 
 struct PictureLookOptions {
   // Decode every picture whole, to find damage past its header.

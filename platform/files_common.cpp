@@ -169,6 +169,29 @@ void TextReader::Close() {
 
 // --- AtomicFileWriter -----------------------------------------------------
 
+// The file on disk, then, under the folder's lock, put in place if the
+// target is still as expected.
+bool AtomicFileWriter::Commit() {
+  if (file_ == nullptr) return false;
+  bool ok = Flush() && std::fflush(file_) == 0 && detail::SyncForCommit(file_, targetPath_);
+  int error = errno;
+  if (std::fclose(file_) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  file_ = nullptr;
+  if (!ok) return Fail(detail::WriteFailureOf(error));
+  {
+    const detail::FolderLock lock(targetPath_);
+    const WriteFailure changed = CheckTarget();
+    if (changed != WriteFailure::None) return Fail(changed);
+    const WriteFailure placed = detail::PutInPlace(tempPath_, targetPath_);
+    if (placed != WriteFailure::None) return Fail(placed);
+  }
+  tempPath_.clear();
+  return true;
+}
+
 ExpectedTarget::ExpectedTarget(std::optional<FileStamp> stamp,
                                std::optional<std::string_view> bytes)
     : stamp_(stamp) {

@@ -18,12 +18,10 @@ namespace mapio::platform {
 
 // A folder opened once for reading many of its files; threads may share
 // it, each with a FolderFile of its own.
-class FolderFiles {
+class FolderFiles : OwnsSystemResource {
  public:
   FolderFiles() = default;
   ~FolderFiles();
-  FolderFiles(const FolderFiles&) = delete;
-  FolderFiles& operator=(const FolderFiles&) = delete;
 
   // False when `folder` is missing, no folder or not readable.
   bool Open(const std::string& folder);
@@ -65,12 +63,10 @@ RenameResult RenameInFolder(const FolderFiles& folder, const std::string& folder
                             std::string_view from, std::string_view to);
 
 // One file of a FolderFiles, open for reading at any offset.
-class FolderFile {
+class FolderFile : OwnsSystemResource {
  public:
   FolderFile() = default;
   ~FolderFile();
-  FolderFile(const FolderFile&) = delete;
-  FolderFile& operator=(const FolderFile&) = delete;
 
   // Opens `name`, an entry directly in the folder (no separator in it);
   // closes the one open before. A link is refused here; what else the

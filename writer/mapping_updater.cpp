@@ -82,13 +82,8 @@ class UpdateRun {
   // Over the file as it was read, and nothing else: one changed since by
   // another program (or another run) is left to it.
   bool Write() {
-    const platform::ExpectedTarget expected(pack_.file.stamp, pack_.file.bytes);
-    platform::AtomicFileWriter file;
-    file.Open(mappingPath_, platform::FileMode::Binary, &expected);
-    edit_.WriteTo(pack_.file.bytes, [&file](std::string_view piece) { file.Write(piece); });
-    if (!file.Failed() && file.Commit()) return true;
-    outcome_.failure = file.Failure();
-    return false;
+    outcome_.failure = pack::WriteEdited(mappingPath_, pack_.file, edit_);
+    return outcome_.failure == platform::WriteFailure::None;
   }
 
   UpdateOutcome Ended(Result result) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "pack/names.h"
+#include "checker/picture_checks.h"
 #include "checker/picture_probe.h"
 #include "checker/usual_size.h"
 #include "platform/picture_files.h"
@@ -17,18 +18,6 @@
 namespace {
 
 using namespace mapio;
-
-// The rest of the open file, for a header that goes past the head.
-class FileBytes : public checker::MoreBytes {
- public:
-  explicit FileBytes(platform::FolderFile& file) : file_(file) {}
-  std::ptrdiff_t ReadAt(std::uint64_t offset, std::span<char> buffer) override {
-    return file_.ReadAt(offset, buffer);
-  }
-
- private:
-  platform::FolderFile& file_;
-};
 
 constexpr std::uint64_t kDeepLimit = 64 << 20;
 
@@ -39,7 +28,7 @@ checker::PictureInfo Probe(const platform::FolderFiles& folder, std::string_view
   static_assert(platform::kUnknownSize == UINT64_MAX);  // as ProbePicture takes it
   if (deep && file.ReadAll(whole, kDeepLimit) == platform::FileStatus::Read)
     return checker::DecodePicture(name, whole);
-  FileBytes more(file);
+  checker::FileBytes more(file);
   return checker::ProbePicture(name, r.size, head.first(r.length), &more);
 }
 

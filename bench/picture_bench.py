@@ -5,12 +5,15 @@ distinct small valid pictures (see bench_folders.add_real_pictures) at
   floor      floor_pictures: open every file, read its first 512 bytes
   probe      picture_bench: list the folder, read and probe every picture's
              head through one folder descriptor, find the usual size
-  check      mapio-cli check -q on the same folder, mapped by make: the
-             check as it is, before it runs the picture checks
-and prints medians of wall time and of CPU time (user + sys, which the
-other builds on a shared machine disturb less), the ratio of probe to the
-floor, and peak memory. One folder grows from size to size.
-Until the check calls the probe this is not part of make bench."""
+  check      mapio-cli check -q on the same folder, mapped by make, with its
+             picture checks (the default)
+  records    the same check with --no-pictures
+and prints medians of wall time and of CPU time (user + sys, which other
+work on the machine disturbs less), each program's ratio to the floor, and
+peak memory; then the targets: check at most 1.5 times the floor and 3
+times the check without pictures (wall time). One folder grows from size
+to size. A --deep check runs once at the end, untimed against a target.
+Exits 1 when a target is missed."""
 import argparse
 import os
 import shutil
@@ -57,9 +60,10 @@ def main():
     report = os.path.join(tmp, 'report')
     programs = {'floor': [tool['floor_pictures'], folder],
                 'probe': [tool['picture_bench'], folder],
-                'probe sorted': [tool['picture_bench'], folder, '--sorted'],
-                'check': [tool['mapio-cli'], 'check', '-q', folder]}
-    print(f'Medians of {args.runs} runs, warm cache; ratio = probe / floor.')
+                'check': [tool['mapio-cli'], 'check', '-q', folder],
+                'records': [tool['mapio-cli'], 'check', '-q', '--no-pictures', folder]}
+    print(f'Medians of {args.runs} runs, warm cache; x = the program / floor_pictures.')
+    missed = 0
     print(f"{'files':>7} {'program':<13} {'wall s':>8} {'cpu s':>8} {'MB':>7} "
           f"{'wall x':>7} {'cpu x':>7}")
     try:
@@ -84,9 +88,19 @@ def main():
             for name, (wall, cpu, mb) in med.items():
                 print(f'{size:>7} {name:<13} {wall:>8.3f} {cpu:>8.3f} {mb:>7.1f} '
                       f'{wall / floor[0]:>7.2f} {cpu / floor[1]:>7.2f}')
+            for what, ratio, target in (
+                    ('check / floor', med['check'][0] / floor[0], 1.5),
+                    ('check / check --no-pictures', med['check'][0] / med['records'][0], 3.0)):
+                met = ratio <= target
+                missed += not met
+                print(f'{size:>7} {what:<30} {ratio:>6.2f} <= {target}: '
+                      f'{"met" if met else "MISSED"}')
+        deep = [tool['mapio-cli'], 'check', '-q', '--deep', folder]
+        wall, cpu, mb = timed(tool['measure_child'], report, deep)
+        print(f'check --deep at {max(args.sizes)} files: {wall:.1f} s, {cpu:.1f} s cpu, {mb:.0f} MB')
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
-    return 0
+    return 1 if missed else 0
 
 
 if __name__ == '__main__':

@@ -14,8 +14,15 @@ it runs
                (its files are mixed case, the mapping lower case)
   check        mapio-cli on the mapped folder, against make's median there
                (idwords: each picture is a letter-case finding, exit 1)
+  journal      translate as above against translate with no place for its
+               journal (XDG_DATA_HOME unusable), which then runs as before
+  undo         mapio-cli undo after each of its translates, against the floor
+               translate: it must give back every name
   update       mapio-cli, 100 pictures added to the mapped folder (typed IDs
                for words, -n otherwise), against make's median there
+  convert      mapio-cli convert --to r, then --to plain, on the mapped folder
+               (each timed), against make's median there; the round trip
+               must give the same bytes, the peak at most twice the file
 Above 200k files the Python scripts and the words/case translate are left
 out, to keep the whole run near half an hour on two cores: the scripts add
 minutes, not insight, and idwords/case covers letter case at full size.
@@ -46,7 +53,7 @@ UPDATE_ADDED = 100
 # memory above the program's idle peak too, give or take MEMORY_SLACK MB.
 SCALING_TOLERANCE = 0.25
 MEMORY_SLACK = 2.0
-JOBS = ('make', 'translate', 'check', 'update')
+JOBS = ('make', 'translate', 'check', 'update', 'convert')
 TRANSLATE_PEAK = 64.0
 # Translate against its floor: user seconds at most the floor's plus
 # USER_SLACK, system seconds at most SYS_FACTOR times the floor's.
@@ -67,6 +74,12 @@ def target_for(job, names, size):
         return (2.0 if size == 200000 else 1.5), None
     if job == 'update' and size == 200000:
         return 1.5, None
+    if job == 'journal' and size in (200000, 550000):
+        return 1.05, None
+    if job == 'undo' and size in (200000, 550000):
+        return 1.05, None
+    if job == 'convert' and size == 550000:
+        return 1.0, 'file x2'
     return None
 
 
@@ -93,24 +106,50 @@ def bench_make(programs, folder, runs):
     return results
 
 
-def bench_translate(programs, template, count, runs):
+def bench_translate(programs, template, count, runs, cli):
+    """Each program translates a fresh copy; mapio-cli's translate is then
+    undone from its journal, timed as 'undo', which must give back every
+    name."""
     work = template + '-work'
     results = {name: [] for name in programs}
+    results['undo'] = []
     for _ in range(runs):
         for name, cmd in programs.items():
             bf.fresh_copy(template, work)
+            before = sorted(os.listdir(work)) if name == 'mapio-cli' else None
             results[name].append(bf.timed(cmd + [work]))
             renamed = bf.count_renamed(work)
             if renamed != count:
                 print(f'  note: {name} renamed {renamed} of {count}', file=sys.stderr)
+            if before is not None:
+                results['undo'].append(bf.timed([cli, 'undo', '-q', work]))
+                if sorted(os.listdir(work)) != before:
+                    print('  note: undo did not give back every name', file=sys.stderr)
     bf.remove(work)
+    return results
+
+
+def bench_convert(cli, folder, runs):
+    """convert to r- and back on the mapped folder: the round trip must give
+    the same bytes. Both directions are timed."""
+    mapping = os.path.join(folder, 'config.xml')
+    before = bf.digest(mapping)
+    results = []
+    for run in range(runs + 1):  # the first warms the caches, untimed
+        for style in ('r', 'plain'):
+            result = bf.timed([cli, 'convert', '-q', '--to', style, folder])
+            if run:
+                results.append(result)
+    if bf.digest(mapping) != before:
+        sys.exit(f'convert of {folder}: the round trip changed config.xml')
     return results
 
 
 def bench_check(cli, folder, runs):
     """check on a mapped folder: it must find nothing (exit 0), but in a
     folder of mixed-case names every picture is a letter-case finding."""
-    cmd = [cli, 'check', '-q', folder]
+    # Its pictures are empty files: the check of the records alone.
+    cmd = [cli, 'check', '-q', '--no-pictures', folder]
     bf.timed(cmd)  # warm the caches, untimed
     return [bf.timed(cmd) for _ in range(runs)]
 
@@ -168,6 +207,8 @@ def row(job, variant, names, size, cli_runs, against, base_runs, python_runs=Non
         if peak_rule == 'floor':
             ok = ok and r['mapio-cli MB'] <= r['base MB']
             r['target'] += ', MB <= floor'
+        elif peak_rule == 'file x2':
+            r['target'] += ', MB <= 2x file'  # judged once the file's size is known
         elif peak_rule:
             ok = ok and r['mapio-cli MB'] <= peak_rule
             r['target'] += f', <= {peak_rule:.0f} MB'
@@ -184,7 +225,7 @@ def bench_kind(progs, kind, size, tmp, runs, rows, jobs):
 
     folder = os.path.join(tmp, f'{kind}-{size}')
     bf.make_folder(folder, kind, size, cli)
-    if jobs & {'make', 'check', 'update'}:  # make's times are the others' base
+    if jobs & {'make', 'check', 'update', 'convert'}:  # make's times are the others' base
         mapped = folder + '.mapped.xml'
         shutil.copyfile(os.path.join(folder, 'config.xml'), mapped)
         make = bench_make(chosen('make'), folder, runs)
@@ -204,15 +245,27 @@ def bench_kind(progs, kind, size, tmp, runs, rows, jobs):
     for variant, template, capitalised in templates:
         if template != folder:
             bf.make_folder(template, kind, size, cli, capitalised)
-        result = bench_translate(chosen('translate'), template, size, runs)
+        result = bench_translate(chosen('translate'), template, size, runs, cli)
         rows.append(row('translate', variant, kind, size, result['mapio-cli'], 'floor',
                         result['floor'], result.get('python')))
+        # Translate with its journal against translate without one.
+        rows.append(row('journal', variant, kind, size, result['mapio-cli'], 'none',
+                        result['no journal']))
+        rows.append(row('undo', variant, kind, size, result['undo'], 'floor', result['floor']))
         if template != folder:
             bf.remove(template)
     # Mixed-case files under a lower-case mapping are a finding of their own.
     if 'check' in jobs:
         rows.append(row('check', '', kind, size, bench_check(cli, folder, runs), 'make',
                         make['mapio-cli'], expected_exit=1 if kind == 'idwords' else 0))
+    if 'convert' in jobs:
+        r = row('convert', 'r+back', kind, size, bench_convert(cli, folder, runs), 'make',
+                make['mapio-cli'])
+        file_mb = os.path.getsize(os.path.join(folder, 'config.xml')) / (1 << 20)
+        if r['met'] is not None:
+            r['met'] = r['met'] and r['mapio-cli MB'] <= 2 * file_mb
+            r['target'] += f' ({file_mb:.0f} MB)'
+        rows.append(r)
     if 'update' in jobs:
         rows.append(row('update', f'+{UPDATE_ADDED}', kind, size,
                         bench_update(cli, folder, kind, size, runs), 'make', make['mapio-cli']))
@@ -308,11 +361,16 @@ def main():
     os.makedirs(args.tmp or build, exist_ok=True)
     tmp = tempfile.mkdtemp(prefix='mapio-bench-', dir=args.tmp or build)
     bf.init(measure, os.path.join(tmp, 'report'))
+    # Translate's journals go to the bench's own folder, never the user's.
+    os.environ['XDG_DATA_HOME'] = os.path.join(tmp, 'user-data')
     progs = {
         'cli': cli,
         'make': {'mapio-cli': [cli, 'make', '-n', '-y', '-q'], 'floor': [floor_make],
                  'python': [sys.executable, os.path.join(HERE, 'naive_make.py')]},
         'translate': {'mapio-cli': [cli, 'translate', '-q'], 'floor': [floor_translate],
+                      # No place for a journal: the translate as it was before it kept one.
+                      'no journal': ['env', 'XDG_DATA_HOME=/proc/mapio-no-journal', cli,
+                                     'translate', '-q'],
                       'python': [sys.executable, os.path.join(HERE, 'naive_translate.py')]},
     }
     start = time.monotonic()
@@ -326,7 +384,8 @@ def main():
                 bench_kind(progs, kind, size, tmp, args.runs, rows, set(args.jobs))
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
-    rows.sort(key=lambda r: (['make -n', 'translate', 'check', 'update'].index(r['job']),
+    rows.sort(key=lambda r: (['make -n', 'translate', 'journal', 'undo', 'check', 'update',
+                              'convert'].index(r['job']),
                              r['names'], r['variant'], r['files']))
     print(f'Medians of {args.runs} runs; ratio = mapio-cli / base (the floor program, or '
           f'mapio-cli make -n on the same folder) in wall time; user and sys: CPU seconds; '

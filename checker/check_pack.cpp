@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "checker/picture_checks.h"
+#include "checker/usual_size.h"
 #include "core/object_kind.h"
 #include "pack/matching.h"
 #include "pack/pack.h"
@@ -63,15 +65,69 @@ class Checker {
     ProblemsUpTo(static_cast<std::size_t>(-1));
   }
 
-  void FileFindings(pack::PackMatching& matching, const pack::PackFolder& folder) {
+  void FileFindings(pack::PackMatching& matching, const pack::PackFolder& folder,
+                    const std::vector<PictureInfo>& infos) {
     for (const std::string_view leftover : folder.Leftovers())
       Add(Category::Leftover, 0, leftover, {},
           "a temporary file that an interrupted run of Mapio left behind; it may be deleted",
           leftover);
-    const std::vector<std::string_view> unmapped = matching.Unmapped();
+    const std::vector<std::size_t> unmapped = matching.Unmapped();
     report_.newPictures = unmapped.size();
-    for (const std::string_view picture : unmapped)
-      Add(Category::Unmapped, 0, picture, {}, "no record names this picture", picture);
+    for (const std::size_t i : unmapped) {
+      const std::string_view picture = folder.Pictures()[i];
+      Finding finding(Category::Unmapped, 0, std::string(picture), {},
+                      "no record names this picture", std::string(picture));
+      if (!infos.empty()) Describe(finding, infos[i]);
+      Deliver(std::move(finding));
+    }
+    if (report_.picturesLooked) PictureFindings(folder.Pictures(), infos);
+  }
+
+  // What is wrong inside the pictures, in the order of their names.
+  void PictureFindings(const std::vector<std::string_view>& pictures,
+                       const std::vector<PictureInfo>& infos) {
+    const UsualSize usual = FindUsualSize(infos);
+    report_.sizes = UsualSizeSummary(usual);
+    std::vector<std::size_t> faulty;
+    for (std::size_t i = 0; i < infos.size(); ++i)
+      if (infos[i].Fault() != PictureFault::None || infos[i].DoubleExtension() ||
+          usual.Differs(infos[i]))
+        faulty.push_back(i);
+    std::sort(faulty.begin(), faulty.end(),
+              [&](std::size_t a, std::size_t b) { return pictures[a] < pictures[b]; });
+    for (const std::size_t i : faulty) {
+      const std::string_view name = pictures[i];
+      const PictureInfo& info = infos[i];
+      if (info.DoubleExtension())
+        AddPicture(Category::DoubleExtension, name, info, DoubleExtensionDetail(name));
+      switch (info.Fault()) {
+        case PictureFault::Empty:
+          AddPicture(Category::Empty, name, info, FaultDetail(name, info));
+          break;
+        case PictureFault::Mismatch:
+          AddPicture(Category::Mismatch, name, info, FaultDetail(name, info));
+          break;
+        case PictureFault::Broken:
+          AddPicture(Category::Broken, name, info, FaultDetail(name, info));
+          break;
+        case PictureFault::None: break;
+      }
+      if (usual.Differs(info))
+        AddPicture(Category::OddSize, name, info, OddSizeDetail(info, usual));
+    }
+  }
+
+  void AddPicture(Category category, std::string_view name, const PictureInfo& info,
+                  std::string detail) {
+    Finding finding{category, 0, std::string(name), {}, std::move(detail), std::string(name)};
+    Describe(finding, info);
+    Deliver(std::move(finding));
+  }
+
+  static void Describe(Finding& finding, const PictureInfo& info) {
+    finding.format = FormatName(info.Format());
+    finding.width = info.Width();
+    finding.height = info.Height();
   }
 
  private:
@@ -140,6 +196,10 @@ class Checker {
   }
 
   void OneRecord(const Record& r, const RecordLook& look) {
+    if (r.legacyName)
+      Add(Category::Encoding, r.line, r.from, {},
+          "the name is not UTF-8 but in a single-byte code page, read as \"" + std::string(r.from) +
+              "\": save config.xml as UTF-8");
     if (look.unsafe) {
       Add(Category::Unsafe, r.line, r.from, {},
           std::string("the name leaves the folder: ") + look.unsafe);
@@ -258,7 +318,13 @@ std::string_view CategoryWord(Category category) {
     case Category::UnknownTarget: return "unknown-target";
     case Category::Unparsable: return "unparsable";
     case Category::Unsafe: return "unsafe";
+    case Category::Encoding: return "encoding";
     case Category::Leftover: return "leftover";
+    case Category::Empty: return "empty";
+    case Category::Mismatch: return "mismatch";
+    case Category::Broken: return "broken";
+    case Category::DoubleExtension: return "double-extension";
+    case Category::OddSize: return "odd-size";
     case Category::Structure: return "structure";
   }
   return "structure";
@@ -283,7 +349,19 @@ PackReport CheckPack(const std::string& folderPath, std::optional<std::int32_t> 
   pack::PackMatching matching(pack.file, *pack.folder, report.objectKind);
   checker.Problems();
   checker.Records(matching, report.pictures);
-  checker.FileFindings(matching, *pack.folder);
+  std::vector<PictureInfo> infos;
+  if (options.pictures) {
+    report.picturesLooked = true;
+    PictureLookOptions look;
+    look.deep = options.deep;
+    const std::size_t total = report.records + 2 * report.pictures;
+    if (options.progress)
+      look.progress = [&](std::size_t done) {
+        options.progress(report.records + report.pictures + done, total);
+      };
+    infos = LookIntoPictures(folderPath, pack.folder->Pictures(), look);
+  }
+  checker.FileFindings(matching, *pack.folder, infos);
   return report;
 }
 

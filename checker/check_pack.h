@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace mapio::checker {
@@ -22,7 +23,13 @@ enum class Category {
   UnknownTarget,
   Unparsable,
   Unsafe,
+  Encoding,
   Leftover,
+  Empty,
+  Mismatch,
+  Broken,
+  DoubleExtension,
+  OddSize,
   Structure,
 };
 
@@ -30,12 +37,26 @@ enum class Category {
 std::string_view CategoryWord(Category category);
 
 struct Finding {
+  Finding(Category category = Category::Structure, std::size_t line = 0, std::string name = {},
+          std::string id = {}, std::string detail = {}, std::string file = {})
+      : category(category),
+        line(line),
+        name(std::move(name)),
+        id(std::move(id)),
+        detail(std::move(detail)),
+        file(std::move(file)) {}
+
   Category category = Category::Structure;
   std::size_t line = 0;  // in config.xml, from 1; 0 for none
   std::string name;      // the record's from value, or the picture's file name
   std::string id;
   std::string detail;  // one sentence for people
   std::string file;    // a file of the folder the finding is about, when it has no line
+  // The picture's format ("PNG", ...; empty when not known) and size (0 when
+  // not known), for the findings about a picture of the folder.
+  std::string_view format;
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
 };
 
 struct PackReport {
@@ -54,9 +75,17 @@ struct PackReport {
   // versions of the game give generated people ("r-2000123").
   std::size_t plainIds = 0;
   std::size_t generatedIds = 0;
+  // The pictures' sizes, when their contents were looked at: "usual size
+  // 180x180, 2 pictures of another size", "no usual size", "" for none.
+  bool picturesLooked = false;
+  std::string sizes;
 };
 
 struct CheckOptions {
+  // Look inside every picture: its format, its header, its size.
+  bool pictures = true;
+  // And decode each whole, to find damage past the header.
+  bool deep = false;
   // Report pictures found only in other letter case (as a system that
   // tells case apart would miss them); by default they are found, as the
   // game finds them on Windows and macOS.

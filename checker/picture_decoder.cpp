@@ -14,19 +14,8 @@
 #define STBI_NO_PIC
 // A side that fits PictureInfo; larger ones fail as "too large".
 #define STBI_MAX_DIMENSIONS ((1 << 24) - 1)
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wunused-parameter"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
-#pragma GCC diagnostic ignored "-Wpedantic"
-#endif
+// Its warnings are its own: the header comes in as a system header.
 #include <stb_image.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
 
 namespace mapio::checker {
 

@@ -17,17 +17,13 @@ void AppendShown(std::string& out, std::string_view text) {
   constexpr char kHex[] = "0123456789abcdef";
   for (const char ch : text) {
     const auto c = static_cast<unsigned char>(ch);
-    if (c >= 0x20 && c != 0x7F) {
+    const std::string_view named = c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\t' ? "\\t" : "";
+    if (c >= 0x20 && c != 0x7F)
       out += ch;
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else {
+    else if (!named.empty())
+      out += named;
+    else
       out.append("\\x").append(1, kHex[c >> 4]).append(1, kHex[c & 15]);
-    }
   }
 }
 
@@ -57,6 +53,7 @@ std::string SummaryLine(const PackReport& report) {
   line += ": " + Count(report.records, "record", "records") + ", " +
           Count(report.pictures, "picture", "pictures") + ", " +
           Count(report.findingCount, "finding", "findings");
+  if (report.picturesLooked && !report.sizes.empty()) line.append("; ").append(report.sizes);
   if (report.kindFound)
     line.append(" (checked as ").append(KindOf(report.objectKind).cliName).append(")");
   return line;

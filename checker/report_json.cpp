@@ -21,6 +21,9 @@ Json FindingJson(const Finding& f) {
       {"id", OrNull(f.id)},
       {"detail", f.detail},
       {"file", OrNull(f.file)},
+      {"format", OrNull(std::string(f.format))},
+      {"width", f.width == 0 ? Json(nullptr) : Json(f.width)},
+      {"height", f.height == 0 ? Json(nullptr) : Json(f.height)},
   };
 }
 
@@ -33,6 +36,7 @@ Json FolderJson(const PackReport& report, Json findings) {
        {{"records", report.records},
         {"pictures", report.pictures},
         {"findings", report.findingCount}}},
+      {"sizes", report.picturesLooked ? OrNull(report.sizes) : Json(nullptr)},
       {"findings", std::move(findings)},
   };
 }

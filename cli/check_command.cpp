@@ -23,6 +23,8 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
 
   checker::CheckOptions options;
   options.caseSensitive = request.caseSensitive;
+  options.pictures = request.pictures;
+  options.deep = request.deep;
   options.kindName = [](std::int32_t kind) { return std::string(ObjectKindName(kind)); };
   options.progress = [&](std::size_t done, std::size_t total) {
     progressLine.Progress({JobProgress::Phase::Checking, done, total});

@@ -15,20 +15,13 @@ namespace {
 struct RawOptions {
   std::vector<std::string> folders;
   std::string kind;  // empty: not given
-  bool help = false;
-  bool version = false;
-  bool idsFromNames = false;
-  bool yes = false;
-  bool no = false;
-  bool dryRun = false;
-  bool quiet = false;
-  bool json = false;
-  bool prune = false;
-  bool caseSensitive = false;
-  std::string to;
+  bool help = false, version = false, quiet = false, dryRun = false;
+  bool idsFromNames = false, yes = false, no = false, prune = false;           // make, update
+  bool json = false, caseSensitive = false, noPictures = false, deep = false;  // check
+  std::string to;                                                              // convert
   std::vector<std::string> ids;
   std::string idsFrom;
-  bool list = false;
+  bool list = false;  // undo
 };
 
 // Our own -h on every level, so that help never trips the checks of a job.
@@ -144,6 +137,7 @@ ParseResult Check(const RawOptions& raw, Command command) {
     return Error(std::string(kKinds[*kind].cliName) + " cannot be translated, choose another kind");
   if (raw.folders.empty()) return Error("no folder given");
   if (raw.yes && raw.no) return Error("-y and --no cannot be used together");
+  if (raw.noPictures && raw.deep) return Error("--no-pictures and --deep cannot be used together");
   request.objectKind = *kind;
   request.folders = raw.folders;
   request.idsFromNames = raw.idsFromNames;
@@ -154,6 +148,8 @@ ParseResult Check(const RawOptions& raw, Command command) {
   request.json = raw.json;
   request.prune = raw.prune;
   request.caseSensitive = raw.caseSensitive;
+  request.pictures = !raw.noPictures;
+  request.deep = raw.deep;
   request.list = raw.list;
   if (command == Command::Convert) return CheckConvert(raw, std::move(request));
   return {request, {}};
@@ -180,28 +176,32 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   app.add_flag("-h,--help", raw.help);
   app.add_flag("--version", raw.version);
 
+  // Each job's own flags.
+  const auto flags = [](CLI::App* job, std::initializer_list<std::pair<const char*, bool*>> list) {
+    for (const auto& [names, field] : list) job->add_flag(names, *field);
+  };
   CLI::App* make = AddJob(app, "make", raw);
-  make->add_flag("-n,--ids-from-names", raw.idsFromNames);
-  make->add_flag("-y,--yes", raw.yes);
-  make->add_flag("--no", raw.no);
+  flags(make,
+        {{"-n,--ids-from-names", &raw.idsFromNames}, {"-y,--yes", &raw.yes}, {"--no", &raw.no}});
   CLI::App* translate = AddJob(app, "translate", raw);
-  translate->add_flag("--dry-run", raw.dryRun);
+  flags(translate, {{"--dry-run", &raw.dryRun}});
   CLI::App* check = AddJob(app, "check", raw);
-  check->add_flag("--json", raw.json);
-  check->add_flag("--case-sensitive", raw.caseSensitive);
+  flags(check, {{"--json", &raw.json},
+                {"--case-sensitive", &raw.caseSensitive},
+                {"--no-pictures", &raw.noPictures},
+                {"--deep", &raw.deep}});
   CLI::App* update = AddJob(app, "update", raw);
-  update->add_flag("-n,--ids-from-names", raw.idsFromNames);
-  update->add_flag("--prune", raw.prune);
-  update->add_flag("--dry-run", raw.dryRun);
+  flags(update, {{"-n,--ids-from-names", &raw.idsFromNames},
+                 {"--prune", &raw.prune},
+                 {"--dry-run", &raw.dryRun}});
   CLI::App* convert = AddJob(app, "convert", raw);
   convert->add_option("--to", raw.to);
   // One value a time (the option again, or commas): never the folders after it.
   convert->add_option("--ids", raw.ids)->delimiter(',')->allow_extra_args(false);
   convert->add_option("--ids-from", raw.idsFrom);
-  convert->add_flag("--dry-run", raw.dryRun);
+  flags(convert, {{"--dry-run", &raw.dryRun}});
   CLI::App* undo = AddJob(app, "undo", raw);
-  undo->add_flag("--dry-run", raw.dryRun);
-  undo->add_flag("--list", raw.list);
+  flags(undo, {{"--dry-run", &raw.dryRun}, {"--list", &raw.list}});
 
   // Everything after "--" is a folder, even one whose name starts with "-".
   // CLI11 keeps "--" among the extras, so it never sees that part.
@@ -240,7 +240,8 @@ std::string UsageText() {
   return R"(Usage:
   mapio-cli make FOLDER... [-k KIND] [-n] [-y | --no] [-q]
   mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]
-  mapio-cli check FOLDER... [-k KIND] [--case-sensitive] [--json] [-q]
+  mapio-cli check FOLDER... [-k KIND] [--case-sensitive] [--no-pictures | --deep]
+            [--json] [-q]
   mapio-cli update FOLDER... [-k KIND] [-n] [--prune] [--dry-run] [-q]
   mapio-cli convert FOLDER... --to r|plain [-k KIND] [--ids RANGES | --ids-from FILE]
             [--dry-run] [-q]
@@ -283,6 +284,10 @@ Options:
       --json            check: the report as one JSON document on stdout
       --case-sensitive  check: report pictures found only in other letter
                         case (the game finds them on Windows and macOS)
+      --no-pictures     check: do not look inside the pictures (their format,
+                        header and size)
+      --deep            check: decode every picture whole, to find damage past
+                        its header (slow)
   -q, --quiet           no progress line
   -h, --help            show this help
       --version         show the version

@@ -26,6 +26,8 @@ struct CliRequest {
   bool quiet = false;             // -q
   bool json = false;              // check --json
   bool caseSensitive = false;     // check --case-sensitive
+  bool pictures = true;           // check: not --no-pictures
+  bool deep = false;              // check --deep
   bool toGenerated = true;        // convert --to r (else plain)
   std::vector<IdRange> ids;       // convert --ids, --ids-from; empty: every ID
   bool list = false;              // undo --list

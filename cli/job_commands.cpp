@@ -39,12 +39,19 @@ int ForEachFolder(const CliRequest& request, Terminal& terminal,
   return terminal.SawTrouble() ? kExitTrouble : kExitOk;
 }
 
-JobQuestions QuestionsOf(Terminal& terminal, IdPrompter& prompter) {
-  JobQuestions questions{prompter};
-  questions.replaceMapping = [&terminal] { return terminal.Ask(kReplaceMappingText); };
-  questions.progress = [&terminal](const JobProgress& p) { terminal.Progress(p); };
-  return questions;
-}
+// The terminal of make and update, which ask for IDs unless -n.
+struct Asking {
+  Asking(const CliRequest& request, const Streams& s)
+      : terminal(s.in, s.out, s.err, OptionsFor(request, s, !request.idsFromNames)),
+        prompter(s.in, s.err, !s.stdinIsTerminal),
+        questions(prompter) {
+    questions.replaceMapping = [this] { return terminal.Ask(kReplaceMappingText); };
+    questions.progress = [this](const JobProgress& p) { terminal.Progress(p); };
+  }
+  Terminal terminal;
+  TerminalPrompter prompter;
+  JobQuestions questions;
+};
 
 void WarnIfAny(Terminal& terminal, const std::string& text) {
   if (!text.empty()) terminal.Warn(text);
@@ -53,14 +60,11 @@ void WarnIfAny(Terminal& terminal, const std::string& text) {
 }  // namespace
 
 int RunMake(const CliRequest& request, const Streams& s) {
-  Terminal terminal(s.in, s.out, s.err, OptionsFor(request, s, !request.idsFromNames));
-  TerminalPrompter prompter(s.in, s.err, !s.stdinIsTerminal);
-  const JobQuestions questions = QuestionsOf(terminal, prompter);
-  MakeOptions options;
-  options.kind = request.objectKind;
-  options.idsFromNames = request.idsFromNames;
+  Asking asking(request, s);
+  Terminal& terminal = asking.terminal;
+  const MakeOptions options{request.objectKind, request.idsFromNames};
   return ForEachFolder(request, terminal, [&](const std::string& folder) {
-    const MakeOutcome o = MakeMapping(folder, options, questions);
+    const MakeOutcome o = MakeMapping(folder, options, asking.questions);
     if (o.result == MakeOutcome::Result::Kept) return;
     if (o.result != MakeOutcome::Result::Written) return terminal.Warn(MakeFailureText(o));
     WarnIfAny(terminal, NotAddedText(o.tooLarge));
@@ -69,9 +73,8 @@ int RunMake(const CliRequest& request, const Streams& s) {
 }
 
 int RunUpdate(const CliRequest& request, const Streams& s) {
-  Terminal terminal(s.in, s.out, s.err, OptionsFor(request, s, !request.idsFromNames));
-  TerminalPrompter prompter(s.in, s.err, !s.stdinIsTerminal);
-  const JobQuestions questions = QuestionsOf(terminal, prompter);
+  Asking asking(request, s);
+  Terminal& terminal = asking.terminal;
   UpdateOptions options;
   options.kind = request.objectKind;
   options.idsFromNames = request.idsFromNames;
@@ -83,7 +86,7 @@ int RunUpdate(const CliRequest& request, const Streams& s) {
     };
   }
   return ForEachFolder(request, terminal, [&](const std::string& folder) {
-    const UpdateOutcome o = UpdateMapping(folder, options, questions);
+    const UpdateOutcome o = UpdateMapping(folder, options, asking.questions);
     if (o.result != UpdateOutcome::Result::Updated) return terminal.Warn(UpdateFailureText(o));
     WarnIfAny(terminal, NotAddedText(o.tooLarge, o.unnumbered));
     terminal.Say(UpdateSummaryText(o, request.dryRun));

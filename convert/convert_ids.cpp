@@ -121,14 +121,9 @@ class Conversion {
 
   // Over the file as it was read, and nothing else.
   bool Write() {
-    const platform::ExpectedTarget expected(file_.stamp, file_.bytes);
-    platform::AtomicFileWriter file;
-    file.Open(platform::JoinPath(folderPath_, kMappingFileName), platform::FileMode::Binary,
-              &expected);
-    edit_.WriteTo(file_.bytes, [&file](std::string_view piece) { file.Write(piece); });
-    if (!file.Failed() && file.Commit()) return true;
-    outcome_.writeFailure = file.Failure();
-    return false;
+    outcome_.writeFailure =
+        pack::WriteEdited(platform::JoinPath(folderPath_, kMappingFileName), file_, edit_);
+    return outcome_.writeFailure == platform::WriteFailure::None;
   }
 
   ConvertOutcome Ended(ConvertOutcome::Result result) {

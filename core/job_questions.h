@@ -39,6 +39,8 @@ class IdPrompter {
 
 // Everything the make and update jobs may ask while they run.
 struct JobQuestions {
+  JobQuestions(IdPrompter& ids) : ids(ids) {}  // NOLINT: {prompter} reads best
+
   IdPrompter& ids;
   // config.xml is there already: replace it? false keeps it and ends the job.
   std::function<bool()> replaceMapping = [] { return false; };

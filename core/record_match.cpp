@@ -1,6 +1,9 @@
 // Matching a record line the way sscanf does with the read formats, but into
 // std::string fields, so that no name is too long for its buffer.
+#include <algorithm>
 #include <bitset>
+#include <string>
+#include <vector>
 
 #include "core/record_template.h"
 #include "platform/platform.h"
@@ -46,58 +49,94 @@ bool ParseScanSet(std::string_view format, std::size_t& f, ScanSet& set) {
 
 enum class Step { Matched, Mismatch, EndOfInput };
 
+// A read format taken apart once: the same few formats match every line of
+// a file, and reading one character of the format at a time cost more than
+// the rest of a record's work.
+struct Op {
+  enum class Kind { Literal, Space, Convert, Fail } kind;
+  std::string literal;  // Literal: characters that must come as they are
+  ScanSet set;          // Convert
+};
+
+std::vector<Op> Compile(std::string_view format) {
+  std::vector<Op> ops;
+  const auto literal = [&](char c) {
+    if (ops.empty() || ops.back().kind != Op::Kind::Literal)
+      ops.push_back({Op::Kind::Literal, {}, {}});
+    ops.back().literal.push_back(c);
+  };
+  for (std::size_t f = 0; f < format.size();) {
+    const unsigned char fc = static_cast<unsigned char>(format[f]);
+    if (IsSpaceByte(fc)) {
+      ++f;
+      ops.push_back({Op::Kind::Space, {}, {}});
+      continue;
+    }
+    if (fc == '%' && f + 1 < format.size()) {
+      if (format[f + 1] != '%') {
+        ++f;
+        Op op{Op::Kind::Convert, {}, {}};
+        if (format[f] != '[' || !ParseScanSet(format, ++f, op.set)) {
+          ops.push_back({Op::Kind::Fail, {}, {}});
+          return ops;
+        }
+        ops.push_back(std::move(op));
+        continue;
+      }
+      // "%%" is a conversion too: it skips white space, then wants a "%".
+      ++f;
+      ops.push_back({Op::Kind::Space, {}, {}});
+    }
+    literal(format[f++]);
+  }
+  return ops;
+}
+
+const std::vector<Op>& CompiledFormat(std::string_view format) {
+  thread_local std::string compiledFrom;
+  thread_local std::vector<Op> ops;
+  if (format != compiledFrom || ops.empty()) {
+    compiledFrom.assign(format);
+    ops = Compile(format);
+  }
+  return ops;
+}
+
 class Matcher {
  public:
-  Matcher(std::string_view line, std::string_view format, RecordFields& fields)
-      : line_(line), format_(format), fields_(fields) {}
+  Matcher(std::string_view line, RecordFields& fields) : line_(line), fields_(fields) {}
 
-  int Run() {
+  int Run(const std::vector<Op>& ops) {
     Step step = Step::Matched;
-    while (step == Step::Matched && f_ < format_.size()) step = Next();
+    for (std::size_t i = 0; step == Step::Matched && i < ops.size(); ++i) step = Next(ops[i]);
     // Running out of input counts as end of file only before the first field.
     if (step == Step::EndOfInput && stored_ == 0) return -1;
     return stored_;
   }
 
  private:
-  Step Next() {
-    const unsigned char fc = static_cast<unsigned char>(format_[f_]);
-    if (IsSpaceByte(fc)) {
-      ++f_;
-      SkipSpace();
-      return Step::Matched;
+  Step Next(const Op& op) {
+    switch (op.kind) {
+      case Op::Kind::Space:
+        while (l_ < line_.size() && IsSpaceByte(static_cast<unsigned char>(line_[l_]))) ++l_;
+        return Step::Matched;
+      case Op::Kind::Literal: {
+        const std::size_t n = std::min(op.literal.size(), line_.size() - l_);
+        if (line_.compare(l_, n, op.literal, 0, n) != 0) return Step::Mismatch;
+        l_ += n;
+        return n < op.literal.size() ? Step::EndOfInput : Step::Matched;
+      }
+      case Op::Kind::Convert: {
+        if (l_ >= line_.size()) return Step::EndOfInput;
+        const std::size_t begin = l_;
+        while (l_ < line_.size() && op.set.test(static_cast<unsigned char>(line_[l_]))) ++l_;
+        if (l_ == begin) return Step::Mismatch;
+        Store(line_.substr(begin, l_ - begin));
+        return Step::Matched;
+      }
+      case Op::Kind::Fail: break;
     }
-    if (fc == '%' && f_ + 1 < format_.size()) {
-      if (format_[f_ + 1] != '%') return Convert();
-      // "%%" is a conversion too: it skips white space, then wants a "%".
-      ++f_;
-      SkipSpace();
-    }
-    ++f_;
-    if (l_ >= line_.size()) return Step::EndOfInput;
-    if (static_cast<unsigned char>(line_[l_]) != fc) return Step::Mismatch;
-    ++l_;
-    return Step::Matched;
-  }
-
-  void SkipSpace() {
-    while (l_ < line_.size() && IsSpaceByte(static_cast<unsigned char>(line_[l_]))) ++l_;
-  }
-
-  // One %[...] conversion: the longest run of the set's characters, at
-  // least one.
-  Step Convert() {
-    ++f_;
-    ScanSet set;
-    if (format_[f_] != '[' || !ParseScanSet(format_, ++f_, set)) {
-      return Step::Mismatch;  // a conversion these formats never hold
-    }
-    if (l_ >= line_.size()) return Step::EndOfInput;
-    const std::size_t begin = l_;
-    while (l_ < line_.size() && set.test(static_cast<unsigned char>(line_[l_]))) ++l_;
-    if (l_ == begin) return Step::Mismatch;
-    Store(line_.substr(begin, l_ - begin));
-    return Step::Matched;
+    return Step::Mismatch;
   }
 
   void Store(std::string_view value) {
@@ -107,10 +146,8 @@ class Matcher {
   }
 
   std::string_view line_;
-  std::string_view format_;
   RecordFields& fields_;
   std::size_t l_ = 0;
-  std::size_t f_ = 0;
   int stored_ = 0;
 };
 
@@ -119,7 +156,7 @@ class Matcher {
 int MatchRecord(std::string_view line, std::string_view readFormat, RecordFields& fields) {
   fields.name.clear();
   fields.id.clear();
-  return Matcher(line, readFormat, fields).Run();
+  return Matcher(line, fields).Run(CompiledFormat(readFormat));
 }
 
 }  // namespace mapio

@@ -53,18 +53,19 @@ void PackMatching::Look(const Record& r, RecordLook& look) {
   }
 }
 
-std::vector<std::string_view> PackMatching::Unmapped() {
-  std::vector<std::string_view> unmapped;
+std::vector<std::size_t> PackMatching::Unmapped() {
+  std::vector<std::size_t> unmapped;
   const std::vector<std::string_view>& pictures = folder_.Pictures();
   for (std::size_t i = 0; i < pictures.size(); ++i) {
     if (folder_.Found(i)) continue;
     const std::string_view stem = pictures[i].substr(0, pictures[i].size() - kExtensionLength);
     if (names_.Contains(stem) || ids_.Contains(stem) || NamedInOtherCase(stem)) continue;
-    unmapped.push_back(pictures[i]);
+    unmapped.push_back(i);
   }
   // The folder comes in the order its file system keeps: a report should
   // read the same everywhere.
-  std::sort(unmapped.begin(), unmapped.end());
+  std::sort(unmapped.begin(), unmapped.end(),
+            [&](std::size_t a, std::size_t b) { return pictures[a] < pictures[b]; });
   return unmapped;
 }
 

@@ -47,8 +47,9 @@ class PackMatching {
   // Each record in file order.
   void Records(const Visit& visit);
   // After Records: the folder's pictures that no record names, by its name
-  // in any letter case or by its ID, in the order of their bytes.
-  std::vector<std::string_view> Unmapped();
+  // in any letter case or by its ID, in the order of their bytes: their
+  // numbers in PackFolder::Pictures().
+  std::vector<std::size_t> Unmapped();
 
  private:
   void Look(const Record& record, RecordLook& look);

@@ -42,6 +42,16 @@ std::string PackEdit::Apply(std::string_view bytes) const {
   return out;
 }
 
+platform::WriteFailure WriteEdited(const std::string& path, const PackFile& file,
+                                   const PackEdit& edit) {
+  const platform::ExpectedTarget expected(file.stamp, file.bytes);
+  platform::AtomicFileWriter writer;
+  writer.Open(path, platform::FileMode::Binary, &expected);
+  edit.WriteTo(file.bytes, [&writer](std::string_view piece) { writer.Write(piece); });
+  if (!writer.Failed() && writer.Commit()) return platform::WriteFailure::None;
+  return writer.Failure();
+}
+
 std::pair<std::size_t, std::size_t> RemovalRange(const PackFile& file, const Record& record) {
   const std::string_view bytes = file.bytes;
   const std::size_t lineStart = file.lines.Start(record.line);

@@ -41,6 +41,11 @@ class PackEdit {
   std::deque<std::string> texts_;
 };
 
+// `file` with `edit` made, written over `path` whole or not at all, and
+// only over the file as it was read: None, or why nothing was written.
+platform::WriteFailure WriteEdited(const std::string& path, const PackFile& file,
+                                   const PackEdit& edit);
+
 // The bytes that go with a record: its own, and its whole lines (with the
 // line end) when nothing else stands on them, so that no blank line stays.
 std::pair<std::size_t, std::size_t> RemovalRange(const PackFile& file, const Record& record);

@@ -33,6 +33,9 @@ struct Record {
   // is not the value's bytes as written (it held an entity).
   std::uint32_t toValue = kNoOffset;
   Target target;
+  // The name was not UTF-8: written by an older tool in a single-byte code
+  // page, and `from` is what it meant.
+  bool legacyName = false;
 };
 
 struct Problem {

@@ -11,6 +11,10 @@ bool RecordReader::Record(RawValue from, RawValue to, bool inPack, std::size_t b
   faultOfRecord_ = false;
   pack::Record record;
   record.from = Value(from, inPack);
+  if (!platform::IsValidUtf8(record.from)) {
+    record.legacyName = true;
+    record.from = pack_.decoded.emplace_back(platform::LegacyNameToUtf8(record.from));
+  }
   record.to = Value(to, inPack);
   // Only where the file holds the target as it reads: an edit of its bytes
   // is then an edit of the target.

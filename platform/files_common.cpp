@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "platform/files_detail.h"
@@ -77,12 +78,39 @@ bool TextReader::Open(const std::string& path, FileMode mode) {
 // Not fgets: a NUL byte in the file would hide the length of the piece.
 std::size_t TextReader::ReadPiece(char* buffer, std::size_t size) {
   if (file_ == nullptr || size == 0) return 0;
-  const bool joinCrLf = kCrLfOnDisk && mode_ == FileMode::Text;
+  if (kCrLfOnDisk && mode_ == FileMode::Text) return ReadPieceJoiningCrLf(buffer, size);
+  std::size_t used = 0;
+  while (used + 1 < size) {
+    if (aheadAt_ == ahead_.size() && !ReadAhead()) break;
+    const std::size_t n = std::min(size - 1 - used, ahead_.size() - aheadAt_);
+    const char* from = ahead_.data() + aheadAt_;
+    const void* lf = std::memchr(from, '\n', n);
+    const std::size_t take = lf != nullptr ? static_cast<const char*>(lf) - from + 1 : n;
+    std::memcpy(buffer + used, from, take);
+    used += take;
+    aheadAt_ += take;
+    if (lf != nullptr) break;
+  }
+  buffer[used] = '\0';
+  return failed_ ? 0 : used;
+}
+
+bool TextReader::ReadAhead() {
+  constexpr std::size_t kAhead = 64 * 1024;
+  ahead_.resize(kAhead);
+  const std::size_t n = std::fread(ahead_.data(), 1, kAhead, file_);
+  ahead_.resize(n);
+  aheadAt_ = 0;
+  failed_ = failed_ || std::ferror(file_) != 0;
+  return n > 0;
+}
+
+std::size_t TextReader::ReadPieceJoiningCrLf(char* buffer, std::size_t size) {
   std::size_t used = 0;
   while (used + 1 < size) {
     int c = NextByte(file_);
     if (c == EOF) break;
-    if (c == '\r' && joinCrLf) {
+    if (c == '\r') {
       const int next = NextByte(file_);
       if (next == '\n') {
         c = '\n';
@@ -99,7 +127,9 @@ std::size_t TextReader::ReadPiece(char* buffer, std::size_t size) {
 }
 
 bool TextReader::ReadAll(std::string& out) {
-  out.clear();
+  out.assign(ahead_, aheadAt_);
+  ahead_.clear();
+  aheadAt_ = 0;
   if (file_ == nullptr) return false;
   // Read straight into the string, sized to the file where its size is
   // known: a 48 MB file is otherwise copied over and over as it grows.
@@ -132,9 +162,35 @@ bool TextReader::ReadAll(std::string& out) {
 void TextReader::Close() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
+  ahead_.clear();
+  aheadAt_ = 0;
+  failed_ = false;
 }
 
 // --- AtomicFileWriter -----------------------------------------------------
+
+// The file on disk, then, under the folder's lock, put in place if the
+// target is still as expected.
+bool AtomicFileWriter::Commit() {
+  if (file_ == nullptr) return false;
+  bool ok = Flush() && std::fflush(file_) == 0 && detail::SyncForCommit(file_, targetPath_);
+  int error = errno;
+  if (std::fclose(file_) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  file_ = nullptr;
+  if (!ok) return Fail(detail::WriteFailureOf(error));
+  {
+    const detail::FolderLock lock(targetPath_);
+    const WriteFailure changed = CheckTarget();
+    if (changed != WriteFailure::None) return Fail(changed);
+    const WriteFailure placed = detail::PutInPlace(tempPath_, targetPath_);
+    if (placed != WriteFailure::None) return Fail(placed);
+  }
+  tempPath_.clear();
+  return true;
+}
 
 ExpectedTarget::ExpectedTarget(std::optional<FileStamp> stamp,
                                std::optional<std::string_view> bytes)

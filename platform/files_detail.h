@@ -32,6 +32,12 @@ class FolderLock {
   std::intptr_t handle_ = -1;
 };
 
+// A written temporary file made safe on disk, with the target's owner and
+// mode where the system has them; false (errno set) when it fails.
+bool SyncForCommit(std::FILE* file, const std::string& target);
+// Renames the temporary file over the target.
+WriteFailure PutInPlace(const std::string& temp, const std::string& target);
+
 // The failure that an errno of writing stands for.
 WriteFailure WriteFailureOf(int error);
 

@@ -223,29 +223,15 @@ bool AtomicFileWriter::Write(std::string_view data) {
   return true;
 }
 
-bool AtomicFileWriter::Commit() {
-  if (file_ == nullptr) return false;
-  const int fd = fileno(file_);
-  bool ok =
-      Flush() && std::fflush(file_) == 0 && TakeOverOwnerAndMode(fd, targetPath_) && fsync(fd) == 0;
-  int error = errno;
-  if (std::fclose(file_) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  file_ = nullptr;
-  if (!ok) return Fail(detail::WriteFailureOf(error));
-  {
-    const detail::FolderLock lock(targetPath_);
-    const WriteFailure changed = CheckTarget();
-    if (changed != WriteFailure::None) return Fail(changed);
-    if (std::rename(tempPath_.c_str(), targetPath_.c_str()) != 0) {
-      return Fail(RenameFailure(errno, targetPath_));
-    }
-  }
-  tempPath_.clear();
-  SyncFolderOf(targetPath_);
-  return true;
+bool detail::SyncForCommit(std::FILE* file, const std::string& target) {
+  const int fd = fileno(file);
+  return TakeOverOwnerAndMode(fd, target) && fsync(fd) == 0;
+}
+
+WriteFailure detail::PutInPlace(const std::string& temp, const std::string& target) {
+  if (std::rename(temp.c_str(), target.c_str()) != 0) return RenameFailure(errno, target);
+  SyncFolderOf(target);
+  return WriteFailure::None;
 }
 
 }  // namespace mapio::platform

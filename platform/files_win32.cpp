@@ -263,29 +263,17 @@ bool AtomicFileWriter::Write(std::string_view data) {
   return true;
 }
 
-bool AtomicFileWriter::Commit() {
-  if (file_ == nullptr) return false;
-  bool ok = Flush() && std::fflush(file_) == 0 && _commit(_fileno(file_)) == 0;
-  int error = errno;
-  if (std::fclose(file_) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  file_ = nullptr;
-  if (!ok) return Fail(detail::WriteFailureOf(error));
-  {
-    const detail::FolderLock lock(targetPath_);
-    const WriteFailure changed = CheckTarget();
-    if (changed != WriteFailure::None) return Fail(changed);
-    if (!MoveFileExW(SystemPath(tempPath_).c_str(), SystemPath(targetPath_).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      const DWORD error = GetLastError();
-      const WriteFailure refusal = detail::RefusalOf(targetPath_);
-      return Fail(refusal != WriteFailure::None ? refusal : FailureOf(error));
-    }
-  }
-  tempPath_.clear();
-  return true;
+bool detail::SyncForCommit(std::FILE* file, const std::string&) {
+  return _commit(_fileno(file)) == 0;
+}
+
+WriteFailure detail::PutInPlace(const std::string& temp, const std::string& target) {
+  if (MoveFileExW(SystemPath(temp).c_str(), SystemPath(target).c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return WriteFailure::None;
+  const DWORD error = GetLastError();
+  const WriteFailure refusal = detail::RefusalOf(target);
+  return refusal != WriteFailure::None ? refusal : FailureOf(error);
 }
 
 }  // namespace mapio::platform

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <string>
 
 #include "platform/picture_files.h"
 
@@ -62,6 +64,23 @@ void FolderFiles::Close() {
 }
 
 bool FolderFiles::IsOpen() const { return fd_ >= 0; }
+
+RenameResult RenameInFolder(const FolderFiles& folder, const std::string& folderPath,
+                            std::string_view from, std::string_view to) {
+#if defined(__linux__) && defined(__GLIBC__) && \
+    (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 28))
+  if (folder.fd_ >= 0) {
+    thread_local std::string fromName, toName;
+    fromName.assign(from);
+    toName.assign(to);
+    if (renameat2(folder.fd_, fromName.c_str(), folder.fd_, toName.c_str(), RENAME_NOREPLACE) == 0)
+      return RenameResult::Renamed;
+    if (errno == EEXIST) return RenameResult::TargetExists;
+  }
+#endif
+  // Without the folder, or to tell the other failures apart: by paths.
+  return RenameNoReplace(JoinPath(folderPath, from), JoinPath(folderPath, to));
+}
 
 FolderFile::~FolderFile() { Close(); }
 

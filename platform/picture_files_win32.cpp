@@ -180,4 +180,9 @@ std::ptrdiff_t FolderFile::ReadAt(std::uint64_t offset, std::span<char> buffer) 
   return static_cast<std::ptrdiff_t>(done);
 }
 
+RenameResult RenameInFolder(const FolderFiles&, const std::string& folderPath,
+                            std::string_view from, std::string_view to) {
+  return RenameNoReplace(JoinPath(folderPath, from), JoinPath(folderPath, to));
+}
+
 }  // namespace mapio::platform

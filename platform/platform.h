@@ -15,6 +15,18 @@
 
 namespace mapio::platform {
 
+// What a class that owns a file or a handle of the system derives from: it
+// is never copied, so that the file is closed once.
+class OwnsSystemResource {
+ public:
+  OwnsSystemResource(const OwnsSystemResource&) = delete;
+  OwnsSystemResource& operator=(const OwnsSystemResource&) = delete;
+
+ protected:
+  OwnsSystemResource() = default;
+  ~OwnsSystemResource() = default;
+};
+
 #ifdef _WIN32
 inline constexpr char kSeparator = '\\';
 // Longest folder path a job accepts: what the wide functions take with the
@@ -204,12 +216,10 @@ enum class FileMode { Text, Binary };
 
 // Owning FILE* for reading a text file: bytes come as they are on disk
 // (CR LF stays CR LF on POSIX; text mode on Windows).
-class TextReader {
+class TextReader : OwnsSystemResource {
  public:
   TextReader() = default;
   ~TextReader();
-  TextReader(const TextReader&) = delete;
-  TextReader& operator=(const TextReader&) = delete;
 
   // Opens regular files only, without waiting on a FIFO or a device;
   // OpenResult() tells why not.
@@ -224,9 +234,17 @@ class TextReader {
   bool IsOpen() const { return file_ != nullptr; }
 
  private:
+  // Bytes as they are on disk are read ahead in large blocks: ReadPiece
+  // then takes a line with one search instead of a call per character.
+  bool ReadAhead();
+  std::size_t ReadPieceJoiningCrLf(char* buffer, std::size_t size);
+
   std::FILE* file_ = nullptr;
   FileMode mode_ = FileMode::Text;
   ReadResult openResult_ = ReadResult::Failed;
+  std::string ahead_;
+  std::size_t aheadAt_ = 0;
+  bool failed_ = false;
 };
 
 // What the target of an AtomicFileWriter must still be when it commits: no
@@ -262,12 +280,10 @@ enum class WriteFailure {
 
 // Writes a whole file under a hidden temporary name beside the target and
 // puts it in place only on Commit, so a failed write never harms the old file.
-class AtomicFileWriter {
+class AtomicFileWriter : OwnsSystemResource {
  public:
   AtomicFileWriter() = default;
   ~AtomicFileWriter();  // aborts when not committed
-  AtomicFileWriter(const AtomicFileWriter&) = delete;
-  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
   // Fails, and writes nothing, when the target exists but may not be
   // written (no write bit, someone else's, a folder): replacing it would get

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform.h"
+
 namespace mapio::platform {
 
 // $XDG_DATA_HOME/mapio, else ~/.local/share/mapio; %LOCALAPPDATA%\Mapio on
@@ -28,15 +30,15 @@ bool RemoveFile(const std::string& path);
 // Seconds since 1970, and as "2026-12-09 14:03:27" in UTC.
 std::time_t Now();
 std::string TimeText(std::time_t when);
+// The parts of a time in UTC, as each system's C library gives them.
+std::tm UtcParts(std::time_t when);
 
 // A new file written in pieces: what Flush() has handed over survives the
 // program being killed, what Sync() has, the machine going down.
-class AppendFile {
+class AppendFile : OwnsSystemResource {
  public:
   AppendFile() = default;
   ~AppendFile();
-  AppendFile(const AppendFile&) = delete;
-  AppendFile& operator=(const AppendFile&) = delete;
 
   // Fails when the file is there already.
   bool Create(const std::string& path);
@@ -57,5 +59,11 @@ class AppendFile {
   std::string buffer_;
   bool good_ = true;
 };
+
+namespace detail {
+// Each system's open of an AppendFile's file: a new one (failing on one
+// that is there) or one to write after the end of.
+std::FILE* OpenAppendFile(const std::string& path, bool create);
+}  // namespace detail
 
 }  // namespace mapio::platform

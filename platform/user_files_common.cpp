@@ -9,7 +9,28 @@ constexpr std::size_t kGather = 1 << 20;
 
 }  // namespace
 
+std::time_t Now() { return std::time(nullptr); }
+
+std::string TimeText(std::time_t when) {
+  const std::tm parts = UtcParts(when);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+  return text;
+}
+
 AppendFile::~AppendFile() { Close(); }
+
+bool AppendFile::Create(const std::string& path) {
+  file_ = detail::OpenAppendFile(path, true);
+  good_ = file_ != nullptr;
+  return good_;
+}
+
+bool AppendFile::Open(const std::string& path) {
+  file_ = detail::OpenAppendFile(path, false);
+  good_ = file_ != nullptr;
+  return good_;
+}
 
 void AppendFile::Write(std::string_view data) {
   if (!Good()) return;

@@ -38,38 +38,19 @@ bool MakeFolders(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::time_t Now() { return std::time(nullptr); }
-
-std::string TimeText(std::time_t when) {
+std::tm UtcParts(std::time_t when) {
   std::tm parts{};
   gmtime_r(&when, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
-  return text;
+  return parts;
 }
 
-bool AppendFile::Create(const std::string& path) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
-  file_ = fdopen(fd, "wb");
-  if (file_ == nullptr) {
-    close(fd);
-    return false;
-  }
-  good_ = true;
-  return true;
-}
-
-bool AppendFile::Open(const std::string& path) {
-  const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-  if (fd < 0) return false;
-  file_ = fdopen(fd, "ab");
-  if (file_ == nullptr) {
-    close(fd);
-    return false;
-  }
-  good_ = true;
-  return true;
+std::FILE* detail::OpenAppendFile(const std::string& path, bool create) {
+  const int flags = O_WRONLY | O_CLOEXEC | (create ? O_CREAT | O_EXCL : O_APPEND);
+  const int fd = open(path.c_str(), flags, 0600);
+  if (fd < 0) return nullptr;
+  std::FILE* file = fdopen(fd, create ? "wb" : "ab");
+  if (file == nullptr) close(fd);
+  return file;
 }
 
 bool AppendFile::Sync() { return Flush() && fsync(fileno(file_)) == 0; }

@@ -45,38 +45,19 @@ bool MakeFolders(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::time_t Now() { return std::time(nullptr); }
-
-std::string TimeText(std::time_t when) {
+std::tm UtcParts(std::time_t when) {
   std::tm parts{};
   gmtime_s(&parts, &when);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
-  return text;
+  return parts;
 }
 
-namespace {
-
-std::FILE* OpenDescriptor(const std::string& path, int flags, const wchar_t* mode) {
-  const int fd = _wopen(SystemPath(path).c_str(), flags | _O_BINARY, _S_IREAD | _S_IWRITE);
+std::FILE* detail::OpenAppendFile(const std::string& path, bool create) {
+  const int flags = _O_WRONLY | _O_BINARY | (create ? _O_CREAT | _O_EXCL : _O_APPEND);
+  const int fd = _wopen(SystemPath(path).c_str(), flags, _S_IREAD | _S_IWRITE);
   if (fd < 0) return nullptr;
-  std::FILE* file = _wfdopen(fd, mode);
+  std::FILE* file = _wfdopen(fd, create ? L"wb" : L"ab");
   if (file == nullptr) _close(fd);
   return file;
-}
-
-}  // namespace
-
-bool AppendFile::Create(const std::string& path) {
-  file_ = OpenDescriptor(path, _O_WRONLY | _O_CREAT | _O_EXCL, L"wb");
-  good_ = file_ != nullptr;
-  return good_;
-}
-
-bool AppendFile::Open(const std::string& path) {
-  file_ = OpenDescriptor(path, _O_WRONLY | _O_APPEND, L"ab");
-  good_ = file_ != nullptr;
-  return good_;
 }
 
 bool AppendFile::Sync() { return Flush() && _commit(_fileno(file_)) == 0; }

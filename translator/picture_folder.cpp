@@ -1,5 +1,7 @@
 #include "translator/picture_folder.h"
 
+#include "platform/picture_files.h"
+
 #include <algorithm>
 #include <unordered_set>
 
@@ -11,14 +13,12 @@ using platform::RenameResult;
 
 class RealFolder : public PictureFolder {
  public:
-  explicit RealFolder(std::string folderPath)
-      : folderPath_(std::move(folderPath)), prefix_(platform::JoinPath(folderPath_, "")) {}
+  explicit RealFolder(std::string folderPath) : folderPath_(std::move(folderPath)) {
+    folder_.Open(folderPath_);
+  }
 
-  // The paths are made in buffers that stay, not allocated per rename.
   RenameResult Rename(std::string_view from, std::string_view to) override {
-    fromPath_.assign(prefix_).append(from);
-    toPath_.assign(prefix_).append(to);
-    return platform::RenameNoReplace(fromPath_, toPath_);
+    return platform::RenameInFolder(folder_, folderPath_, from, to);
   }
 
   bool List(platform::FolderListing& names) override {
@@ -27,9 +27,7 @@ class RealFolder : public PictureFolder {
 
  private:
   std::string folderPath_;
-  std::string prefix_;  // the folder and a separator
-  std::string fromPath_;
-  std::string toPath_;
+  platform::FolderFiles folder_;  // renamed in, by names
 };
 
 // A folder that cannot be listed is asked name by name, as the real run

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "pack/names.h"
+#include "platform/picture_files.h"
 #include "platform/platform.h"
 #include "translator/journal.h"
 
@@ -35,6 +36,7 @@ class Undo {
       return Ended(UndoOutcome::Result::CannotRead);
     outcome_.started = journal_.started;
     platform::ListFolder(folderPath_, listing_, platform::ListOrder::AsStored);
+    folder_.Open(folderPath_);
     for (const platform::DirEntry e : listing_) names_.insert(e.name);
     Plan();
     // Newest first: a picture renamed twice comes back through both names.
@@ -82,10 +84,9 @@ class Undo {
       why = Why::NameTaken;
     } else {
       const platform::RenameResult result =
-          options_.dryRun ? platform::RenameResult::Renamed
-                          : platform::RenameNoReplace(
-                                platform::JoinPath(folderPath_, std::string(step.newName)),
-                                platform::JoinPath(folderPath_, std::string(step.oldName)));
+          options_.dryRun
+              ? platform::RenameResult::Renamed
+              : platform::RenameInFolder(folder_, folderPath_, step.newName, step.oldName);
       if (result == platform::RenameResult::Renamed) {
         names_.erase(step.newName);
         names_.insert(step.oldName);
@@ -119,6 +120,7 @@ class Undo {
   const UndoOptions& options_;
   Journal journal_;
   platform::FolderListing listing_;
+  platform::FolderFiles folder_;  // renamed in, by names
   std::unordered_set<std::string_view> names_;
   std::deque<std::string> made_;  // names the plan made up, where names_ may point
   std::vector<Step> steps_;

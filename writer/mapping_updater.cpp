@@ -59,10 +59,10 @@ class UpdateRun {
   }
 
   // The pictures no record names, in the make job's order, before </list>.
-  void AddNew(const std::vector<std::string_view>& unmapped, RecordMaker& maker,
+  void AddNew(const std::vector<std::size_t>& unmapped, RecordMaker& maker,
               const pack::LineStyle& style) {
     platform::FolderListing fresh;
-    for (const std::string_view name : unmapped) fresh.Add(name, false);
+    for (const std::size_t i : unmapped) fresh.Add(pack_.folder->Pictures()[i], false);
     fresh.SortByName();
     maker.SetExpected(static_cast<std::uint32_t>(fresh.Size()));
     std::string lines;
@@ -82,13 +82,8 @@ class UpdateRun {
   // Over the file as it was read, and nothing else: one changed since by
   // another program (or another run) is left to it.
   bool Write() {
-    const platform::ExpectedTarget expected(pack_.file.stamp, pack_.file.bytes);
-    platform::AtomicFileWriter file;
-    file.Open(mappingPath_, platform::FileMode::Binary, &expected);
-    edit_.WriteTo(pack_.file.bytes, [&file](std::string_view piece) { file.Write(piece); });
-    if (!file.Failed() && file.Commit()) return true;
-    outcome_.failure = file.Failure();
-    return false;
+    outcome_.failure = pack::WriteEdited(mappingPath_, pack_.file, edit_);
+    return outcome_.failure == platform::WriteFailure::None;
   }
 
   UpdateOutcome Ended(Result result) {

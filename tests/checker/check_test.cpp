@@ -16,6 +16,7 @@
 #include "core/object_kind.h"
 #include "core/record_template.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
 #include "translator/mapping_translator.h"
 #include "writer/mapping_updater.h"
@@ -33,6 +34,13 @@ std::string Pack(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) text += "\t\t" + line + "\n";
   return text + std::string(MappingTrailer);
 }
+
+// The pictures here are empty files: only the records are looked at.
+const checker::CheckOptions kRecordsOnly = [] {
+  checker::CheckOptions options;
+  options.pictures = false;
+  return options;
+}();
 
 std::string Face(const std::string& from, const std::string& id) {
   return "<record from=\"" + from + "\" to=\"graphics/pictures/person/" + id + "/portrait\"/>";
@@ -137,6 +145,11 @@ const PackCase kCases[] = {
      Pack({Face("a", "1")}),
      Faces,
      {"0:leftover:.config.xml.mapio-Ab12Cd", "0:unmapped:.config.xml.mapio-x.png"}},
+    {"a name an older tool wrote in a single-byte code page finds its picture",
+     {"M\xC3\xBCller.png"},
+     Pack({Face("m\xFCller", "1")}),
+     Faces,
+     {"19:encoding:m\xC3\xBCller"}},
     {"CR alone ends a line",
      {"a.png"},
      "<record>\r<list id=\"maps\">\r" + Face("a", "1") + "\r" + Face("gone", "2") +
@@ -169,6 +182,7 @@ TEST_P(CheckTable, FindsWhatIsWrong) {
   if (c.config) dir.Write("config.xml", *c.config);
   checker::CheckOptions options;
   options.caseSensitive = c.caseSensitive;
+  options.pictures = false;  // empty files, for the records' findings
   const PackReport report = CheckPack(dir.str(), c.kind, options);
   EXPECT_EQ(Brief(report), c.expected);
 }
@@ -185,7 +199,7 @@ TEST(Check, FolderMadeByTheMakeJobIsCleanAndAfterTranslateEveryRecordIsTranslate
   MakeOptions make;
   make.idsFromNames = true;
   MakeMapping(dir.str(), make, questions);
-  const PackReport made = CheckPack(dir.str(), Faces);
+  const PackReport made = CheckPack(dir.str(), Faces, kRecordsOnly);
   EXPECT_EQ(made.records, 6u);
   EXPECT_EQ(made.pictures, 6u);
   EXPECT_EQ(Brief(made), std::vector<std::string>{});
@@ -198,7 +212,7 @@ TEST(Check, FolderMadeByTheMakeJobIsCleanAndAfterTranslateEveryRecordIsTranslate
 
   TranslateNames(dir.str(), {}, {});
   EXPECT_EQ(
-      Brief(CheckPack(dir.str(), Faces)),
+      Brief(CheckPack(dir.str(), Faces, kRecordsOnly)),
       (std::vector<std::string>{"19:translated:101 a", "20:translated:102 b", "21:translated:103 c",
                                 "23:translated:105 a&b", "24:translated:33_name"}));
 }
@@ -222,7 +236,9 @@ TEST(Check, CountsTheRecordsOfEachIdStyle) {
 TEST(Check, ConfigXmlThatCannotBeReadSaysWhy) {
   TempFolder dir;
   std::vector<std::string> details;
-  const auto detail = [&] { details.push_back(CheckPack(dir.str(), Faces).findings.at(0).detail); };
+  const auto detail = [&] {
+    details.push_back(CheckPack(dir.str(), Faces, kRecordsOnly).findings.at(0).detail);
+  };
   dir.Write("config.xml", std::string("\xFF\xFE<\0r\0", 6));
   detail();
   std::filesystem::remove(dir.path() / "config.xml");
@@ -243,6 +259,37 @@ TEST(Check, ConfigXmlThatCannotBeReadSaysWhy) {
   expected.push_back(expected.back());
 #endif
   EXPECT_EQ(details, expected);
+}
+
+// Each fault inside a picture is found once, by its category, after the
+// records' findings; the pack's usual size comes from the pictures
+// themselves. Valid pictures give nothing.
+TEST(Check, LooksInsideThePictures) {
+  TempFolder dir;
+  for (const char* name : {"1.png", "2.png", "3.png", "4.png.png"}) dir.Write(name, kTinyPng);
+  dir.Write("5.gif", kTinyGif);
+  dir.Write("6.png", kSmallPng);
+  dir.Write("7.png");                          // empty
+  dir.Write("8.png", kTinyGif);                // a GIF under .png
+  dir.Write("9.png", kTinyPng.substr(0, 20));  // cut off in its header
+  dir.Write("config.xml",
+            Pack({Face("1", "1"), Face("2", "2"), Face("3", "3"), Face("4.png", "4"),
+                  Face("5", "5"), Face("6", "6"), Face("7", "7"), Face("8", "8"), Face("9", "9")}));
+  const PackReport report = CheckPack(dir.str(), Faces);
+  std::vector<std::string> found;
+  for (const auto& f : report.findings)
+    found.push_back(std::string(checker::CategoryWord(f.category)) + ":" + f.name + ":" +
+                    std::string(f.format) + ":" + std::to_string(f.width) + "x" +
+                    std::to_string(f.height));
+  EXPECT_EQ(found, (std::vector<std::string>{"double-extension:4.png.png:PNG:1x1",
+                                             "odd-size:6.png:PNG:2x2", "empty:7.png::0x0",
+                                             "mismatch:8.png:GIF:1x1", "broken:9.png:PNG:0x0"}));
+  EXPECT_EQ(report.sizes, "usual size 1x1, 1 picture of another size");
+
+  for (const char* gone : {"4.png.png", "6.png", "7.png", "8.png", "9.png"})
+    std::filesystem::remove(dir.path() / gone);
+  dir.Write("config.xml", Pack({Face("1", "1"), Face("2", "2"), Face("3", "3"), Face("5", "5")}));
+  EXPECT_EQ(CheckPack(dir.str(), Faces).findingCount, 0u);
 }
 
 // A name with a line end or another control character stays on its line.
@@ -269,7 +316,7 @@ TEST(Check, LineThatIsNoRecordIsToldWhereItIs) {
             "  <record to=\"graphics/pictures/person/1/portrait\" from=\"a\"/>\n"
             "  more garbage\n  <boolean id=\"amap\" value=\"false\"/>\n  </list>\n</record>");
   std::vector<std::string> lines;
-  for (const auto& f : CheckPack(dir.str(), Faces).findings)
+  for (const auto& f : CheckPack(dir.str(), Faces, kRecordsOnly).findings)
     lines.push_back(std::to_string(f.line) + " " + f.detail);
   EXPECT_EQ(lines, (std::vector<std::string>{
                        "3 no record, comment or blank line: garbage first",

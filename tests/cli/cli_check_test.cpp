@@ -25,14 +25,14 @@ TEST(CliCheck, ReportsEachFindingAndExitsOneWhenAnyFolderHasOne) {
   faulty.Write("b.gif");
   faulty.Write("config.xml", PackOf(kRecordA));
 
-  CliRun one = RunCliWith({"check", clean.str()});
+  CliRun one = RunCliWith({"check", "--no-pictures", clean.str()});
   EXPECT_EQ(one.status, 0);
   EXPECT_EQ(one.out, clean.str() + ": 1 record, 1 picture, 0 findings (checked as faces)\n");
   EXPECT_EQ(one.err, "");
 
   // Names within the folder follow the system's separator.
   const std::string in = faulty.str() + std::string(1, platform::kSeparator);
-  CliRun both = RunCliWith({"check", clean.str(), faulty.str()});
+  CliRun both = RunCliWith({"check", "--no-pictures", clean.str(), faulty.str()});
   EXPECT_EQ(both.status, 1);
   EXPECT_EQ(both.out, clean.str() + ": 1 record, 1 picture, 0 findings (checked as faces)\n" + in +
                           "config.xml:19: missing: no picture a.png, a.jpg or a.gif\n" + in +
@@ -45,7 +45,7 @@ TEST(CliCheck, JsonHasAnObjectPerFolder) {
   TempFolder folder;
   folder.Write("a.png");
   folder.Write("config.xml", PackOf(kRecordA + kRecordA));
-  CliRun run = RunCliWith({"check", "--json", "-k", "faces", folder.str()});
+  CliRun run = RunCliWith({"check", "--json", "--no-pictures", "-k", "faces", folder.str()});
   EXPECT_EQ(run.status, 1);
   const auto doc = nlohmann::json::parse(run.out);
   ASSERT_TRUE(doc.is_array());
@@ -56,7 +56,8 @@ TEST(CliCheck, JsonHasAnObjectPerFolder) {
   EXPECT_EQ(pack["counts"],
             nlohmann::json::parse(R"({"records": 2, "pictures": 1, "findings": 1})"));
   EXPECT_EQ(pack["findings"], nlohmann::json::parse(R"([{"category": "duplicate-name", "line": 20,
-      "name": "a", "id": "7", "detail": "line 19 already maps a", "file": null}])"));
+      "name": "a", "id": "7", "detail": "line 19 already maps a", "file": null,
+      "format": null, "width": null, "height": null}])"));
 
   CliRun none = RunCliWith({"check", "--json", folder.str() + "/nothing-here"});
   EXPECT_EQ(nlohmann::json::parse(none.out)[0]["findings"][0]["line"], nullptr);

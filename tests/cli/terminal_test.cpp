@@ -19,6 +19,7 @@ struct ProgressFixture {
     options.progress = progress;
     options.now = [this] { return now; };
     host = std::make_unique<Terminal>(in, out, err, options);
+    host->JobStarted();
   }
   // `count` reports of the same number of files, `elapsed` after the job
   // started, as a reporter that calls for every file sends them.
@@ -36,7 +37,6 @@ struct ProgressFixture {
 
 TEST(CliProgress, ShownOnlyAfterHalfASecondAndClearedBeforeMessages) {
   ProgressFixture f(true);
-  f.host->JobStarted();
   f.Report(768, std::chrono::milliseconds(100), 5);
   EXPECT_EQ(f.err.str(), "");
 
@@ -57,7 +57,6 @@ TEST(CliProgress, ShownOnlyAfterHalfASecondAndClearedBeforeMessages) {
 
 TEST(CliProgress, ShownForReportersThatReportRarely) {
   ProgressFixture f(true);
-  f.host->JobStarted();
   f.Report(1, std::chrono::milliseconds(100), 4096);
   EXPECT_EQ(f.err.str(), "");
   f.Report(1, std::chrono::milliseconds(700), 8192);
@@ -66,7 +65,6 @@ TEST(CliProgress, ShownForReportersThatReportRarely) {
 
 TEST(CliProgress, NeverWhenSwitchedOff) {
   ProgressFixture f(false);
-  f.host->JobStarted();
   f.Report(5000, std::chrono::seconds(5));
   EXPECT_EQ(f.err.str(), "");
 }

@@ -22,25 +22,18 @@ std::string Face(std::string_view from, std::string_view id, std::string_view en
 
 const std::string kHead = "<record>\n <list id=\"maps\">\n";
 const std::string kTail = " </list>\n</record>";
-// Real and generated players, a placeholder, a club logo, an entity.
-const std::string kMixed =
-    kHead + Face("real", "17") + Face("gen", "r-2000123") + Face("gen2", "2000124") +
-    "  <record from=\"x\" to=\"graphics/pictures/person/none/portrait\"/>\n"
-    "  <record from=\"c\" to=\"graphics/pictures/club/5/logo\"/>\n"
-    "  <record from=\"e\" to=\"graphics/pictures/person/&#50;1/portrait\"/>\n" +
-    kTail;
-const std::string kMixedGenerated =
-    kHead + Face("real", "r-17") + Face("gen", "r-2000123") + Face("gen2", "r-2000124") +
-    "  <record from=\"x\" to=\"graphics/pictures/person/none/portrait\"/>\n"
-    "  <record from=\"c\" to=\"graphics/pictures/club/5/logo\"/>\n"
-    "  <record from=\"e\" to=\"graphics/pictures/person/&#50;1/portrait\"/>\n" +
-    kTail;
-const std::string kMixedPlain =
-    kHead + Face("real", "17") + Face("gen", "2000123") + Face("gen2", "2000124") +
-    "  <record from=\"x\" to=\"graphics/pictures/person/none/portrait\"/>\n"
-    "  <record from=\"c\" to=\"graphics/pictures/club/5/logo\"/>\n"
-    "  <record from=\"e\" to=\"graphics/pictures/person/&#50;1/portrait\"/>\n" +
-    kTail;
+// Real and generated players, a placeholder, a club logo, an entity; the
+// three faces' IDs as given.
+std::string Mixed(std::string_view real, std::string_view gen, std::string_view gen2) {
+  return kHead + Face("real", real) + Face("gen", gen) + Face("gen2", gen2) +
+         "  <record from=\"x\" to=\"graphics/pictures/person/none/portrait\"/>\n"
+         "  <record from=\"c\" to=\"graphics/pictures/club/5/logo\"/>\n"
+         "  <record from=\"e\" to=\"graphics/pictures/person/&#50;1/portrait\"/>\n" +
+         kTail;
+}
+const std::string kMixed = Mixed("17", "r-2000123", "2000124");
+const std::string kMixedGenerated = Mixed("r-17", "r-2000123", "r-2000124");
+const std::string kMixedPlain = Mixed("17", "2000123", "2000124");
 const std::string kCrLf = "<record>\r\n<list id=\"maps\">\r\n<!-- 2000001 -->\r\n" +
                           Face("a", "2000001", "\r\n") + "<!-- " +
                           Face("b", "2000002", " -->\r\n") + Face("c", "3000003", "\r\n") +
@@ -62,8 +55,7 @@ const ConvertCase kCases[] = {
      kMixedPlain,
      IdStyle::Generated,
      {{2000000, 2999999}},
-     kHead + Face("real", "17") + Face("gen", "r-2000123") + Face("gen2", "r-2000124") +
-         kMixedPlain.substr(kMixedPlain.find("  <record from=\"x\"")),
+     Mixed("17", "r-2000123", "r-2000124"),
      "2/0/1/1/1/1"},
     {"a list of IDs, CR LF and comments kept",
      kCrLf,

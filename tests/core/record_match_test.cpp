@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/record_template.h"
+#include "tests/support/mutator.h"
 
 namespace mapio {
 namespace {
@@ -70,37 +71,6 @@ TEST(MatchRecord, TakesNamesOfAnyLength) {
 // Random lines near the real ones, matched both here and by the C library's
 // sscanf (with buffers larger than any line) must agree on every count and
 // every stored field.
-class Mutator {
- public:
-  explicit Mutator(unsigned seed) : rng_(seed) {}
-
-  std::string Mutate(std::string line) {
-    const int count = static_cast<int>(rng_() % 5);
-    for (int i = 0; i < count; ++i) {
-      const std::size_t at = line.empty() ? 0 : rng_() % (line.size() + 1);
-      switch (rng_() % 5) {
-        case 0:
-          if (at < line.size()) line.erase(at, 1);
-          break;
-        case 1: line.insert(at, 1, Pick()); break;
-        case 2: line.resize(at); break;
-        case 3: line.insert(at, std::string(rng_() % 4, Pick())); break;
-        default:
-          if (at < line.size()) line[at] = Pick();
-          break;
-      }
-    }
-    return line;
-  }
-
- private:
-  char Pick() {
-    static const char kAlphabet[] = " \t\n\v\f\r\"0123456789abc<>/=%]-^\xA0\xFF";
-    return kAlphabet[rng_() % (sizeof kAlphabet - 1)];
-  }
-  std::mt19937 rng_;
-};
-
 struct FormatCase {
   std::string format;
   std::string sample;  // a line the format matches in full
@@ -125,7 +95,7 @@ std::vector<FormatCase> DifferentialFormats() {
 }
 
 TEST(MatchRecord, AgreesWithSscanfOnGeneratedLines) {
-  Mutator mutator(20240601);
+  testing::Mutator mutator(20240601, " \t\n\v\f\r\"0123456789abc<>/=%]-^\xA0\xFF");
   std::vector<char> name(1 << 16), id(1 << 16);
   int disagreements = 0;
   for (const FormatCase& c : DifferentialFormats()) {

@@ -2,13 +2,13 @@
 // whatever it accepts the parser accepts too, and both read the same.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
 #include "pack/pack_file.h"
 #include "pack/pack_file_parts.h"
 #include "pack/xml_scan.h"
+#include "tests/support/mutator.h"
 #include "tests/support/pack_text.h"
 
 namespace mapio::pack {
@@ -29,43 +29,11 @@ const char* const kSamples[] = {
     "<list id=\"maps\"><record from=\"x&#9;y\" to=\"graphics/pictures/nation/4/logo\"/></list>",
 };
 
-class Mutator {
- public:
-  explicit Mutator(unsigned seed) : rng_(seed) {}
-
-  std::string Mutate(std::string text) {
-    const int count = static_cast<int>(rng_() % 4);
-    for (int i = 0; i < count; ++i) {
-      const std::size_t at = text.empty() ? 0 : rng_() % (text.size() + 1);
-      switch (rng_() % 4) {
-        case 0:
-          if (at < text.size()) text.erase(at, 1 + rng_() % 3);
-          break;
-        case 1: text.insert(at, 1, Pick()); break;
-        case 2: text.insert(at, kPieces[rng_() % std::size(kPieces)]); break;
-        default:
-          if (at < text.size()) text[at] = Pick();
-          break;
-      }
-    }
-    return text;
-  }
-
- private:
-  static constexpr const char* kPieces[] = {
-      "<!--",     "-->",         "<![CDATA[", "]]>",
-      "<?",       "?>",          "</list>",   "<list id=\"maps\">",
-      "<record ", "</record>",   "/>",        "&amp;",
-      "&",        "<!DOCTYPE x>"};
-  char Pick() {
-    static const char kAlphabet[] = "<>/=\"'!?-[]& \n\r\tarl";
-    return kAlphabet[rng_() % (sizeof kAlphabet - 1)];
-  }
-  std::mt19937 rng_;
-};
-
 TEST(PackReader, OnePassReadsWhatTheParserReads) {
-  Mutator mutator(20261209);
+  testing::Mutator mutator(
+      20261209, "<>/=\"'!?-[]& \n\r\tarl",
+      {"<!--", "-->", "<![CDATA[", "]]>", "<?", "?>", "</list>", "<list id=\"maps\">", "<record ",
+       "</record>", "/>", "&amp;", "&", "<!DOCTYPE x>"});
   int accepted = 0;
   int disagreements = 0;
   for (const char* sample : kSamples) {

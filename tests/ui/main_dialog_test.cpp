@@ -1,4 +1,5 @@
 // The main window through the real widgets.
+#include "tests/support/pictures.h"
 #include "tests/ui/qt_test_support.h"
 
 class MainDialogTest : public QObject {
@@ -200,7 +201,7 @@ class MainDialogTest : public QObject {
 
   void checkReportsTheFolderInThePathBox() {
     TempFolder dir;
-    dir.Write("a.png");
+    dir.Write("a.png", mapio::testing::kTinyPng);
     dir.Write("config.xml",
               "<record>\n\t<list id=\"maps\">\n"
               "\t\t<record from=\"a\" to=\"graphics/pictures/person/1/portrait\"/>\n"
@@ -218,9 +219,10 @@ class MainDialogTest : public QObject {
     QCOMPARE(MessageBox::shown()[1].kind, MessageKind::Information);
     QCOMPARE(MessageBox::shown()[1].text,
              QString::fromStdString(dir.str()) +
-                 ": 1 record, 1 picture, 0 findings\n\nNothing is wrong with this pack.");
+                 ": 1 record, 1 picture, 0 findings; usual size 1x1, 0 pictures of another "
+                 "size\n\nNothing is wrong with this pack.");
 
-    dir.Write("B.gif");
+    dir.Write("B.gif", mapio::testing::kTinyGif);
     QString caption, summary;
     QStringList row;
     ModalScript script({[&](QWidget* d) {
@@ -234,7 +236,9 @@ class MainDialogTest : public QObject {
     Press(&window, res::kCheckButton);
     QCOMPARE(caption, QStringLiteral("Check"));
     const QString folder = QString::fromStdString(dir.str());
-    QCOMPARE(summary, folder + ": 1 record, 2 pictures, 1 finding\nID style: plain (1 record)");
+    QCOMPARE(summary, folder +
+                          ": 1 record, 2 pictures, 1 finding; usual size 1x1, 0 pictures of "
+                          "another size\nID style: plain (1 record)");
     QCOMPARE(row, (QStringList{"unmapped", "", "B.gif", "", "no record names this picture"}));
     QCOMPARE(QApplication::clipboard()->text(),
              folder + "/B.gif: unmapped: no record names this picture\n");
@@ -245,8 +249,8 @@ class MainDialogTest : public QObject {
   // names when "All filenames are IDs" is ticked; the report then checks again.
   void updateFromTheCheckReport() {
     TempFolder dir;
-    dir.Write("a.png");
-    dir.Write("7.png");
+    dir.Write("a.png", mapio::testing::kTinyPng);
+    dir.Write("7.png", mapio::testing::kTinyPng);
     const std::string before =
         "<record>\n\t<list id=\"maps\">\n"
         "\t\t<record from=\"a\" to=\"graphics/pictures/person/1/portrait\"/>\n";
@@ -278,7 +282,8 @@ class MainDialogTest : public QObject {
                  "Nothing else in the file changes.",
                  "Success! 1 files added in XML file!\n1 records kept, 0 removed.",
                  QString::fromStdString(dir.str()) +
-                     ": 2 records, 2 pictures, 0 findings\n\nNothing is wrong with this pack."}));
+                     ": 2 records, 2 pictures, 0 findings; usual size 1x1, 0 pictures of another "
+                     "size\n\nNothing is wrong with this pack."}));
   }
 
   void kitsFromTypingToConfigXml() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "res/control_ids.h"
+#include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/dialog_script.h"
 #include "ui/win32/folder_browser.h"
@@ -168,8 +169,8 @@ TEST(Win32MainDialog, CheckWantsAFolderAndReportsUnderItsCaption) {
 // "All filenames are IDs" is ticked; the report then checks again.
 TEST(Win32MainDialog, TheCheckReportsAddButtonUpdatesTheMappingFile) {
   TempFolder folder;
-  folder.Write("a.png");
-  folder.Write("7.png");
+  folder.Write("a.png", kTinyPng);
+  folder.Write("7.png", kTinyPng);
   const std::string before =
       "<record>\n\t<list id=\"maps\">\n"
       "\t\t<record from=\"a\" to=\"graphics/pictures/person/1/portrait\"/>\n";
@@ -189,8 +190,10 @@ TEST(Win32MainDialog, TheCheckReportsAddButtonUpdatesTheMappingFile) {
   const auto& shown = MessageBoxSeam::Shown();
   ASSERT_EQ(shown.size(), 5u);  // the last one asks to quit
   EXPECT_EQ(shown[0].caption, "Check");
-  EXPECT_EQ(shown[0].text, folder.str() + ": 1 record, 2 pictures, 1 finding\n\n" + folder.str() +
-                               "\\7.png: unmapped: no record names this picture");
+  EXPECT_EQ(shown[0].text, folder.str() +
+                               ": 1 record, 2 pictures, 1 finding; usual size 1x1, 0 pictures of "
+                               "another size\n\n" +
+                               folder.str() + "\\7.png: unmapped: no record names this picture");
   EXPECT_EQ(shown[0].offered.addNew, "&Add 1 new pictures");
   EXPECT_EQ(shown[0].offered.removeMissing, "");
   EXPECT_EQ(shown[1].text,
@@ -198,9 +201,10 @@ TEST(Win32MainDialog, TheCheckReportsAddButtonUpdatesTheMappingFile) {
             "Nothing else in the file changes.");
   EXPECT_EQ(shown[1].kind, MessageKind::Question);
   EXPECT_EQ(shown[2].text, "Success! 1 files added in XML file!\n1 records kept, 0 removed.");
-  EXPECT_EQ(
-      shown[3].text,
-      folder.str() + ": 2 records, 2 pictures, 0 findings\n\nNothing is wrong with this pack.");
+  EXPECT_EQ(shown[3].text,
+            folder.str() +
+                ": 2 records, 2 pictures, 0 findings; usual size 1x1, 0 pictures of another "
+                "size\n\nNothing is wrong with this pack.");
   EXPECT_EQ(shown[3].kind, MessageKind::Information);
 }
 

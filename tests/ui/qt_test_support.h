@@ -23,7 +23,7 @@
 
 #include "res/control_ids.h"
 #include "tests/support/temp_folder.h"
-#include "tests/support/tiny_picture.h"
+#include "tests/support/pictures.h"
 #include "ui/qt/folder_chooser.h"
 #include "ui/qt/id_prompts.h"
 #include "ui/qt/main_dialog.h"

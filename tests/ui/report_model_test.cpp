@@ -8,7 +8,7 @@
 #include "platform/platform.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/temp_folder.h"
-#include "tests/support/tiny_picture.h"
+#include "tests/support/pictures.h"
 #include "ui/check_report.h"
 #include "ui/report_model.h"
 
@@ -123,6 +123,7 @@ TEST(ReportModel, CopiesAndSavesInTheCommandLinesFormats) {
       "pictures": 11,
       "findings": 5
     },
+    "sizes": null,
     "findings": [
       {
         "category": "missing",
@@ -130,7 +131,10 @@ TEST(ReportModel, CopiesAndSavesInTheCommandLinesFormats) {
         "name": "gone",
         "id": "10",
         "detail": "no picture gone.png, gone.jpg or gone.gif",
-        "file": null
+        "file": null,
+        "format": null,
+        "width": null,
+        "height": null
       }
     ]
   }
@@ -232,7 +236,7 @@ TEST(CheckReport, ThePictureBesideIsTheFindingsFileAsTheCheckSeesIt) {
   const std::optional<PictureFacts> a = report.PictureOf(0);
   ASSERT_TRUE(a);
   EXPECT_EQ(a->name, "sub/a.png");
-  EXPECT_EQ(a->description, "PNG, 3 \xC3\x97 2 pixels, 73 bytes");
+  EXPECT_EQ(a->description, "PNG, 1 \xC3\x97 1 pixels, 69 bytes");
   EXPECT_TRUE(platform::FileExists(a->path));
   EXPECT_EQ(report.PictureOf(1)->description, "an empty file");
   EXPECT_FALSE(report.PictureOf(2));

@@ -36,7 +36,7 @@ class ReportWindowTest : public QObject {
   void filterThenDoubleClickEditsTheLine() {
     TempFolder dir;
     dir.Write("a.png", mapio::testing::kTinyPng);
-    dir.Write("stray.png");
+    dir.Write("stray.png", mapio::testing::kTinyPng);
     dir.Write("config.xml", Faces({{"a", "1"}, {"gone", "2"}, {"lost", "3"}}));
     CMainDlg window;
     window.show();
@@ -75,7 +75,7 @@ class ReportWindowTest : public QObject {
     Press(&window, res::kCheckButton);
     QVERIFY(script.done());
     QCOMPARE(names, (QStringList{"gone", "lost", "stray.png"}));
-    QCOMPARE(facts, QStringLiteral("an empty file"));
+    QCOMPARE(facts, QStringLiteral("PNG, 1 \u00d7 1 pixels, 69 bytes"));
     QCOMPARE(filtered, (QStringList{"gone", "lost"}));
     QCOMPARE(
         selected,
@@ -118,7 +118,7 @@ class ReportWindowTest : public QObject {
   // "Undo last translate" asks, renames back, and the pack checks clean.
   void undoButtonTakesTheTranslateBack() {
     TempFolder dir;
-    dir.Write("a.png");
+    dir.Write("a.png", mapio::testing::kTinyPng);
     dir.Write("config.xml", Faces({{"a", "7"}}));
     mapio::TranslateNames(dir.str(), {}, {});
     CMainDlg window;

@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
 #include "ui/id_field.h"
 #include "ui/job_entries.h"
@@ -247,8 +248,8 @@ TEST_F(MainWindowTest, ReportConvertsToTheOtherIdStyleAfterAYes) {
 // A translate on record is offered back; after it the pack is clean.
 TEST_F(MainWindowTest, ReportTakesTheLastTranslateBackAfterAYes) {
   TempFolder dir;
-  dir.Write("a.png");
-  dir.Write("b.png");
+  dir.Write("a.png", testing::kTinyPng);
+  dir.Write("b.png", testing::kTinyPng);
   dir.Write("config.xml", FaceRecords({{"a", "1"}, {"b", "2"}}));
   ASSERT_EQ(TranslateNames(dir.str(), {}, {}).renamed, 2u);
   view.controls.pathText = dir.str();

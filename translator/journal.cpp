@@ -105,7 +105,8 @@ bool JournalWriter::Begin(const std::string& journalFolder, const std::string& f
 
 void JournalWriter::Plan(std::string_view from, std::string_view id) {
   if (!file_.Good()) return;
-  line_.assign("p");
+  line_.clear();
+  line_.push_back('p');  // not assign(): GCC 12 warns falsely (-Wrestrict) on 32-bit
   AppendField(line_, from);
   AppendField(line_, id);
   file_.Write(line_.append("\n"));

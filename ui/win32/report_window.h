@@ -47,6 +47,7 @@ class CReportDlg final : public Dialog {
   void MakeColumns();
   void MakeFilters();
   void ShowFresh();
+  void ShowSortArrow();
   void Layout();
   bool OnNotify(const NMHDR& header, LPARAM lParam);
   void Choose(ui::ReportChoice choice);
@@ -58,6 +59,7 @@ class CReportDlg final : public Dialog {
   void Copy();
   void Save();
   int Focused() const;
+  std::optional<std::size_t> FocusedFinding() const;
   std::vector<std::size_t> SelectedRows() const;
   void DrawPicture(const DRAWITEMSTRUCT& item) const;
 

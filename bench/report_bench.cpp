@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
   QScrollBar* bar = dialog.table()->verticalScrollBar();
   double scroll = 0;
   for (int step = 0; step < 40; ++step) {
-    const int to = step % 2 == 0 ? bar->maximum() * (step + 1) / 41 : bar->value() + bar->pageStep();
+    const int to =
+        step % 2 == 0 ? bar->maximum() * (step + 1) / 41 : bar->value() + bar->pageStep();
     clock.restart();
     bar->setValue(to);
     scroll = std::max(scroll, Painted(dialog.table(), clock));
@@ -90,9 +91,10 @@ int main(int argc, char** argv) {
   const double sort = Painted(dialog.table(), clock);
 
   const bool met = open <= kOpenTarget && scroll <= kScrollTarget;
-  std::printf("report: %zu findings: open %.3f s (target <= %.1f), worst scroll step %.1f ms "
-              "(target <= %.1f), sort by name %.3f s  %s\n",
-              kFindings, open, kOpenTarget, scroll * 1000, kScrollTarget * 1000, sort,
-              met ? "met" : "MISSED");
+  std::printf(
+      "report: %zu findings: open %.3f s (target <= %.1f), worst scroll step %.1f ms "
+      "(target <= %.1f), sort by name %.3f s  %s\n",
+      kFindings, open, kOpenTarget, scroll * 1000, kScrollTarget * 1000, sort,
+      met ? "met" : "MISSED");
   return met ? 0 : 1;
 }

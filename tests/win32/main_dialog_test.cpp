@@ -18,17 +18,22 @@
 namespace mapio::testing {
 namespace {
 
-// The text of a cell of the report's table.
-std::string Cell(Dialog& report, int row, int column) {
-  wchar_t text[512] = {};
-  ListView_GetItemText(report.Item(res::kReportTable), row, column, text, 512);
-  return platform::Narrow(text);
-}
-
 using win32::CMainDlg;
 using win32::Dialog;
 using win32::MessageBoxSeam;
 using win32::WindowText;
+
+// The text of a cell of the report's table.
+std::string Cell(Dialog& report, int row, int column) {
+  wchar_t text[512] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = 512;
+  SendMessageW(report.Item(res::kReportTable), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(&item));
+  return platform::Narrow(text);
+}
 
 // Runs the main window; `steps` act on it in turn, and it then closes
 // through a confirmed quit. An answer left unused by the steps would keep

@@ -60,8 +60,8 @@ SIZE TextSize(HWND dialog, std::string_view text, int width, bool prefixed) {
 }
 
 int ButtonWidth(HWND dialog, HWND button) {
-  return std::max(ToPixelsX(dialog, kButtonWidth),
-                  TextSize(dialog, WindowText(button), 0, true).cx + ToPixelsX(dialog, 2 * kGap));
+  const int label = static_cast<int>(TextSize(dialog, WindowText(button), 0, true).cx);
+  return std::max(ToPixelsX(dialog, kButtonWidth), label + ToPixelsX(dialog, 2 * kGap));
 }
 
 void Move(HWND window, int x, int y, int width, int height) {
@@ -126,8 +126,8 @@ ui::ReportChoice CReportDlg::Show(HWND owner) {
   // WS_GROUP ends the filters' group of radio buttons.
   writer.Item(SS_LEFT | WS_GROUP, 0, 0, 10, 10, res::kReportFindingsLabel, kStaticClass,
               findingsLabel.c_str());
-  writer.Item(LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 0, 0, 10,
-              10, res::kReportTable, WC_LISTVIEWW, "");
+  writer.Item(LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 0, 0, 10, 10,
+              res::kReportTable, WC_LISTVIEWW, "");
   writer.Item(SS_OWNERDRAW | WS_GROUP, 0, 0, 10, 10, res::kReportPicture, kStaticClass, "");
   writer.Item(SS_LEFT | SS_NOPREFIX, 0, 0, 10, 10, res::kReportPictureName, kStaticClass, "");
   writer.Item(SS_LEFT | SS_NOPREFIX, 0, 0, 10, 10, res::kReportPictureFacts, kStaticClass, "");
@@ -187,8 +187,7 @@ void CReportDlg::MakeColumns() {
   HWND list = List();
   const int charWidth = LOWORD(GetDialogBaseUnits());
   for (int c = 0; c < ui::kReportColumns; ++c) {
-    std::wstring title =
-        platform::Widen(ui::ReportColumnTitle(static_cast<ui::ReportColumn>(c)));
+    std::wstring title = platform::Widen(ui::ReportColumnTitle(static_cast<ui::ReportColumn>(c)));
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = title.data();
@@ -215,10 +214,10 @@ void CReportDlg::MakeFilters() {
     if (i == 0) style |= WS_GROUP;
     if (chosen) style |= WS_TABSTOP;
     const std::wstring label = platform::Widen(model.FilterLabel(filterCategories_[i]));
-    HWND radio = CreateWindowExW(
-        0, L"BUTTON", label.c_str(), style, 0, 0, 10, 10, hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(res::kReportFilterFirst + i)),
-        GetModuleHandleW(nullptr), nullptr);
+    HWND radio =
+        CreateWindowExW(0, L"BUTTON", label.c_str(), style, 0, 0, 10, 10, hwnd(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(res::kReportFilterFirst + i)),
+                        GetModuleHandleW(nullptr), nullptr);
     SendMessageW(radio, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
     SendMessageW(radio, BM_SETCHECK, chosen ? BST_CHECKED : BST_UNCHECKED, 0);
     SetWindowPos(radio, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -271,19 +270,20 @@ void CReportDlg::Layout() {
   const int width = client.right - 2 * marginX;
   int y = marginY;
 
-  const SIZE summary = TextSize(hwnd(), ItemText(res::kReportSummary), width, false);
-  Move(Item(res::kReportSummary), marginX, y, width, summary.cy);
-  y += summary.cy + gapY;
+  const int summary =
+      static_cast<int>(TextSize(hwnd(), ItemText(res::kReportSummary), width, false).cy);
+  Move(Item(res::kReportSummary), marginX, y, width, summary);
+  y += summary + gapY;
 
   // The filters in rows, wrapping where the window ends.
   HWND show = Item(res::kReportFilterLabel);
-  const int showWidth = TextSize(hwnd(), ui::kFilterLabel, 0, true).cx + gapX;
+  const int showWidth = static_cast<int>(TextSize(hwnd(), ui::kFilterLabel, 0, true).cx) + gapX;
   const int radioHeight = ToPixelsY(hwnd(), kRadioHeight);
   Move(show, marginX, y + (radioHeight - labelHeight) / 2, showWidth, labelHeight);
   int x = marginX + showWidth;
   for (HWND radio : filters_) {
-    const int radioWidth =
-        TextSize(hwnd(), WindowText(radio), 0, false).cx + GetSystemMetrics(SM_CXMENUCHECK) + gapX;
+    const int radioWidth = static_cast<int>(TextSize(hwnd(), WindowText(radio), 0, false).cx) +
+                           GetSystemMetrics(SM_CXMENUCHECK) + gapX;
     if (x + radioWidth > client.right - marginX && x > marginX + showWidth) {
       x = marginX + showWidth;
       y += radioHeight;
@@ -337,7 +337,8 @@ void CReportDlg::Layout() {
 bool CReportDlg::OnCommand(int id, int notification) {
   if (id >= res::kReportFilterFirst &&
       id < res::kReportFilterFirst + static_cast<int>(filters_.size())) {
-    if (notification == BN_CLICKED) ShowOnly(static_cast<std::size_t>(id - res::kReportFilterFirst));
+    if (notification == BN_CLICKED)
+      ShowOnly(static_cast<std::size_t>(id - res::kReportFilterFirst));
     return true;
   }
   if (notification != BN_CLICKED) return false;
@@ -526,8 +527,8 @@ void CReportDlg::OpenFocused() {
 }
 
 int CReportDlg::Focused() const {
-  return static_cast<int>(SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                       LVNI_FOCUSED));
+  return static_cast<int>(
+      SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
 std::vector<std::size_t> CReportDlg::SelectedRows() const {
@@ -560,8 +561,10 @@ void CReportDlg::Save() {
   if (!GetSaveFileNameW(&dialog)) return;
   path.resize(wcslen(path.c_str()));
   // The type chosen wins over the extension offered by default.
-  if (dialog.nFilterIndex == 2 && ui::SavedFormatOf(platform::Narrow(path)) != ui::ReportFormat::Json &&
-      dialog.nFileExtension > 0 && path.compare(dialog.nFileExtension, std::wstring::npos, L"txt") == 0)
+  if (dialog.nFilterIndex == 2 &&
+      ui::SavedFormatOf(platform::Narrow(path)) != ui::ReportFormat::Json &&
+      dialog.nFileExtension > 0 &&
+      path.compare(dialog.nFileExtension, std::wstring::npos, L"txt") == 0)
     path.replace(dialog.nFileExtension, std::wstring::npos, L"json");
   report_.Save(platform::Narrow(path), SelectedRows());
 }

@@ -1,9 +1,22 @@
 #include "ui/check_report.h"
 
 #include "platform/platform.h"
+#include "res/control_ids.h"
 #include "ui/check_job.h"
 
 namespace mapio::ui {
+
+int OfferControlId(ReportChoice choice) {
+  switch (choice) {
+    case ReportChoice::AddNew: return res::kAddNewButton;
+    case ReportChoice::RemoveMissing: return res::kRemoveMissingButton;
+    case ReportChoice::UseGeneratedIds: return res::kUseGeneratedIdsButton;
+    case ReportChoice::UsePlainIds: return res::kUsePlainIdsButton;
+    case ReportChoice::UndoTranslate: return res::kUndoTranslateButton;
+    case ReportChoice::Close: break;
+  }
+  return res::kReportCloseButton;
+}
 
 std::array<ReportOffer, 5> Offers(const ReportButtons& b) {
   return {{{ReportChoice::AddNew, b.addNew},

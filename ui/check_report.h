@@ -42,6 +42,8 @@ struct ReportOffer {
   std::string_view text;
 };
 std::array<ReportOffer, 5> Offers(const ReportButtons& buttons);
+// The control of each choice's button; Close's for Close.
+int OfferControlId(ReportChoice choice);
 
 // A fresh check of the pack and the buttons it offers.
 struct CheckedPack {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "checker/picture_checks.h"
 #include "checker/picture_probe.h"
 #include "pack/names.h"
 #include "platform/picture_files.h"
@@ -11,18 +12,6 @@
 namespace mapio::ui {
 
 namespace {
-
-// The rest of the open file, for a header that goes past the head.
-class FileBytes final : public checker::MoreBytes {
- public:
-  explicit FileBytes(platform::FolderFile& file) : file_(file) {}
-  std::ptrdiff_t ReadAt(std::uint64_t offset, std::span<char> buffer) override {
-    return file_.ReadAt(offset, buffer);
-  }
-
- private:
-  platform::FolderFile& file_;
-};
 
 std::string Describe(const std::string& folder, const std::string& name) {
   platform::FolderFiles files;
@@ -33,7 +22,7 @@ std::string Describe(const std::string& folder, const std::string& name) {
   if (read.status != platform::FileStatus::Read) return "the file cannot be read";
   const std::uint64_t size = read.size != platform::kUnknownSize ? read.size : file.Size();
   if (size == 0) return "an empty file";
-  FileBytes more(file);
+  checker::FileBytes more(file);
   const checker::PictureInfo info =
       checker::ProbePicture(name, size, std::span<const char>(head).first(read.length), &more);
   std::string text(checker::FormatName(info.Format()));

@@ -34,18 +34,6 @@ constexpr int kPictureSide = 192;  // pixels: a face pack's pictures fit whole
 // category stays narrower than a screen.
 constexpr int kFiltersPerRow = 7;
 
-int OfferId(ui::ReportChoice choice) {
-  switch (choice) {
-    case ui::ReportChoice::AddNew: return res::kAddNewButton;
-    case ui::ReportChoice::RemoveMissing: return res::kRemoveMissingButton;
-    case ui::ReportChoice::UseGeneratedIds: return res::kUseGeneratedIdsButton;
-    case ui::ReportChoice::UsePlainIds: return res::kUsePlainIdsButton;
-    case ui::ReportChoice::UndoTranslate: return res::kUndoTranslateButton;
-    case ui::ReportChoice::Close: break;
-  }
-  return res::kReportCloseButton;
-}
-
 QString Id(int id) { return QString::number(id); }
 
 QLabel* Label(QWidget* owner, int id, std::string_view text = {}) {
@@ -166,7 +154,7 @@ QPushButton* CReportDlg::Button(int id, std::string_view text) {
 
 void CReportDlg::MakeButtons(QHBoxLayout* row) {
   for (const ui::ReportOffer& offer : ui::Offers(report_.Buttons())) {
-    QPushButton* button = Button(OfferId(offer.choice), offer.text);
+    QPushButton* button = Button(ui::OfferControlId(offer.choice), offer.text);
     connect(button, &QPushButton::clicked, this, [this, choice = offer.choice] {
       choice_ = choice;
       accept();

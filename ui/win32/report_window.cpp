@@ -68,18 +68,6 @@ void Move(HWND window, int x, int y, int width, int height) {
   MoveWindow(window, x, y, std::max(width, 0), std::max(height, 0), FALSE);
 }
 
-int OfferId(ui::ReportChoice choice) {
-  switch (choice) {
-    case ui::ReportChoice::AddNew: return res::kAddNewButton;
-    case ui::ReportChoice::RemoveMissing: return res::kRemoveMissingButton;
-    case ui::ReportChoice::UseGeneratedIds: return res::kUseGeneratedIdsButton;
-    case ui::ReportChoice::UsePlainIds: return res::kUsePlainIdsButton;
-    case ui::ReportChoice::UndoTranslate: return res::kUndoTranslateButton;
-    case ui::ReportChoice::Close: break;
-  }
-  return res::kReportCloseButton;
-}
-
 // The window's normal place, also when it is maximised.
 void Remember(HWND dialog, ReportPlace& place) {
   WINDOWPLACEMENT placement{};
@@ -133,8 +121,8 @@ ui::ReportChoice CReportDlg::Show(HWND owner) {
   writer.Item(SS_LEFT | SS_NOPREFIX, 0, 0, 10, 10, res::kReportPictureFacts, kStaticClass, "");
   for (const ui::ReportOffer& offer : offers) {
     const std::string text(offer.text);
-    writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 0, 0, 10, 10, static_cast<WORD>(OfferId(offer.choice)),
-                kButtonClass, text.c_str());
+    writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 0, 0, 10, 10,
+                static_cast<WORD>(ui::OfferControlId(offer.choice)), kButtonClass, text.c_str());
   }
   const std::string copy(ui::kCopyButton), save(ui::kSaveReportButton),
       close(ui::kCloseReportButton);
@@ -149,7 +137,7 @@ ui::ReportChoice CReportDlg::Show(HWND owner) {
   const INT_PTR result = RunModal(owner, writer.data());
   if (boxOwner_) *boxOwner_ = before;
   for (const ui::ReportOffer& offer : offers) {
-    if (result == OfferId(offer.choice)) return offer.choice;
+    if (result == ui::OfferControlId(offer.choice)) return offer.choice;
   }
   return ui::ReportChoice::Close;  // also -1, when it could not be made
 }
@@ -232,7 +220,7 @@ void CReportDlg::ShowFresh() {
   SetItemText(res::kReportSummary, report_.Model().Summary());
   MakeFilters();
   for (const ui::ReportOffer& offer : ui::Offers(report_.Buttons())) {
-    HWND button = Item(OfferId(offer.choice));
+    HWND button = Item(ui::OfferControlId(offer.choice));
     SetWindowTextW(button, platform::Widen(offer.text).c_str());
     ShowWindow(button, offer.text.empty() ? SW_HIDE : SW_SHOWNA);
   }
@@ -314,7 +302,7 @@ void CReportDlg::Layout() {
   for (const ui::ReportOffer& offer : ui::Offers(report_.Buttons())) {
     if (offer.text.empty()) continue;
     anyOffer = true;
-    HWND button = Item(OfferId(offer.choice));
+    HWND button = Item(ui::OfferControlId(offer.choice));
     const int w = ButtonWidth(hwnd(), button);
     Move(button, x, offerTop, w, buttonHeight);
     x += w + gapX;
@@ -352,7 +340,7 @@ bool CReportDlg::OnCommand(int id, int notification) {
     case IDCANCEL: Choose(ui::ReportChoice::Close); return true;
   }
   for (const ui::ReportOffer& offer : ui::Offers(report_.Buttons())) {
-    if (id == OfferId(offer.choice)) {
+    if (id == ui::OfferControlId(offer.choice)) {
       Choose(offer.choice);
       return true;
     }
@@ -362,7 +350,7 @@ bool CReportDlg::OnCommand(int id, int notification) {
 
 void CReportDlg::Choose(ui::ReportChoice choice) {
   Remember(hwnd(), place_);
-  End(choice == ui::ReportChoice::Close ? IDCANCEL : OfferId(choice));
+  End(choice == ui::ReportChoice::Close ? IDCANCEL : ui::OfferControlId(choice));
 }
 
 bool CReportDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {

@@ -15,6 +15,7 @@
 #include "checker/report.h"
 #include "core/object_kind.h"
 #include "core/record_template.h"
+#include "platform/platform.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
@@ -302,8 +303,8 @@ TEST(Check, ReportLinesShowControlCharactersEscaped) {
                                  {},
                                  "no record names this picture",
                                  "a\nb\x01.png"};
-  EXPECT_EQ(checker::FindingLine(report, finding).substr(1),
-            "/a\\nb\\x01.png: unmapped: no record names this picture");
+  EXPECT_EQ(checker::FindingLine(report, finding),
+            platform::JoinPath("p", "a\\nb\\x01.png") + ": unmapped: no record names this picture");
 }
 
 // A line in the list that is no record is told on its own line, with its

@@ -170,7 +170,7 @@ TEST(Win32MainDialog, CheckWantsAFolderAndReportsUnderItsCaption) {
   std::string caption, name;
   script.Then(res::kReportDialog, [&](Dialog& report) {
     caption = WindowText(report.hwnd());
-    name = Cell(report, 0, 2);
+    name = Cell(report, 0, 0);
     Command(report, IDCANCEL);  // Esc
   });
   RunMain(script, [&](Dialog& main) {
@@ -182,7 +182,7 @@ TEST(Win32MainDialog, CheckWantsAFolderAndReportsUnderItsCaption) {
   ASSERT_GE(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, "Please choose directory!");
   EXPECT_EQ(caption, "Check");
-  EXPECT_EQ(name, "config.xml");
+  EXPECT_EQ(name, "structure");
 }
 
 // The report's "Add" button runs the update, with the IDs from the names as

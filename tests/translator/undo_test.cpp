@@ -119,7 +119,7 @@ TEST_F(TranslatorTest, TranslatesOnRecordComeNewestFirstAndOnlyAFewAreKept) {
   translate.journal.folder = journals.str();
   const std::size_t runs = translator::kJournalsKept + 2;
   for (std::size_t i = 0; i < runs; ++i) {
-    const std::string name = "a" + std::to_string(i);
+    const std::string name = std::string(1, 'a').append(std::to_string(i));
     dir.Write("config.xml", ConfigWith({FaceRecord(name, "1")}));
     std::filesystem::remove(dir.path() / "1.png");
     AddFiles({name + ".png"});
@@ -133,7 +133,8 @@ TEST_F(TranslatorTest, TranslatesOnRecordComeNewestFirstAndOnlyAFewAreKept) {
     EXPECT_TRUE(t.finished);
   }
   EXPECT_EQ(UndoTranslate(folder, {false, journals.str()}).takenBack, 1u);
-  EXPECT_TRUE(std::filesystem::exists(dir.path() / ("a" + std::to_string(runs - 1) + ".png")));
+  EXPECT_TRUE(std::filesystem::exists(
+      dir.path() / std::string(1, 'a').append(std::to_string(runs - 1)).append(".png")));
 }
 
 #ifndef _WIN32

@@ -29,7 +29,7 @@ constexpr int kFactsHeight = 3 * kLabelHeight;
 constexpr int kMinTableHeight = 60;
 constexpr int kMinTableWidth = 160;
 // The widest column titles' cells, in characters.
-constexpr int kColumnChars[ui::kReportColumns] = {16, 7, 18, 11, 60};
+constexpr int kColumnChars[ui::kReportColumns] = {14, 6, 18, 10, 40};
 
 int ToPixelsX(HWND dialog, int units) {
   RECT rect{0, 0, units, 0};
@@ -106,7 +106,7 @@ ui::ReportChoice CReportDlg::Show(HWND owner) {
   TemplateWriter writer;
   const std::string caption(report_.Caption());
   const auto offers = ui::Offers(report_.Buttons());
-  writer.Dialog(caption.c_str(), 420, 260, static_cast<WORD>(7 + offers.size() + 3),
+  writer.Dialog(caption.c_str(), 540, 300, static_cast<WORD>(7 + offers.size() + 3),
                 WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN);
   writer.Item(SS_LEFT | SS_NOPREFIX, 0, 0, 10, 10, res::kReportSummary, kStaticClass, "");
   const std::string filterLabel(ui::kFilterLabel), findingsLabel(ui::kFindingsLabel);
@@ -181,7 +181,8 @@ void CReportDlg::MakeColumns() {
     column.pszText = title.data();
     column.cx = kColumnChars[c] * charWidth;
     column.iSubItem = c;
-    ListView_InsertColumn(list, c, &column);
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c),
+                 reinterpret_cast<LPARAM>(&column));
   }
 }
 
@@ -313,6 +314,14 @@ void CReportDlg::Layout() {
   const int tableWidth = width - side - gapX;
   const int tableHeight = bottom - gapY - y;
   Move(List(), marginX, y, tableWidth, tableHeight);
+  // The detail takes the width the other columns leave.
+  RECT inside{};
+  GetClientRect(List(), &inside);
+  int others = 0;
+  for (int c = 0; c + 1 < ui::kReportColumns; ++c) others += ListView_GetColumnWidth(List(), c);
+  const int least = kColumnChars[ui::kReportColumns - 1] * LOWORD(GetDialogBaseUnits()) / 2;
+  ListView_SetColumnWidth(List(), ui::kReportColumns - 1,
+                          std::max(least, static_cast<int>(inside.right) - others));
   const int pictureX = marginX + tableWidth + gapX;
   Move(Item(res::kReportPicture), pictureX, y, side, side);
   Move(Item(res::kReportPictureName), pictureX, y + side + gapY, side,

@@ -96,8 +96,9 @@ bench-programs:
 bench-editor:
 	@$(DEPS) build
 	$(RELEASE) -B build-bench-gui
-	cmake --build build-bench-gui --target editor_bench -j$(JOBS)
+	cmake --build build-bench-gui --target editor_bench report_bench -j$(JOBS)
 	build-bench-gui/bench/editor_bench || echo "editor bench: a figure is over its target"
+	build-bench-gui/bench/report_bench || echo "report bench: a figure is over its target"
 
 fuzz:
 	@$(DEPS) build test

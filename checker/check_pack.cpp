@@ -216,6 +216,8 @@ class Checker {
     const bool withId = r.target.form == Target::Form::Id;
     const std::string_view id = withId ? r.target.IdIn(r.to) : std::string_view();
     if (withId && look.newId) idLines_.push_back(look.checked ? r.line : 0);
+    if (withId && look.checked)
+      ++(r.target.style.generatedId ? report_.generatedIds : report_.plainIds);
     if (!look.checked) {
       Add(Category::OtherKind, r.line, r.from, id,
           "a record of " + KindName(r.target.kind) + ", not of " + KindName(report_.objectKind));

@@ -71,6 +71,10 @@ struct PackReport {
   // names, and the removal of the records whose picture is missing.
   std::size_t newPictures = 0;
   std::size_t missingRecords = 0;
+  // The ID style of the records of the kind: plain ("2000123") or as newer
+  // versions of the game give generated people ("r-2000123").
+  std::size_t plainIds = 0;
+  std::size_t generatedIds = 0;
   // The pictures' sizes, when their contents were looked at: "usual size
   // 180x180, 2 pictures of another size", "no usual size", "" for none.
   bool picturesLooked = false;

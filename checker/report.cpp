@@ -11,8 +11,8 @@ std::string Count(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-// Control characters in a name would break the line in two: they are
-// shown as C writes them.
+}  // namespace
+
 void AppendShown(std::string& out, std::string_view text) {
   constexpr char kHex[] = "0123456789abcdef";
   for (const char ch : text) {
@@ -26,8 +26,6 @@ void AppendShown(std::string& out, std::string_view text) {
       out.append("\\x").append(1, kHex[c >> 4]).append(1, kHex[c & 15]);
   }
 }
-
-}  // namespace
 
 std::string FindingLine(const PackReport& report, const Finding& finding) {
   std::string text;

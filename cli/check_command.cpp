@@ -1,55 +1,18 @@
 #include "cli/check_command.h"
 
-#include <nlohmann/json.hpp>
 #include <ostream>
 #include <sstream>
 
 #include "checker/check_pack.h"
 #include "checker/report.h"
+#include "checker/report_json.h"
 #include "cli/cli.h"
 #include "cli/terminal.h"
 #include "platform/platform.h"
 
 namespace mapio::cli {
-namespace {
 
 using checker::PackReport;
-
-// Absent fields are null rather than empty, so that readers need not guess.
-nlohmann::ordered_json OrNull(const std::string& text) {
-  return text.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(text);
-}
-
-nlohmann::ordered_json ToJson(const PackReport& report) {
-  nlohmann::ordered_json findings = nlohmann::ordered_json::array();
-  for (const auto& f : report.findings) {
-    findings.push_back({
-        {"category", std::string(checker::CategoryWord(f.category))},
-        {"line", f.line == 0 ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(f.line)},
-        {"name", OrNull(f.name)},
-        {"id", OrNull(f.id)},
-        {"detail", f.detail},
-        {"file", OrNull(f.file)},
-        {"format", OrNull(std::string(f.format))},
-        {"width", f.width == 0 ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(f.width)},
-        {"height",
-         f.height == 0 ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(f.height)},
-    });
-  }
-  return {
-      {"path", report.folderPath},
-      {"kind", std::string(ObjectKindName(report.objectKind))},
-      {"kindFound", report.kindFound},
-      {"counts",
-       {{"records", report.records},
-        {"pictures", report.pictures},
-        {"findings", report.findingCount}}},
-      {"sizes", report.picturesLooked ? OrNull(report.sizes) : nlohmann::ordered_json(nullptr)},
-      {"findings", std::move(findings)},
-  };
-}
-
-}  // namespace
 
 int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
              bool stderrIsTerminal) {
@@ -68,7 +31,7 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
   };
 
   bool anyFinding = false;
-  nlohmann::ordered_json reports = nlohmann::ordered_json::array();
+  checker::JsonReport reports;
   for (const std::string& folder : request.folders) {
     progressLine.JobStarted();
     // Text goes out finding by finding; JSON is one document in the end.
@@ -91,14 +54,12 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
     progressLine.ClearProgress();
     anyFinding = anyFinding || report.findingCount != 0;
     if (request.json) {
-      reports.push_back(ToJson(report));
+      reports.Add(report);
       continue;
     }
     out << checker::SummaryLine(report) << '\n';
   }
-  // Names are bytes of whatever code page the pack was made in.
-  if (request.json)
-    out << reports.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+  if (request.json) out << reports.Text() << '\n';
   out << std::flush;
   return anyFinding ? kExitTrouble : kExitOk;
 }

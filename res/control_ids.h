@@ -77,4 +77,31 @@ enum AboutControlId {
   kAboutOkButton = kOkId,
 };
 
+// Windows built in code, not from a template, for their controls depend
+// on what they show: the ids tests and the window's procedure know them by.
+enum CodeDialogId {
+  kReportDialog = 140,  // the check's report
+};
+
+// The check's report.
+enum ReportControlId {
+  kReportCloseButton = kCancelId,
+  kReportSummary = 1100,
+  kReportFilterLabel = 1101,
+  kReportFindingsLabel = 1102,
+  kReportTable = 1103,
+  kReportPicture = 1104,
+  kReportPictureName = 1105,
+  kReportPictureFacts = 1106,
+  kReportCopyButton = 1107,
+  kReportSaveButton = 1108,
+  kAddNewButton = 1110,
+  kRemoveMissingButton = 1111,
+  kUseGeneratedIdsButton = 1112,
+  kUsePlainIdsButton = 1113,
+  kUndoTranslateButton = 1114,
+  // The filters: "all" first, then one per category with findings.
+  kReportFilterFirst = 1120,
+};
+
 }  // namespace mapio::res

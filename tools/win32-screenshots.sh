@@ -7,6 +7,7 @@
 #   file-prompt.png  "Select ID for file" (GO! on pictures, no option)
 #   kit-prompt.png   "Select ID for kit" (the same with kits marked)
 #   edit-xml.png     "Edit XML file" on the config.xml the kit run wrote
+#   report.png       the check's report on the same folder (kits of faces' files)
 #   system-menu.png  the desktop with the main window's system menu open
 #   about.png        "About Mapio"
 #   quit.png         "Quit?" over the main window
@@ -91,6 +92,10 @@ answer_prompts "Select ID for kit" kit-prompt
 press_for alt+x "Edit XML file" 6 || fail "no \"Edit XML file\" after Edit XML"
 shoot_window "Edit XML file" edit-xml
 press_to_close Escape "Edit XML file" || fail "\"Edit XML file\" did not close on Escape"
+
+press_for alt+h "Check" 10 || fail "no \"Check\" after C&heck"
+shoot_window "Check" report
+press_to_close Escape "Check" || fail "\"Check\" did not close on Escape"
 
 # The system menu is a pop-up without a caption: shoot the whole desktop.
 xdotool key alt+space

@@ -7,8 +7,8 @@
 set -euo pipefail
 
 build=${1:-build-windows}
-programs=(platform_tests core_tests writer_tests translator_tests cli_tests ui_main_tests ui_tests
-  win32_tests)
+programs=(platform_tests core_tests res_tests pack_tests writer_tests translator_tests
+  checker_tests convert_tests cli_tests ui_main_tests ui_tests win32_tests)
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/mapio-wine.XXXXXX")
 source "$(dirname "$0")/wine-env.sh"

@@ -87,7 +87,17 @@ bool JournalWriter::Begin(const std::string& journalFolder, const std::string& f
   if (!platform::MakeFolders(journalFolder)) return false;
   const std::time_t now = platform::Now();
   const std::string start = NameStart(folder, now);
-  for (int attempt = 0; attempt < 100 && !file_.Good(); ++attempt) {
+  // Numbered above every journal of the same second: a number freed by the
+  // pruning below would otherwise sort the new journal as the oldest.
+  std::size_t first = 0;
+  for (const std::string& path : JournalPaths(journalFolder, folder)) {
+    const std::string name = path.substr(path.find_last_of("/\\") + 1);
+    if (!name.starts_with(start + "-")) continue;
+    const std::string number =
+        name.substr(start.size() + 1, name.size() - start.size() - 1 - kSuffix.size());
+    first = std::max(first, Number(number).value_or(0) + 1);
+  }
+  for (std::size_t attempt = first; attempt < first + 100 && !file_.Good(); ++attempt) {
     path_ = platform::JoinPath(journalFolder,
                                start + "-" + std::to_string(attempt) + std::string(kSuffix));
     file_.Create(path_);
@@ -99,13 +109,15 @@ bool JournalWriter::Begin(const std::string& journalFolder, const std::string& f
   file_.Write(line_);
   // Older journals of the folder beyond those kept go, by their names alone.
   const std::vector<std::string> journals = JournalPaths(journalFolder, folder);
-  for (std::size_t i = kJournalsKept; i < journals.size(); ++i) platform::RemoveFile(journals[i]);
+  for (std::size_t i = kJournalsKept; i < journals.size(); ++i)
+    if (journals[i] != path_) platform::RemoveFile(journals[i]);
   return true;
 }
 
 void JournalWriter::Plan(std::string_view from, std::string_view id) {
   if (!file_.Good()) return;
-  line_.assign("p");
+  line_.clear();
+  line_.push_back('p');  // not assign(): GCC 12 warns falsely (-Wrestrict) on 32-bit
   AppendField(line_, from);
   AppendField(line_, id);
   file_.Write(line_.append("\n"));

@@ -1,9 +1,15 @@
 #include "ui/check_job.h"
 
-#include "checker/check_pack.h"
 #include "checker/report.h"
+#include "core/object_kind.h"
+#include "translator/undo.h"
+#include "translator/undo_texts.h"
 
 namespace mapio::ui {
+
+std::string CleanText(const checker::PackReport& report) {
+  return checker::SummaryLine(report) + "\n\n" + std::string(kNothingWrongText);
+}
 
 std::string AddNewButtonText(std::size_t count) {
   return "&Add " + std::to_string(count) + " new pictures";
@@ -23,28 +29,35 @@ std::string RemoveMissingQuestion(std::size_t count) {
          " records whose picture is missing from config.xml? Nothing else in the file changes.";
 }
 
-CheckOutcome CheckFolder(const std::string& folder, const std::string& shownPath,
-                         std::int32_t objectKind,
-                         const std::function<void(const JobProgress&)>& progress) {
+std::string ConvertQuestion(const checker::PackReport& report, bool toGenerated) {
+  const std::size_t count = toGenerated ? report.plainIds : report.generatedIds;
+  return "Convert the " + std::to_string(count) + (count == 1 ? " record of " : " records of ") +
+         std::string(KindOf(report.objectKind).cliName) + " with " +
+         (toGenerated ? "plain IDs" : "r- IDs") + " in config.xml to " +
+         (toGenerated ? "r- IDs" : "plain IDs") + "? Nothing else in the file changes.";
+}
+
+std::string UndoButtonText(const TranslateOnRecord& latest) {
+  return "&Undo last translate (" + RenamesText(latest.renamed - latest.undone) + ")";
+}
+
+std::string UndoQuestion(const TranslateOnRecord& latest) {
+  return "Take back the translate of " + WhenText(latest.started) + " (" +
+         RenamesText(latest.renamed - latest.undone) +
+         ")? Each picture gets its old name back where no file has taken it; no file is "
+         "replaced.";
+}
+
+checker::PackReport CheckFolder(const std::string& folder, const std::string& shownPath,
+                                std::int32_t objectKind,
+                                const std::function<void(const JobProgress&)>& progress) {
   checker::CheckOptions options;
   options.progress = [&](std::size_t done, std::size_t total) {
     progress({JobProgress::Phase::Checking, done, total});
   };
   checker::PackReport report = checker::CheckPack(folder, objectKind, options);
   report.folderPath = shownPath;
-  CheckOutcome outcome;
-  outcome.clean = report.findingCount == 0;
-  outcome.missingRecords = report.missingRecords;
-  outcome.newPictures = report.newPictures;
-  outcome.text = checker::SummaryLine(report);
-  if (outcome.clean) {
-    outcome.text += "\n\nNothing is wrong with this pack.";
-    return outcome;
-  }
-  outcome.text += "\n";
-  for (const auto& finding : report.findings)
-    checker::AppendFindingLine(report, finding, outcome.text.append("\n"));
-  return outcome;
+  return report;
 }
 
 }  // namespace mapio::ui

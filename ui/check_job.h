@@ -1,4 +1,5 @@
-// "C&heck": the check job for the window, its report as the window shows it.
+// "C&heck": the check job for the window, the report's buttons and the
+// questions they ask before their job runs.
 #pragma once
 
 #include <cstdint>
@@ -6,33 +7,43 @@
 #include <string>
 #include <string_view>
 
+#include "checker/check_pack.h"
 #include "ui/job_host.h"
+
+namespace mapio {
+struct TranslateOnRecord;
+}
 
 namespace mapio::ui {
 
 inline constexpr std::string_view kCheckCaption = "Check";
+inline constexpr std::string_view kNothingWrongText = "Nothing is wrong with this pack.";
 
-struct CheckOutcome {
-  bool clean = false;
-  // The summary first, then a line per finding.
-  std::string text;
-  // What the update job would do: records for new pictures, and records
-  // whose picture is missing (which it can remove).
-  std::size_t newPictures = 0;
-  std::size_t missingRecords = 0;
-};
+// The summary and kNothingWrongText: the box a clean pack gets.
+std::string CleanText(const checker::PackReport& report);
 
-// The report's buttons and the questions they ask before the update runs.
+// The report's buttons and the questions they ask before the job runs.
 std::string AddNewButtonText(std::size_t count);
 std::string RemoveMissingButtonText(std::size_t count);
 std::string AddNewQuestion(std::size_t count);
 std::string RemoveMissingQuestion(std::size_t count);
 inline constexpr std::string_view kUpdateCaption = "Update config.xml";
 
-// Checks `folder` for `objectKind`; the report names the folder as
-// `shownPath` (the path box's text).
-CheckOutcome CheckFolder(const std::string& folder, const std::string& shownPath,
-                         std::int32_t objectKind,
-                         const std::function<void(const JobProgress&)>& progress);
+inline constexpr std::string_view kUseGeneratedIdsButton = "Use &r- IDs";
+inline constexpr std::string_view kUsePlainIdsButton = "Use &plain IDs";
+// "Convert the 12 records of faces with plain IDs in config.xml to r- IDs? ..."
+std::string ConvertQuestion(const checker::PackReport& report, bool toGenerated);
+inline constexpr std::string_view kConvertCaption = "Convert IDs";
+
+// "&Undo last translate (1312 renames)": the renames not yet taken back.
+std::string UndoButtonText(const TranslateOnRecord& latest);
+std::string UndoQuestion(const TranslateOnRecord& latest);
+inline constexpr std::string_view kUndoCaption = "Undo translate";
+
+// Checks `folder` for `objectKind`, every finding held; the report names
+// the folder as `shownPath` (the path box's text).
+checker::PackReport CheckFolder(const std::string& folder, const std::string& shownPath,
+                                std::int32_t objectKind,
+                                const std::function<void(const JobProgress&)>& progress);
 
 }  // namespace mapio::ui

@@ -240,4 +240,18 @@ std::optional<std::string> EncodeForSaving(std::string_view text, const TextForm
   return out;
 }
 
+std::size_t DisplayLineOf(std::string_view fileBytes, std::size_t line) {
+  std::size_t fileLine = 1;
+  std::size_t shownLine = 1;
+  for (std::size_t i = 0; i < fileBytes.size() && fileLine < line; ++i) {
+    if (fileBytes[i] == '\n') {
+      ++fileLine;
+      ++shownLine;
+    } else if (fileBytes[i] == '\r' && (i + 1 == fileBytes.size() || fileBytes[i + 1] != '\n')) {
+      ++fileLine;
+    }
+  }
+  return shownLine;
+}
+
 }  // namespace mapio::ui

@@ -51,6 +51,11 @@ struct DisplayPieces {
 };
 DisplayPieces DecodeForDisplayInPieces(std::string_view fileBytes, std::size_t pieceBytes);
 
+// The editor's line (from 1) that shows line `line` of the file as the
+// check counts lines (LF, CR LF and a lone CR each end one). They differ
+// after a lone CR, which the editor shows as a mark within its line.
+std::size_t DisplayLineOf(std::string_view fileBytes, std::size_t line);
+
 // The bytes to save for `text` (UTF-8, as the editor handed it back).
 // A text may be encoded in pieces that end after line breaks.
 // nullopt when the text holds a character that `format`'s encoding cannot

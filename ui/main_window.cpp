@@ -4,6 +4,8 @@
 
 #include "core/object_kind.h"
 #include "ui/check_job.h"
+#include "ui/mapping_editor.h"
+#include "ui/report_jobs.h"
 
 namespace mapio::ui {
 
@@ -64,27 +66,53 @@ void MainWindow::Go() { RunJob(*this, settings_, jobs_); }
 void MainWindow::Check() {
   const std::optional<std::string> folder = ChosenFolder(*this, settings_);
   if (!folder) return;
-  // The report comes back with a fresh check after each update it starts.
+  // The report comes back with a fresh check after each job it starts,
+  // showing what the user chose to see in the last one.
+  ReportView shownAs;
   for (;;) {
-    CheckOutcome outcome;
-    {
-      JobScope scope(view_);
-      outcome = CheckFolder(*folder, settings_.folderPath, settings_.objectKind,
-                            [this](const JobProgress& progress) { view_.JobProgressed(progress); });
-    }
-    if (outcome.clean) {
-      ShowMessage(outcome.text, kCheckCaption, MessageKind::Information);
+    CheckedPack checked = CheckAgain(*folder);
+    if (checked.report.findingCount == 0) {
+      ShowMessage(CleanText(checked.report), kCheckCaption, MessageKind::Information);
       return;
     }
-    ReportButtons buttons;
-    if (outcome.newPictures != 0 && jobs_.update)
-      buttons.addNew = AddNewButtonText(outcome.newPictures);
-    if (outcome.missingRecords != 0 && jobs_.update)
-      buttons.removeMissing = RemoveMissingButtonText(outcome.missingRecords);
-    const ReportChoice choice = view_.ShowReport(outcome.text, kCheckCaption, buttons);
+    CheckReport report(
+        *this, *folder, std::move(checked), shownAs,
+        [this](std::size_t line, EditorView& editor) {
+          return MappingEditor(*this, settings_, editor, line);
+        },
+        [this, &folder] { return CheckAgain(*folder); });
+    const ReportChoice choice = view_.ShowReport(report);
+    shownAs = report.Model().View();
     if (choice == ReportChoice::Close) return;
-    Update(*folder, choice,
-           choice == ReportChoice::AddNew ? outcome.newPictures : outcome.missingRecords);
+    RunChoice(*folder, choice, report.Model().Report());
+  }
+}
+
+CheckedPack MainWindow::CheckAgain(const std::string& folder) {
+  JobScope scope(view_);
+  CheckedPack checked;
+  checked.report =
+      CheckFolder(folder, settings_.folderPath, settings_.objectKind,
+                  [this](const JobProgress& progress) { view_.JobProgressed(progress); });
+  checked.buttons = ReportOffers(checked.report, folder, static_cast<bool>(jobs_.update));
+  return checked;
+}
+
+void MainWindow::RunChoice(const std::string& folder, ReportChoice choice,
+                           const checker::PackReport& report) {
+  switch (choice) {
+    case ReportChoice::AddNew: return Update(folder, choice, report.newPictures);
+    case ReportChoice::RemoveMissing: return Update(folder, choice, report.missingRecords);
+    case ReportChoice::UseGeneratedIds:
+    case ReportChoice::UsePlainIds: {
+      JobScope scope(view_);
+      return ConvertFromReport(*this, folder, report, choice == ReportChoice::UseGeneratedIds);
+    }
+    case ReportChoice::UndoTranslate: {
+      JobScope scope(view_);
+      return UndoFromReport(*this, folder);
+    }
+    case ReportChoice::Close: return;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/check_report.h"
 #include "ui/job_host.h"
 #include "ui/job_settings.h"
 #include "ui/run_job.h"
@@ -18,12 +19,6 @@ inline constexpr std::string_view kQuitText = "Do you really want to quit?";
 inline constexpr std::string_view kQuitCaption = "Quit?";
 inline constexpr std::string_view kBrowseTitle = "Choose a folder";
 
-struct ReportButtons {
-  std::string addNew;  // empty: no such button
-  std::string removeMissing;
-};
-enum class ReportChoice { Close, AddNew, RemoveMissing };
-
 class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
@@ -32,11 +27,11 @@ class MainWindowView {
   // A modal box owned by the window; `caption` is never empty here.
   virtual MessageButton ShowBox(std::string_view text, std::string_view caption,
                                 MessageKind kind) = 0;
-  // A check's report: a resizable window of read-only text that can be
-  // selected and copied, with a button for each of `buttons` that is not
-  // empty. Returns the button that closed it.
-  virtual ReportChoice ShowReport(std::string_view text, std::string_view caption,
-                                  const ReportButtons& buttons) = 0;
+  // A check's report: a resizable window with its findings in a table,
+  // the picture of the current one beside it, and a button for each of
+  // report.Buttons() that is not empty. Boxes shown meanwhile belong to it.
+  // Returns the button that closed it.
+  virtual ReportChoice ShowReport(CheckReport& report) = 0;
   // Around each run of a job, and in between.
   virtual void JobStarted() {}
   virtual void JobProgressed(const JobProgress& /*progress*/) {}
@@ -74,7 +69,10 @@ class MainWindow final : public JobHost {
 
  private:
   JobEntry Wrap(JobEntry job);
-  // Runs the update job on `folder` once the user has said yes.
+  // The check of `folder` for the marked kind, and what its report offers.
+  CheckedPack CheckAgain(const std::string& folder);
+  // The job of a report's button, once the user has said yes.
+  void RunChoice(const std::string& folder, ReportChoice choice, const checker::PackReport& report);
   void Update(const std::string& folder, ReportChoice choice, std::size_t count);
 
   MainWindowView& view_;

@@ -48,11 +48,11 @@ constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 
 }  // namespace
 
-void MappingEditor(JobHost& host, JobSettings& settings, EditorView& view) {
+bool MappingEditor(JobHost& host, JobSettings& settings, EditorView& view, std::size_t line) {
   host.PullSettings(settings);
   if (settings.folderPath.empty()) {
     host.ShowMessage(kChooseDirText, kChooseDirCaption, MessageKind::Warning);
-    return;
+    return false;
   }
   const std::string folder = platform::AbsolutePath(settings.folderPath);
   const std::string path = platform::JoinPath(folder, kMappingFileName);
@@ -62,16 +62,17 @@ void MappingEditor(JobHost& host, JobSettings& settings, EditorView& view) {
   std::optional<std::string> bytes = ReadWhole(path, stamp);
   if (!bytes) {
     host.ShowMessage(kOpenFailedText, kErrorCaption, MessageKind::Warning);
-    return;
+    return false;
   }
   // What the save must find, so that it never writes over another
   // program's change unasked.
   auto expected = std::make_unique<platform::ExpectedTarget>(stamp, *bytes);
   DisplayPieces shown = DecodeForDisplayInPieces(*bytes, kPieceBytes);
+  const std::size_t shownLine = line == 0 ? 0 : DisplayLineOf(*bytes, line);
   bytes.reset();  // the editor's text is the one copy
   for (;;) {
-    const std::unique_ptr<EditedText> edited = view.Edit(std::move(shown.pieces));
-    if (!edited) return;
+    const std::unique_ptr<EditedText> edited = view.Edit(std::move(shown.pieces), shownLine);
+    if (!edited) return false;
     std::string_view failure;
     Saved saved = Save(path, *edited, shown.format, *expected, failure);
     if (saved == Saved::Changed && host.ShowMessage(kReplaceChangedText, kConfirmSaveCaption,
@@ -79,7 +80,7 @@ void MappingEditor(JobHost& host, JobSettings& settings, EditorView& view) {
       expected = std::make_unique<platform::ExpectedTarget>(platform::StampOf(path));
       saved = Save(path, *edited, shown.format, *expected, failure);
     }
-    if (saved == Saved::Yes) return;
+    if (saved == Saved::Yes) return true;
     shown.pieces = TextPieces{JoinPieces(*edited)};
     if (saved == Saved::Failed) host.ShowMessage(failure, kErrorCaption, MessageKind::Warning);
   }

@@ -59,10 +59,11 @@ std::string JoinPieces(const TextPieces& pieces);
 class EditorView {
  public:
   virtual ~EditorView() = default;
-  // Shows `text` modally, letting each piece go once it is shown. Returns
-  // the text to save once the user has confirmed a save, nullptr when the
-  // user closed the window without one.
-  virtual std::unique_ptr<EditedText> Edit(TextPieces text) = 0;
+  // Shows `text` modally, letting each piece go once it is shown, with
+  // its line `line` (from 1; 0 for none) selected and scrolled into view.
+  // Returns the text to save once the user has confirmed a save, nullptr
+  // when the user closed the window without one.
+  virtual std::unique_ptr<EditedText> Edit(TextPieces text, std::size_t line) = 0;
 };
 
 // The edit job's one entry, for every window.
@@ -70,7 +71,9 @@ class EditorView {
 // taken against the directory the program started in) and runs the view.
 // A confirmed save replaces the file only once the new text is completely
 // written; when that fails, the old file stays and the editor opens again
-// with the unsaved text. Never creates config.xml.
-void MappingEditor(JobHost& host, JobSettings& settings, EditorView& view);
+// with the unsaved text. Never creates config.xml. With `line` (of the file,
+// as the check counts them) the editor opens with it selected. True when
+// the file was saved.
+bool MappingEditor(JobHost& host, JobSettings& settings, EditorView& view, std::size_t line = 0);
 
 }  // namespace mapio::ui

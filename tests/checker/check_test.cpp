@@ -15,6 +15,7 @@
 #include "checker/report.h"
 #include "core/object_kind.h"
 #include "core/record_template.h"
+#include "platform/platform.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
@@ -217,6 +218,20 @@ TEST(Check, FolderMadeByTheMakeJobIsCleanAndAfterTranslateEveryRecordIsTranslate
                                 "23:translated:105 a&b", "24:translated:33_name"}));
 }
 
+// The ID style of the checked kind's records, for the window's convert
+// buttons: placeholders, other kinds and unsafe names are in no style.
+TEST(Check, CountsTheRecordsOfEachIdStyle) {
+  TempFolder dir;
+  dir.Write(
+      "config.xml",
+      Pack({Face("a", "1"), Face("b", "r-2"), Face("c", "r-3"), Face("d", "r-3"),
+            "<record from=\"e\" to=\"graphics/pictures/person/none/portrait\"/>",
+            "<record from=\"f\" to=\"graphics/pictures/club/r-4/logo\"/>", Face("../g", "5")}));
+  const PackReport report = CheckPack(dir.str(), Faces);
+  EXPECT_EQ(report.plainIds, 1u);
+  EXPECT_EQ(report.generatedIds, 3u);
+}
+
 // A config.xml that is no file, or too much of one, is told so without a
 // wait or a read to the end; so is one in UTF-16.
 TEST(Check, ConfigXmlThatCannotBeReadSaysWhy) {
@@ -288,8 +303,8 @@ TEST(Check, ReportLinesShowControlCharactersEscaped) {
                                  {},
                                  "no record names this picture",
                                  "a\nb\x01.png"};
-  EXPECT_EQ(checker::FindingLine(report, finding).substr(1),
-            "/a\\nb\\x01.png: unmapped: no record names this picture");
+  EXPECT_EQ(checker::FindingLine(report, finding),
+            platform::JoinPath("p", "a\\nb\\x01.png") + ": unmapped: no record names this picture");
 }
 
 // A line in the list that is no record is told on its own line, with its

@@ -111,22 +111,30 @@ TEST_P(UndoTable, TakesBackWhatTheFolderShowsWasDone) {
 
 INSTANTIATE_TEST_SUITE_P(Outcomes, UndoTable, ::testing::ValuesIn(kCases));
 
+// Many translates within a second: the newest stays the newest, even where
+// the pruning freed a lower number.
 TEST_F(TranslatorTest, TranslatesOnRecordComeNewestFirstAndOnlyAFewAreKept) {
   TempFolder journals;
   TranslateOptions translate;
   translate.journal.folder = journals.str();
-  dir.Write("config.xml", ConfigWith({FaceRecord("a", "1")}));
-  for (std::size_t i = 0; i < translator::kJournalsKept + 2; ++i) {
-    AddFiles({"a.png"});
+  const std::size_t runs = translator::kJournalsKept + 2;
+  for (std::size_t i = 0; i < runs; ++i) {
+    const std::string name = std::string(1, 'a').append(std::to_string(i));
+    dir.Write("config.xml", ConfigWith({FaceRecord(name, "1")}));
     std::filesystem::remove(dir.path() / "1.png");
+    AddFiles({name + ".png"});
     TranslateNames(dir.str(), translate, {});
   }
-  const auto translates = TranslatesOnRecord(platform::CanonicalFolder(dir.str()), journals.str());
+  const std::string folder = platform::CanonicalFolder(dir.str());
+  const auto translates = TranslatesOnRecord(folder, journals.str());
   ASSERT_EQ(translates.size(), translator::kJournalsKept);
   for (const TranslateOnRecord& t : translates) {
     EXPECT_EQ(t.renamed, 1u);
     EXPECT_TRUE(t.finished);
   }
+  EXPECT_EQ(UndoTranslate(folder, {false, journals.str()}).takenBack, 1u);
+  EXPECT_TRUE(std::filesystem::exists(
+      dir.path() / std::string(1, 'a').append(std::to_string(runs - 1)).append(".png")));
 }
 
 #ifndef _WIN32

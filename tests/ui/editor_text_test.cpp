@@ -89,5 +89,18 @@ TEST(EditorText, PiecesHoldWholeLinesAndSaveTheSameBytes) {
   EXPECT_EQ(DecodeForDisplayInPieces("a\nb\n", 1).pieces, (std::vector<std::string>{"a\n", "b\n"}));
 }
 
+// The check counts a lone CR as a line end; the editor shows it as a mark.
+TEST(EditorText, TheCheckedLineIsFoundAmongTheShownOnes) {
+  const struct {
+    std::string bytes;
+    std::size_t line, shown;
+  } cases[] = {
+      {"a\nb\nc\n", 3, 3},    {"a\r\nb\r\nc", 2, 2}, {"a\rb\rc\nd\n", 3, 1},
+      {"a\rb\rc\nd\n", 4, 2}, {"a\r\rb\n", 3, 1},    {"a\n", 9, 2},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(DisplayLineOf(c.bytes, c.line), c.shown) << c.bytes << " " << c.line;
+}
+
 }  // namespace
 }  // namespace mapio::ui

@@ -223,23 +223,25 @@ class MainDialogTest : public QObject {
                  "size\n\nNothing is wrong with this pack.");
 
     dir.Write("B.gif", mapio::testing::kTinyGif);
-    QString caption, report;
-    bool readOnly = false;
+    QString caption, summary;
+    QStringList row;
     ModalScript script({[&](QWidget* d) {
       caption = d->windowTitle();
-      auto* view = d->findChild<QPlainTextEdit*>("report");
-      report = view->toPlainText();
-      readOnly = view->isReadOnly();
+      summary = Control<QLabel>(d, res::kReportSummary)->text();
+      const QAbstractItemModel& table = *Control<QTableView>(d, res::kReportTable)->model();
+      for (int c = 0; c < table.columnCount(); ++c) row << table.index(0, c).data().toString();
+      Press(d, res::kReportCopyButton);
       static_cast<QDialog*>(d)->reject();
     }});
     Press(&window, res::kCheckButton);
     QCOMPARE(caption, QStringLiteral("Check"));
-    QVERIFY(readOnly);
     const QString folder = QString::fromStdString(dir.str());
-    QCOMPARE(report, folder +
-                         ": 1 record, 2 pictures, 1 finding; usual size 1x1, 0 pictures of "
-                         "another size\n\n" +
-                         folder + "/B.gif: unmapped: no record names this picture");
+    QCOMPARE(summary, folder +
+                          ": 1 record, 2 pictures, 1 finding; usual size 1x1, 0 pictures of "
+                          "another size\nID style: plain (1 record)");
+    QCOMPARE(row, (QStringList{"unmapped", "", "B.gif", "", "no record names this picture"}));
+    QCOMPARE(QApplication::clipboard()->text(),
+             folder + "/B.gif: unmapped: no record names this picture\n");
     QCOMPARE(MessageBox::shown().size(), size_t{2});
   }
 
@@ -259,9 +261,9 @@ class MainDialogTest : public QObject {
     QTest::mouseClick(Control<QCheckBox>(&window, res::kAllFilenamesAreIdsBox), Qt::LeftButton);
     QString offered;
     ModalScript script({[&](QWidget* d) {
-      auto* add = d->findChild<QPushButton*>("addNew");
+      auto* add = Control<QPushButton>(d, res::kAddNewButton);
       offered = add->text();
-      QVERIFY(d->findChild<QPushButton*>("removeMissing") == nullptr);
+      QVERIFY(Control<QPushButton>(d, res::kRemoveMissingButton)->isHidden());
       QTest::mouseClick(add, Qt::LeftButton);
     }});
     for (MessageButton answer : {MessageButton::Yes, MessageButton::Ok, MessageButton::Ok})
@@ -321,13 +323,14 @@ class MainDialogTest : public QObject {
 };
 
 int RunPromptTests(int argc, char** argv);
+int RunReportTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   mapio::qt::SetUpApplication(app);
   MainDialogTest test;
   const int failed = QTest::qExec(&test, argc, argv);
-  return failed + RunPromptTests(argc, argv);
+  return failed + RunPromptTests(argc, argv) + RunReportTests(argc, argv);
 }
 
 #include "main_dialog_test.moc"

@@ -23,10 +23,12 @@ struct ScriptedView : EditorView {
   using Step = std::function<std::optional<std::string>(const std::string&)>;
   std::deque<Step> steps;
   std::vector<std::string> shown;
+  std::vector<std::size_t> lines;
 
-  std::unique_ptr<EditedText> Edit(TextPieces pieces) override {
+  std::unique_ptr<EditedText> Edit(TextPieces pieces, std::size_t line) override {
     const std::string text = JoinPieces(pieces);
     shown.push_back(text);
+    lines.push_back(line);
     if (steps.empty()) return nullptr;
     Step step = std::move(steps.front());
     steps.pop_front();
@@ -127,6 +129,19 @@ TEST_F(MappingEditorTest, ShowsLinesAndCharactersAsTheyRead) {
     Run();
     EXPECT_EQ(view.shown.back(), c.shown);
   }
+}
+
+// The report opens the editor at a finding's line, and checks again after
+// a save only.
+TEST_F(MappingEditorTest, OpensAtTheCheckedLineAndSaysWhetherItSaved) {
+  folder.Write("config.xml", "a\rb\nc\n");
+  host.controls.folderPath = folder.str();
+  EXPECT_FALSE(MappingEditor(host, settings, view, 3));
+  view.SaveAsShown();
+  EXPECT_TRUE(MappingEditor(host, settings, view, 3));
+  EXPECT_EQ(view.lines, (std::vector<std::size_t>{2, 2}));
+  Run();
+  EXPECT_EQ(view.lines.back(), 0u);
 }
 
 TEST_F(MappingEditorTest, EditedLinesTakeTheFilesLineEnds) {

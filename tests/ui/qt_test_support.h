@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTimer>
 #include <QUrl>
 #include <QtTest>
@@ -21,6 +23,7 @@
 
 #include "res/control_ids.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/pictures.h"
 #include "ui/qt/folder_chooser.h"
 #include "ui/qt/id_prompts.h"
 #include "ui/qt/main_dialog.h"

@@ -6,12 +6,14 @@
 
 #include "platform/platform.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
 #include "ui/id_field.h"
 #include "ui/job_entries.h"
 #include "ui/main_controls.h"
 #include "ui/main_window.h"
 #include "ui/progress_pacer.h"
+#include "translator/mapping_translator.h"
 
 namespace mapio::ui {
 namespace {
@@ -25,6 +27,8 @@ class FakeView : public MainWindowView {
   std::vector<Message> boxes;
   std::vector<MessageButton> answers;  // taken in order; Ok when they run out
   std::vector<std::string> events;
+  std::vector<ReportChoice> choices;  // taken in order; Close when they run out
+  std::vector<ReportButtons> offered;
 
   MainControls ReadControls() const override { return controls; }
   void WriteControls(const MainControls& c) override { controls = c; }
@@ -37,11 +41,15 @@ class FakeView : public MainWindowView {
     answers.erase(answers.begin());
     return a;
   }
-  ReportChoice ShowReport(std::string_view text, std::string_view caption,
-                          const ReportButtons&) override {
-    boxes.push_back({std::string(text), std::string(caption), MessageKind::Information});
+  ReportChoice ShowReport(CheckReport& report) override {
+    boxes.push_back(
+        {report.Model().Lines({}), std::string(report.Caption()), MessageKind::Information});
     events.push_back("report");
-    return ReportChoice::Close;
+    offered.push_back(report.Buttons());
+    if (choices.empty()) return ReportChoice::Close;
+    const ReportChoice choice = choices.front();
+    choices.erase(choices.begin());
+    return choice;
   }
   void JobStarted() override { events.push_back("start"); }
   void JobProgressed(const JobProgress&) override { events.push_back("progress"); }
@@ -195,6 +203,70 @@ TEST_F(MainWindowTest, DropsRunOneJobPerFolderInOrderWhenAsked) {
   // Each job is framed for the progress display, and only jobs are.
   EXPECT_EQ(view.events, (std::vector<std::string>{"start", "progress", "end", "start", "progress",
                                                    "end", "start", "progress", "end"}));
+}
+
+std::string FaceRecords(const std::vector<std::pair<std::string, std::string>>& records) {
+  std::string text = "<record>\n\t<list id=\"maps\">\n";
+  for (const auto& [from, id] : records)
+    text +=
+        "\t\t<record from=\"" + from + "\" to=\"graphics/pictures/person/" + id + "/portrait\"/>\n";
+  return text + "\t</list>\n</record>\n";
+}
+
+// The report's ID style buttons convert after a yes, then the pack is
+// checked again and offers the way back.
+TEST_F(MainWindowTest, ReportConvertsToTheOtherIdStyleAfterAYes) {
+  TempFolder dir;
+  dir.Write("a.png");
+  dir.Write("config.xml", FaceRecords({{"a", "1"}, {"gone", "2"}}));
+  view.controls.pathText = dir.str();
+  view.choices = {ReportChoice::UseGeneratedIds, ReportChoice::UsePlainIds};
+  view.answers = {MessageButton::Yes, MessageButton::Ok, MessageButton::No};
+  window.Check();
+  EXPECT_EQ(dir.Read("config.xml"), FaceRecords({{"a", "r-1"}, {"gone", "r-2"}}));
+  ASSERT_EQ(view.offered.size(), 3u);
+  EXPECT_EQ(view.offered[0].useGeneratedIds, "Use &r- IDs");
+  EXPECT_EQ(view.offered[0].usePlainIds, "");
+  EXPECT_EQ(view.offered[1].useGeneratedIds, "");
+  EXPECT_EQ(view.offered[1].usePlainIds, "Use &plain IDs");
+  std::vector<std::string> texts;
+  for (const Message& box : view.boxes)
+    texts.push_back(box.caption + ": " + (box.caption == "Check" ? "(report)" : box.text));
+  EXPECT_EQ(texts, (std::vector<std::string>{
+                       "Check: (report)",
+                       "Convert IDs: Convert the 2 records of faces with plain IDs in config.xml "
+                       "to r- IDs? Nothing else in the file changes.",
+                       "Convert IDs: 2 records of faces converted to r- IDs.",
+                       "Check: (report)",
+                       "Convert IDs: Convert the 2 records of faces with r- IDs in config.xml to "
+                       "plain IDs? Nothing else in the file changes.",
+                       "Check: (report)",
+                   }));
+  EXPECT_EQ(view.boxes[4].kind, MessageKind::Question);
+}
+
+// A translate on record is offered back; after it the pack is clean.
+TEST_F(MainWindowTest, ReportTakesTheLastTranslateBackAfterAYes) {
+  TempFolder dir;
+  dir.Write("a.png", testing::kTinyPng);
+  dir.Write("b.png", testing::kTinyPng);
+  dir.Write("config.xml", FaceRecords({{"a", "1"}, {"b", "2"}}));
+  ASSERT_EQ(TranslateNames(dir.str(), {}, {}).renamed, 2u);
+  view.controls.pathText = dir.str();
+  view.choices = {ReportChoice::UndoTranslate};
+  view.answers = {MessageButton::Yes};
+  window.Check();
+  EXPECT_EQ(dir.List(), (std::vector<std::string>{"a.png", "b.png", "config.xml"}));
+  ASSERT_EQ(view.offered.size(), 1u);
+  EXPECT_EQ(view.offered[0].undoTranslate, "&Undo last translate (2 renames)");
+  ASSERT_EQ(view.boxes.size(), 4u);
+  EXPECT_TRUE(view.boxes[1].text.starts_with("Take back the translate of "));
+  EXPECT_TRUE(view.boxes[1].text.ends_with(
+      " UTC (2 renames)? Each picture gets its old name back where no file has taken it; no "
+      "file is replaced."));
+  EXPECT_TRUE(view.boxes[2].text.starts_with("2 renames taken back (the translate of "));
+  EXPECT_EQ(view.boxes[2].caption, "Undo translate");
+  EXPECT_TRUE(view.boxes[3].text.ends_with("Nothing is wrong with this pack."));
 }
 
 // What may be typed is looser than what Add takes: an empty field or a

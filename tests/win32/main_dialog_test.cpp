@@ -1,6 +1,8 @@
 // The main window driven through its messages, as a person would use it.
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <commctrl.h>
+#include <richedit.h>
 
 #include <cstring>
 #include <string>
@@ -20,6 +22,18 @@ using win32::CMainDlg;
 using win32::Dialog;
 using win32::MessageBoxSeam;
 using win32::WindowText;
+
+// The text of a cell of the report's table.
+std::string Cell(Dialog& report, int row, int column) {
+  wchar_t text[512] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = 512;
+  SendMessageW(report.Item(res::kReportTable), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(&item));
+  return platform::Narrow(text);
+}
 
 // Runs the main window; `steps` act on it in turn, and it then closes
 // through a confirmed quit. An answer left unused by the steps would keep
@@ -153,16 +167,22 @@ TEST(Win32MainDialog, ShowsACyrillicFolderAndMakesItsMappingFile) {
 TEST(Win32MainDialog, CheckWantsAFolderAndReportsUnderItsCaption) {
   TempFolder folder;
   DialogScript script;
+  std::string caption, name;
+  script.Then(res::kReportDialog, [&](Dialog& report) {
+    caption = WindowText(report.hwnd());
+    name = Cell(report, 0, 0);
+    Command(report, IDCANCEL);  // Esc
+  });
   RunMain(script, [&](Dialog& main) {
     Command(main, res::kCheckButton);
     Type(main, res::kPathBox, folder.str());
     Command(main, res::kCheckButton);
   });
   const auto& shown = MessageBoxSeam::Shown();
-  ASSERT_GE(shown.size(), 2u);
+  ASSERT_GE(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, "Please choose directory!");
-  EXPECT_EQ(shown[1].caption, "Check");
-  EXPECT_EQ(shown[1].kind, MessageKind::Information);
+  EXPECT_EQ(caption, "Check");
+  EXPECT_EQ(name, "structure");
 }
 
 // The report's "Add" button runs the update, with the IDs from the names as
@@ -176,36 +196,92 @@ TEST(Win32MainDialog, TheCheckReportsAddButtonUpdatesTheMappingFile) {
       "\t\t<record from=\"a\" to=\"graphics/pictures/person/1/portrait\"/>\n";
   folder.Write("config.xml", before + "\t</list>\n</record>");
   DialogScript script;
+  std::string caption, summary, name, add;
+  bool removeShown = true;
+  script.Then(res::kReportDialog, [&](Dialog& report) {
+    caption = WindowText(report.hwnd());
+    summary = report.ItemText(res::kReportSummary);
+    name = Cell(report, 0, 2);
+    add = report.ItemText(res::kAddNewButton);
+    removeShown = IsWindowVisible(report.Item(res::kRemoveMissingButton)) != FALSE;
+    MessageBoxSeam::SetNextAnswer(MessageButton::Yes);
+    Click(report, res::kAddNewButton);
+  });
   RunMain(script, [&](Dialog& main) {
     Type(main, res::kPathBox, folder.str());
     Click(main, res::kAllFilenamesAreIdsBox);
-    MessageBoxSeam::SetNextReportChoice(ui::ReportChoice::AddNew);
-    MessageBoxSeam::SetNextAnswer(MessageButton::Yes);
     Command(main, res::kCheckButton);
   });
   EXPECT_EQ(folder.Read("config.xml"),
             before +
                 "\t\t<record from=\"7\" to=\"graphics/pictures/person/7/portrait\"/>\n"
                 "\t</list>\n</record>");
+  EXPECT_EQ(caption, "Check");
+  EXPECT_EQ(summary, folder.str() +
+                         ": 1 record, 2 pictures, 1 finding; usual size 1x1, 0 pictures of "
+                         "another size\nID style: plain (1 record)");
+  EXPECT_EQ(name, "7.png");
+  EXPECT_EQ(add, "&Add 1 new pictures");
+  EXPECT_FALSE(removeShown);
   const auto& shown = MessageBoxSeam::Shown();
-  ASSERT_EQ(shown.size(), 5u);  // the last one asks to quit
-  EXPECT_EQ(shown[0].caption, "Check");
-  EXPECT_EQ(shown[0].text, folder.str() +
-                               ": 1 record, 2 pictures, 1 finding; usual size 1x1, 0 pictures of "
-                               "another size\n\n" +
-                               folder.str() + "\\7.png: unmapped: no record names this picture");
-  EXPECT_EQ(shown[0].offered.addNew, "&Add 1 new pictures");
-  EXPECT_EQ(shown[0].offered.removeMissing, "");
-  EXPECT_EQ(shown[1].text,
+  ASSERT_EQ(shown.size(), 4u);  // the last one asks to quit
+  EXPECT_EQ(shown[0].text,
             "Add records for the 1 new pictures at the end of the list in config.xml? "
             "Nothing else in the file changes.");
-  EXPECT_EQ(shown[1].kind, MessageKind::Question);
-  EXPECT_EQ(shown[2].text, "Success! 1 files added in XML file!\n1 records kept, 0 removed.");
-  EXPECT_EQ(shown[3].text,
+  EXPECT_EQ(shown[0].kind, MessageKind::Question);
+  EXPECT_EQ(shown[1].text, "Success! 1 files added in XML file!\n1 records kept, 0 removed.");
+  EXPECT_EQ(shown[2].text,
             folder.str() +
                 ": 2 records, 2 pictures, 0 findings; usual size 1x1, 0 pictures of another "
                 "size\n\nNothing is wrong with this pack.");
-  EXPECT_EQ(shown[3].kind, MessageKind::Information);
+  EXPECT_EQ(shown[2].kind, MessageKind::Information);
+}
+
+// A filter hides the other categories' rows; a double click opens the
+// editor with the finding's line selected; after a save the report is
+// checked again, the filter kept.
+TEST(Win32MainDialog, TheReportFiltersAndEditsAFindingsLine) {
+  TempFolder folder;
+  folder.Write("a.png", kTinyPng);
+  folder.Write("stray.png", kTinyPng);
+  const std::string head = "<record>\n\t<list id=\"maps\">\n";
+  const std::string a = "\t\t<record from=\"a\" to=\"graphics/pictures/person/1/portrait\"/>\n";
+  const std::string gone =
+      "\t\t<record from=\"gone\" to=\"graphics/pictures/person/2/portrait\"/>\n";
+  const std::string lost = "\t\t<record from=\"lost\" to=\"graphics/pictures/person/3/portrait\"/>";
+  folder.Write("config.xml", head + a + gone + lost + "\n\t</list>\n</record>\n");
+  DialogScript script;
+  std::vector<int> rows;
+  std::string selected;
+  script.Then(res::kReportDialog, [&](Dialog& report) {
+    HWND list = report.Item(res::kReportTable);
+    rows.push_back(ListView_GetItemCount(list));
+    Click(report, res::kReportFilterFirst + 1);  // "missing (2)"
+    rows.push_back(ListView_GetItemCount(list));
+    ListView_SetItemState(list, 1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    NMHDR click{list, static_cast<UINT_PTR>(res::kReportTable), static_cast<UINT>(NM_DBLCLK)};
+    SendMessageW(report.hwnd(), WM_NOTIFY, click.idFrom, reinterpret_cast<LPARAM>(&click));
+    rows.push_back(ListView_GetItemCount(list));
+    Click(report, IDCANCEL);
+  });
+  script.Then(res::kEditXmlDialog, [&](Dialog& editor) {
+    HWND box = editor.Item(res::kXmlTextBox);
+    CHARRANGE range{};
+    SendMessageW(box, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    std::wstring text(static_cast<std::size_t>(range.cpMax - range.cpMin) + 1, L'\0');
+    SendMessageW(box, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+    selected = platform::Narrow(text.c_str());
+    SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);  // save? OK
+    Click(editor, res::kSaveButton);
+  });
+  RunMain(script, [&](Dialog& main) {
+    Type(main, res::kPathBox, folder.str());
+    Command(main, res::kCheckButton);
+  });
+  EXPECT_EQ(rows, (std::vector<int>{3, 2, 1}));
+  EXPECT_EQ(selected, lost);
+  EXPECT_EQ(folder.Read("config.xml"), head + a + gone + "\n\t</list>\n</record>\n");
 }
 
 TEST(Win32MainDialog, GoInTranslateModeRenamesThePictures) {

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "tools/screenshots/main_window_shots.h"
+#include "tools/screenshots/report_shots.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/edit_dialog.h"
@@ -59,5 +60,6 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(mapio::qt::AppIcon());
   bool ok = RenderOwnShots(folder);
   ok &= mapio::screenshots::RenderMainWindowShots(folder);
+  ok &= mapio::screenshots::RenderReportShot(folder);
   return ok ? 0 : 1;
 }

@@ -69,6 +69,20 @@ void CXEditDlg::SetEditorText(ui::TextPieces text) {
   if (isVisible()) PlaceText();
 }
 
+void CXEditDlg::SelectLine(std::size_t line) {
+  line_ = line;
+  if (isVisible() && !hasPendingText_) PlaceSelection();
+}
+
+void CXEditDlg::PlaceSelection() {
+  const QTextBlock block = textBox_->document()->findBlockByNumber(static_cast<int>(line_) - 1);
+  if (line_ == 0 || !block.isValid()) return;
+  QTextCursor cursor(block);
+  cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  textBox_->setTextCursor(cursor);
+  textBox_->centerCursor();
+}
+
 void CXEditDlg::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // Only now: the box lays out every line again when its width changes,
@@ -99,6 +113,7 @@ void CXEditDlg::PlaceText() {
   document.setModified(false);
   // Edits made after opening can be undone; loading the file cannot.
   textBox_->setUndoRedoEnabled(true);
+  PlaceSelection();
 }
 
 void CXEditDlg::OnSave() {
@@ -140,9 +155,10 @@ std::string WholeText(const QPlainTextEdit& box) {
   return text;
 }
 
-std::unique_ptr<ui::EditedText> QtEditorView::Edit(ui::TextPieces text) {
+std::unique_ptr<ui::EditedText> QtEditorView::Edit(ui::TextPieces text, std::size_t line) {
   auto dialog = std::make_unique<CXEditDlg>(owner_);
   dialog->SetEditorText(std::move(text));
+  dialog->SelectLine(line);
   if (dialog->exec() != QDialog::Accepted) return nullptr;
   return std::make_unique<BoxText>(std::move(dialog));
 }

@@ -32,6 +32,8 @@ class CXEditDlg : public QDialog {
   // Into the text box, whole, once the window is shown.
   void SetEditorText(ui::TextPieces text);
   void SetEditorText(std::string text) { SetEditorText(ui::TextPieces{std::move(text)}); }
+  // Line `line` (from 1; 0 for none) selected and in view once the text is.
+  void SelectLine(std::size_t line);
   // The text box's text in UTF-8; after a confirmed save, the text to save.
   std::string EditorText() const { return WholeText(*textBox_); }
   QPlainTextEdit* TextBox() const { return textBox_; }
@@ -39,19 +41,21 @@ class CXEditDlg : public QDialog {
  private:
   void showEvent(QShowEvent* event) override;
   void PlaceText();
+  void PlaceSelection();
   void OnSave();
 
   BuiltDialog built_;
   QPlainTextEdit* textBox_ = nullptr;
   ui::TextPieces pendingText_;
   bool hasPendingText_ = false;
+  std::size_t line_ = 0;
 };
 
 // Opens a fresh CXEditDlg owned by `owner` for each Edit.
 class QtEditorView final : public ui::EditorView {
  public:
   explicit QtEditorView(QWidget* owner) : owner_(owner) {}
-  std::unique_ptr<ui::EditedText> Edit(ui::TextPieces text) override;
+  std::unique_ptr<ui::EditedText> Edit(ui::TextPieces text, std::size_t line) override;
 
  private:
   QWidget* owner_;

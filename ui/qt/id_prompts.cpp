@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QFile>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +11,7 @@
 #include "res/dialog_template.h"
 #include "ui/id_field.h"
 #include "ui/qt/message_box.h"
+#include "ui/qt/picture_reader.h"
 #include "ui/qt/progress_display.h"
 #include "ui/qt/qt_text.h"
 
@@ -20,20 +20,6 @@ namespace mapio::qt {
 namespace {
 
 constexpr int kPreviewMargin = 7;  // dialog units, as the template's margins
-
-QImage ReadScaled(const QString& path, const QSize& box) {
-  QImageReader reader(path);
-  reader.setAutoTransform(true);
-  const QSize size = reader.size();
-  if (size.isValid() && (size.width() > box.width() || size.height() > box.height())) {
-    reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio));
-  }
-  QImage image = reader.read();
-  if (!image.isNull() && (image.width() > box.width() || image.height() > box.height())) {
-    image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-  }
-  return image;
-}
 
 }  // namespace
 

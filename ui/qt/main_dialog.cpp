@@ -105,13 +105,16 @@ void CMainDlg::WriteControls(const ui::MainControls& c) {
 
 MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption, MessageKind kind) {
   ProgressDisplay::Pause pause(&progress_);
-  return MessageBox::Show(this, text, caption, kind);
+  return MessageBox::Show(boxOwner_ ? boxOwner_ : this, text, caption, kind);
 }
 
-ui::ReportChoice CMainDlg::ShowReport(std::string_view text, std::string_view caption,
-                                      const ui::ReportButtons& buttons) {
+ui::ReportChoice CMainDlg::ShowReport(ui::CheckReport& report) {
   ProgressDisplay::Pause pause(&progress_);
-  return ShowReportWindow(this, text, caption, buttons);
+  CReportDlg dialog(this, report);
+  boxOwner_ = &dialog;
+  dialog.exec();
+  boxOwner_ = nullptr;
+  return dialog.choice();
 }
 
 void CMainDlg::JobStarted() { progress_.Begin(); }

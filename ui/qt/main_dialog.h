@@ -54,8 +54,7 @@ class CMainDlg final : public QDialog, private ui::MainWindowView {
   ui::MainControls ReadControls() const override;
   void WriteControls(const ui::MainControls& controls) override;
   MessageButton ShowBox(std::string_view text, std::string_view caption, MessageKind kind) override;
-  ui::ReportChoice ShowReport(std::string_view text, std::string_view caption,
-                              const ui::ReportButtons& buttons) override;
+  ui::ReportChoice ShowReport(ui::CheckReport& report) override;
   void JobStarted() override;
   void JobProgressed(const JobProgress& progress) override;
   void JobEnded() override;
@@ -69,6 +68,7 @@ class CMainDlg final : public QDialog, private ui::MainWindowView {
   QCheckBox* processDroppedFolders_ = nullptr;
   QAbstractButton* kits_ = nullptr;
   ProgressDisplay progress_;
+  QWidget* boxOwner_ = nullptr;  // the report while it is up
   QtPrompter prompter_;
   ui::MainWindow logic_;
 };

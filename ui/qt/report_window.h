@@ -1,16 +1,64 @@
-// A check's report: resizable, its text read-only but selectable, with the
-// update buttons the report offers.
+// The check's report: the summary with a filter per category, the findings
+// in a sortable table, the current finding's picture beside it, and the
+// buttons below. What it does lives in ui::CheckReport; this draws it.
 #pragma once
 
-#include <string_view>
+#include <QDialog>
 
-#include "ui/main_window.h"
+#include <vector>
 
-class QWidget;
+#include "ui/check_report.h"
+
+class QButtonGroup;
+class QGridLayout;
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+class QTableView;
 
 namespace mapio::qt {
 
-ui::ReportChoice ShowReportWindow(QWidget* owner, std::string_view text, std::string_view caption,
-                                  const ui::ReportButtons& buttons);
+class FindingsTable;
+
+class CReportDlg final : public QDialog {
+  Q_OBJECT
+
+ public:
+  CReportDlg(QWidget* owner, ui::CheckReport& report);
+
+  // The button that closed it; Close for Esc and the close box.
+  ui::ReportChoice choice() const { return choice_; }
+  QTableView* table() const { return table_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void MakeFilters();
+  void MakeButtons(QHBoxLayout* row);
+  void ShowFresh();
+  void OrderTabs();
+  void ShowPicture();
+  void OpenCurrent();
+  void Copy();
+  void Save();
+  std::vector<std::size_t> SelectedRows() const;
+  QPushButton* Button(int id, std::string_view text);
+
+  ui::CheckReport& report_;
+  FindingsTable* findings_ = nullptr;
+  QTableView* table_ = nullptr;
+  QLabel* summary_ = nullptr;
+  QGridLayout* filterRow_ = nullptr;
+  QButtonGroup* filters_ = nullptr;
+  QLabel* picture_ = nullptr;
+  QLabel* pictureName_ = nullptr;
+  QLabel* pictureFacts_ = nullptr;
+  std::vector<QPushButton*> offers_;  // as ui::ReportButtons lists them
+  std::vector<QPushButton*> below_;   // Copy, Save report..., Close
+  std::size_t keptFinding_ = 0;       // the current finding, across a reset
+  bool hadCurrent_ = false;
+  ui::ReportChoice choice_ = ui::ReportChoice::Close;
+};
 
 }  // namespace mapio::qt

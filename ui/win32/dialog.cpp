@@ -36,6 +36,11 @@ INT_PTR Dialog::RunModal(HWND owner) {
                          &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
 }
 
+INT_PTR Dialog::RunModal(HWND owner, const DLGTEMPLATE* dialogTemplate) {
+  return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, owner,
+                                 &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
+}
+
 std::string Dialog::ItemText(int id) const { return WindowText(Item(id)); }
 
 void Dialog::SetItemText(int id, std::string_view text) {
@@ -64,7 +69,7 @@ INT_PTR Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
       const bool defaultFocus = OnInitDialog();
-      CenterOnOwner(hwnd_);  // after OnInitDialog, which may size the dialog
+      if (!PlacesItself()) CenterOnOwner(hwnd_);  // after OnInitDialog, which may size it
       if (TheShownHook()) PostMessageW(hwnd_, kShownMessage, 0, 0);
       return defaultFocus ? TRUE : FALSE;
     }

@@ -20,6 +20,8 @@ class Dialog {
 
   // The result the dialog ended with, or -1 when it could not be made.
   INT_PTR RunModal(HWND owner);
+  // The same for a dialog built in memory; templateId() then only names it.
+  INT_PTR RunModal(HWND owner, const DLGTEMPLATE* dialogTemplate);
 
   HWND hwnd() const { return hwnd_; }
   int templateId() const { return templateId_; }
@@ -40,6 +42,8 @@ class Dialog {
   virtual bool OnInitDialog() { return true; }
   // True when handled. The default ends the dialog on OK and Cancel.
   virtual bool OnCommand(int id, int notification);
+  // False: the dialog is centred on its owner once it is made.
+  virtual bool PlacesItself() const { return false; }
   // Any other message; true when handled, with `result` as the answer.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
   void End(INT_PTR result) {

@@ -95,16 +95,51 @@ void SetRichEditText(HWND box, const std::string& text) {
   SetRichEditPieces(box, pieces);
 }
 
-CXEditDlg::CXEditDlg(ui::TextPieces text) : Dialog(res::kEditXmlDialog), pieces_(std::move(text)) {}
+std::optional<CHARRANGE> LineInBox(const ui::TextPieces& pieces, std::size_t line) {
+  if (line == 0) return std::nullopt;
+  std::size_t current = 1;
+  LONG at = 0;
+  std::optional<CHARRANGE> range;
+  for (const std::string& piece : pieces) {
+    for (const char c : piece) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (current == line && !range) range = CHARRANGE{at, at};
+      if (byte == '\n') {
+        if (current == line) {
+          range->cpMax = at;
+          return range;
+        }
+        ++current;
+        ++at;
+      } else if ((byte & 0xC0) != 0x80) {
+        at += byte >= 0xF0 ? 2 : 1;  // four bytes take a surrogate pair
+      }
+    }
+  }
+  if (current == line) {
+    if (!range) range = CHARRANGE{at, at};
+    range->cpMax = at;
+  }
+  return range;
+}
+
+CXEditDlg::CXEditDlg(ui::TextPieces text, std::size_t line)
+    : Dialog(res::kEditXmlDialog), pieces_(std::move(text)), line_(line) {}
 
 bool CXEditDlg::OnInitDialog() {
   HWND box = Item(res::kXmlTextBox);
   // No limit of the box's own: a cut text would cut the file on saving.
   SendMessageW(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  const std::optional<CHARRANGE> selected = LineInBox(pieces_, line_);
   SetRichEditPieces(box, pieces_);
   pieces_ = ui::TextPieces();  // the box holds it now
   SendMessageW(box, EM_SETMODIFY, FALSE, 0);
-  return true;
+  if (!selected) return true;
+  SetFocus(box);
+  CHARRANGE range = *selected;
+  SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  SendMessageW(box, EM_SCROLLCARET, 0, 0);
+  return false;  // the focus is set
 }
 
 bool CXEditDlg::OnCommand(int id, int notification) {
@@ -123,9 +158,9 @@ bool CXEditDlg::OnCommand(int id, int notification) {
   return Dialog::OnCommand(id, notification);
 }
 
-std::unique_ptr<ui::EditedText> Win32EditorView::Edit(ui::TextPieces text) {
+std::unique_ptr<ui::EditedText> Win32EditorView::Edit(ui::TextPieces text, std::size_t line) {
   LoadRichEdit();
-  CXEditDlg editor(std::move(text));
+  CXEditDlg editor(std::move(text), line);
   if (editor.RunModal(owner_) != res::kSaveButton) return nullptr;
   return std::make_unique<ui::WholeEditedText>(std::move(editor.text()));
 }

@@ -2,6 +2,9 @@
 // box that takes the whole file, and the EditorView that runs it.
 #pragma once
 
+#include <windows.h>
+#include <richedit.h>
+
 #include <optional>
 #include <string>
 
@@ -15,7 +18,8 @@ void LoadRichEdit();
 
 class CXEditDlg final : public Dialog {
  public:
-  explicit CXEditDlg(ui::TextPieces text);
+  // With `line` (from 1; 0 for none) selected and scrolled into view.
+  explicit CXEditDlg(ui::TextPieces text, std::size_t line = 0);
   // The box's text after a confirmed save, UTF-8 with "\n" between lines.
   std::string& text() { return text_; }
 
@@ -25,6 +29,7 @@ class CXEditDlg final : public Dialog {
 
  private:
   ui::TextPieces pieces_;
+  std::size_t line_;
   std::string text_;
 };
 
@@ -36,10 +41,15 @@ void SetRichEditText(HWND box, const std::string& text);
 // Lets each piece go once the box has it.
 void SetRichEditPieces(HWND box, ui::TextPieces& pieces);
 
+// Where line `line` (from 1) of `pieces` starts and ends in the box, in
+// UTF-16 units (the box keeps one character for each line break); nullopt
+// past the last line.
+std::optional<CHARRANGE> LineInBox(const ui::TextPieces& pieces, std::size_t line);
+
 class Win32EditorView final : public ui::EditorView {
  public:
   explicit Win32EditorView(HWND owner) : owner_(owner) {}
-  std::unique_ptr<ui::EditedText> Edit(ui::TextPieces text) override;
+  std::unique_ptr<ui::EditedText> Edit(ui::TextPieces text, std::size_t line) override;
 
  private:
   HWND owner_;

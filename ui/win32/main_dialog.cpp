@@ -180,13 +180,13 @@ void CMainDlg::WriteControls(const ui::MainControls& c) {
 
 MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption, MessageKind kind) {
   ProgressWindow::Pause pause(&progress_);
-  return ShowMessageBox(hwnd(), text, caption, kind);
+  return ShowMessageBox(reportWindow_ ? reportWindow_ : hwnd(), text, caption, kind);
 }
 
-ui::ReportChoice CMainDlg::ShowReport(std::string_view text, std::string_view caption,
-                                      const ui::ReportButtons& buttons) {
+ui::ReportChoice CMainDlg::ShowReport(ui::CheckReport& report) {
   ProgressWindow::Pause pause(&progress_);
-  return ShowReportBox(hwnd(), text, caption, buttons, reportPlace_);
+  CReportDlg dialog(report, reportPlace_, &reportWindow_);
+  return dialog.Show(hwnd());
 }
 
 void CMainDlg::JobStarted() { progress_.Begin(); }

@@ -39,8 +39,7 @@ class CMainDlg final : public Dialog, private ui::MainWindowView {
   ui::MainControls ReadControls() const override;
   void WriteControls(const ui::MainControls& controls) override;
   MessageButton ShowBox(std::string_view text, std::string_view caption, MessageKind kind) override;
-  ui::ReportChoice ShowReport(std::string_view text, std::string_view caption,
-                              const ui::ReportButtons& buttons) override;
+  ui::ReportChoice ShowReport(ui::CheckReport& report) override;
   void JobStarted() override;
   void JobProgressed(const JobProgress& progress) override;
   void JobEnded() override;
@@ -53,6 +52,7 @@ class CMainDlg final : public Dialog, private ui::MainWindowView {
   HICON icon_;
   ProgressWindow progress_;
   ReportPlace reportPlace_;
+  HWND reportWindow_ = nullptr;  // while the check's report is up: boxes belong to it
   Win32Prompter prompter_;
   ui::MainWindow logic_;
 };

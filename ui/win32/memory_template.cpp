@@ -21,8 +21,7 @@ void TemplateWriter::Dialog(const char* caption, short cx, short cy, WORD items,
   Text(std::string(res::kDialogFont).c_str());
 }
 
-void TemplateWriter::Item(DWORD style, short x, short y, short cx, short cy, WORD id,
-                          WORD windowClass, const char* text) {
+void TemplateWriter::Head(DWORD style, short x, short y, short cx, short cy, WORD id) {
   Align();
   DLGITEMTEMPLATE item{};
   item.style = WS_CHILD | WS_VISIBLE | style;
@@ -32,8 +31,22 @@ void TemplateWriter::Item(DWORD style, short x, short y, short cx, short cy, WOR
   item.cy = cy;
   item.id = id;
   Append(&item, sizeof item);
+}
+
+void TemplateWriter::Item(DWORD style, short x, short y, short cx, short cy, WORD id,
+                          WORD windowClass, const char* text) {
+  Head(style, x, y, cx, cy, id);
   Word(0xFFFF);
   Word(windowClass);
+  Text(text);
+  Word(0);  // no creation data
+}
+
+void TemplateWriter::Item(DWORD style, short x, short y, short cx, short cy, WORD id,
+                          const wchar_t* className, const char* text) {
+  Head(style, x, y, cx, cy, id);
+  for (const wchar_t* c = className; *c != 0; ++c) Word(*c);
+  Word(0);
   Text(text);
   Word(0);  // no creation data
 }

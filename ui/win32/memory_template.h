@@ -30,12 +30,16 @@ class TemplateWriter {
               DWORD extraStyle = DS_MODALFRAME);
   void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD windowClass,
             const char* text);
+  // A control of a class known by its name ("SysListView32").
+  void Item(DWORD style, short x, short y, short cx, short cy, WORD id, const wchar_t* className,
+            const char* text);
   const DLGTEMPLATE* data();
 
  private:
   void Append(const void* data, std::size_t size);
   void Word(WORD w) { words_.push_back(w); }
   void Text(const char* text);
+  void Head(DWORD style, short x, short y, short cx, short cy, WORD id);
   void Align() {
     if (words_.size() % 2) Word(0);
   }

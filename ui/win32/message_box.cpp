@@ -6,7 +6,6 @@
 #include "ui/message_look.h"
 #include "ui/win32/long_message.h"
 #include "ui/win32/placement.h"
-#include "ui/win32/report_window.h"
 
 namespace mapio::win32 {
 
@@ -15,7 +14,6 @@ namespace {
 struct SeamState {
   bool testing = false;
   std::deque<MessageButton> answers;
-  std::deque<ui::ReportChoice> choices;
   std::vector<ShownBox> shown;
 };
 
@@ -52,7 +50,7 @@ MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view
   const std::string shownCaption(caption.empty() ? kApplicationName : caption);
   SeamState& seam = Seam();
   if (seam.testing) {
-    seam.shown.push_back({std::string(text), shownCaption, kind, owner, {}});
+    seam.shown.push_back({std::string(text), shownCaption, kind, owner});
     if (seam.answers.empty()) return ui::LookOf(kind).closed;
     const MessageButton answer = seam.answers.front();
     seam.answers.pop_front();
@@ -63,28 +61,12 @@ MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view
       CenteredMessageBox(owner, std::string(text), shownCaption, MessageBoxStyle(kind)));
 }
 
-ui::ReportChoice ShowReportBox(HWND owner, std::string_view text, std::string_view caption,
-                               const ui::ReportButtons& buttons, ReportPlace& place) {
-  SeamState& seam = Seam();
-  if (!seam.testing) return ShowReportWindow(owner, text, caption, buttons, place);
-  seam.shown.push_back(
-      {std::string(text), std::string(caption), MessageKind::Information, owner, buttons});
-  if (seam.choices.empty()) return ui::ReportChoice::Close;
-  const ui::ReportChoice choice = seam.choices.front();
-  seam.choices.pop_front();
-  return choice;
-}
-
 void MessageBoxSeam::StartTesting() {
   Seam() = SeamState{};
   Seam().testing = true;
 }
 
 void MessageBoxSeam::SetNextAnswer(MessageButton answer) { Seam().answers.push_back(answer); }
-
-void MessageBoxSeam::SetNextReportChoice(ui::ReportChoice choice) {
-  Seam().choices.push_back(choice);
-}
 
 const std::vector<ShownBox>& MessageBoxSeam::Shown() { return Seam().shown; }
 

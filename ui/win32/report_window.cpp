@@ -1,10 +1,15 @@
 #include "ui/win32/report_window.h"
 
+#include <commctrl.h>
+#include <commdlg.h>
+
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/wide_win32.h"
+#include "ui/win32/edit_dialog.h"
 #include "ui/win32/memory_template.h"
 #include "ui/win32/placement.h"
 
@@ -12,31 +17,19 @@ namespace mapio::win32 {
 
 namespace {
 
-constexpr WORD kTextId = 100;
-constexpr WORD kAddNewId = 101;
-constexpr WORD kRemoveMissingId = 102;
-// Close is IDCANCEL, so that Esc and the close box answer as it does.
-
 // In dialog units.
 constexpr int kMargin = 7;
 constexpr int kGap = 4;
 constexpr int kButtonHeight = 14;
 constexpr int kButtonWidth = 50;
-constexpr int kLabelPadding = 8;  // each side of a label
-constexpr int kMinTextHeight = 40;
-
-struct Button {
-  WORD id;
-  std::string label;
-  int width = 0;  // pixels, once the window exists
-};
-
-struct Report {
-  std::string text;
-  std::vector<Button> buttons;  // left to right, Close last
-  POINT minimum{};              // the smallest window, in pixels
-  ReportPlace* place = nullptr;
-};
+constexpr int kLabelHeight = 9;
+constexpr int kRadioHeight = 11;
+constexpr int kPictureSide = 128;  // a face pack's pictures fit whole
+constexpr int kFactsHeight = 3 * kLabelHeight;
+constexpr int kMinTableHeight = 60;
+constexpr int kMinTableWidth = 160;
+// The widest column titles' cells, in characters.
+constexpr int kColumnChars[ui::kReportColumns] = {14, 6, 18, 10, 40};
 
 int ToPixelsX(HWND dialog, int units) {
   RECT rect{0, 0, units, 0};
@@ -50,73 +43,29 @@ int ToPixelsY(HWND dialog, int units) {
   return rect.bottom;
 }
 
-// The label as drawn in the dialog's font, without its access key's '&'.
-int LabelWidth(HWND dialog, std::string_view text) {
-  std::wstring label = platform::Widen(text);
-  label.erase(std::remove(label.begin(), label.end(), L'&'), label.end());
+// `text` as drawn in the dialog's font, at most `width` wide (0: on one
+// line), without an access key's '&' when `prefixed`.
+SIZE TextSize(HWND dialog, std::string_view text, int width, bool prefixed) {
+  const std::wstring wide = platform::Widen(text);
   HDC dc = GetDC(dialog);
   const HGDIOBJ old =
       SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
+  RECT box{0, 0, width, 0};
+  UINT format = DT_CALCRECT | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE);
+  if (!prefixed) format |= DT_NOPREFIX;
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box, format);
   SelectObject(dc, old);
   ReleaseDC(dialog, dc);
-  return size.cx;
+  return {box.right - box.left, box.bottom - box.top};
 }
 
-// The text fills the window; the buttons sit in a row at its bottom right.
-void Layout(HWND dialog, const Report& report) {
-  RECT client{};
-  GetClientRect(dialog, &client);
-  const int marginX = ToPixelsX(dialog, kMargin);
-  const int marginY = ToPixelsY(dialog, kMargin);
-  const int height = ToPixelsY(dialog, kButtonHeight);
-  const int top = client.bottom - marginY - height;
-  int right = client.right - marginX;
-  for (auto button = report.buttons.rbegin(); button != report.buttons.rend(); ++button) {
-    right -= button->width;
-    MoveWindow(GetDlgItem(dialog, button->id), right, top, button->width, height, TRUE);
-    right -= ToPixelsX(dialog, kGap);
-  }
-  MoveWindow(GetDlgItem(dialog, kTextId), marginX, marginY, client.right - 2 * marginX,
-             top - ToPixelsY(dialog, kGap) - marginY, TRUE);
+int ButtonWidth(HWND dialog, HWND button) {
+  const int label = static_cast<int>(TextSize(dialog, WindowText(button), 0, true).cx);
+  return std::max(ToPixelsX(dialog, kButtonWidth), label + ToPixelsX(dialog, 2 * kGap));
 }
 
-void Initialise(HWND dialog, Report& report) {
-  int row = 0;
-  for (Button& button : report.buttons) {
-    button.width =
-        std::max(ToPixelsX(dialog, kButtonWidth),
-                 LabelWidth(dialog, button.label) + 2 * ToPixelsX(dialog, kLabelPadding));
-    row += button.width + ToPixelsX(dialog, kGap);
-  }
-  RECT least{0, 0, row - ToPixelsX(dialog, kGap) + 2 * ToPixelsX(dialog, kMargin),
-             ToPixelsY(dialog, 2 * kMargin + kGap + kButtonHeight + kMinTextHeight)};
-  AdjustWindowRectEx(&least, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-  report.minimum = {least.right - least.left, least.bottom - least.top};
-  RECT window{};
-  GetWindowRect(dialog, &window);
-  if (window.right - window.left < report.minimum.x)
-    SetWindowPos(dialog, nullptr, 0, 0, report.minimum.x, window.bottom - window.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
-
-  const HWND text = GetDlgItem(dialog, kTextId);
-  SendMessageW(text, EM_SETLIMITTEXT, 0, 0);
-  SetWindowTextW(text, platform::Widen(report.text).c_str());
-  if (report.place->known) {
-    // Where the user left it, never below the smallest size.
-    const RECT& r = report.place->rect;
-    SetWindowPos(dialog, nullptr, r.left, r.top, std::max(r.right - r.left, report.minimum.x),
-                 std::max(r.bottom - r.top, report.minimum.y), SWP_NOZORDER);
-  } else {
-    CenterOnOwner(dialog);
-  }
-  Layout(dialog, report);
-  SendMessageW(dialog, DM_SETDEFID, IDCANCEL, 0);
-  // The caret at the start rather than the whole report selected.
-  SetFocus(text);
-  SendMessageW(text, EM_SETSEL, 0, 0);
+void Move(HWND window, int x, int y, int width, int height) {
+  MoveWindow(window, x, y, std::max(width, 0), std::max(height, 0), FALSE);
 }
 
 // The window's normal place, also when it is maximised.
@@ -128,70 +77,493 @@ void Remember(HWND dialog, ReportPlace& place) {
   place.known = true;
 }
 
-INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* report = reinterpret_cast<Report*>(GetWindowLongPtrW(dialog, DWLP_USER));
-  switch (message) {
-    case WM_INITDIALOG:
-      report = reinterpret_cast<Report*>(lParam);
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      Initialise(dialog, *report);
-      return FALSE;  // the focus is set
-    case WM_SIZE:
-      if (report) Layout(dialog, *report);
-      return FALSE;
-    case WM_GETMINMAXINFO:
-      if (!report) return FALSE;
-      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = report->minimum;
-      return TRUE;
-    case WM_COMMAND:
-      if (HIWORD(wParam) != BN_CLICKED) return FALSE;
-      if (report) Remember(dialog, *report->place);
-      switch (LOWORD(wParam)) {
-        case kAddNewId:
-          EndDialog(dialog, static_cast<INT_PTR>(ui::ReportChoice::AddNew));
-          return TRUE;
-        case kRemoveMissingId:
-          EndDialog(dialog, static_cast<INT_PTR>(ui::ReportChoice::RemoveMissing));
-          return TRUE;
-        case IDOK:  // Enter
-        case IDCANCEL:
-          EndDialog(dialog, static_cast<INT_PTR>(ui::ReportChoice::Close));
-          return TRUE;
-      }
-      return FALSE;
+bool PutOnClipboard(HWND owner, std::string_view text) {
+  const std::wstring wide = platform::Widen(WithCrLf(text));
+  const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!memory) return false;
+  std::memcpy(GlobalLock(memory), wide.c_str(), bytes);
+  GlobalUnlock(memory);
+  if (!OpenClipboard(owner)) {
+    GlobalFree(memory);
+    return false;
   }
-  return FALSE;
+  EmptyClipboard();
+  const bool put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  if (!put) GlobalFree(memory);
+  CloseClipboard();
+  return put;
 }
 
 }  // namespace
 
-ui::ReportChoice ShowReportWindow(HWND owner, std::string_view text, std::string_view caption,
-                                  const ui::ReportButtons& buttons, ReportPlace& place) {
-  Report report{WithCrLf(text), {}, {}, &place};
-  if (!buttons.addNew.empty()) report.buttons.push_back({kAddNewId, buttons.addNew, 0});
-  if (!buttons.removeMissing.empty())
-    report.buttons.push_back({kRemoveMissingId, buttons.removeMissing, 0});
-  report.buttons.push_back({IDCANCEL, "Close", 0});
+CReportDlg::CReportDlg(ui::CheckReport& report, ReportPlace& place, HWND* boxOwner)
+    : Dialog(res::kReportDialog), report_(report), place_(place), boxOwner_(boxOwner) {}
 
-  // Places and sizes are set by Layout once the window exists.
+ui::ReportChoice CReportDlg::Show(HWND owner) {
+  // Places and sizes are set by Layout once the window exists; the filters
+  // are made then too, as many as the report has categories.
   TemplateWriter writer;
-  const std::string captionText(caption);
-  writer.Dialog(captionText.c_str(), 340, 220, static_cast<WORD>(1 + report.buttons.size()),
+  const std::string caption(report_.Caption());
+  const auto offers = ui::Offers(report_.Buttons());
+  writer.Dialog(caption.c_str(), 540, 300, static_cast<WORD>(7 + offers.size() + 3),
                 WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN);
-  writer.Item(kReadOnlyTextStyle, 0, 0, 10, 10, kTextId, kEditClass, "");
-  for (const Button& button : report.buttons) {
-    const DWORD style = (button.id == IDCANCEL ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
-    writer.Item(style, 0, 0, kButtonWidth, kButtonHeight, button.id, kButtonClass,
-                button.label.c_str());
+  writer.Item(SS_LEFT | SS_NOPREFIX, 0, 0, 10, 10, res::kReportSummary, kStaticClass, "");
+  const std::string filterLabel(ui::kFilterLabel), findingsLabel(ui::kFindingsLabel);
+  writer.Item(SS_LEFT, 0, 0, 10, 10, res::kReportFilterLabel, kStaticClass, filterLabel.c_str());
+  // WS_GROUP ends the filters' group of radio buttons.
+  writer.Item(SS_LEFT | WS_GROUP, 0, 0, 10, 10, res::kReportFindingsLabel, kStaticClass,
+              findingsLabel.c_str());
+  writer.Item(LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 0, 0, 10, 10,
+              res::kReportTable, WC_LISTVIEWW, "");
+  writer.Item(SS_OWNERDRAW | WS_GROUP, 0, 0, 10, 10, res::kReportPicture, kStaticClass, "");
+  writer.Item(SS_LEFT | SS_NOPREFIX, 0, 0, 10, 10, res::kReportPictureName, kStaticClass, "");
+  writer.Item(SS_LEFT | SS_NOPREFIX, 0, 0, 10, 10, res::kReportPictureFacts, kStaticClass, "");
+  for (const ui::ReportOffer& offer : offers) {
+    const std::string text(offer.text);
+    writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 0, 0, 10, 10,
+                static_cast<WORD>(ui::OfferControlId(offer.choice)), kButtonClass, text.c_str());
   }
-  const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), writer.data(), owner,
-                                                 &Procedure, reinterpret_cast<LPARAM>(&report));
-  switch (result) {
-    case static_cast<INT_PTR>(ui::ReportChoice::AddNew): return ui::ReportChoice::AddNew;
-    case static_cast<INT_PTR>(ui::ReportChoice::RemoveMissing):
-      return ui::ReportChoice::RemoveMissing;
-    default: return ui::ReportChoice::Close;  // also -1, when it could not be made
+  const std::string copy(ui::kCopyButton), save(ui::kSaveReportButton),
+      close(ui::kCloseReportButton);
+  writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 0, 0, 10, 10, res::kReportCopyButton, kButtonClass,
+              copy.c_str());
+  writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 0, 0, 10, 10, res::kReportSaveButton, kButtonClass,
+              save.c_str());
+  writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 0, 0, 10, 10, res::kReportCloseButton, kButtonClass,
+              close.c_str());
+
+  const HWND before = boxOwner_ ? *boxOwner_ : nullptr;
+  const INT_PTR result = RunModal(owner, writer.data());
+  if (boxOwner_) *boxOwner_ = before;
+  for (const ui::ReportOffer& offer : offers) {
+    if (result == ui::OfferControlId(offer.choice)) return offer.choice;
   }
+  return ui::ReportChoice::Close;  // also -1, when it could not be made
+}
+
+bool CReportDlg::OnInitDialog() {
+  if (boxOwner_) *boxOwner_ = hwnd();
+  HWND list = List();
+  ListView_SetExtendedListViewStyle(
+      list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
+  MakeColumns();
+  // Enter opens the focused finding: no button takes it.
+  SendMessageW(hwnd(), DM_SETDEFID, res::kReportTable, 0);
+  ShowFresh();
+
+  RECT least{0, 0, ToPixelsX(hwnd(), 2 * kMargin + kGap + kMinTableWidth + kPictureSide),
+             ToPixelsY(hwnd(), 4 * kMargin + 3 * kLabelHeight + kMinTableHeight +
+                                   2 * kButtonHeight + kGap)};
+  AdjustWindowRectEx(&least, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
+  minimum_ = {least.right - least.left, least.bottom - least.top};
+  if (place_.known) {
+    // Where the user left it, never below the smallest size.
+    const RECT& r = place_.rect;
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, std::max(r.right - r.left, minimum_.x),
+                 std::max(r.bottom - r.top, minimum_.y), SWP_NOZORDER);
+  } else {
+    CenterOnOwner(hwnd());
+  }
+  Layout();
+  SetFocus(list);
+  return false;  // the focus is set
+}
+
+void CReportDlg::MakeColumns() {
+  HWND list = List();
+  const int charWidth = LOWORD(GetDialogBaseUnits());
+  for (int c = 0; c < ui::kReportColumns; ++c) {
+    std::wstring title = platform::Widen(ui::ReportColumnTitle(static_cast<ui::ReportColumn>(c)));
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = title.data();
+    column.cx = kColumnChars[c] * charWidth;
+    column.iSubItem = c;
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c),
+                 reinterpret_cast<LPARAM>(&column));
+  }
+}
+
+// "all", then a filter per category the report has; a click shows only it.
+// They stand after the label in the tab order, so its access key reaches
+// them.
+void CReportDlg::MakeFilters() {
+  for (HWND old : filters_) DestroyWindow(old);
+  filters_.clear();
+  filterCategories_.assign(1, std::nullopt);
+  const ui::ReportModel& model = report_.Model();
+  for (const ui::CategoryCount& c : model.Categories()) filterCategories_.push_back(c.category);
+  const auto font = SendMessageW(hwnd(), WM_GETFONT, 0, 0);
+  HWND after = Item(res::kReportFilterLabel);
+  for (std::size_t i = 0; i < filterCategories_.size(); ++i) {
+    const bool chosen = filterCategories_[i] == model.View().only;
+    DWORD style = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON;
+    if (i == 0) style |= WS_GROUP;
+    if (chosen) style |= WS_TABSTOP;
+    const std::wstring label = platform::Widen(model.FilterLabel(filterCategories_[i]));
+    HWND radio =
+        CreateWindowExW(0, L"BUTTON", label.c_str(), style, 0, 0, 10, 10, hwnd(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(res::kReportFilterFirst + i)),
+                        GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(radio, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    SendMessageW(radio, BM_SETCHECK, chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+    SetWindowPos(radio, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    after = radio;
+    filters_.push_back(radio);
+  }
+}
+
+// The summary, the filters, the buttons and the rows of the report as it
+// is now.
+void CReportDlg::ShowFresh() {
+  SetItemText(res::kReportSummary, report_.Model().Summary());
+  MakeFilters();
+  for (const ui::ReportOffer& offer : ui::Offers(report_.Buttons())) {
+    HWND button = Item(ui::OfferControlId(offer.choice));
+    SetWindowTextW(button, platform::Widen(offer.text).c_str());
+    ShowWindow(button, offer.text.empty() ? SW_HIDE : SW_SHOWNA);
+  }
+  HWND list = List();
+  ListView_SetItemCountEx(list, static_cast<int>(report_.Model().Rows()), 0);
+  ShowSortArrow();
+  if (report_.Model().Rows() > 0 && Focused() < 0)
+    ListView_SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+  ShowPicture();
+  Layout();
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void CReportDlg::ShowSortArrow() {
+  const ui::ReportView& view = report_.Model().View();
+  HWND header = ListView_GetHeader(List());
+  for (int c = 0; c < ui::kReportColumns; ++c) {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    Header_GetItem(header, c, &item);
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (view.sortedBy && static_cast<int>(*view.sortedBy) == c)
+      item.fmt |= view.descending ? HDF_SORTDOWN : HDF_SORTUP;
+    Header_SetItem(header, c, &item);
+  }
+}
+
+void CReportDlg::Layout() {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const int marginX = ToPixelsX(hwnd(), kMargin), marginY = ToPixelsY(hwnd(), kMargin);
+  const int gapX = ToPixelsX(hwnd(), kGap), gapY = ToPixelsY(hwnd(), kGap);
+  const int labelHeight = ToPixelsY(hwnd(), kLabelHeight);
+  const int buttonHeight = ToPixelsY(hwnd(), kButtonHeight);
+  const int width = client.right - 2 * marginX;
+  int y = marginY;
+
+  const int summary =
+      static_cast<int>(TextSize(hwnd(), ItemText(res::kReportSummary), width, false).cy);
+  Move(Item(res::kReportSummary), marginX, y, width, summary);
+  y += summary + gapY;
+
+  // The filters in rows, wrapping where the window ends.
+  HWND show = Item(res::kReportFilterLabel);
+  const int showWidth = static_cast<int>(TextSize(hwnd(), ui::kFilterLabel, 0, true).cx) + gapX;
+  const int radioHeight = ToPixelsY(hwnd(), kRadioHeight);
+  Move(show, marginX, y + (radioHeight - labelHeight) / 2, showWidth, labelHeight);
+  int x = marginX + showWidth;
+  for (HWND radio : filters_) {
+    const int radioWidth = static_cast<int>(TextSize(hwnd(), WindowText(radio), 0, false).cx) +
+                           GetSystemMetrics(SM_CXMENUCHECK) + gapX;
+    if (x + radioWidth > client.right - marginX && x > marginX + showWidth) {
+      x = marginX + showWidth;
+      y += radioHeight;
+    }
+    Move(radio, x, y, radioWidth, radioHeight);
+    x += radioWidth + gapX;
+  }
+  y += radioHeight + gapY;
+
+  Move(Item(res::kReportFindingsLabel), marginX, y, width, labelHeight);
+  y += labelHeight;
+
+  // Bottom up: Copy, Save report... and Close; above them the offers.
+  int bottom = client.bottom - marginY - buttonHeight;
+  HWND closeButton = Item(res::kReportCloseButton);
+  const int closeWidth = ButtonWidth(hwnd(), closeButton);
+  Move(closeButton, client.right - marginX - closeWidth, bottom, closeWidth, buttonHeight);
+  x = marginX;
+  for (int id : {res::kReportCopyButton, res::kReportSaveButton}) {
+    HWND button = Item(id);
+    const int w = ButtonWidth(hwnd(), button);
+    Move(button, x, bottom, w, buttonHeight);
+    x += w + gapX;
+  }
+  bool anyOffer = false;
+  x = marginX;
+  const int offerTop = bottom - gapY - buttonHeight;
+  for (const ui::ReportOffer& offer : ui::Offers(report_.Buttons())) {
+    if (offer.text.empty()) continue;
+    anyOffer = true;
+    HWND button = Item(ui::OfferControlId(offer.choice));
+    const int w = ButtonWidth(hwnd(), button);
+    Move(button, x, offerTop, w, buttonHeight);
+    x += w + gapX;
+  }
+  if (anyOffer) bottom = offerTop;
+
+  const int side = ToPixelsX(hwnd(), kPictureSide);
+  const int tableWidth = width - side - gapX;
+  const int tableHeight = bottom - gapY - y;
+  Move(List(), marginX, y, tableWidth, tableHeight);
+  // The detail takes the width the other columns leave.
+  RECT inside{};
+  GetClientRect(List(), &inside);
+  int others = 0;
+  for (int c = 0; c + 1 < ui::kReportColumns; ++c) others += ListView_GetColumnWidth(List(), c);
+  const int least = kColumnChars[ui::kReportColumns - 1] * LOWORD(GetDialogBaseUnits()) / 2;
+  ListView_SetColumnWidth(List(), ui::kReportColumns - 1,
+                          std::max(least, static_cast<int>(inside.right) - others));
+  const int pictureX = marginX + tableWidth + gapX;
+  Move(Item(res::kReportPicture), pictureX, y, side, side);
+  Move(Item(res::kReportPictureName), pictureX, y + side + gapY, side,
+       ToPixelsY(hwnd(), kFactsHeight));
+  Move(Item(res::kReportPictureFacts), pictureX, y + side + gapY + ToPixelsY(hwnd(), kFactsHeight),
+       side, ToPixelsY(hwnd(), kFactsHeight));
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+bool CReportDlg::OnCommand(int id, int notification) {
+  if (id >= res::kReportFilterFirst &&
+      id < res::kReportFilterFirst + static_cast<int>(filters_.size())) {
+    if (notification == BN_CLICKED)
+      ShowOnly(static_cast<std::size_t>(id - res::kReportFilterFirst));
+    return true;
+  }
+  if (notification != BN_CLICKED) return false;
+  switch (id) {
+    case IDOK:  // Enter, wherever the focus is
+    case res::kReportTable:
+      if (GetFocus() == List()) OpenFocused();
+      return true;
+    case res::kReportCopyButton: Copy(); return true;
+    case res::kReportSaveButton: Save(); return true;
+    case IDCANCEL: Choose(ui::ReportChoice::Close); return true;
+  }
+  for (const ui::ReportOffer& offer : ui::Offers(report_.Buttons())) {
+    if (id == ui::OfferControlId(offer.choice)) {
+      Choose(offer.choice);
+      return true;
+    }
+  }
+  return false;
+}
+
+void CReportDlg::Choose(ui::ReportChoice choice) {
+  Remember(hwnd(), place_);
+  End(choice == ui::ReportChoice::Close ? IDCANCEL : ui::OfferControlId(choice));
+}
+
+bool CReportDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case WM_SIZE: Layout(); return true;
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = minimum_;
+      result = 0;
+      return true;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item.CtlID != static_cast<UINT>(res::kReportPicture)) return false;
+      DrawPicture(item);
+      result = TRUE;
+      return true;
+    }
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      if (header.idFrom != static_cast<UINT_PTR>(res::kReportTable)) return false;
+      result = OnNotify(header, lParam) ? TRUE : FALSE;
+      return true;
+    }
+  }
+  (void)wParam;
+  return false;
+}
+
+bool CReportDlg::OnNotify(const NMHDR& header, LPARAM lParam) {
+  switch (header.code) {
+    case LVN_GETDISPINFOW: {
+      LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
+      if (!(item.mask & LVIF_TEXT) || item.iItem < 0 ||
+          static_cast<std::size_t>(item.iItem) >= report_.Model().Rows())
+        return false;
+      // The list reads the text after we answer: the cell lives on in a
+      // ring of buffers, long enough for a row's columns.
+      std::wstring& cell = cells_[nextCell_];
+      nextCell_ = (nextCell_ + 1) % cells_.size();
+      cell = platform::Widen(report_.Model().Cell(static_cast<std::size_t>(item.iItem),
+                                                  static_cast<ui::ReportColumn>(item.iSubItem)));
+      item.pszText = cell.data();
+      return false;
+    }
+    case LVN_GETINFOTIPW: {
+      // A cell too long for its column shows whole on hover.
+      auto& tip = *reinterpret_cast<NMLVGETINFOTIPW*>(lParam);
+      if (tip.iItem < 0 || tip.cchTextMax <= 1) return false;
+      std::wstring text = platform::Widen(
+          report_.Model().Cell(static_cast<std::size_t>(tip.iItem), ui::ReportColumn::Detail));
+      text.resize(std::min<std::size_t>(text.size(), static_cast<std::size_t>(tip.cchTextMax) - 1));
+      std::copy(text.begin(), text.end(), tip.pszText);
+      tip.pszText[text.size()] = L'\0';
+      return false;
+    }
+    case LVN_COLUMNCLICK:
+      SortBy(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
+      return false;
+    case LVN_ITEMCHANGED: {
+      const auto& change = *reinterpret_cast<const NMLISTVIEW*>(lParam);
+      if ((change.uNewState ^ change.uOldState) & LVIS_FOCUSED) ShowPicture();
+      return false;
+    }
+    case NM_DBLCLK: OpenFocused(); return false;
+    case LVN_KEYDOWN: {
+      const auto& key = *reinterpret_cast<const NMLVKEYDOWN*>(lParam);
+      if (key.wVKey == 'C' && (GetKeyState(VK_CONTROL) & 0x8000)) Copy();
+      return false;
+    }
+  }
+  return false;
+}
+
+void CReportDlg::ShowOnly(std::size_t filter) {
+  if (filter >= filterCategories_.size()) return;
+  const std::optional<std::size_t> kept = FocusedFinding();
+  report_.Model().ShowOnly(filterCategories_[filter]);
+  // The radio that takes the tab is the chosen one.
+  for (std::size_t i = 0; i < filters_.size(); ++i) {
+    LONG_PTR style = GetWindowLongPtrW(filters_[i], GWL_STYLE);
+    style = i == filter ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    SetWindowLongPtrW(filters_[i], GWL_STYLE, style);
+  }
+  Rearranged(kept);
+}
+
+void CReportDlg::SortBy(int column) {
+  const std::optional<std::size_t> kept = FocusedFinding();
+  const ui::ReportView& view = report_.Model().View();
+  const auto chosen = static_cast<ui::ReportColumn>(column);
+  const bool descending = view.sortedBy == chosen && !view.descending;
+  report_.Model().SortBy(chosen, descending);
+  Rearranged(kept);
+  ShowSortArrow();
+}
+
+// After a sort or a filter: the same finding stays current where it is
+// still shown.
+void CReportDlg::Rearranged(std::optional<std::size_t> keptFinding) {
+  HWND list = List();
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemCountEx(list, static_cast<int>(report_.Model().Rows()), 0);
+  std::optional<std::size_t> row;
+  if (keptFinding) row = report_.Model().RowOf(*keptFinding);
+  if (!row && report_.Model().Rows() > 0) row = 0;
+  if (row) {
+    const int at = static_cast<int>(*row);
+    ListView_SetItemState(list, at, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    ListView_EnsureVisible(list, at, FALSE);
+  }
+  InvalidateRect(list, nullptr, TRUE);
+  ShowPicture();
+}
+
+std::optional<std::size_t> CReportDlg::FocusedFinding() const {
+  const int row = Focused();
+  if (row < 0 || static_cast<std::size_t>(row) >= report_.Model().Rows()) return std::nullopt;
+  return report_.Model().FindingOf(static_cast<std::size_t>(row));
+}
+
+void CReportDlg::ShowPicture() {
+  const int row = Focused();
+  std::optional<ui::PictureFacts> facts;
+  if (row >= 0 && static_cast<std::size_t>(row) < report_.Model().Rows())
+    facts = report_.PictureOf(static_cast<std::size_t>(row));
+  HWND box = Item(res::kReportPicture);
+  RECT inside{};
+  GetClientRect(box, &inside);
+  if (facts) {
+    const int side = ToPixelsX(hwnd(), kPictureSide);
+    preview_.Load(facts->path, side, side);
+  } else {
+    preview_.Clear();
+  }
+  SetItemText(res::kReportPictureName, facts ? facts->name : "");
+  SetItemText(res::kReportPictureFacts, facts ? facts->description : "");
+  InvalidateRect(box, nullptr, TRUE);
+}
+
+void CReportDlg::DrawPicture(const DRAWITEMSTRUCT& item) const {
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  FrameRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNSHADOW));
+  preview_.Paint(item.hDC, item.rcItem);
+}
+
+void CReportDlg::OpenFocused() {
+  const int row = Focused();
+  if (row < 0) return;
+  Win32EditorView editor(hwnd());
+  if (!report_.Open(static_cast<std::size_t>(row), editor)) return;
+  // A fresh report: its rows, counts and buttons.
+  ShowFresh();
+  const int rows = static_cast<int>(report_.Model().Rows());
+  HWND list = List();
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  if (rows > 0) {
+    const int at = std::min(row, rows - 1);
+    ListView_SetItemState(list, at, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    ListView_EnsureVisible(list, at, FALSE);
+  }
+  ShowPicture();
+  SetFocus(list);
+}
+
+int CReportDlg::Focused() const {
+  return static_cast<int>(
+      SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+std::vector<std::size_t> CReportDlg::SelectedRows() const {
+  std::vector<std::size_t> rows;
+  HWND list = List();
+  for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
+       row = ListView_GetNextItem(list, row, LVNI_SELECTED))
+    rows.push_back(static_cast<std::size_t>(row));
+  return rows;
+}
+
+void CReportDlg::Copy() { PutOnClipboard(hwnd(), report_.Model().Lines(SelectedRows())); }
+
+void CReportDlg::Save() {
+  std::wstring path(32768, L'\0');
+  const std::wstring start = L"report.txt";
+  std::copy(start.begin(), start.end(), path.begin());
+  const std::wstring title = platform::Widen(ui::kSaveReportTitle);
+  static const wchar_t kFilters[] = L"Text (*.txt)\0*.txt\0JSON (*.json)\0*.json\0";
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = hwnd();
+  dialog.lpstrFilter = kFilters;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = path.data();
+  dialog.nMaxFile = static_cast<DWORD>(path.size());
+  dialog.lpstrTitle = title.c_str();
+  dialog.lpstrDefExt = L"txt";
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
+  if (!GetSaveFileNameW(&dialog)) return;
+  path.resize(wcslen(path.c_str()));
+  // The type chosen wins over the extension offered by default.
+  if (dialog.nFilterIndex == 2 &&
+      ui::SavedFormatOf(platform::Narrow(path)) != ui::ReportFormat::Json &&
+      dialog.nFileExtension > 0 &&
+      path.compare(dialog.nFileExtension, std::wstring::npos, L"txt") == 0)
+    path.replace(dialog.nFileExtension, std::wstring::npos, L"json");
+  report_.Save(platform::Narrow(path), SelectedRows());
 }
 
 }  // namespace mapio::win32

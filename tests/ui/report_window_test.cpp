@@ -1,0 +1,148 @@
+// The check's report window wired to its table, its filters, the editor
+// and the jobs of its buttons.
+#include "tests/ui/qt_test_support.h"
+#include "translator/mapping_translator.h"
+
+namespace {
+
+std::string Faces(const std::vector<std::pair<std::string, std::string>>& records) {
+  std::string text = "<record>\n\t<list id=\"maps\">\n";
+  for (const auto& [from, id] : records)
+    text +=
+        "\t\t<record from=\"" + from + "\" to=\"graphics/pictures/person/" + id + "/portrait\"/>\n";
+  return text + "\t</list>\n</record>\n";
+}
+
+QTableView* Table(QWidget* report) { return Control<QTableView>(report, res::kReportTable); }
+
+QStringList Column(QWidget* report, int column) {
+  QStringList cells;
+  const QAbstractItemModel& model = *Table(report)->model();
+  for (int row = 0; row < model.rowCount(); ++row)
+    cells << model.index(row, column).data().toString();
+  return cells;
+}
+
+}  // namespace
+
+class ReportWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { MessageBox::resetForTesting(); }
+
+  // A filter hides the other categories' rows; a double click opens the
+  // editor with the finding's line selected; after a save the report is
+  // checked again, the filter kept.
+  void filterThenDoubleClickEditsTheLine() {
+    TempFolder dir;
+    dir.Write("a.png", mapio::testing::kTinyPng);
+    dir.Write("stray.png", mapio::testing::kTinyPng);
+    dir.Write("config.xml", Faces({{"a", "1"}, {"gone", "2"}, {"lost", "3"}}));
+    CMainDlg window;
+    window.show();
+    QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
+    QStringList names, filtered, refreshed;
+    QString selected, facts;
+    ModalScript script(
+        {[&](QWidget* d) {
+           names = Column(d, 2);
+           Table(d)->setCurrentIndex(Table(d)->model()->index(2, 0));
+           facts = Control<QLabel>(d, res::kReportPictureFacts)->text();
+           QTest::mouseClick(Control<QRadioButton>(d, res::kReportFilterFirst + 1), Qt::LeftButton);
+           filtered = Column(d, 2);
+           QTableView* table = Table(d);
+           const QRect second = table->visualRect(table->model()->index(1, 2));
+           MessageBox::setNextAnswer(MessageButton::Ok);  // save? OK
+           // From the report's own loop, so that the script acts on the editor.
+           QTimer::singleShot(0, table, [table, second] {
+             // As a mouse does it: a click, then the second press.
+             QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, second.center());
+             QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, second.center());
+           });
+         },
+         [&](QWidget* d) {
+           auto* box = Control<QPlainTextEdit>(d, res::kXmlTextBox);
+           selected = box->textCursor().selectedText();
+           box->textCursor().removeSelectedText();
+           QTextCursor cursor = box->textCursor();
+           cursor.deleteChar();  // the line's end
+           Press(d, res::kSaveButton);
+         },
+         [&](QWidget* d) {
+           refreshed = Column(d, 2);
+           static_cast<QDialog*>(d)->reject();
+         }});
+    Press(&window, res::kCheckButton);
+    QVERIFY(script.done());
+    QCOMPARE(names, (QStringList{"gone", "lost", "stray.png"}));
+    QCOMPARE(facts, QStringLiteral("PNG, 1 \u00d7 1 pixels, 69 bytes"));
+    QCOMPARE(filtered, (QStringList{"gone", "lost"}));
+    QCOMPARE(
+        selected,
+        QStringLiteral("\t\t<record from=\"lost\" to=\"graphics/pictures/person/3/portrait\"/>"));
+    QCOMPARE(refreshed, QStringList{"gone"});
+    QCOMPARE(dir.Read("config.xml"), Faces({{"a", "1"}, {"gone", "2"}}));
+  }
+
+  // "Use r- IDs" asks, converts, and the fresh report offers the way back.
+  void convertButtonConvertsAndReportsAgain() {
+    TempFolder dir;
+    dir.Write("config.xml", Faces({{"gone", "2"}}));
+    CMainDlg window;
+    window.show();
+    QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
+    bool plainOffered = false, generatedOffered = true;
+    ModalScript script({[&](QWidget* d) {
+                          QVERIFY(Control<QPushButton>(d, res::kUsePlainIdsButton)->isHidden());
+                          Press(d, res::kUseGeneratedIdsButton);
+                        },
+                        [&](QWidget* d) {
+                          plainOffered =
+                              !Control<QPushButton>(d, res::kUsePlainIdsButton)->isHidden();
+                          generatedOffered =
+                              !Control<QPushButton>(d, res::kUseGeneratedIdsButton)->isHidden();
+                          static_cast<QDialog*>(d)->reject();
+                        }});
+    MessageBox::setNextAnswer(MessageButton::Yes);
+    MessageBox::setNextAnswer(MessageButton::Ok);
+    Press(&window, res::kCheckButton);
+    QVERIFY(script.done());
+    QCOMPARE(dir.Read("config.xml"), Faces({{"gone", "r-2"}}));
+    QVERIFY(plainOffered && !generatedOffered);
+    QCOMPARE(ShownTexts(),
+             (QStringList{"Convert the 1 record of faces with plain IDs in config.xml "
+                          "to r- IDs? Nothing else in the file changes.",
+                          "1 record of faces converted to r- IDs."}));
+  }
+
+  // "Undo last translate" asks, renames back, and the pack checks clean.
+  void undoButtonTakesTheTranslateBack() {
+    TempFolder dir;
+    dir.Write("a.png", mapio::testing::kTinyPng);
+    dir.Write("config.xml", Faces({{"a", "7"}}));
+    mapio::TranslateNames(dir.str(), {}, {});
+    CMainDlg window;
+    window.show();
+    QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
+    QString offered;
+    ModalScript script({[&](QWidget* d) {
+      offered = Control<QPushButton>(d, res::kUndoTranslateButton)->text();
+      Press(d, res::kUndoTranslateButton);
+    }});
+    for (MessageButton answer : {MessageButton::Yes, MessageButton::Ok, MessageButton::Ok})
+      MessageBox::setNextAnswer(answer);
+    Press(&window, res::kCheckButton);
+    QVERIFY(script.done());
+    QCOMPARE(offered, QStringLiteral("&Undo last translate (1 rename)"));
+    QCOMPARE(dir.List(), (std::vector<std::string>{"a.png", "config.xml"}));
+    QCOMPARE(MessageBox::shown().size(), size_t{3});
+    QVERIFY(ShownTexts().last().endsWith("Nothing is wrong with this pack."));
+  }
+};
+
+int RunReportTests(int argc, char** argv) {
+  ReportWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "report_window_test.moc"

@@ -1,0 +1,59 @@
+#include "translator/undo_texts.h"
+
+#include "platform/user_files.h"
+
+namespace mapio {
+
+namespace {
+
+std::string Why(const UndoOutcome::Left& left) {
+  switch (left.why) {
+    case UndoOutcome::Left::Why::Gone: return left.newName + " is no longer there";
+    case UndoOutcome::Left::Why::NameTaken: return left.oldName + " is there again";
+    case UndoOutcome::Left::Why::RenameFailed: break;
+  }
+  return "the system refused the rename";
+}
+
+}  // namespace
+
+std::string WhenText(std::time_t started) { return platform::TimeText(started) + " UTC"; }
+
+std::string RenamesText(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " rename" : " renames");
+}
+
+std::string UndoneText(const UndoOutcome& o, bool dryRun) {
+  return RenamesText(o.takenBack) + (dryRun ? " would be" : "") + " taken back (the translate of " +
+         WhenText(o.started) + ")";
+}
+
+std::string LeftText(const UndoOutcome& o) {
+  if (o.left.empty()) return {};
+  std::string text = std::to_string(o.left.size()) + " left as they are:";
+  for (const UndoOutcome::Left& left : o.left)
+    text += "\n  " + left.newName + " -> " + left.oldName + ": " + Why(left);
+  return text;
+}
+
+std::string UndoFailureText(UndoOutcome::Result result) {
+  switch (result) {
+    case UndoOutcome::Result::NoJournal: return "no translate of this folder is on record";
+    case UndoOutcome::Result::NoJournalFolder:
+      return "no translate is on record: the system names no folder for Mapio's files (HOME or "
+             "LOCALAPPDATA is not set)";
+    case UndoOutcome::Result::CannotRead:
+      return "the journal of its latest translate cannot be read";
+    case UndoOutcome::Result::Undone: break;
+  }
+  return {};
+}
+
+std::string TranslateOnRecordText(const TranslateOnRecord& t) {
+  std::string text = WhenText(t.started) + "  " + RenamesText(t.renamed);
+  if (t.undone != 0) text += ", " + std::to_string(t.undone) + " taken back";
+  if (!t.finished) text += ", stopped half-way";
+  return text;
+}
+
+}  // namespace mapio

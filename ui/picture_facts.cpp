@@ -1,0 +1,67 @@
+#include "ui/picture_facts.h"
+
+#include <array>
+#include <cstdio>
+
+#include "checker/picture_checks.h"
+#include "checker/picture_probe.h"
+#include "pack/names.h"
+#include "platform/picture_files.h"
+#include "platform/platform.h"
+
+namespace mapio::ui {
+
+namespace {
+
+std::string Describe(const std::string& folder, const std::string& name) {
+  platform::FolderFiles files;
+  if (!files.Open(folder)) return "the file cannot be read";
+  platform::FolderFile file;
+  std::array<char, checker::kProbeHeadSize> head{};
+  const platform::HeadResult read = platform::ReadFileHead(files, name, head, file);
+  if (read.status != platform::FileStatus::Read) return "the file cannot be read";
+  const std::uint64_t size = read.size != platform::kUnknownSize ? read.size : file.Size();
+  if (size == 0) return "an empty file";
+  checker::FileBytes more(file);
+  const checker::PictureInfo info =
+      checker::ProbePicture(name, size, std::span<const char>(head).first(read.length), &more);
+  std::string text(checker::FormatName(info.Format()));
+  if (text.empty()) text = "no picture format known";
+  if (info.HasSize())
+    text += ", " + std::to_string(info.Width()) + " \xC3\x97 " + std::to_string(info.Height()) +
+            " pixels";
+  return text + ", " + FileSizeText(size);
+}
+
+}  // namespace
+
+std::string FileSizeText(std::uint64_t bytes) {
+  if (bytes < 1024) return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+  const char* unit = " KB";
+  double value = static_cast<double>(bytes) / 1024;
+  if (value >= 1024) {
+    value /= 1024;
+    unit = " MB";
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", value);
+  return text + std::string(unit);
+}
+
+std::optional<PictureFacts> LookAtPicture(const std::string& folder,
+                                          const checker::Finding& finding) {
+  // A leftover temporary file, say, is a file but no picture.
+  if (finding.file.empty() || pack::PictureExtensionOf(finding.file) < 0) return std::nullopt;
+  // A file in a subfolder ("faces/a.png") is read from its own folder.
+  std::string subfolder;
+  std::string name = finding.file;
+  if (const std::size_t slash = name.rfind('/'); slash != std::string::npos) {
+    subfolder = name.substr(0, slash);
+    name.erase(0, slash + 1);
+    for (char& c : subfolder) c = c == '/' ? platform::kSeparator : c;
+  }
+  const std::string inFolder = subfolder.empty() ? folder : platform::JoinPath(folder, subfolder);
+  return PictureFacts{platform::JoinPath(inFolder, name), finding.file, Describe(inFolder, name)};
+}
+
+}  // namespace mapio::ui

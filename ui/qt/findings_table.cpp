@@ -1,0 +1,64 @@
+#include "ui/qt/findings_table.h"
+
+#include "ui/qt/qt_text.h"
+
+namespace mapio::qt {
+
+FindingsTable::FindingsTable(ui::ReportModel& model, QObject* parent)
+    : QAbstractTableModel(parent), model_(model) {}
+
+int FindingsTable::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(model_.Rows());
+}
+
+int FindingsTable::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : ui::kReportColumns;
+}
+
+QVariant FindingsTable::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const auto column = static_cast<ui::ReportColumn>(index.column());
+  const auto row = static_cast<std::size_t>(index.row());
+  switch (role) {
+    case Qt::DisplayRole: return ToQString(model_.Cell(row, column));
+    // Long names and details in full, whatever the column's width.
+    case Qt::ToolTipRole:
+      if (column == ui::ReportColumn::Name || column == ui::ReportColumn::Detail)
+        return ToQString(model_.Cell(row, column));
+      return {};
+    case Qt::TextAlignmentRole:
+      if (column == ui::ReportColumn::Line)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+      return {};
+    default: return {};
+  }
+}
+
+QVariant FindingsTable::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  return ToQString(ui::ReportColumnTitle(static_cast<ui::ReportColumn>(section)));
+}
+
+void FindingsTable::sort(int column, Qt::SortOrder order) {
+  std::optional<ui::ReportColumn> by;
+  if (column >= 0 && column < ui::kReportColumns) by = static_cast<ui::ReportColumn>(column);
+  const bool descending = order == Qt::DescendingOrder;
+  const ui::ReportView& now = model_.View();
+  if (now.sortedBy == by && now.descending == descending) return;
+  beginResetModel();
+  model_.SortBy(by, descending);
+  endResetModel();
+}
+
+void FindingsTable::ShowOnly(std::optional<checker::Category> category) {
+  beginResetModel();
+  model_.ShowOnly(category);
+  endResetModel();
+}
+
+void FindingsTable::Refresh() {
+  beginResetModel();
+  endResetModel();
+}
+
+}  // namespace mapio::qt

@@ -1,0 +1,94 @@
+#include "ui/report_jobs.h"
+
+#include "convert/convert_ids.h"
+#include "convert/convert_texts.h"
+#include "platform/user_files.h"
+#include "translator/undo.h"
+#include "translator/undo_texts.h"
+#include "ui/check_job.h"
+
+namespace mapio::ui {
+
+namespace {
+
+// The command line's words as a sentence of a box.
+std::string Sentence(std::string text) {
+  if (text.empty()) return text;
+  if (text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+  const char last = text.back();
+  return last == '.' || last == '!' || last == '?' ? text : text + ".";
+}
+
+// Journals are kept under the folder's one spelling.
+std::optional<TranslateOnRecord> LatestTranslate(const std::string& folder) {
+  const std::vector<TranslateOnRecord> translates =
+      TranslatesOnRecord(platform::CanonicalFolder(folder));
+  if (translates.empty()) return std::nullopt;
+  return translates.front();
+}
+
+}  // namespace
+
+ReportButtons ReportOffers(const checker::PackReport& report, const std::string& folder,
+                           bool canUpdate) {
+  ReportButtons buttons;
+  if (canUpdate && report.newPictures != 0) buttons.addNew = AddNewButtonText(report.newPictures);
+  if (canUpdate && report.missingRecords != 0)
+    buttons.removeMissing = RemoveMissingButtonText(report.missingRecords);
+  if (report.plainIds != 0) buttons.useGeneratedIds = kUseGeneratedIdsButton;
+  if (report.generatedIds != 0) buttons.usePlainIds = kUsePlainIdsButton;
+  if (const std::optional<TranslateOnRecord> latest = LatestTranslate(folder))
+    buttons.undoTranslate = UndoButtonText(*latest);
+  return buttons;
+}
+
+void ConvertFromReport(JobHost& host, const std::string& folder, const checker::PackReport& report,
+                       bool toGenerated) {
+  if (host.ShowMessage(ConvertQuestion(report, toGenerated), kConvertCaption,
+                       MessageKind::Question) != MessageButton::Yes)
+    return;
+  ConvertOptions options;
+  options.kind = report.objectKind;
+  options.to = toGenerated ? IdStyle::Generated : IdStyle::Plain;
+  const ConvertOutcome o = ConvertIds(folder, options);
+  switch (o.result) {
+    case ConvertOutcome::Result::Converted:
+      host.ShowMessage(Sentence(ConvertedText(o, options.to, false)), kConvertCaption,
+                       MessageKind::Information);
+      return;
+    case ConvertOutcome::Result::NothingToConvert:
+      host.ShowMessage(Sentence(NothingToConvertText(o)), kConvertCaption,
+                       MessageKind::Information);
+      return;
+    case ConvertOutcome::Result::NoFile:
+    case ConvertOutcome::Result::NoList:
+    case ConvertOutcome::Result::WriteFailed:
+      host.ShowMessage(Sentence(ConvertFailureText(o)), kErrorCaption, MessageKind::Warning);
+      return;
+  }
+}
+
+void UndoFromReport(JobHost& host, const std::string& folder) {
+  const std::optional<TranslateOnRecord> latest = LatestTranslate(folder);
+  if (!latest) {
+    host.ShowMessage(Sentence(UndoFailureText(UndoOutcome::Result::NoJournal)), kErrorCaption,
+                     MessageKind::Warning);
+    return;
+  }
+  if (host.ShowMessage(UndoQuestion(*latest), kUndoCaption, MessageKind::Question) !=
+      MessageButton::Yes)
+    return;
+  const UndoOutcome o = UndoTranslate(platform::CanonicalFolder(folder));
+  if (o.result != UndoOutcome::Result::Undone) {
+    host.ShowMessage(Sentence(UndoFailureText(o.result)), kErrorCaption, MessageKind::Warning);
+    return;
+  }
+  if (o.left.empty()) {
+    host.ShowMessage(Sentence(UndoneText(o, false)), kUndoCaption, MessageKind::Information);
+    return;
+  }
+  host.ShowMessage(Sentence(UndoneText(o, false)) + "\n\n" + LeftText(o), kUndoCaption,
+                   MessageKind::Warning);
+}
+
+}  // namespace mapio::ui

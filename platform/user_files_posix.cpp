@@ -13,7 +13,7 @@ namespace mapio::platform {
 
 std::optional<std::string> UserDataFolder() {
   const char* data = std::getenv("XDG_DATA_HOME");
-  // The specification of XDG_DATA_HOME: a relative path is to be ignored.
+  // XDG_DATA_HOME by the XDG base directory rules: a relative path is ignored.
   if (data != nullptr && data[0] == '/') return std::string(data) + "/mapio";
   const char* home = std::getenv("HOME");
   if (home == nullptr || home[0] != '/') return std::nullopt;

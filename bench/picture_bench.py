@@ -35,7 +35,9 @@ def timed(measure, report, cmd):
     if os.waitstatus_to_exitcode(status) not in (0, 1):
         sys.exit(f'{cmd[0]} failed: {status}')
     with open(report) as f:
-        wall, maxrss_kb = f.read().split()
+        # Wall seconds and peak KB first; the CPU seconds after them are the
+        # same as wait4's here.
+        wall, maxrss_kb = f.read().split()[:2]
     return float(wall), usage.ru_utime + usage.ru_stime, int(maxrss_kb) / 1024.0
 
 

@@ -29,6 +29,7 @@ class PackEdit {
   void Insert(std::size_t at, std::string text) { Replace(at, 0, Keep(std::move(text))); }
   std::string_view Keep(std::string text) { return texts_.emplace_back(std::move(text)); }
 
+  void Reserve(std::size_t splices) { splices_.reserve(splices); }
   bool Empty() const { return splices_.empty(); }
   // In the order of their places; none may overlap another.
   std::vector<Splice> Sorted() const;

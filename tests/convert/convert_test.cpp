@@ -54,7 +54,7 @@ const ConvertCase kCases[] = {
     {"only generated players",
      kMixedPlain,
      IdStyle::Generated,
-     {{2000000, 2999999}},
+     {{2000124, 2999999}, {2000000, 2000124}},  // out of order, overlapping
      Mixed("17", "r-2000123", "r-2000124"),
      "2/0/1/1/1/1"},
     {"a list of IDs, CR LF and comments kept",

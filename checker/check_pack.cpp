@@ -288,7 +288,7 @@ class Checker {
     }
   }
 
-  std::string KindName(std::int32_t kind) const {
+  std::string KindName(ObjectKind kind) const {
     return options_.kindName ? options_.kindName(kind) : pack::KindPathText(kind);
   }
 
@@ -330,7 +330,7 @@ std::string_view CategoryWord(Category category) {
   return "structure";
 }
 
-PackReport CheckPack(const std::string& folderPath, std::optional<std::int32_t> objectKind,
+PackReport CheckPack(const std::string& folderPath, std::optional<ObjectKind> objectKind,
                      const CheckOptions& options) {
   PackReport report;
   report.folderPath = folderPath;

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/object_kind.h"
+
 namespace mapio::checker {
 
 enum class Category {
@@ -61,7 +63,7 @@ struct Finding {
 
 struct PackReport {
   std::string folderPath;
-  std::int32_t objectKind = 0;
+  ObjectKind objectKind = Faces;
   bool kindFound = false;  // found from the records, not given
   std::size_t records = 0;
   std::size_t pictures = 0;
@@ -91,7 +93,7 @@ struct CheckOptions {
   // game finds them on Windows and macOS.
   bool caseSensitive = false;
   // How other-kind findings name a kind; by default by its path.
-  std::function<std::string(std::int32_t kind)> kindName;
+  std::function<std::string(ObjectKind kind)> kindName;
   // Called now and then with the records and pictures looked at so far.
   std::function<void(std::size_t done, std::size_t total)> progress;
   // Takes each finding as it is made, in the report's order, instead of
@@ -101,7 +103,7 @@ struct CheckOptions {
 
 // Checks the folder for `objectKind`; without one, for the kind most of its
 // records have (faces when it has none).
-PackReport CheckPack(const std::string& folderPath, std::optional<std::int32_t> objectKind,
+PackReport CheckPack(const std::string& folderPath, std::optional<ObjectKind> objectKind,
                      const CheckOptions& options = {});
 
 }  // namespace mapio::checker

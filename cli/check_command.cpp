@@ -25,7 +25,7 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
   options.caseSensitive = request.caseSensitive;
   options.pictures = request.pictures;
   options.deep = request.deep;
-  options.kindName = [](std::int32_t kind) { return std::string(ObjectKindName(kind)); };
+  options.kindName = [](ObjectKind kind) { return std::string(ObjectKindName(kind)); };
   options.progress = [&](std::size_t done, std::size_t total) {
     progressLine.Progress({JobProgress::Phase::Checking, done, total});
   };
@@ -47,8 +47,8 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
         out << line << '\n';
       };
     }
-    const std::optional<std::int32_t> kind =
-        request.kindGiven ? std::optional<std::int32_t>(request.objectKind) : std::nullopt;
+    const std::optional<ObjectKind> kind =
+        request.kindGiven ? std::optional<ObjectKind>(request.objectKind) : std::nullopt;
     PackReport report = checker::CheckPack(platform::AbsolutePath(folder), kind, options);
     report.folderPath = folder;
     progressLine.ClearProgress();

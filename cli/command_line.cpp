@@ -54,7 +54,7 @@ ParseResult Only(Command command) {
 std::string KindOptionHelp() {
   constexpr std::size_t kIndent = 24;
   constexpr std::size_t kWidth = 76;
-  std::string words = "the kind of pictures (default " + std::string(kKinds[Faces].cliName) +
+  std::string words = "the kind of pictures (default " + std::string(KindOf(Faces).cliName) +
                       "; check: the kind most records have):";
   std::string untranslatable;
   for (const KindRow& kind : kKinds) {
@@ -131,10 +131,10 @@ ParseResult Check(const RawOptions& raw, Command command) {
   CliRequest request;
   request.command = command;
   request.kindGiven = !raw.kind.empty();
-  auto kind = request.kindGiven ? ParseObjectKind(raw.kind) : std::optional<std::int32_t>(Faces);
+  auto kind = request.kindGiven ? ParseObjectKind(raw.kind) : std::optional<ObjectKind>(Faces);
   if (!kind) return Error("unknown kind '" + raw.kind + "'");
-  if (command == Command::Translate && !kKinds[*kind].translatable)
-    return Error(std::string(kKinds[*kind].cliName) + " cannot be translated, choose another kind");
+  if (command == Command::Translate && !KindOf(*kind).translatable)
+    return Error(std::string(KindOf(*kind).cliName) + " cannot be translated, choose another kind");
   if (raw.folders.empty()) return Error("no folder given");
   if (raw.yes && raw.no) return Error("-y and --no cannot be used together");
   if (raw.noPictures && raw.deep) return Error("--no-pictures and --deep cannot be used together");
@@ -157,15 +157,13 @@ ParseResult Check(const RawOptions& raw, Command command) {
 
 }  // namespace
 
-std::optional<std::int32_t> ParseObjectKind(std::string_view text) {
-  for (std::int32_t i = 0; i < kObjectKindCount; ++i)
-    if (text == kKinds[i].cliName) return i;
-  std::int32_t number = -1;
+std::optional<ObjectKind> ParseObjectKind(std::string_view text) {
+  for (const ObjectKind kind : kAllKinds)
+    if (text == KindOf(kind).cliName) return kind;
+  std::size_t number = kObjectKindCount;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (ec != std::errc{} || end != text.data() + text.size() || text.empty() || text[0] == '-' ||
-      number >= kObjectKindCount)
-    return std::nullopt;
-  return number;
+  if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  return KindAt(number);
 }
 
 ParseResult ParseCommandLine(int argc, const char* const* argv) {
@@ -231,10 +229,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   return Error("no job given (make, translate, check, update, convert or undo)");
 }
 
-std::string_view ObjectKindName(std::int32_t kind) {
-  if (kind < 0 || kind >= kObjectKindCount) return kKinds[Faces].cliName;
-  return kKinds[kind].cliName;
-}
+std::string_view ObjectKindName(ObjectKind kind) { return KindOf(kind).cliName; }
 
 std::string UsageText() {
   return R"(Usage:

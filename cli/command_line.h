@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "convert/convert_ids.h"
+#include "core/object_kind.h"
 #include "res/version.h"
 
 namespace mapio::cli {
@@ -17,7 +18,7 @@ enum class Command { Help, Version, Make, Translate, Check, Update, Convert, Und
 struct CliRequest {
   Command command = Command::Help;
   std::vector<std::string> folders;
-  std::int32_t objectKind = 0;
+  ObjectKind objectKind = Faces;
   bool kindGiven = false;         // -k; check finds the kind itself without it
   bool idsFromNames = false;      // -n
   std::optional<bool> overwrite;  // -y: true, --no: false, neither: ask
@@ -41,10 +42,10 @@ struct ParseResult {
 ParseResult ParseCommandLine(int argc, const char* const* argv);
 
 // A kind by its name (faces, kits, nation-logos, ...) or its number.
-std::optional<std::int32_t> ParseObjectKind(std::string_view text);
+std::optional<ObjectKind> ParseObjectKind(std::string_view text);
 
 // The name ParseObjectKind takes for a kind ("club-logos").
-std::string_view ObjectKindName(std::int32_t kind);
+std::string_view ObjectKindName(ObjectKind kind);
 
 // The --help text.
 std::string UsageText();

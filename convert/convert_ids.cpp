@@ -25,7 +25,7 @@ struct Candidate {
   std::uint32_t begin;  // the record's bytes
   std::uint32_t end;
   std::uint32_t idAt;  // where its ID (its "r-" included) starts in the file
-  std::uint8_t kind;
+  ObjectKind kind;
   bool generated;
   bool wanted;  // its ID is in the ranges asked for
 };
@@ -93,9 +93,9 @@ class Conversion {
       ++outcome_.fixed;
       return;
     }
-    ++kinds_[r.target.kind];
+    ++kinds_[IndexOf(r.target.kind)];
     if (r.toValue == pack::kNoOffset) {
-      ++unchangeableOf_[r.target.kind];
+      ++unchangeableOf_[IndexOf(r.target.kind)];
       return;
     }
     candidates_.push_back(
@@ -103,10 +103,10 @@ class Conversion {
          r.target.style.generatedId, Wanted(ids_, IdValue(r.target.IdIn(r.to)))});
   }
 
-  std::int32_t MostRecords() const {
-    std::int32_t best = Faces;
-    for (std::int32_t kind = 0; kind < kObjectKindCount; ++kind)
-      if (kinds_[kind] > kinds_[best]) best = kind;
+  ObjectKind MostRecords() const {
+    ObjectKind best = Faces;
+    for (const ObjectKind kind : kAllKinds)
+      if (kinds_[IndexOf(kind)] > kinds_[IndexOf(best)]) best = kind;
     return best;
   }
 
@@ -157,11 +157,11 @@ class Conversion {
   }
 
   ConvertOutcome Ended(ConvertOutcome::Result result) {
-    for (std::int32_t kind = 0; kind < kObjectKindCount; ++kind) {
+    for (const ObjectKind kind : kAllKinds) {
       if (SameRecords(kind, outcome_.kind))
-        outcome_.unchangeable += unchangeableOf_[kind];
+        outcome_.unchangeable += unchangeableOf_[IndexOf(kind)];
       else
-        outcome_.otherKinds += unchangeableOf_[kind];
+        outcome_.otherKinds += unchangeableOf_[IndexOf(kind)];
     }
     outcome_.result = result;
     return std::move(outcome_);

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/object_kind.h"
 #include "platform/platform.h"
 
 namespace mapio {
@@ -25,7 +26,7 @@ struct IdRange {
 
 struct ConvertOptions {
   // The kind whose records change; nullopt: the kind most records have.
-  std::optional<std::int32_t> kind;
+  std::optional<ObjectKind> kind;
   IdStyle to = IdStyle::Generated;
   // Only these IDs; empty: every one.
   std::vector<IdRange> ids;
@@ -43,7 +44,7 @@ struct ConvertOutcome {
     WriteFailed,
   };
   Result result = Result::NothingToConvert;
-  std::int32_t kind = 0;
+  ObjectKind kind = Faces;
   bool kindFound = false;  // from the records, not given
   std::size_t converted = 0;
   std::size_t alreadyInStyle = 0;

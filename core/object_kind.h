@@ -4,29 +4,33 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
 namespace mapio {
 
-// Position of the marked button in the window's "Object" group, and the
-// kind's row in kKinds.
-enum ObjectKind : std::int32_t {
-  Faces = 0,
-  Kits = 1,
-  NationLogos = 2,
-  CompetitionLogos = 3,
-  ClubLogos = 4,
-  StadiumBackgrounds = 5,
-  ClubBackgrounds = 6,
-  PlayerBackgrounds = 7,
-  CompBackgrounds = 8,
-  NationBackgrounds = 9,
-  DefaultBackgrounds = 10,
+// The kind's row in kKinds, and the position of its button in the window's
+// "Object" group.
+enum class ObjectKind : std::uint8_t {
+  Faces,
+  Kits,
+  NationLogos,
+  CompetitionLogos,
+  ClubLogos,
+  StadiumBackgrounds,
+  ClubBackgrounds,
+  PlayerBackgrounds,
+  CompBackgrounds,
+  NationBackgrounds,
+  DefaultBackgrounds,
 };
+// The kinds are named as plainly as before, but are no numbers.
+using enum ObjectKind;
 
-enum class KitKind : std::int32_t { Home = 0, Away = 1, Third = 2 };
+enum class KitKind : std::uint8_t { Home, Away, Third };
 // Indexed by KitKind: the kit prompt's buttons and the command line's words.
 inline constexpr std::array<std::string_view, 3> kKitKindNames = {"home", "away", "third"};
 
@@ -97,16 +101,31 @@ inline constexpr KindRow kKinds[] = {
     // The game has no path of its own for these: they are mapped as faces.
     {"default-backgrounds", "default backg&rounds", kind_detail::kFaces, true},
 };
-inline constexpr std::int32_t kObjectKindCount = static_cast<std::int32_t>(std::size(kKinds));
+inline constexpr std::size_t kObjectKindCount = std::size(kKinds);
 
-// A value that is no kind is taken as faces.
-constexpr const KindRow& KindOf(std::int32_t kind) {
-  return kind < 0 || kind >= kObjectKindCount ? kKinds[Faces] : kKinds[kind];
+constexpr std::size_t IndexOf(ObjectKind kind) { return static_cast<std::size_t>(kind); }
+
+// The kind at a position of the object group; nullopt for none.
+constexpr std::optional<ObjectKind> KindAt(std::size_t position) {
+  if (position >= kObjectKindCount) return std::nullopt;
+  return static_cast<ObjectKind>(position);
+}
+
+// Every kind, in the table's order.
+inline constexpr auto kAllKinds = [] {
+  std::array<ObjectKind, kObjectKindCount> kinds{};
+  for (std::size_t i = 0; i < kObjectKindCount; ++i) kinds[i] = static_cast<ObjectKind>(i);
+  return kinds;
+}();
+
+// A value made from a byte that is no kind is taken as faces.
+constexpr const KindRow& KindOf(ObjectKind kind) {
+  return IndexOf(kind) < kObjectKindCount ? kKinds[IndexOf(kind)] : kKinds[0];
 }
 
 // Whether two kinds' records are the same records (default backgrounds are
 // faces).
-constexpr bool SameRecords(std::int32_t a, std::int32_t b) {
+constexpr bool SameRecords(ObjectKind a, ObjectKind b) {
   return KindOf(a).target.prefixes.data() == KindOf(b).target.prefixes.data() &&
          KindOf(a).target.suffixes.data() == KindOf(b).target.suffixes.data();
 }

@@ -37,7 +37,7 @@ std::string_view PrefixOf(const TargetPattern& target, TargetStyle style) {
   return target.prefixes[style.prefix < target.prefixes.size() ? style.prefix : 0];
 }
 
-std::string_view SuffixOf(std::int32_t objectKind, TargetStyle style, KitKind kitKind) {
+std::string_view SuffixOf(ObjectKind objectKind, TargetStyle style, KitKind kitKind) {
   const TargetPattern& target = KindOf(objectKind).target;
   const std::size_t i =
       objectKind == Kits ? static_cast<std::size_t>(kitKind) : std::size_t{style.suffix};
@@ -51,7 +51,7 @@ struct Conversions {
 constexpr Conversions kWriting{"%s", "%u"};
 constexpr Conversions kReading{"%[^\"]", "%[0-9]"};
 
-std::string Format(std::int32_t objectKind, TargetStyle style, KitKind kitKind,
+std::string Format(ObjectKind objectKind, TargetStyle style, KitKind kitKind,
                    Conversions conversions, std::string_view beforeClose) {
   std::string format(kRecordOpen);
   format.append(conversions.name)
@@ -75,12 +75,12 @@ struct Formats {
 const Formats& AllFormats() {
   static const Formats formats = [] {
     Formats f;
-    for (std::int32_t kind = 0; kind < kObjectKindCount; ++kind) {
+    for (const ObjectKind kind : kAllKinds) {
       if (kind == Kits) continue;
-      f.write[kind] = WriteFormatFor(kind, {}, KitKind::Home);
-      f.read[kind] = Format(kind, {}, KitKind::Home, kReading, {});
-      f.read[kind].append(KindOf(kind).target.readEnd);
-      f.templates[kind] = {f.write[kind], f.read[kind]};
+      f.write[IndexOf(kind)] = WriteFormatFor(kind, {}, KitKind::Home);
+      f.read[IndexOf(kind)] = Format(kind, {}, KitKind::Home, kReading, {});
+      f.read[IndexOf(kind)].append(KindOf(kind).target.readEnd);
+      f.templates[IndexOf(kind)] = {f.write[IndexOf(kind)], f.read[IndexOf(kind)]};
     }
     for (std::size_t k = 0; k < kKitKindNames.size(); ++k) {
       f.kit[k] = "\t\t" + WriteFormatFor(Kits, {}, static_cast<KitKind>(k));
@@ -95,21 +95,20 @@ const Formats& AllFormats() {
 
 const std::span<const std::string_view> KitTemplates = AllFormats().kitViews;
 
-std::string WriteFormatFor(std::int32_t objectKind, TargetStyle style, KitKind kitKind,
+std::string WriteFormatFor(ObjectKind objectKind, TargetStyle style, KitKind kitKind,
                            std::string_view beforeClose) {
   return Format(objectKind, style, kitKind, kWriting, beforeClose) + "\n";
 }
 
-std::string TargetText(std::int32_t objectKind, TargetStyle style, KitKind kitKind,
+std::string TargetText(ObjectKind objectKind, TargetStyle style, KitKind kitKind,
                        std::string_view id) {
   std::string text(PrefixOf(KindOf(objectKind).target, style));
   if (style.generatedId) text.append(kGeneratedIdPrefix);
   return text.append(id).append(SuffixOf(objectKind, style, kitKind));
 }
 
-const RecordTemplate& RecordTemplateOf(std::int32_t objectKind) {
-  if (objectKind < 0 || objectKind >= kObjectKindCount) objectKind = Faces;
-  return AllFormats().templates[objectKind];
+const RecordTemplate& RecordTemplateOf(ObjectKind objectKind) {
+  return AllFormats().templates[IndexOf(objectKind) < kObjectKindCount ? IndexOf(objectKind) : 0];
 }
 
 void AppendRecord(std::string& out, std::string_view writeFormat, std::string_view name,

@@ -21,7 +21,7 @@ struct RecordTemplate {
 };
 
 // The record template of `objectKind` (Faces for a value that is no kind).
-const RecordTemplate& RecordTemplateOf(std::int32_t objectKind);
+const RecordTemplate& RecordTemplateOf(ObjectKind objectKind);
 
 // Write formats indexed by KitKind; each carries its own "\t\t" prefix.
 extern const std::span<const std::string_view> KitTemplates;
@@ -38,11 +38,11 @@ struct TargetStyle {
 
 // The write format of a record in `style` (for kits, of `kitKind`), without
 // indent: "<record from=\"%s\" to=\"...%u...\"" + beforeClose + "/>\n".
-std::string WriteFormatFor(std::int32_t objectKind, TargetStyle style, KitKind kitKind,
+std::string WriteFormatFor(ObjectKind objectKind, TargetStyle style, KitKind kitKind,
                            std::string_view beforeClose = {});
 
 // The target of one record, with its ID: "graphics/pictures/person/12/portrait".
-std::string TargetText(std::int32_t objectKind, TargetStyle style, KitKind kitKind,
+std::string TargetText(ObjectKind objectKind, TargetStyle style, KitKind kitKind,
                        std::string_view id);
 
 extern const std::string_view MappingHeader;

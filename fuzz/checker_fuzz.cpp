@@ -58,7 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   WriteFile(scratch.work / "config.xml", config);
   const auto before = Everything(scratch.root);
 
-  const std::int32_t kind = size > 0 ? data[size - 1] % (mapio::kObjectKindCount + 1) : 0;
+  // One past the kinds too: a kind made from a stray byte is taken as faces.
+  const auto kind =
+      static_cast<mapio::ObjectKind>(size > 0 ? data[size - 1] % (mapio::kObjectKindCount + 1) : 0);
   const auto report = mapio::checker::CheckPack(scratch.work.string(), kind);
   std::size_t length = 0;
   for (const auto& f : report.findings) length += mapio::checker::FindingLine(report, f).size();

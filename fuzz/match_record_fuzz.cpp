@@ -24,7 +24,7 @@ bool AllDigits(const std::string& s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const std::int32_t kind = data[0] % (mapio::kObjectKindCount + 1);
+  const auto kind = static_cast<mapio::ObjectKind>(data[0] % (mapio::kObjectKindCount + 1));
   const std::string format(mapio::RecordTemplateOf(kind).readFormat);
   const std::string line(reinterpret_cast<const char*>(data + 1), size - 1);
 

@@ -7,7 +7,7 @@
 
 namespace mapio::pack {
 
-PackMatching::PackMatching(const PackFile& file, PackFolder& folder, std::int32_t kind)
+PackMatching::PackMatching(const PackFile& file, PackFolder& folder, ObjectKind kind)
     : file_(file), folder_(folder), kind_(kind) {}
 
 void PackMatching::Records(const Visit& visit) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/name_index.h"
+#include "core/object_kind.h"
 #include "pack/pack_file.h"
 #include "pack/pack_folder.h"
 
@@ -41,7 +42,7 @@ struct RecordLook {
 class PackMatching {
  public:
   // `kind`: the kind whose records are looked up (with the fixed targets).
-  PackMatching(const PackFile& file, PackFolder& folder, std::int32_t kind);
+  PackMatching(const PackFile& file, PackFolder& folder, ObjectKind kind);
 
   using Visit = std::function<void(std::size_t index, const Record&, const RecordLook&)>;
   // Each record in file order.
@@ -57,7 +58,7 @@ class PackMatching {
 
   const PackFile& file_;
   PackFolder& folder_;
-  const std::int32_t kind_;
+  const ObjectKind kind_;
   NameIndex names_;
   NameIndex ids_;
   NameIndex foldedNames_;  // made only when a picture asks

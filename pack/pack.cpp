@@ -13,13 +13,13 @@ Pack LoadPack(const std::string& folderPath) {
   return pack;
 }
 
-std::int32_t KindOfRecords(const PackFile& file) {
+ObjectKind KindOfRecords(const PackFile& file) {
   std::array<std::size_t, kObjectKindCount> counts{};
   for (const Record& r : file.records)
-    if (r.target.form == Target::Form::Id) ++counts[r.target.kind];
-  std::int32_t best = Faces;
-  for (std::int32_t kind = 0; kind < kObjectKindCount; ++kind)
-    if (counts[kind] > counts[best]) best = kind;
+    if (r.target.form == Target::Form::Id) ++counts[IndexOf(r.target.kind)];
+  ObjectKind best = Faces;
+  for (const ObjectKind kind : kAllKinds)
+    if (counts[IndexOf(kind)] > counts[IndexOf(best)]) best = kind;
   return best;
 }
 

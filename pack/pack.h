@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "core/object_kind.h"
 #include "pack/pack_file.h"
 #include "pack/pack_folder.h"
 
@@ -20,6 +21,6 @@ struct Pack {
 Pack LoadPack(const std::string& folderPath);
 
 // The kind most of the file's records have; faces for a file without any.
-std::int32_t KindOfRecords(const PackFile& file);
+ObjectKind KindOfRecords(const PackFile& file);
 
 }  // namespace mapio::pack

@@ -11,7 +11,7 @@ namespace {
 
 bool IsBlank(std::string_view text) { return platform::Trim(text).empty(); }
 
-TargetStyle MostCommonTarget(const PackFile& file, std::int32_t kind) {
+TargetStyle MostCommonTarget(const PackFile& file, ObjectKind kind) {
   std::map<std::tuple<int, int, bool>, std::size_t> counts;
   for (const Record& r : file.records) {
     if (r.target.form != Target::Form::Id || !IsCheckedKind(kind, r.target.kind)) continue;
@@ -31,7 +31,7 @@ TargetStyle MostCommonTarget(const PackFile& file, std::int32_t kind) {
 
 }  // namespace
 
-LineStyle StyleOf(const PackFile& file, std::int32_t kind) {
+LineStyle StyleOf(const PackFile& file, ObjectKind kind) {
   LineStyle style;
   const std::string_view bytes = file.bytes;
   if (file.lines.Count() > 0) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/object_kind.h"
 #include "core/record_template.h"
 #include "pack/pack_file.h"
 
@@ -22,6 +23,6 @@ struct LineStyle {
 // records of the kind have, the indent and the spacing before "/>" of the
 // last record line, and that line's line end. A file without records gets
 // the make job's lines, with the file's own line end.
-LineStyle StyleOf(const PackFile& file, std::int32_t kind);
+LineStyle StyleOf(const PackFile& file, ObjectKind kind);
 
 }  // namespace mapio::pack

@@ -10,7 +10,7 @@ constexpr std::string_view kGraphics = "graphics/";
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // `to` after a prefix of `kind`: the ID, then one of its suffixes.
-bool MatchAfterPrefix(std::string_view to, std::size_t at, std::int32_t kind, Target& target) {
+bool MatchAfterPrefix(std::string_view to, std::size_t at, ObjectKind kind, Target& target) {
   std::size_t pos = at;
   const bool generated = to.substr(pos).starts_with(kGeneratedIdPrefix);
   if (generated) pos += kGeneratedIdPrefix.size();
@@ -19,11 +19,11 @@ bool MatchAfterPrefix(std::string_view to, std::size_t at, std::int32_t kind, Ta
   // The ID's offsets are kept small: longer names are no IDs of the game.
   if (pos == idBegin || pos > UINT16_MAX) return false;
   const std::string_view rest = to.substr(pos);
-  const auto& suffixes = kKinds[kind].target.suffixes;
+  const auto& suffixes = KindOf(kind).target.suffixes;
   for (std::size_t s = 0; s < suffixes.size(); ++s) {
     if (rest != suffixes[s]) continue;
     target.form = Target::Form::Id;
-    target.kind = static_cast<std::uint8_t>(kind);
+    target.kind = kind;
     target.style.generatedId = generated;
     if (kind == Kits)
       target.kitKind = static_cast<KitKind>(s);
@@ -41,10 +41,10 @@ bool MatchAfterPrefix(std::string_view to, std::size_t at, std::int32_t kind, Ta
 Target MatchTarget(std::string_view to) {
   Target target;
   if (!to.starts_with(kGraphics)) return target;
-  for (std::int32_t kind = 0; kind < kObjectKindCount; ++kind) {
+  for (const ObjectKind kind : kAllKinds) {
     // Kinds that share another's records are found as that one.
     if (kind != Faces && SameRecords(kind, Faces)) continue;
-    const auto& prefixes = kKinds[kind].target.prefixes;
+    const auto& prefixes = KindOf(kind).target.prefixes;
     for (std::size_t p = 0; p < prefixes.size(); ++p) {
       if (!to.starts_with(prefixes[p])) continue;
       target.style.prefix = static_cast<std::uint8_t>(p);
@@ -56,7 +56,7 @@ Target MatchTarget(std::string_view to) {
   return target;
 }
 
-std::string KindPathText(std::int32_t kind) {
+std::string KindPathText(ObjectKind kind) {
   std::string text;
   const TargetPattern& pattern = KindOf(kind).target;
   // The form the make job writes; for kits, each of the three.

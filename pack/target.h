@@ -18,7 +18,7 @@ struct Target {
     Unknown,  // not the path of a picture at all
   };
   Form form = Form::Unknown;
-  std::uint8_t kind = Faces;  // for Id; the first of kinds that share records
+  ObjectKind kind = Faces;  // for Id; the first of kinds that share records
   TargetStyle style;
   KitKind kitKind = KitKind::Home;  // for kits
   // Where the ID's digits stand in the target (after any "r-").
@@ -37,13 +37,13 @@ struct Target {
 Target MatchTarget(std::string_view to);
 
 // Whether records of `found` belong to a check of `checked`.
-inline bool IsCheckedKind(std::int32_t checked, std::int32_t found) {
+inline bool IsCheckedKind(ObjectKind checked, ObjectKind found) {
   return SameRecords(checked, found);
 }
 
 // The path the make job gives a kind's records, with "ID" where the number
 // goes, such as "graphics/pictures/club/ID/logo"; the kits' three joined by
 // " or ".
-std::string KindPathText(std::int32_t kind);
+std::string KindPathText(ObjectKind kind);
 
 }  // namespace mapio::pack

@@ -8,7 +8,7 @@ namespace {
 
 using K = ControlKind;
 
-constexpr std::string_view Button(ObjectKind kind) { return kKinds[kind].buttonText; }
+constexpr std::string_view Button(ObjectKind kind) { return KindOf(kind).buttonText; }
 
 // Template order is the tab order and the order of the radio groups: the
 // object group runs from the faces button to the end, the hidden backgrounds

@@ -91,7 +91,7 @@ void ForEachRecordLine(PieceReader& pieces, Take take) {
 
 // The journal's plan: every record the run will try, in its order, on
 // disk before the first rename. False when it cannot be written.
-bool WritePlan(const std::string& mappingPath, std::int32_t kind,
+bool WritePlan(const std::string& mappingPath, ObjectKind kind,
                translator::JournalWriter& journal) {
   platform::TextReader reader;
   if (!reader.Open(mappingPath)) return false;

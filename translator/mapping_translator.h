@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/job_questions.h"
+#include "core/object_kind.h"
 #include "platform/platform.h"
 
 namespace mapio {
@@ -22,7 +23,7 @@ struct JournalOptions {
 };
 
 struct TranslateOptions {
-  std::int32_t kind = Faces;  // an ObjectKind: which records are read
+  ObjectKind kind = Faces;  // which records are read
   // Tell each rename that would be made, and rename nothing.
   bool dryRun = false;
   JournalOptions journal;

@@ -49,7 +49,7 @@ std::string UndoQuestion(const TranslateOnRecord& latest) {
 }
 
 checker::PackReport CheckFolder(const std::string& folder, const std::string& shownPath,
-                                std::int32_t objectKind,
+                                ObjectKind objectKind,
                                 const std::function<void(const JobProgress&)>& progress) {
   checker::CheckOptions options;
   options.progress = [&](std::size_t done, std::size_t total) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "checker/check_pack.h"
+#include "core/object_kind.h"
 #include "ui/job_host.h"
 
 namespace mapio {
@@ -43,7 +44,7 @@ inline constexpr std::string_view kUndoCaption = "Undo translate";
 // Checks `folder` for `objectKind`, every finding held; the report names
 // the folder as `shownPath` (the path box's text).
 checker::PackReport CheckFolder(const std::string& folder, const std::string& shownPath,
-                                std::int32_t objectKind,
+                                ObjectKind objectKind,
                                 const std::function<void(const JobProgress&)>& progress);
 
 }  // namespace mapio::ui

@@ -2,7 +2,7 @@
 
 namespace mapio {
 
-std::string GetRecordTemplate(JobHost& host, std::int32_t objectKind, TemplateHalf half) {
+std::string GetRecordTemplate(JobHost& host, ObjectKind objectKind, TemplateHalf half) {
   if (objectKind == Kits) {
     host.ShowMessage(kNoKitTemplateText, kErrorCaption, MessageKind::Warning);
     return {};

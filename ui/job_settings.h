@@ -1,19 +1,26 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "core/object_kind.h"
 
 namespace mapio {
 
-enum Action : std::int32_t { kActionNone = -1, kActionMake = 0, kActionTranslate = 1 };
+enum class Action : std::uint8_t { Make, Translate };
 
-// The settings of one job, as the window's controls show them.
+// The settings of one job, as the window's controls show them; a group
+// with no button marked is nullopt.
 struct JobSettings {
   std::string folderPath;
-  std::int32_t allFilenamesAreIds = 0;
-  std::int32_t objectKind = 0;  // an ObjectKind, -1 when nothing is marked
-  std::int32_t processDroppedFolders = 0;
-  std::int32_t action = kActionMake;  // an Action, -1 when nothing is marked
+  bool allFilenamesAreIds = false;
+  std::optional<ObjectKind> objectKind = Faces;
+  bool processDroppedFolders = false;
+  std::optional<Action> action = Action::Make;
+
+  // The kind a job takes: faces when no button is marked.
+  ObjectKind Kind() const { return objectKind.value_or(Faces); }
 
   bool operator==(const JobSettings&) const = default;
 };

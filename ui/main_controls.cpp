@@ -1,13 +1,22 @@
 #include "ui/main_controls.h"
 
+#include <optional>
+
 #include "core/object_kind.h"
 
 namespace mapio::ui {
 
 namespace {
 
-int GroupPosition(std::int32_t value, int buttons) {
-  return value >= 0 && value < buttons ? value : -1;
+template <typename Value>
+std::optional<Value> Marked(int position, int buttons) {
+  if (position < 0 || position >= buttons) return std::nullopt;
+  return static_cast<Value>(position);
+}
+
+template <typename Value>
+int Position(const std::optional<Value>& value) {
+  return value ? static_cast<int>(*value) : -1;
 }
 
 }  // namespace
@@ -22,19 +31,19 @@ std::size_t CountCharacters(const std::string& text) {
 
 bool PullFromControls(const MainControls& controls, JobSettings& settings) {
   settings.folderPath = controls.pathText;
-  settings.action = GroupPosition(controls.actionPosition, kActionButtons);
-  settings.allFilenamesAreIds = controls.allFilenamesAreIds ? 1 : 0;
-  settings.objectKind = GroupPosition(controls.objectPosition, kObjectButtons);
-  settings.processDroppedFolders = controls.processDroppedFolders ? 1 : 0;
+  settings.action = Marked<Action>(controls.actionPosition, kActionButtons);
+  settings.allFilenamesAreIds = controls.allFilenamesAreIds;
+  settings.objectKind = Marked<ObjectKind>(controls.objectPosition, kObjectButtons);
+  settings.processDroppedFolders = controls.processDroppedFolders;
   return CountCharacters(controls.pathText) <= kPathBoxLimit;
 }
 
 void PushToControls(const JobSettings& settings, MainControls& controls) {
   controls.pathText = settings.folderPath;
-  controls.actionPosition = GroupPosition(settings.action, kActionButtons);
-  controls.allFilenamesAreIds = settings.allFilenamesAreIds != 0;
-  controls.objectPosition = GroupPosition(settings.objectKind, kObjectButtons);
-  controls.processDroppedFolders = settings.processDroppedFolders != 0;
+  controls.actionPosition = Position(settings.action);
+  controls.allFilenamesAreIds = settings.allFilenamesAreIds;
+  controls.objectPosition = Position(settings.objectKind);
+  controls.processDroppedFolders = settings.processDroppedFolders;
 }
 
 }  // namespace mapio::ui

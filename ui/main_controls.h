@@ -35,12 +35,11 @@ std::size_t CountCharacters(const std::string& text);
 // than kPathBoxLimit characters; every field is copied even then.
 bool PullFromControls(const MainControls& controls, JobSettings& settings);
 
-// The record into the controls. A group whose value is no position of it
-// marks nothing (-1); the enabled states are kept.
+// The record into the controls; the enabled states are kept.
 void PushToControls(const JobSettings& settings, MainControls& controls);
 
 // Number of buttons per group, hidden background choices included.
 inline constexpr int kActionButtons = 2;
-inline constexpr int kObjectButtons = kObjectKindCount;
+inline constexpr int kObjectButtons = static_cast<int>(kObjectKindCount);
 
 }  // namespace mapio::ui

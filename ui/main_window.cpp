@@ -92,7 +92,7 @@ CheckedPack MainWindow::CheckAgain(const std::string& folder) {
   JobScope scope(view_);
   CheckedPack checked;
   checked.report =
-      CheckFolder(folder, settings_.folderPath, settings_.objectKind,
+      CheckFolder(folder, settings_.folderPath, settings_.Kind(),
                   [this](const JobProgress& progress) { view_.JobProgressed(progress); });
   checked.buttons = ReportOffers(checked.report, folder, static_cast<bool>(jobs_.update));
   return checked;
@@ -141,11 +141,10 @@ void MainWindow::FolderChosen(const std::string& path) {
 
 void MainWindow::TranslateModeChosen() {
   PullSettings(settings_);
-  const std::int32_t kind = settings_.objectKind;
-  if (kind >= 0 && kind < kObjectKindCount && !kKinds[kind].translatable) {
+  if (settings_.objectKind && !KindOf(*settings_.objectKind).translatable) {
     settings_.objectKind = Faces;
   }
-  settings_.allFilenamesAreIds = 0;
+  settings_.allFilenamesAreIds = false;
   PushSettings(settings_);
   MainControls controls = view_.ReadControls();
   controls.allFilenamesEnabled = false;

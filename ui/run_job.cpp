@@ -32,8 +32,8 @@ void RunJob(JobHost& host, JobSettings& settings, const JobEntries& jobs) {
   const std::optional<std::string> folder = ChosenFolder(host, settings);
   if (!folder) return;
   const JobEntry* job = nullptr;
-  if (settings.action == kActionMake) job = &jobs.makeMapping;
-  if (settings.action == kActionTranslate) job = &jobs.translate;
+  if (settings.action == Action::Make) job = &jobs.makeMapping;
+  if (settings.action == Action::Translate) job = &jobs.translate;
   if (job == nullptr) {
     host.ShowMessage("Error choosing action!", kErrorCaption, MessageKind::Warning);
     return;

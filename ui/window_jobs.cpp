@@ -36,8 +36,8 @@ JobQuestions QuestionsOf(JobHost& host, IdPrompter& prompter) {
 
 void MappingWriter(JobSettings& settings, JobHost& host, IdPrompter& prompter) {
   MakeOptions options;
-  options.kind = settings.objectKind;
-  options.idsFromNames = settings.allFilenamesAreIds != 0;
+  options.kind = settings.Kind();
+  options.idsFromNames = settings.allFilenamesAreIds;
   const MakeOutcome o = MakeMapping(settings.folderPath, options, QuestionsOf(host, prompter));
   if (o.result == MakeOutcome::Result::Kept) return;
   if (o.result != MakeOutcome::Result::Written) return Warn(host, MakeFailureText(o));
@@ -48,7 +48,7 @@ void MappingWriter(JobSettings& settings, JobHost& host, IdPrompter& prompter) {
 void MappingTranslator(
     JobSettings& settings, JobHost& host, TranslateOptions options,
     const std::function<void(const std::string& from, const std::string& to)>& onRename) {
-  options.kind = settings.objectKind;
+  options.kind = settings.Kind();
   std::string processed(kProcessedHeading);
   TranslateEvents events;
   events.noReadFormat = [&] { Warn(host, kNoKitTemplateText); };
@@ -78,8 +78,8 @@ void MappingTranslator(
 
 void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,
                     UpdateOptions options) {
-  options.kind = settings.objectKind;
-  options.idsFromNames = settings.allFilenamesAreIds != 0;
+  options.kind = settings.Kind();
+  options.idsFromNames = settings.allFilenamesAreIds;
   const UpdateOutcome o = UpdateMapping(settings.folderPath, options, QuestionsOf(host, prompter));
   if (o.result == UpdateOutcome::Result::NotRead) return WarnNotRead(host, o.readResult, o.utf16);
   if (o.result != UpdateOutcome::Result::Updated) return Warn(host, UpdateFailureText(o));

@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "core/job_questions.h"
+#include "core/object_kind.h"
 #include "platform/platform.h"
 #include "writer/record_maker.h"
 
 namespace mapio {
 
 struct UpdateOptions {
-  std::int32_t kind = Faces;  // an ObjectKind
+  ObjectKind kind = Faces;
   // New pictures' IDs from the numbers their names begin with.
   bool idsFromNames = false;
   // Add records for the new pictures.

@@ -5,13 +5,14 @@
 #include <string>
 
 #include "core/job_questions.h"
+#include "core/object_kind.h"
 #include "platform/platform.h"
 #include "writer/record_maker.h"
 
 namespace mapio {
 
 struct MakeOptions {
-  std::int32_t kind = Faces;  // an ObjectKind; any other value makes faces
+  ObjectKind kind = Faces;
   // Each file's ID from the number its name begins with, asking nothing.
   bool idsFromNames = false;
 };

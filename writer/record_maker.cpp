@@ -41,13 +41,13 @@ void NameList::Add(std::string_view name) {
   ++count;
 }
 
-RecordMaker::RecordMaker(std::int32_t objectKind, bool idsFromNames, IdPrompter& prompter)
+RecordMaker::RecordMaker(ObjectKind objectKind, bool idsFromNames, IdPrompter& prompter)
     : prompter_(prompter), kits_(objectKind == Kits), fromNames_(idsFromNames) {
   if (!kits_) format_ = "\t\t" + std::string(RecordTemplateOf(objectKind).writeFormat);
   for (std::size_t k = 0; k < KitTemplates.size(); ++k) kitFormats_[k] = KitTemplates[k];
 }
 
-RecordMaker::RecordMaker(std::int32_t objectKind, bool idsFromNames, IdPrompter& prompter,
+RecordMaker::RecordMaker(ObjectKind objectKind, bool idsFromNames, IdPrompter& prompter,
                          const pack::LineStyle& style)
     : prompter_(prompter), kits_(objectKind == Kits), fromNames_(idsFromNames), needsNumber_(true) {
   const auto styled = [&](KitKind kitKind) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/job_questions.h"
+#include "core/object_kind.h"
 #include "pack/pack_style.h"
 #include "platform/platform.h"
 
@@ -32,10 +33,10 @@ struct NameList {
 class RecordMaker {
  public:
   // The make job's lines.
-  RecordMaker(std::int32_t objectKind, bool idsFromNames, IdPrompter& prompter);
+  RecordMaker(ObjectKind objectKind, bool idsFromNames, IdPrompter& prompter);
   // Lines in a pack's own style; with IDs from names, a name that begins
   // with no number gets no line (rather than the ID 0).
-  RecordMaker(std::int32_t objectKind, bool idsFromNames, IdPrompter& prompter,
+  RecordMaker(ObjectKind objectKind, bool idsFromNames, IdPrompter& prompter,
               const pack::LineStyle& style);
 
   // The number of files that will be asked about, before the first.

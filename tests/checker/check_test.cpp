@@ -60,7 +60,7 @@ struct PackCase {
   const char* title;
   std::vector<std::string> files;  // empty pictures, "sub/" makes a folder
   std::optional<std::string> config;
-  std::int32_t kind;
+  ObjectKind kind;
   std::vector<std::string> expected;
   bool caseSensitive = false;
 };

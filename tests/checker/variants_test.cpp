@@ -21,8 +21,8 @@ struct VariantCase {
   const char* title;
   std::vector<std::string> files;
   std::string config;
-  std::optional<std::int32_t> kind;  // nullopt: found from the records
-  std::int32_t kindChecked;
+  std::optional<ObjectKind> kind;  // nullopt: found from the records
+  ObjectKind kindChecked;
   std::vector<std::string> findings;  // "LINE:category:name"
   // config.xml after the update: `config` with each of these replaced.
   std::vector<std::pair<std::string, std::string>> changes;

@@ -93,15 +93,15 @@ TEST(CliUsage, FoldersAfterDoubleDashMayStartWithADash) {
 TEST(CliKinds, EveryKindHasATypableNameAndNumberListedInTheHelp) {
   const std::string usage = cli::UsageText();
   std::set<std::string_view> seen;
-  for (std::int32_t kind = 0; kind < kObjectKindCount; ++kind) {
-    const std::string_view name = kKinds[kind].cliName;
+  for (const ObjectKind kind : kAllKinds) {
+    const std::string_view name = KindOf(kind).cliName;
     SCOPED_TRACE(name);
     EXPECT_TRUE(seen.insert(name).second);
     EXPECT_FALSE(name.empty());
     EXPECT_TRUE(std::all_of(name.begin(), name.end(),
                             [](char c) { return (c >= 'a' && c <= 'z') || c == '-'; }));
     EXPECT_EQ(cli::ParseObjectKind(name), kind);
-    EXPECT_EQ(cli::ParseObjectKind(std::to_string(kind)), kind);
+    EXPECT_EQ(cli::ParseObjectKind(std::to_string(IndexOf(kind))), kind);
     EXPECT_NE(usage.find(std::string(name) + ","), std::string::npos);
   }
   EXPECT_EQ(cli::ParseObjectKind("club-logos"), ClubLogos);

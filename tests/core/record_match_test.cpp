@@ -12,7 +12,7 @@ namespace mapio {
 namespace {
 
 struct MatchRow {
-  std::int32_t kind;
+  ObjectKind kind;
   std::string_view line;
   int result;
   std::string_view name;
@@ -78,8 +78,8 @@ struct FormatCase {
 
 std::vector<FormatCase> DifferentialFormats() {
   std::vector<FormatCase> cases;
-  for (std::int32_t kind = 0; kind <= 9; ++kind) {
-    if (kind == Kits) continue;
+  for (const ObjectKind kind : kAllKinds) {
+    if (kind == Kits || kind == DefaultBackgrounds) continue;
     const RecordTemplate& t = RecordTemplateOf(kind);
     std::string sample;
     AppendRecord(sample, t.writeFormat, "Some name", 1234);

@@ -35,11 +35,11 @@ TEST(RadioGroupTest, PositionsAreTheStoredValues) {
   EXPECT_EQ(RadioGroup(KitMapTemplate(), kHomeButton),
             (std::vector<int>{kHomeButton, kAwayButton, kThirdButton}));
   const std::vector<int> objects = RadioGroup(MainTemplate(), kFacesButton);
-  ASSERT_EQ(objects.size(), static_cast<std::size_t>(kObjectKindCount));
+  ASSERT_EQ(objects.size(), kObjectKindCount);
   for (std::size_t i = 0; i < objects.size(); ++i) {
     for (const ControlTemplate& control : MainTemplate().controls) {
       if (control.id == objects[i]) {
-        EXPECT_EQ(control.text, kKinds[i].buttonText) << i;
+        EXPECT_EQ(control.text, KindOf(*KindAt(i)).buttonText) << i;
       }
     }
   }

@@ -20,7 +20,7 @@ inline std::string Describe(const PackFile& pack) {
            std::to_string(r.line) + "-" + std::to_string(r.lastLine) + " [" + std::string(r.from) +
            "] [" + std::string(r.to) + "] to@" + std::to_string(r.toValue) + " form " +
            std::to_string(static_cast<int>(r.target.form)) + " kind " +
-           std::to_string(r.target.kind) + "\n";
+           std::to_string(IndexOf(r.target.kind)) + "\n";
   }
   for (const Problem& p : pack.problems)
     out += "problem " + std::to_string(static_cast<int>(p.kind)) + " line " +

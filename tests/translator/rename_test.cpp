@@ -23,7 +23,7 @@ struct RenameCase {
   Names records;
   Names state;  // afterwards, as State() shows it
   Messages messages;
-  int kind = Faces;
+  ObjectKind kind = Faces;
   bool twoCasesAtOnce = false;  // needs a file system that tells case apart
   bool western = false;         // needs names of older tools read as Windows-1252
 };
@@ -309,9 +309,12 @@ TEST_F(TranslatorTest, FolderThatCannotBeListedStillTriesExactNames) {
 
 // What the make job writes, the translate job reads, for every kind it can.
 TEST_F(TranslatorTest, ReadsWhatTheMakeJobWrites) {
-  for (int kind = 0; kind <= DefaultBackgrounds + 1; ++kind) {
+  // Every kind, and no kind marked at all, which is taken as faces.
+  std::vector<std::optional<ObjectKind>> kinds(kAllKinds.begin(), kAllKinds.end());
+  kinds.push_back(std::nullopt);
+  for (const std::optional<ObjectKind> kind : kinds) {
     if (kind == Kits) continue;
-    SCOPED_TRACE(kind);
+    SCOPED_TRACE(kind ? static_cast<int>(*kind) : -1);
     for (const auto& name : dir.List()) std::filesystem::remove(dir.path() / name);
     AddFiles({"alice.png", "Bob.JPG", "carl.gif", "notes.txt"});
     ScriptedPrompter prompter;

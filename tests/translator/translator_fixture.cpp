@@ -72,18 +72,20 @@ std::vector<std::string> TranslatorTest::State() const {
   return state;
 }
 
-std::vector<Message> TranslatorTest::Run(const std::string& configText, int kind, bool dryRun,
+std::vector<Message> TranslatorTest::Run(const std::string& configText,
+                                         std::optional<ObjectKind> kind, bool dryRun,
                                          const OnRename& onRename) {
   dir.Write("config.xml", configText);
   return RunAgain(kind, dryRun, onRename);
 }
 
-std::vector<Message> TranslatorTest::RunAgain(int kind, bool dryRun, const OnRename& onRename) {
+std::vector<Message> TranslatorTest::RunAgain(std::optional<ObjectKind> kind, bool dryRun,
+                                              const OnRename& onRename) {
   host.messages.clear();
   JobSettings settings;
   settings.folderPath = dir.str();
   settings.objectKind = kind;
-  settings.action = kActionTranslate;
+  settings.action = Action::Translate;
   TranslateOptions options;
   options.dryRun = dryRun;
   MappingTranslator(settings, host, options, onRename);

@@ -43,9 +43,10 @@ class TranslatorTest : public ::testing::Test {
   // Sorted "name=content" of every entry but config.xml; "name/" for folders.
   std::vector<std::string> State() const;
   using OnRename = std::function<void(const std::string& from, const std::string& to)>;
-  std::vector<Message> Run(const std::string& configText, int kind = Faces, bool dryRun = false,
-                           const OnRename& onRename = {});
-  std::vector<Message> RunAgain(int kind = Faces, bool dryRun = false,
+  std::vector<Message> Run(const std::string& configText, std::optional<ObjectKind> kind = Faces,
+                           bool dryRun = false, const OnRename& onRename = {});
+  // A kind of nullopt: no button of the object group marked.
+  std::vector<Message> RunAgain(std::optional<ObjectKind> kind = Faces, bool dryRun = false,
                                 const OnRename& onRename = {});
 };
 

@@ -42,7 +42,7 @@ class RunJobTest : public ::testing::Test {
 
   void Record(char job, const JobSettings& s) { calls_.push_back({job, s}); }
   std::string Path(std::string_view name) const { return (folder_.path() / name).string(); }
-  void Go(std::string path, std::int32_t action = kActionMake) {
+  void Go(std::string path, std::optional<Action> action = Action::Make) {
     host_.controls.folderPath = std::move(path);
     host_.controls.action = action;
     RunJob(host_, settings_, jobs_);
@@ -79,18 +79,18 @@ TEST_F(RunJobTest, RefusedFoldersStartNoJob) {
 
 TEST_F(RunJobTest, ActionChoosesTheJobAfterTheFolderCheck) {
   struct Row {
-    std::int32_t action;
+    std::optional<Action> action;
     std::string jobs;
     std::vector<Message> messages;
   };
   const Row rows[] = {
-      {kActionMake, "m", {}},
-      {kActionTranslate, "t", {}},
-      {kActionNone, "", {kNoAction}},
-      {7, "", {kNoAction}},
+      {Action::Make, "m", {}},
+      {Action::Translate, "t", {}},
+      {std::nullopt, "", {kNoAction}},
+      {static_cast<Action>(7), "", {kNoAction}},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.action);
+    SCOPED_TRACE(row.jobs);
     calls_.clear();
     host_.messages.clear();
     Go(Path("b"), row.action);
@@ -103,7 +103,7 @@ TEST_F(RunJobTest, ActionChoosesTheJobAfterTheFolderCheck) {
 
 TEST_F(RunJobTest, JobGetsThePulledSettings) {
   host_.controls.objectKind = NationLogos;
-  host_.controls.allFilenamesAreIds = 1;
+  host_.controls.allFilenamesAreIds = true;
   Go(Path("a"));
   ASSERT_EQ(calls_.size(), 1u);
   EXPECT_EQ(calls_[0].settings, host_.controls);
@@ -126,13 +126,13 @@ TEST_F(RunJobTest, RelativePathMeansTheSameFolderEveryTime) {
 
 TEST_F(RunJobTest, DroppedFoldersRunInOrderOnlyWithTheFlag) {
   const std::vector<std::string> drop = {Path("a"), Path("b"), Path("c")};
-  for (std::int32_t flag : {1, 0}) {
+  for (const bool flag : {true, false}) {
     SCOPED_TRACE(flag);
     calls_.clear();
     host_.pushes.clear();
     host_.controls = {};
     host_.controls.processDroppedFolders = flag;
-    host_.controls.action = kActionTranslate;
+    host_.controls.action = Action::Translate;
     host_.controls.objectKind = ClubLogos;
     ApplyDroppedFolders(host_, settings_, drop, jobs_);
     ASSERT_EQ(host_.pushes.size(), 3u);
@@ -148,7 +148,7 @@ TEST_F(RunJobTest, DroppedFoldersRunInOrderOnlyWithTheFlag) {
 }
 
 TEST_F(RunJobTest, DroppedFileWarnsAndTheOthersStillRun) {
-  host_.controls.processDroppedFolders = 1;
+  host_.controls.processDroppedFolders = true;
   ApplyDroppedFolders(host_, settings_, {Path("a"), Path("file.png"), Path("b")}, jobs_);
   EXPECT_EQ(host_.messages, std::vector<Message>{kNoFolder});
   ASSERT_EQ(calls_.size(), 2u);
@@ -157,7 +157,7 @@ TEST_F(RunJobTest, DroppedFileWarnsAndTheOthersStillRun) {
 }
 
 TEST_F(RunJobTest, EmptyDropOnlyPulls) {
-  host_.controls.processDroppedFolders = 1;
+  host_.controls.processDroppedFolders = true;
   host_.controls.folderPath = Path("a");
   ApplyDroppedFolders(host_, settings_, {}, jobs_);
   EXPECT_EQ(host_.pulls, 1);
@@ -176,7 +176,8 @@ TEST(GetRecordTemplate, KitsWarnAndGiveNothingOtherKindsTheirFormats) {
     EXPECT_EQ(host.messages, expected);
   }
   FakeHost host;
-  EXPECT_EQ(GetRecordTemplate(host, 11, TemplateHalf::Read), RecordTemplateOf(Faces).readFormat);
+  EXPECT_EQ(GetRecordTemplate(host, static_cast<ObjectKind>(11), TemplateHalf::Read),
+            RecordTemplateOf(Faces).readFormat);
   EXPECT_TRUE(host.messages.empty());
 }
 

@@ -80,30 +80,33 @@ class MainWindowTest : public ::testing::Test {
   MainWindow window;
 };
 
-TEST(MainControlsTest, ExchangeMarksNothingForValuesOutsideAGroup) {
+TEST(MainControlsTest, APositionOutsideAGroupMarksNothing) {
   struct Row {
-    std::int32_t value;
-    int actionPosition;
-    int objectPosition;
+    int position;
+    std::optional<Action> action;
+    std::optional<ObjectKind> kind;
   };
-  const Row rows[] = {{-1, -1, -1}, {0, 0, 0}, {1, 1, 1}, {2, -1, 2}, {10, -1, 10}, {11, -1, -1}};
+  const Row rows[] = {{-1, std::nullopt, std::nullopt},       {0, Action::Make, Faces},
+                      {1, Action::Translate, Kits},           {2, std::nullopt, NationLogos},
+                      {10, std::nullopt, DefaultBackgrounds}, {11, std::nullopt, std::nullopt}};
   for (const Row& row : rows) {
-    JobSettings s;
-    s.action = row.value;
-    s.objectKind = row.value;
+    SCOPED_TRACE(row.position);
     MainControls c;
-    PushToControls(s, c);
-    EXPECT_EQ(c.actionPosition, row.actionPosition) << row.value;
-    EXPECT_EQ(c.objectPosition, row.objectPosition) << row.value;
-    JobSettings back;
-    EXPECT_TRUE(PullFromControls(c, back));
-    EXPECT_EQ(back.action, row.actionPosition);
-    EXPECT_EQ(back.objectKind, row.objectPosition);
+    c.actionPosition = row.position;
+    c.objectPosition = row.position;
+    JobSettings s;
+    EXPECT_TRUE(PullFromControls(c, s));
+    EXPECT_EQ(s.action, row.action);
+    EXPECT_EQ(s.objectKind, row.kind);
+    MainControls back;
+    PushToControls(s, back);
+    EXPECT_EQ(back.actionPosition, row.action ? row.position : -1);
+    EXPECT_EQ(back.objectPosition, row.kind ? row.position : -1);
   }
 }
 
 TEST(MainControlsTest, RoundTripKeepsEveryFieldAndTheEnabledStates) {
-  JobSettings s{"/some/folder", 1, 4, 1, 1};
+  JobSettings s{"/some/folder", true, ClubLogos, true, Action::Translate};
   MainControls c;
   c.kitsEnabled = false;
   c.allFilenamesEnabled = false;
@@ -134,7 +137,7 @@ TEST(MainControlsTest, PullFailsOnlyAboveTheLimitAndCopiesAnyway) {
     JobSettings s;
     EXPECT_EQ(PullFromControls(c, s), row.ok) << row.path.size();
     EXPECT_EQ(s.folderPath, row.path);
-    EXPECT_EQ(s.objectKind, 3);
+    EXPECT_EQ(s.objectKind, CompetitionLogos);
   }
 }
 
@@ -196,8 +199,8 @@ TEST_F(MainWindowTest, DropsRunOneJobPerFolderInOrderWhenAsked) {
   for (std::size_t i = 0; i < calls.size(); ++i) {
     EXPECT_EQ(calls[i].job, "make");
     EXPECT_EQ(calls[i].settings.folderPath, expected[i]);
-    EXPECT_EQ(calls[i].settings.objectKind, 4);
-    EXPECT_EQ(calls[i].settings.allFilenamesAreIds, 1);
+    EXPECT_EQ(calls[i].settings.objectKind, ClubLogos);
+    EXPECT_TRUE(calls[i].settings.allFilenamesAreIds);
   }
   EXPECT_EQ(view.controls.pathText, c.str());
   // Each job is framed for the progress display, and only jobs are.

@@ -160,7 +160,7 @@ TEST_P(UpdateTest, ChangesOnlyItsLines) {
   prompter.answers = {KitAnswer{5, KitKind::Home}, std::nullopt, KitAnswer{6, KitKind::Home}};
 
   settings.folderPath = folder.str();
-  settings.allFilenamesAreIds = c.idsFromNames ? 1 : 0;
+  settings.allFilenamesAreIds = c.idsFromNames;
   UpdateOptions options;
   options.prune = c.prune;
   MappingUpdater(settings, host, prompter, options);
@@ -236,7 +236,7 @@ TEST_F(WriterTest, UpdateMapsPicturesOnlyAndNamesThoseWithoutANumber) {
   Files({"10.png", "notes.txt", "Thumbs.db", "abc.png", ".config.xml.mapio-Ab12Cd"});
   folder.Write("config.xml", MappingFile({}));
   settings.folderPath = folder.str();
-  settings.allFilenamesAreIds = 1;
+  settings.allFilenamesAreIds = true;
   MappingUpdater(settings, host, prompter);
   EXPECT_EQ(Written(), MappingFile({FaceRecord("10", "10")}));
   EXPECT_EQ(host.Texts(),

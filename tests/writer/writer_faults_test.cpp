@@ -98,7 +98,7 @@ TEST(WriterRefusal, ConfigXmlThatCannotBeWrittenIsLeftAsItWas) {
     ScriptedPrompter prompter;
     JobSettings settings;
     settings.folderPath = folder.str();
-    settings.allFilenamesAreIds = 1;
+    settings.allFilenamesAreIds = true;
     {
       OrdinaryUser user(folder.path(), c.foreign ? std::vector<std::string>{"config.xml"}
                                                  : std::vector<std::string>{});
@@ -157,7 +157,7 @@ TEST_F(WriterTest, FolderGoneDuringTheQuestionWarnsAndWritesNothing) {
   vanishing.folder = parent.path() / "pics";
   vanishing.movedTo = parent.path() / "moved";
   settings.folderPath = vanishing.folder.string();
-  settings.allFilenamesAreIds = 1;
+  settings.allFilenamesAreIds = true;
   MappingWriter(settings, vanishing, prompter);
   ASSERT_EQ(vanishing.messages.size(), 2u);
   EXPECT_EQ(vanishing.messages[0], kOverwriteQuestion);

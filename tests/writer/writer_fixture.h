@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/object_kind.h"
 #include "core/record_template.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/temp_folder.h"
@@ -43,10 +44,10 @@ inline std::string KitRecord(std::string_view name, std::string_view id, std::st
 
 class WriterTest : public ::testing::Test {
  protected:
-  void Run(std::int32_t kind = Faces, bool idsFromNames = true) {
+  void Run(ObjectKind kind = Faces, bool idsFromNames = true) {
     settings.folderPath = folder.str();
     settings.objectKind = kind;
-    settings.allFilenamesAreIds = idsFromNames ? 1 : 0;
+    settings.allFilenamesAreIds = idsFromNames;
     MappingWriter(settings, host, prompter);
   }
   void Files(const std::vector<std::string>& names) const {

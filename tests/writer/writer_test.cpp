@@ -48,7 +48,7 @@ TEST_F(WriterTest, IdsFromNames) {
     SCOPED_TRACE(row.files[0]);
     TempFolder fresh;
     settings.folderPath = fresh.str();
-    settings.allFilenamesAreIds = 1;
+    settings.allFilenamesAreIds = true;
     for (const std::string& f : row.files) fresh.Write(f, "picture");
     host.messages.clear();
     MappingWriter(settings, host, prompter);

@@ -14,8 +14,6 @@ class JsonReport {
  public:
   JsonReport();
   ~JsonReport();
-  JsonReport(const JsonReport&) = delete;
-  JsonReport& operator=(const JsonReport&) = delete;
 
   // A folder's object: its path, kind, counts and the report's findings.
   void Add(const PackReport& report);

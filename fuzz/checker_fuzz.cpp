@@ -1,15 +1,11 @@
 // The input becomes config.xml of a scratch folder with a few pictures, a
 // subfolder and a neighbouring folder; the check reads it and lists the
 // folder, and afterwards every file in and around the folder is as it was.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "checker/check_pack.h"
@@ -21,24 +17,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using mapio::fuzz::ReadFile;
+using mapio::fuzz::Entries;
 using mapio::fuzz::WriteFile;
-
-std::map<std::string, std::string> Everything(const fs::path& root) {
-  std::map<std::string, std::string> seen;
-  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
-       ++it)
-    seen[it->path().string()] = it->is_directory() ? "<dir>" : ReadFile(it->path());
-  return seen;
-}
 
 struct Scratch {
   fs::path root, work;
 
   Scratch() {
-    std::string pattern = (fs::temp_directory_path() / "mapio-fuzz-check-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    root = pattern;
+    root = mapio::fuzz::MakeScratchFolder("mapio-fuzz-check");
     work = root / "work";
     fs::create_directories(work / "sub");
     fs::create_directories(root / "outside");
@@ -56,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static Scratch scratch;
   const std::string_view config(reinterpret_cast<const char*>(data), size);
   WriteFile(scratch.work / "config.xml", config);
-  const auto before = Everything(scratch.root);
+  const auto before = Entries(scratch.root);
 
   // One past the kinds too: a kind made from a stray byte is taken as faces.
   const auto kind =
@@ -67,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   length += mapio::checker::SummaryLine(report).size();
   if (length == 0) std::abort();
 
-  if (Everything(scratch.root) != before) {
+  if (Entries(scratch.root) != before) {
     std::fprintf(stderr, "the check changed a file\n");
     std::abort();
   }

@@ -1,8 +1,12 @@
 // Whole-file reads and writes for the fuzz targets' scratch folders.
 #pragma once
 
+#include <stdlib.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -19,6 +23,28 @@ inline std::string ReadFile(const std::filesystem::path& p) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// A new folder under the system's temporary one.
+inline std::filesystem::path MakeScratchFolder(std::string_view prefix) {
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
+  if (!mkdtemp(pattern.data())) std::abort();
+  return pattern;
+}
+
+// Every entry under `root` with its contents ("<dir>" for folders), but the
+// files right in `passOver`.
+inline std::map<std::string, std::string> Entries(const std::filesystem::path& root,
+                                                  const std::filesystem::path& passOver = {}) {
+  std::map<std::string, std::string> seen;
+  for (auto it = std::filesystem::recursive_directory_iterator(root);
+       it != std::filesystem::recursive_directory_iterator(); ++it) {
+    const std::filesystem::path& p = it->path();
+    if (!passOver.empty() && p.parent_path() == passOver && !it->is_directory()) continue;
+    seen[p.string()] = it->is_directory() ? "<dir>" : ReadFile(p);
+  }
+  return seen;
 }
 
 }  // namespace mapio::fuzz

@@ -1,15 +1,11 @@
 // The input becomes config.xml of a scratch folder with a few pictures, a
 // subfolder and a neighbouring folder; after the translate job nothing
 // outside the scratch folder has changed and no file in it was lost.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "fuzz/fuzz_files.h"
@@ -19,20 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using mapio::fuzz::Entries;
 using mapio::fuzz::ReadFile;
 using mapio::fuzz::WriteFile;
-
-// Every entry under `root` but the scratch folder's own files, with contents.
-std::map<std::string, std::string> Outside(const fs::path& root, const fs::path& work) {
-  std::map<std::string, std::string> seen;
-  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
-       ++it) {
-    const fs::path& p = it->path();
-    if (p.parent_path() == work && !it->is_directory()) continue;
-    seen[p.string()] = it->is_directory() ? "<dir>" : ReadFile(p);
-  }
-  return seen;
-}
 
 std::size_t FileCount(const fs::path& folder) {
   std::size_t n = 0;
@@ -45,22 +30,17 @@ struct Scratch {
   std::map<std::string, std::string> outside;
 
   Scratch() {
-    std::string pattern = (fs::temp_directory_path() / "mapio-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    root = pattern;
+    root = mapio::fuzz::MakeScratchFolder("mapio-fuzz");
     work = root / "work";
     fs::create_directories(work / "sub");
     fs::create_directories(root / "outside");
     // The journals of the renames change at every run: kept out of what is
     // compared.
-    std::string journalPattern =
-        (fs::temp_directory_path() / "mapio-fuzz-journals-XXXXXX").string();
-    if (!mkdtemp(journalPattern.data())) std::abort();
-    journals = journalPattern;
+    journals = mapio::fuzz::MakeScratchFolder("mapio-fuzz-journals");
     for (const char* n : {"x.png", "y.jpg", "z.gif", "1.png"}) WriteFile(root / "outside" / n, n);
     WriteFile(root / "outside.png", "beside");
     WriteFile(work / "sub" / "x.png", "sub");
-    outside = Outside(root, work);
+    outside = Entries(root, work);
   }
   ~Scratch() {
     fs::remove_all(root);
@@ -92,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.journal.folder = scratch.journals.string();
   mapio::TranslateNames(scratch.work.string(), options, {});
 
-  if (Outside(scratch.root, scratch.work) != scratch.outside) {
+  if (Entries(scratch.root, scratch.work) != scratch.outside) {
     std::fprintf(stderr, "something outside the folder changed\n");
     std::abort();
   }

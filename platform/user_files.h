@@ -30,8 +30,6 @@ bool RemoveFile(const std::string& path);
 // Seconds since 1970, and as "2026-12-09 14:03:27" in UTC.
 std::time_t Now();
 std::string TimeText(std::time_t when);
-// The parts of a time in UTC, as each system's C library gives them.
-std::tm UtcParts(std::time_t when);
 
 // A new file written in pieces: what Flush() has handed over survives the
 // program being killed, what Sync() has, the machine going down.

@@ -1,5 +1,8 @@
 #include "platform/user_files.h"
 
+#include <chrono>
+#include <cstdio>
+
 namespace mapio::platform {
 
 namespace {
@@ -11,10 +14,19 @@ constexpr std::size_t kGather = 1 << 20;
 
 std::time_t Now() { return std::time(nullptr); }
 
+// Counted from the epoch, not by the C library, whose UTC call has another
+// name on each system.
 std::string TimeText(std::time_t when) {
-  const std::tm parts = UtcParts(when);
+  using namespace std::chrono;
+  const sys_seconds at{seconds{when}};
+  const sys_days day = floor<days>(at);
+  const year_month_day date{day};
+  const hh_mm_ss time{at - day};
   char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()));
   return text;
 }
 

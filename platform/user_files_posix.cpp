@@ -38,12 +38,6 @@ bool MakeFolders(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::tm UtcParts(std::time_t when) {
-  std::tm parts{};
-  gmtime_r(&when, &parts);
-  return parts;
-}
-
 std::FILE* detail::OpenAppendFile(const std::string& path, bool create) {
   const int flags = O_WRONLY | O_CLOEXEC | (create ? O_CREAT | O_EXCL : O_APPEND);
   const int fd = open(path.c_str(), flags, 0600);

@@ -45,12 +45,6 @@ bool MakeFolders(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::tm UtcParts(std::time_t when) {
-  std::tm parts{};
-  gmtime_s(&parts, &when);
-  return parts;
-}
-
 std::FILE* detail::OpenAppendFile(const std::string& path, bool create) {
   const int flags = _O_WRONLY | _O_BINARY | (create ? _O_CREAT | _O_EXCL : _O_APPEND);
   const int fd = _wopen(SystemPath(path).c_str(), flags, _S_IREAD | _S_IWRITE);

@@ -83,25 +83,27 @@ enum CodeDialogId {
   kReportDialog = 140,  // the check's report
 };
 
-// The check's report.
+// The check's report. Built in code, so only their being distinct matters:
+// they follow each other.
 enum ReportControlId {
   kReportCloseButton = kCancelId,
   kReportSummary = 1100,
-  kReportFilterLabel = 1101,
-  kReportFindingsLabel = 1102,
-  kReportTable = 1103,
-  kReportPicture = 1104,
-  kReportPictureName = 1105,
-  kReportPictureFacts = 1106,
-  kReportCopyButton = 1107,
-  kReportSaveButton = 1108,
-  kAddNewButton = 1110,
-  kRemoveMissingButton = 1111,
-  kUseGeneratedIdsButton = 1112,
-  kUsePlainIdsButton = 1113,
-  kUndoTranslateButton = 1114,
+  kReportFilterLabel,
+  kReportFindingsLabel,
+  kReportTable,
+  kReportPicture,
+  kReportPictureName,
+  kReportPictureFacts,
+  kReportCopyButton,
+  kReportSaveButton,
+  kAddNewButton,
+  kRemoveMissingButton,
+  kUseGeneratedIdsButton,
+  kUsePlainIdsButton,
+  kUndoTranslateButton,
   // The filters: "all" first, then one per category with findings.
   kReportFilterFirst = 1120,
 };
+static_assert(kUndoTranslateButton < kReportFilterFirst);
 
 }  // namespace mapio::res

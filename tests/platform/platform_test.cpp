@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <ctime>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/user_files.h"
 
 namespace mapio::platform {
 namespace {
@@ -249,6 +252,18 @@ TEST(RunTogether, RunsBothAndPassesOnAFailureOnceBothEnded) {
   EXPECT_THROW(RunTogether([&] { ++ran; }, [] { throw std::logic_error("here"); }),
                std::logic_error);
   EXPECT_EQ(ran, 5);
+}
+
+// Journals are listed by these: the same on every system, leap days and
+// the second before the epoch included.
+TEST(TimeText, UtcDateAndTime) {
+  const std::pair<std::time_t, std::string_view> rows[] = {
+      {0, "1970-01-01 00:00:00"},
+      {-1, "1969-12-31 23:59:59"},
+      {951782400, "2000-02-29 00:00:00"},
+      {1796810607, "2026-12-09 10:03:27"},
+  };
+  for (const auto& [when, text] : rows) EXPECT_EQ(TimeText(when), text) << when;
 }
 
 }  // namespace

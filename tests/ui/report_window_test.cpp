@@ -1,17 +1,12 @@
 // The check's report window wired to its table, its filters, the editor
 // and the jobs of its buttons.
+#include "tests/support/face_pack.h"
 #include "tests/ui/qt_test_support.h"
 #include "translator/mapping_translator.h"
 
-namespace {
+using mapio::testing::FacePack;
 
-std::string Faces(const std::vector<std::pair<std::string, std::string>>& records) {
-  std::string text = "<record>\n\t<list id=\"maps\">\n";
-  for (const auto& [from, id] : records)
-    text +=
-        "\t\t<record from=\"" + from + "\" to=\"graphics/pictures/person/" + id + "/portrait\"/>\n";
-  return text + "\t</list>\n</record>\n";
-}
+namespace {
 
 QTableView* Table(QWidget* report) { return Control<QTableView>(report, res::kReportTable); }
 
@@ -37,7 +32,7 @@ class ReportWindowTest : public QObject {
     TempFolder dir;
     dir.Write("a.png", mapio::testing::kTinyPng);
     dir.Write("stray.png", mapio::testing::kTinyPng);
-    dir.Write("config.xml", Faces({{"a", "1"}, {"gone", "2"}, {"lost", "3"}}));
+    dir.Write("config.xml", FacePack({{"a", "1"}, {"gone", "2"}, {"lost", "3"}}));
     CMainDlg window;
     window.show();
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
@@ -81,13 +76,13 @@ class ReportWindowTest : public QObject {
         selected,
         QStringLiteral("\t\t<record from=\"lost\" to=\"graphics/pictures/person/3/portrait\"/>"));
     QCOMPARE(refreshed, QStringList{"gone"});
-    QCOMPARE(dir.Read("config.xml"), Faces({{"a", "1"}, {"gone", "2"}}));
+    QCOMPARE(dir.Read("config.xml"), FacePack({{"a", "1"}, {"gone", "2"}}));
   }
 
   // "Use r- IDs" asks, converts, and the fresh report offers the way back.
   void convertButtonConvertsAndReportsAgain() {
     TempFolder dir;
-    dir.Write("config.xml", Faces({{"gone", "2"}}));
+    dir.Write("config.xml", FacePack({{"gone", "2"}}));
     CMainDlg window;
     window.show();
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
@@ -107,7 +102,7 @@ class ReportWindowTest : public QObject {
     MessageBox::setNextAnswer(MessageButton::Ok);
     Press(&window, res::kCheckButton);
     QVERIFY(script.done());
-    QCOMPARE(dir.Read("config.xml"), Faces({{"gone", "r-2"}}));
+    QCOMPARE(dir.Read("config.xml"), FacePack({{"gone", "r-2"}}));
     QVERIFY(plainOffered && !generatedOffered);
     QCOMPARE(ShownTexts(),
              (QStringList{"Convert the 1 record of faces with plain IDs in config.xml "
@@ -119,7 +114,7 @@ class ReportWindowTest : public QObject {
   void undoButtonTakesTheTranslateBack() {
     TempFolder dir;
     dir.Write("a.png", mapio::testing::kTinyPng);
-    dir.Write("config.xml", Faces({{"a", "7"}}));
+    dir.Write("config.xml", FacePack({{"a", "7"}}));
     mapio::TranslateNames(dir.str(), {}, {});
     CMainDlg window;
     window.show();

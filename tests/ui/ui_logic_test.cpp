@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "tests/support/face_pack.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
@@ -18,6 +19,7 @@
 namespace mapio::ui {
 namespace {
 
+using testing::FacePack;
 using testing::Message;
 using testing::TempFolder;
 
@@ -208,25 +210,17 @@ TEST_F(MainWindowTest, DropsRunOneJobPerFolderInOrderWhenAsked) {
                                                    "end", "start", "progress", "end"}));
 }
 
-std::string FaceRecords(const std::vector<std::pair<std::string, std::string>>& records) {
-  std::string text = "<record>\n\t<list id=\"maps\">\n";
-  for (const auto& [from, id] : records)
-    text +=
-        "\t\t<record from=\"" + from + "\" to=\"graphics/pictures/person/" + id + "/portrait\"/>\n";
-  return text + "\t</list>\n</record>\n";
-}
-
 // The report's ID style buttons convert after a yes, then the pack is
 // checked again and offers the way back.
 TEST_F(MainWindowTest, ReportConvertsToTheOtherIdStyleAfterAYes) {
   TempFolder dir;
   dir.Write("a.png");
-  dir.Write("config.xml", FaceRecords({{"a", "1"}, {"gone", "2"}}));
+  dir.Write("config.xml", FacePack({{"a", "1"}, {"gone", "2"}}));
   view.controls.pathText = dir.str();
   view.choices = {ReportChoice::UseGeneratedIds, ReportChoice::UsePlainIds};
   view.answers = {MessageButton::Yes, MessageButton::Ok, MessageButton::No};
   window.Check();
-  EXPECT_EQ(dir.Read("config.xml"), FaceRecords({{"a", "r-1"}, {"gone", "r-2"}}));
+  EXPECT_EQ(dir.Read("config.xml"), FacePack({{"a", "r-1"}, {"gone", "r-2"}}));
   ASSERT_EQ(view.offered.size(), 3u);
   EXPECT_EQ(view.offered[0].useGeneratedIds, "Use &r- IDs");
   EXPECT_EQ(view.offered[0].usePlainIds, "");
@@ -253,7 +247,7 @@ TEST_F(MainWindowTest, ReportTakesTheLastTranslateBackAfterAYes) {
   TempFolder dir;
   dir.Write("a.png", testing::kTinyPng);
   dir.Write("b.png", testing::kTinyPng);
-  dir.Write("config.xml", FaceRecords({{"a", "1"}, {"b", "2"}}));
+  dir.Write("config.xml", FacePack({{"a", "1"}, {"b", "2"}}));
   ASSERT_EQ(TranslateNames(dir.str(), {}, {}).renamed, 2u);
   view.controls.pathText = dir.str();
   view.choices = {ReportChoice::UndoTranslate};

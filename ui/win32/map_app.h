@@ -2,14 +2,15 @@
 // ends the program when it closes.
 #pragma once
 
+#include "platform/platform.h"
+
 namespace mapio::win32 {
 
-class CMapApp {
+// COM is started and ended once.
+class CMapApp : platform::OwnsSystemResource {
  public:
   CMapApp();
   ~CMapApp();
-  CMapApp(const CMapApp&) = delete;
-  CMapApp& operator=(const CMapApp&) = delete;
 
   // False in every case: there is nothing to run after the main window.
   bool InitInstance();

@@ -71,7 +71,9 @@ void MainWindow::Check() {
   ReportView shownAs;
   for (;;) {
     CheckedPack checked = CheckAgain(*folder);
-    if (checked.report.findingCount == 0) {
+    // A clean pack still shows its report when the report has a job to
+    // offer: its IDs to write in the other style, a translate to take back.
+    if (checked.report.findingCount == 0 && checked.buttons == ReportButtons{}) {
       ShowMessage(CleanText(checked.report), kCheckCaption, MessageKind::Information);
       return;
     }

@@ -211,38 +211,44 @@ class MainDialogTest : public QObject {
     MessageBox::setNextAnswer(MessageButton::Ok);
     Press(&window, res::kCheckButton);
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
-    MessageBox::setNextAnswer(MessageButton::Ok);
-    Press(&window, res::kCheckButton);
-    QCOMPARE(MessageBox::shown().size(), size_t{2});
-    QCOMPARE(MessageBox::shown()[0].text, QStringLiteral("Please choose directory!"));
-    QCOMPARE(MessageBox::shown()[1].caption, QStringLiteral("Check"));
-    QCOMPARE(MessageBox::shown()[1].kind, MessageKind::Information);
-    QCOMPARE(MessageBox::shown()[1].text,
-             QString::fromStdString(dir.str()) +
-                 ": 1 record, 1 picture, 0 findings; usual size 1x1, 0 pictures of another "
-                 "size\n\nNothing is wrong with this pack.");
-
-    dir.Write("B.gif", mapio::testing::kTinyGif);
-    QString caption, summary;
+    // Clean, and reported for the IDs it could write with "r-".
+    QString caption, clean, offered, summary;
     QStringList row;
     ModalScript script({[&](QWidget* d) {
-      caption = d->windowTitle();
-      summary = Control<QLabel>(d, res::kReportSummary)->text();
-      const QAbstractItemModel& table = *Control<QTableView>(d, res::kReportTable)->model();
-      for (int c = 0; c < table.columnCount(); ++c) row << table.index(0, c).data().toString();
-      Press(d, res::kReportCopyButton);
-      static_cast<QDialog*>(d)->reject();
-    }});
+                          caption = d->windowTitle();
+                          clean = Control<QLabel>(d, res::kReportSummary)->text();
+                          offered = Control<QPushButton>(d, res::kUseGeneratedIdsButton)->text();
+                          static_cast<QDialog*>(d)->reject();
+                        },
+                        [&](QWidget* d) {
+                          summary = Control<QLabel>(d, res::kReportSummary)->text();
+                          const QAbstractItemModel& table =
+                              *Control<QTableView>(d, res::kReportTable)->model();
+                          for (int c = 0; c < table.columnCount(); ++c)
+                            row << table.index(0, c).data().toString();
+                          Press(d, res::kReportCopyButton);
+                          static_cast<QDialog*>(d)->reject();
+                        }});
     Press(&window, res::kCheckButton);
+    QCOMPARE(MessageBox::shown().size(), size_t{1});
+    QCOMPARE(MessageBox::shown()[0].text, QStringLiteral("Please choose directory!"));
     QCOMPARE(caption, QStringLiteral("Check"));
     const QString folder = QString::fromStdString(dir.str());
+    QCOMPARE(clean, folder +
+                        ": 1 record, 1 picture, 0 findings; usual size 1x1, 0 pictures of another "
+                        "size\nNothing is wrong with this pack.\nID style: plain (1 record)");
+    QCOMPARE(offered, QStringLiteral("Use &r- IDs"));
+
+    dir.Write("B.gif", mapio::testing::kTinyGif);
+    Press(&window, res::kCheckButton);
+    QVERIFY(script.done());
     QCOMPARE(summary, folder +
                           ": 1 record, 2 pictures, 1 finding; usual size 1x1, 0 pictures of "
                           "another size\nID style: plain (1 record)");
     QCOMPARE(row, (QStringList{"unmapped", "", "B.gif", "", "no record names this picture"}));
     QCOMPARE(QApplication::clipboard()->text(),
              folder + "/B.gif: unmapped: no record names this picture\n");
-    QCOMPARE(MessageBox::shown().size(), size_t{2});
+    QCOMPARE(MessageBox::shown().size(), size_t{1});
   }
 
   // The report's "Add" button runs the update, which takes its IDs from the
@@ -259,16 +265,21 @@ class MainDialogTest : public QObject {
     window.show();
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
     QTest::mouseClick(Control<QCheckBox>(&window, res::kAllFilenamesAreIdsBox), Qt::LeftButton);
-    QString offered;
+    QString offered, after;
     ModalScript script({[&](QWidget* d) {
-      auto* add = Control<QPushButton>(d, res::kAddNewButton);
-      offered = add->text();
-      QVERIFY(Control<QPushButton>(d, res::kRemoveMissingButton)->isHidden());
-      QTest::mouseClick(add, Qt::LeftButton);
-    }});
-    for (MessageButton answer : {MessageButton::Yes, MessageButton::Ok, MessageButton::Ok})
+                          auto* add = Control<QPushButton>(d, res::kAddNewButton);
+                          offered = add->text();
+                          QVERIFY(Control<QPushButton>(d, res::kRemoveMissingButton)->isHidden());
+                          QTest::mouseClick(add, Qt::LeftButton);
+                        },
+                        [&](QWidget* d) {
+                          after = Control<QLabel>(d, res::kReportSummary)->text();
+                          static_cast<QDialog*>(d)->reject();
+                        }});
+    for (MessageButton answer : {MessageButton::Yes, MessageButton::Ok})
       MessageBox::setNextAnswer(answer);
     Press(&window, res::kCheckButton);
+    QVERIFY(script.done());
     QCOMPARE(offered, QStringLiteral("&Add 1 new pictures"));
     QCOMPARE(QString::fromStdString(dir.Read("config.xml")),
              QString::fromStdString(
@@ -276,14 +287,14 @@ class MainDialogTest : public QObject {
                           "\t</list>\n</record>"));
     QStringList texts;
     for (const auto& box : MessageBox::shown()) texts << box.text;
-    QCOMPARE(texts,
-             (QStringList{
-                 "Add records for the 1 new pictures at the end of the list in config.xml? "
-                 "Nothing else in the file changes.",
-                 "Success! 1 files added in XML file!\n1 records kept, 0 removed.",
-                 QString::fromStdString(dir.str()) +
-                     ": 2 records, 2 pictures, 0 findings; usual size 1x1, 0 pictures of another "
-                     "size\n\nNothing is wrong with this pack."}));
+    QCOMPARE(texts, (QStringList{
+                        "Add records for the 1 new pictures at the end of the list in config.xml? "
+                        "Nothing else in the file changes.",
+                        "Success! 1 files added in XML file!\n1 records kept, 0 removed."}));
+    QCOMPARE(after, QString::fromStdString(dir.str()) +
+                        ": 2 records, 2 pictures, 0 findings; usual size 1x1, 0 pictures of "
+                        "another size\nNothing is wrong with this pack.\nID style: plain (2 "
+                        "records)");
   }
 
   void kitsFromTypingToConfigXml() {

@@ -254,8 +254,12 @@ TEST_F(MainWindowTest, ReportTakesTheLastTranslateBackAfterAYes) {
   view.answers = {MessageButton::Yes};
   window.Check();
   EXPECT_EQ(dir.List(), (std::vector<std::string>{"a.png", "b.png", "config.xml"}));
-  ASSERT_EQ(view.offered.size(), 1u);
+  // Clean again, the pack is reported once more for what it still offers.
+  ASSERT_EQ(view.offered.size(), 2u);
   EXPECT_EQ(view.offered[0].undoTranslate, "&Undo last translate (2 renames)");
+  ReportButtons way;
+  way.useGeneratedIds = "Use &r- IDs";
+  EXPECT_EQ(view.offered[1], way);
   ASSERT_EQ(view.boxes.size(), 4u);
   EXPECT_TRUE(view.boxes[1].text.starts_with("Take back the translate of "));
   EXPECT_TRUE(view.boxes[1].text.ends_with(
@@ -263,7 +267,19 @@ TEST_F(MainWindowTest, ReportTakesTheLastTranslateBackAfterAYes) {
       "file is replaced."));
   EXPECT_TRUE(view.boxes[2].text.starts_with("2 renames taken back (the translate of "));
   EXPECT_EQ(view.boxes[2].caption, "Undo translate");
-  EXPECT_TRUE(view.boxes[3].text.ends_with("Nothing is wrong with this pack."));
+}
+
+// Only a clean pack with no job to offer is told in a message.
+TEST_F(MainWindowTest, ACleanPackWithNothingToOfferIsToldInAMessage) {
+  TempFolder dir;
+  dir.Write("config.xml", FacePack({}));
+  view.controls.pathText = dir.str();
+  window.Check();
+  EXPECT_TRUE(view.offered.empty());
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].text,
+            dir.str() + ": 0 records, 0 pictures, 0 findings\n\nNothing is wrong with this pack.");
+  EXPECT_EQ(view.boxes[0].caption, "Check");
 }
 
 // What may be typed is looser than what Add takes: an empty field or a

@@ -272,13 +272,8 @@ class MainDialogTest : public QObject {
                           QVERIFY(Control<QPushButton>(d, res::kRemoveMissingButton)->isHidden());
                           QTest::mouseClick(add, Qt::LeftButton);
                         },
-                        [&](QWidget* d) {
-                          after = Control<QLabel>(d, res::kReportSummary)->text();
-                          static_cast<QDialog*>(d)->reject();
-                        }});
-    for (MessageButton answer : {MessageButton::Yes, MessageButton::Ok})
-      MessageBox::setNextAnswer(answer);
-    Press(&window, res::kCheckButton);
+                        KeepSummaryAndClose(after)});
+    PressAnswering(&window, res::kCheckButton, {MessageButton::Yes, MessageButton::Ok});
     QVERIFY(script.done());
     QCOMPARE(offered, QStringLiteral("&Add 1 new pictures"));
     QCOMPARE(QString::fromStdString(dir.Read("config.xml")),

@@ -20,6 +20,7 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 
 #include "res/control_ids.h"
 #include "tests/support/temp_folder.h"
@@ -74,6 +75,14 @@ inline void Press(QWidget* dialog, int id) {
   QTest::mouseClick(Control<QPushButton>(dialog, id), Qt::LeftButton);
 }
 
+// A step for the check's report: keeps its summary and closes it.
+inline ModalScript::Action KeepSummaryAndClose(QString& summary) {
+  return [&summary](QWidget* report) {
+    summary = Control<QLabel>(report, res::kReportSummary)->text();
+    static_cast<QDialog*>(report)->reject();
+  };
+}
+
 inline QStringList ShownTexts() {
   QStringList texts;
   for (const auto& shown : MessageBox::shown()) texts << shown.text;
@@ -109,3 +118,9 @@ using mapio::testing::TempFolder;
 
 using namespace mapio::qt::testing;
 namespace res = mapio::res;
+
+// Queues the answers to the message boxes to come, then presses the button.
+inline void PressAnswering(QWidget* dialog, int id, std::initializer_list<MessageButton> answers) {
+  for (MessageButton answer : answers) MessageBox::setNextAnswer(answer);
+  Press(dialog, id);
+}

@@ -124,13 +124,8 @@ class ReportWindowTest : public QObject {
                           offered = Control<QPushButton>(d, res::kUndoTranslateButton)->text();
                           Press(d, res::kUndoTranslateButton);
                         },
-                        [&](QWidget* d) {
-                          after = Control<QLabel>(d, res::kReportSummary)->text();
-                          static_cast<QDialog*>(d)->reject();
-                        }});
-    for (MessageButton answer : {MessageButton::Yes, MessageButton::Ok})
-      MessageBox::setNextAnswer(answer);
-    Press(&window, res::kCheckButton);
+                        KeepSummaryAndClose(after)});
+    PressAnswering(&window, res::kCheckButton, {MessageButton::Yes, MessageButton::Ok});
     QVERIFY(script.done());
     QCOMPARE(offered, QStringLiteral("&Undo last translate (1 rename)"));
     QCOMPARE(dir.List(), (std::vector<std::string>{"a.png", "config.xml"}));

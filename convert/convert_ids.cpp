@@ -8,6 +8,7 @@
 
 #include "core/job_questions.h"
 #include "core/object_kind.h"
+#include "pack/pack.h"
 #include "pack/pack_edit.h"
 #include "pack/pack_file.h"
 #include "platform/platform.h"
@@ -74,7 +75,7 @@ class Conversion {
     }
     if (!file_.Editable()) return Ended(ConvertOutcome::Result::NoList);
     outcome_.kindFound = !options_.kind;
-    outcome_.kind = options_.kind ? *options_.kind : MostRecords();
+    outcome_.kind = options_.kind ? *options_.kind : pack::MostCommonKind(kinds_);
     // The splices' room is taken once, at its size: grown by doubling it
     // would hold two blocks of up to 30 MB at once beside the file.
     edit_.Reserve(
@@ -101,13 +102,6 @@ class Conversion {
     candidates_.push_back(
         {r.begin, r.end, static_cast<std::uint32_t>(r.toValue + r.target.IdStart()), r.target.kind,
          r.target.style.generatedId, Wanted(ids_, IdValue(r.target.IdIn(r.to)))});
-  }
-
-  ObjectKind MostRecords() const {
-    ObjectKind best = Faces;
-    for (const ObjectKind kind : kAllKinds)
-      if (kinds_[IndexOf(kind)] > kinds_[IndexOf(best)]) best = kind;
-    return best;
   }
 
   bool Changes(const Candidate& c) const {
@@ -173,8 +167,8 @@ class Conversion {
   pack::PackFile file_;
   // A deque, as it grows block by block: no second copy while it grows.
   std::deque<Candidate> candidates_;
-  std::array<std::size_t, kObjectKindCount> kinds_{};
-  std::array<std::size_t, kObjectKindCount> unchangeableOf_{};
+  pack::KindCounts kinds_{};
+  pack::KindCounts unchangeableOf_{};
   pack::PackEdit edit_;
   ConvertOutcome outcome_;
 };

@@ -13,14 +13,18 @@ Pack LoadPack(const std::string& folderPath) {
   return pack;
 }
 
-ObjectKind KindOfRecords(const PackFile& file) {
-  std::array<std::size_t, kObjectKindCount> counts{};
-  for (const Record& r : file.records)
-    if (r.target.form == Target::Form::Id) ++counts[IndexOf(r.target.kind)];
+ObjectKind MostCommonKind(const KindCounts& counts) {
   ObjectKind best = Faces;
   for (const ObjectKind kind : kAllKinds)
     if (counts[IndexOf(kind)] > counts[IndexOf(best)]) best = kind;
   return best;
+}
+
+ObjectKind KindOfRecords(const PackFile& file) {
+  KindCounts counts{};
+  for (const Record& r : file.records)
+    if (r.target.form == Target::Form::Id) ++counts[IndexOf(r.target.kind)];
+  return MostCommonKind(counts);
 }
 
 }  // namespace mapio::pack

@@ -16,11 +16,11 @@ done
 [ -f /etc/apt/sources.list ] && sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$work/sources.list"
 touch "$work/sources.list"
 apt_opts="-o APT::Sandbox::User=root -o Dir::Etc::SourceList=$work/sources.list -o Dir::Etc::SourceParts=$work/parts -o Dir::State::Lists=$work/lists"
+. "$(dirname "$0")/apt-common.sh"
+APT_SUDO=""
 # shellcheck disable=SC2086
-apt-get $apt_opts update -qq
+apt_update $apt_opts
 # shellcheck disable=SC2086
 (cd "$work" && apt-get $apt_opts source --download-only -qq pugixml)
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo=sudo
-$sudo mkdir -p "$dest"
-$sudo tar -xzf "$work"/pugixml_*.orig.tar.gz -C "$dest" --strip-components=1
+$SUDO mkdir -p "$dest"
+$SUDO tar -xzf "$work"/pugixml_*.orig.tar.gz -C "$dest" --strip-components=1

@@ -5,6 +5,7 @@
 
 #include "checker/picture_checks.h"
 #include "checker/usual_size.h"
+#include "core/counted.h"
 #include "core/object_kind.h"
 #include "pack/matching.h"
 #include "pack/pack.h"
@@ -264,8 +265,8 @@ class Checker {
                                        .append(Files(match))
                                        .append(" is there, in other letter case")
                                  : "only in other letter case, and " +
-                                       std::to_string(match.files.size()) +
-                                       " pictures match: " + Files(match);
+                                       Counted(match.files.size(), "picture") +
+                                       " match: " + Files(match);
         Add(Category::Case, r.line, r.from, id, std::move(detail));
         return;
       }

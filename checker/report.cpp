@@ -1,17 +1,10 @@
 #include "checker/report.h"
 
+#include "core/counted.h"
 #include "core/object_kind.h"
 #include "platform/platform.h"
 
 namespace mapio::checker {
-
-namespace {
-
-std::string Count(std::size_t n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-}  // namespace
 
 void AppendShown(std::string& out, std::string_view text) {
   constexpr char kHex[] = "0123456789abcdef";
@@ -50,9 +43,8 @@ void AppendFindingLine(const PackReport& report, const Finding& finding, std::st
 std::string SummaryLine(const PackReport& report) {
   std::string line;
   AppendShown(line, report.folderPath);
-  line += ": " + Count(report.records, "record", "records") + ", " +
-          Count(report.pictures, "picture", "pictures") + ", " +
-          Count(report.findingCount, "finding", "findings");
+  line += ": " + Counted(report.records, "record") + ", " + Counted(report.pictures, "picture") +
+          ", " + Counted(report.findingCount, "finding");
   if (report.picturesLooked && !report.sizes.empty()) line.append("; ").append(report.sizes);
   if (report.kindFound)
     line.append(" (checked as ").append(KindOf(report.objectKind).cliName).append(")");

@@ -1,5 +1,7 @@
 #include "checker/usual_size.h"
 
+#include "core/counted.h"
+
 namespace mapio::checker {
 
 namespace {
@@ -54,8 +56,8 @@ std::string OddSizeDetail(const PictureInfo& picture, const UsualSize& usual) {
 std::string UsualSizeSummary(const UsualSize& usual) {
   if (usual.sized == 0) return {};
   if (!usual.found) return "no usual size";
-  return "usual size " + SizeText(usual.width, usual.height) + ", " + std::to_string(usual.differ) +
-         (usual.differ == 1 ? " picture" : " pictures") + " of another size";
+  return "usual size " + SizeText(usual.width, usual.height) + ", " +
+         Counted(usual.differ, "picture") + " of another size";
 }
 
 }  // namespace mapio::checker

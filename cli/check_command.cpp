@@ -7,8 +7,8 @@
 #include "checker/report.h"
 #include "checker/report_json.h"
 #include "cli/cli.h"
+#include "cli/folder_argument.h"
 #include "cli/terminal.h"
-#include "platform/platform.h"
 
 namespace mapio::cli {
 
@@ -49,7 +49,12 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
     }
     const std::optional<ObjectKind> kind =
         request.kindGiven ? std::optional<ObjectKind>(request.objectKind) : std::nullopt;
-    PackReport report = checker::CheckPack(platform::AbsolutePath(folder), kind, options);
+    const std::optional<std::string> path = FolderArgument(folder, err);
+    if (!path) {
+      anyFinding = true;
+      continue;
+    }
+    PackReport report = checker::CheckPack(*path, kind, options);
     report.folderPath = folder;
     progressLine.ClearProgress();
     anyFinding = anyFinding || report.findingCount != 0;

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
-#include "platform/platform.h"
+#include "cli/folder_argument.h"
 #include "convert/convert_texts.h"
 
 namespace mapio::cli {
@@ -16,7 +16,12 @@ int RunConvert(const CliRequest& request, std::ostream& out, std::ostream& err) 
   options.dryRun = request.dryRun;
   bool trouble = false;
   for (const std::string& folder : request.folders) {
-    const ConvertOutcome o = ConvertIds(platform::AbsolutePath(folder), options);
+    const std::optional<std::string> path = FolderArgument(folder, err);
+    if (!path) {
+      trouble = true;
+      continue;
+    }
+    const ConvertOutcome o = ConvertIds(*path, options);
     switch (o.result) {
       case ConvertOutcome::Result::Converted:
         out << folder << ": " << ConvertedText(o, options.to, request.dryRun) << '\n';

@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/terminal.h"
 #include "cli/terminal_prompter.h"
+#include "core/chosen_folder.h"
 #include "core/mapping_messages.h"
 #include "platform/platform.h"
 #include "translator/translate_texts.h"
@@ -28,12 +29,12 @@ TerminalOptions OptionsFor(const CliRequest& request, const Streams& s, bool pro
 int ForEachFolder(const CliRequest& request, Terminal& terminal,
                   const std::function<void(const std::string& folder)>& run) {
   for (const std::string& given : request.folders) {
-    const std::string folder = platform::AbsolutePath(given);
     terminal.JobStarted();
-    if (given.size() > platform::kMaxFolderPath || !platform::IsDirectory(folder))
-      terminal.Warn("Directory does not exist, please check the path!");
+    const ChosenFolder folder = ChooseFolder(given);
+    if (folder)
+      run(folder.path);
     else
-      run(folder);
+      terminal.Warn(FolderProblemText(folder.problem));
   }
   terminal.ClearProgress();
   return terminal.SawTrouble() ? kExitTrouble : kExitOk;

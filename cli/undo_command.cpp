@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/folder_argument.h"
 #include "platform/platform.h"
 #include "platform/user_files.h"
 #include "translator/undo.h"
@@ -43,7 +44,12 @@ bool Undo(const std::string& folder, const std::string& path, bool dryRun, std::
 int RunUndo(const CliRequest& request, std::ostream& out, std::ostream& err) {
   bool trouble = false;
   for (const std::string& folder : request.folders) {
-    const std::string path = platform::CanonicalFolder(platform::AbsolutePath(folder));
+    const std::optional<std::string> chosen = FolderArgument(folder, err);
+    if (!chosen) {
+      trouble = true;
+      continue;
+    }
+    const std::string path = platform::CanonicalFolder(*chosen);
     const bool ok =
         request.list ? List(folder, path, out, err) : Undo(folder, path, request.dryRun, out, err);
     trouble = trouble || !ok;

@@ -1,13 +1,12 @@
 #include "convert/convert_texts.h"
 
+#include "core/counted.h"
 #include "core/mapping_messages.h"
 #include "core/object_kind.h"
 
 namespace mapio {
 
 namespace {
-
-std::string Records(std::size_t n) { return std::to_string(n) + (n == 1 ? " record" : " records"); }
 
 // What stayed as it was, and why: only the reasons that apply.
 std::string Kept(const ConvertOutcome& o) {
@@ -31,7 +30,7 @@ std::string_view IdStyleName(IdStyle style) {
 }
 
 std::string ConvertedText(const ConvertOutcome& o, IdStyle to, bool dryRun) {
-  return Records(o.converted) + " of " + std::string(KindOf(o.kind).cliName) +
+  return Counted(o.converted, "record") + " of " + std::string(KindOf(o.kind).cliName) +
          (dryRun ? " would be" : "") + " converted to " + std::string(IdStyleName(to)) + Kept(o);
 }
 

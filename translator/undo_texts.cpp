@@ -1,5 +1,6 @@
 #include "translator/undo_texts.h"
 
+#include "core/counted.h"
 #include "platform/user_files.h"
 
 namespace mapio {
@@ -19,9 +20,7 @@ std::string Why(const UndoOutcome::Left& left) {
 
 std::string WhenText(std::time_t started) { return platform::TimeText(started) + " UTC"; }
 
-std::string RenamesText(std::size_t count) {
-  return std::to_string(count) + (count == 1 ? " rename" : " renames");
-}
+std::string RenamesText(std::size_t count) { return Counted(count, "rename"); }
 
 std::string UndoneText(const UndoOutcome& o, bool dryRun) {
   return RenamesText(o.takenBack) + (dryRun ? " would be" : "") + " taken back (the translate of " +

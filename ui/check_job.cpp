@@ -1,6 +1,7 @@
 #include "ui/check_job.h"
 
 #include "checker/report.h"
+#include "core/counted.h"
 #include "core/object_kind.h"
 #include "translator/undo.h"
 #include "translator/undo_texts.h"
@@ -11,27 +12,27 @@ std::string CleanText(const checker::PackReport& report) {
   return checker::SummaryLine(report) + "\n\n" + std::string(kNothingWrongText);
 }
 
-std::string AddNewButtonText(std::size_t count) {
-  return "&Add " + std::to_string(count) + " new pictures";
-}
+std::string AddNewButtonText(std::size_t count) { return "&Add " + Counted(count, "new picture"); }
 
 std::string RemoveMissingButtonText(std::size_t count) {
-  return "&Remove " + std::to_string(count) + " missing records";
+  return "&Remove " + Counted(count, "missing record");
 }
 
 std::string AddNewQuestion(std::size_t count) {
-  return "Add records for the " + std::to_string(count) +
-         " new pictures at the end of the list in config.xml? Nothing else in the file changes.";
+  return (count == 1 ? "Add a record for the new picture"
+                     : "Add records for the " + Counted(count, "new picture")) +
+         " at the end of the list in config.xml? Nothing else in the file changes.";
 }
 
 std::string RemoveMissingQuestion(std::size_t count) {
-  return "Remove the " + std::to_string(count) +
-         " records whose picture is missing from config.xml? Nothing else in the file changes.";
+  return (count == 1 ? "Remove the record whose picture is missing"
+                     : "Remove the " + Counted(count, "record") + " whose picture is missing") +
+         " from config.xml? Nothing else in the file changes.";
 }
 
 std::string ConvertQuestion(const checker::PackReport& report, bool toGenerated) {
   const std::size_t count = toGenerated ? report.plainIds : report.generatedIds;
-  return "Convert the " + std::to_string(count) + (count == 1 ? " record of " : " records of ") +
+  return "Convert the " + Counted(count, "record") + " of " +
          std::string(KindOf(report.objectKind).cliName) + " with " +
          (toGenerated ? "plain IDs" : "r- IDs") + " in config.xml to " +
          (toGenerated ? "r- IDs" : "plain IDs") + "? Nothing else in the file changes.";

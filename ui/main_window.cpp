@@ -64,7 +64,7 @@ void MainWindow::Initialise() {
 void MainWindow::Go() { RunJob(*this, settings_, jobs_); }
 
 void MainWindow::Check() {
-  const std::optional<std::string> folder = ChosenFolder(*this, settings_);
+  const std::optional<std::string> folder = FolderToWorkOn(*this, settings_);
   if (!folder) return;
   // The report comes back with a fresh check after each job it starts,
   // showing what the user chose to see in the last one.

@@ -50,12 +50,13 @@ constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 
 bool MappingEditor(JobHost& host, JobSettings& settings, EditorView& view, std::size_t line) {
   host.PullSettings(settings);
-  if (settings.folderPath.empty()) {
-    host.ShowMessage(kChooseDirText, kChooseDirCaption, MessageKind::Warning);
+  // A folder that is not there is told by the open that fails.
+  const ChosenFolder folder = ChooseFolder(settings.folderPath);
+  if (folder.problem == FolderProblem::Empty || folder.problem == FolderProblem::TooLong) {
+    host.ShowMessage(FolderProblemText(folder.problem), kChooseDirCaption, MessageKind::Warning);
     return false;
   }
-  const std::string folder = platform::AbsolutePath(settings.folderPath);
-  const std::string path = platform::JoinPath(folder, kMappingFileName);
+  const std::string path = platform::JoinPath(folder.path, kMappingFileName);
   // The pieces of the text that the editor has taken must not stay resident.
   platform::KeepLargeBlocksApart();
   platform::FileStamp stamp;

@@ -5,6 +5,7 @@
 
 #include "checker/picture_checks.h"
 #include "checker/picture_probe.h"
+#include "core/counted.h"
 #include "pack/names.h"
 #include "platform/picture_files.h"
 #include "platform/platform.h"
@@ -36,7 +37,7 @@ std::string Describe(const std::string& folder, const std::string& name) {
 }  // namespace
 
 std::string FileSizeText(std::uint64_t bytes) {
-  if (bytes < 1024) return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+  if (bytes < 1024) return Counted(bytes, "byte");
   const char* unit = " KB";
   double value = static_cast<double>(bytes) / 1024;
   if (value >= 1024) {

@@ -6,6 +6,7 @@
 
 #include "checker/report.h"
 #include "checker/report_json.h"
+#include "core/counted.h"
 #include "platform/platform.h"
 #include "ui/check_job.h"
 
@@ -40,8 +41,6 @@ bool IdBefore(std::string_view a, std::string_view b) {
 
 // Findings without a line after those with one.
 std::size_t LineKey(const Finding& f) { return f.line == 0 ? SIZE_MAX : f.line; }
-
-std::string Records(std::size_t n) { return std::to_string(n) + (n == 1 ? " record" : " records"); }
 
 }  // namespace
 
@@ -170,8 +169,8 @@ std::string ReportModel::IdStyle() const {
   const std::size_t plain = report_.plainIds;
   const std::size_t generated = report_.generatedIds;
   if (plain == 0 && generated == 0) return {};
-  if (generated == 0) return "ID style: plain (" + Records(plain) + ")";
-  if (plain == 0) return "ID style: r- (" + Records(generated) + ")";
+  if (generated == 0) return "ID style: plain (" + Counted(plain, "record") + ")";
+  if (plain == 0) return "ID style: r- (" + Counted(generated, "record") + ")";
   return "ID style: mixed (" + std::to_string(plain) + " plain, " + std::to_string(generated) +
          " r-)";
 }

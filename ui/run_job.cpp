@@ -1,35 +1,21 @@
 #include "ui/run_job.h"
 
-#include "platform/platform.h"
+#include <utility>
 
 namespace mapio {
 
-namespace {
-
-void WarnNoFolder(JobHost& host) {
-  host.ShowMessage("Directory does not exist, please check the path!", kChooseDirCaption,
-                   MessageKind::Warning);
-}
-
-}  // namespace
-
-std::optional<std::string> ChosenFolder(JobHost& host, JobSettings& settings) {
+std::optional<std::string> FolderToWorkOn(JobHost& host, JobSettings& settings) {
   host.PullSettings(settings);  // a path box that overflowed still holds a path to check
-  if (settings.folderPath.empty()) {
-    host.ShowMessage(kChooseDirText, kChooseDirCaption, MessageKind::Warning);
+  ChosenFolder folder = ChooseFolder(settings.folderPath);
+  if (!folder) {
+    host.ShowMessage(FolderProblemText(folder.problem), kChooseDirCaption, MessageKind::Warning);
     return std::nullopt;
   }
-  // Made absolute here, once: the current directory never changes.
-  std::string folder = platform::AbsolutePath(settings.folderPath);
-  if (settings.folderPath.size() > platform::kMaxFolderPath || !platform::IsDirectory(folder)) {
-    WarnNoFolder(host);
-    return std::nullopt;
-  }
-  return folder;
+  return std::move(folder.path);
 }
 
 void RunJob(JobHost& host, JobSettings& settings, const JobEntries& jobs) {
-  const std::optional<std::string> folder = ChosenFolder(host, settings);
+  const std::optional<std::string> folder = FolderToWorkOn(host, settings);
   if (!folder) return;
   const JobEntry* job = nullptr;
   if (settings.action == Action::Make) job = &jobs.makeMapping;

@@ -8,14 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/chosen_folder.h"
 #include "ui/job_host.h"
 #include "ui/job_settings.h"
 
 namespace mapio {
-
-// Shown by every job that is started without a folder.
-inline constexpr std::string_view kChooseDirText = "Please choose directory!";
-inline constexpr std::string_view kChooseDirCaption = "Choose directory";
 
 // The window's jobs, as RunJob runs them.
 using JobEntry = std::function<void(JobSettings&, JobHost&)>;
@@ -30,7 +27,7 @@ struct JobEntries {
 // What every job on the chosen folder checks first: pull, then the path set,
 // not too long and a folder. The folder as an absolute path, or nullopt
 // once a box has said what is wrong.
-std::optional<std::string> ChosenFolder(JobHost& host, JobSettings& settings);
+std::optional<std::string> FolderToWorkOn(JobHost& host, JobSettings& settings);
 
 // "&GO!": pull, check the folder, run the job of `action` on it.
 void RunJob(JobHost& host, JobSettings& settings, const JobEntries& jobs);

@@ -1,5 +1,6 @@
 #include "writer/outcome_texts.h"
 
+#include "core/counted.h"
 #include "core/mapping_messages.h"
 
 namespace mapio {
@@ -62,13 +63,13 @@ std::string UpdateFailureText(const UpdateOutcome& outcome) {
 }
 
 std::string UpdateSummaryText(const UpdateOutcome& outcome, bool dryRun) {
-  const std::string added = std::to_string(outcome.added);
   const std::string removed = std::to_string(outcome.removed.size());
-  const std::string kept = std::to_string(outcome.kept);
+  const std::string kept = Counted(outcome.kept, "record");
   std::string text =
-      dryRun ? "Dry run, nothing was written: " + added + " files would be added in XML file!\n" +
-                   kept + " records would be kept, " + removed + " removed"
-             : SuccessText(outcome.added) + "\n" + kept + " records kept, " + removed + " removed";
+      dryRun
+          ? "Dry run, nothing was written: " + Counted(outcome.added, "file") +
+                " would be added in XML file!\n" + kept + " would be kept, " + removed + " removed"
+          : SuccessText(outcome.added) + "\n" + kept + " kept, " + removed + " removed";
   text += outcome.removed.empty() ? "." : ":";
   for (const UpdateOutcome::Removed& r : outcome.removed)
     text += "\nline " + std::to_string(r.line) + ": " + r.name;

@@ -74,7 +74,7 @@ TEST(CliUpdate, DryRunListsTheChangesAndWritesNothing) {
   EXPECT_EQ(run.out,
             "- <record from=\"a\" to=\"graphics/pictures/person/7/portrait\"/>\n"
             "+ <record from=\"12\" to=\"graphics/pictures/person/12/portrait\"/>\n"
-            "Dry run, nothing was written: 1 files would be added in XML file!\n"
+            "Dry run, nothing was written: 1 file would be added in XML file!\n"
             "0 records would be kept, 1 removed:\nline 19: a\n");
   EXPECT_EQ(folder.Read("config.xml"), PackOf(kRecordA));
   EXPECT_EQ(RunCliWith({"update", "--json", folder.str()}).status, 2);
@@ -98,7 +98,8 @@ TEST(CliConvert, SaysWhatChangesAndWhatStays) {
   EXPECT_EQ(folder.Read("config.xml"), PackOf(kRecordA + club));
   CliRun none = RunCliWith({"convert", "--to", "r", folder.str() + "/nothing-here"});
   EXPECT_EQ(none.status, 1);
-  EXPECT_EQ(none.err, folder.str() + "/nothing-here: there is no config.xml to read\n");
+  EXPECT_EQ(none.err,
+            folder.str() + "/nothing-here: Directory does not exist, please check the path!\n");
   EXPECT_EQ(RunCliWith({"convert", folder.str()}).status, 2);
 }
 

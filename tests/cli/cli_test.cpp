@@ -76,6 +76,23 @@ TEST(CliUsage, VersionAndHelp) {
     EXPECT_NE(usage.find(line), std::string::npos) << line;
 }
 
+TEST(CliUsage, AnEmptyFolderAsksForOneInEveryJob) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"make", "-n", ""},
+                                             {"translate", ""},
+                                             {"check", ""},
+                                             {"update", "-n", ""},
+                                             {"convert", "--to", "r", ""},
+                                             {"undo", ""},
+                                             {"undo", "--list", ""}}) {
+    SCOPED_TRACE(args[0]);
+    CliRun run = RunCliWith(args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Please choose directory!\n");
+    EXPECT_EQ(run.out, "");
+  }
+}
+
 TEST(CliUsage, FoldersAfterDoubleDashMayStartWithADash) {
   const char* argv[] = {"mapio-cli", "make", "a", "-n", "--", "-dash", "--no"};
   auto parsed = cli::ParseCommandLine(7, argv);

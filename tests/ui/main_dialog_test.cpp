@@ -275,17 +275,17 @@ class MainDialogTest : public QObject {
                         KeepSummaryAndClose(after)});
     PressAnswering(&window, res::kCheckButton, {MessageButton::Yes, MessageButton::Ok});
     QVERIFY(script.done());
-    QCOMPARE(offered, QStringLiteral("&Add 1 new pictures"));
+    QCOMPARE(offered, QStringLiteral("&Add 1 new picture"));
     QCOMPARE(QString::fromStdString(dir.Read("config.xml")),
              QString::fromStdString(
                  before + "\t\t<record from=\"7\" to=\"graphics/pictures/person/7/portrait\"/>\n"
                           "\t</list>\n</record>"));
     QStringList texts;
     for (const auto& box : MessageBox::shown()) texts << box.text;
-    QCOMPARE(texts, (QStringList{
-                        "Add records for the 1 new pictures at the end of the list in config.xml? "
-                        "Nothing else in the file changes.",
-                        "Success! 1 files added in XML file!\n1 records kept, 0 removed."}));
+    QCOMPARE(texts,
+             (QStringList{"Add a record for the new picture at the end of the list in config.xml? "
+                          "Nothing else in the file changes.",
+                          "Success! 1 files added in XML file!\n1 record kept, 0 removed."}));
     QCOMPARE(after, QString::fromStdString(dir.str()) +
                         ": 2 records, 2 pictures, 0 findings; usual size 1x1, 0 pictures of "
                         "another size\nNothing is wrong with this pack.\nID style: plain (2 "

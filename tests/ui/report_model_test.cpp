@@ -181,7 +181,7 @@ TEST(CheckReport, EnterEditsTheLineAndASaveChecksAgain) {
   bool save = false;
   int checks = 0;
   CheckedPack first{Sample(), {}};
-  first.buttons.addNew = "&Add 1 new pictures";
+  first.buttons.addNew = "&Add 1 new picture";
   CheckReport report(
       host, "/nowhere", first, ReportView{std::nullopt, ReportColumn::Line, true},
       [&](std::size_t line, EditorView&) {

@@ -226,7 +226,7 @@ TEST(Win32MainDialog, TheCheckReportsAddButtonUpdatesTheMappingFile) {
                          ": 1 record, 2 pictures, 1 finding; usual size 1x1, 0 pictures of "
                          "another size\nID style: plain (1 record)");
   EXPECT_EQ(name, "7.png");
-  EXPECT_EQ(add, "&Add 1 new pictures");
+  EXPECT_EQ(add, "&Add 1 new picture");
   EXPECT_FALSE(removeShown);
   EXPECT_EQ(after, folder.str() +
                        ": 2 records, 2 pictures, 0 findings; usual size 1x1, 0 pictures of "
@@ -235,10 +235,10 @@ TEST(Win32MainDialog, TheCheckReportsAddButtonUpdatesTheMappingFile) {
   const auto& shown = MessageBoxSeam::Shown();
   ASSERT_EQ(shown.size(), 3u);  // the last one asks to quit
   EXPECT_EQ(shown[0].text,
-            "Add records for the 1 new pictures at the end of the list in config.xml? "
+            "Add a record for the new picture at the end of the list in config.xml? "
             "Nothing else in the file changes.");
   EXPECT_EQ(shown[0].kind, MessageKind::Question);
-  EXPECT_EQ(shown[1].text, "Success! 1 files added in XML file!\n1 records kept, 0 removed.");
+  EXPECT_EQ(shown[1].text, "Success! 1 files added in XML file!\n1 record kept, 0 removed.");
 }
 
 // A filter hides the other categories' rows; a double click opens the

@@ -105,7 +105,7 @@ const UpdateCase kCases[] = {
      "</list></record>",
      "<record><list id=\"maps\"><record from=\"1\" to=\"graphics/pictures/person/1/portrait\"/>\n"
      "\t\t<record from=\"2\" to=\"graphics/pictures/person/2/portrait\"/>\n</list></record>",
-     "Success! 1 files added in XML file!\n1 records kept, 0 removed.",
+     "Success! 1 files added in XML file!\n1 record kept, 0 removed.",
      {}},
     {"a </list> in comments after the list and the root: the list's own end",
      {"1.png", "2.png"},
@@ -118,7 +118,7 @@ const UpdateCase kCases[] = {
      "to=\"graphics/pictures/person/1/portrait\"/>\n"
      "<record from=\"2\" to=\"graphics/pictures/person/2/portrait\"/>\n"
      "</list><!-- </list> -->\n</record>\n<!-- </list> --><?pi </list> ?>",
-     "Success! 1 files added in XML file!\n1 records kept, 0 removed.",
+     "Success! 1 files added in XML file!\n1 record kept, 0 removed.",
      {}},
     {"a </list> in a comment in the list",
      {"1.png", "2.png"},
@@ -129,7 +129,7 @@ const UpdateCase kCases[] = {
      "<record><list id=\"maps\"><record from=\"1\" to=\"graphics/pictures/person/1/portrait\"/>"
      "<!-- </list> -->\n\t\t<record from=\"2\" to=\"graphics/pictures/person/2/portrait\"/>\n"
      "</list></record>",
-     "Success! 1 files added in XML file!\n1 records kept, 0 removed.",
+     "Success! 1 files added in XML file!\n1 record kept, 0 removed.",
      {}},
     {"CR alone ends each line",
      {"1.png", "2.png", "3.png"},
@@ -142,7 +142,7 @@ const UpdateCase kCases[] = {
      "to=\"graphics/pictures/person/1/portrait\"/>\r"
      "\t\t<record from=\"2\" to=\"graphics/pictures/person/2/portrait\"/>\r"
      "\t\t<record from=\"3\" to=\"graphics/pictures/person/3/portrait\"/>\r\t</list>\r</record>",
-     "Success! 2 files added in XML file!\n1 records kept, 1 removed:\nline 4: 4",
+     "Success! 2 files added in XML file!\n1 record kept, 1 removed:\nline 4: 4",
      {}},
 };
 
@@ -210,7 +210,7 @@ TEST_F(WriterTest, PruneRemovesExactlyTheRecordsBytes) {
   MappingUpdater(settings, host, prompter, options);
   EXPECT_EQ(folder.Read("config.xml"), head + a + "\n<!-- kept -->\n</list>\n</record>\n");
   EXPECT_EQ(host.Texts(), (std::vector<std::string>{
-                              "Success! 0 files added in XML file!\n1 records kept, 3 removed:\n"
+                              "Success! 0 files added in XML file!\n1 record kept, 3 removed:\n"
                               "line 3: gone1\nline 4: gone2\nline 7: gone3"}));
 }
 

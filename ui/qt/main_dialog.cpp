@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "core/chosen_folder.h"
 #include "platform/platform.h"
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
@@ -45,7 +46,7 @@ CMainDlg::CMainDlg(QWidget* owner)
     : QDialog(owner),
       progress_(this),
       prompter_(this, &progress_,
-                [this] { return platform::AbsolutePath(logic_.settings().folderPath); }),
+                [this] { return ChooseFolder(logic_.settings().folderPath).path; }),
       logic_(*this, ui::MakeJobEntries(prompter_)) {
   built_ = BuildDialog(*this, res::MainTemplate());
   path_ = built_.Get<QLineEdit>(res::kPathBox);

@@ -7,6 +7,7 @@
 #include "cli/command_line.h"
 #include "cli/convert_command.h"
 #include "cli/undo_command.h"
+#include "cli/usage.h"
 #include "cli/job_commands.h"
 
 namespace mapio::cli {
@@ -20,15 +21,21 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
   }
   const CliRequest& request = *parsed.request;
   const Streams streams{in, out, err, stdinIsTerminal, stderrIsTerminal};
-  switch (request.command) {
-    case Command::Help: out << UsageText(); return kExitOk;
-    case Command::Version: out << kVersionText << '\n'; return kExitOk;
-    case Command::Check: return RunCheck(request, out, err, stderrIsTerminal);
-    case Command::Convert: return RunConvert(request, out, err);
-    case Command::Undo: return RunUndo(request, out, err);
-    case Command::Make: break;
-    case Command::Translate: return RunTranslate(request, streams);
-    case Command::Update: return RunUpdate(request, streams);
+  if (request.command == Command::Help) {
+    out << (request.job ? JobUsageText(*request.job) : UsageText());
+    return kExitOk;
+  }
+  if (request.command == Command::Version) {
+    out << kVersionText << '\n';
+    return kExitOk;
+  }
+  switch (*request.job) {
+    case Job::Check: return RunCheck(request, out, err, stderrIsTerminal);
+    case Job::Convert: return RunConvert(request, out, err);
+    case Job::Undo: return RunUndo(request, out, err);
+    case Job::Make: break;
+    case Job::Translate: return RunTranslate(request, streams);
+    case Job::Update: return RunUpdate(request, streams);
   }
   return RunMake(request, streams);
 }

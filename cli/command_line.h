@@ -6,17 +6,20 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/options.h"
 #include "convert/convert_ids.h"
 #include "core/object_kind.h"
 #include "res/version.h"
 
 namespace mapio::cli {
 
-enum class Command { Help, Version, Make, Translate, Check, Update, Convert, Undo };
+enum class Command { Help, Version, Job };
 
 // What the user asked for, once the command line has been checked.
 struct CliRequest {
   Command command = Command::Help;
+  // The job to run; with Help, the job whose help is asked for (none: all).
+  std::optional<Job> job;
   std::vector<std::string> folders;
   ObjectKind objectKind = Faces;
   bool kindGiven = false;         // -k; check finds the kind itself without it
@@ -46,9 +49,6 @@ std::optional<ObjectKind> ParseObjectKind(std::string_view text);
 
 // The name ParseObjectKind takes for a kind ("club-logos").
 std::string_view ObjectKindName(ObjectKind kind);
-
-// The --help text.
-std::string UsageText();
 
 inline constexpr std::string_view kVersionText = "Mapio " MAPIO_VERSION;
 

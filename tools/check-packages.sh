@@ -1,7 +1,7 @@
 #!/bin/sh
 # Checks the packages `make package` built: the Debian package passes
 # lintian, its desktop entry and AppStream file validate, and unpacked it
-# runs; the Windows zip holds its four files, the programs being 32-bit PE.
+# runs; the Windows zip holds its five files, the programs being 32-bit PE.
 #   tools/check-packages.sh <folder with mapio_*.deb> <folder with Mapio-*-win32.zip>
 set -eu
 newest() { ls -t "$1"/$2 2>/dev/null | head -n 1; }
@@ -57,7 +57,7 @@ done
 echo "== $zip"
 top=$(basename "$zip" .zip)
 listed=$(unzip -Z1 "$zip" | grep -v '/$' | sort | tr '\n' ' ')
-want="$top/LICENSE.txt $top/Mapio.exe $top/README.txt $top/mapio-cli.exe "
+want="$top/LICENSE.txt $top/Mapio.exe $top/NEWS.txt $top/README.txt $top/mapio-cli.exe "
 [ "$listed" = "$want" ] || fail "the zip holds '$listed', not '$want'"
 unzip -q "$zip" -d "$scratch/zip"
 file "$scratch/zip/$top/Mapio.exe" | grep -q "PE32 executable (GUI) Intel 80386" ||
@@ -65,7 +65,7 @@ file "$scratch/zip/$top/Mapio.exe" | grep -q "PE32 executable (GUI) Intel 80386"
 file "$scratch/zip/$top/mapio-cli.exe" | grep -q "PE32 executable (console) Intel 80386" ||
   fail "mapio-cli.exe is not a 32-bit console program"
 cr=$(printf '\r')
-for text in README.txt LICENSE.txt; do
+for text in README.txt NEWS.txt LICENSE.txt; do
   # Every line ends in CR LF: as many lines as lines ending in CR.
   lines=$(wc -l < "$scratch/zip/$top/$text")
   crlf=$(grep -c "$cr\$" "$scratch/zip/$top/$text" || true)

@@ -5,7 +5,7 @@
 # system's apt settings are left alone: the deb-src entries live in a
 # folder of our own for one run.
 set -e
-dest=/usr/src/pugixml
+dest=${MAPIO_SOURCE_ROOT:-/usr/src}/pugixml  # the tests unpack elsewhere
 [ -f "$dest/src/pugixml.cpp" ] && exit 0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/command_line.h"
+#include "cli/usage.h"
 #include "cli/terminal_prompter.h"
 #include "core/object_kind.h"
 #include "tests/cli/cli_run.h"
@@ -57,23 +58,61 @@ TEST(CliUsage, WrongCommandLinesExitWithStatusTwoAndRunNothing) {
 TEST(CliUsage, VersionAndHelp) {
   CliRun version = RunCliWith({"--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "Mapio 0.3\n");
+  EXPECT_EQ(version.out, "Mapio 0.4\n");
 
-  for (auto args : {std::vector<std::string>{"--help"},
-                    {"-h"},
-                    {"make", "--help"},
-                    {"translate", "-h", "somewhere"}}) {
-    CliRun help = RunCliWith(args);
+  const std::string usage = cli::UsageText();
+  struct HelpCase {
+    std::vector<std::string> args;
+    std::string page;
+  };
+  for (const HelpCase& c : std::vector<HelpCase>{
+           {{"--help"}, usage},
+           {{"-h"}, usage},
+           {{"help"}, usage},
+           {{"make", "--help"}, cli::JobUsageText(cli::Job::Make)},
+           {{"translate", "-h", "somewhere"}, cli::JobUsageText(cli::Job::Translate)},
+           {{"help", "convert"}, cli::JobUsageText(cli::Job::Convert)}}) {
+    SCOPED_TRACE(c.args[0] + " " + c.args.back());
+    CliRun help = RunCliWith(c.args);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
-    EXPECT_EQ(help.out, cli::UsageText());
+    EXPECT_EQ(help.out, c.page);
   }
-  const std::string usage = cli::UsageText();
+  EXPECT_EQ(RunCliWith({"help", "frob"}).status, 2);
   for (const char* line :
-       {"mapio-cli make FOLDER... [-k KIND] [-n] [-y | --no] [-q]",
-        "mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]", "mapio-cli --help | --version",
-        "  mapio-cli make -n -y faces", "  mapio-cli translate --dry-run faces"})
+       {"  mapio-cli make FOLDER... [-k KIND] [-n] [-y | --no] [-q]\n",
+        "  mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]\n",
+        "  mapio-cli help JOB | JOB --help\n  mapio-cli --help | --version\n",
+        "  mapio-cli make -n -y faces             IDs from the file names, replace\n"
+        "                                         config.xml\n"})
     EXPECT_NE(usage.find(line), std::string::npos) << line;
+
+  // A job's own page: its usage, options and examples only.
+  const std::string translate = cli::JobUsageText(cli::Job::Translate);
+  EXPECT_EQ(translate.rfind("Usage:\n  mapio-cli translate FOLDER... [-k KIND] [--dry-run] [-q]\n\n"
+                            "Translate file names to IDs: rename each picture that FOLDER's "
+                            "config.xml\nmaps to its ID",
+                            0),
+            0u);
+  EXPECT_NE(translate.find("      --dry-run         show each rename that would be made; change "
+                           "nothing\n  -q, --quiet           no progress line\n"
+                           "  -h, --help            show this help\n\n"),
+            std::string::npos);
+  EXPECT_EQ(translate.substr(translate.find("Examples:")),
+            "Examples:\n"
+            "  mapio-cli translate -k club-logos logos\n"
+            "                                         rename the club logos to their IDs\n"
+            "  mapio-cli translate --dry-run faces    show the renames only\n");
+  for (const char* other : {"--json", "--prune", "--to", "mapio-cli make", "--version"})
+    EXPECT_EQ(translate.find(other), std::string::npos) << other;
+
+  for (const std::string& page :
+       {usage, cli::JobUsageText(cli::Job::Check), cli::JobUsageText(cli::Job::Convert)}) {
+    for (std::size_t at = 0, end; at < page.size(); at = end + 1) {
+      end = page.find('\n', at);
+      EXPECT_LE(end - at, 80u) << page.substr(at, end - at);
+    }
+  }
 }
 
 TEST(CliUsage, AnEmptyFolderAsksForOneInEveryJob) {

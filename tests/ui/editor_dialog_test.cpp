@@ -146,7 +146,7 @@ class EditorDialogTest : public QObject {
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     QCOMPARE(about.findChild<QLabel*>(QStringLiteral("static_1"))->text(),
-             QStringLiteral("Mapio Version 0.3"));
+             QStringLiteral("Mapio Version 0.4"));
     QVERIFY(!about.findChild<QLabel*>(QStringLiteral("static_0"))->pixmap().isNull());
     QVERIFY(!about.windowIcon().isNull());
     if (how == 0)

@@ -203,7 +203,7 @@ TEST(Win32Editor, CloseLeavesTheFileAndAMissingFileIsReported) {
 TEST(Win32About, ShowsTheVersionAndClosesOnOk) {
   DialogScript script;
   script.Then(res::kAboutDialog, [](Dialog& about) {
-    HWND version = FindWindowExA(about.hwnd(), nullptr, "Static", "Mapio Version 0.3");
+    HWND version = FindWindowExA(about.hwnd(), nullptr, "Static", "Mapio Version 0.4");
     EXPECT_NE(version, nullptr);
     Click(about, IDOK);
   });

@@ -1,6 +1,6 @@
 #include "ui/mapping_editor.h"
 
-#include "ui/run_job.h"
+#include "core/chosen_folder.h"
 #include "platform/platform.h"
 #include "ui/editor_text.h"
 

@@ -54,8 +54,12 @@ missing=""
 for p in $packages; do
   is_installed "$p" || missing="$missing $p"
 done
+# A refusal is remembered for a day, so that every make target does not ask
+# the mirror again.
+refused="${XDG_CACHE_HOME:-$HOME/.cache}/mapio-i386-refused"
+recently_refused() { [ -n "$(find "$refused" -mtime -1 2>/dev/null)" ]; }
 missing_i386=""
-if [ -n "$i386_packages" ] && kernel_runs_i386; then
+if [ -n "$i386_packages" ] && ! recently_refused && kernel_runs_i386; then
   for p in $i386_packages; do
     is_installed "$p" || missing_i386="$missing_i386 $p"
   done
@@ -80,6 +84,7 @@ if [ -n "$missing_i386" ]; then
   # shellcheck disable=SC2086
   if ! apt_install $missing_i386; then
     echo "install-deps.sh: warning: could not install$missing_i386; the Windows tests use the 64-bit Wine" >&2
+    mkdir -p "$(dirname "$refused")" && touch "$refused"
   fi
 fi
 case " $groups " in *" windows "*) "$tools_dir/pugixml-source.sh" ;; esac  # the Windows build's

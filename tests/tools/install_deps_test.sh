@@ -49,7 +49,7 @@ run() {
   mode=$1 i386=$2
   shift 2
   : >"$work/log"
-  PATH="$work/bin:$PATH" FAKE_APT=$mode FAKE_LOG="$work/log" MAPIO_I386=$i386 \
+  PATH="$work/bin:$PATH" XDG_CACHE_HOME="$work/cache" FAKE_APT=$mode FAKE_LOG="$work/log" MAPIO_I386=$i386 \
     MAPIO_SOURCE_ROOT="$work/src" "$@" >"$work/out" 2>&1
 }
 has() { grep -q -- "$2" "$work/$1"; }
@@ -71,6 +71,9 @@ run no-i386 yes "$tools/install-deps.sh" windows || fail "a refused wine32:i386 
 has log "install .* wine64 .*" || fail "the 64-bit Wine was not installed"
 grep "wine64" "$work/log" | grep -q ":i386" && fail "wine32:i386 was not installed on its own"
 has out "could not install wine32:i386" || fail "the refused wine32:i386 was not said"
+run no-i386 yes "$tools/install-deps.sh" windows
+has log ":i386" && fail "a refused wine32:i386 was asked for again at once"
+rm -rf "$work/cache"
 
 # A package no index has: named, and the script fails.
 cp "$tools/apt-common.sh" "$work/bin/"

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/id_list.h"
 #include "core/mapping_messages.h"
 #include "core/object_kind.h"
 #include "platform/platform.h"
@@ -84,32 +85,6 @@ std::string KindOptionHelp() {
     from = end + 1;
   }
   return text + "\n";
-}
-
-// The IDs of --ids-from: one a line, blank lines passed over.
-bool ReadIdList(const std::string& path, std::vector<IdRange>& ids, std::string& error) {
-  platform::TextReader reader;
-  std::string text;
-  if (!reader.Open(path) || !reader.ReadAll(text)) {
-    error = "cannot read the list of IDs '" + path + "'";
-    return false;
-  }
-  std::size_t lineNumber = 0;
-  for (std::size_t pos = 0; pos < text.size();) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    const std::string_view line = platform::Trim(std::string_view(text).substr(pos, end - pos));
-    pos = end + 1;
-    ++lineNumber;
-    if (line.empty()) continue;
-    const auto id = ParseIdRange(line);
-    if (!id || id->first != id->last) {
-      error = path + ":" + std::to_string(lineNumber) + ": not an ID: " + std::string(line);
-      return false;
-    }
-    ids.push_back(*id);
-  }
-  return true;
 }
 
 ParseResult CheckConvert(const RawOptions& raw, CliRequest request) {
@@ -274,7 +249,8 @@ Options:
       --to r|plain      convert: the style the IDs are to have
       --ids RANGES      convert: only these IDs, such as 2000000-2999999 (a
                         comma between several, or the option again)
-      --ids-from FILE   convert: only the IDs FILE lists, one a line
+      --ids-from FILE   convert: only the IDs FILE lists, one a line (at most
+                        10 million)
       --list            undo: the translates on record, newest first
       --json            check: the report as one JSON document on stdout
       --case-sensitive  check: report pictures found only in other letter

@@ -232,6 +232,8 @@ class TextReader : OwnsSystemResource {
   bool ReadAll(std::string& out);
   void Close();
   bool IsOpen() const { return file_ != nullptr; }
+  // Whether a read has failed: ReadPiece's 0 then is no end of the file.
+  bool ReadFailed() const;
 
  private:
   // Bytes as they are on disk are read ahead in large blocks: ReadPiece

@@ -110,6 +110,9 @@ class Checker {
         case PictureFault::Broken:
           AddPicture(Category::Broken, name, info, FaultDetail(name, info));
           break;
+        case PictureFault::TooLarge:
+          AddPicture(Category::TooLarge, name, info, FaultDetail(name, info));
+          break;
         case PictureFault::None: break;
       }
       if (usual.Differs(info))
@@ -323,6 +326,7 @@ std::string_view CategoryWord(Category category) {
     case Category::Empty: return "empty";
     case Category::Mismatch: return "mismatch";
     case Category::Broken: return "broken";
+    case Category::TooLarge: return "too-large";
     case Category::DoubleExtension: return "double-extension";
     case Category::OddSize: return "odd-size";
     case Category::Structure: return "structure";

@@ -30,6 +30,7 @@ enum class Category {
   Empty,
   Mismatch,
   Broken,
+  TooLarge,
   DoubleExtension,
   OddSize,
   Structure,

@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
   std::string whole;
   std::size_t faults[4] = {};
   for (const platform::DirEntry e : listing) {
-    if (e.isDirectory || pack::PictureExtensionOf(e.name) < 0) continue;
+    if (e.IsDirectory() || pack::PictureExtensionOf(e.name) < 0) continue;
     pictures.push_back(Probe(folder, e.name, deep, head, whole, file));
     ++faults[static_cast<int>(pictures.back().Fault())];
   }

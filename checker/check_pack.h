@@ -31,6 +31,8 @@ enum class Category {
   Mismatch,
   Broken,
   TooLarge,
+  NotAFile,
+  WindowsName,
   DoubleExtension,
   OddSize,
   Structure,

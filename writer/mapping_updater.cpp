@@ -39,7 +39,10 @@ class UpdateRun {
     });
     const pack::LineStyle style = pack::StyleOf(pack_.file, options_.kind);
     RecordMaker maker(options_.kind, options_.idsFromNames, questions_.ids, style);
-    if (options_.addNew) AddNew(matching.Unmapped(), maker, style);
+    if (options_.addNew) {
+      AddNew(matching.Unmapped(), maker, style);
+      PassOver(pack_.folder->NotPictures());
+    }
     outcome_.added = maker.Added();
     outcome_.tooLarge = maker.TooLarge();
     outcome_.unnumbered = maker.Unnumbered();
@@ -62,7 +65,7 @@ class UpdateRun {
   void AddNew(const std::vector<std::size_t>& unmapped, RecordMaker& maker,
               const pack::LineStyle& style) {
     platform::FolderListing fresh;
-    for (const std::size_t i : unmapped) fresh.Add(pack_.folder->Pictures()[i], false);
+    for (const std::size_t i : unmapped) fresh.Add(pack_.folder->Pictures()[i]);
     fresh.SortByName();
     maker.SetExpected(static_cast<std::uint32_t>(fresh.Size()));
     std::string lines;
@@ -77,6 +80,14 @@ class UpdateRun {
     const std::size_t at = pack::InsertionPoint(pack_.file, needsBreak);
     if (needsBreak) lines.insert(0, style.lineEnd);
     edit_.Insert(at, std::move(lines));
+  }
+
+  // In the make job's order, as it names them.
+  void PassOver(const std::vector<pack::NotAPicture>& entries) {
+    platform::FolderListing names;
+    for (const pack::NotAPicture& entry : entries) names.Add(entry.name);
+    names.SortByName();
+    for (const platform::DirEntry entry : names) outcome_.passedOver.Add(entry.name);
   }
 
   // Over the file as it was read, and nothing else: one changed since by

@@ -54,14 +54,14 @@ TEST(ListFolderWin32, SortsLikeNtfsAndMarksFolders) {
   ASSERT_TRUE(ListFolder(t.str(), entries));
   EXPECT_EQ(Names(entries),
             (std::vector<std::string>{".hidden", "aab", "abc", "a_b", "B.png", "Sub"}));
-  for (const DirEntry e : entries) EXPECT_EQ(e.isDirectory, e.name == "Sub") << e.name;
+  for (const DirEntry e : entries) EXPECT_EQ(e.IsDirectory(), e.name == "Sub") << e.name;
 
   // A folder path that ends in a separator gets a second one; Windows takes it.
   ASSERT_TRUE(ListFolder(t.str() + "\\", entries));
   EXPECT_EQ(entries.Size(), 6u);
   ASSERT_TRUE(ListFolder(In(t, "Sub"), entries));
   EXPECT_TRUE(entries.Empty());
-  entries.Add("stale", false);
+  entries.Add("stale");
   EXPECT_FALSE(ListFolder(In(t, "missing"), entries));
   EXPECT_TRUE(entries.Empty());
   EXPECT_FALSE(ListFolder(In(t, "abc"), entries));

@@ -43,7 +43,7 @@ std::string_view DeviceName(std::string_view name) {
 // Why Windows refuses the name, "" when it does not.
 std::string Refused(std::string_view name) {
   if (const std::string_view device = DeviceName(name); !device.empty())
-    return "\"" + std::string(device) + "\" is the name of a device there";
+    return std::string("\"").append(device).append("\" is the name of a device there");
   for (const char c : name) {
     if (static_cast<unsigned char>(c) < 0x20) return "it holds a control character";
     if (c == '"') return "it holds a quotation mark, which Windows keeps for itself";

@@ -98,6 +98,36 @@ TEST(ListFolderWin32, NamesInEveryScriptComeAndGoAsUtf8) {
   EXPECT_EQ(RenameNoReplace(In(t, "M\xFCller.png"), In(t, "2.png")), RenameResult::SourceMissing);
 }
 
+// A symbolic link is told from a file, and followed to where it leads:
+// inside the pack or out of it.
+TEST(ListFolderWin32, TellsLinksAndWhereTheyLead) {
+  TempFolder t;
+  t.Write("outside.png", "x");
+  t.Write("pack\\face.png", "x");
+  const std::wstring pack = Widen(In(t, "pack"));
+  const auto link = [&](const wchar_t* name, const std::wstring& target) {
+    return CreateSymbolicLinkW((pack + L"\\" + name).c_str(), target.c_str(),
+                               SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0;
+  };
+  if (!link(L"in.png", pack + L"\\face.png")) GTEST_SKIP() << "no links may be made here";
+  ASSERT_TRUE(link(L"out.png", Widen(In(t, "outside.png"))));
+  FolderListing entries;
+  ASSERT_TRUE(ListFolder(In(t, "pack"), entries));
+  for (const DirEntry e : entries)
+    EXPECT_EQ(e.kind, e.name == "face.png" ? EntryKind::File : EntryKind::Link) << e.name;
+  // Wine makes links that it does not follow itself.
+  const HANDLE through = CreateFileW((pack + L"\\in.png").c_str(), 0, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (through == INVALID_HANDLE_VALUE) GTEST_SKIP() << "this system does not follow its links";
+  CloseHandle(through);
+  const LinkEnd in = FollowLink(In(t, "pack\\in.png"), In(t, "pack"));
+  EXPECT_EQ(in.kind, EntryKind::File);
+  EXPECT_TRUE(in.inside);
+  const LinkEnd out = FollowLink(In(t, "pack\\out.png"), In(t, "pack"));
+  EXPECT_EQ(out.kind, EntryKind::File);
+  EXPECT_FALSE(out.inside);
+}
+
 // NTFS takes any 16-bit units in a name, a lone surrogate too: such a name
 // still comes back to the system as it was.
 TEST(ListFolderWin32, ALoneSurrogateInANameSurvivesTheRoundTrip) {

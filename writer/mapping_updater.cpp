@@ -35,6 +35,20 @@ class UpdateRun {
     }
     if (!pack_.file.Editable()) return Ended(Result::NoList);
     if (!pack_.folder->Exists()) return Ended(Result::ListingFailed);
+    const std::vector<const pack::Record*> missing = MatchAndAdd();
+    // The folder is looked at afresh before pruning; the first listing's
+    // memory goes first.
+    pack_.folder.reset();
+    PruneStillMissing(missing);
+    for (const std::string& line : addedLines_) options_.onChange('+', line);
+    if (!edit_.Empty() && !options_.dryRun && !Write()) return Ended(Result::WriteFailed);
+    return Ended(Result::Updated);
+  }
+
+ private:
+  // The records whose picture is missing, to prune, and the new pictures'
+  // lines added.
+  std::vector<const pack::Record*> MatchAndAdd() {
     pack::PackMatching matching(pack_.file, *pack_.folder, options_.kind);
     std::vector<const pack::Record*> missing;
     matching.Records([&](std::size_t, const pack::Record& record, const pack::RecordLook& look) {
@@ -50,13 +64,9 @@ class UpdateRun {
     outcome_.added = maker.Added();
     outcome_.tooLarge = maker.TooLarge();
     outcome_.unnumbered = maker.Unnumbered();
-    PruneStillMissing(missing);
-    for (const std::string& line : addedLines_) options_.onChange('+', line);
-    if (!edit_.Empty() && !options_.dryRun && !Write()) return Ended(Result::WriteFailed);
-    return Ended(Result::Updated);
+    return missing;
   }
 
- private:
   // Just before the write, as the folder is now: a picture that came back
   // while the job ran (while an ID was typed, say) keeps its record. One
   // listing more, and one lookup per record; none when nothing is missing.

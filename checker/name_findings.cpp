@@ -1,5 +1,7 @@
 #include "checker/name_findings.h"
 
+#include <array>
+
 namespace mapio::checker {
 
 namespace {
@@ -40,15 +42,23 @@ std::string_view DeviceName(std::string_view name) {
   return {};
 }
 
+// The bytes no Windows name may hold, one look each for half a million names.
+constexpr std::array<bool, 256> kRefusedBytes = [] {
+  std::array<bool, 256> refused{};
+  for (int c = 0; c < 0x20; ++c) refused[c] = true;
+  for (const char c : std::string_view("<>:\"|?*\\")) refused[static_cast<unsigned char>(c)] = true;
+  return refused;
+}();
+
 // Why Windows refuses the name, "" when it does not.
 std::string Refused(std::string_view name) {
   if (const std::string_view device = DeviceName(name); !device.empty())
     return std::string("\"").append(device).append("\" is the name of a device there");
   for (const char c : name) {
+    if (!kRefusedBytes[static_cast<unsigned char>(c)]) continue;
     if (static_cast<unsigned char>(c) < 0x20) return "it holds a control character";
     if (c == '"') return "it holds a quotation mark, which Windows keeps for itself";
-    if (std::string_view("<>:|?*\\").find(c) != std::string_view::npos)
-      return std::string("it holds a \"") + c + "\", which Windows keeps for itself";
+    return std::string("it holds a \"") + c + "\", which Windows keeps for itself";
   }
   if (!name.empty() && name.back() == '.') return "it ends in a dot";
   if (!name.empty() && name.back() == ' ') return "it ends in a space";

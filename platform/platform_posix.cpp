@@ -33,6 +33,8 @@ bool IsAbsolutePath(std::string_view path) { return !path.empty() && path.front(
 
 namespace {
 
+// Of what stat gives: never a link. Anything the list does not name (a
+// door, a whiteout) is no file, as a link to nothing is.
 EntryKind KindOfMode(mode_t mode) {
   if (S_ISREG(mode)) return EntryKind::File;
   if (S_ISDIR(mode)) return EntryKind::Directory;

@@ -55,15 +55,16 @@ int main(int argc, char** argv) {
   platform::FolderFile file;
   char head[checker::kProbeHeadSize];
   std::string whole;
-  std::size_t faults[4] = {};
+  std::size_t faults[static_cast<int>(checker::PictureFault::TooLarge) + 1] = {};
   for (const platform::DirEntry e : listing) {
-    if (e.isDirectory || pack::PictureExtensionOf(e.name) < 0) continue;
+    if (e.IsDirectory() || pack::PictureExtensionOf(e.name) < 0) continue;
     pictures.push_back(Probe(folder, e.name, deep, head, whole, file));
     ++faults[static_cast<int>(pictures.back().Fault())];
   }
   file.Close();
   const checker::UsualSize usual = checker::FindUsualSize(pictures);
-  std::printf("%zu pictures: %zu empty, %zu mismatch, %zu broken; %s\n", pictures.size(), faults[1],
-              faults[2], faults[3], checker::UsualSizeSummary(usual).c_str());
+  std::printf("%zu pictures: %zu empty, %zu mismatch, %zu broken, %zu too large; %s\n",
+              pictures.size(), faults[1], faults[2], faults[3], faults[4],
+              checker::UsualSizeSummary(usual).c_str());
   return 0;
 }

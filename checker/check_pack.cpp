@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "checker/name_findings.h"
 #include "checker/picture_checks.h"
 #include "checker/usual_size.h"
 #include "core/counted.h"
@@ -81,7 +82,24 @@ class Checker {
       if (!infos.empty()) Describe(finding, infos[i]);
       Deliver(std::move(finding));
     }
+    NameFindings(folder);
     if (report_.picturesLooked) PictureFindings(folder.Pictures(), infos);
+  }
+
+  // Entries that are no files of the pack, then names Windows cannot open,
+  // each in the order of their names.
+  void NameFindings(const pack::PackFolder& folder) {
+    std::vector<pack::NotAPicture> others = folder.NotPictures();
+    std::sort(others.begin(), others.end(),
+              [](const auto& a, const auto& b) { return a.name < b.name; });
+    for (const pack::NotAPicture& other : others)
+      Add(Category::NotAFile, 0, other.name, {}, NotAFileDetail(other.entry), other.name);
+    std::vector<std::pair<std::string_view, std::string>> refused;
+    for (const std::string_view name : folder.Pictures())
+      if (std::string why = WindowsNameDetail(name); !why.empty())
+        refused.emplace_back(name, std::move(why));
+    std::sort(refused.begin(), refused.end());
+    for (auto& [name, why] : refused) Add(Category::WindowsName, 0, name, {}, std::move(why), name);
   }
 
   // What is wrong inside the pictures, in the order of their names.
@@ -110,6 +128,9 @@ class Checker {
           break;
         case PictureFault::Broken:
           AddPicture(Category::Broken, name, info, FaultDetail(name, info));
+          break;
+        case PictureFault::TooLarge:
+          AddPicture(Category::TooLarge, name, info, FaultDetail(name, info));
           break;
         case PictureFault::None: break;
       }
@@ -206,6 +227,8 @@ class Checker {
           std::string("the name leaves the folder: ") + look.unsafe);
       return;
     }
+    if (std::string why = WindowsFolderDetail(r.from); !why.empty())
+      Add(Category::WindowsName, r.line, r.from, {}, std::move(why));
     if (look.checked && look.picture == Picture::Missing) ++report_.missingRecords;
     // Line 0 marks a name or ID that only records of other kinds give.
     if (look.newName) nameLines_.push_back(look.checked ? r.line : 0);
@@ -324,6 +347,9 @@ std::string_view CategoryWord(Category category) {
     case Category::Empty: return "empty";
     case Category::Mismatch: return "mismatch";
     case Category::Broken: return "broken";
+    case Category::TooLarge: return "too-large";
+    case Category::NotAFile: return "not-a-file";
+    case Category::WindowsName: return "windows-name";
     case Category::DoubleExtension: return "double-extension";
     case Category::OddSize: return "odd-size";
     case Category::Structure: return "structure";
@@ -355,6 +381,7 @@ PackReport CheckPack(const std::string& folderPath, std::optional<ObjectKind> ob
     report.picturesLooked = true;
     PictureLookOptions look;
     look.deep = options.deep;
+    look.isLink = [&](std::size_t i) { return pack.folder->IsLink(i); };
     const std::size_t total = report.records + 2 * report.pictures;
     if (options.progress)
       look.progress = [&](std::size_t done) {

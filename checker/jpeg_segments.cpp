@@ -1,6 +1,7 @@
 #include "checker/jpeg_segments.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace mapio::checker {
 
@@ -52,6 +53,56 @@ bool TablesSound(std::span<const unsigned char> tables) {
   return at == tables.size();
 }
 
+// The blocks each scan covers, from the frame's components and their
+// sampling: MCUs times the blocks a component has in each, for each
+// component of the scan (which is also what a scan of one component
+// covers, give or take the MCUs' padding).
+class ScanWork {
+ public:
+  void Frame(std::span<const unsigned char> frame) {
+    components_.clear();
+    if (frame.size() < 6) return;
+    const std::uint32_t height = Be16(frame, 1), width = Be16(frame, 3);
+    std::uint32_t maxH = 1, maxV = 1;
+    for (std::size_t at = 6; at + 3 <= frame.size(); at += 3) {
+      const std::uint32_t sampling = frame[at + 1];
+      const std::uint32_t h = std::max(1u, sampling >> 4), v = std::max(1u, sampling & 15);
+      components_.push_back({frame[at], h * v});
+      maxH = std::max(maxH, h);
+      maxV = std::max(maxV, v);
+    }
+    mcus_ =
+        std::uint64_t{(width + 8 * maxH - 1) / (8 * maxH)} * ((height + 8 * maxV - 1) / (8 * maxV));
+    largest_ = maxH * maxV;
+  }
+
+  // Counts one scan with its header `scan`; false once over the budget.
+  bool Scan(std::span<const unsigned char> scan) {
+    ++scans_;
+    const std::size_t count = scan.empty() ? 0 : scan[0];
+    for (std::size_t i = 0; i < count && 1 + 2 * i < scan.size(); ++i)
+      blocks_ += mcus_ * BlocksPerMcu(scan[1 + 2 * i]);
+    return scans_ <= kMaxJpegScans && blocks_ <= kMaxJpegScanBlocks;
+  }
+
+ private:
+  struct Component {
+    unsigned id;
+    std::uint32_t blocks;  // in each MCU
+  };
+  std::uint32_t BlocksPerMcu(unsigned id) const {
+    for (const Component& c : components_)
+      if (c.id == id) return c.blocks;
+    return largest_;
+  }
+
+  std::vector<Component> components_;
+  std::uint64_t mcus_ = 0;
+  std::uint32_t largest_ = 0;
+  std::size_t scans_ = 0;
+  std::uint64_t blocks_ = 0;
+};
+
 }  // namespace
 
 HeaderRead ReadJpegSize(PictureBytes& bytes, std::uint32_t& width, std::uint32_t& height) {
@@ -78,10 +129,12 @@ HeaderRead ReadJpegSize(PictureBytes& bytes, std::uint32_t& width, std::uint32_t
 }
 
 // Every FF byte is looked at, in the entropy-coded data too, so that no
-// table a decoder may come to is passed over: a superset of what it reads.
-bool JpegTablesSound(std::span<const char> file) {
+// table or scan a decoder may come to is passed over: a superset of what
+// it reads.
+JpegWalk WalkJpeg(std::span<const char> file) {
   const std::span<const unsigned char> b(reinterpret_cast<const unsigned char*>(file.data()),
                                          file.size());
+  ScanWork work;
   std::size_t at = 0;
   while (at + 1 < b.size()) {
     if (b[at] != 0xff) {
@@ -89,19 +142,22 @@ bool JpegTablesSound(std::span<const char> file) {
       continue;
     }
     const int marker = b[at + 1];
-    if (marker == 0xd9) return true;  // where decoders stop
+    if (marker == 0xd9) return JpegWalk::Sound;  // where decoders stop
     const std::size_t length = at + 4 <= b.size() ? Be16(b, at + 2) : 0;
     if (marker == 0x00 || marker == 0xff || StandsAlone(marker) || length < 2) {
       ++at;
       continue;
     }
     const std::size_t end = at + 2 + length;
-    if (marker == 0xc4 && !TablesSound(b.subspan(at + 4, std::min(end, b.size()) - (at + 4))))
-      return false;
+    const std::span<const unsigned char> body =
+        b.subspan(at + 4, std::min(end, b.size()) - (at + 4));
+    if (marker == 0xc4 && !TablesSound(body)) return JpegWalk::BadTables;
+    if (IsFrame(marker)) work.Frame(body);
+    if (marker == 0xda && !work.Scan(body)) return JpegWalk::TooManyScans;
     // Entropy-coded data follows a scan header: walked byte by byte.
     at = marker == 0xda ? at + 2 : end;
   }
-  return true;
+  return JpegWalk::Sound;
 }
 
 }  // namespace mapio::checker

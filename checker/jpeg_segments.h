@@ -15,8 +15,23 @@ namespace mapio::checker {
 // are skipped by their lengths, through small reads.
 HeaderRead ReadJpegSize(PictureBytes& bytes, std::uint32_t& width, std::uint32_t& height);
 
-// Whether every Huffman table in the whole file is one a decoder can
-// build: each class and slot a JPEG may have, at most 256 codes.
-bool JpegTablesSound(std::span<const char> file);
+// A decoder goes through every block of a scan's components once per scan:
+// a file of a few bytes a scan and hundreds of thousands of scans takes
+// minutes. A picture may have at most this many scans, and they may cover
+// at most this many blocks in all (128 scans of the largest picture
+// decoded, ten times what encoders write).
+inline constexpr std::size_t kMaxJpegScans = 1000;
+inline constexpr std::uint64_t kMaxJpegScanBlocks = std::uint64_t{1} << 26;
+
+enum class JpegWalk : std::uint8_t {
+  Sound,
+  BadTables,     // a Huffman table no decoder can build
+  TooManyScans,  // more scans, or more blocks in them, than allowed above
+};
+
+// The whole file walked before a decoder is given it: every Huffman table
+// must be one a decoder can build (each class and slot a JPEG may have, at
+// most 256 codes), and the scans must stay within their budget.
+JpegWalk WalkJpeg(std::span<const char> file);
 
 }  // namespace mapio::checker

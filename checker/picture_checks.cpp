@@ -24,7 +24,8 @@ void LookInto(const platform::FolderFiles& folder, const std::vector<std::string
   std::string whole;
   for (std::size_t i = first; i < pictures.size(); i += stride) {
     const std::string_view name = pictures[i];
-    const platform::HeadResult r = platform::ReadFileHead(folder, name, head, file);
+    const bool link = options.isLink && options.isLink(i);
+    const platform::HeadResult r = platform::ReadFileHead(folder, name, head, file, link);
     if (r.status == platform::FileStatus::Read) {
       infos[i] = options.deep && file.ReadAll(whole, kDeepLimit) == platform::FileStatus::Read
                      ? DecodePicture(name, whole)

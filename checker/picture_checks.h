@@ -30,12 +30,15 @@ struct PictureLookOptions {
   bool deep = false;
   // Now and then, with the pictures looked at so far.
   std::function<void(std::size_t done)> progress;
+  // Whether a picture is a link to a file inside the pack, read through
+  // it; every other link is refused.
+  std::function<bool(std::size_t picture)> isLink;
 };
 
 // What each of `pictures` (names in `folderPath`) holds, in their order.
-// A picture that cannot be read (gone since, a link, no permission) has no
-// format and no fault. Two threads share the work: it waits on the system
-// file by file.
+// A picture that cannot be read (gone since, a link that leads out of the
+// pack, no permission) has no format and no fault. Two threads share the work: it waits on the
+// system file by file.
 std::vector<PictureInfo> LookIntoPictures(const std::string& folderPath,
                                           const std::vector<std::string_view>& pictures,
                                           const PictureLookOptions& options);

@@ -84,14 +84,20 @@ HeaderRead ReadHeaderSize(PictureFormat format, PictureBytes& bytes, std::uint32
   return HeaderRead::Read;
 }
 
-bool DecodesWhole(std::span<const char> file) {
-  if (file.size() > static_cast<std::size_t>(INT_MAX)) return false;
-  if (StbTakesForJpeg(file) && !JpegTablesSound(file)) return false;
+Decoded DecodeWhole(std::span<const char> file) {
+  if (file.size() > static_cast<std::size_t>(INT_MAX)) return Decoded::Damaged;
+  if (StbTakesForJpeg(file)) {
+    switch (WalkJpeg(file)) {
+      case JpegWalk::Sound: break;
+      case JpegWalk::BadTables: return Decoded::Damaged;
+      case JpegWalk::TooManyScans: return Decoded::TooManyScans;
+    }
+  }
   int x = 0, y = 0, components = 0;
   stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(file.data()),
                                           static_cast<int>(file.size()), &x, &y, &components, 0);
   stbi_image_free(pixels);
-  return pixels != nullptr;
+  return pixels != nullptr ? Decoded::Whole : Decoded::Damaged;
 }
 
 }  // namespace mapio::checker

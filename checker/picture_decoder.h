@@ -29,7 +29,13 @@ enum class HeaderRead : std::uint8_t { Read, BadSize, Failed };
 HeaderRead ReadHeaderSize(PictureFormat format, PictureBytes& bytes, std::uint32_t& width,
                           std::uint32_t& height);
 
+enum class Decoded : std::uint8_t {
+  Whole,
+  Damaged,       // it cannot be decoded past its header
+  TooManyScans,  // a JPEG whose scans would take too long: not tried
+};
+
 // Whether the whole picture decodes (its first frame, for a GIF).
-bool DecodesWhole(std::span<const char> file);
+Decoded DecodeWhole(std::span<const char> file);
 
 }  // namespace mapio::checker

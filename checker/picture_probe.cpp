@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "pack/names.h"
+#include "checker/jpeg_segments.h"
 #include "checker/picture_decoder.h"
 
 namespace mapio::checker {
@@ -241,11 +242,16 @@ PictureInfo ProbePicture(std::string_view name, std::uint64_t fileSize, std::spa
 PictureInfo DecodePicture(std::string_view name, std::span<const char> file) {
   PictureInfo info = ProbePicture(name, file.size(), file);
   if (info.Fault() != PictureFault::None || !info.HasSize()) return info;
-  if (std::uint64_t{info.Width()} * info.Height() > kMaxDecodedPixels) return info;
+  if (std::uint64_t{info.Width()} * info.Height() > kMaxDecodedPixels) {
+    info.SetFault(PictureFault::TooLarge);
+    return info;
+  }
   // stb's GIF reader stops quietly where the data does: a GIF must end
   // with its trailer byte.
   const bool cutGif = info.Format() == PictureFormat::Gif && file.back() != '\x3b';
-  if (cutGif || !DecodesWhole(file)) info.SetFault(PictureFault::Broken, Damage::Data);
+  const Decoded decoded = cutGif ? Decoded::Damaged : DecodeWhole(file);
+  if (decoded == Decoded::Damaged) info.SetFault(PictureFault::Broken, Damage::Data);
+  if (decoded == Decoded::TooManyScans) info.SetFault(PictureFault::Broken, Damage::Scans);
   return info;
 }
 
@@ -258,6 +264,10 @@ std::string FaultDetail(std::string_view name, const PictureInfo& info) {
     case PictureFault::Mismatch:
       return "the file is " + std::string(found.article) + " " + std::string(found.name) +
              " picture";
+    case PictureFault::TooLarge:
+      return "the " + said + " picture is " + std::to_string(info.Width()) + "x" +
+             std::to_string(info.Height()) + ", too large to decode (more than " +
+             std::to_string(kMaxDecodedPixels) + " pixels): only its header was read";
     case PictureFault::Broken: break;
   }
   switch (info.Why()) {
@@ -265,6 +275,10 @@ std::string FaultDetail(std::string_view name, const PictureInfo& info) {
     case Damage::Signature: return "the file does not start as a " + said + " picture does";
     case Damage::Size: return "the " + said + " header gives an impossible size";
     case Damage::Data: return "the " + said + " picture cannot be decoded past its header";
+    case Damage::Scans:
+      return "the " + said + " picture has too many scans (more than " +
+             std::to_string(kMaxJpegScans) + ", or more than " +
+             std::to_string(kMaxJpegScanBlocks) + " blocks in all): it was not decoded";
     case Damage::None:
     case Damage::Header: break;
   }

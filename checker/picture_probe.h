@@ -37,6 +37,7 @@ enum class PictureFault : std::uint8_t {
   Empty,     // no bytes at all
   Mismatch,  // contents of another format than the extension says
   Broken,    // the header (or, decoded, the picture) cannot be read
+  TooLarge,  // decoded: more pixels than are decoded, told by its header alone
 };
 
 // Why a picture is broken.
@@ -47,6 +48,7 @@ enum class Damage : std::uint8_t {
   Size,       // a width or height of 0, or too large to show
   Header,     // fields of the header the format does not allow
   Data,       // decoded: the picture past its header cannot be
+  Scans,      // decoded: a JPEG of more scans than a decoder is given
 };
 
 // A probe's result in 8 bytes: one for each picture of a large pack.
@@ -80,7 +82,7 @@ class PictureInfo {
   std::uint32_t width_ : 24 = 0;
   std::uint32_t format_ : 8 = 0;
   std::uint32_t height_ : 24 = 0;
-  std::uint32_t fault_ : 2 = 0;
+  std::uint32_t fault_ : 3 = 0;
   std::uint32_t damage_ : 3 = 0;
   std::uint32_t doubleExtension_ : 1 = 0;
 };
@@ -114,7 +116,8 @@ PictureInfo ProbePicture(std::string_view name, std::uint64_t fileSize, std::spa
 inline constexpr std::uint64_t kMaxDecodedPixels = std::uint64_t{1} << 25;
 
 // ProbePicture on the whole file, then, if the header is sound, the whole
-// picture decoded to find damage past it.
+// picture decoded to find damage past it; one larger than
+// kMaxDecodedPixels is TooLarge.
 PictureInfo DecodePicture(std::string_view name, std::span<const char> file);
 
 // The sentence a finding gives for a probe's fault (None gives ""):

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/id_list.h"
 #include "core/mapping_messages.h"
 #include "core/object_kind.h"
 #include "platform/platform.h"
@@ -41,32 +42,6 @@ ParseResult Only(Command command) {
   CliRequest request;
   request.command = command;
   return {request, {}};
-}
-
-// The IDs of --ids-from: one a line, blank lines passed over.
-bool ReadIdList(const std::string& path, std::vector<IdRange>& ids, std::string& error) {
-  platform::TextReader reader;
-  std::string text;
-  if (!reader.Open(path) || !reader.ReadAll(text)) {
-    error = "cannot read the list of IDs '" + path + "'";
-    return false;
-  }
-  std::size_t lineNumber = 0;
-  for (std::size_t pos = 0; pos < text.size();) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    const std::string_view line = platform::Trim(std::string_view(text).substr(pos, end - pos));
-    pos = end + 1;
-    ++lineNumber;
-    if (line.empty()) continue;
-    const auto id = ParseIdRange(line);
-    if (!id || id->first != id->last) {
-      error = path + ":" + std::to_string(lineNumber) + ": not an ID: " + std::string(line);
-      return false;
-    }
-    ids.push_back(*id);
-  }
-  return true;
 }
 
 ParseResult CheckConvert(const RawOptions& raw, CliRequest request) {

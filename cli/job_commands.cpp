@@ -68,7 +68,7 @@ int RunMake(const CliRequest& request, const Streams& s) {
     const MakeOutcome o = MakeMapping(folder, options, asking.questions);
     if (o.result == MakeOutcome::Result::Kept) return;
     if (o.result != MakeOutcome::Result::Written) return terminal.Warn(MakeFailureText(o));
-    WarnIfAny(terminal, NotAddedText(o.tooLarge));
+    WarnIfAny(terminal, NotAddedText(o));
     terminal.Say(SuccessText(o.added));
   });
 }
@@ -89,7 +89,7 @@ int RunUpdate(const CliRequest& request, const Streams& s) {
   return ForEachFolder(request, terminal, [&](const std::string& folder) {
     const UpdateOutcome o = UpdateMapping(folder, options, asking.questions);
     if (o.result != UpdateOutcome::Result::Updated) return terminal.Warn(UpdateFailureText(o));
-    WarnIfAny(terminal, NotAddedText(o.tooLarge, o.unnumbered));
+    WarnIfAny(terminal, NotAddedText(o));
     terminal.Say(UpdateSummaryText(o, request.dryRun));
   });
 }

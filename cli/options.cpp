@@ -101,7 +101,7 @@ constexpr OptionRow kOptionRows[] = {
      &RawOptions::ids},
     {"--ids-from",
      "FILE",
-     "convert: only the IDs FILE lists, one a line",
+     "convert: only the IDs FILE lists, one a line (at most 10 million)",
      kConvertOnly,
      {},
      nullptr,

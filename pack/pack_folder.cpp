@@ -12,7 +12,24 @@ bool IsSeparator(char c) { return c == '/' || c == platform::kSeparator; }
 
 }  // namespace
 
-Listing::Listing(const std::string& path) {
+PackEntry LookAtEntry(const std::string& folderPath, const platform::DirEntry& entry,
+                      const std::string& root) {
+  using platform::EntryKind;
+  PackEntry look;
+  look.kind = entry.kind;
+  if (entry.kind == EntryKind::Link) {
+    const platform::LinkEnd end =
+        platform::FollowLink(platform::JoinPath(folderPath, entry.name), root);
+    look.link = true;
+    look.kind = end.kind;
+    look.isFile = end.kind == EntryKind::File && end.inside;
+  } else {
+    look.isFile = entry.kind == EntryKind::File;
+  }
+  return look;
+}
+
+Listing::Listing(const std::string& path, const std::string& root) {
   // Only looked up: the order the system keeps them in will do.
   exists_ = platform::ListFolder(path, names_, platform::ListOrder::AsStored);
   stems_.Reserve(names_.Size(), names_.TextSize());
@@ -20,10 +37,18 @@ Listing::Listing(const std::string& path) {
   flags_.reserve(names_.Size());
   for (std::uint32_t i = 0; i < names_.Size(); ++i) {
     const platform::DirEntry entry = names_[i];
-    const int extension = entry.isDirectory ? -1 : PictureExtensionOf(entry.name);
+    const int extension = entry.IsDirectory() ? -1 : PictureExtensionOf(entry.name);
     if (extension < 0) {
-      if (!entry.isDirectory && IsLeftover(entry.name)) leftovers_.push_back(entry.name);
+      if (!entry.IsDirectory() && IsLeftover(entry.name)) leftovers_.push_back(entry.name);
       continue;
+    }
+    PackEntry look;
+    if (entry.kind != platform::EntryKind::File) {
+      look = LookAtEntry(path, entry, root);
+      if (!look.isFile) {
+        notPictures_.push_back({entry.name, look});
+        continue;
+      }
     }
     // The extensions are ASCII: folding the stem alone gives the same key.
     const std::string_view stem = entry.name.substr(0, entry.name.size() - kExtensionLength);
@@ -33,8 +58,8 @@ Listing::Listing(const std::string& path) {
     nameOf_.push_back(entry.name);
     const bool plain =
         key_ == stem && entry.name.substr(stem.size()) == kPictureExtensions[extension];
-    flags_.push_back(
-        static_cast<std::uint8_t>((plain ? kPlain : 0) | extension << kExtensionShift));
+    flags_.push_back(static_cast<std::uint8_t>((plain ? kPlain : 0) | (look.link ? kLink : 0) |
+                                               extension << kExtensionShift));
   }
 }
 
@@ -89,12 +114,12 @@ PictureMatch::How Listing::Find(std::string_view stem, std::vector<std::string_v
   return PictureMatch::How::OtherCase;
 }
 
-PackFolder::PackFolder(std::string path) : path_(std::move(path)), top_(path_) {}
+PackFolder::PackFolder(std::string path) : path_(std::move(path)), top_(path_, path_) {}
 
 Listing& PackFolder::ListingOf(const std::string& subfolder) {
   if (subfolder.empty()) return top_;
   auto& listing = subfolders_[subfolder];
-  if (!listing) listing = std::make_unique<Listing>(platform::JoinPath(path_, subfolder));
+  if (!listing) listing = std::make_unique<Listing>(platform::JoinPath(path_, subfolder), path_);
   return *listing;
 }
 

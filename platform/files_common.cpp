@@ -95,6 +95,10 @@ std::size_t TextReader::ReadPiece(char* buffer, std::size_t size) {
   return failed_ ? 0 : used;
 }
 
+bool TextReader::ReadFailed() const {
+  return failed_ || (file_ != nullptr && std::ferror(file_) != 0);
+}
+
 bool TextReader::ReadAhead() {
   constexpr std::size_t kAhead = 64 * 1024;
   ahead_.resize(kAhead);

@@ -10,9 +10,9 @@ namespace mapio::platform {
 // costs. The file is asked what it is only when the read was short (an
 // empty file or a pipe) or failed (a folder): three calls a file, not four.
 HeadResult ReadFileHead(const FolderFiles& folder, std::string_view name, std::span<char> buffer,
-                        FolderFile& file) {
+                        FolderFile& file, bool throughLink) {
   HeadResult result;
-  result.status = file.Open(folder, name);
+  result.status = file.Open(folder, name, throughLink);
   if (result.status != FileStatus::Read) return result;
   const std::ptrdiff_t got = file.ReadAt(0, buffer);
   const bool whole = got >= 0 && static_cast<std::size_t>(got) < buffer.size();

@@ -71,7 +71,9 @@ class FolderFile : OwnsSystemResource {
   // Opens `name`, an entry directly in the folder (no separator in it);
   // closes the one open before. A link is refused here; what else the
   // entry is, a file or a pipe, is only asked by IsRegular and Size.
-  FileStatus Open(const FolderFiles& folder, std::string_view name);
+  // `throughLink` is for a link that FollowLink found leading to a file
+  // inside the pack: it is followed, and only a regular file is opened.
+  FileStatus Open(const FolderFiles& folder, std::string_view name, bool throughLink = false);
   void Close();
   bool IsOpen() const;
   // Asked of the open file, once: whether it is a regular file, and its
@@ -106,12 +108,12 @@ struct HeadResult {
   std::size_t length = 0;  // bytes of the head in the buffer
 };
 
-// Opens `name` in `folder` into `file` and reads its first buffer.size()
-// bytes (kFileHeadSize is what a picture's header needs). Only a regular
-// file is read; a pipe never blocks, and reads as no file rather than as an
-// empty one. The file stays open in `file` for a further ReadAt, until the
-// next Open or Close.
+// Opens `name` in `folder` into `file` (through a link, as FolderFile::Open
+// says) and reads its first buffer.size() bytes (kFileHeadSize is what a
+// picture's header needs). Only a regular file is read; a pipe never
+// blocks, and reads as no file rather than as an empty one. The file stays
+// open in `file` for a further ReadAt, until the next Open or Close.
 HeadResult ReadFileHead(const FolderFiles& folder, std::string_view name, std::span<char> buffer,
-                        FolderFile& file);
+                        FolderFile& file, bool throughLink = false);
 
 }  // namespace mapio::platform

@@ -22,10 +22,10 @@ constexpr int kNoAccessTime = O_NOATIME;
 constexpr int kNoAccessTime = 0;
 #endif
 
-int OpenNoFollow(int folder, const std::string& name, bool keepAccessTime) {
+int OpenIn(int folder, const std::string& name, bool keepAccessTime, bool follow) {
   // O_NONBLOCK: opening a pipe or a device for reading must not wait for
   // a writer, nor reading it for data.
-  const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  const int flags = O_RDONLY | (follow ? 0 : O_NOFOLLOW) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
   int fd;
   do {
     fd = openat(folder, name.c_str(), flags | (keepAccessTime ? kNoAccessTime : 0));
@@ -84,20 +84,25 @@ RenameResult RenameInFolder(const FolderFiles& folder, const std::string& folder
 
 FolderFile::~FolderFile() { Close(); }
 
-FileStatus FolderFile::Open(const FolderFiles& folder, std::string_view name) {
+FileStatus FolderFile::Open(const FolderFiles& folder, std::string_view name, bool throughLink) {
   Close();
   if (!folder.IsOpen() || name.empty() || name.find('/') != std::string_view::npos ||
       name.find('\0') != std::string_view::npos || name == "." || name == "..")
     return FileStatus::Failed;
   const std::string path(name);
-  int fd = OpenNoFollow(folder.fd_, path, folder.keepAccessTime_);
+  int fd = OpenIn(folder.fd_, path, folder.keepAccessTime_, throughLink);
   // O_NOATIME is only for the file's owner (or a privileged caller).
   if (fd < 0 && errno == EPERM && folder.keepAccessTime_) {
     folder.keepAccessTime_ = false;
-    fd = OpenNoFollow(folder.fd_, path, false);
+    fd = OpenIn(folder.fd_, path, false, throughLink);
   }
   if (fd < 0) return StatusOf(errno);
   fd_ = fd;
+  // What a link leads to may have changed since it was followed.
+  if (throughLink && !IsRegular()) {
+    Close();
+    return FileStatus::NotAFile;
+  }
   return FileStatus::Read;
 }
 

@@ -74,10 +74,11 @@ Kind KindOf(HANDLE h, std::uint64_t& size) {
 
 // Opened as itself first; a reparse point that is no link again, through
 // its filter. INVALID_HANDLE_VALUE with `refused` set for anything else.
-HANDLE OpenPlainFile(const std::wstring& path, bool keepAccessTime, std::uint64_t& size,
-                     bool& refused) {
+// Through a link, what it leads to, which must be a file.
+HANDLE OpenPlainFile(const std::wstring& path, bool keepAccessTime, bool throughLink,
+                     std::uint64_t& size, bool& refused) {
   refused = false;
-  HANDLE h = OpenFile(path, keepAccessTime, false);
+  HANDLE h = OpenFile(path, keepAccessTime, throughLink);
   if (h == INVALID_HANDLE_VALUE) return h;
   Kind kind = KindOf(h, size);
   if (kind == Kind::Reparse && !IsLink(h)) {
@@ -121,17 +122,17 @@ bool FolderFiles::IsOpen() const { return open_; }
 
 FolderFile::~FolderFile() { Close(); }
 
-FileStatus FolderFile::Open(const FolderFiles& folder, std::string_view name) {
+FileStatus FolderFile::Open(const FolderFiles& folder, std::string_view name, bool throughLink) {
   Close();
   std::wstring wideName;
   if (!folder.IsOpen() || !IsPlainName(name) || !ToWide(name, wideName)) return FileStatus::Failed;
   const std::wstring path = folder.prefix_ + wideName;
   std::uint64_t size = 0;
   bool refused = false;
-  HANDLE h = OpenPlainFile(path, folder.keepAccessTime_, size, refused);
+  HANDLE h = OpenPlainFile(path, folder.keepAccessTime_, throughLink, size, refused);
   if (h == INVALID_HANDLE_VALUE && !refused && GetLastError() == ERROR_ACCESS_DENIED &&
       folder.keepAccessTime_) {
-    h = OpenPlainFile(path, false, size, refused);
+    h = OpenPlainFile(path, false, throughLink, size, refused);
     if (h != INVALID_HANDLE_VALUE) folder.keepAccessTime_ = false;
   }
   if (refused) return FileStatus::NotAFile;

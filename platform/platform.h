@@ -46,9 +46,21 @@ bool IsAbsolutePath(std::string_view path);
 
 // --- folder listing -------------------------------------------------------
 
+// What an entry of a folder is. Only a File can be a picture as it is; a
+// Link is one when FollowLink finds a file inside the pack at its end.
+enum class EntryKind : std::uint8_t {
+  File,       // a regular file
+  Directory,  // a folder, or a link to one
+  Link,       // a symbolic link to anything but a folder, or to nothing
+  Fifo,       // a named pipe
+  Device,     // a character or block device
+  Socket,
+};
+
 struct DirEntry {
   std::string_view name;  // into the listing that gave it
-  bool isDirectory = false;
+  EntryKind kind = EntryKind::File;
+  bool IsDirectory() const { return kind == EntryKind::Directory; }
 };
 
 // A folder's entries, their names in large blocks of memory: half a million
@@ -59,12 +71,12 @@ class FolderListing {
  public:
   class Iterator;
   void Clear();
-  void Add(std::string_view name, bool isDirectory);
+  void Add(std::string_view name, EntryKind kind = EntryKind::File);
   std::size_t Size() const { return entries_.size(); }
   bool Empty() const { return entries_.empty(); }
   std::size_t TextSize() const { return textSize_; }  // of all the names
   DirEntry operator[](std::size_t i) const {
-    return {{entries_[i].name, entries_[i].size}, entries_[i].isDirectory};
+    return {{entries_[i].name, entries_[i].size}, entries_[i].kind};
   }
   Iterator begin() const;
   Iterator end() const;
@@ -75,7 +87,7 @@ class FolderListing {
   struct Entry {
     const char* name;
     std::uint32_t size;
-    bool isDirectory;
+    EntryKind kind;
   };
   std::vector<std::unique_ptr<char[]>> blocks_;
   char* free_ = nullptr;  // in the last block
@@ -110,6 +122,16 @@ enum class ListOrder { ByName, AsStored };
 // leaves `entries` empty) when the folder cannot be searched.
 bool ListFolder(const std::string& folder, FolderListing& entries,
                 ListOrder order = ListOrder::ByName);
+
+// Where the symbolic link `path` leads, followed to its end: the kind of
+// what is there (Link when nothing is: a broken link, a loop), and whether
+// that lies inside the folder `root`. Each call looks both up again: for
+// the few links a pack may hold.
+struct LinkEnd {
+  EntryKind kind = EntryKind::Link;
+  bool inside = false;
+};
+LinkEnd FollowLink(const std::string& path, const std::string& root);
 
 // The order NTFS lists a folder in: names compared after both are folded to
 // upper case (as NTFS folds case), ties broken by their bytes.
@@ -232,6 +254,8 @@ class TextReader : OwnsSystemResource {
   bool ReadAll(std::string& out);
   void Close();
   bool IsOpen() const { return file_ != nullptr; }
+  // Whether a read has failed: ReadPiece's 0 then is no end of the file.
+  bool ReadFailed() const;
 
  private:
   // Bytes as they are on disk are read ahead in large blocks: ReadPiece

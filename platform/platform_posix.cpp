@@ -33,15 +33,39 @@ bool IsAbsolutePath(std::string_view path) { return !path.empty() && path.front(
 
 namespace {
 
-bool EntryIsDirectory(int dirFd, const char* name, unsigned char type) {
+// Of what stat gives: never a link. Anything the list does not name (a
+// door, a whiteout) is no file, as a link to nothing is.
+EntryKind KindOfMode(mode_t mode) {
+  if (S_ISREG(mode)) return EntryKind::File;
+  if (S_ISDIR(mode)) return EntryKind::Directory;
+  if (S_ISFIFO(mode)) return EntryKind::Fifo;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return EntryKind::Device;
+  if (S_ISSOCK(mode)) return EntryKind::Socket;
+  return EntryKind::Link;
+}
+
+// From the listing's own type where it gives one: a call more only for a
+// link, or where the file system tells no type.
+EntryKind KindOfEntry(int dirFd, const char* name, unsigned char type) {
 #ifdef DT_DIR
-  if (type == DT_DIR) return true;
-  if (type != DT_UNKNOWN && type != DT_LNK) return false;
+  switch (type) {
+    case DT_REG: return EntryKind::File;
+    case DT_DIR: return EntryKind::Directory;
+    case DT_FIFO: return EntryKind::Fifo;
+    case DT_CHR:
+    case DT_BLK: return EntryKind::Device;
+    case DT_SOCK: return EntryKind::Socket;
+    default: break;
+  }
+#else
+  (void)type;
 #endif
-  // A link to a folder is a folder to the user; a broken link is a file.
   struct stat st {};
-  if (fstatat(dirFd, name, &st, 0) != 0) return false;
-  return S_ISDIR(st.st_mode);
+  if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::File;
+  if (!S_ISLNK(st.st_mode)) return KindOfMode(st.st_mode);
+  // A link to a folder is a folder to the user.
+  if (fstatat(dirFd, name, &st, 0) == 0 && S_ISDIR(st.st_mode)) return EntryKind::Directory;
+  return EntryKind::Link;
 }
 
 bool IsDotOrDotDot(const char* name) {
@@ -71,7 +95,7 @@ bool ReadEntries(int fd, FolderListing& entries) {
       const auto* entry = reinterpret_cast<const LinuxDirent*>(buffer.get() + at);
       at += entry->size;
       if (IsDotOrDotDot(entry->name)) continue;
-      entries.Add(entry->name, EntryIsDirectory(fd, entry->name, entry->type));
+      entries.Add(entry->name, KindOfEntry(fd, entry->name, entry->type));
     }
   }
 }
@@ -91,7 +115,7 @@ bool ReadEntries(int fd, FolderListing& entries) {
       break;
     }
     if (IsDotOrDotDot(entry->d_name)) continue;
-    entries.Add(entry->d_name, EntryIsDirectory(dirfd(dir), entry->d_name, entry->d_type));
+    entries.Add(entry->d_name, KindOfEntry(dirfd(dir), entry->d_name, entry->d_type));
   }
   closedir(dir);  // closes fd too
   return complete;
@@ -115,6 +139,29 @@ bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder ord
   }
   if (order == ListOrder::ByName) entries.SortByName();
   return true;
+}
+
+namespace {
+
+// The path with every link resolved, or "" when it leads nowhere.
+std::string RealPath(const std::string& path) {
+  std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr), &std::free);
+  return real ? std::string(real.get()) : std::string();
+}
+
+}  // namespace
+
+LinkEnd FollowLink(const std::string& path, const std::string& root) {
+  LinkEnd end;
+  const std::string target = RealPath(path);
+  struct stat st {};
+  if (target.empty() || stat(target.c_str(), &st) != 0) return end;
+  end.kind = KindOfMode(st.st_mode);
+  std::string folder = RealPath(root);
+  if (folder.empty()) return end;
+  if (folder.back() != '/') folder.push_back('/');
+  end.inside = target.starts_with(folder);
+  return end;
 }
 
 // --- process ----------------------------------------------------------------

@@ -98,6 +98,66 @@ bool IsAbsolutePath(std::string_view path) {
   return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':';
 }
 
+namespace {
+
+// A link or junction to a folder is a folder to the user. Not every
+// reparse point is a link: a file synced from the cloud is one too.
+EntryKind KindOfFound(const WIN32_FIND_DATAW& data) {
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Directory;
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+      IsReparseTagNameSurrogate(data.dwReserved0))
+    return EntryKind::Link;
+  return EntryKind::File;
+}
+
+// The path the system finally opened, links resolved; "" when unknown.
+std::wstring FinalPath(HANDLE h) {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD got = GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()), 0);
+  if (got >= path.size()) {
+    path.resize(got);
+    got = GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()), 0);
+  }
+  if (got == 0 || got >= path.size()) return {};
+  path.resize(got);
+  return path;
+}
+
+FileHandle OpenFollowing(const std::string& path) {
+  // No access rights asked: only what the handle leads to is wanted.
+  FileHandle h(CreateFileW(SystemPath(path).c_str(), 0,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (h.get() == INVALID_HANDLE_VALUE) h.release();
+  return h;
+}
+
+}  // namespace
+
+LinkEnd FollowLink(const std::string& path, const std::string& root) {
+  LinkEnd end;
+  if (HasNul(path) || HasNul(root)) return end;
+  const FileHandle target = OpenFollowing(path);
+  if (!target) return end;
+  BY_HANDLE_FILE_INFORMATION info{};
+  switch (GetFileType(target.get())) {
+    case FILE_TYPE_DISK:
+      if (!GetFileInformationByHandle(target.get(), &info)) return end;
+      end.kind =
+          info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? EntryKind::Directory : EntryKind::File;
+      break;
+    case FILE_TYPE_CHAR: end.kind = EntryKind::Device; break;
+    case FILE_TYPE_PIPE: end.kind = EntryKind::Fifo; break;
+    default: return end;
+  }
+  const FileHandle folder = OpenFollowing(root);
+  std::wstring inside = folder ? FinalPath(folder.get()) : std::wstring();
+  if (inside.empty()) return end;
+  if (inside.back() != L'\\') inside.push_back(L'\\');
+  end.inside = FinalPath(target.get()).starts_with(inside);
+  return end;
+}
+
 bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder order) {
   entries.Clear();
   if (HasNul(folder)) return false;
@@ -112,7 +172,7 @@ bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder ord
   do {
     const std::wstring_view name = data.cFileName;
     if (name == L"." || name == L"..") continue;
-    entries.Add(Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    entries.Add(Narrow(name), KindOfFound(data));
   } while (FindNextFileW(search.get(), &data));
   if (GetLastError() != ERROR_NO_MORE_FILES) {
     entries.Clear();

@@ -125,10 +125,12 @@ wait_app_end() {
 }
 
 # The id of the visible window whose caption is exactly NAME, if there is one.
+# None is no failure: xdotool's status 1 for it would end the script (set -e)
+# wherever a caller polls with id=$(window_id ...), as between two prompts.
 window_id() {
   local pattern
   pattern=$(printf '%s' "$1" | sed 's/[][\.*^$?+(){}|]/\\&/g')
-  xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n1
+  xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null | head -n1 || true
 }
 
 # Prints the id of window NAME once it shows, polling for at most SECONDS.

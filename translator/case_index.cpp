@@ -153,7 +153,7 @@ void CaseIndex::Renamed(std::size_t slot, const std::string& to) {
     ++unfollowedNewNames_;
     return;
   }
-  names_.Add(to, false);
+  names_.Add(to);
   Slot added;
   if (MakeSlot(static_cast<std::uint32_t>(names_.Size() - 1), added)) Insert(added);
 }

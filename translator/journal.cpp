@@ -202,7 +202,7 @@ std::vector<std::string> JournalPaths(const std::string& journalFolder, const st
   const std::string key = KeyOf(folder) + "-";
   if (platform::ListFolder(journalFolder, entries)) {
     for (const platform::DirEntry e : entries)
-      if (!e.isDirectory && e.name.starts_with(key) && e.name.ends_with(kSuffix))
+      if (!e.IsDirectory() && e.name.starts_with(key) && e.name.ends_with(kSuffix))
         names.emplace_back(e.name);
   }
   // Newest first: the names hold the time, then a number for the same second.

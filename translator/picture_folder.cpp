@@ -55,7 +55,7 @@ class SimulatedFolder : public PictureFolder {
   bool List(platform::FolderListing& names) override {
     if (!listed_) return false;
     names.Clear();
-    for (const std::string& name : names_) names.Add(name, false);
+    for (const std::string& name : names_) names.Add(name);
     return true;
   }
 

@@ -7,6 +7,7 @@
 #include "checker/picture_probe.h"
 #include "core/counted.h"
 #include "pack/names.h"
+#include "pack/pack_folder.h"
 #include "platform/picture_files.h"
 #include "platform/platform.h"
 
@@ -14,12 +15,21 @@ namespace mapio::ui {
 
 namespace {
 
-std::string Describe(const std::string& folder, const std::string& name) {
+// nullopt for an entry that is no file of the pack: a window's picture
+// reader would wait on a pipe, or read a device, for ever.
+std::optional<std::string> Describe(const std::string& folder, const std::string& name) {
   platform::FolderFiles files;
   if (!files.Open(folder)) return "the file cannot be read";
   platform::FolderFile file;
   std::array<char, checker::kProbeHeadSize> head{};
-  const platform::HeadResult read = platform::ReadFileHead(files, name, head, file);
+  platform::HeadResult read = platform::ReadFileHead(files, name, head, file);
+  if (read.status == platform::FileStatus::NotAFile) {
+    // A link to a picture inside the pack is that picture.
+    const platform::DirEntry entry{name, platform::EntryKind::Link};
+    if (!pack::LookAtEntry(folder, entry, folder).isFile) return std::nullopt;
+    read = platform::ReadFileHead(files, name, head, file, true);
+    if (read.status == platform::FileStatus::NotAFile) return std::nullopt;
+  }
   if (read.status != platform::FileStatus::Read) return "the file cannot be read";
   const std::uint64_t size = read.size != platform::kUnknownSize ? read.size : file.Size();
   if (size == 0) return "an empty file";
@@ -62,7 +72,9 @@ std::optional<PictureFacts> LookAtPicture(const std::string& folder,
     for (char& c : subfolder) c = c == '/' ? platform::kSeparator : c;
   }
   const std::string inFolder = subfolder.empty() ? folder : platform::JoinPath(folder, subfolder);
-  return PictureFacts{platform::JoinPath(inFolder, name), finding.file, Describe(inFolder, name)};
+  std::optional<std::string> description = Describe(inFolder, name);
+  if (!description) return std::nullopt;
+  return PictureFacts{platform::JoinPath(inFolder, name), finding.file, std::move(*description)};
 }
 
 }  // namespace mapio::ui

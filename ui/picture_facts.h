@@ -17,7 +17,8 @@ struct PictureFacts {
 };
 
 // The picture `finding` is about in `folder`; nullopt for a finding about
-// no picture (a file without a picture's extension is none).
+// no picture (a file without a picture's extension is none, nor is a FIFO
+// or a link out of the pack).
 std::optional<PictureFacts> LookAtPicture(const std::string& folder,
                                           const checker::Finding& finding);
 

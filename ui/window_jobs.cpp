@@ -41,7 +41,7 @@ void MappingWriter(JobSettings& settings, JobHost& host, IdPrompter& prompter) {
   const MakeOutcome o = MakeMapping(settings.folderPath, options, QuestionsOf(host, prompter));
   if (o.result == MakeOutcome::Result::Kept) return;
   if (o.result != MakeOutcome::Result::Written) return Warn(host, MakeFailureText(o));
-  WarnNotAdded(host, NotAddedText(o.tooLarge));
+  WarnNotAdded(host, NotAddedText(o));
   host.ShowMessage(SuccessText(o.added), kSuccessCaption, MessageKind::Information);
 }
 
@@ -83,7 +83,7 @@ void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,
   const UpdateOutcome o = UpdateMapping(settings.folderPath, options, QuestionsOf(host, prompter));
   if (o.result == UpdateOutcome::Result::NotRead) return WarnNotRead(host, o.readResult, o.utf16);
   if (o.result != UpdateOutcome::Result::Updated) return Warn(host, UpdateFailureText(o));
-  WarnNotAdded(host, NotAddedText(o.tooLarge, o.unnumbered));
+  WarnNotAdded(host, NotAddedText(o));
   host.ShowMessage(UpdateSummaryText(o, options.dryRun), kSuccessCaption, MessageKind::Information);
 }
 

@@ -18,13 +18,15 @@ class UpdateRun {
  public:
   UpdateRun(const std::string& folderPath, const UpdateOptions& options,
             const JobQuestions& questions)
-      : options_(options),
+      : folderPath_(folderPath),
+        options_(options),
         questions_(questions),
         mappingPath_(platform::JoinPath(folderPath, kMappingFileName)),
         pack_(pack::LoadPack(folderPath)) {}
 
-  // One reading of the file and one listing of the folder for everything:
-  // what is removed and what is added are found on the bytes written back.
+  // One reading of the file and one listing of the folder for everything
+  // (but the last look before pruning): what is removed and what is added
+  // are found on the bytes written back.
   UpdateOutcome Run() {
     if (!pack_.file.exists) {
       outcome_.readResult = pack_.file.readResult;
@@ -33,21 +35,53 @@ class UpdateRun {
     }
     if (!pack_.file.Editable()) return Ended(Result::NoList);
     if (!pack_.folder->Exists()) return Ended(Result::ListingFailed);
-    pack::PackMatching matching(pack_.file, *pack_.folder, options_.kind);
-    matching.Records([&](std::size_t, const pack::Record& record, const pack::RecordLook& look) {
-      if (options_.prune && look.checked && look.picture == pack::Picture::Missing) Remove(record);
-    });
-    const pack::LineStyle style = pack::StyleOf(pack_.file, options_.kind);
-    RecordMaker maker(options_.kind, options_.idsFromNames, questions_.ids, style);
-    if (options_.addNew) AddNew(matching.Unmapped(), maker, style);
-    outcome_.added = maker.Added();
-    outcome_.tooLarge = maker.TooLarge();
-    outcome_.unnumbered = maker.Unnumbered();
+    const std::vector<const pack::Record*> missing = MatchAndAdd();
+    // The folder is looked at afresh before pruning; the first listing's
+    // memory goes first.
+    pack_.folder.reset();
+    PruneStillMissing(missing);
+    for (const std::string& line : addedLines_) options_.onChange('+', line);
     if (!edit_.Empty() && !options_.dryRun && !Write()) return Ended(Result::WriteFailed);
     return Ended(Result::Updated);
   }
 
  private:
+  // The records whose picture is missing, to prune, and the new pictures'
+  // lines added.
+  std::vector<const pack::Record*> MatchAndAdd() {
+    pack::PackMatching matching(pack_.file, *pack_.folder, options_.kind);
+    std::vector<const pack::Record*> missing;
+    matching.Records([&](std::size_t, const pack::Record& record, const pack::RecordLook& look) {
+      if (options_.prune && look.checked && look.picture == pack::Picture::Missing)
+        missing.push_back(&record);
+    });
+    const pack::LineStyle style = pack::StyleOf(pack_.file, options_.kind);
+    RecordMaker maker(options_.kind, options_.idsFromNames, questions_.ids, style);
+    if (options_.addNew) {
+      AddNew(matching.Unmapped(), maker, style);
+      PassOver(pack_.folder->NotPictures());
+    }
+    outcome_.added = maker.Added();
+    outcome_.tooLarge = maker.TooLarge();
+    outcome_.unnumbered = maker.Unnumbered();
+    return missing;
+  }
+
+  // Just before the write, as the folder is now: a picture that came back
+  // while the job ran (while an ID was typed, say) keeps its record. One
+  // listing more, and one lookup per record; none when nothing is missing.
+  void PruneStillMissing(const std::vector<const pack::Record*>& missing) {
+    if (missing.empty()) return;
+    pack::PackFolder now(folderPath_);
+    if (!now.Exists()) return;
+    for (const pack::Record* record : missing) {
+      if (now.Find(record->from).how != pack::PictureMatch::How::None) continue;
+      const bool withId = record->target.form == pack::Target::Form::Id;
+      if (withId && now.HasIdPicture(record->target.IdIn(record->to))) continue;
+      Remove(*record);
+    }
+  }
+
   // The record's own bytes, and its lines when nothing else stands there.
   void Remove(const pack::Record& record) {
     const auto [begin, end] = pack::RemovalRange(pack_.file, record);
@@ -62,14 +96,15 @@ class UpdateRun {
   void AddNew(const std::vector<std::size_t>& unmapped, RecordMaker& maker,
               const pack::LineStyle& style) {
     platform::FolderListing fresh;
-    for (const std::size_t i : unmapped) fresh.Add(pack_.folder->Pictures()[i], false);
+    for (const std::size_t i : unmapped) fresh.Add(pack_.folder->Pictures()[i]);
     fresh.SortByName();
     maker.SetExpected(static_cast<std::uint32_t>(fresh.Size()));
     std::string lines;
     std::string line;
     for (const platform::DirEntry entry : fresh) {
       if (!maker.Make(entry.name, line)) continue;
-      if (options_.onChange) options_.onChange('+', std::string(platform::Trim(line)));
+      // Told after the removals, which are known last.
+      if (options_.onChange) addedLines_.emplace_back(platform::Trim(line));
       lines += line;
     }
     if (lines.empty()) return;
@@ -77,6 +112,14 @@ class UpdateRun {
     const std::size_t at = pack::InsertionPoint(pack_.file, needsBreak);
     if (needsBreak) lines.insert(0, style.lineEnd);
     edit_.Insert(at, std::move(lines));
+  }
+
+  // In the make job's order, as it names them.
+  void PassOver(const std::vector<pack::NotAPicture>& entries) {
+    platform::FolderListing names;
+    for (const pack::NotAPicture& entry : entries) names.Add(entry.name);
+    names.SortByName();
+    for (const platform::DirEntry entry : names) outcome_.passedOver.Add(entry.name);
   }
 
   // Over the file as it was read, and nothing else: one changed since by
@@ -92,12 +135,14 @@ class UpdateRun {
     return std::move(outcome_);
   }
 
+  const std::string& folderPath_;
   const UpdateOptions& options_;
   const JobQuestions& questions_;
   const std::string mappingPath_;
   pack::Pack pack_;
   pack::PackEdit edit_;
   UpdateOutcome outcome_;
+  std::vector<std::string> addedLines_;
 };
 
 }  // namespace

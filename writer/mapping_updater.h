@@ -52,6 +52,8 @@ struct UpdateOutcome {
   std::vector<Removed> removed;
   NameList tooLarge;    // new pictures whose number is too large for an ID
   NameList unnumbered;  // new pictures whose name begins with no number (IDs from names)
+  NameList
+      passedOver;  // names of pictures that are no files of the folder: a FIFO, a link out of it
 };
 
 UpdateOutcome UpdateMapping(const std::string& folderPath, const UpdateOptions& options,

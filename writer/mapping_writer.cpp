@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/record_template.h"
+#include "pack/names.h"
 #include "platform/platform.h"
 
 namespace mapio {
@@ -38,6 +39,7 @@ class WriterRun {
   const std::string mappingPath_;
   platform::AtomicFileWriter file_;
   std::string line_;
+  NameList passedOver_;
   bool found_ = false;
   std::optional<platform::FileStamp> seen_;  // config.xml as the question saw it
 };
@@ -69,12 +71,14 @@ void WriterRun::CountingPass(const platform::FolderListing& entries) {
   for (std::size_t i = 0; i < total; ++i) {
     Progress(JobProgress::Phase::Counting, i, total, false);
     const platform::DirEntry entry = entries[i];
-    if (entry.isDirectory) continue;
+    if (entry.IsDirectory()) continue;
     if (IsMappingFileName(folderPath_, entry.name)) {
       found_ = true;
       seen_ = platform::StampOf(mappingPath_);
     } else if (IsRecordCandidate(folderPath_, entry)) {
       ++expected;
+    } else if (!pack::IsLeftover(entry.name)) {
+      passedOver_.Add(entry.name);
     }
   }
   maker_.SetExpected(expected);
@@ -105,6 +109,7 @@ MakeOutcome WriterRun::Ended(MakeOutcome::Result result) {
   outcome.failure = file_.Failure();
   outcome.added = maker_.Added();
   outcome.tooLarge = maker_.TooLarge();
+  outcome.passedOver = passedOver_;
   return outcome;
 }
 

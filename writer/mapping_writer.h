@@ -28,7 +28,8 @@ struct MakeOutcome {
   Result result = Result::Written;
   platform::WriteFailure failure = platform::WriteFailure::None;
   std::uint32_t added = 0;
-  NameList tooLarge;  // files whose number is too large for an ID
+  NameList tooLarge;    // files whose number is too large for an ID
+  NameList passedOver;  // entries that are no files of the folder: a FIFO, a link out of it
 };
 
 // Lists the folder, asks `questions.replaceMapping` when config.xml is

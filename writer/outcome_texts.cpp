@@ -13,9 +13,8 @@ void AppendNames(std::string& text, const NameList& names) {
     text += "\nand " + std::to_string(names.count - names.first.size()) + " more";
 }
 
-}  // namespace
-
-std::string NotAddedText(const NameList& tooLarge, const NameList& unnumbered) {
+std::string NotAddedText(const NameList& tooLarge, const NameList& unnumbered,
+                         const NameList& passedOver) {
   std::string text;
   if (tooLarge.count != 0) {
     text =
@@ -31,7 +30,24 @@ std::string NotAddedText(const NameList& tooLarge, const NameList& unnumbered) {
         "with their ID:";
     AppendNames(text, unnumbered);
   }
+  if (passedOver.count != 0) {
+    text += text.empty() ? "" : "\n\n";
+    text +=
+        "These were passed over: they are no files of the folder (a FIFO, a device, or a link "
+        "that leads out of the folder or to nothing), so no record maps them:";
+    AppendNames(text, passedOver);
+  }
   return text;
+}
+
+}  // namespace
+
+std::string NotAddedText(const MakeOutcome& outcome) {
+  return NotAddedText(outcome.tooLarge, {}, outcome.passedOver);
+}
+
+std::string NotAddedText(const UpdateOutcome& outcome) {
+  return NotAddedText(outcome.tooLarge, outcome.unnumbered, outcome.passedOver);
 }
 
 std::string MakeFailureText(const MakeOutcome& outcome) {

@@ -15,8 +15,10 @@ inline constexpr std::string_view kReplaceMappingText =
     "NO, operation will be aborted.";
 inline constexpr std::string_view kReplaceMappingCaption = "ALERT: replace file?";
 
-// The files that got no record for want of an ID; empty when there were none.
-std::string NotAddedText(const NameList& tooLarge, const NameList& unnumbered = {});
+// The files that got no record, for want of an ID or as no files of the
+// folder; empty when there were none.
+std::string NotAddedText(const MakeOutcome& outcome);
+std::string NotAddedText(const UpdateOutcome& outcome);
 
 // Why the make job wrote nothing; empty when it wrote, or was told to keep
 // the file.

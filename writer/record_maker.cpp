@@ -4,6 +4,7 @@
 
 #include "core/record_template.h"
 #include "pack/names.h"
+#include "pack/pack_folder.h"
 #include "pack/xml_text.h"
 #include "writer/record_name.h"
 
@@ -32,8 +33,11 @@ bool IsMappingFileName(const std::string& folderPath, std::string_view name) {
 }
 
 bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& entry) {
-  return !entry.isDirectory && !IsMappingFileName(folderPath, entry.name) &&
-         !pack::IsLeftover(entry.name);
+  if (entry.IsDirectory() || IsMappingFileName(folderPath, entry.name) ||
+      pack::IsLeftover(entry.name))
+    return false;
+  return entry.kind == platform::EntryKind::File ||
+         pack::LookAtEntry(folderPath, entry, folderPath).isFile;
 }
 
 void NameList::Add(std::string_view name) {

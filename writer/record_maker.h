@@ -14,9 +14,10 @@
 
 namespace mapio {
 
-// Whether an entry of `folderPath` gets a record: files only, never
-// config.xml (in any letter case where the file system ignores it), never
-// a temporary file a killed run of Mapio left behind.
+// Whether an entry of `folderPath` gets a record: files of the folder only
+// (a link to one inside it too; see pack::LookAtEntry), never config.xml
+// (in any letter case where the file system ignores it), never a
+// temporary file a killed run of Mapio left behind.
 bool IsMappingFileName(const std::string& folderPath, std::string_view name);
 bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& entry);
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "checker/jpeg_segments.h"
 #include "checker/picture_probe.h"
 #include "checker/usual_size.h"
 
@@ -68,6 +69,27 @@ std::string WithExif(const std::string& jpeg, int size) {
   std::string app1 = "\xff\xe1"s + static_cast<char>(length >> 8) + static_cast<char>(length & 255);
   app1 += "Exif\0\0"s + std::string(static_cast<std::size_t>(size - 6), 'e');
   return jpeg.substr(0, 2) + app1 + jpeg.substr(2);
+}
+
+std::string Be16(int v) { return {static_cast<char>(v >> 8 & 255), static_cast<char>(v & 255)}; }
+
+std::string Segment(char marker, const std::string& body) {
+  return "\xff"s + marker + Be16(static_cast<int>(body.size()) + 2) + body;
+}
+
+// A progressive grey JPEG: its DC scan, then `acScans` scans of a few bytes
+// each that pass over every block (one run of up to 32767 empty ones), as
+// a decode-time bomb repeats them.
+std::string Progressive(int width, int height, int acScans) {
+  std::string jpeg = "\xff\xd8"s + Segment('\xdb', "\0"s + std::string(64, '\1')) +
+                     Segment('\xc2', "\x08"s + Be16(height) + Be16(width) + "\x01\x01\x11\0"s) +
+                     // One code each: a DC difference of 0, a run of empty blocks.
+                     Segment('\xc4', "\x00\x01"s + std::string(16, '\0')) +
+                     Segment('\xc4', "\x10\x01"s + std::string(15, '\0') + "\xe0"s);
+  const std::size_t blocks = static_cast<std::size_t>((width + 7) / 8) * ((height + 7) / 8);
+  jpeg += Segment('\xda', "\x01\x01\0\0\0\0"s) + std::string((blocks + 7) / 8, '\0');
+  for (int i = 0; i < acScans; ++i) jpeg += Segment('\xda', "\x01\x01\0\x01\x3f\0"s) + "\x7f\xfe";
+  return jpeg + "\xff\xd9";
 }
 
 // The file's bytes past its head, counting the reads.
@@ -216,10 +238,39 @@ TEST(DecodePicture, FindsDamagePastTheHeader) {
       {"i.jpg",
        kJpeg.substr(0, 2) + "\xff\xc4\x00\x13\x00"s + std::string(16, '\xff') + kJpeg.substr(2),
        "the JPEG picture cannot be decoded past its header"},
+      {"j.jpg", Progressive(64, 64, 40), ""},
+      // Not given to the decoder, which would take a while.
+      {"k.jpg", Progressive(64, 64, kMaxJpegScans),
+       "the JPEG picture has too many scans (more than 1000, or more than 67108864 blocks in "
+       "all): it was not decoded"},
+      {"l.jpg", Patched(kJpeg, kJpeg.find("\xff\xc0") + 5, "\xff\xff\xff\xff"),
+       "the JPEG picture is 65535x65535, too large to decode (more than 33554432 pixels): only "
+       "its header was read"},
+      {"m.gif", Patched(kGif, 6, "\xff\xff\xff\xff"),
+       "the GIF picture is 65535x65535, too large to decode (more than 33554432 pixels): only its "
+       "header was read"},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(FaultDetail(row.name, DecodePicture(row.name, row.file)), row.detail) << row.name;
   }
+}
+
+// The scans' budget, at its edges: their number, and the blocks they cover
+// in all (a scan of a 4096x4096 grey picture covers 2^18 of them).
+TEST(WalkJpeg, KeepsScansWithinTheirBudget) {
+  const struct {
+    std::string file;
+    JpegWalk walk;
+  } rows[] = {
+      {kJpeg, JpegWalk::Sound},
+      {Progressive(64, 64, kMaxJpegScans - 1), JpegWalk::Sound},
+      {Progressive(64, 64, kMaxJpegScans), JpegWalk::TooManyScans},
+      {Progressive(4096, 4096, 255), JpegWalk::Sound},
+      {Progressive(4096, 4096, 256), JpegWalk::TooManyScans},
+      {kJpeg.substr(0, 2) + "\xff\xc4\x00\x13\x00"s + std::string(16, '\xff') + kJpeg.substr(2),
+       JpegWalk::BadTables},
+  };
+  for (const auto& row : rows) EXPECT_EQ(WalkJpeg(row.file), row.walk) << row.file.size();
 }
 
 std::vector<PictureInfo> Sizes(const std::vector<std::pair<int, int>>& sizes) {

@@ -7,6 +7,7 @@
 
 #include "cli/command_line.h"
 #include "cli/usage.h"
+#include "cli/id_list.h"
 #include "cli/terminal_prompter.h"
 #include "core/object_kind.h"
 #include "tests/cli/cli_run.h"
@@ -174,6 +175,52 @@ TEST(CliKinds, EveryKindHasATypableNameAndNumberListedInTheHelp) {
                  "                        (translate takes no kits)\n"
                  "  -n, --ids-from-names"),
       std::string::npos);
+}
+
+// convert's --ids-from: read line by line, never whole; a list that names
+// no ID converts nothing rather than everything, and one beyond the limit
+// is refused.
+TEST(CliIdList, ListsOfIdsAreReadLineByLineWithinTheirLimit) {
+  struct Row {
+    std::string text;
+    std::string error;  // after the file's name; "" for none
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges;
+  };
+  const std::string digits(3'000'000, '7');
+  const Row rows[] = {
+      {"", " lists no IDs", {}},
+      {" \n\t\r\n\n", " lists no IDs", {}},
+      {"5\n 6 \r\n\n9", "", {{5, 6}, {9, 9}}},
+      {"1\n2\n3\n4\n", " lists more than 3 IDs, more than a list may hold", {}},
+      {"1\nx\n", ":2: not an ID: x", {}},
+      {"1-5\n", ":1: not an ID: 1-5", {}},
+      {digits, ":1: not an ID: " + digits.substr(0, 64) + "...", {}},
+  };
+  TempFolder folder;
+  const std::string path = folder.str() + "/ids.txt";
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text.substr(0, 20));
+    folder.Write("ids.txt", row.text);
+    std::vector<IdRange> ids;
+    std::string error;
+    EXPECT_EQ(cli::ReadIdList(path, ids, error, 3), row.error.empty());
+    EXPECT_EQ(error, row.error.empty() ? "" : path + row.error);
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges;
+    for (const IdRange& r : ids) ranges.emplace_back(r.first, r.last);
+    if (row.error.empty()) {
+      EXPECT_EQ(ranges, row.ranges);
+    }
+  }
+  folder.Write("config.xml",
+               "<record>\n<list id=\"maps\">\n"
+               "<record from=\"a\" to=\"graphics/pictures/person/7/portrait\"/>\n"
+               "</list>\n</record>\n");
+  folder.Write("ids.txt", "\n\n");
+  const std::string before = folder.Read("config.xml");
+  const CliRun run = RunCliWith({"convert", "--to", "r", "--ids-from", path, folder.str()});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "mapio-cli: " + path + " lists no IDs\nTry 'mapio-cli --help' for more.\n");
+  EXPECT_EQ(folder.Read("config.xml"), before);
 }
 
 struct AnswerCase {

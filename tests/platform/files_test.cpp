@@ -49,7 +49,7 @@ TEST(ListFolder, GivesEveryEntryWithItsKindInNtfsOrder) {
       "\xEF\xBC\xA1"};
   EXPECT_EQ(Names(entries), expected);
   for (const DirEntry e : entries) {
-    EXPECT_EQ(e.isDirectory, e.name == "Sub" || e.name == "linkdir") << e.name;
+    EXPECT_EQ(e.IsDirectory(), e.name == "Sub" || e.name == "linkdir") << e.name;
   }
   const std::vector<std::string> names = Names(entries);
   EXPECT_TRUE(std::is_sorted(names.begin(), names.end(),
@@ -65,10 +65,10 @@ TEST(ListFolder, FailsEmptyWhenTheFolderCannotBeRead) {
   TempFolder t;
   t.Write("file", "x");
   FolderListing entries;
-  entries.Add("stale", false);
+  entries.Add("stale");
   EXPECT_FALSE(ListFolder((t.path() / "missing").string(), entries));
   EXPECT_TRUE(entries.Empty());
-  entries.Add("stale", false);
+  entries.Add("stale");
   EXPECT_FALSE(ListFolder((t.path() / "file").string(), entries));
   EXPECT_TRUE(entries.Empty());
   EXPECT_TRUE(ListFolder(t.str() + "/", entries));
@@ -237,6 +237,58 @@ TEST(ReadWholeFile, RefusesAFileOverTheLimitBeforeReadingIt) {
   ASSERT_EQ(truncate(huge.c_str(), kMaxMappingFileSize + 1), 0);
   EXPECT_EQ(ReadWholeFile(huge, bytes, stamp), ReadResult::TooLarge);
   EXPECT_EQ(kMaxMappingFileSize, std::size_t{1} << 30);
+}
+
+// What each entry of a pack is, and where its links lead: into the pack,
+// out of it (however the link is spelt), to a device, a pipe or nothing.
+TEST(ListFolder, TellsEachEntryWhatItIsAndFollowLinkWhereItLeads) {
+  TempFolder t;
+  t.Write("outside.png", "x");
+  t.Write("pack/file.png", "x");
+  t.Write("pack/sub/deep.png", "x");
+  const fs::path pack = t.path() / "pack";
+  ASSERT_EQ(mkfifo((pack / "fifo.png").c_str(), 0600), 0);
+  const std::pair<const char*, const char*> links[] = {
+      {"in.png", "sub/deep.png"},
+      {"out.png", "../outside.png"},
+      {"sneaky.png", "sub/../../outside.png"},
+      {"zero.png", "/dev/zero"},
+      {"none.png", "nowhere.png"},
+      {"pipe.png", "fifo.png"},
+      {"dir", "sub"},
+  };
+  for (const auto& [name, target] : links) fs::create_symlink(target, pack / name);
+  FolderListing entries;
+  ASSERT_TRUE(ListFolder(pack.string(), entries));
+  std::vector<std::pair<std::string, EntryKind>> kinds;
+  for (const DirEntry e : entries) kinds.emplace_back(e.name, e.kind);
+  using K = EntryKind;
+  EXPECT_EQ(kinds, (std::vector<std::pair<std::string, EntryKind>>{{"dir", K::Directory},
+                                                                   {"fifo.png", K::Fifo},
+                                                                   {"file.png", K::File},
+                                                                   {"in.png", K::Link},
+                                                                   {"none.png", K::Link},
+                                                                   {"out.png", K::Link},
+                                                                   {"pipe.png", K::Link},
+                                                                   {"sneaky.png", K::Link},
+                                                                   {"sub", K::Directory},
+                                                                   {"zero.png", K::Link}}));
+  const struct {
+    const char* name;
+    EntryKind kind;
+    bool inside;
+  } rows[] = {
+      {"in.png", K::File, true},      {"out.png", K::File, false},  {"sneaky.png", K::File, false},
+      {"zero.png", K::Device, false}, {"none.png", K::Link, false}, {"pipe.png", K::Fifo, true},
+  };
+  for (const auto& row : rows) {
+    const LinkEnd end = FollowLink((pack / row.name).string(), pack.string() + "/");
+    EXPECT_EQ(end.kind, row.kind) << row.name;
+    EXPECT_EQ(end.inside, row.inside) << row.name;
+  }
+  // The pack itself reached through a link.
+  fs::create_directory_symlink(pack, t.path() / "alias");
+  EXPECT_TRUE(FollowLink((pack / "in.png").string(), (t.path() / "alias").string()).inside);
 }
 
 TEST(StampOf, FollowsALinkAndChangesWithTheFile) {

@@ -54,14 +54,14 @@ TEST(ListFolderWin32, SortsLikeNtfsAndMarksFolders) {
   ASSERT_TRUE(ListFolder(t.str(), entries));
   EXPECT_EQ(Names(entries),
             (std::vector<std::string>{".hidden", "aab", "abc", "a_b", "B.png", "Sub"}));
-  for (const DirEntry e : entries) EXPECT_EQ(e.isDirectory, e.name == "Sub") << e.name;
+  for (const DirEntry e : entries) EXPECT_EQ(e.IsDirectory(), e.name == "Sub") << e.name;
 
   // A folder path that ends in a separator gets a second one; Windows takes it.
   ASSERT_TRUE(ListFolder(t.str() + "\\", entries));
   EXPECT_EQ(entries.Size(), 6u);
   ASSERT_TRUE(ListFolder(In(t, "Sub"), entries));
   EXPECT_TRUE(entries.Empty());
-  entries.Add("stale", false);
+  entries.Add("stale");
   EXPECT_FALSE(ListFolder(In(t, "missing"), entries));
   EXPECT_TRUE(entries.Empty());
   EXPECT_FALSE(ListFolder(In(t, "abc"), entries));
@@ -96,6 +96,36 @@ TEST(ListFolderWin32, NamesInEveryScriptComeAndGoAsUtf8) {
   // read them as an existing name.
   EXPECT_FALSE(FileExists(In(t, "M\xFCller.png")));
   EXPECT_EQ(RenameNoReplace(In(t, "M\xFCller.png"), In(t, "2.png")), RenameResult::SourceMissing);
+}
+
+// A symbolic link is told from a file, and followed to where it leads:
+// inside the pack or out of it.
+TEST(ListFolderWin32, TellsLinksAndWhereTheyLead) {
+  TempFolder t;
+  t.Write("outside.png", "x");
+  t.Write("pack\\face.png", "x");
+  const std::wstring pack = Widen(In(t, "pack"));
+  const auto link = [&](const wchar_t* name, const std::wstring& target) {
+    return CreateSymbolicLinkW((pack + L"\\" + name).c_str(), target.c_str(),
+                               SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0;
+  };
+  if (!link(L"in.png", pack + L"\\face.png")) GTEST_SKIP() << "no links may be made here";
+  ASSERT_TRUE(link(L"out.png", Widen(In(t, "outside.png"))));
+  FolderListing entries;
+  ASSERT_TRUE(ListFolder(In(t, "pack"), entries));
+  for (const DirEntry e : entries)
+    EXPECT_EQ(e.kind, e.name == "face.png" ? EntryKind::File : EntryKind::Link) << e.name;
+  // Wine makes links that it does not follow itself.
+  const HANDLE through = CreateFileW((pack + L"\\in.png").c_str(), 0, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (through == INVALID_HANDLE_VALUE) GTEST_SKIP() << "this system does not follow its links";
+  CloseHandle(through);
+  const LinkEnd in = FollowLink(In(t, "pack\\in.png"), In(t, "pack"));
+  EXPECT_EQ(in.kind, EntryKind::File);
+  EXPECT_TRUE(in.inside);
+  const LinkEnd out = FollowLink(In(t, "pack\\out.png"), In(t, "pack"));
+  EXPECT_EQ(out.kind, EntryKind::File);
+  EXPECT_FALSE(out.inside);
 }
 
 // NTFS takes any 16-bit units in a name, a lone surrogate too: such a name

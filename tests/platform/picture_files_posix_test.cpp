@@ -29,6 +29,15 @@ TEST(FolderFilesPosix, NeitherFollowsLinksNorWaitsOnPipes) {
   // A pipe with no writer: a blocking open would never return.
   for (const char* name : {"link.png", "pipe.png"})
     EXPECT_EQ(ReadFileHead(folder, name, head, file).status, FileStatus::NotAFile) << name;
+  // Through a link that led inside the pack, only to a regular file: one
+  // changed since to lead to a pipe or a device is not read.
+  t.Write("pack/face.png", "picture");
+  fs::create_symlink("face.png", t.path() / "pack" / "in.png");
+  fs::create_symlink("pipe.png", t.path() / "pack" / "to-pipe.png");
+  fs::create_symlink("/dev/zero", t.path() / "pack" / "zero.png");
+  EXPECT_EQ(ReadFileHead(folder, "in.png", head, file, true).length, 7u);
+  for (const char* name : {"to-pipe.png", "zero.png"})
+    EXPECT_EQ(ReadFileHead(folder, name, head, file, true).status, FileStatus::NotAFile) << name;
 }
 
 TEST(FolderFilesPosix, KeepsTheAccessTime) {

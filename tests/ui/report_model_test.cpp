@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/hostile_entries.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/pictures.h"
 #include "ui/check_report.h"
@@ -241,6 +242,19 @@ TEST(CheckReport, ThePictureBesideIsTheFindingsFileAsTheCheckSeesIt) {
   EXPECT_EQ(report.PictureOf(1)->description, "an empty file");
   EXPECT_FALSE(report.PictureOf(2));
   EXPECT_FALSE(report.PictureOf(3));
+#ifndef _WIN32
+  // Nothing that is no file of the pack goes to a window's picture reader,
+  // which would wait on a FIFO for ever; a link inside the pack is its picture.
+  TempFolder outer;
+  const std::string hostile = testing::MakeHostilePack(outer);
+  checker::PackReport entries;
+  for (const char* name : {"1.png", "2.png", "3.png", "5.png"})
+    entries.findings.emplace_back(Category::Unmapped, 0, name, "", "x", name);
+  CheckReport links(host, hostile, {entries, {}}, {}, {}, {});
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_FALSE(links.PictureOf(i)) << i;
+  ASSERT_TRUE(links.PictureOf(3));
+  EXPECT_EQ(links.PictureOf(3)->description, "PNG, 1 \xC3\x97 1 pixels, 69 bytes");
+#endif
   EXPECT_EQ(FileSizeText(1), "1 byte");
   EXPECT_EQ(FileSizeText(2150), "2.1 KB");
   EXPECT_EQ(FileSizeText(3 << 20), "3.0 MB");

@@ -214,6 +214,26 @@ TEST_F(WriterTest, PruneRemovesExactlyTheRecordsBytes) {
                               "line 3: gone1\nline 4: gone2\nline 7: gone3"}));
 }
 
+// A picture that comes back while the update runs (here while an ID is
+// typed for a new one) keeps its record, under its name in any letter case
+// or under its ID; only one still missing just before the write is pruned.
+TEST_F(WriterTest, PruneKeepsTheRecordOfAPictureThatCameBack) {
+  Files({"new.png"});
+  folder.Write("config.xml", MappingFile({FaceRecord("same", "1"), FaceRecord("case", "2"),
+                                          FaceRecord("translated", "3"), FaceRecord("gone", "4")}));
+  settings.folderPath = folder.str();
+  settings.allFilenamesAreIds = false;
+  prompter.answers = {KitAnswer{5}};
+  prompter.whileAsking = [&] { Files({"same.png", "CASE.JPG", "3.gif"}); };
+  UpdateOptions options;
+  options.prune = true;
+  MappingUpdater(settings, host, prompter, options);
+  EXPECT_EQ(Written(), MappingFile({FaceRecord("same", "1"), FaceRecord("case", "2"),
+                                    FaceRecord("translated", "3"), FaceRecord("new", "5")}));
+  EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Success! 1 files added in XML file!\n"
+                                                    "3 records kept, 1 removed:\nline 22: gone"}));
+}
+
 // After a make, three pictures come and two go: a pruning update gives the
 // records a fresh make would, the old ones in their order, the new at the end.
 TEST_F(WriterTest, UpdateAfterMakeMatchesAFreshMake) {

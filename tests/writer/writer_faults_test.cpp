@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "platform/platform.h"
+#include "tests/support/hostile_entries.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/writer/writer_fixture.h"
 #include "writer/record_name.h"
@@ -165,6 +166,34 @@ TEST_F(WriterTest, FolderGoneDuringTheQuestionWarnsAndWritesNothing) {
   EXPECT_EQ(parent.List(), std::vector<std::string>{"moved"});
   EXPECT_EQ(parent.Read("moved/config.xml"), "old");
 }
+
+#ifndef _WIN32
+// A FIFO, a device, a link out of the pack or to nothing gets no record from
+// make or update, and each is named as passed over; a link to a picture
+// inside the pack is mapped as the picture.
+TEST_F(WriterTest, EntriesThatAreNoFilesArePassedOverByMakeAndUpdate) {
+  TempFolder outer;
+  settings.folderPath = MakeHostilePack(outer);
+  settings.allFilenamesAreIds = true;
+  const Message passedOver{
+      "These were passed over: they are no files of the folder (a FIFO, a device, or a link that "
+      "leads out of the folder or to nothing), so no record maps them:\n1.png\n2.png\n3.png\n"
+      "4.png",
+      "Files not added", MessageKind::Warning};
+  MappingWriter(settings, host, prompter);
+  EXPECT_EQ(outer.ReadText("pack/config.xml"),
+            MappingFile({FaceRecord("0", "0"), FaceRecord("5", "5")}));
+  EXPECT_EQ(host.messages, (std::vector<Message>{passedOver, SuccessMessage(2)}));
+
+  host.messages.clear();
+  outer.Write("pack/config.xml", MappingFile({}));
+  MappingUpdater(settings, host, prompter);
+  EXPECT_EQ(outer.ReadText("pack/config.xml"),
+            MappingFile({FaceRecord("0", "0"), FaceRecord("5", "5")}));
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.messages[0], passedOver);
+}
+#endif
 
 TEST(LeadingId, ReadsAsAtoiButRefusesWhatDoesNotFit) {
   struct Row {

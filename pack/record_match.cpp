@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "core/record_template.h"
+#include "pack/read_format.h"
 #include "platform/platform.h"
 
-namespace mapio {
+namespace mapio::pack {
 
 namespace {
 
@@ -159,4 +159,4 @@ int MatchRecord(std::string_view line, std::string_view readFormat, RecordFields
   return Matcher(line, fields).Run(CompiledFormat(readFormat));
 }
 
-}  // namespace mapio
+}  // namespace mapio::pack

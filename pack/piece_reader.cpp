@@ -1,5 +1,6 @@
 #include "pack/piece_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace mapio::pack {
@@ -28,6 +29,15 @@ bool PieceReader::Fill() {
     size_ += got;
   }
   return at_ < size_;
+}
+
+void PieceReader::SkipTo(const Position& position) {
+  while (blockStart_ + size_ < position.offset) {
+    at_ = size_;
+    if (!Fill()) break;
+  }
+  if (position.offset >= blockStart_) at_ = std::min(position.offset - blockStart_, size_);
+  fullPieceEndedInCr_ = position.fullPieceEndedInCr;
 }
 
 bool PieceReader::Next(Piece& piece) {

@@ -130,7 +130,9 @@ bool ListLines::RecordsOn(const Piece& piece) {
   if (!KindOf(kind_).translatable) return false;
   const std::vector<RecordPlaces::Place>& places = places_.Load();
   // The file read whole must be the file read here.
-  if (places_.Bytes().substr(piece.begin, piece.text.size()) != piece.text) return false;
+  const std::string_view bytes = places_.Bytes();
+  if (piece.begin > bytes.size() || bytes.substr(piece.begin, piece.text.size()) != piece.text)
+    return false;
   const auto startsBefore = [](const RecordPlaces::Place& p, std::size_t at) {
     return p.begin < at;
   };

@@ -38,6 +38,8 @@ class HeldEntries {
     if (bytes_.size() + size > budget_ || entry.name.size() > UINT16_MAX ||
         entry.id.size() > UINT8_MAX)
       return false;
+    // Room for all at once: growing by copies would hold the old beside the new.
+    if (bytes_.empty()) bytes_.reserve(budget_);
     bytes_.push_back(entry.record ? 1 : 0);
     if (!entry.record) return true;
     bytes_.push_back(static_cast<char>(entry.name.size() & 0xFF));

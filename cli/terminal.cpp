@@ -31,20 +31,26 @@ bool IsYes(std::string_view answer) {
 Terminal::Terminal(std::istream& in, std::ostream& out, std::ostream& err, TerminalOptions options)
     : in_(in), out_(out), err_(err), options_(std::move(options)) {}
 
+// Lines on stdout go out in blocks: a translate says half a million of
+// them. Whatever goes to stderr waits for them, so that the two keep their
+// order on a terminal or in one log.
 void Terminal::Say(std::string_view text) {
   ClearProgress();
-  out_ << text << '\n' << std::flush;
+  line_.assign(text).push_back('\n');
+  out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
 }
 
 void Terminal::Warn(std::string_view text) {
   ClearProgress();
   sawTrouble_ = true;
+  out_.flush();
   err_ << text << '\n' << std::flush;
 }
 
 bool Terminal::Ask(std::string_view question) {
   if (options_.answer) return *options_.answer;
   ClearProgress();
+  out_.flush();
   err_ << question << " [y/N] " << std::flush;
   std::string answer;
   if (!std::getline(in_, answer)) {
@@ -76,6 +82,7 @@ void Terminal::Progress(const JobProgress& progress) {
 }
 
 void Terminal::DrawProgress(const JobProgress& progress) {
+  out_.flush();
   err_ << '\r' << PhaseName(progress.phase) << ": " << progress.done;
   if (progress.total != 0) err_ << '/' << progress.total;
   err_ << " files\x1b[K" << std::flush;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iosfwd>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/job_questions.h"
@@ -62,6 +63,7 @@ class Terminal {
   std::ostream& out_;
   std::ostream& err_;
   TerminalOptions options_;
+  std::string line_;  // the line Say writes, kept to spare an allocation each
   bool sawTrouble_ = false;
   bool progressShown_ = false;
   Clock::time_point jobStart_{};

@@ -44,30 +44,9 @@ std::string_view SuffixOf(ObjectKind objectKind, TargetStyle style, KitKind kitK
   return target.suffixes[i < target.suffixes.size() ? i : 0];
 }
 
-struct Conversions {
-  std::string_view name;
-  std::string_view id;
-};
-constexpr Conversions kWriting{"%s", "%u"};
-constexpr Conversions kReading{"%[^\"]", "%[0-9]"};
-
-std::string Format(ObjectKind objectKind, TargetStyle style, KitKind kitKind,
-                   Conversions conversions, std::string_view beforeClose) {
-  std::string format(kRecordOpen);
-  format.append(conversions.name)
-      .append(kRecordTo)
-      .append(PrefixOf(KindOf(objectKind).target, style));
-  if (style.generatedId) format.append(kGeneratedIdPrefix);
-  format.append(conversions.id).append(SuffixOf(objectKind, style, kitKind));
-  format.append(kRecordClose.substr(0, 1)).append(beforeClose).append(kRecordClose.substr(1));
-  return format;
-}
-
-// Every kind's formats, made once from the kinds' target patterns.
+// Every kind's write formats, made once from the kinds' target patterns.
 struct Formats {
   std::string write[kObjectKindCount];
-  std::string read[kObjectKindCount];
-  RecordTemplate templates[kObjectKindCount];
   std::string kit[kKitKindNames.size()];
   std::string_view kitViews[kKitKindNames.size()];
 };
@@ -78,9 +57,6 @@ const Formats& AllFormats() {
     for (const ObjectKind kind : kAllKinds) {
       if (kind == Kits) continue;
       f.write[IndexOf(kind)] = WriteFormatFor(kind, {}, KitKind::Home);
-      f.read[IndexOf(kind)] = Format(kind, {}, KitKind::Home, kReading, {});
-      f.read[IndexOf(kind)].append(KindOf(kind).target.readEnd);
-      f.templates[IndexOf(kind)] = {f.write[IndexOf(kind)], f.read[IndexOf(kind)]};
     }
     for (std::size_t k = 0; k < kKitKindNames.size(); ++k) {
       f.kit[k] = "\t\t" + WriteFormatFor(Kits, {}, static_cast<KitKind>(k));
@@ -97,7 +73,12 @@ const std::span<const std::string_view> KitTemplates = AllFormats().kitViews;
 
 std::string WriteFormatFor(ObjectKind objectKind, TargetStyle style, KitKind kitKind,
                            std::string_view beforeClose) {
-  return Format(objectKind, style, kitKind, kWriting, beforeClose) + "\n";
+  std::string format(kRecordOpen);
+  format.append("%s").append(kRecordTo).append(PrefixOf(KindOf(objectKind).target, style));
+  if (style.generatedId) format.append(kGeneratedIdPrefix);
+  format.append("%u").append(SuffixOf(objectKind, style, kitKind));
+  format.append(kRecordClose.substr(0, 1)).append(beforeClose).append(kRecordClose.substr(1));
+  return format + "\n";
 }
 
 std::string TargetText(ObjectKind objectKind, TargetStyle style, KitKind kitKind,
@@ -107,8 +88,8 @@ std::string TargetText(ObjectKind objectKind, TargetStyle style, KitKind kitKind
   return text.append(id).append(SuffixOf(objectKind, style, kitKind));
 }
 
-const RecordTemplate& RecordTemplateOf(ObjectKind objectKind) {
-  return AllFormats().templates[IndexOf(objectKind) < kObjectKindCount ? IndexOf(objectKind) : 0];
+std::string_view WriteFormatOf(ObjectKind objectKind) {
+  return AllFormats().write[IndexOf(objectKind) < kObjectKindCount ? IndexOf(objectKind) : 0];
 }
 
 void AppendRecord(std::string& out, std::string_view writeFormat, std::string_view name,

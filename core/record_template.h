@@ -9,19 +9,10 @@
 
 namespace mapio {
 
-enum class TemplateHalf { Write, Read };
-
-// One record line of a kind: a printf-style pattern with %s (name) and %u
-// (ID) for writing, a scanf-style pattern with %[^"] and %[0-9] for reading.
-// Both are made from the kind's target pattern; kits have none (they have
-// KitTemplates).
-struct RecordTemplate {
-  std::string_view writeFormat;
-  std::string_view readFormat;
-};
-
-// The record template of `objectKind` (Faces for a value that is no kind).
-const RecordTemplate& RecordTemplateOf(ObjectKind objectKind);
+// The write format of one record line of a kind: a printf-style pattern
+// with %s (name) and %u (ID), made from the kind's target pattern; empty
+// for kits, which have KitTemplates.
+std::string_view WriteFormatOf(ObjectKind objectKind);
 
 // Write formats indexed by KitKind; each carries its own "\t\t" prefix.
 extern const std::span<const std::string_view> KitTemplates;
@@ -52,17 +43,5 @@ extern const std::string_view MappingTrailer;
 // ID in decimal. Appends to `out`.
 void AppendRecord(std::string& out, std::string_view writeFormat, std::string_view name,
                   std::uint32_t id);
-
-// The two fields a read format stores.
-struct RecordFields {
-  std::string name;  // the from value
-  std::string id;    // the ID digits as read, leading zeros kept
-};
-
-// Matches a trimmed record line with a read format as sscanf would: the
-// number of fields stored (2 or 1), 0 when a character differed before the
-// first field, -1 when the line ran out before it. Fields are std::string,
-// so nothing is ever written past a buffer; callers check their lengths.
-int MatchRecord(std::string_view line, std::string_view readFormat, RecordFields& fields);
 
 }  // namespace mapio

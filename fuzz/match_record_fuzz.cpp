@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/record_template.h"
+#include "pack/read_format.h"
 
 namespace {
 
@@ -25,11 +25,11 @@ bool AllDigits(const std::string& s) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const auto kind = static_cast<mapio::ObjectKind>(data[0] % (mapio::kObjectKindCount + 1));
-  const std::string format(mapio::RecordTemplateOf(kind).readFormat);
+  const std::string format(mapio::pack::RecordTemplateOf(kind).readFormat);
   const std::string line(reinterpret_cast<const char*>(data + 1), size - 1);
 
-  mapio::RecordFields fields;
-  const int ours = mapio::MatchRecord(line, format, fields);
+  mapio::pack::RecordFields fields;
+  const int ours = mapio::pack::MatchRecord(line, format, fields);
   if (ours < -1 || ours > 2) Fail("result out of range", ours, 0);
   if (ours >= 1 && (fields.name.empty() || fields.name.find('"') != std::string::npos))
     Fail("bad name", ours, 0);

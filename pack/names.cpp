@@ -1,5 +1,6 @@
 #include "pack/names.h"
 
+#include <array>
 #include <cstddef>
 
 #include "platform/platform.h"
@@ -49,8 +50,17 @@ const char* LeavesFolder(std::string_view name) {
 bool IsLeftover(std::string_view name) { return platform::IsTemporaryName(name, "config.xml"); }
 
 bool NamesFileInFolder(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." && LeavesFolder(name) == nullptr &&
-         name.find('/') == std::string_view::npos;
+  if (name.empty() || name == "." || name == "..") return false;
+  // Most names hold none of the characters the rules look at: one pass
+  // tells, without a search per rule.
+  static constexpr auto kLooked = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char c : {'/', '\\', ':', '\0'}) table[c] = true;
+    return table;
+  }();
+  bool special = false;
+  for (const char c : name) special |= kLooked[static_cast<unsigned char>(c)];
+  return !special || (LeavesFolder(name) == nullptr && name.find('/') == std::string_view::npos);
 }
 
 }  // namespace mapio::pack

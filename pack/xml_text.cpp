@@ -1,5 +1,6 @@
 #include "pack/xml_text.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 
@@ -44,8 +45,16 @@ bool NamedEntity(std::string_view body, char& c) {
 
 }  // namespace
 
+// One look-up a byte: every record's name and target come here.
 bool NeedsDecoding(std::string_view raw) {
-  return raw.find_first_of("&<\t\n\r") != std::string_view::npos;
+  static constexpr auto kDecoded = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char c : {'&', '<', '\t', '\n', '\r'}) table[c] = true;
+    return table;
+  }();
+  bool found = false;
+  for (const char c : raw) found |= kDecoded[static_cast<unsigned char>(c)];
+  return found;
 }
 
 std::string EscapeAttribute(std::string_view name) {

@@ -65,6 +65,8 @@ int NextByte(std::FILE* file) { return getc_unlocked(file); }
 
 }  // namespace
 
+bool TextFilesJoinCrLf() { return kCrLfOnDisk; }
+
 TextReader::~TextReader() { Close(); }
 
 bool TextReader::Open(const std::string& path, FileMode mode) {
@@ -97,6 +99,16 @@ std::size_t TextReader::ReadPiece(char* buffer, std::size_t size) {
 
 bool TextReader::ReadFailed() const {
   return failed_ || (file_ != nullptr && std::ferror(file_) != 0);
+}
+
+std::size_t TextReader::ReadBlock(char* buffer, std::size_t size) {
+  if (file_ == nullptr || failed_) return 0;
+  const std::size_t held = std::min(size, ahead_.size() - aheadAt_);
+  std::memcpy(buffer, ahead_.data() + aheadAt_, held);
+  aheadAt_ += held;
+  const std::size_t got = std::fread(buffer + held, 1, size - held, file_);
+  failed_ = std::ferror(file_) != 0;
+  return failed_ ? 0 : held + got;
 }
 
 bool TextReader::ReadAhead() {

@@ -236,6 +236,9 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, FileStamp&
 // Binary: every byte as it is, for code that keeps line ends itself.
 enum class FileMode { Text, Binary };
 
+// Whether the system's text files take CR LF as one line end (Windows).
+bool TextFilesJoinCrLf();
+
 // Owning FILE* for reading a text file: bytes come as they are on disk
 // (CR LF stays CR LF on POSIX; text mode on Windows).
 class TextReader : OwnsSystemResource {
@@ -250,6 +253,9 @@ class TextReader : OwnsSystemResource {
   // Like fgets: at most size-1 bytes, up to and including the next LF.
   // Returns the number of bytes read, 0 at the end of the file or on error.
   std::size_t ReadPiece(char* buffer, std::size_t size);
+  // Up to `size` bytes as they are on disk, whatever the mode; 0 at the end
+  // of the file or on error.
+  std::size_t ReadBlock(char* buffer, std::size_t size);
   // The whole rest of the file; false on a read error.
   bool ReadAll(std::string& out);
   void Close();

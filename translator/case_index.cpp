@@ -133,6 +133,12 @@ void CaseIndex::Find(std::string_view stem, Lookups& found) {
   }
 }
 
+void CaseIndex::Prefetch(std::string_view stem) {
+  prefetchKey_.clear();
+  platform::AppendCaseFoldKey(stem, prefetchKey_);
+  __builtin_prefetch(&slots_[Home(NameIndex::HashOf(prefetchKey_))]);
+}
+
 bool CaseIndex::MissesNewNames(std::string_view stem) const {
   return unfollowedNewNames_ > 0 && AllDigits(stem);
 }

@@ -39,6 +39,8 @@ class CaseIndex {
   using Lookups = std::array<Lookup, std::size(kExtensions)>;
   // What `stem` + each of kExtensions finds.
   void Find(std::string_view stem, Lookups& found);
+  // Find(stem) comes soon: its slot starts loading.
+  void Prefetch(std::string_view stem);
   // A name Find gave; it stays valid when the name is renamed away.
   std::string_view NameAt(std::size_t slot) const { return {slots_[slot].name, slots_[slot].size}; }
   // Whether Find(stem) could miss a name the run renamed a file to: only
@@ -85,6 +87,7 @@ class CaseIndex {
   // always empty, so checking a target costs nothing.
   std::unordered_map<std::string, int> idsInOtherCase_;
   std::string key_;
+  std::string prefetchKey_;
 };
 
 }  // namespace mapio::translator

@@ -1,6 +1,7 @@
 #include "translator/journal.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 #include "platform/platform.h"
@@ -18,7 +19,17 @@ constexpr std::string_view kSuffix = ".journal";
 
 void AppendField(std::string& line, std::string_view text) {
   line += '\t';
-  for (const char c : text) {
+  // Most names have nothing to escape: the run before the first such
+  // character is copied at once.
+  static constexpr auto kEscaped = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char c : {'\\', '\t', '\n', '\r'}) table[c] = true;
+    return table;
+  }();
+  std::size_t plain = 0;
+  while (plain < text.size() && !kEscaped[static_cast<unsigned char>(text[plain])]) ++plain;
+  line.append(text.substr(0, plain));
+  for (const char c : text.substr(plain)) {
     switch (c) {
       case '\\': line += "\\\\"; break;
       case '\t': line += "\\t"; break;

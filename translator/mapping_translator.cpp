@@ -1,129 +1,150 @@
 #include "translator/mapping_translator.h"
 
-#include <algorithm>
+#include <cstring>
 
-#include "core/record_template.h"
-#include "pack/names.h"
-#include "pack/xml_text.h"
+#include "pack/list_lines.h"
 #include "platform/platform.h"
 #include "platform/user_files.h"
 #include "translator/journal.h"
 #include "translator/picture_folder.h"
-#include "translator/piece_reader.h"
 
 namespace mapio {
 
 namespace {
 
-using pack::kListEnd;
-using pack::kListMarker;
-using translator::PieceReader;
+using pack::ListEntry;
+using pack::ListLines;
 
-constexpr int kMarkerSearchReads = 256;
-// The fields of the original reader held at most this much.
-constexpr std::size_t kMaxFromLength = 99;
-constexpr std::size_t kMaxIdLength = 51;
+// An entry of the list, kept past the reading of the next.
+struct Held {
+  bool record = false;
+  std::string name;
+  std::string id;
+};
 
-// A line is read as a C string: its text ends at its first NUL byte.
-std::string_view LineText(std::string_view piece) {
-  return platform::Trim(piece.substr(0, piece.find('\0')));
-}
+// The entries the plan's reading of the list met, kept for the renames up
+// to a budget: most packs' lists are then read once. Each is a byte that
+// tells a record, and for a record its name and ID with their sizes.
+class HeldEntries {
+ public:
+  // Far below the rest of a run's memory at half a million pictures.
+  static constexpr std::size_t kBudget = std::size_t{8} << 20;
 
-bool FindListOfMaps(PieceReader& pieces) {
-  std::string_view piece;
-  for (int read = 0; read < kMarkerSearchReads; ++read) {
-    if (!pieces.Next(piece)) return false;
-    if (LineText(piece) == kListMarker) return true;
+  explicit HeldEntries(std::size_t budget = kBudget) : budget_(budget) {}
+
+  // False, and nothing kept, when the budget does not allow it.
+  bool Add(const ListEntry& entry) {
+    const std::size_t size = 1 + (entry.record ? 3 + entry.name.size() + entry.id.size() : 0);
+    if (bytes_.size() + size > budget_ || entry.name.size() > UINT16_MAX ||
+        entry.id.size() > UINT8_MAX)
+      return false;
+    // Room for all at once: growing by copies would hold the old beside the new.
+    if (bytes_.empty()) bytes_.reserve(budget_);
+    bytes_.push_back(entry.record ? 1 : 0);
+    if (!entry.record) return true;
+    bytes_.push_back(static_cast<char>(entry.name.size() & 0xFF));
+    bytes_.push_back(static_cast<char>(entry.name.size() >> 8));
+    bytes_.append(entry.name);
+    bytes_.push_back(static_cast<char>(entry.id.size()));
+    bytes_.append(entry.id);
+    return true;
   }
-  return false;
-}
+  std::size_t Size() const { return bytes_.size(); }
+  void CutTo(std::size_t size) { bytes_.resize(size); }
 
-// The original's field held characters of the code page, one byte each:
-// as many characters of UTF-8 here.
-std::size_t CharacterCount(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
-
-// A from value that older tools wrote in a single-byte code page still
-// names its picture.
-void ReadNameAsUtf8(RecordFields& fields) {
-  unsigned char allBits = 0;  // a plain loop: most names are ASCII
-  for (const char c : fields.name) allBits |= static_cast<unsigned char>(c);
-  if (allBits < 0x80 || platform::IsValidUtf8(fields.name)) return;
-  fields.name = platform::LegacyNameToUtf8(fields.name);
-}
-
-// The fields as the original reader could hold them, the name as XML
-// means it ("&amp;" is "&"; a bare "&" of an older file stays), naming a
-// file right in the folder.
-bool ReadUsableRecord(RecordFields& fields) {
-  ReadNameAsUtf8(fields);
-  const bool shortName =
-      fields.name.size() <= kMaxFromLength || CharacterCount(fields.name) <= kMaxFromLength;
-  if (!shortName || fields.id.size() > kMaxIdLength) return false;
-  if (pack::NeedsDecoding(fields.name)) {
-    std::string decoded;
-    pack::XmlFault fault;
-    pack::DecodeAttribute(fields.name, decoded, fault);
-    fields.name = std::move(decoded);
+  bool Next(Held& held) {
+    if (at_ >= bytes_.size()) return false;
+    held.record = bytes_[at_++] != 0;
+    if (!held.record) return true;
+    const std::size_t name = Byte(at_) | Byte(at_ + 1) << 8;
+    held.name.assign(bytes_, at_ + 2, name);
+    at_ += 2 + name;
+    const std::size_t id = Byte(at_);
+    held.id.assign(bytes_, at_ + 1, id);
+    at_ += 1 + id;
+    return true;
   }
-  return pack::NamesFileInFolder(fields.name);
-}
 
-// The comment test of the original looks at the second and third characters only.
-bool IsCommentLine(std::string_view line) {
-  return line.size() >= 3 && line[1] == '!' && line[2] == '-';
-}
+ private:
+  std::size_t Byte(std::size_t at) const { return static_cast<unsigned char>(bytes_[at]); }
 
-// Each line of the list that is to be a record, up to "</list>" or to the
-// end of the file when it never comes; false once `take` says to stop.
-template <typename Take>
-void ForEachRecordLine(PieceReader& pieces, Take take) {
-  std::string_view piece;
-  while (pieces.Next(piece)) {
-    const std::string_view line = LineText(piece);
-    if (line.empty() || IsCommentLine(line)) continue;
-    if (line == kListEnd || !take(line)) return;
-  }
-}
+  std::size_t budget_;
+  std::string bytes_;
+  std::size_t at_ = 0;
+};
+
+// Where the renames find the list's entries: those kept, then the rest of
+// the file from where the keeping stopped.
+struct ListSource {
+  explicit ListSource(std::size_t budget) : held(budget) {}
+  HeldEntries held;
+  bool allHeld = false;
+  std::optional<ListLines::Position> restFrom;
+};
 
 // The journal's plan: every record the run will try, in its order, on
 // disk before the first rename. False when it cannot be written.
-bool WritePlan(const std::string& mappingPath, ObjectKind kind,
-               translator::JournalWriter& journal) {
-  platform::TextReader reader;
-  if (!reader.Open(mappingPath)) return false;
-  PieceReader pieces(reader);
-  if (!FindListOfMaps(pieces)) return false;
-  const std::string_view format = RecordTemplateOf(kind).readFormat;
-  RecordFields fields;
-  ForEachRecordLine(pieces, [&](std::string_view line) {
-    if (MatchRecord(line, format, fields) == 2 && ReadUsableRecord(fields))
-      journal.Plan(fields.name, fields.id);
-    return journal.Good();
-  });
-  return journal.PlanWritten();
+bool WritePlan(const std::string& folderPath, ObjectKind kind, pack::RecordPlaces& places,
+               translator::JournalWriter& journal, ListSource& source) {
+  ListLines lines(places, kind);
+  if (!lines.Open(folderPath) || !lines.FindList()) return false;
+  ListEntry entry;
+  bool holding = true;
+  ListLines::Position lineStart;
+  std::size_t heldAtLineStart = 0;
+  while (journal.Good()) {
+    // A line's records are kept all or none: the rest is read from a line's start.
+    if (holding && lines.AtLineStart()) {
+      lineStart = lines.Where();
+      heldAtLineStart = source.held.Size();
+    }
+    if (!lines.Next(entry)) break;
+    if (entry.record) journal.Plan(entry.name, entry.id);
+    if (holding && !source.held.Add(entry)) {
+      holding = false;
+      source.held.CutTo(heldAtLineStart);
+      source.restFrom = lineStart;
+    }
+  }
+  if (!journal.PlanWritten()) return false;
+  source.allHeld = holding;
+  return true;
 }
 
 class Translation {
  public:
   Translation(const TranslateOptions& options, const TranslateEvents& events,
               translator::PictureFolder& folder, translator::JournalWriter& journal)
-      : options_(options),
-        events_(events),
-        format_(RecordTemplateOf(options.kind).readFormat),
-        renamer_(folder),
-        journal_(journal) {}
+      : options_(options), events_(events), renamer_(folder), journal_(journal) {}
 
   // Up to "</list>", or to the end of the file when it never comes. False
   // when the run was stopped before (as a test kills it).
-  bool ReadRecords(PieceReader& pieces) {
-    ForEachRecordLine(pieces, [this](std::string_view line) {
-      HandleRecord(line);
-      return !Stopped();
-    });
+  bool ReadRecords(ListLines& lines, ListSource& source) {
+    const auto read = [&](Held& held) {
+      if (source.held.Next(held)) return true;
+      if (source.allHeld) return false;
+      if (source.restFrom) {
+        lines.SkipTo(*source.restFrom);
+        source.restFrom.reset();
+      }
+      ListEntry entry;
+      if (!lines.Next(entry)) return false;
+      held.record = entry.record;
+      held.name.assign(entry.name);
+      held.id.assign(entry.id);
+      return true;
+    };
+    // One record ahead: its place in the folder's index starts loading
+    // while the system renames the one before it.
+    Held held[2];
+    bool more = read(held[0]);
+    for (std::size_t i = 0; more && !Stopped(); ++i) {
+      Held& next = held[(i + 1) % 2];
+      const bool nextRead = read(next);
+      if (nextRead && next.record) renamer_.Prefetch(next.name);
+      HandleRecord(held[i % 2]);
+      more = nextRead;
+    }
     return !Stopped();
   }
 
@@ -133,27 +154,27 @@ class Translation {
   }
 
  private:
-  void HandleRecord(std::string_view line) {
+  void HandleRecord(const Held& record) {
     ++records_;
     if (events_.progress) events_.progress({JobProgress::Phase::Renaming, records_, 0});
     // Kits have no read format: every line is said to be unreadable.
     if (options_.kind == Kits && events_.noReadFormat) events_.noReadFormat();
-    if (MatchRecord(line, format_, fields_) != 2 || !ReadUsableRecord(fields_)) {
+    if (!record.record) {
       if (events_.unreadable) events_.unreadable();
       return;
     }
     const std::size_t entry = entries_++;
-    const translator::RenameOutcome outcome = renamer_.Rename(fields_.name, fields_.id);
+    const translator::RenameOutcome outcome = renamer_.Rename(record.name, record.id);
     if (!outcome.renamed) {
       ++failed_;
-      if (events_.notRenamed) events_.notRenamed(fields_.name, fields_.id);
+      if (events_.notRenamed) events_.notRenamed(record.name, record.id);
       return;
     }
     ++renamed_;
     journal_.Renamed(entry, outcome.oldName, outcome.newName);
     if (events_.renamed)
       events_.renamed(
-          {fields_.name, fields_.id, outcome.extension, outcome.oldName, outcome.newName});
+          {record.name, record.id, outcome.extension, outcome.oldName, outcome.newName});
   }
 
   bool Stopped() const {
@@ -163,10 +184,8 @@ class Translation {
 
   const TranslateOptions& options_;
   const TranslateEvents& events_;
-  const std::string_view format_;
   translator::PictureRenamer renamer_;
   translator::JournalWriter& journal_;
-  RecordFields fields_;
   std::size_t entries_ = 0;  // records tried, as the journal's plan counts them
   std::uint64_t records_ = 0;
   int renamed_ = 0;
@@ -176,12 +195,15 @@ class Translation {
 // A journal with the whole plan on disk, or false when there can be none:
 // the translate then runs as it would without.
 bool StartJournal(const std::string& folderPath, const TranslateOptions& options,
-                  translator::JournalWriter& journal) {
+                  pack::RecordPlaces& places, translator::JournalWriter& journal,
+                  ListSource& source) {
   const std::optional<std::string> journals = options.journal.folder.empty()
                                                   ? translator::JournalFolder()
                                                   : std::optional(options.journal.folder);
-  return journals && journal.Begin(*journals, platform::CanonicalFolder(folderPath)) &&
-         WritePlan(platform::JoinPath(folderPath, kMappingFileName), options.kind, journal);
+  if (!journals || !journal.Begin(*journals, platform::CanonicalFolder(folderPath))) return false;
+  if (WritePlan(folderPath, options.kind, places, journal, source)) return true;
+  source = ListSource(0);  // the renames read the list themselves
+  return false;
 }
 
 }  // namespace
@@ -189,24 +211,25 @@ bool StartJournal(const std::string& folderPath, const TranslateOptions& options
 TranslateOutcome TranslateNames(const std::string& folderPath, const TranslateOptions& options,
                                 const TranslateEvents& events) {
   TranslateOutcome outcome;
-  platform::TextReader reader;
-  if (!reader.Open(platform::JoinPath(folderPath, kMappingFileName))) {
+  pack::RecordPlaces places(folderPath, options.kind);
+  ListLines lines(places, options.kind);
+  if (!lines.Open(folderPath)) {
     outcome.result = TranslateOutcome::Result::NotOpened;
-    outcome.readResult = reader.OpenResult();
+    outcome.readResult = lines.OpenResult();
     return outcome;
   }
-  PieceReader pieces(reader);
-  if (!FindListOfMaps(pieces)) {
+  if (!lines.FindList()) {
     outcome.result = TranslateOutcome::Result::NoList;
     return outcome;
   }
   translator::JournalWriter journal;
-  outcome.journal = options.dryRun || StartJournal(folderPath, options, journal);
+  ListSource source(options.journal.keptBytesForTesting.value_or(HeldEntries::kBudget));
+  outcome.journal = options.dryRun || StartJournal(folderPath, options, places, journal, source);
   if (!outcome.journal && events.noJournal) events.noJournal();
   const auto folder = options.dryRun ? translator::MakeSimulatedFolder(folderPath)
                                      : translator::MakeRealFolder(folderPath);
   Translation translation(options, events, *folder, journal);
-  const bool whole = translation.ReadRecords(pieces);
+  const bool whole = translation.ReadRecords(lines, source);
   translation.Count(outcome);
   if (!whole) {
     journal.AbandonForTesting();

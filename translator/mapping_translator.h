@@ -20,6 +20,9 @@ struct JournalOptions {
   // Stops the run after this many renames as if it were killed, before
   // the journal's last renames reach the disk.
   std::optional<std::size_t> stopAfterRenamesForTesting;
+  // The bytes of the list's entries the plan keeps for the renames, which
+  // read the rest of the file again; a test makes it small.
+  std::optional<std::size_t> keptBytesForTesting;
 };
 
 struct TranslateOptions {

@@ -43,6 +43,10 @@ class PictureRenamer {
  public:
   explicit PictureRenamer(PictureFolder& folder) : folder_(folder) {}
   RenameOutcome Rename(std::string_view from, std::string_view id);
+  // Rename(from, ...) comes next: what it looks up starts loading.
+  void Prefetch(std::string_view from) {
+    if (index_) index_->Prefetch(from);
+  }
 
  private:
   enum class Attempt { Renamed, NotHere, Ambiguous };

@@ -2,13 +2,13 @@
 
 namespace mapio {
 
-std::string GetRecordTemplate(JobHost& host, ObjectKind objectKind, TemplateHalf half) {
+std::string GetRecordTemplate(JobHost& host, ObjectKind objectKind, pack::TemplateHalf half) {
   if (objectKind == Kits) {
     host.ShowMessage(kNoKitTemplateText, kErrorCaption, MessageKind::Warning);
     return {};
   }
-  const RecordTemplate& t = RecordTemplateOf(objectKind);
-  return std::string(half == TemplateHalf::Write ? t.writeFormat : t.readFormat);
+  const pack::RecordTemplate& t = pack::RecordTemplateOf(objectKind);
+  return std::string(half == pack::TemplateHalf::Write ? t.writeFormat : t.readFormat);
 }
 
 }  // namespace mapio

@@ -9,7 +9,7 @@
 #include "core/job_questions.h"
 #include "core/mapping_messages.h"
 #include "core/object_kind.h"
-#include "core/record_template.h"
+#include "pack/read_format.h"
 #include "ui/job_settings.h"
 
 namespace mapio {
@@ -40,6 +40,6 @@ inline constexpr std::string_view kNoKitTemplateText = "This line was supposed t
 
 // A copy of one half of the kind's template. Kits have none: that shows
 // kNoKitTemplateText and yields an empty text.
-std::string GetRecordTemplate(JobHost& host, ObjectKind objectKind, TemplateHalf half);
+std::string GetRecordTemplate(JobHost& host, ObjectKind objectKind, pack::TemplateHalf half);
 
 }  // namespace mapio

@@ -47,7 +47,7 @@ void NameList::Add(std::string_view name) {
 
 RecordMaker::RecordMaker(ObjectKind objectKind, bool idsFromNames, IdPrompter& prompter)
     : prompter_(prompter), kits_(objectKind == Kits), fromNames_(idsFromNames) {
-  if (!kits_) format_ = "\t\t" + std::string(RecordTemplateOf(objectKind).writeFormat);
+  if (!kits_) format_ = "\t\t" + std::string(WriteFormatOf(objectKind));
   for (std::size_t k = 0; k < KitTemplates.size(); ++k) kitFormats_[k] = KitTemplates[k];
 }
 

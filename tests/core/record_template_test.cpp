@@ -8,40 +8,6 @@
 namespace mapio {
 namespace {
 
-// Every kind's read half takes back what its write half wrote, and no other
-// kind's; the exact texts are checked by the writer's files and the matching
-// cases.
-TEST(RecordTemplate, EachKindReadsBackOnlyItsOwnRecords) {
-  const ObjectKind kinds[] = {
-      Faces,           NationLogos,       CompetitionLogos, ClubLogos,        StadiumBackgrounds,
-      ClubBackgrounds, PlayerBackgrounds, CompBackgrounds,  NationBackgrounds};
-  for (const ObjectKind writer : kinds) {
-    const std::string format(RecordTemplateOf(writer).writeFormat);
-    ASSERT_TRUE(format.ends_with("\n"));
-    std::string line;
-    AppendRecord(line, format, "a name", 4294967295u);
-    for (const ObjectKind reader : kinds) {
-      SCOPED_TRACE(::testing::Message() << IndexOf(writer) << " read as " << IndexOf(reader));
-      RecordFields fields;
-      const std::string read(RecordTemplateOf(reader).readFormat);
-      EXPECT_EQ(MatchRecord(line.substr(0, line.size() - 1), read, fields),
-                writer == reader ? 2 : 1);
-      EXPECT_EQ(fields.id, writer == reader ? "4294967295" : "");
-    }
-  }
-}
-
-TEST(RecordTemplate, DefaultBackgroundsAndStrayValuesAreFaces) {
-  // A stray value can only come from a byte cast to a kind.
-  for (const int value : {10, 11, 255}) {
-    const auto kind = static_cast<ObjectKind>(value);
-    EXPECT_EQ(RecordTemplateOf(kind).writeFormat, RecordTemplateOf(Faces).writeFormat);
-    EXPECT_EQ(RecordTemplateOf(kind).readFormat, RecordTemplateOf(Faces).readFormat);
-  }
-  EXPECT_EQ(RecordTemplateOf(Faces).readFormat,
-            "<record from=\"%[^\"]\" to=\"graphics/pictures/person/%[0-9]/portrait\"/>");
-}
-
 TEST(RecordTemplate, HeaderHasItsLengthAndLinesAndTrailerHasNoLineEnd) {
   EXPECT_EQ(MappingHeader.size(), 550u);
   EXPECT_EQ(std::count(MappingHeader.begin(), MappingHeader.end(), '\n'), 18);

@@ -12,6 +12,8 @@
 namespace mapio {
 namespace {
 
+using pack::RecordTemplateOf;
+using pack::TemplateHalf;
 using testing::FakeHost;
 using testing::Message;
 using testing::TempFolder;

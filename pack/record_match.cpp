@@ -1,26 +1,27 @@
 // Matching a record line the way sscanf does with the read formats, but into
 // std::string fields, so that no name is too long for its buffer.
 #include <algorithm>
-#include <bitset>
+#include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "core/record_template.h"
+#include "pack/read_format.h"
 #include "platform/platform.h"
 
-namespace mapio {
+namespace mapio::pack {
 
 namespace {
 
 using platform::IsSpaceByte;
 
-// The characters a %[...] conversion accepts.
-using ScanSet = std::bitset<256>;
+// The characters a %[...] conversion accepts, by byte: one load a byte.
+using ScanSet = std::array<bool, 256>;
 
 // Parses the set that starts right after "%[" at `f`; leaves `f` after the
 // closing "]". False when the set is not closed.
 bool ParseScanSet(std::string_view format, std::size_t& f, ScanSet& set) {
-  set.reset();
+  set.fill(false);
   bool negate = false;
   if (f < format.size() && format[f] == '^') {
     negate = true;
@@ -35,15 +36,16 @@ bool ParseScanSet(std::string_view format, std::size_t& f, ScanSet& set) {
     if (range && f + 2 < format.size() && format[f + 1] == '-' && format[f + 2] != ']' &&
         static_cast<unsigned char>(format[f + 2]) >= c) {
       const unsigned last = static_cast<unsigned char>(format[f + 2]);
-      for (unsigned v = c; v <= last; ++v) set.set(v);
+      for (unsigned v = c; v <= last; ++v) set[v] = true;
       f += 2;
       continue;
     }
-    set.set(c);
+    set[c] = true;
   }
   if (f >= format.size()) return false;
   ++f;  // past "]"
-  if (negate) set.flip();
+  if (negate)
+    for (bool& in : set) in = !in;
   return true;
 }
 
@@ -122,14 +124,14 @@ class Matcher {
         return Step::Matched;
       case Op::Kind::Literal: {
         const std::size_t n = std::min(op.literal.size(), line_.size() - l_);
-        if (line_.compare(l_, n, op.literal, 0, n) != 0) return Step::Mismatch;
+        if (std::memcmp(line_.data() + l_, op.literal.data(), n) != 0) return Step::Mismatch;
         l_ += n;
         return n < op.literal.size() ? Step::EndOfInput : Step::Matched;
       }
       case Op::Kind::Convert: {
         if (l_ >= line_.size()) return Step::EndOfInput;
         const std::size_t begin = l_;
-        while (l_ < line_.size() && op.set.test(static_cast<unsigned char>(line_[l_]))) ++l_;
+        while (l_ < line_.size() && op.set[static_cast<unsigned char>(line_[l_])]) ++l_;
         if (l_ == begin) return Step::Mismatch;
         Store(line_.substr(begin, l_ - begin));
         return Step::Matched;
@@ -159,4 +161,4 @@ int MatchRecord(std::string_view line, std::string_view readFormat, RecordFields
   return Matcher(line, fields).Run(CompiledFormat(readFormat));
 }
 
-}  // namespace mapio
+}  // namespace mapio::pack

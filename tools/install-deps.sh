@@ -82,4 +82,4 @@ if [ -n "$missing_i386" ]; then
     echo "install-deps.sh: warning: could not install$missing_i386; the Windows tests use the 64-bit Wine" >&2
   fi
 fi
-case " $groups " in *" windows "*) "$tools_dir/pugixml-source.sh" ;; esac  # the Windows build's
+case " $groups " in *" windows "*) "$tools_dir/debian-source.sh" pugixml && "$tools_dir/debian-source.sh" scintilla ;; esac  # the Windows build's

@@ -23,6 +23,7 @@ inline std::vector<EditorFile> EditorFiles() {
       {"UTF-8 and bytes that are not", "caf\xc3\xa9 \xc3 \xed\xa0\x80 \xf0\x9f\x98\x80\n"},
       {"NUL", std::string("nul\0byte\r\n\0", 12)},
       {"empty", ""},
+      {"over a piece of reading", std::string(1 << 20, 'x') + "\r\n" + std::string(99, 'y')},
   };
 }
 

@@ -32,11 +32,13 @@ enum Message : unsigned {
   kTextWidth = 2276,
   kAppendText = 2282,
   kSetViewEol = 2356,
+  kSetModEventMask = 2359,
   kGetDocPointer = 2357,
   kSetDocPointer = 2358,
   kLinesOnScreen = 2370,
   kCreateDocument = 2375,
   kReleaseDocument = 2377,
+  kGetModEventMask = 2378,
   kGetCharacterPointer = 2520,
   kScrollRange = 2569,
   kSetFirstVisibleLine = 2613,
@@ -86,6 +88,11 @@ void ScintillaBox::NewText(std::size_t size, bool coloured) {
   Call(kSetDocPointer, 0, document);
   Call(kReleaseDocument, 0, document);  // the box holds it now
   Call(kSetUndoCollection, 0);
+  // Nothing listens while the text comes in: the toolkit's listeners
+  // (QScintilla's accessibility, for one) would each look at the whole text
+  // again for every piece.
+  eventMask_ = Call(kGetModEventMask);
+  Call(kSetModEventMask, 0);
   loading_ = true;
 }
 
@@ -126,6 +133,7 @@ void ScintillaBox::SetLook(const EditorLook& look, std::string_view fontName, in
   Call(kSetMarginWidthN, 0, Call(kTextWidth, kStyleLineNumber, Text(widest.c_str())));
   Call(kSetMarginWidthN, 1, 0);
   if (loading_) {
+    Call(kSetModEventMask, static_cast<std::uintptr_t>(eventMask_));
     Call(kSetUndoCollection, 1);
     Call(kEmptyUndoBuffer);
     Call(kSetSavePoint);

@@ -66,6 +66,7 @@ class ScintillaBox {
  private:
   EditorLook look_;
   bool loading_ = false;
+  std::intptr_t eventMask_ = 0;
 };
 
 }  // namespace mapio::ui

@@ -128,13 +128,18 @@ ui::TextRange Selection(Dialog& editor) {
   return win32::Win32ScintillaBox(editor.Item(res::kXmlTextBox)).Selection();
 }
 
-// A key as the keyboard sends it to the text box, with Ctrl or Shift held.
-void Key(Dialog& editor, WPARAM key, BYTE held = 0) {
+// A key pressed in control `id` of the editor, with Ctrl or Shift held, as
+// the dialog's loop hands it on.
+void Key(Dialog& editor, WPARAM key, BYTE held = 0, int id = res::kXmlTextBox) {
   BYTE state[256];
   GetKeyboardState(state);
   if (held != 0) state[held] = 0x80;
   SetKeyboardState(state);
-  SendMessageW(editor.Item(res::kXmlTextBox), WM_KEYDOWN, key, 0);
+  MSG message{editor.Item(id), WM_KEYDOWN, key, 0, 0, {}};
+  if (!CallMsgFilterW(&message, MSGF_DIALOGBOX)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
   if (held != 0) state[held] = 0;
   SetKeyboardState(state);
 }
@@ -251,7 +256,7 @@ TEST(Win32Editor, FindAndGoToLine) {
     again = Selection(editor);
     Key(editor, VK_F3, VK_SHIFT);
     back = Selection(editor);
-    Key(editor, 'G', VK_CONTROL);
+    Key(editor, 'G', VK_CONTROL, res::kSaveButton);  // anywhere in the window
     line = Selection(editor);
     Key(editor, VK_ESCAPE);  // posts the close
     MSG message;

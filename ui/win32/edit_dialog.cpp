@@ -1,9 +1,9 @@
 #include "ui/win32/edit_dialog.h"
 
-#include <commctrl.h>
-
 #include <string>
 #include <utility>
+
+#include <Scintilla.h>
 
 #include "platform/wide_win32.h"
 #include "res/control_ids.h"
@@ -14,6 +14,9 @@ namespace mapio::win32 {
 namespace {
 
 constexpr int kFontPoints = 10;
+
+// The editor whose keys its hook takes; there is one at a time.
+thread_local CXEditDlg* theKeysEditor = nullptr;
 
 int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
   *reinterpret_cast<bool*>(found) = true;
@@ -67,7 +70,11 @@ bool CXEditDlg::OnInitDialog() {
   box_.emplace(box);
   box_->ShowDocument(document_);
   box_->SetLook(look_, EditorFont(), kFontPoints);
-  SetWindowSubclass(box, &CXEditDlg::KeysProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+  // Selected text in the system's colours, as in every other box.
+  box_->Call(SCI_SETSELBACK, 1, static_cast<std::intptr_t>(GetSysColor(COLOR_HIGHLIGHT)));
+  box_->Call(SCI_SETSELFORE, 1, static_cast<std::intptr_t>(GetSysColor(COLOR_HIGHLIGHTTEXT)));
+  theKeysEditor = this;
+  keysHook_ = SetWindowsHookExW(WH_MSGFILTER, &CXEditDlg::KeysHook, nullptr, GetCurrentThreadId());
   if (line_ == 0) return true;
   box_->SelectLine(line_);
   SetFocus(box);
@@ -92,6 +99,7 @@ bool CXEditDlg::OnCommand(int id, int notification) {
 void CXEditDlg::OpenFind() {
   CFindDlg find(*this);
   find.RunModal(hwnd());
+  SetFocus(box_->window());  // the keys go on in the text
 }
 
 void CXEditDlg::FindAgain(ui::FindDirection direction) {
@@ -106,10 +114,12 @@ void CXEditDlg::FindAgain(ui::FindDirection direction) {
 void CXEditDlg::OpenGoToLine() {
   CGoToLineDlg goTo(*this);
   goTo.RunModal(hwnd());
+  SetFocus(box_->window());
 }
 
-// The text box wants every key, so the window's own keys are taken before
-// it sees them: Esc closes the window, as in any dialog.
+// The window's own keys, wherever its focus is: taken from the dialog's
+// loop before the text box, which wants every key, sees them. Esc closes the
+// window, as in any dialog.
 bool CXEditDlg::OnKey(WPARAM key) {
   const bool control = GetKeyState(VK_CONTROL) < 0;
   const bool shift = GetKeyState(VK_SHIFT) < 0;
@@ -127,17 +137,24 @@ bool CXEditDlg::OnKey(WPARAM key) {
   return true;
 }
 
-LRESULT CALLBACK CXEditDlg::KeysProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR /*id*/, DWORD_PTR self) {
-  auto* editor = reinterpret_cast<CXEditDlg*>(self);
-  if (message == WM_KEYDOWN && editor->OnKey(wParam)) {
-    editor->eatChar_ = true;
-    return 0;
+LRESULT CALLBACK CXEditDlg::KeysHook(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const MSG*>(lParam);
+  CXEditDlg* editor = theKeysEditor;
+  if (code == MSGF_DIALOGBOX && editor != nullptr && message->message == WM_KEYDOWN &&
+      (message->hwnd == editor->hwnd() || IsChild(editor->hwnd(), message->hwnd)) &&
+      editor->OnKey(message->wParam)) {
+    return TRUE;
   }
-  if (message == WM_CHAR && std::exchange(editor->eatChar_, false)) return 0;
-  if (message == WM_KEYDOWN) editor->eatChar_ = false;
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, &CXEditDlg::KeysProcedure, 1);
-  return DefSubclassProc(box, message, wParam, lParam);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool CXEditDlg::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR&) {
+  if (message == WM_DESTROY && keysHook_ != nullptr) {
+    UnhookWindowsHookEx(keysHook_);
+    keysHook_ = nullptr;
+    theKeysEditor = nullptr;
+  }
+  return false;
 }
 
 std::unique_ptr<ui::EditorText> Win32EditorView::NewText(std::size_t size, bool coloured) {

@@ -33,10 +33,10 @@ class CXEditDlg final : public Dialog {
  protected:
   bool OnInitDialog() override;
   bool OnCommand(int id, int notification) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
-  static LRESULT CALLBACK KeysProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK KeysHook(int code, WPARAM wParam, LPARAM lParam);
   bool OnKey(WPARAM key);
 
   std::intptr_t document_;
@@ -44,7 +44,7 @@ class CXEditDlg final : public Dialog {
   std::size_t line_;
   std::optional<Win32ScintillaBox> box_;
   ui::FindRequest lastFind_;
-  bool eatChar_ = false;  // the character of a key the window took
+  HHOOK keysHook_ = nullptr;
 };
 
 class Win32EditorView final : public ui::EditorView {

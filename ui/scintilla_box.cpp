@@ -132,13 +132,15 @@ void ScintillaBox::SetLook(const EditorLook& look, std::string_view fontName, in
   Call(kSetMarginTypeN, 0, kMarginNumber);
   Call(kSetMarginWidthN, 0, Call(kTextWidth, kStyleLineNumber, Text(widest.c_str())));
   Call(kSetMarginWidthN, 1, 0);
-  if (loading_) {
-    Call(kSetModEventMask, static_cast<std::uintptr_t>(eventMask_));
-    Call(kSetUndoCollection, 1);
-    Call(kEmptyUndoBuffer);
-    Call(kSetSavePoint);
-    loading_ = false;
-  }
+}
+
+void ScintillaBox::EndLoading() {
+  if (!loading_) return;
+  Call(kSetModEventMask, static_cast<std::uintptr_t>(eventMask_));
+  Call(kSetUndoCollection, 1);
+  Call(kEmptyUndoBuffer);
+  Call(kSetSavePoint);
+  loading_ = false;
 }
 
 TextRange ScintillaBox::Selection() {

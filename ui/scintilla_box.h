@@ -28,10 +28,13 @@ class ScintillaBox {
                              std::intptr_t lParam = 0) = 0;
 
   // An empty text with room for `size` bytes, which keeps a byte of colour
-  // for each byte only when `coloured`. What is appended until SetLook
+  // for each byte only when `coloured`. What is appended until EndLoading
   // cannot be undone.
   void NewText(std::size_t size, bool coloured);
   void Append(std::string_view bytes);
+  // Edits from now on can be undone. Once the text is whole; again does
+  // nothing.
+  void EndLoading();
   // Every byte, in one piece; valid until the text next changes.
   std::string_view Bytes();
   // The component's document, to show in another box of the same kind.
@@ -39,8 +42,7 @@ class ScintillaBox {
   void ShowDocument(std::intptr_t document);
 
   // Code page, what Enter writes, the line ends shown or not, the font,
-  // colours, line numbers. Loading ends here: edits from now on can be
-  // undone.
+  // colours, line numbers.
   void SetLook(const EditorLook& look, std::string_view fontName, int points);
 
   TextRange Selection();

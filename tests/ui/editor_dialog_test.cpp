@@ -166,12 +166,14 @@ class EditorDialogTest : public QObject {
       folder.Write("config.xml", c.bytes);
       QVERIFY(Edit(folder, [](CXEditDlg& dialog) {
         QsciScintilla* box = dialog.TextBox();
+        QVERIFY(!box->isUndoAvailable());  // loading the file is no edit
         box->setFocus();
         box->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 1UL);
         QTest::keyClick(box, Qt::Key_Return);
         QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
                         QStringLiteral("\u00e9"));
         QApplication::sendEvent(box, &typed);
+        QVERIFY(box->isUndoAvailable());
       }));
       QCOMPARE(folder.Read("config.xml"), c.saved);
     }

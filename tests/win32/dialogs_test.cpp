@@ -216,9 +216,11 @@ TEST(Win32Editor, TypingKeepsTheFilesWays) {
   const std::vector<std::string> saved =
       EditEach({"a\r\nb\r\n", "a\nb\n", "a\r\nb\xe9\r\n"}, [](Dialog& editor) {
         HWND box = editor.Item(res::kXmlTextBox);
+        EXPECT_EQ(SendMessageW(box, SCI_CANUNDO, 0, 0), 0);  // loading the file is no edit
         SendMessageW(box, SCI_GOTOPOS, 1, 0);
         Key(editor, VK_RETURN);
         SendMessageW(box, WM_CHAR, L'\u00e9', 0);
+        EXPECT_NE(SendMessageW(box, SCI_CANUNDO, 0, 0), 0);
       });
   EXPECT_EQ(saved, (std::vector<std::string>{"a\r\n\xc3\xa9\r\nb\r\n", "a\n\xc3\xa9\nb\n",
                                              "a\r\n\xe9\r\nb\xe9\r\n"}));  // Windows-1252

@@ -39,6 +39,7 @@ bool RenderOwnShots(const QString& folder) {
     const std::string text = SampleConfig().toStdString();
     editor.Box().NewText(text.size(), true);
     editor.Box().Append(text);
+    editor.Box().EndLoading();
     editor.SetLook(mapio::ui::LookOf(text));
     ok &= Save(editor, folder, QStringLiteral("editor.png"));
   }

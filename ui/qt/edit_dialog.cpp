@@ -131,6 +131,7 @@ std::unique_ptr<ui::EditorText> QtEditorView::NewText(std::size_t size, bool col
 
 bool QtEditorView::Edit(ui::EditorText& text, const ui::EditorLook& look, std::size_t line) {
   CXEditDlg& dialog = static_cast<QtEditorText&>(text).Dialog();
+  dialog.Box().EndLoading();
   dialog.SetLook(look, line);
   return dialog.exec() == QDialog::Accepted;
 }

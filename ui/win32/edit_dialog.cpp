@@ -164,7 +164,9 @@ std::unique_ptr<ui::EditorText> Win32EditorView::NewText(std::size_t size, bool 
 }
 
 bool Win32EditorView::Edit(ui::EditorText& text, const ui::EditorLook& look, std::size_t line) {
-  CXEditDlg editor(static_cast<Win32EditorText&>(text).Box().Document(), look, line);
+  ui::ScintillaBox& holder = static_cast<Win32EditorText&>(text).Box();
+  holder.EndLoading();
+  CXEditDlg editor(holder.Document(), look, line);
   return editor.RunModal(owner_) == res::kSaveButton;
 }
 

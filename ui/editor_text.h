@@ -33,7 +33,7 @@ LineEnd NativeLineEnd();
 // Above this size a file is shown without XML colouring: the colours take
 // a byte of memory for each byte of the file, and colouring a file up to a
 // line far down takes longer than opening it.
-inline constexpr std::size_t kColourLimit = std::size_t{4} << 20;
+inline constexpr std::size_t kColourLimit = std::size_t{2} << 20;
 bool ColoursXml(std::size_t fileSize);
 
 EditorLook LookOf(std::string_view fileBytes);

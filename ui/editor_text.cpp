@@ -1,5 +1,6 @@
 #include "ui/editor_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/platform.h"
@@ -42,7 +43,12 @@ EditorLook LookOf(std::string_view fileBytes) {
   }
   EditorLook look;
   look.encoding = platform::IsValidUtf8(fileBytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
-  look.lineEnd = crLf == lf ? NativeLineEnd() : crLf > lf ? LineEnd::CrLf : LineEnd::Lf;
+  const std::size_t most = std::max({crLf, lf, cr});
+  const int kinds = (crLf == most) + (lf == most) + (cr == most);
+  look.lineEnd = kinds > 1      ? NativeLineEnd()
+                 : crLf == most ? LineEnd::CrLf
+                 : lf == most   ? LineEnd::Lf
+                                : LineEnd::Cr;
   look.showLineEnds = (crLf > 0) + (lf > 0) + (cr > 0) > 1;
   look.colour = ColoursXml(fileBytes.size());
   return look;

@@ -13,12 +13,12 @@ enum class TextEncoding {
   Utf8,         // valid UTF-8 (with or without a byte-order mark)
   Windows1252,  // anything else: one character a byte, typed text so too
 };
-enum class LineEnd { Lf, CrLf };
+enum class LineEnd { Lf, CrLf, Cr };
 
 struct EditorLook {
   TextEncoding encoding = TextEncoding::Utf8;
-  // What Enter and pasted lines get: the file's own style (the more
-  // frequent of CR LF and LF), the system's for a tie.
+  // What Enter and pasted lines get: the file's own style (the most
+  // frequent of CR LF, LF and a CR on its own), the system's for a tie.
   LineEnd lineEnd = LineEnd::Lf;
   // More than one kind of line end (CR LF, LF, a CR on its own): each
   // line's end is shown, so that the odd ones can be seen.

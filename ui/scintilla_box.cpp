@@ -46,6 +46,7 @@ enum Message : unsigned {
 };
 constexpr std::uintptr_t kCodePageUtf8 = 65001;
 constexpr std::uintptr_t kEolCrLf = 0;
+constexpr std::uintptr_t kEolCr = 1;
 constexpr std::uintptr_t kEolLf = 2;
 constexpr std::intptr_t kDocumentStylesNone = 1;
 constexpr std::uintptr_t kMarginNumber = 1;
@@ -114,7 +115,9 @@ void ScintillaBox::SetLook(const EditorLook& look, std::string_view fontName, in
   const bool utf8 = look.encoding == TextEncoding::Utf8;
   Call(kSetCodePage, utf8 ? kCodePageUtf8 : 0);
   if (utf8) Call(kSetRepresentation, Text("\xEF\xBB\xBF"), Text("BOM"));
-  Call(kSetEolMode, look.lineEnd == LineEnd::CrLf ? kEolCrLf : kEolLf);
+  Call(kSetEolMode, look.lineEnd == LineEnd::CrLf ? kEolCrLf
+                    : look.lineEnd == LineEnd::Cr ? kEolCr
+                                                  : kEolLf);
   Call(kSetViewEol, look.showLineEnds ? 1 : 0);
   const std::string font(fontName);
   Call(kStyleSetFont, kStyleDefault, Text(font.c_str()));

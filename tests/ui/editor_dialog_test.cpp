@@ -160,6 +160,7 @@ class EditorDialogTest : public QObject {
     } cases[] = {
         {"a\r\nb\r\n", "a\r\n\xc3\xa9\r\nb\r\n"},
         {"a\nb\n", "a\n\xc3\xa9\nb\n"},
+        {"a\rb\r", "a\r\xc3\xa9\rb\r"},
         {"a\r\nb\xe9\r\n", "a\r\n\xe9\r\nb\xe9\r\n"},  // Windows-1252
     };
     for (const auto& c : cases) {

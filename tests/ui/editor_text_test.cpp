@@ -42,9 +42,10 @@ TEST(EditorText, TheLookFollowsTheFile) {
       {"a\nb\nc\r\n", TextEncoding::Utf8, Lf, true},
       {"a\nb\r\n", TextEncoding::Utf8, native, true},  // a tie
       {"none", TextEncoding::Utf8, native, false},
-      {"a\rb\r", TextEncoding::Utf8, native, false},  // CR only
+      {"a\rb\r", TextEncoding::Utf8, Cr, false},      // CR only
+      {"a\rb\nc", TextEncoding::Utf8, native, true},  // a tie of all three
       {"a\nb\rc\n", TextEncoding::Utf8, Lf, true},    // a CR among LFs
-      {"a\n\r", TextEncoding::Utf8, Lf, true},        // a CR at the very end
+      {"a\nb\n\r", TextEncoding::Utf8, Lf, true},     // a CR at the very end
       {"\xef\xbb\xbf<a/>\r\n", TextEncoding::Utf8, CrLf, false},
       {std::string("nul\0\n", 5), TextEncoding::Utf8, Lf, false},
       {"caf\xe9\n", TextEncoding::Windows1252, Lf, false},

@@ -214,7 +214,7 @@ TEST(Win32Editor, KeepsEveryByte) {
 // Typed lines get the file's line ends, typed letters its encoding.
 TEST(Win32Editor, TypingKeepsTheFilesWays) {
   const std::vector<std::string> saved =
-      EditEach({"a\r\nb\r\n", "a\nb\n", "a\r\nb\xe9\r\n"}, [](Dialog& editor) {
+      EditEach({"a\r\nb\r\n", "a\nb\n", "a\rb\r", "a\r\nb\xe9\r\n"}, [](Dialog& editor) {
         HWND box = editor.Item(res::kXmlTextBox);
         EXPECT_EQ(SendMessageW(box, SCI_CANUNDO, 0, 0), 0);  // loading the file is no edit
         SendMessageW(box, SCI_GOTOPOS, 1, 0);
@@ -223,6 +223,7 @@ TEST(Win32Editor, TypingKeepsTheFilesWays) {
         EXPECT_NE(SendMessageW(box, SCI_CANUNDO, 0, 0), 0);
       });
   EXPECT_EQ(saved, (std::vector<std::string>{"a\r\n\xc3\xa9\r\nb\r\n", "a\n\xc3\xa9\nb\n",
+                                             "a\r\xc3\xa9\rb\r",
                                              "a\r\n\xe9\r\nb\xe9\r\n"}));  // Windows-1252
 }
 

@@ -50,6 +50,37 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, FileStamp&
   return result;
 }
 
+ReadResult ReadFileInPieces(const std::string& path, FileStamp& stamp,
+                            const std::function<bool(std::string_view)>& take, std::size_t limit) {
+  std::FILE* file = nullptr;
+  ReadResult result = detail::OpenForReading(path, file, stamp);
+  if (result != ReadResult::Ok) return result;
+  if (stamp.size > limit) {
+    std::fclose(file);
+    return ReadResult::TooLarge;
+  }
+  std::string piece(std::size_t{1} << 20, '\0');
+  std::size_t total = 0;
+  for (;;) {
+    const std::size_t got = std::fread(piece.data(), 1, piece.size(), file);
+    total += got;
+    if (total > limit) {
+      result = ReadResult::TooLarge;
+      break;
+    }
+    if (got > 0 && !take(std::string_view(piece.data(), got))) {
+      result = ReadResult::Failed;
+      break;
+    }
+    if (got < piece.size()) {
+      if (std::ferror(file)) result = ReadResult::Failed;
+      break;
+    }
+  }
+  std::fclose(file);
+  return result;
+}
+
 // --- TextReader -----------------------------------------------------------
 
 namespace {

@@ -231,6 +231,14 @@ inline constexpr std::size_t kMaxMappingFileSize = std::size_t{1} << 30;
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, FileStamp& stamp,
                          std::size_t limit = kMaxMappingFileSize);
 
+// The same bytes as ReadWholeFile, handed to `take` in pieces of up to
+// 1 MB, in order, none kept after it was taken: for a reader that keeps the
+// bytes elsewhere and must not hold the file twice. `stamp` is set before
+// the first piece. Failed when `take` returns false.
+ReadResult ReadFileInPieces(const std::string& path, FileStamp& stamp,
+                            const std::function<bool(std::string_view)>& take,
+                            std::size_t limit = kMaxMappingFileSize);
+
 // How a file's line ends are taken. Text: as the system's text files have
 // them (on Windows CR LF on disk is LF in memory; elsewhere nothing changes).
 // Binary: every byte as it is, for code that keeps line ends itself.

@@ -10,6 +10,8 @@ enum TemplateId {
   kFileMapDialog = 131,
   kEditXmlDialog = 134,
   kKitMapDialog = 135,
+  kFindDialog = 136,
+  kGoToLineDialog = 137,
 };
 
 // Resources of Mapio.exe that code loads by id (res/mapio.rc).
@@ -70,6 +72,18 @@ enum EditXmlControlId {
   kSaveButton = kOkId,
   kEditorCloseButton = kCancelId,
   kXmlTextBox = 1028,
+};
+
+// The editor's "Find" and "Go to line" dialogs.
+enum FindControlId {
+  kFindNextButton = kOkId,
+  kFindCloseButton = kCancelId,
+  kFindTextBox = 1050,
+  kMatchCaseBox = 1051,
+  kFindPreviousButton = 1052,
+  kGoToButton = kOkId,
+  kGoToCancelButton = kCancelId,
+  kLineNumberBox = 1053,
 };
 
 // The about box.

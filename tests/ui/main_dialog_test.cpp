@@ -1,6 +1,7 @@
 // The main window through the real widgets.
 #include "tests/support/pictures.h"
 #include "tests/ui/qt_test_support.h"
+#include "ui/qt/edit_dialog.h"
 
 class MainDialogTest : public QObject {
   Q_OBJECT
@@ -191,7 +192,8 @@ class MainDialogTest : public QObject {
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
     QString text;
     ModalScript script({[&](QWidget* d) {
-      text = d->findChild<QPlainTextEdit*>(QString::number(res::kXmlTextBox))->toPlainText();
+      text = QString::fromStdString(
+          std::string(qobject_cast<mapio::qt::CXEditDlg*>(d)->Box().Bytes()));
       Press(d, res::kEditorCloseButton);
     }});
     Press(&window, res::kEditXmlButton);

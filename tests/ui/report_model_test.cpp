@@ -171,7 +171,8 @@ TEST(ReportModel, SummaryNamesTheFolderOnceAndTheIdStyle) {
 }
 
 struct NoEditor : EditorView {
-  std::unique_ptr<EditedText> Edit(TextPieces, std::size_t) override { return nullptr; }
+  std::unique_ptr<EditorText> NewText(std::size_t, bool) override { return nullptr; }
+  bool Edit(EditorText&, const EditorLook&, std::size_t) override { return false; }
 };
 
 // Enter opens the editor at the finding's line; only a save checks again,

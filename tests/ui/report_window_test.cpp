@@ -1,5 +1,7 @@
 // The check's report window wired to its table, its filters, the editor
 // and the jobs of its buttons.
+#include <Qsci/qsciscintilla.h>
+
 #include "tests/support/face_pack.h"
 #include "tests/ui/qt_test_support.h"
 #include "translator/mapping_translator.h"
@@ -56,11 +58,10 @@ class ReportWindowTest : public QObject {
            });
          },
          [&](QWidget* d) {
-           auto* box = Control<QPlainTextEdit>(d, res::kXmlTextBox);
-           selected = box->textCursor().selectedText();
-           box->textCursor().removeSelectedText();
-           QTextCursor cursor = box->textCursor();
-           cursor.deleteChar();  // the line's end
+           auto* box = Control<QsciScintilla>(d, res::kXmlTextBox);
+           selected = box->selectedText();
+           box->removeSelectedText();
+           box->SendScintilla(QsciScintillaBase::SCI_CLEAR);  // the line's end
            Press(d, res::kSaveButton);
          },
          [&](QWidget* d) {

@@ -1,11 +1,16 @@
 // The prompts, the editor and the about box driven through their messages.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
+#include <Scintilla.h>
+
 #include "res/control_ids.h"
+#include "tests/support/editor_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/dialog_script.h"
 #include "ui/win32/about_dialog.h"
@@ -14,6 +19,7 @@
 #include "ui/win32/long_message.h"
 #include "ui/win32/main_dialog.h"
 #include "ui/win32/message_box.h"
+#include "ui/win32/scintilla_control.h"
 
 namespace mapio::testing {
 namespace {
@@ -114,17 +120,39 @@ void EditFrom(const TempFolder& folder, DialogScript& script, std::function<void
   EXPECT_TRUE(script.Done());
 }
 
-TEST(Win32Editor, ShowsTheWholeFileAndSavesAfterTheConfirmation) {
+// The text box's bytes, its selection and the line the caret is on.
+std::string BoxBytes(Dialog& editor) {
+  return std::string(win32::Win32ScintillaBox(editor.Item(res::kXmlTextBox)).Bytes());
+}
+ui::TextRange Selection(Dialog& editor) {
+  return win32::Win32ScintillaBox(editor.Item(res::kXmlTextBox)).Selection();
+}
+
+// A key pressed in control `id` of the editor, with Ctrl or Shift held, as
+// the dialog's loop hands it on.
+void Key(Dialog& editor, WPARAM key, BYTE held = 0, int id = res::kXmlTextBox) {
+  BYTE state[256];
+  GetKeyboardState(state);
+  if (held != 0) state[held] = 0x80;
+  SetKeyboardState(state);
+  MSG message{editor.Item(id), WM_KEYDOWN, key, 0, 0, {}};
+  if (!CallMsgFilterW(&message, MSGF_DIALOGBOX)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (held != 0) state[held] = 0;
+  SetKeyboardState(state);
+}
+
+TEST(Win32Editor, SavesAfterTheConfirmation) {
   TempFolder folder;
-  const std::string longLine(300, 'x');
-  folder.Write("config.xml", "<record/>\r\n" + longLine + "\r\n{\\rtf1 not rtf}\r\n");
+  folder.Write("config.xml", "<record/>\r\n");
   DialogScript script;
   EditFrom(folder, script, [&](Dialog& editor) {
     EXPECT_EQ(WindowText(editor.hwnd()), "Edit XML file");
     EXPECT_EQ(GetFocus(), editor.Item(IDOK));
-    HWND box = editor.Item(res::kXmlTextBox);
-    EXPECT_EQ(win32::RichEditText(box), "<record/>\n" + longLine + "\n{\\rtf1 not rtf}\n");
-    win32::SetRichEditText(box, "edited\n");
+    SendMessageW(editor.Item(res::kXmlTextBox), SCI_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("edited\r\n"));
     MessageBoxSeam::SetNextAnswer(MessageButton::Cancel);
     Click(editor, IDOK);
     EXPECT_FALSE(editor.ended());
@@ -140,40 +168,116 @@ TEST(Win32Editor, ShowsTheWholeFileAndSavesAfterTheConfirmation) {
   EXPECT_EQ(shown[0].kind, MessageKind::Confirmation);
 }
 
-// UTF-8 in and out: names in every script show as themselves and a save
-// writes the same bytes again.
-TEST(Win32Editor, ShowsAndSavesUtf8) {
+// Runs `edit` in the editor on each of `files` in turn, from one main
+// window, and hands back what each save wrote.
+std::vector<std::string> EditEach(const std::vector<std::string>& files,
+                                  const std::function<void(Dialog&)>& edit) {
   TempFolder folder;
-  const std::string text =
-      "<record from=\"m\xC3\xBCller_\xC5\x82ukasz_\xD0\xB8\xD0\xB2\xD0\xB0\xD0\xBD_\xE6\x9D\x8E_"
-      "\xF0\x9F\x98\x80\"/>\r\n";
-  folder.Write("config.xml", text);
   DialogScript script;
-  EditFrom(folder, script, [&](Dialog& editor) {
-    HWND box = editor.Item(res::kXmlTextBox);
-    const std::wstring shown =
-        L"<record from=\"m\u00FCller_\u0142ukasz_\u0438\u0432\u0430\u043D_"
-        L"\u674E_\U0001F600\"/>";
-    std::wstring inBox(shown.size() + 1, L'\0');  // the line break is the box's own
-    inBox.resize(GetWindowTextW(box, inBox.data(), static_cast<int>(inBox.size())));
-    EXPECT_EQ(inBox, shown);
-    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
-    Click(editor, IDOK);
+  std::vector<std::string> saved;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    script.Then(res::kEditXmlDialog, [&](Dialog& editor) {
+      edit(editor);
+      MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
+      Click(editor, IDOK);
+    });
+  }
+  script.Then(res::kMainDialog, [&](Dialog& main) {
+    Type(main, res::kPathBox, folder.str());
+    for (const std::string& bytes : files) {
+      folder.Write("config.xml", bytes);
+      Click(main, res::kEditXmlButton);
+      saved.push_back(folder.Read("config.xml"));
+    }
+    EndDialog(main.hwnd(), IDCANCEL);
   });
-  EXPECT_EQ(folder.Read("config.xml"), text);
+  win32::CMainDlg window;
+  window.RunModal(nullptr);
+  EXPECT_TRUE(script.Done());
+  return saved;
 }
 
-TEST(Win32Editor, TakesFilesBeyondTheBoxsDefaultLimit) {
-  TempFolder folder;
-  std::string big;
-  while (big.size() < 300000) big += "<record from=\"" + std::to_string(big.size()) + "\"/>\r\n";
-  folder.Write("config.xml", big);
-  DialogScript script;
-  EditFrom(folder, script, [](Dialog& editor) {
-    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
-    Click(editor, IDOK);
+// Through the job and the real window: a save without an edit writes the
+// bytes the file had, whatever they are.
+TEST(Win32Editor, KeepsEveryByte) {
+  std::vector<std::string> files;
+  for (const EditorFile& file : EditorFiles()) files.push_back(file.bytes);
+  std::vector<std::string> shown;
+  const std::vector<std::string> saved = EditEach(files, [&](Dialog& editor) {
+    shown.push_back(BoxBytes(editor));
+    EXPECT_GT(SendMessageW(editor.Item(res::kXmlTextBox), SCI_GETMARGINWIDTHN, 0, 0), 0);
   });
-  EXPECT_EQ(folder.Read("config.xml"), big);
+  EXPECT_EQ(shown, files);
+  EXPECT_EQ(saved, files);
+}
+
+// Typed lines get the file's line ends, typed letters its encoding.
+TEST(Win32Editor, TypingKeepsTheFilesWays) {
+  const std::vector<std::string> saved =
+      EditEach({"a\r\nb\r\n", "a\nb\n", "a\rb\r", "a\r\nb\xe9\r\n"}, [](Dialog& editor) {
+        HWND box = editor.Item(res::kXmlTextBox);
+        EXPECT_EQ(SendMessageW(box, SCI_CANUNDO, 0, 0), 0);  // loading the file is no edit
+        SendMessageW(box, SCI_GOTOPOS, 1, 0);
+        Key(editor, VK_RETURN);
+        SendMessageW(box, WM_CHAR, L'\u00e9', 0);
+        EXPECT_NE(SendMessageW(box, SCI_CANUNDO, 0, 0), 0);
+      });
+  EXPECT_EQ(saved, (std::vector<std::string>{"a\r\n\xc3\xa9\r\nb\r\n", "a\n\xc3\xa9\nb\n",
+                                             "a\r\xc3\xa9\rb\r",
+                                             "a\r\n\xe9\r\nb\xe9\r\n"}));  // Windows-1252
+}
+
+// Ctrl+F, F3 and Shift+F3, Ctrl+G, Esc.
+TEST(Win32Editor, FindAndGoToLine) {
+  TempFolder folder;
+  folder.Write("config.xml", "one\r\ntwo\r\nThree\r\nfour two\r\n");
+  DialogScript script;
+  ui::TextRange found, previous, again, back, line;
+  Dialog* editorOf = nullptr;
+  script.Then(res::kFindDialog, [&](Dialog& find) {
+    EXPECT_EQ(WindowText(find.hwnd()), "Find");
+    Type(find, res::kFindTextBox, "TWO");
+    Click(find, res::kFindNextButton);
+    found = Selection(*editorOf);
+    Click(find, res::kFindPreviousButton);
+    previous = Selection(*editorOf);
+    Click(find, res::kFindCloseButton);
+  });
+  script.Then(res::kGoToLineDialog, [&](Dialog& goTo) {
+    EXPECT_EQ(goTo.ItemText(res::kLineNumberBox), "4");  // the caret's
+    Type(goTo, res::kLineNumberBox, "9");
+    Click(goTo, res::kGoToButton);
+    EXPECT_FALSE(goTo.ended());
+    Type(goTo, res::kLineNumberBox, "3");
+    Click(goTo, res::kGoToButton);
+  });
+  bool closed = false;
+  EditFrom(folder, script, [&](Dialog& editor) {
+    editorOf = &editor;
+    Key(editor, 'F', VK_CONTROL);
+    Key(editor, VK_F3);
+    again = Selection(editor);
+    Key(editor, VK_F3, VK_SHIFT);
+    back = Selection(editor);
+    Key(editor, 'G', VK_CONTROL, res::kSaveButton);  // anywhere in the window
+    line = Selection(editor);
+    Key(editor, VK_ESCAPE);  // posts the close
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    closed = editor.ended();
+    if (!closed) Click(editor, res::kEditorCloseButton);
+  });
+  EXPECT_EQ(found, (ui::TextRange{5, 8}));
+  EXPECT_EQ(previous, (ui::TextRange{22, 25}));  // round the start
+  EXPECT_EQ(again, (ui::TextRange{5, 8}));       // round the end
+  EXPECT_EQ(back, (ui::TextRange{22, 25}));
+  EXPECT_EQ(line, (ui::TextRange{10, 10}));
+  EXPECT_TRUE(closed);
+  const auto& shown = MessageBoxSeam::Shown();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "Type a line number from 1 to 5.");
+  EXPECT_EQ(shown[0].caption, "Go to line");
+  EXPECT_EQ(shown[0].kind, MessageKind::Warning);
 }
 
 TEST(Win32Editor, CloseLeavesTheFileAndAMissingFileIsReported) {
@@ -181,7 +285,8 @@ TEST(Win32Editor, CloseLeavesTheFileAndAMissingFileIsReported) {
   folder.Write("config.xml", "kept\r\n");
   DialogScript script;
   EditFrom(folder, script, [](Dialog& editor) {
-    win32::SetRichEditText(editor.Item(res::kXmlTextBox), "changed");
+    SendMessageW(editor.Item(res::kXmlTextBox), SCI_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("changed"));
     Click(editor, res::kEditorCloseButton);
   });
   EXPECT_EQ(folder.Read("config.xml"), "kept\r\n");

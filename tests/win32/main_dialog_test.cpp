@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <commctrl.h>
-#include <richedit.h>
+#include <Scintilla.h>
 
 #include <cstring>
 #include <string>
@@ -14,6 +14,7 @@
 #include "tests/win32/dialog_script.h"
 #include "ui/win32/folder_browser.h"
 #include "ui/win32/main_dialog.h"
+#include "ui/win32/scintilla_control.h"
 
 namespace mapio::testing {
 namespace {
@@ -269,13 +270,10 @@ TEST(Win32MainDialog, TheReportFiltersAndEditsAFindingsLine) {
     Click(report, IDCANCEL);
   });
   script.Then(res::kEditXmlDialog, [&](Dialog& editor) {
-    HWND box = editor.Item(res::kXmlTextBox);
-    CHARRANGE range{};
-    SendMessageW(box, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    std::wstring text(static_cast<std::size_t>(range.cpMax - range.cpMin) + 1, L'\0');
-    SendMessageW(box, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
-    selected = platform::Narrow(text.c_str());
-    SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+    win32::Win32ScintillaBox box(editor.Item(res::kXmlTextBox));
+    const ui::TextRange range = box.Selection();
+    selected = box.Bytes().substr(range.begin, range.end - range.begin);
+    box.Call(SCI_REPLACESEL, 0, reinterpret_cast<std::intptr_t>(""));
     MessageBoxSeam::SetNextAnswer(MessageButton::Ok);  // save? OK
     Click(editor, res::kSaveButton);
   });

@@ -3,7 +3,6 @@
 // Run on the offscreen platform (make screenshots does).
 #include <QApplication>
 #include <QDir>
-#include <QPlainTextEdit>
 
 #include <cstdio>
 
@@ -37,7 +36,11 @@ bool RenderOwnShots(const QString& folder) {
   bool ok = true;
   {
     mapio::qt::CXEditDlg editor;
-    editor.SetEditorText(SampleConfig().toStdString());
+    const std::string text = SampleConfig().toStdString();
+    editor.Box().NewText(text.size(), true);
+    editor.Box().Append(text);
+    editor.Box().EndLoading();
+    editor.SetLook(mapio::ui::LookOf(text));
     ok &= Save(editor, folder, QStringLiteral("editor.png"));
   }
   {

@@ -47,6 +47,8 @@ class Listing {
   bool Claimed(std::size_t picture) const { return (flags_[picture] & kClaimed) != 0; }
   // What a killed run of Mapio left: its own temporary files.
   const std::vector<std::string_view>& Leftovers() const { return leftovers_; }
+  // Every entry, as the system listed it: folders and links too.
+  const platform::FolderListing& Entries() const { return names_; }
 
  private:
   bool exists_ = false;
@@ -79,6 +81,8 @@ class PackFolder {
   // name or in another letter case: no need to look for one again.
   bool Found(std::size_t i) const { return top_.Claimed(i); }
   const std::vector<std::string_view>& Leftovers() const { return top_.Leftovers(); }
+  // Every entry of the folder itself, in no order: its subfolders too.
+  const platform::FolderListing& Entries() const { return top_.Entries(); }
 
   // `name` is a record's from value, maybe with subfolders ("faces/abc");
   // it has been checked to stay inside the pack.

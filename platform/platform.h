@@ -47,8 +47,9 @@ bool IsAbsolutePath(std::string_view path);
 // --- folder listing -------------------------------------------------------
 
 struct DirEntry {
-  std::string_view name;  // into the listing that gave it
-  bool isDirectory = false;
+  std::string_view name;     // into the listing that gave it
+  bool isDirectory = false;  // a link to a folder too
+  bool isLink = false;       // a symbolic link (a junction on Windows)
 };
 
 // A folder's entries, their names in large blocks of memory: half a million
@@ -59,12 +60,12 @@ class FolderListing {
  public:
   class Iterator;
   void Clear();
-  void Add(std::string_view name, bool isDirectory);
+  void Add(std::string_view name, bool isDirectory, bool isLink = false);
   std::size_t Size() const { return entries_.size(); }
   bool Empty() const { return entries_.empty(); }
   std::size_t TextSize() const { return textSize_; }  // of all the names
   DirEntry operator[](std::size_t i) const {
-    return {{entries_[i].name, entries_[i].size}, entries_[i].isDirectory};
+    return {{entries_[i].name, entries_[i].size}, entries_[i].isDirectory, entries_[i].isLink};
   }
   Iterator begin() const;
   Iterator end() const;
@@ -76,6 +77,7 @@ class FolderListing {
     const char* name;
     std::uint32_t size;
     bool isDirectory;
+    bool isLink;
   };
   std::vector<std::unique_ptr<char[]>> blocks_;
   char* free_ = nullptr;  // in the last block

@@ -33,15 +33,27 @@ bool IsAbsolutePath(std::string_view path) { return !path.empty() && path.front(
 
 namespace {
 
-bool EntryIsDirectory(int dirFd, const char* name, unsigned char type) {
+struct EntryType {
+  bool directory = false;
+  bool link = false;
+};
+
+void AddEntry(FolderListing& entries, int dirFd, const char* name, unsigned char type) {
+  EntryType what;
+  bool known = false;
 #ifdef DT_DIR
-  if (type == DT_DIR) return true;
-  if (type != DT_UNKNOWN && type != DT_LNK) return false;
+  what.directory = type == DT_DIR;
+  what.link = type == DT_LNK;
+  known = type != DT_UNKNOWN;
 #endif
-  // A link to a folder is a folder to the user; a broken link is a file.
   struct stat st {};
-  if (fstatat(dirFd, name, &st, 0) != 0) return false;
-  return S_ISDIR(st.st_mode);
+  if (!known && fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+    what.directory = S_ISDIR(st.st_mode);
+    what.link = S_ISLNK(st.st_mode);
+  }
+  // A link to a folder is a folder to the user; a broken link is a file.
+  if (what.link) what.directory = fstatat(dirFd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+  entries.Add(name, what.directory, what.link);
 }
 
 bool IsDotOrDotDot(const char* name) {
@@ -71,7 +83,7 @@ bool ReadEntries(int fd, FolderListing& entries) {
       const auto* entry = reinterpret_cast<const LinuxDirent*>(buffer.get() + at);
       at += entry->size;
       if (IsDotOrDotDot(entry->name)) continue;
-      entries.Add(entry->name, EntryIsDirectory(fd, entry->name, entry->type));
+      AddEntry(entries, fd, entry->name, entry->type);
     }
   }
 }
@@ -91,7 +103,7 @@ bool ReadEntries(int fd, FolderListing& entries) {
       break;
     }
     if (IsDotOrDotDot(entry->d_name)) continue;
-    entries.Add(entry->d_name, EntryIsDirectory(dirfd(dir), entry->d_name, entry->d_type));
+    AddEntry(entries, dirfd(dir), entry->d_name, entry->d_type);
   }
   closedir(dir);  // closes fd too
   return complete;

@@ -112,7 +112,12 @@ bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder ord
   do {
     const std::wstring_view name = data.cFileName;
     if (name == L"." || name == L"..") continue;
-    entries.Add(Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    // Symbolic links and junctions; other reparse points (a cloud file) are
+    // what they hold.
+    const bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+                      (data.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
+                       data.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
+    entries.Add(Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, link);
   } while (FindNextFileW(search.get(), &data));
   if (GetLastError() != ERROR_NO_MORE_FILES) {
     entries.Clear();

@@ -9,6 +9,7 @@
 #include "core/object_kind.h"
 #include "platform/platform.h"
 #include "scan/why.h"
+#include "scan/why_report.h"
 
 namespace mapio::cli {
 namespace {
@@ -89,7 +90,7 @@ ParseResult CheckConvert(const RawOptions& raw, CliRequest request) {
 ParseResult CheckWhy(CliRequest request) {
   if (request.folders.size() != 2) return Error("why needs a FOLDER and an ID");
   const std::optional<std::string> id = scan::IdOfArgument(request.folders[1]);
-  if (!id) return Error("'" + request.folders[1] + "' is no ID (such as 2000123 or r-2000123)");
+  if (!id) return Error(scan::NotAnIdText(request.folders[1]));
   request.id = *id;
   request.folders.pop_back();
   return {request, {}};

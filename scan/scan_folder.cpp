@@ -17,7 +17,8 @@ class Scanner final : public WalkVisitor {
     scanned.report.folderPath = relative.empty() ? "." : relative;
     if (events_.packStarted) events_.packStarted(scanned);
     checker::PackReport report =
-        checker::CheckPack(path, pack, std::nullopt, CheckOptionsFor(scanned));
+        checker::CheckPack(path, pack, relative.empty() ? options_.ownPackKind : std::nullopt,
+                           CheckOptionsFor(scanned));
     report.folderPath = scanned.report.folderPath;
     scanned.report = std::move(report);
     // After the check, whose own tables have gone: the two never peak together.

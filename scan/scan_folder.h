@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ struct ScanOptions {
   bool pictures = true;
   bool deep = false;
   bool caseSensitive = false;
+  // The kind the folder's own pack is checked for (the window's marked
+  // kind); without it, and for every other pack, the kind most of its
+  // records have.
+  std::optional<ObjectKind> ownPackKind;
   WalkOptions walk;
 };
 

@@ -10,6 +10,9 @@
 
 namespace mapio::scan {
 
+// "'12a' is no ID (such as 2000123 or r-2000123)"
+std::string NotAnIdText(std::string_view typed);
+
 // "faces 2000123"
 std::string WhatIsAsked(ObjectKind kind, std::string_view id);
 

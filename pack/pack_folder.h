@@ -75,14 +75,14 @@ class PackFolder {
   explicit PackFolder(std::string path);
 
   bool Exists() const { return top_.Exists(); }
+  // Every entry of the folder itself, in no order: its subfolders too.
+  const platform::FolderListing& Entries() const { return top_.Entries(); }
   // The pictures (.png, .jpg, .gif in any case) directly in the folder.
   const std::vector<std::string_view>& Pictures() const { return top_.Pictures(); }
   // Whether a record has found picture `i` of Pictures(), by its very
   // name or in another letter case: no need to look for one again.
   bool Found(std::size_t i) const { return top_.Claimed(i); }
   const std::vector<std::string_view>& Leftovers() const { return top_.Leftovers(); }
-  // Every entry of the folder itself, in no order: its subfolders too.
-  const platform::FolderListing& Entries() const { return top_.Entries(); }
 
   // `name` is a record's from value, maybe with subfolders ("faces/abc");
   // it has been checked to stay inside the pack.

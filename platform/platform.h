@@ -47,9 +47,8 @@ bool IsAbsolutePath(std::string_view path);
 // --- folder listing -------------------------------------------------------
 
 struct DirEntry {
-  std::string_view name;     // into the listing that gave it
-  bool isDirectory = false;  // a link to a folder too
-  bool isLink = false;       // a symbolic link (a junction on Windows)
+  std::string_view name;  // into the listing that gave it
+  bool isDirectory = false;
 };
 
 // A folder's entries, their names in large blocks of memory: half a million
@@ -60,12 +59,12 @@ class FolderListing {
  public:
   class Iterator;
   void Clear();
-  void Add(std::string_view name, bool isDirectory, bool isLink = false);
+  void Add(std::string_view name, bool isDirectory);
   std::size_t Size() const { return entries_.size(); }
   bool Empty() const { return entries_.empty(); }
   std::size_t TextSize() const { return textSize_; }  // of all the names
   DirEntry operator[](std::size_t i) const {
-    return {{entries_[i].name, entries_[i].size}, entries_[i].isDirectory, entries_[i].isLink};
+    return {{entries_[i].name, entries_[i].size}, entries_[i].isDirectory};
   }
   Iterator begin() const;
   Iterator end() const;
@@ -77,7 +76,6 @@ class FolderListing {
     const char* name;
     std::uint32_t size;
     bool isDirectory;
-    bool isLink;
   };
   std::vector<std::unique_ptr<char[]>> blocks_;
   char* free_ = nullptr;  // in the last block
@@ -162,6 +160,9 @@ std::string AbsolutePath(const std::string& path);
 
 bool FileExists(const std::string& path);  // any kind of entry
 bool IsDirectory(const std::string& path);
+// Whether `path` itself is a symbolic link (on Windows a junction too),
+// not what it leads to.
+bool IsSymbolicLink(const std::string& path);
 
 // Same device and inode (file index on Windows). False if either is missing.
 bool SameFile(const std::string& a, const std::string& b);

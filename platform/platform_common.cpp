@@ -46,7 +46,7 @@ void FolderListing::Clear() {
   entries_.clear();
 }
 
-void FolderListing::Add(std::string_view name, bool isDirectory, bool isLink) {
+void FolderListing::Add(std::string_view name, bool isDirectory) {
   constexpr std::size_t kBlock = 1 << 20;
   if (name.size() > blockLeft_) {
     blockLeft_ = std::max(kBlock, name.size());
@@ -54,7 +54,7 @@ void FolderListing::Add(std::string_view name, bool isDirectory, bool isLink) {
     free_ = blocks_.back().get();
   }
   std::copy(name.begin(), name.end(), free_);
-  entries_.push_back({free_, static_cast<std::uint32_t>(name.size()), isDirectory, isLink});
+  entries_.push_back({free_, static_cast<std::uint32_t>(name.size()), isDirectory});
   free_ += name.size();
   blockLeft_ -= name.size();
   textSize_ += name.size();

@@ -33,27 +33,15 @@ bool IsAbsolutePath(std::string_view path) { return !path.empty() && path.front(
 
 namespace {
 
-struct EntryType {
-  bool directory = false;
-  bool link = false;
-};
-
-void AddEntry(FolderListing& entries, int dirFd, const char* name, unsigned char type) {
-  EntryType what;
-  bool known = false;
+bool EntryIsDirectory(int dirFd, const char* name, unsigned char type) {
 #ifdef DT_DIR
-  what.directory = type == DT_DIR;
-  what.link = type == DT_LNK;
-  known = type != DT_UNKNOWN;
+  if (type == DT_DIR) return true;
+  if (type != DT_UNKNOWN && type != DT_LNK) return false;
 #endif
-  struct stat st {};
-  if (!known && fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
-    what.directory = S_ISDIR(st.st_mode);
-    what.link = S_ISLNK(st.st_mode);
-  }
   // A link to a folder is a folder to the user; a broken link is a file.
-  if (what.link) what.directory = fstatat(dirFd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
-  entries.Add(name, what.directory, what.link);
+  struct stat st {};
+  if (fstatat(dirFd, name, &st, 0) != 0) return false;
+  return S_ISDIR(st.st_mode);
 }
 
 bool IsDotOrDotDot(const char* name) {
@@ -83,7 +71,7 @@ bool ReadEntries(int fd, FolderListing& entries) {
       const auto* entry = reinterpret_cast<const LinuxDirent*>(buffer.get() + at);
       at += entry->size;
       if (IsDotOrDotDot(entry->name)) continue;
-      AddEntry(entries, fd, entry->name, entry->type);
+      entries.Add(entry->name, EntryIsDirectory(fd, entry->name, entry->type));
     }
   }
 }
@@ -103,7 +91,7 @@ bool ReadEntries(int fd, FolderListing& entries) {
       break;
     }
     if (IsDotOrDotDot(entry->d_name)) continue;
-    AddEntry(entries, dirfd(dir), entry->d_name, entry->d_type);
+    entries.Add(entry->d_name, EntryIsDirectory(dirfd(dir), entry->d_name, entry->d_type));
   }
   closedir(dir);  // closes fd too
   return complete;
@@ -182,6 +170,11 @@ bool FileExists(const std::string& path) {
 bool IsDirectory(const std::string& path) {
   struct stat st {};
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsSymbolicLink(const std::string& path) {
+  struct stat st {};
+  return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

@@ -112,12 +112,7 @@ bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder ord
   do {
     const std::wstring_view name = data.cFileName;
     if (name == L"." || name == L"..") continue;
-    // Symbolic links and junctions; other reparse points (a cloud file) are
-    // what they hold.
-    const bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-                      (data.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
-                       data.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT);
-    entries.Add(Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, link);
+    entries.Add(Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
   } while (FindNextFileW(search.get(), &data));
   if (GetLastError() != ERROR_NO_MORE_FILES) {
     entries.Clear();
@@ -172,6 +167,19 @@ bool FileExists(const std::string& path) { return Attributes(path) != INVALID_FI
 bool IsDirectory(const std::string& path) {
   const DWORD a = Attributes(path);
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// A reparse point is a link when its tag says so; others (a cloud file's
+// placeholder) are what they hold.
+bool IsSymbolicLink(const std::string& path) {
+  const DWORD a = Attributes(path);
+  if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return false;
+  WIN32_FIND_DATAW data;
+  const HANDLE found = FindFirstFileW(SystemPath(path).c_str(), &data);
+  if (found == INVALID_HANDLE_VALUE) return false;
+  FindClose(found);
+  return data.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
+         data.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

@@ -273,27 +273,40 @@ void ClashIndex::FindNameClashes(std::vector<Group>& groups) {
   }
 }
 
-Clash ClashIndex::Make(const Group& group) const {
-  Clash clash;
+void ClashIndex::Make(const Group& group, Clash& clash) const {
+  // The clash of the line before is filled anew: its strings' and list's
+  // memory serves again, half a million lines long.
   clash.type = group.type;
+  std::size_t filled = 0;
+  const auto record = [&](std::uint64_t target, std::uint64_t place) -> ClashRecord& {
+    if (filled == clash.records.size()) clash.records.emplace_back();
+    ClashRecord& r = clash.records[filled++];
+    r.pack = PackOf(place);
+    r.line = LineOf(place);
+    r.kind = KindOfTarget(target);
+    return r;
+  };
   if (group.type == Clash::Type::Resource) {
     const std::uint64_t key = targets_[group.begin].key;
     clash.key = TargetOf(key, &clash.id);
-    const std::optional<ObjectKind> kind = KindOfTarget(key);
     for (std::uint32_t i = group.begin; i < group.end; ++i) {
       const std::uint64_t place = targets_[i].place;
       if (i > group.begin && PackOf(place) == PackOf(targets_[i - 1].place)) continue;
-      clash.records.push_back({PackOf(place), LineOf(place), kind, clash.key});
+      record(key, place).target = clash.key;
     }
-    return clash;
+    clash.records.resize(filled);
+    return;
   }
   const std::uint64_t key = names_[group.begin].key;
+  clash.id.clear();
   clash.key = (key & kInText) != 0
                   ? std::string(otherNames_.Name(static_cast<std::uint32_t>(key)))
                   : DigitsOf(Bits(key, 0, kNameCountShift), key >> kNameCountShift);
   const NameEntry& first = names_[group.begin];
-  clash.records.push_back(RecordOf(first.target, first.place));
-  const ClashRecord& at = clash.records.front();
+  ClashRecord& at = record(first.target, first.place);
+  at.target = TargetOf(first.target, nullptr);
+  const std::uint32_t atPack = at.pack;
+  const std::optional<ObjectKind> atKind = at.kind;
   // Each other pack's first record of each other kind, those before the
   // line's own record too.
   std::uint32_t begin = group.begin;
@@ -302,13 +315,13 @@ Clash ClashIndex::Make(const Group& group) const {
   for (std::uint32_t i = begin; i < group.end; ++i) {
     const std::optional<ObjectKind> kind = KindOfTarget(names_[i].target);
     const std::uint32_t pack = PackOf(names_[i].place);
-    if (pack == at.pack || kind == at.kind) continue;
+    if (pack == atPack || kind == atKind) continue;
     const std::pair<std::uint32_t, ObjectKind> which{pack, *kind};
     if (std::find(named.begin(), named.end(), which) != named.end()) continue;
     named.push_back(which);
-    clash.records.push_back(RecordOf(names_[i].target, names_[i].place));
+    record(names_[i].target, names_[i].place).target = TargetOf(names_[i].target, nullptr);
   }
-  return clash;
+  clash.records.resize(filled);
 }
 
 void ClashIndex::Clashes(const std::function<void(const Clash&)>& visit) {
@@ -325,7 +338,11 @@ void ClashIndex::Clashes(const std::function<void(const Clash&)>& visit) {
   std::sort(resources.begin(), resources.end(), [](const Group& a, const Group& b) {
     return a.place != b.place ? a.place < b.place : a.type < b.type;
   });
-  for (const Group& group : resources) visit(Make(group));
+  Clash clash;
+  for (const Group& group : resources) {
+    Make(group, clash);
+    visit(clash);
+  }
 }
 
 }  // namespace mapio::scan

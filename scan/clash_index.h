@@ -87,7 +87,7 @@ class ClashIndex {
   void FindResourceClashes(std::vector<Group>& groups) const;
   // Drops the names that cannot clash.
   void FindNameClashes(std::vector<Group>& groups);
-  Clash Make(const Group& group) const;
+  void Make(const Group& group, Clash& clash) const;
 
   std::uint32_t packs_ = 0;
   std::vector<TargetEntry> targets_;

@@ -9,11 +9,12 @@ namespace mapio::scan {
 
 namespace {
 
-void TakeSubfolders(const platform::FolderListing& entries, std::vector<std::string>& subfolders,
-                    WalkCounts& counts) {
+// A folder's subfolders; links to folders are counted, not taken.
+void TakeSubfolders(const std::string& path, const platform::FolderListing& entries,
+                    std::vector<std::string>& subfolders, WalkCounts& counts) {
   for (const platform::DirEntry entry : entries) {
     if (!entry.isDirectory) continue;
-    if (entry.isLink)
+    if (platform::IsSymbolicLink(platform::JoinPath(path, entry.name)))
       ++counts.links;
     else
       subfolders.emplace_back(entry.name);
@@ -40,12 +41,12 @@ WalkCounts WalkPacks(const std::string& folder, WalkVisitor& visitor, const Walk
       ++counts.packs;
       pack::Pack pack = pack::LoadPack(path);
       visitor.Pack(relative, path, pack);
-      TakeSubfolders(pack.folder->Entries(), subfolders, counts);
+      TakeSubfolders(path, pack.folder->Entries(), subfolders, counts);
     } else if (options.listFolder
                    ? options.listFolder(path, listing)
                    : platform::ListFolder(path, listing, platform::ListOrder::AsStored)) {
       visitor.Folder(relative, path, listing);
-      TakeSubfolders(listing, subfolders, counts);
+      TakeSubfolders(path, listing, subfolders, counts);
     } else {
       ++counts.unreadable;
       visitor.Unreadable(relative);

@@ -68,7 +68,9 @@ std::string Outcome(const WhyOutcome& outcome, const std::string& what) {
 }  // namespace
 
 std::string NotAnIdText(std::string_view typed) {
-  return "'" + Shown(typed) + "' is no ID (such as 2000123 or r-2000123)";
+  std::string text = "'";
+  checker::AppendShown(text, typed);
+  return text + "' is no ID (such as 2000123 or r-2000123)";
 }
 
 std::string WhatIsAsked(ObjectKind kind, std::string_view id) {

@@ -17,11 +17,11 @@ constexpr std::string_view kSeveralFolders =
 
 // The -k text: every kind's name, from the one table of kinds.
 std::string KindsHelp() {
-  std::string words = "the kind of pictures (default " + std::string(KindOf(Faces).cliName) +
+  std::string words = std::string("the kind of pictures (default ").append(KindOf(Faces).cliName) +
                       "; check: the kind most records have):";
   std::string untranslatable;
   for (const KindRow& kind : kKinds) {
-    words += " " + std::string(kind.cliName) + ",";
+    words.append(" ").append(kind.cliName).append(",");
     if (!kind.translatable)
       untranslatable += (untranslatable.empty() ? "" : ", ") + std::string(kind.cliName);
   }
@@ -34,14 +34,14 @@ std::string OptionColumn(const OptionRow& row) {
   std::string names(row.names);
   const std::size_t comma = names.find(',');
   std::string shown = comma == std::string::npos
-                          ? "    " + names
+                          ? std::string("    ").append(names)
                           : names.substr(0, comma) + ", " + names.substr(comma + 1);
   if (!row.value.empty()) shown.append(" ").append(row.value);
   return shown;
 }
 
 void AppendOption(std::string& out, const OptionRow& row, std::string_view help) {
-  std::string line = "  " + OptionColumn(row);
+  std::string line = std::string("  ").append(OptionColumn(row));
   line.append(line.size() + 2 > kOptionColumn ? 2 : kOptionColumn - line.size(), ' ');
   const std::string words = help.empty() ? KindsHelp() : std::string(help);
   out += line + Wrapped(words, kOptionColumn, line.size(), kWidth) + "\n";
@@ -58,7 +58,7 @@ void AppendForms(std::string& out, const JobRow& row) {
 }
 
 void AppendExample(std::string& out, const ExampleRow& row) {
-  std::string line = "  mapio-cli " + std::string(row.command);
+  std::string line = std::string("  mapio-cli ").append(row.command);
   if (line.size() + 2 > kExampleColumn) {
     out += line + "\n";
     line.clear();
@@ -71,7 +71,7 @@ void AppendNotesAndExamples(std::string& out, std::optional<Job> job) {
   for (const NoteRow& note : NoteRows()) {
     bool shown = !job;
     for (const Job j : note.jobs) shown = shown || j == *job;
-    if (shown) out += "\n" + Wrapped(note.text, 0, 0, kWidth) + "\n";
+    if (shown) out.append("\n").append(Wrapped(note.text, 0, 0, kWidth)).append("\n");
   }
   out += "\nExamples:\n";
   for (const ExampleRow& example : ExampleRows())
@@ -91,7 +91,7 @@ std::string Wrapped(std::string_view words, std::size_t indent, std::size_t colu
     const std::string_view word = words.substr(0, end);
     words.remove_prefix(std::min(end + 1, words.size()));
     if (!first && at + 1 + word.size() > width) {
-      text += "\n" + std::string(indent, ' ');
+      text.append("\n").append(indent, ' ');
       at = indent;
     } else if (!first) {
       text += ' ';
@@ -109,7 +109,7 @@ std::string UsageText() {
   for (const JobRow& row : JobRows()) AppendForms(out, row);
   out += "  mapio-cli help JOB | JOB --help\n  mapio-cli --help | --version\n\nJobs:\n";
   for (const JobRow& row : JobRows()) {
-    std::string line = "  " + std::string(row.name);
+    std::string line = std::string("  ").append(row.name);
     line.append(kJobColumn - line.size(), ' ');
     out += line + Wrapped(row.description, kJobColumn, kJobColumn, kWidth) + "\n";
   }
@@ -123,9 +123,9 @@ std::string JobUsageText(Job job) {
   const JobRow& row = RowOf(job);
   std::string out = "Usage:\n";
   AppendForms(out, row);
-  out += "\n" +
-         Wrapped(std::string(row.description) + " " + std::string(kSeveralFolders), 0, 0, kWidth);
-  out += "\n\nOptions:\n";
+  std::string about(row.description);
+  about.append(" ").append(kSeveralFolders);
+  out.append("\n").append(Wrapped(about, 0, 0, kWidth)).append("\n\nOptions:\n");
   for (const OptionRow& option : OptionRows())
     if (option.For(job)) AppendOption(out, option, option.HelpFor(job));
   AppendNotesAndExamples(out, job);

@@ -183,7 +183,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   if (raw.version) return Only(Command::Version);
   for (int i = optionCount + 1; i < argc; ++i) raw.folders.emplace_back(argv[i]);
   if (parsedJob) return Check(raw, *parsedJob);
-  return Error(std::string("no job given (") + JobNames() + ")");
+  return Error(std::string("no job given (").append(JobNames()) + ")");
 }
 
 std::string_view ObjectKindName(ObjectKind kind) { return KindOf(kind).cliName; }

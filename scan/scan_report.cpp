@@ -55,7 +55,8 @@ checker::Finding ClashFinding(const Clash& clash, const std::vector<ScannedPack>
                 ": the game shows only one of their pictures"};
   }
   for (std::size_t i = 1; i < clash.records.size(); ++i)
-    others.push_back("as " + KindWord(clash.records[i]) + " by " + Place(packs, clash.records[i]));
+    others.push_back(std::string("as ").append(KindWord(clash.records[i])) + " by " +
+                     Place(packs, clash.records[i]));
   std::string name;
   checker::AppendShown(name, clash.key);
   return {checker::Category::NameClash,
@@ -79,12 +80,14 @@ std::string UnreadableLine(std::string_view relative) {
 std::string ScanSummaryLine(std::string_view folder, const ScanOutcome& outcome) {
   std::string line;
   checker::AppendShown(line, folder);
-  line += ": " + Counted(outcome.packs.size(), "pack") + ", " + Counted(outcome.records, "record") +
-          ", " + Counted(outcome.pictures, "picture") + ", " +
+  line += std::string(": ").append(Counted(outcome.packs.size(), "pack")) + ", " +
+          Counted(outcome.records, "record") + ", " + Counted(outcome.pictures, "picture") + ", " +
           Counted(outcome.findings, "finding") + ", " +
           Counted(outcome.clashCount, "clash", "clashes");
   if (outcome.links != 0)
-    line += "; " + Counted(outcome.links, "link to a folder", "links to folders") + " passed over";
+    line +=
+        std::string("; ").append(Counted(outcome.links, "link to a folder", "links to folders")) +
+        " passed over";
   return line;
 }
 

@@ -19,17 +19,18 @@ std::string Shown(std::string_view text) {
 std::string Look(const WhyRecord& r) {
   std::string look;
   if (r.width != 0)
-    look = ": " + std::string(r.format) + ", " + std::to_string(r.width) + "x" +
+    look = std::string(": ").append(r.format) + ", " + std::to_string(r.width) + "x" +
            std::to_string(r.height);
   else if (!r.format.empty())
-    look = ": " + std::string(r.format);
+    look = std::string(": ").append(r.format);
   return look;
 }
 
 std::string PictureLine(const WhyRecord& r, std::string_view id) {
   const std::string from = Shown(r.from);
   switch (r.picture) {
-    case Picture::Found: return "picture " + Shown(r.files.front()) + ": found" + Look(r);
+    case Picture::Found:
+      return std::string("picture ").append(Shown(r.files.front())) + ": found" + Look(r);
     case Picture::OtherCase: {
       std::string files;
       for (const std::string& file : r.files)
@@ -84,7 +85,7 @@ std::string WhyText(const WhyOutcome& outcome, ObjectKind kind, std::string_view
     text += Shown(MappingFileOf(r.pack)) + ":" + std::to_string(r.line) + ": from=\"" +
             Shown(r.from) + "\" to=\"" + Shown(r.to) + "\" (" +
             (r.generatedId ? "r- ID" : "plain ID") + ")\n";
-    text += "  " + PictureLine(r, id) + "\n";
+    text += std::string("  ").append(PictureLine(r, id)) + "\n";
     for (const checker::Finding& f : r.findings) {
       text += "  ";
       checker::AppendFindingLineBelow(r.pack, f, text);

@@ -77,7 +77,7 @@ inline constexpr std::string_view kFindingsLabel = "&Findings:";
 inline constexpr std::string_view kSaveReportTitle = "Save report";
 inline constexpr std::string_view kPackFilterLabel = "Pac&k:";
 inline constexpr std::string_view kFindIdLabel = "Find &ID:";
-inline constexpr std::string_view kFindIdButton = "F&ind";
+inline constexpr std::string_view kFindIdButton = "Fi&nd";
 inline constexpr std::string_view kReportNotSavedText =
     "The report could not be saved there: the file cannot be written (is the disk full, or the "
     "folder read-only?).";

@@ -176,7 +176,7 @@ std::string ReportModel::Summary() const {
     std::string text = scanSummary_;
     if (report_.findingCount == 0) text.append("\n").append(kNothingWrongInPacksText);
     const checker::PackReport* chosen = view_.pack ? PackReport(*view_.pack) : nullptr;
-    if (chosen) text += "\n" + checker::SummaryLine(*chosen);
+    if (chosen) text.append("\n").append(checker::SummaryLine(*chosen));
     return text;
   }
   std::string text = checker::SummaryLine(report_);

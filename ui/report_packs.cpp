@@ -78,7 +78,8 @@ std::size_t ReportModel::PackOf(std::size_t row) const {
 }
 
 std::string ReportModel::PackFilterLabel(std::optional<std::size_t> pack) const {
-  if (!pack) return "all packs (" + std::to_string(report_.findings.size()) + ")";
+  if (!pack)
+    return std::string("all packs (").append(std::to_string(report_.findings.size())) + ")";
   const std::size_t count = static_cast<std::size_t>(
       std::count(packOf_.begin(), packOf_.end(), static_cast<std::uint32_t>(*pack)));
   return PackName(*pack) + " (" + std::to_string(count) + ")";

@@ -71,11 +71,14 @@ TEST(CliScan, EachPacksFindingsThenTheClashesThenTheSummary) {
       "pictures": 5, "findings": 1, "clashes": 2, "linksPassedOver": 0})"));
   EXPECT_EQ(doc[0]["packs"][2]["path"], "update");
   EXPECT_EQ(doc[0]["packs"][2]["findings"][0]["category"], "unmapped");
-  EXPECT_EQ(doc[0]["clashes"][1]["records"], nlohmann::json::parse(R"([{"file": ")" + In("faces") +
-                                                                   R"(", "line": 20,
-                "kind": "faces", "target": "graphics/pictures/person/7/portrait"},
-                {"file": ")" + In("update") + R"(", "line": 19, "kind": "faces",
-                "target": "graphics/pictures/person/7/portrait"}])"));
+  const auto record = [](const std::string& file, int line) {
+    return nlohmann::json{{"file", file},
+                          {"line", line},
+                          {"kind", "faces"},
+                          {"target", "graphics/pictures/person/7/portrait"}};
+  };
+  EXPECT_EQ(doc[0]["clashes"][1]["records"],
+            nlohmann::json::array({record(In("faces"), 20), record(In("update"), 19)}));
   EXPECT_EQ(doc[0]["clashes"][0]["category"], "name-clash");
   EXPECT_EQ(doc[0]["clashes"][0]["name"], "1123");
 }
@@ -114,7 +117,7 @@ TEST(CliWhy, AnswersForOneIdAndExitsZeroOnlyWhenItShows) {
 
   const CliRun none = RunCliWith({"why", "-k", "faces", g.str(), "8"});
   EXPECT_EQ(none.status, 1);
-  EXPECT_EQ(none.out, "no pack maps faces 8\n" + In("loose", "8.png") +
+  EXPECT_EQ(none.out, std::string("no pack maps faces 8\n").append(In("loose", "8.png")) +
                           ": named after the ID, but no record maps it\n");
 
   for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{

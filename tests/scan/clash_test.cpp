@@ -17,8 +17,8 @@ std::string PackText(const std::vector<std::string>& targets) {
   std::string text = "<record>\n<list id=\"maps\">\n";
   for (std::size_t i = 0; i < targets.size(); ++i) {
     const std::size_t bar = targets[i].find('|');
-    const std::string from =
-        bar == std::string::npos ? "p" + std::to_string(i) : targets[i].substr(0, bar);
+    const std::string from = bar == std::string::npos ? std::string("p").append(std::to_string(i))
+                                                      : targets[i].substr(0, bar);
     const std::string to = bar == std::string::npos ? targets[i] : targets[i].substr(bar + 1);
     text += "<record from=\"" + from + "\" to=\"" + to + "\"/>\n";
   }
@@ -34,7 +34,7 @@ std::string Brief(const scan::Clash& clash) {
     const scan::ClashRecord& r = clash.records[i];
     text += std::string(i == 0 ? " " : ", ") + static_cast<char>('a' + r.pack) + ":" +
             std::to_string(r.line);
-    if (name) text += " " + std::string(KindOf(*r.kind).cliName) + " " + r.target;
+    if (name) text.append(" ").append(KindOf(*r.kind).cliName).append(" ").append(r.target);
   }
   return text;
 }

@@ -61,11 +61,11 @@ TEST(PackWalk, EveryFolderWithAConfigXmlIsAPackLinksAndUnreadableFoldersPassedOv
   EXPECT_EQ(visits.seen, (std::vector<std::string>{
                              "pack  1",
                              "pack faces 1",
-                             "pack " + Below({"faces", "2024"}) + " 1",
-                             "folder " + Below({"faces", "2024", "kits"}),
+                             std::string("pack ").append(Below({"faces", "2024"})) + " 1",
+                             std::string("folder ").append(Below({"faces", "2024", "kits"})),
                              "unreadable locked",
                              "folder skins",
-                             "pack " + Below({"skins", "logos"}) + " 1",
+                             std::string("pack ").append(Below({"skins", "logos"})) + " 1",
                          }));
   EXPECT_EQ(counts.packs, 4u);
   EXPECT_EQ(counts.unreadable, 1u);

@@ -34,10 +34,11 @@ std::vector<std::string> Brief(const scan::WhyOutcome& outcome) {
     std::string line = r.pack + ":" + std::to_string(r.line) + (r.generatedId ? " r- " : " ") +
                        kPicture[static_cast<int>(r.picture)];
     for (const std::string& file : r.files) line += " " + file;
-    if (!r.format.empty()) line += " " + std::string(r.format);
-    if (r.width != 0) line += " " + std::to_string(r.width) + "x" + std::to_string(r.height);
+    if (!r.format.empty()) line.append(" ").append(r.format);
+    if (r.width != 0)
+      line.append(" ").append(std::to_string(r.width)).append("x").append(std::to_string(r.height));
     for (const checker::Finding& f : r.findings)
-      line += " [" + std::string(checker::CategoryWord(f.category)) + "]";
+      line.append(" [").append(checker::CategoryWord(f.category)).append("]");
     out.push_back(line);
   }
   for (const std::string& file : outcome.unmapped) out.push_back("unmapped " + file);
@@ -75,20 +76,25 @@ TEST(Why, TellsEachRecordOfTheIdItsPictureAndWhatIsWrong) {
     return scan::JoinRelative(folder, file);
   };
   const std::vector<WhyCase> cases = {
-      {Faces, "555", {"faces:20 r- other-case " + in(faces, "John.PNG") + " PNG 2x2", "in order"}},
+      {Faces,
+       "555",
+       {std::string("faces:20 r- other-case ").append(in(faces, "John.PNG")) + " PNG 2x2",
+        "in order"}},
       {Faces,
        "2000123",
-       {"faces:19 found " + in(faces, "2000123.png") + " PNG 1x1",
-        "update:19 r- found " + in(update, "x.png") + " [empty]", "not in order"}},
+       {std::string("faces:19 found ").append(in(faces, "2000123.png")) + " PNG 1x1",
+        std::string("update:19 r- found ").append(in(update, "x.png")) + " [empty]",
+        "not in order"}},
       {Faces, "777", {"faces:21 missing", "not in order"}},
       {Faces,
        "888",
-       {"faces:22 translated " + in(faces, "888.gif") + " GIF 1x1",
-        "faces:23 found " + in(faces, "dup.png") + " PNG 1x1 [duplicate-id]", "not in order"}},
+       {std::string("faces:22 translated ").append(in(faces, "888.gif")) + " GIF 1x1",
+        std::string("faces:23 found ").append(in(faces, "dup.png")) + " PNG 1x1 [duplicate-id]",
+        "not in order"}},
       {Faces,
        "2000999",
-       {"unmapped " + in(faces, "r-2000999.jpg"), "unmapped " + in("loose", "2000999.png"),
-        "not in order"}},
+       {std::string("unmapped ").append(in(faces, "r-2000999.jpg")),
+        std::string("unmapped ").append(in("loose", "2000999.png")), "not in order"}},
       {ClubLogos, "2000123", {"not in order"}},
   };
   for (const WhyCase& c : cases) {

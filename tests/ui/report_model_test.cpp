@@ -277,13 +277,13 @@ TEST(CheckReport, OfSeveralPacksNamesEachFindingsPackAndActsOnIt) {
                        "faces", "unmapped", "", "stray.png", "", "no record names this picture",
                        "update", "missing", "3", "gone", "7",
                        "no picture gone.png, gone.jpg or gone.gif", "faces", "clash", "3", "", "7",
-                       "graphics/pictures/person/7/portrait is also mapped by update" +
-                           std::string(1, platform::kSeparator) +
+                       std::string("graphics/pictures/person/7/portrait is also mapped by update") +
+                           platform::kSeparator +
                            "config.xml:3: the game shows only one of their pictures"}));
   EXPECT_EQ(model.Summary(), "g: 2 packs, 2 records, 2 pictures, 2 findings, 1 clash");
   EXPECT_EQ(model.PackFilterLabel(std::nullopt), "all packs (3)");
   EXPECT_EQ(model.PackFilterLabel(1), "update (1)");
-  EXPECT_EQ(model.Lines({1}), "update" + std::string(1, platform::kSeparator) +
+  EXPECT_EQ(model.Lines({1}), std::string("update") + platform::kSeparator +
                                   "config.xml:3: missing: no picture gone.png, gone.jpg or "
                                   "gone.gif\n");
 

@@ -141,7 +141,9 @@ void CReportDlg::Layout() {
        ToPixelsY(hwnd(), kFactsHeight));
   Move(Item(res::kReportPictureFacts), pictureX, y + side + gapY + ToPixelsY(hwnd(), kFactsHeight),
        side, ToPixelsY(hwnd(), kFactsHeight));
-  InvalidateRect(hwnd(), nullptr, TRUE);
+  // The controls were moved without a repaint of their own: all at once now,
+  // also when the window is up (a "Find ID" answer, another pack's buttons).
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 int CReportDlg::LayoutPackRow(int y) {

@@ -36,8 +36,7 @@ scan::ScanEvents TextEvents(std::ostream& out, Terminal& progressLine, std::stri
   events.clash = [say, &line](const scan::Clash& clash,
                               const std::vector<scan::ScannedPack>& packs) {
     line.clear();
-    scan::AppendPackFindingLine(packs[clash.records.front().pack], scan::ClashFinding(clash, packs),
-                                line);
+    scan::AppendClashLine(clash, packs, line);
     say(line);
   };
   return events;

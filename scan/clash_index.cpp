@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 #include "core/record_template.h"
 #include "pack/target.h"
@@ -56,38 +57,34 @@ bool HasUpperCase(std::string_view text) {
 std::uint32_t PackOf(std::uint64_t place) { return static_cast<std::uint32_t>(place >> 32); }
 std::uint32_t LineOf(std::uint64_t place) { return static_cast<std::uint32_t>(place); }
 
-// Room for `more`, growing by half at least: packs come one by one.
-template <typename T>
-void MakeRoom(std::vector<T>& entries, std::size_t more) {
-  if (entries.size() + more <= entries.capacity()) return;
-  entries.reserve(std::max(entries.size() + more, entries.capacity() + entries.capacity() / 2));
-}
-
 template <typename T>
 bool KeyAndPlaceBefore(const T& a, const T& b) {
   return a.key != b.key ? a.key < b.key : a.place < b.place;
 }
 
-// By key and place. Each pack's entries are sorted on their own, where they
-// are not in order already (a pack's records mostly come in the order of
-// their IDs), then merged pairwise.
+// Each pack's entries by key and place, sorted on their own where they are
+// not in order already (a pack's records mostly come in the order of their
+// IDs), then merged pairwise into one list: no entry is ever copied to make
+// room for another pack's.
 template <typename T>
-void SortRuns(std::vector<T>& entries, std::vector<std::size_t> starts) {
+std::vector<T> MergeRuns(std::vector<std::vector<T>> runs) {
   const auto before = KeyAndPlaceBefore<T>;
-  const auto at = [&](std::size_t i) { return entries.begin() + static_cast<std::ptrdiff_t>(i); };
-  starts.push_back(entries.size());
-  for (std::size_t i = 0; i + 1 < starts.size(); ++i)
-    if (!std::is_sorted(at(starts[i]), at(starts[i + 1]), before))
-      std::sort(at(starts[i]), at(starts[i + 1]), before);
-  while (starts.size() > 2) {
-    std::vector<std::size_t> merged{starts.front()};
-    for (std::size_t i = 0; i + 1 < starts.size(); i += 2) {
-      if (i + 2 < starts.size())
-        std::inplace_merge(at(starts[i]), at(starts[i + 1]), at(starts[i + 2]), before);
-      merged.push_back(starts[std::min(i + 2, starts.size() - 1)]);
+  for (std::vector<T>& run : runs)
+    if (!std::is_sorted(run.begin(), run.end(), before)) std::sort(run.begin(), run.end(), before);
+  while (runs.size() > 1) {
+    std::vector<std::vector<T>> merged;
+    for (std::size_t i = 0; i + 1 < runs.size(); i += 2) {
+      std::vector<T>& both = merged.emplace_back();
+      both.reserve(runs[i].size() + runs[i + 1].size());
+      std::merge(runs[i].begin(), runs[i].end(), runs[i + 1].begin(), runs[i + 1].end(),
+                 std::back_inserter(both), before);
+      runs[i] = {};
+      runs[i + 1] = {};
     }
-    starts = std::move(merged);
+    if (runs.size() % 2 != 0) merged.push_back(std::move(runs.back()));
+    runs = std::move(merged);
   }
+  return runs.empty() ? std::vector<T>() : std::move(runs.front());
 }
 
 // The keys of a set of names, looked up by a hash of each: the names of the
@@ -98,12 +95,14 @@ class KeySet {
     std::size_t size = 16;
     while (size < keys.size() * 2) size *= 2;
     slots_.assign(size, 0);
+    empty_ = keys.empty();
     for (const std::uint64_t key : keys) {
       std::size_t s = Home(key);
       while (slots_[s] != 0 && slots_[s] != key) s = (s + 1) & (slots_.size() - 1);
       slots_[s] = key;
     }
   }
+  bool Empty() const { return empty_; }
   bool Contains(std::uint64_t key) const {
     for (std::size_t s = Home(key); slots_[s] != 0; s = (s + 1) & (slots_.size() - 1))
       if (slots_[s] == key) return true;
@@ -116,6 +115,7 @@ class KeySet {
     return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (slots_.size() - 1);
   }
   std::vector<std::uint64_t> slots_;
+  bool empty_ = true;
 };
 
 }  // namespace
@@ -159,16 +159,17 @@ std::uint64_t ClashIndex::NameKey(std::string_view from) {
 
 void ClashIndex::AddPack(const pack::PackFile& file) {
   const std::uint32_t pack = packs_++;
-  packStarts_.push_back(targets_.size());
-  MakeRoom(targets_, file.records.size());
+  std::vector<TargetEntry>& targets = targetRuns_.emplace_back();
+  std::vector<NameEntry>& names = nameRuns_.emplace_back();
+  targets.reserve(file.records.size());
   for (const pack::Record& record : file.records) {
     const std::optional<std::uint64_t> target = TargetKey(record);
     if (!target) continue;
     const std::uint64_t place = std::uint64_t{pack} << 32 | record.line;
-    targets_.push_back({*target, place});
+    targets.push_back({*target, place});
     if (KindOfTarget(*target)) {
-      if (names_.size() == names_.capacity()) MakeRoom(names_, file.records.size());
-      names_.push_back({NameKey(record.from), *target, place});
+      if (names.empty()) names.reserve(file.records.size());
+      names.push_back({NameKey(record.from), *target, place});
     }
   }
 }
@@ -220,19 +221,22 @@ void ClashIndex::FindNameClashes(std::vector<Group>& groups) {
   // the kind most records have are looked up among the others', and the
   // rest are never sorted.
   std::array<std::size_t, kObjectKindCount> perKind{};
-  for (const NameEntry& e : names_) ++perKind[IndexOf(*KindOfTarget(e.target))];
+  for (const auto& run : nameRuns_)
+    for (const NameEntry& e : run) ++perKind[IndexOf(*KindOfTarget(e.target))];
   const auto most =
       static_cast<ObjectKind>(std::max_element(perKind.begin(), perKind.end()) - perKind.begin());
   std::vector<std::uint64_t> otherKeys;
-  for (const NameEntry& e : names_)
-    if (*KindOfTarget(e.target) != most) otherKeys.push_back(e.key);
-  if (otherKeys.empty()) return;
+  for (const auto& run : nameRuns_)
+    for (const NameEntry& e : run)
+      if (*KindOfTarget(e.target) != most) otherKeys.push_back(e.key);
   const KeySet others(otherKeys);
   otherKeys = {};
-  const auto candidates = std::partition(names_.begin(), names_.end(), [&](const NameEntry& e) {
-    return *KindOfTarget(e.target) != most || others.Contains(e.key);
-  });
-  names_.erase(candidates, names_.end());
+  for (auto& run : nameRuns_) {
+    if (!others.Empty())
+      for (const NameEntry& e : run)
+        if (*KindOfTarget(e.target) != most || others.Contains(e.key)) names_.push_back(e);
+    run = {};
+  }
   std::sort(names_.begin(), names_.end(), KeyAndPlaceBefore<NameEntry>);
   struct KindPacks {
     std::uint32_t first = 0;
@@ -330,7 +334,7 @@ void ClashIndex::Clashes(const std::function<void(const Clash&)>& visit) {
   // Two sorts of a million entries each: one on each core.
   platform::RunTogether([&] { FindNameClashes(names); },
                         [&] {
-                          SortRuns(targets_, std::move(packStarts_));
+                          targets_ = MergeRuns(std::move(targetRuns_));
                           FindResourceClashes(resources);
                         });
   resources.insert(resources.end(), names.begin(), names.end());

@@ -90,10 +90,13 @@ class ClashIndex {
   void Make(const Group& group, Clash& clash) const;
 
   std::uint32_t packs_ = 0;
+  // Each pack's, as they came; then, to find the clashes, all of them by
+  // key, and of the names only those a record of another kind has too.
+  std::vector<std::vector<TargetEntry>> targetRuns_;
+  std::vector<std::vector<NameEntry>> nameRuns_;  // of the records with an ID
   std::vector<TargetEntry> targets_;
-  std::vector<std::size_t> packStarts_;  // where each pack's entries start
-  std::vector<NameEntry> names_;         // of the records with an ID
-  NameIndex otherTargets_;               // those not kept as a number, folded
+  std::vector<NameEntry> names_;
+  NameIndex otherTargets_;  // those not kept as a number, folded
   NameIndex otherNames_;
   std::string folded_;
 };

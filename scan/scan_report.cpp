@@ -1,5 +1,7 @@
 #include "scan/scan_report.h"
 
+#include <charconv>
+
 #include "checker/report.h"
 #include "core/counted.h"
 #include "core/job_questions.h"
@@ -9,23 +11,36 @@ namespace mapio::scan {
 
 namespace {
 
+void AppendNumber(std::string& out, std::uint32_t n) {
+  char digits[10];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, n);
+  (void)error;  // ten digits hold any line number
+  out.append(digits, end);
+}
+
+void AppendMappingFile(std::string& out, std::string_view relative) {
+  if (!relative.empty()) {
+    checker::AppendShown(out, relative);
+    out += platform::kSeparator;
+  }
+  out += kMappingFileName;
+}
+
 // "update/config.xml:40"
-std::string Place(const std::vector<ScannedPack>& packs, const ClashRecord& record) {
-  std::string place;
-  checker::AppendShown(place, MappingFileOf(packs[record.pack].relative));
-  return place + ":" + std::to_string(record.line);
+void AppendPlace(std::string& out, const std::vector<ScannedPack>& packs,
+                 const ClashRecord& record) {
+  AppendMappingFile(out, packs[record.pack].relative);
+  out += ':';
+  AppendNumber(out, record.line);
 }
 
-std::string KindWord(const ClashRecord& record) {
-  return record.kind ? std::string(KindOf(*record.kind).cliName) : "a picture of the game";
+std::string_view KindWord(const ClashRecord& record) {
+  return record.kind ? KindOf(*record.kind).cliName : "a picture of the game";
 }
 
-// "a, b and c"
-std::string Listed(const std::vector<std::string>& items) {
-  std::string text;
-  for (std::size_t i = 0; i < items.size(); ++i)
-    text.append(i == 0 ? "" : i + 1 == items.size() ? " and " : ", ").append(items[i]);
-  return text;
+// Before the `i`th of `count` items: "a, b and c".
+std::string_view Between(std::size_t i, std::size_t count) {
+  return i == 0 ? "" : i + 1 == count ? " and " : ", ";
 }
 
 }  // namespace
@@ -41,31 +56,47 @@ std::string MappingFileOf(std::string_view relative) {
              : std::string(relative) + platform::kSeparator + std::string(kMappingFileName);
 }
 
-checker::Finding ClashFinding(const Clash& clash, const std::vector<ScannedPack>& packs) {
-  const ClashRecord& at = clash.records.front();
-  std::vector<std::string> others;
+void AppendClashDetail(const Clash& clash, const std::vector<ScannedPack>& packs,
+                       std::string& out) {
+  const std::size_t others = clash.records.size() - 1;
   if (clash.type == Clash::Type::Resource) {
-    for (std::size_t i = 1; i < clash.records.size(); ++i)
-      others.push_back(Place(packs, clash.records[i]));
-    return {checker::Category::Clash,
-            at.line,
-            {},
-            clash.id,
-            clash.key + " is also mapped by " + Listed(others) +
-                ": the game shows only one of their pictures"};
+    checker::AppendShown(out, clash.key);
+    out += " is also mapped by ";
+    for (std::size_t i = 1; i <= others; ++i) {
+      out += Between(i - 1, others);
+      AppendPlace(out, packs, clash.records[i]);
+    }
+    out += ": the game shows only one of their pictures";
+    return;
   }
-  for (std::size_t i = 1; i < clash.records.size(); ++i)
-    others.push_back(std::string("as ").append(KindWord(clash.records[i])) + " by " +
-                     Place(packs, clash.records[i]));
-  std::string name;
-  checker::AppendShown(name, clash.key);
-  return {checker::Category::NameClash,
-          at.line,
-          clash.key,
-          {},
-          "the name " + name + " is mapped as " + KindWord(at) + " here and " + Listed(others) +
-              ": some game editions load only one of them; a prefix on one of the names "
-              "avoids it"};
+  out += "the name ";
+  checker::AppendShown(out, clash.key);
+  out.append(" is mapped as ").append(KindWord(clash.records.front())).append(" here and ");
+  for (std::size_t i = 1; i <= others; ++i) {
+    out.append(Between(i - 1, others)).append("as ").append(KindWord(clash.records[i]));
+    out += " by ";
+    AppendPlace(out, packs, clash.records[i]);
+  }
+  out += ": some game editions load only one of them; a prefix on one of the names avoids it";
+}
+
+checker::Finding ClashFinding(const Clash& clash, const std::vector<ScannedPack>& packs) {
+  const bool resource = clash.type == Clash::Type::Resource;
+  std::string detail;
+  AppendClashDetail(clash, packs, detail);
+  return {resource ? checker::Category::Clash : checker::Category::NameClash,
+          clash.records.front().line, resource ? std::string() : clash.key, clash.id,
+          std::move(detail)};
+}
+
+void AppendClashLine(const Clash& clash, const std::vector<ScannedPack>& packs, std::string& out) {
+  AppendPlace(out, packs, clash.records.front());
+  out.append(": ")
+      .append(checker::CategoryWord(clash.type == Clash::Type::Resource
+                                        ? checker::Category::Clash
+                                        : checker::Category::NameClash))
+      .append(": ");
+  AppendClashDetail(clash, packs, out);
 }
 
 std::string UnreadableLine(std::string_view relative) {

@@ -23,6 +23,10 @@ std::string MappingFileOf(std::string_view relative);
 // A clash as a finding of the pack its line stands in (the first record's):
 // its category, line, ID or name, and the detail the line gives.
 checker::Finding ClashFinding(const Clash& clash, const std::vector<ScannedPack>& packs);
+// Its line, as that pack's finding would read, and its detail alone,
+// appended to `out`: half a million of them make no string of their own.
+void AppendClashLine(const Clash& clash, const std::vector<ScannedPack>& packs, std::string& out);
+void AppendClashDetail(const Clash& clash, const std::vector<ScannedPack>& packs, std::string& out);
 
 // "locked: structure: the folder cannot be read: no pack in it was checked"
 std::string UnreadableLine(std::string_view relative);

@@ -1,6 +1,7 @@
 #include "scan/scan_folder.h"
 
 #include "pack/pack.h"
+#include "scan/pack_check.h"
 
 namespace mapio::scan {
 
@@ -16,9 +17,16 @@ class Scanner final : public WalkVisitor {
     scanned.relative = relative;
     scanned.report.folderPath = relative.empty() ? "." : relative;
     if (events_.packStarted) events_.packStarted(scanned);
-    checker::PackReport report =
-        checker::CheckPack(path, pack, relative.empty() ? options_.ownPackKind : std::nullopt,
-                           CheckOptionsFor(scanned));
+    PackCheck how;
+    how.kind = relative.empty() ? options_.ownPackKind : std::nullopt;
+    how.pictures = options_.pictures;
+    how.deep = options_.deep;
+    how.caseSensitive = options_.caseSensitive;
+    how.kindName = events_.kindName;
+    how.progress = events_.progress;
+    if (events_.finding)
+      how.finding = [this, &scanned](const checker::Finding& f) { events_.finding(scanned, f); };
+    checker::PackReport report = CheckOnePack(path, pack, how);
     report.folderPath = scanned.report.folderPath;
     scanned.report = std::move(report);
     // After the check, whose own tables have gone: the two never peak together.
@@ -48,25 +56,6 @@ class Scanner final : public WalkVisitor {
   }
 
  private:
-  // What the scan hands each check: the one place it speaks to check's
-  // callbacks.
-  checker::CheckOptions CheckOptionsFor(const ScannedPack& scanned) const {
-    checker::CheckOptions check;
-    check.pictures = options_.pictures;
-    check.deep = options_.deep;
-    check.caseSensitive = options_.caseSensitive;
-    check.kindName = events_.kindName;
-    if (events_.progress)
-      check.progress = [this](std::size_t done, std::size_t total) {
-        events_.progress({JobProgress::Phase::Checking, done, total});
-      };
-    if (events_.finding)
-      check.onFinding = [this, &scanned](const checker::Finding& f) {
-        events_.finding(scanned, f);
-      };
-    return check;
-  }
-
   const ScanOptions& options_;
   const ScanEvents& events_;
   ScanOutcome& outcome_;

@@ -7,6 +7,7 @@
 #include "pack/names.h"
 #include "pack/pack.h"
 #include "scan/clash_index.h"
+#include "scan/pack_check.h"
 
 namespace mapio::scan {
 
@@ -84,17 +85,18 @@ class Explainer final : public WalkVisitor {
     for (const std::string_view picture : pack.folder->Pictures()) Candidate(relative, picture);
     if (matches.empty()) return;
     std::vector<checker::Finding> findings;
-    checker::CheckOptions options;
-    options.pictures = false;
+    PackCheck how;
+    how.kind = kind_;
+    how.pictures = false;  // only the records' pictures are looked into, below
     // What the check says of the picture by its name, the answer's own
     // picture line says.
-    options.onFinding = [&](const checker::Finding& f) {
+    how.finding = [&](const checker::Finding& f) {
       using checker::Category;
       if (f.category == Category::Missing || f.category == Category::Translated) return;
       for (const pack::Record* r : matches)
         if (f.line == r->line) findings.push_back(f);
     };
-    checker::CheckPack(path, pack, kind_, options);
+    CheckOnePack(path, pack, how);
     for (const pack::Record* r : matches)
       outcome_.records.push_back(Explain(relative, path, pack, *r, findings));
   }

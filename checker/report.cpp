@@ -8,15 +8,24 @@ namespace mapio::checker {
 
 void AppendShown(std::string& out, std::string_view text) {
   constexpr char kHex[] = "0123456789abcdef";
-  for (const char ch : text) {
+  const auto shown = [](char ch) {
     const auto c = static_cast<unsigned char>(ch);
+    return c >= 0x20 && c != 0x7F;
+  };
+  // Runs of shown bytes at once: a report of half a million lines is
+  // mostly such runs.
+  while (!text.empty()) {
+    std::size_t run = 0;
+    while (run < text.size() && shown(text[run])) ++run;
+    out.append(text.substr(0, run));
+    if (run == text.size()) return;
+    const auto c = static_cast<unsigned char>(text[run]);
     const std::string_view named = c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\t' ? "\\t" : "";
-    if (c >= 0x20 && c != 0x7F)
-      out += ch;
-    else if (!named.empty())
+    if (!named.empty())
       out += named;
     else
       out.append("\\x").append(1, kHex[c >> 4]).append(1, kHex[c & 15]);
+    text.remove_prefix(run + 1);
   }
 }
 
@@ -30,6 +39,14 @@ void AppendFindingLine(const PackReport& report, const Finding& finding, std::st
   // As JoinPath joins them.
   AppendShown(out, report.folderPath);
   out.push_back(platform::kSeparator);
+  AppendFindingLineBelow({}, finding, out);
+}
+
+void AppendFindingLineBelow(std::string_view folder, const Finding& finding, std::string& out) {
+  if (!folder.empty()) {
+    AppendShown(out, folder);
+    out.push_back(platform::kSeparator);
+  }
   if (finding.line == 0 && !finding.file.empty()) {
     AppendShown(out, finding.file);
   } else {

@@ -182,6 +182,9 @@ std::string AbsolutePath(const std::string& path);
 
 bool FileExists(const std::string& path);  // any kind of entry
 bool IsDirectory(const std::string& path);
+// Whether `path` itself is a symbolic link (on Windows a junction too),
+// not what it leads to.
+bool IsSymbolicLink(const std::string& path);
 
 // Same device and inode (file index on Windows). False if either is missing.
 bool SameFile(const std::string& a, const std::string& b);

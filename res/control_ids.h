@@ -115,9 +115,16 @@ enum ReportControlId {
   kUseGeneratedIdsButton,
   kUsePlainIdsButton,
   kUndoTranslateButton,
+  // Of several packs: the filter by pack, and "Find ID" with its answer.
+  kReportPackLabel,
+  kReportPackFilter,
+  kReportFindIdLabel,
+  kReportFindIdBox,
+  kReportFindIdButton,
+  kReportIdAnswer,
   // The filters: "all" first, then one per category with findings.
   kReportFilterFirst = 1120,
 };
-static_assert(kUndoTranslateButton < kReportFilterFirst);
+static_assert(kReportIdAnswer < kReportFilterFirst);
 
 }  // namespace mapio::res

@@ -1,8 +1,10 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/object_kind.h"
+#include "platform/platform.h"
 #include "ui/check_job.h"
 #include "ui/mapping_editor.h"
 #include "ui/report_jobs.h"
@@ -63,6 +65,25 @@ void MainWindow::Initialise() {
 
 void MainWindow::Go() { RunJob(*this, settings_, jobs_); }
 
+namespace {
+
+// Nothing wrong, and no job to offer: a box says so instead of a report.
+bool NothingToReport(const CheckedFolder& checked) {
+  if (const CheckedPack* one = std::get_if<CheckedPack>(&checked))
+    return one->report.findingCount == 0 && one->buttons == ReportButtons{};
+  const CheckedPacks& packs = std::get<CheckedPacks>(checked);
+  return packs.scan.outcome.Clean() &&
+         std::all_of(packs.buttons.begin(), packs.buttons.end(),
+                     [](const ReportButtons& b) { return b == ReportButtons{}; });
+}
+
+std::string CleanFolderText(const CheckedFolder& checked) {
+  if (const CheckedPack* one = std::get_if<CheckedPack>(&checked)) return CleanText(one->report);
+  return CleanText(std::get<CheckedPacks>(checked).scan);
+}
+
+}  // namespace
+
 void MainWindow::Check() {
   const std::optional<std::string> folder = FolderToWorkOn(*this, settings_);
   if (!folder) return;
@@ -70,33 +91,46 @@ void MainWindow::Check() {
   // showing what the user chose to see in the last one.
   ReportView shownAs;
   for (;;) {
-    CheckedPack checked = CheckAgain(*folder);
+    CheckedFolder checked = CheckAgain(*folder);
     // A clean pack still shows its report when the report has a job to
     // offer: its IDs to write in the other style, a translate to take back.
-    if (checked.report.findingCount == 0 && checked.buttons == ReportButtons{}) {
-      ShowMessage(CleanText(checked.report), kCheckCaption, MessageKind::Information);
+    if (NothingToReport(checked)) {
+      ShowMessage(CleanFolderText(checked), kCheckCaption, MessageKind::Information);
       return;
     }
     CheckReport report(
         *this, *folder, std::move(checked), shownAs,
-        [this](std::size_t line, EditorView& editor) {
-          return MappingEditor(*this, settings_, editor, line);
+        [this](const std::string& pack, std::size_t line, EditorView& editor) {
+          return EditMappingFile(*this, pack, editor, line);
         },
         [this, &folder] { return CheckAgain(*folder); });
     const ReportChoice choice = view_.ShowReport(report);
     shownAs = report.Model().View();
-    if (choice == ReportChoice::Close) return;
-    RunChoice(*folder, choice, report.Model().Report());
+    if (choice == ReportChoice::Close || report.ChosenPack() == CheckReport::kNoPack) return;
+    // The job of the button acts on the pack of the current finding.
+    const checker::PackReport* pack = report.Model().PackReport(report.ChosenPack());
+    if (!pack) return;
+    RunChoice(report.FolderOf(report.ChosenPack()), choice, *pack);
   }
 }
 
-CheckedPack MainWindow::CheckAgain(const std::string& folder) {
+CheckedFolder MainWindow::CheckAgain(const std::string& folder) {
   JobScope scope(view_);
-  CheckedPack checked;
-  checked.report =
-      CheckFolder(folder, settings_.folderPath, settings_.Kind(),
-                  [this](const JobProgress& progress) { view_.JobProgressed(progress); });
-  checked.buttons = ReportOffers(checked.report, folder, static_cast<bool>(jobs_.update));
+  const bool canUpdate = static_cast<bool>(jobs_.update);
+  FolderReport found =
+      CheckFolderOrPacks(folder, settings_.folderPath, settings_.Kind(),
+                         [this](const JobProgress& progress) { view_.JobProgressed(progress); });
+  if (checker::PackReport* own = std::get_if<checker::PackReport>(&found)) {
+    CheckedPack checked{std::move(*own), {}};
+    checked.buttons = ReportOffers(checked.report, folder, canUpdate);
+    return checked;
+  }
+  CheckedPacks checked{std::move(std::get<ScanReport>(found)), {}, settings_.Kind()};
+  for (const scan::ScannedPack& pack : checked.scan.outcome.packs) {
+    const std::string packFolder =
+        pack.relative.empty() ? folder : platform::JoinPath(folder, pack.relative);
+    checked.buttons.push_back(ReportOffers(pack.report, packFolder, canUpdate));
+  }
   return checked;
 }
 

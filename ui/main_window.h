@@ -69,8 +69,9 @@ class MainWindow final : public JobHost {
 
  private:
   JobEntry Wrap(JobEntry job);
-  // The check of `folder` for the marked kind, and what its report offers.
-  CheckedPack CheckAgain(const std::string& folder);
+  // The check of `folder` for the marked kind (or of every pack below it),
+  // and what its report offers.
+  CheckedFolder CheckAgain(const std::string& folder);
   // The job of a report's button, once the user has said yes.
   void RunChoice(const std::string& folder, ReportChoice choice, const checker::PackReport& report);
   void Update(const std::string& folder, ReportChoice choice, std::size_t count);

@@ -55,7 +55,11 @@ bool MappingEditor(JobHost& host, JobSettings& settings, EditorView& view, std::
     host.ShowMessage(FolderProblemText(folder.problem), kChooseDirCaption, MessageKind::Warning);
     return false;
   }
-  const std::string path = platform::JoinPath(folder.path, kMappingFileName);
+  return EditMappingFile(host, folder.path, view, line);
+}
+
+bool EditMappingFile(JobHost& host, const std::string& folder, EditorView& view, std::size_t line) {
+  const std::string path = platform::JoinPath(folder, kMappingFileName);
   platform::FileStamp stamp;
   const std::unique_ptr<EditorText> text = Load(path, view, stamp);
   if (!text) {

@@ -56,5 +56,9 @@ class EditorView {
 // the file, as the check counts them) the editor opens with it selected.
 // True when the file was saved.
 bool MappingEditor(JobHost& host, JobSettings& settings, EditorView& view, std::size_t line = 0);
+// The same on the config.xml of `folder` (absolute), without the path box:
+// a pack the check's report names.
+bool EditMappingFile(JobHost& host, const std::string& folder, EditorView& view,
+                     std::size_t line = 0);
 
 }  // namespace mapio::ui

@@ -1,5 +1,6 @@
 // The check's report window wired to its table, its filters, the editor
 // and the jobs of its buttons.
+#include <QComboBox>
 #include <Qsci/qsciscintilla.h>
 
 #include "tests/support/face_pack.h"
@@ -111,6 +112,8 @@ class ReportWindowTest : public QObject {
                           "1 record of faces converted to r- IDs."}));
   }
 
+  void severalPacksHaveAPackColumnAFilterAndFindId();
+
   // "Undo last translate" asks, renames back, and the pack checks clean.
   void undoButtonTakesTheTranslateBack() {
     TempFolder dir;
@@ -134,6 +137,49 @@ class ReportWindowTest : public QObject {
     QVERIFY(after.contains("Nothing is wrong with this pack."));
   }
 };
+
+// A folder with packs below it: the Pack column and filter, Find ID with
+// the picture beside it, and a button of the current finding's pack.
+void ReportWindowTest::severalPacksHaveAPackColumnAFilterAndFindId() {
+  TempFolder dir;
+  dir.Write("a/x.png", mapio::testing::kTinyPng);
+  dir.Write("a/config.xml", FacePack({{"x", "1"}}));
+  dir.Write("b/config.xml", FacePack({{"gone", "1"}}));
+  CMainDlg window;
+  window.show();
+  QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
+  QStringList packs, categories, filtered;
+  QString header, answer, pictureName, after;
+  ModalScript script({[&](QWidget* d) {
+                        header = Table(d)->model()->headerData(0, Qt::Horizontal).toString();
+                        packs = Column(d, 0);
+                        categories = Column(d, 1);
+                        auto* filter = Control<QComboBox>(d, res::kReportPackFilter);
+                        filter->setCurrentIndex(2);  // b
+                        emit filter->activated(2);
+                        filtered = Column(d, 0);
+                        QTest::keyClicks(Control<QLineEdit>(d, res::kReportFindIdBox),
+                                         QStringLiteral("1"));
+                        Press(d, res::kReportFindIdButton);
+                        answer = Control<QPlainTextEdit>(d, res::kReportIdAnswer)->toPlainText();
+                        pictureName = Control<QLabel>(d, res::kReportPictureName)->text();
+                        Table(d)->setCurrentIndex(Table(d)->model()->index(0, 0));  // b's finding
+                        Press(d, res::kUseGeneratedIdsButton);
+                      },
+                      KeepSummaryAndClose(after)});
+  PressAnswering(&window, res::kCheckButton, {MessageButton::Yes, MessageButton::Ok});
+  QVERIFY(script.done());
+  QCOMPARE(header, QStringLiteral("Pack"));
+  QCOMPARE(packs, (QStringList{"b", "a"}));
+  QCOMPARE(categories, (QStringList{"missing", "clash"}));
+  QCOMPARE(filtered, QStringList{"b"});
+  QVERIFY2(answer.endsWith("faces 1: mapped by 2 records: the game shows only one of their "
+                           "pictures\n"),
+           qPrintable(answer));
+  QCOMPARE(pictureName, QStringLiteral("a/x.png"));
+  QCOMPARE(dir.Read("a/config.xml"), FacePack({{"x", "1"}}));
+  QCOMPARE(dir.Read("b/config.xml"), FacePack({{"gone", "r-1"}}));
+}
 
 int RunReportTests(int argc, char** argv) {
   ReportWindowTest test;

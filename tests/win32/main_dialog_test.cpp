@@ -286,6 +286,54 @@ TEST(Win32MainDialog, TheReportFiltersAndEditsAFindingsLine) {
   EXPECT_EQ(folder.Read("config.xml"), head + a + gone + "\n\t</list>\n</record>\n");
 }
 
+// A folder with packs below it: the Pack column, the filter by pack, Find
+// ID with its answer and picture, and a button of the focused finding's pack.
+TEST(Win32MainDialog, TheReportOfSeveralPacksFiltersFindsAnIdAndActsOnAPack) {
+  TempFolder folder;
+  const auto pack = [](const std::string& from) {
+    return "<record>\n\t<list id=\"maps\">\n\t\t<record from=\"" + from +
+           "\" to=\"graphics/pictures/person/1/portrait\"/>\n\t</list>\n</record>\n";
+  };
+  folder.Write("a/x.png", kTinyPng);
+  folder.Write("a/config.xml", pack("x"));
+  folder.Write("b/config.xml", pack("gone"));
+  DialogScript script;
+  std::vector<std::string> packs;
+  int filtered = 0;
+  std::string answer, picture;
+  script.Then(res::kReportDialog, [&](Dialog& report) {
+    HWND list = report.Item(res::kReportTable);
+    packs = {Cell(report, 0, 0), Cell(report, 0, 1), Cell(report, 1, 0), Cell(report, 1, 1)};
+    HWND filter = report.Item(res::kReportPackFilter);
+    SendMessageW(filter, CB_SETCURSEL, 2, 0);  // b
+    SendMessageW(report.hwnd(), WM_COMMAND, MAKEWPARAM(res::kReportPackFilter, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(filter));
+    filtered = ListView_GetItemCount(list);
+    Type(report, res::kReportFindIdBox, "1");
+    Click(report, res::kReportFindIdButton);
+    answer = report.ItemText(res::kReportIdAnswer);
+    picture = report.ItemText(res::kReportPictureName);
+    MessageBoxSeam::SetNextAnswer(MessageButton::Yes);
+    Click(report, res::kUseGeneratedIdsButton);  // of b, whose finding is focused
+  });
+  script.Then(res::kReportDialog, [&](Dialog& report) { Click(report, IDCANCEL); });
+  RunMain(script, [&](Dialog& main) {
+    Type(main, res::kPathBox, folder.str());
+    Command(main, res::kCheckButton);
+  });
+  EXPECT_EQ(packs, (std::vector<std::string>{"b", "missing", "a", "clash"}));
+  EXPECT_EQ(filtered, 1);
+  EXPECT_TRUE(
+      answer.ends_with("faces 1: mapped by 2 records: the game shows only one of their "
+                       "pictures\r\n"))
+      << answer;
+  EXPECT_EQ(picture, "a/x.png");
+  EXPECT_EQ(folder.Read("a/config.xml"), pack("x"));
+  EXPECT_EQ(folder.Read("b/config.xml"),
+            "<record>\n\t<list id=\"maps\">\n\t\t<record from=\"gone\" "
+            "to=\"graphics/pictures/person/r-1/portrait\"/>\n\t</list>\n</record>\n");
+}
+
 TEST(Win32MainDialog, GoInTranslateModeRenamesThePictures) {
   TempFolder folder;
   folder.Write("Alpha.png", "a");

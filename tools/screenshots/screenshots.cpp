@@ -64,5 +64,6 @@ int main(int argc, char** argv) {
   bool ok = RenderOwnShots(folder);
   ok &= mapio::screenshots::RenderMainWindowShots(folder);
   ok &= mapio::screenshots::RenderReportShot(folder);
+  ok &= mapio::screenshots::RenderScanReportShot(folder);
   return ok ? 0 : 1;
 }

@@ -5,16 +5,21 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <vector>
 
 #include "ui/check_report.h"
 
 class QButtonGroup;
+class QComboBox;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QTableView;
+class QVBoxLayout;
 
 namespace mapio::qt {
 
@@ -36,9 +41,15 @@ class CReportDlg final : public QDialog {
  private:
   void MakeFilters();
   void MakeButtons(QHBoxLayout* row);
+  // Of several packs: the filter by pack, and "Find ID" with its answer.
+  void MakePackRow(QVBoxLayout* layout);
+  void FillPacks();
+  void FindId();
   void ShowFresh();
+  void ShowOffers();
   void OrderTabs();
   void ShowPicture();
+  void ShowFacts(const std::optional<ui::PictureFacts>& facts);
   void OpenCurrent();
   void Copy();
   void Save();
@@ -54,6 +65,10 @@ class CReportDlg final : public QDialog {
   QLabel* picture_ = nullptr;
   QLabel* pictureName_ = nullptr;
   QLabel* pictureFacts_ = nullptr;
+  QComboBox* packs_ = nullptr;
+  QLineEdit* idBox_ = nullptr;
+  QPushButton* find_ = nullptr;
+  QPlainTextEdit* answer_ = nullptr;
   std::vector<QPushButton*> offers_;  // as ui::ReportButtons lists them
   std::vector<QPushButton*> below_;   // Copy, Save report..., Close
   std::size_t keptFinding_ = 0;       // the current finding, across a reset

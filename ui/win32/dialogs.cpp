@@ -1,8 +1,10 @@
-#include "ui/win32/message_box.h"
+#include "ui/win32/dialogs.h"
 
-#include <deque>
+#include <shlobj.h>
+
 #include <string>
 
+#include "platform/wide_win32.h"
 #include "ui/message_look.h"
 #include "ui/win32/long_message.h"
 #include "ui/win32/placement.h"
@@ -10,17 +12,6 @@
 namespace mapio::win32 {
 
 namespace {
-
-struct SeamState {
-  bool testing = false;
-  std::deque<MessageButton> answers;
-  std::vector<ShownBox> shown;
-};
-
-SeamState& Seam() {
-  static SeamState state;
-  return state;
-}
 
 MessageButton FromResult(int result) {
   switch (result) {
@@ -45,29 +36,30 @@ UINT MessageBoxStyle(MessageKind kind) {
   return icon | buttons;
 }
 
-MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view caption,
-                             MessageKind kind) {
-  const std::string shownCaption(caption.empty() ? kApplicationName : caption);
-  SeamState& seam = Seam();
-  if (seam.testing) {
-    seam.shown.push_back({std::string(text), shownCaption, kind, owner});
-    if (seam.answers.empty()) return ui::LookOf(kind).closed;
-    const MessageButton answer = seam.answers.front();
-    seam.answers.pop_front();
-    return answer;
-  }
-  if (IsLongMessage(text)) return ShowLongMessage(owner, text, shownCaption, kind);
+MessageButton Win32Dialogs::ShowMessage(HWND owner, std::string_view text, std::string_view caption,
+                                        MessageKind kind) {
+  if (IsLongMessage(text)) return ShowLongMessage(owner, text, caption, kind);
   return FromResult(
-      CenteredMessageBox(owner, std::string(text), shownCaption, MessageBoxStyle(kind)));
+      CenteredMessageBox(owner, std::string(text), std::string(caption), MessageBoxStyle(kind)));
 }
 
-void MessageBoxSeam::StartTesting() {
-  Seam() = SeamState{};
-  Seam().testing = true;
+std::string Win32Dialogs::BrowseForFolder(HWND owner) {
+  wchar_t name[MAX_PATH] = {};
+  const std::wstring title = platform::Widen(ui::kBrowseTitle);
+  BROWSEINFOW info{};
+  info.hwndOwner = owner;
+  info.pszDisplayName = name;
+  info.lpszTitle = title.c_str();
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  // Room for a long path; a cancel or an item outside the file system
+  // gives an empty one.
+  std::wstring path(32768, L'\0');
+  if (!chosen || !SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()),
+                                        GPFIDL_DEFAULT)) {
+    path.clear();
+  }
+  CoTaskMemFree(chosen);
+  return platform::Narrow(path.c_str());
 }
-
-void MessageBoxSeam::SetNextAnswer(MessageButton answer) { Seam().answers.push_back(answer); }
-
-const std::vector<ShownBox>& MessageBoxSeam::Shown() { return Seam().shown; }
 
 }  // namespace mapio::win32

@@ -1,41 +1,38 @@
-// Every message box of the Windows front end goes through ShowMessageBox,
-// so that tests answer boxes instead of a person.
+// The message boxes and the folder browser of the native window: Dialogs
+// is what every dialog of it is handed, Win32Dialogs the one the program
+// makes.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "ui/job_host.h"
-#include "ui/main_window.h"
+#include "ui/dialogs.h"
 
 namespace mapio::win32 {
 
-// MessageBoxW owned by `owner` with the icon and buttons of `kind`; an
-// empty caption shows the application's name.
-MessageButton ShowMessageBox(HWND owner, std::string_view text, std::string_view caption,
-                             MessageKind kind);
+class Dialog;
+
+class Dialogs : public ui::Dialogs<HWND> {
+ public:
+  // One of the program's own dialogs is up, inside its modal loop: tests
+  // drive it from here through its messages.
+  virtual void Opened(Dialog& /*dialog*/) {}
+};
+
+class Win32Dialogs final : public Dialogs {
+ public:
+  // MessageBoxW centred over `owner`, or for a text too long for it the
+  // long message window.
+  MessageButton ShowMessage(HWND owner, std::string_view text, std::string_view caption,
+                            MessageKind kind) override;
+  // The shell's folder browser; empty too for a choice that is no folder
+  // of the file system.
+  std::string BrowseForFolder(HWND owner) override;
+};
 
 // The MessageBoxW style of each kind.
 UINT MessageBoxStyle(MessageKind kind);
-
-struct ShownBox {
-  std::string text;
-  std::string caption;
-  MessageKind kind;
-  HWND owner;
-};
-
-class MessageBoxSeam {
- public:
-  // From now on no box opens: each is recorded and answered from its
-  // queue, or, when that is empty, with OK (Cancel and No for the two
-  // questions).
-  static void StartTesting();
-  static void SetNextAnswer(MessageButton answer);
-  static const std::vector<ShownBox>& Shown();
-};
 
 }  // namespace mapio::win32

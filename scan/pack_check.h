@@ -7,7 +7,7 @@
 #include <string>
 
 #include "checker/check_pack.h"
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "core/object_kind.h"
 #include "pack/pack.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "checker/check_pack.h"
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "scan/clash_index.h"
 #include "scan/pack_walk.h"
 

@@ -8,6 +8,7 @@
 #include "checker/report.h"
 #include "checker/usual_size.h"
 #include "core/counted.h"
+#include "core/mapping_messages.h"
 #include "core/object_kind.h"
 #include "pack/matching.h"
 #include "pack/pack.h"
@@ -197,18 +198,10 @@ class Checker {
     return {};
   }
 
+  // In the words every job has for it.
   std::string NoFile() const {
-    using platform::ReadResult;
-    if (file_.utf16) return "config.xml is UTF-16 text: save it as UTF-8";
-    switch (file_.readResult) {
-      case ReadResult::NoPermission: return "config.xml cannot be read: no permission to read it";
-      case ReadResult::NotAFile: return "config.xml is not a file (a folder, a device or a pipe)";
-      case ReadResult::TooLarge: return "config.xml is larger than 1 GiB, which no pack's is";
-      case ReadResult::Failed: return "config.xml could not be read: the system reported an error";
-      case ReadResult::Ok:
-      case ReadResult::Missing: break;
-    }
-    return "there is no config.xml to read";
+    if (file_.readResult == platform::ReadResult::Missing) return "there is no config.xml to read";
+    return std::string(ReadFailureText(file_.readResult, file_.utf16));
   }
 
   static std::string NotWellFormed(std::size_t line, std::size_t column, const std::string& why) {

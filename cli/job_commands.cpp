@@ -143,16 +143,11 @@ int RunTranslate(const CliRequest& request, const Streams& s) {
   options.kind = request.objectKind;
   options.dryRun = request.dryRun;
   return ForEachFolder(request, terminal, [&](const std::string& folder) {
-    // The list of renames goes out as they are made: half a million lines
-    // are never held.
     TerminalTranslateEvents events(terminal, folder, request.dryRun);
     const TranslateOutcome o = TranslateNames(folder, options, events);
-    switch (o.result) {
-      case TranslateOutcome::Result::NotOpened: return terminal.Warn(ReadFailureText(o.readResult));
-      case TranslateOutcome::Result::NoList: return terminal.Warn(std::string(kMappingReadError));
-      case TranslateOutcome::Result::Stopped: return;
-      case TranslateOutcome::Result::Done: break;
-    }
+    if (o.result == TranslateOutcome::Result::Stopped) return;
+    if (const std::string_view failed = TranslateFailureText(o); !failed.empty())
+      return terminal.Warn(failed);
     terminal.Say((o.renamed == 0 ? std::string(kNothingRenamed) : std::string()) +
                  RenamedCountText(o));
   });

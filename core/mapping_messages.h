@@ -14,6 +14,8 @@ namespace mapio {
 inline constexpr std::string_view kApplicationName = "Mapio";
 
 inline constexpr std::string_view kMappingOpenFailed = "Could not open config.xml file!";
+// The editor's, shown with kErrorCaption.
+inline constexpr std::string_view kEditorOpenFailed = "Could not open config.xml file";
 inline constexpr std::string_view kMappingOpenFailedCaption = "Warning";
 // Shown with kErrorCaption.
 inline constexpr std::string_view kMappingReadError =

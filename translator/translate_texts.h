@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/mapping_messages.h"
 #include "translator/mapping_translator.h"
 
 namespace mapio {
@@ -21,6 +22,18 @@ inline std::string NotRenamedText(const std::string& from, const std::string& id
 // "abc -> 101\n" for a ".png", "abc - > 101\n" for the others.
 inline void AppendRenamedLine(std::string& out, const TranslateRename& r) {
   out.append(r.from).append(r.extension == 0 ? " -> " : " - > ").append(r.id) += '\n';
+}
+
+// Why a translate renamed nothing, as the window has always said it
+// (whatever kept config.xml from being opened); empty for a run that ran.
+inline std::string_view TranslateFailureText(const TranslateOutcome& o) {
+  switch (o.result) {
+    case TranslateOutcome::Result::NotOpened: return kMappingOpenFailed;
+    case TranslateOutcome::Result::NoList: return kMappingReadError;
+    case TranslateOutcome::Result::Stopped:
+    case TranslateOutcome::Result::Done: break;
+  }
+  return {};
 }
 
 // "\nRenamed 2 of 3 files."

@@ -4,27 +4,29 @@
 #include <string>
 
 #include "core/chosen_folder.h"
+#include "core/mapping_messages.h"
 #include "platform/platform.h"
 
 namespace mapio::ui {
 namespace {
 
-enum class Saved { Yes, Changed, Failed };
+using platform::WriteFailure;
 
 // Pieces the writer passes on without gathering them.
 constexpr std::size_t kWritePiece = std::size_t{1} << 20;
 
 // A file the user may not write is refused at Open, and so is left as it
 // was; so is one that another program changed since it was read.
-Saved Save(const std::string& path, std::string_view bytes,
-           const platform::ExpectedTarget& expected, const platform::WriterHooks& hooks) {
+WriteFailure Save(const std::string& path, std::string_view bytes,
+                  const platform::ExpectedTarget& expected, const platform::WriterHooks& hooks) {
   platform::AtomicFileWriter writer(hooks);
-  if (!writer.Open(path, platform::FileMode::Binary, &expected)) return Saved::Failed;
-  for (std::size_t at = 0; at < bytes.size() && !writer.Failed(); at += kWritePiece) {
-    writer.Write(bytes.substr(at, kWritePiece));
+  if (writer.Open(path, platform::FileMode::Binary, &expected)) {
+    for (std::size_t at = 0; at < bytes.size() && !writer.Failed(); at += kWritePiece)
+      writer.Write(bytes.substr(at, kWritePiece));
+    if (!writer.Failed() && writer.Commit()) return WriteFailure::None;
   }
-  if (!writer.Failed() && writer.Commit()) return Saved::Yes;
-  return writer.Failure() == platform::WriteFailure::TargetChanged ? Saved::Changed : Saved::Failed;
+  // Never None on a failure: the box must say something.
+  return writer.Failure() == WriteFailure::None ? WriteFailure::IoError : writer.Failure();
 }
 
 // The whole file into a new editor window's text, straight from the disk
@@ -65,7 +67,7 @@ bool EditMappingFile(JobHost& host, const std::string& folder, EditorView& view,
   platform::FileStamp stamp;
   const std::unique_ptr<EditorText> text = Load(path, view, stamp);
   if (!text) {
-    host.ShowMessage(kOpenFailedText, kErrorCaption, MessageKind::Warning);
+    host.ShowMessage(kEditorOpenFailed, kErrorCaption, MessageKind::Warning);
     return false;
   }
   const EditorLook look = LookOf(text->Bytes());
@@ -74,15 +76,17 @@ bool EditMappingFile(JobHost& host, const std::string& folder, EditorView& view,
   auto expected = std::make_unique<platform::ExpectedTarget>(stamp, text->Bytes());
   for (;; line = 0) {
     if (!view.Edit(*text, look, line)) return false;
-    Saved saved = Save(path, text->Bytes(), *expected, writerHooks);
-    if (saved == Saved::Changed && host.ShowMessage(kReplaceChangedText, kConfirmSaveCaption,
-                                                    MessageKind::Question) == MessageButton::Yes) {
+    WriteFailure failure = Save(path, text->Bytes(), *expected, writerHooks);
+    if (failure == WriteFailure::TargetChanged &&
+        host.ShowMessage(kReplaceChangedText, kConfirmSaveCaption, MessageKind::Question) ==
+            MessageButton::Yes) {
       expected = std::make_unique<platform::ExpectedTarget>(platform::StampOf(path));
-      saved = Save(path, text->Bytes(), *expected, writerHooks);
+      failure = Save(path, text->Bytes(), *expected, writerHooks);
     }
-    if (saved == Saved::Yes) return true;
-    if (saved == Saved::Failed)
-      host.ShowMessage(kWriteFailedText, kErrorCaption, MessageKind::Warning);
+    if (failure == WriteFailure::None) return true;
+    // Declined: the editor opens again with the edits, and says nothing more.
+    if (failure != WriteFailure::TargetChanged)
+      host.ShowMessage(WriteFailureText(failure), kErrorCaption, MessageKind::Warning);
   }
 }
 

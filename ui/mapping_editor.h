@@ -13,9 +13,6 @@
 
 namespace mapio::ui {
 
-inline constexpr std::string_view kOpenFailedText = "Could not open config.xml file";
-inline constexpr std::string_view kWriteFailedText =
-    "Could not write config.xml file; it was left as it was";
 inline constexpr std::string_view kReplaceChangedText =
     "config.xml was changed by another program after it was opened here. Replace it with the "
     "text you are saving?";

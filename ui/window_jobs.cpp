@@ -89,15 +89,11 @@ void TranslateFileNames(JobSettings& settings, JobHost& host, TranslateOptions o
   options.kind = settings.Kind();
   WindowTranslateEvents events(host, onRename);
   const TranslateOutcome o = TranslateNames(settings.folderPath, options, events);
-  using Result = TranslateOutcome::Result;
-  switch (o.result) {
-    // Whatever the reason, as the job has always said it.
-    case Result::NotOpened:
-      return void(
-          host.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning));
-    case Result::NoList: return Warn(host, kMappingReadError);
-    case Result::Stopped: return;
-    case Result::Done: break;
+  if (o.result == TranslateOutcome::Result::Stopped) return;
+  if (const std::string_view failed = TranslateFailureText(o); !failed.empty()) {
+    const bool opened = o.result != TranslateOutcome::Result::NotOpened;
+    return void(host.ShowMessage(failed, opened ? kErrorCaption : kMappingOpenFailedCaption,
+                                 MessageKind::Warning));
   }
   std::string text = o.renamed == 0 ? std::string(kNothingRenamed) : std::move(events.processed);
   host.ShowMessage(text + RenamedCountText(o), kStatusCaption, MessageKind::Information);

@@ -252,8 +252,11 @@ TEST(Check, ConfigXmlThatCannotBeReadSaysWhy) {
   std::filesystem::create_symlink("/dev/zero", dir.path() / "config.xml");
   detail();
 #endif
-  std::vector<std::string> expected{"config.xml is UTF-16 text: save it as UTF-8",
-                                    "config.xml is not a file (a folder, a device or a pipe)"};
+  std::vector<std::string> expected{
+      "config.xml is UTF-16 text, which Mapio does not read: save it as UTF-8 (in Notepad: Save "
+      "As, Encoding UTF-8) and run again!",
+      "config.xml in this directory is not a file (a folder, a device or a pipe), so it was not "
+      "read!"};
 #ifndef _WIN32
   expected.push_back(expected.back());
   expected.push_back(expected.back());

@@ -161,8 +161,8 @@ TEST_F(MappingEditorTest, FailedSaveKeepsTheFileAndReopensWithTheEdits) {
   MappingEditor(host, settings, view, 0, {.failAfterBytes = 3});  // the second showing is closed
   ASSERT_EQ(view.shown.size(), 2u);
   EXPECT_EQ(view.shown[1], "new text that does not fit\n");
-  const Message failed{"Could not write config.xml file; it was left as it was", "Error",
-                       MessageKind::Warning};
+  const Message failed{"config.xml could not be written (is the disk full?)! No file was changed.",
+                       "Error", MessageKind::Warning};
   EXPECT_EQ(host.messages, std::vector<Message>{failed});
   EXPECT_EQ(folder.Read("config.xml"), "old text\n");
   EXPECT_EQ(folder.List(), std::vector<std::string>{"config.xml"});
@@ -173,8 +173,10 @@ TEST_F(MappingEditorTest, FailedSaveKeepsTheFileAndReopensWithTheEdits) {
 // file: the save fails and the editor opens again with the edits.
 TEST(MappingEditorRefusal, FileTheUserMayNotWriteIsLeftAsItWas) {
   namespace fs = std::filesystem;
-  const Message failed{"Could not write config.xml file; it was left as it was", "Error",
-                       MessageKind::Warning};
+  const Message failed{
+      "config.xml in this directory cannot be written: it is read-only, belongs "
+      "to another user or is a folder! No file was changed.",
+      "Error", MessageKind::Warning};
   const struct {
     const char* name;
     fs::perms perms;

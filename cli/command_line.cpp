@@ -52,7 +52,7 @@ ParseResult CheckConvert(const RawOptions& raw, CliRequest request) {
   if (!raw.ids.empty() && !raw.idsFrom.empty())
     return Error("--ids and --ids-from cannot be used together");
   for (const std::string& text : raw.ids) {
-    const auto range = ParseIdRange(text);
+    const auto range = convert::ParseIdRange(text);
     if (!range) return Error("'" + text + "' is no ID or range of IDs (such as 2000000-2999999)");
     request.ids.push_back(*range);
   }

@@ -22,20 +22,20 @@ struct CliRequest {
   std::optional<Job> job;
   std::vector<std::string> folders;
   ObjectKind objectKind = Faces;
-  bool kindGiven = false;         // -k; check finds the kind itself without it
-  bool idsFromNames = false;      // -n
-  std::optional<bool> overwrite;  // -y: true, --no: false, neither: ask
-  bool dryRun = false;            // translate, update --dry-run
-  bool prune = false;             // update --prune
-  bool quiet = false;             // -q
-  bool json = false;              // check --json
-  bool caseSensitive = false;     // check --case-sensitive
-  bool pictures = true;           // check: not --no-pictures
-  bool deep = false;              // check --deep
-  bool toGenerated = true;        // convert --to r (else plain)
-  std::vector<IdRange> ids;       // convert --ids, --ids-from; empty: every ID
-  bool list = false;              // undo --list
-  std::string id;                 // why: the ID's digits
+  bool kindGiven = false;             // -k; check finds the kind itself without it
+  bool idsFromNames = false;          // -n
+  std::optional<bool> overwrite;      // -y: true, --no: false, neither: ask
+  bool dryRun = false;                // translate, update --dry-run
+  bool prune = false;                 // update --prune
+  bool quiet = false;                 // -q
+  bool json = false;                  // check --json
+  bool caseSensitive = false;         // check --case-sensitive
+  bool pictures = true;               // check: not --no-pictures
+  bool deep = false;                  // check --deep
+  bool toGenerated = true;            // convert --to r (else plain)
+  std::vector<convert::IdRange> ids;  // convert --ids, --ids-from; empty: every ID
+  bool list = false;                  // undo --list
+  std::string id;                     // why: the ID's digits
 };
 
 struct ParseResult {

@@ -9,9 +9,9 @@
 namespace mapio::cli {
 
 int RunConvert(const CliRequest& request, std::ostream& out, std::ostream& err) {
-  ConvertOptions options;
+  convert::ConvertOptions options;
   if (request.kindGiven) options.kind = request.objectKind;
-  options.to = request.toGenerated ? IdStyle::Generated : IdStyle::Plain;
+  options.to = request.toGenerated ? convert::IdStyle::Generated : convert::IdStyle::Plain;
   options.ids = request.ids;
   options.dryRun = request.dryRun;
   bool trouble = false;
@@ -21,23 +21,23 @@ int RunConvert(const CliRequest& request, std::ostream& out, std::ostream& err) 
       trouble = true;
       continue;
     }
-    const ConvertOutcome o = ConvertIds(*path, options);
+    const convert::ConvertOutcome o = convert::ConvertIds(*path, options);
     switch (o.result) {
-      case ConvertOutcome::Result::Converted:
-        out << folder << ": " << ConvertedText(o, options.to, request.dryRun) << '\n';
+      case convert::ConvertOutcome::Result::Converted:
+        out << folder << ": " << convert::ConvertedText(o, options.to, request.dryRun) << '\n';
         if (request.dryRun) {
           for (const auto& [before, after] : o.examples)
             out << "- " << before << "\n+ " << after << '\n';
         }
         break;
-      case ConvertOutcome::Result::NothingToConvert:
-        out << folder << ": " << NothingToConvertText(o) << '\n';
+      case convert::ConvertOutcome::Result::NothingToConvert:
+        out << folder << ": " << convert::NothingToConvertText(o) << '\n';
         break;
-      case ConvertOutcome::Result::NoFile:
-      case ConvertOutcome::Result::NoList:
-      case ConvertOutcome::Result::WriteFailed:
+      case convert::ConvertOutcome::Result::NoFile:
+      case convert::ConvertOutcome::Result::NoList:
+      case convert::ConvertOutcome::Result::WriteFailed:
         trouble = true;
-        err << folder << ": " << ConvertFailureText(o) << '\n';
+        err << folder << ": " << convert::ConvertFailureText(o) << '\n';
         break;
     }
   }

@@ -15,7 +15,7 @@ constexpr std::size_t kLineKept = 64;
 
 }  // namespace
 
-bool ReadIdList(const std::string& path, std::vector<IdRange>& ids, std::string& error,
+bool ReadIdList(const std::string& path, std::vector<convert::IdRange>& ids, std::string& error,
                 std::size_t limit) {
   platform::TextReader reader;
   if (!reader.Open(path)) {
@@ -40,7 +40,7 @@ bool ReadIdList(const std::string& path, std::vector<IdRange>& ids, std::string&
     const std::string_view text = platform::Trim(line);
     const bool cut = length > line.size();
     if (!text.empty()) {
-      const auto id = ParseIdRange(text);
+      const auto id = convert::ParseIdRange(text);
       if (cut || !id || id->first != id->last) {
         error = path + ":" + std::to_string(lineNumber) + ": not an ID: " + std::string(text) +
                 (cut ? "..." : "");

@@ -17,7 +17,7 @@ inline constexpr std::size_t kMaxListedIds = 10'000'000;
 // whole; blank lines are passed over. False with `error` set for a file
 // that cannot be read, a line that is no ID, a file with no ID at all, or
 // more than `limit` IDs.
-bool ReadIdList(const std::string& path, std::vector<IdRange>& ids, std::string& error,
+bool ReadIdList(const std::string& path, std::vector<convert::IdRange>& ids, std::string& error,
                 std::size_t limit = kMaxListedIds);
 
 }  // namespace mapio::cli

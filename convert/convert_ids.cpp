@@ -13,7 +13,7 @@
 #include "pack/pack_file.h"
 #include "platform/platform.h"
 
-namespace mapio {
+namespace mapio::convert {
 
 namespace {
 
@@ -194,4 +194,4 @@ std::optional<IdRange> ParseIdRange(std::string_view text) {
   return range;
 }
 
-}  // namespace mapio
+}  // namespace mapio::convert

@@ -14,7 +14,7 @@
 #include "core/object_kind.h"
 #include "platform/platform.h"
 
-namespace mapio {
+namespace mapio::convert {
 
 enum class IdStyle : std::uint8_t { Plain, Generated };
 
@@ -66,4 +66,4 @@ ConvertOutcome ConvertIds(const std::string& folderPath, const ConvertOptions& o
 // "2000000-2999999" or "17"; nullopt for anything else.
 std::optional<IdRange> ParseIdRange(std::string_view text);
 
-}  // namespace mapio
+}  // namespace mapio::convert

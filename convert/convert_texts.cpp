@@ -4,7 +4,7 @@
 #include "core/mapping_messages.h"
 #include "core/object_kind.h"
 
-namespace mapio {
+namespace mapio::convert {
 
 namespace {
 
@@ -56,4 +56,4 @@ std::string ConvertFailureText(const ConvertOutcome& o) {
   return {};
 }
 
-}  // namespace mapio
+}  // namespace mapio::convert

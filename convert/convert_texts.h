@@ -6,7 +6,7 @@
 
 #include "convert/convert_ids.h"
 
-namespace mapio {
+namespace mapio::convert {
 
 // "r- IDs" or "plain IDs".
 std::string_view IdStyleName(IdStyle style);
@@ -22,4 +22,4 @@ std::string NothingToConvertText(const ConvertOutcome& outcome);
 // of maps, or a write that failed. Empty for the other results.
 std::string ConvertFailureText(const ConvertOutcome& outcome);
 
-}  // namespace mapio
+}  // namespace mapio::convert

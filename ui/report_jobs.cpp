@@ -47,23 +47,24 @@ void ConvertFromReport(JobHost& host, const std::string& folder, const checker::
   if (host.ShowMessage(ConvertQuestion(report, toGenerated), kConvertCaption,
                        MessageKind::Question) != MessageButton::Yes)
     return;
-  ConvertOptions options;
+  convert::ConvertOptions options;
   options.kind = report.objectKind;
-  options.to = toGenerated ? IdStyle::Generated : IdStyle::Plain;
-  const ConvertOutcome o = ConvertIds(folder, options);
+  options.to = toGenerated ? convert::IdStyle::Generated : convert::IdStyle::Plain;
+  const convert::ConvertOutcome o = convert::ConvertIds(folder, options);
   switch (o.result) {
-    case ConvertOutcome::Result::Converted:
-      host.ShowMessage(Sentence(ConvertedText(o, options.to, false)), kConvertCaption,
+    case convert::ConvertOutcome::Result::Converted:
+      host.ShowMessage(Sentence(convert::ConvertedText(o, options.to, false)), kConvertCaption,
                        MessageKind::Information);
       return;
-    case ConvertOutcome::Result::NothingToConvert:
-      host.ShowMessage(Sentence(NothingToConvertText(o)), kConvertCaption,
+    case convert::ConvertOutcome::Result::NothingToConvert:
+      host.ShowMessage(Sentence(convert::NothingToConvertText(o)), kConvertCaption,
                        MessageKind::Information);
       return;
-    case ConvertOutcome::Result::NoFile:
-    case ConvertOutcome::Result::NoList:
-    case ConvertOutcome::Result::WriteFailed:
-      host.ShowMessage(Sentence(ConvertFailureText(o)), kErrorCaption, MessageKind::Warning);
+    case convert::ConvertOutcome::Result::NoFile:
+    case convert::ConvertOutcome::Result::NoList:
+    case convert::ConvertOutcome::Result::WriteFailed:
+      host.ShowMessage(Sentence(convert::ConvertFailureText(o)), kErrorCaption,
+                       MessageKind::Warning);
       return;
   }
 }

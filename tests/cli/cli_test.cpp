@@ -204,12 +204,12 @@ TEST(CliIdList, ListsOfIdsAreReadLineByLineWithinTheirLimit) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text.substr(0, 20));
     folder.Write("ids.txt", row.text);
-    std::vector<IdRange> ids;
+    std::vector<convert::IdRange> ids;
     std::string error;
     EXPECT_EQ(cli::ReadIdList(path, ids, error, 3), row.error.empty());
     EXPECT_EQ(error, row.error.empty() ? "" : path + row.error);
     std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges;
-    for (const IdRange& r : ids) ranges.emplace_back(r.first, r.last);
+    for (const convert::IdRange& r : ids) ranges.emplace_back(r.first, r.last);
     if (row.error.empty()) {
       EXPECT_EQ(ranges, row.ranges);
     }

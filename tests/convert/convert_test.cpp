@@ -13,6 +13,7 @@
 #include "tests/support/temp_folder.h"
 
 namespace mapio::testing {
+using namespace convert;
 namespace {
 
 std::string Face(std::string_view from, std::string_view id, std::string_view end = "\n") {

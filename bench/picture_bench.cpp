@@ -13,7 +13,8 @@
 #include "checker/picture_probe.h"
 #include "checker/usual_size.h"
 #include "platform/picture_files.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/folders.h"
 
 namespace {
 

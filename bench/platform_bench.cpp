@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
 
 namespace fs = std::filesystem;
 namespace platform = mapio::platform;

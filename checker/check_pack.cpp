@@ -12,7 +12,7 @@
 #include "core/object_kind.h"
 #include "pack/matching.h"
 #include "pack/pack.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace mapio::checker {
 

@@ -3,7 +3,7 @@
 #include <atomic>
 
 #include "platform/picture_files.h"
-#include "platform/platform.h"
+#include "platform/process.h"
 
 namespace mapio::checker {
 

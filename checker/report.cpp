@@ -2,7 +2,7 @@
 
 #include "core/counted.h"
 #include "core/object_kind.h"
-#include "platform/platform.h"
+#include "platform/paths.h"
 
 namespace mapio::checker {
 

@@ -8,7 +8,7 @@
 #include "cli/id_list.h"
 #include "core/mapping_messages.h"
 #include "core/object_kind.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "scan/why.h"
 #include "scan/why_report.h"
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/text.h"
 
 namespace mapio::cli {
 

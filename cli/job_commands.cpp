@@ -8,7 +8,7 @@
 #include "cli/terminal_prompter.h"
 #include "core/chosen_folder.h"
 #include "core/mapping_messages.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 #include "translator/translate_texts.h"
 #include "writer/outcome_texts.h"
 

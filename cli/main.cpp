@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "platform/platform.h"
+#include "platform/process.h"
 
 int main(int argc, char** argv) {
   // Translate is bound by its renames: huge pages would only round its

@@ -3,7 +3,7 @@
 #include <istream>
 #include <ostream>
 
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace mapio::cli {
 namespace {

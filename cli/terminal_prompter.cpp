@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/id_number.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace mapio::cli {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/folder_argument.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "platform/user_files.h"
 #include "translator/undo.h"
 #include "translator/undo_texts.h"

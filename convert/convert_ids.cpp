@@ -11,7 +11,8 @@
 #include "pack/pack.h"
 #include "pack/pack_edit.h"
 #include "pack/pack_file.h"
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/paths.h"
 
 namespace mapio::convert {
 

@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "core/object_kind.h"
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/files.h"
 
 namespace mapio::convert {
 

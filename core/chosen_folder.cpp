@@ -1,6 +1,7 @@
 #include "core/chosen_folder.h"
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/paths.h"
 
 namespace mapio {
 

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/files.h"
 
 namespace mapio {
 

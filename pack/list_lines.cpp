@@ -6,6 +6,8 @@
 #include "pack/names.h"
 #include "pack/target.h"
 #include "pack/xml_text.h"
+#include "platform/text.h"
+#include "platform/paths.h"
 
 namespace mapio::pack {
 

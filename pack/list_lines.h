@@ -15,7 +15,7 @@
 #include "pack/pack_file.h"
 #include "pack/piece_reader.h"
 #include "pack/read_format.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace mapio::pack {
 

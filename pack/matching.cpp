@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "pack/names.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace mapio::pack {
 

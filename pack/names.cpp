@@ -3,7 +3,8 @@
 #include <array>
 #include <cstddef>
 
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/paths.h"
 
 namespace mapio::pack {
 

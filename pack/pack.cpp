@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/platform.h"
+#include "platform/process.h"
 
 namespace mapio::pack {
 

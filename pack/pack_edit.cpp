@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/files.h"
+#include "platform/text.h"
 
 namespace mapio::pack {
 

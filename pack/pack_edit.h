@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "pack/pack_file.h"
+#include "platform/atomic_writer.h"
 
 namespace mapio::pack {
 

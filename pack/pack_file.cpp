@@ -3,7 +3,9 @@
 #include "pack/pack_file_parts.h"
 #include "pack/record_reader.h"
 #include "pack/xml_scan.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 
 namespace mapio::pack {
 

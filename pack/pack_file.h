@@ -13,7 +13,7 @@
 
 #include "pack/line_index.h"
 #include "pack/target.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace mapio::pack {
 

@@ -6,7 +6,7 @@
 #include "pack/names.h"
 #include "pack/pack_file_parts.h"
 #include "pack/record_reader.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace mapio::pack {
 

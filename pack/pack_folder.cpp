@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 
 namespace mapio::pack {
 

@@ -12,7 +12,7 @@
 
 #include "core/name_index.h"
 #include "pack/names.h"
-#include "platform/platform.h"
+#include "platform/folders.h"
 
 namespace mapio::pack {
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <tuple>
 
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace mapio::pack {
 

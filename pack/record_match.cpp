@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "pack/read_format.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace mapio::pack {
 

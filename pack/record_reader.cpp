@@ -1,7 +1,7 @@
 #include "pack/record_reader.h"
 
 #include "pack/xml_text.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace mapio::pack {
 

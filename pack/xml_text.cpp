@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace mapio::pack {
 

@@ -2,7 +2,7 @@
 // system: Windows' wide functions speak UTF-16, Mapio speaks UTF-8.
 #include <array>
 
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace mapio::platform {
 

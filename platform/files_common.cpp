@@ -9,7 +9,8 @@
 
 #include "platform/files_detail.h"
 #include "platform/user_files.h"
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/files.h"
 
 namespace mapio::platform {
 

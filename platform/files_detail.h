@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/files.h"
 
 namespace mapio::platform::detail {
 

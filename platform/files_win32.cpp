@@ -13,7 +13,8 @@
 #include <utility>
 
 #include "platform/files_detail.h"
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/files.h"
 #include "platform/wide_win32.h"
 
 namespace mapio::platform {

@@ -12,7 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/folders.h"
 
 namespace mapio::platform {
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/picture_files.h"
+#include "platform/paths.h"
 
 namespace mapio::platform {
 

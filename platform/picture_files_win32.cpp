@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/picture_files.h"
+#include "platform/paths.h"
 
 namespace mapio::platform {
 

@@ -2,7 +2,10 @@
 // by concatenation, the start-up directory, the order of a listing and
 // UTF-8; files_common.cpp holds the files' part. What differs lives in the
 // *_posix.cpp and *_win32.cpp files.
-#include "platform/platform.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
+#include "platform/process.h"
+#include "platform/text.h"
 #include "platform/user_files.h"
 
 #include <algorithm>

@@ -21,7 +21,10 @@
 #include <sys/syscall.h>
 #endif
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/platform_posix_detail.h"
 #include "platform/user_files.h"
 

@@ -1,6 +1,10 @@
 // Windows: folder search, current directory, file identity and renames
 // through the wide ("W") functions; names are UTF-8 on this side of them.
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
+#include "platform/process.h"
+#include "platform/text.h"
 
 #include <windows.h>
 #include <direct.h>

@@ -4,7 +4,8 @@
 #include <algorithm>
 
 #include "platform/case_mapping.h"
-#include "platform/platform.h"
+#include "platform/folders.h"
+#include "platform/text.h"
 
 namespace mapio::platform {
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "platform/case_mapping.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 #include "platform/wide_win32.h"
 
 namespace mapio::platform {

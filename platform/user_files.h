@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace mapio::platform {
 

@@ -6,7 +6,8 @@
 
 #include "core/record_template.h"
 #include "pack/target.h"
-#include "platform/platform.h"
+#include "platform/process.h"
+#include "platform/text.h"
 
 namespace mapio::scan {
 

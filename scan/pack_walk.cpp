@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/job_events.h"
+#include "platform/paths.h"
 
 namespace mapio::scan {
 

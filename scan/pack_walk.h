@@ -7,7 +7,7 @@
 #include <string>
 
 #include "pack/pack.h"
-#include "platform/platform.h"
+#include "platform/folders.h"
 
 namespace mapio::scan {
 

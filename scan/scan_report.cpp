@@ -6,6 +6,7 @@
 #include "core/counted.h"
 #include "core/job_events.h"
 #include "core/object_kind.h"
+#include "platform/paths.h"
 
 namespace mapio::scan {
 

@@ -8,6 +8,8 @@
 #include "pack/pack.h"
 #include "scan/clash_index.h"
 #include "scan/pack_check.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 
 namespace mapio::scan {
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/name_index.h"
+#include "platform/text.h"
 
 namespace mapio::translator {
 

@@ -4,7 +4,9 @@
 #include <array>
 #include <charconv>
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
 
 namespace mapio::translator {
 

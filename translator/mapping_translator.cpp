@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "pack/list_lines.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "platform/user_files.h"
 #include "translator/journal.h"
 #include "translator/picture_folder.h"

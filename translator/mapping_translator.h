@@ -9,7 +9,7 @@
 
 #include "core/job_events.h"
 #include "core/object_kind.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace mapio {
 

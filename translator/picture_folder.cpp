@@ -1,6 +1,7 @@
 #include "translator/picture_folder.h"
 
 #include "platform/picture_files.h"
+#include "platform/paths.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/folders.h"
 #include "translator/case_index.h"
 
 namespace mapio::translator {

@@ -7,7 +7,8 @@
 
 #include "pack/names.h"
 #include "platform/picture_files.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/folders.h"
 #include "translator/journal.h"
 
 namespace mapio {

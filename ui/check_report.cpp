@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 #include "scan/why.h"
 #include "scan/why_report.h"
 #include "res/control_ids.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace mapio::ui {
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "core/object_kind.h"
-#include "platform/platform.h"
+#include "platform/paths.h"
 #include "ui/check_job.h"
 #include "ui/report_jobs.h"
 

@@ -5,7 +5,9 @@
 
 #include "core/chosen_folder.h"
 #include "core/mapping_messages.h"
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/files.h"
+#include "platform/paths.h"
 
 namespace mapio::ui {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
 #include "ui/editor_text.h"
 #include "ui/job_host.h"
 #include "ui/job_settings.h"

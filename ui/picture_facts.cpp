@@ -9,7 +9,8 @@
 #include "pack/names.h"
 #include "pack/pack_folder.h"
 #include "platform/picture_files.h"
-#include "platform/platform.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
 
 namespace mapio::ui {
 

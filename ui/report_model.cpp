@@ -7,7 +7,7 @@
 #include "checker/report.h"
 #include "checker/report_json.h"
 #include "core/counted.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 #include "ui/check_job.h"
 
 namespace mapio::ui {

@@ -6,7 +6,10 @@
 #include "pack/pack.h"
 #include "pack/pack_edit.h"
 #include "pack/pack_style.h"
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 
 namespace mapio {
 

@@ -10,7 +10,8 @@
 
 #include "core/job_events.h"
 #include "core/object_kind.h"
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/files.h"
 #include "writer/record_maker.h"
 
 namespace mapio {

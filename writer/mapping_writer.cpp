@@ -5,7 +5,10 @@
 
 #include "core/record_template.h"
 #include "pack/names.h"
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
 
 namespace mapio {
 

@@ -6,7 +6,7 @@
 
 #include "core/job_events.h"
 #include "core/object_kind.h"
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
 #include "writer/record_maker.h"
 
 namespace mapio {

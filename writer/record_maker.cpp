@@ -7,6 +7,7 @@
 #include "pack/pack_folder.h"
 #include "pack/xml_text.h"
 #include "writer/record_name.h"
+#include "platform/paths.h"
 
 namespace mapio {
 

@@ -10,7 +10,7 @@
 #include "core/job_events.h"
 #include "core/object_kind.h"
 #include "pack/pack_style.h"
-#include "platform/platform.h"
+#include "platform/folders.h"
 
 namespace mapio {
 

@@ -1,6 +1,6 @@
 #include "writer/record_name.h"
 
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace mapio {
 

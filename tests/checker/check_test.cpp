@@ -15,7 +15,7 @@
 #include "checker/report.h"
 #include "core/object_kind.h"
 #include "core/record_template.h"
-#include "platform/platform.h"
+#include "platform/paths.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"

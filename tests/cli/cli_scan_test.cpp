@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/record_template.h"
-#include "platform/platform.h"
+#include "platform/paths.h"
 #include "tests/cli/cli_run.h"
 #include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"

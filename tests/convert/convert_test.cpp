@@ -9,7 +9,7 @@
 
 #include "convert/convert_ids.h"
 #include "core/object_kind.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "tests/support/temp_folder.h"
 
 namespace mapio::testing {

@@ -15,7 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/files.h"
 #include "tests/support/temp_folder.h"
 
 namespace mapio::platform {

@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
 #include "platform/platform_posix_detail.h"
 #include "tests/support/temp_folder.h"
 

@@ -7,7 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 #include "platform/wide_win32.h"
 #include "tests/support/temp_folder.h"
 

@@ -10,7 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/atomic_writer.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
+#include "platform/process.h"
+#include "platform/text.h"
 #include "platform/user_files.h"
 
 namespace mapio::platform {

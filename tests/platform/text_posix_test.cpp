@@ -5,7 +5,7 @@
 #include <utf8proc.h>
 
 #include "platform/case_mapping.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace mapio::platform {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/record_template.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/translator/translator_fixture.h"
 #include "ui/window_jobs.h"

@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "tests/support/editor_files.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/text.h"
 #include "ui/editor_find.h"
 
 namespace mapio::ui {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/paths.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/support/temp_folder.h"

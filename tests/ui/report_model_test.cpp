@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/paths.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/hostile_entries.h"
 #include "tests/support/temp_folder.h"

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "ui/run_job.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/paths.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/temp_folder.h"
 

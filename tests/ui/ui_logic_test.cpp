@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "tests/support/face_pack.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/pictures.h"

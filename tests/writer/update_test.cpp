@@ -2,7 +2,7 @@
 // records lose their lines, and every other byte stays as it was.
 #include <filesystem>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "ui/window_jobs.h"
 #include "tests/writer/writer_fixture.h"
 #include "ui/window_jobs.h"

@@ -1,7 +1,7 @@
 // What the make job does when the disk, the folder or a name lets it down.
 #include <filesystem>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "tests/support/hostile_entries.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/writer/writer_fixture.h"

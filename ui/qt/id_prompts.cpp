@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/platform.h"
+#include "platform/paths.h"
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "ui/id_field.h"

@@ -1,4 +1,4 @@
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "ui/qt/map_app.h"
 
 int main(int argc, char** argv) {

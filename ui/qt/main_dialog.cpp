@@ -12,7 +12,7 @@
 #include <QUrl>
 
 #include "core/chosen_folder.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "res/texts.h"

@@ -2,7 +2,7 @@
 // ends the program when it closes.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace mapio::win32 {
 

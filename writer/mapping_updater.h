@@ -20,7 +20,8 @@ struct UpdateOptions {
   ObjectKind kind = Faces;
   // New pictures' IDs from the numbers their names begin with.
   bool idsFromNames = false;
-  // Add records for the new pictures.
+  // Add records for the new pictures: those directly in the folder, as
+  // make maps them.
   bool addNew = true;
   // Remove the records whose picture has gone.
   bool prune = false;

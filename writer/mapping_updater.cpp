@@ -50,7 +50,7 @@ class UpdateRun {
   // The records whose picture is missing, to prune, and the new pictures'
   // lines added.
   std::vector<const pack::Record*> MatchAndAdd() {
-    const ObjectKind kind = options_.kind;
+    const ObjectKind kind = options_.kind ? *options_.kind : pack::KindOfRecords(pack_.file);
     pack::PackMatching matching(pack_.file, *pack_.folder, kind);
     std::vector<const pack::Record*> missing;
     matching.Records([&](std::size_t, const pack::Record& record, const pack::RecordLook& look) {

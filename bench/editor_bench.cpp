@@ -21,7 +21,6 @@
 #include "ui/job_host.h"
 #include "ui/mapping_editor.h"
 #include "ui/qt/edit_dialog.h"
-#include "ui/qt/message_box.h"
 
 namespace {
 
@@ -39,6 +38,15 @@ struct QuietHost : mapio::JobHost {
     std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
     return mapio::MessageButton::Ok;
   }
+};
+
+// The save's question answered with OK.
+struct SavingDialogs : mapio::qt::Dialogs {
+  mapio::MessageButton ShowMessage(QWidget*, std::string_view, std::string_view,
+                                   mapio::MessageKind) override {
+    return mapio::MessageButton::Ok;
+  }
+  std::string BrowseForFolder(QWidget*) override { return {}; }
 };
 
 double PeakMegabytes() {
@@ -88,8 +96,9 @@ int MeasureOne(int argc, char** argv, int records) {
   r.fileMb = std::filesystem::file_size(folder / "config.xml") / 1048576.0;
   // What the toolkit takes for any window (libraries, fonts): an empty
   // editor, shown and painted, before the file is opened.
+  SavingDialogs dialogs;
   {
-    mapio::qt::CXEditDlg empty;
+    mapio::qt::CXEditDlg empty(dialogs);
     empty.SetLook(mapio::ui::LookOf(""));
     empty.show();
     QApplication::processEvents();
@@ -110,12 +119,11 @@ int MeasureOne(int argc, char** argv, int records) {
     r.open = Seconds(clock);
     r.openCpu = CpuSeconds() - cpuMark;
     r.scroll = SlowestScrollStep(*dialog);
-    mapio::qt::MessageBox::setNextAnswer(mapio::MessageButton::Ok);
     cpuMark = CpuSeconds();
     clock.restart();
     dialog->findChild<QPushButton*>(QString::number(mapio::res::kSaveButton))->click();
   });
-  mapio::qt::QtEditorView view(nullptr);
+  mapio::qt::QtEditorView view(dialogs, nullptr);
   cpuMark = CpuSeconds();
   clock.start();
   mapio::ui::MappingEditor(host, settings, view);

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "bench/editor_bench_common.h"
@@ -19,7 +20,6 @@
 #include "ui/mapping_editor.h"
 #include "ui/win32/dialog.h"
 #include "ui/win32/edit_dialog.h"
-#include "ui/win32/message_box.h"
 
 namespace {
 
@@ -38,6 +38,17 @@ struct QuietHost : mapio::JobHost {
     std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
     return mapio::MessageButton::Ok;
   }
+};
+
+// The editor driven from inside its loop; the save is confirmed.
+struct Driver : mapio::win32::Dialogs {
+  std::function<void(Dialog&)> opened;
+  mapio::MessageButton ShowMessage(HWND, std::string_view, std::string_view,
+                                   mapio::MessageKind) override {
+    return mapio::MessageButton::Ok;
+  }
+  std::string BrowseForFolder(HWND) override { return {}; }
+  void Opened(Dialog& dialog) override { opened(dialog); }
 };
 
 double PeakMegabytes() {
@@ -100,16 +111,16 @@ int MeasureOne(int records) {
   const std::uint64_t written = mapio::bench::WriteConfig(folder / "config.xml", records);
   Result r;
   r.fileMb = static_cast<double>(std::filesystem::file_size(folder / "config.xml")) / 1048576.0;
-  mapio::win32::MessageBoxSeam::StartTesting();
   // What any window takes (libraries, fonts): an empty editor, shown and
   // painted, before the file is opened.
-  Dialog::SetShownHookForTesting([](Dialog& editor) {
+  Driver driver;
+  driver.opened = [](Dialog& editor) {
     ShowWindow(editor.hwnd(), SW_SHOW);
     Paint(editor.hwnd());
     EndDialog(editor.hwnd(), IDCANCEL);
-  });
+  };
   {
-    mapio::win32::Win32EditorView view(nullptr);
+    mapio::win32::Win32EditorView view(driver, nullptr);
     const auto empty = view.NewText(0, true);
     view.Edit(*empty, mapio::ui::LookOf(""), 0);
   }
@@ -117,7 +128,7 @@ int MeasureOne(int records) {
 
   Clock clock;
   double cpuMark = 0;
-  Dialog::SetShownHookForTesting([&](Dialog& editor) {
+  driver.opened = [&](Dialog& editor) {
     HWND box = editor.Item(mapio::res::kXmlTextBox);
     // The dialog's loop shows it once it has nothing else to do: now.
     ShowWindow(editor.hwnd(), SW_SHOW);
@@ -126,15 +137,14 @@ int MeasureOne(int records) {
     r.open = clock.Seconds();
     r.openCpu = CpuSeconds() - cpuMark;
     r.scroll = SlowestScrollStep(box);
-    mapio::win32::MessageBoxSeam::SetNextAnswer(mapio::MessageButton::Ok);
     cpuMark = CpuSeconds();
     clock.Restart();
     SendMessageW(editor.Item(mapio::res::kSaveButton), BM_CLICK, 0, 0);
-  });
+  };
   QuietHost host;
   host.controls.folderPath = folder.string();
   mapio::JobSettings settings;
-  mapio::win32::Win32EditorView view(nullptr);
+  mapio::win32::Win32EditorView view(driver, nullptr);
   cpuMark = CpuSeconds();
   clock.Restart();
   mapio::ui::MappingEditor(host, settings, view);

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace mapio::platform {
@@ -319,11 +320,21 @@ enum class WriteFailure {
   TargetChanged,      // not as it was read: another program changed it
 };
 
+// What tests make an AtomicFileWriter meet: a full disk, or another
+// program's change at the last moment. The program's writers have none.
+struct WriterHooks {
+  // Every write fails once the writer has taken this many bytes.
+  std::optional<std::size_t> failAfterBytes{};
+  // Called by Commit while it holds the folder's lock, right before it
+  // looks at the target.
+  std::function<void()> beforeCompare{};
+};
+
 // Writes a whole file under a hidden temporary name beside the target and
 // puts it in place only on Commit, so a failed write never harms the old file.
 class AtomicFileWriter : OwnsSystemResource {
  public:
-  AtomicFileWriter() = default;
+  explicit AtomicFileWriter(WriterHooks hooks = {}) : hooks_(std::move(hooks)) {}
   ~AtomicFileWriter();  // aborts when not committed
 
   // Fails, and writes nothing, when the target exists but may not be
@@ -351,14 +362,6 @@ class AtomicFileWriter : OwnsSystemResource {
   bool TargetRefused() const;
   const std::string& TempPath() const { return tempPath_; }
 
-  // Test hook: every writer opened afterwards fails once it has taken this
-  // many bytes (as a full disk would). nullopt switches it off.
-  static void FailAfterBytesForTesting(std::optional<std::size_t> bytes);
-  // Test hook: called by Commit while it holds the folder's lock, right
-  // before it looks at the target, so that a test can change the target
-  // at the last moment. An empty function switches it off.
-  static void BeforeCompareForTesting(std::function<void()> hook);
-
  private:
   void Reset(const std::string& targetPath, FileMode mode, const ExpectedTarget* expected);
   bool Flush();
@@ -371,7 +374,7 @@ class AtomicFileWriter : OwnsSystemResource {
   std::string tempPath_;
   std::string buffer_;
   std::size_t written_ = 0;
-  std::optional<std::size_t> failAfter_;
+  WriterHooks hooks_;
   std::optional<ExpectedTarget> expected_;
   bool failed_ = false;
   WriteFailure failure_ = WriteFailure::None;

@@ -6,7 +6,6 @@
 #include "core/object_kind.h"
 #include "platform/platform.h"
 #include "ui/check_job.h"
-#include "ui/mapping_editor.h"
 #include "ui/report_jobs.h"
 
 namespace mapio::ui {
@@ -27,7 +26,7 @@ class JobScope {
 
 }  // namespace
 
-MainWindow::MainWindow(MainWindowView& view, JobEntries jobs) : view_(view) {
+MainWindow::MainWindow(MainWindowView& view, JobEntries jobs) : view_(view), host_(view) {
   jobs_.makeMapping = Wrap(std::move(jobs.makeMapping));
   jobs_.translate = Wrap(std::move(jobs.translate));
   jobs_.update = std::move(jobs.update);
@@ -40,30 +39,15 @@ JobEntry MainWindow::Wrap(JobEntry job) {
   };
 }
 
-bool MainWindow::PullSettings(JobSettings& settings) {
-  return PullFromControls(view_.ReadControls(), settings);
-}
-
-void MainWindow::PushSettings(const JobSettings& settings) {
-  MainControls controls = view_.ReadControls();
-  PushToControls(settings, controls);
-  view_.WriteControls(controls);
-}
-
-MessageButton MainWindow::ShowMessage(std::string_view text, std::string_view caption,
-                                      MessageKind kind) {
-  return view_.ShowBox(text, caption.empty() ? kApplicationName : caption, kind);
-}
-
-void MainWindow::ReportProgress(const JobProgress& progress) { view_.JobProgressed(progress); }
-
 void MainWindow::Initialise() {
   MainControls controls;
   PushToControls(settings_, controls);
   view_.WriteControls(controls);
 }
 
-void MainWindow::Go() { RunJob(*this, settings_, jobs_); }
+void MainWindow::Go() { RunJob(host_, settings_, jobs_); }
+
+void MainWindow::EditXml(EditorView& editor) { MappingEditor(host_, settings_, editor); }
 
 namespace {
 
@@ -85,7 +69,7 @@ std::string CleanFolderText(const CheckedFolder& checked) {
 }  // namespace
 
 void MainWindow::Check() {
-  const std::optional<std::string> folder = FolderToWorkOn(*this, settings_);
+  const std::optional<std::string> folder = FolderToWorkOn(host_, settings_);
   if (!folder) return;
   // The report comes back with a fresh check after each job it starts,
   // showing what the user chose to see in the last one.
@@ -95,13 +79,13 @@ void MainWindow::Check() {
     // A clean pack still shows its report when the report has a job to
     // offer: its IDs to write in the other style, a translate to take back.
     if (NothingToReport(checked)) {
-      ShowMessage(CleanFolderText(checked), kCheckCaption, MessageKind::Information);
+      host_.ShowMessage(CleanFolderText(checked), kCheckCaption, MessageKind::Information);
       return;
     }
     CheckReport report(
-        *this, *folder, std::move(checked), shownAs,
+        host_, *folder, std::move(checked), shownAs,
         [this](const std::string& pack, std::size_t line, EditorView& editor) {
-          return EditMappingFile(*this, pack, editor, line);
+          return EditMappingFile(host_, pack, editor, line);
         },
         [this, &folder] { return CheckAgain(*folder); });
     const ReportChoice choice = view_.ShowReport(report);
@@ -142,11 +126,11 @@ void MainWindow::RunChoice(const std::string& folder, ReportChoice choice,
     case ReportChoice::UseGeneratedIds:
     case ReportChoice::UsePlainIds: {
       JobScope scope(view_);
-      return ConvertFromReport(*this, folder, report, choice == ReportChoice::UseGeneratedIds);
+      return ConvertFromReport(host_, folder, report, choice == ReportChoice::UseGeneratedIds);
     }
     case ReportChoice::UndoTranslate: {
       JobScope scope(view_);
-      return UndoFromReport(*this, folder);
+      return UndoFromReport(host_, folder);
     }
     case ReportChoice::Close: return;
   }
@@ -155,38 +139,38 @@ void MainWindow::RunChoice(const std::string& folder, ReportChoice choice,
 void MainWindow::Update(const std::string& folder, ReportChoice choice,
                         const checker::PackReport& report) {
   const bool adding = choice == ReportChoice::AddNew;
-  if (ShowMessage(adding ? AddNewQuestion(report.newPictures)
-                         : RemoveMissingQuestion(report.missingRecords),
-                  kUpdateCaption, MessageKind::Question) != MessageButton::Yes)
+  if (host_.ShowMessage(adding ? AddNewQuestion(report.newPictures)
+                               : RemoveMissingQuestion(report.missingRecords),
+                        kUpdateCaption, MessageKind::Question) != MessageButton::Yes)
     return;
-  PullSettings(settings_);  // "All filenames are IDs" as it is ticked now
+  host_.PullSettings(settings_);  // "All filenames are IDs" as it is ticked now
   JobSettings forJob = settings_;
   forJob.folderPath = folder;
   // The kind the report checked: a pack below the folder was checked for
   // the kind of its records, not the marked one.
   forJob.objectKind = report.objectKind;
   JobScope scope(view_);
-  jobs_.update(forJob, *this, adding, !adding);
+  jobs_.update(forJob, host_, adding, !adding);
 }
 
 void MainWindow::FoldersDropped(const std::vector<std::string>& paths) {
-  ApplyDroppedFolders(*this, settings_, paths, jobs_);
+  ApplyDroppedFolders(host_, settings_, paths, jobs_);
 }
 
 void MainWindow::FolderChosen(const std::string& path) {
   // Pull first, so that choices made since the last job are not pushed away.
-  PullSettings(settings_);
+  host_.PullSettings(settings_);
   settings_.folderPath = path;
-  PushSettings(settings_);
+  host_.PushSettings(settings_);
 }
 
 void MainWindow::TranslateModeChosen() {
-  PullSettings(settings_);
+  host_.PullSettings(settings_);
   if (settings_.objectKind && !KindOf(*settings_.objectKind).translatable) {
     settings_.objectKind = Faces;
   }
   settings_.allFilenamesAreIds = false;
-  PushSettings(settings_);
+  host_.PushSettings(settings_);
   MainControls controls = view_.ReadControls();
   controls.allFilenamesEnabled = false;
   controls.kitsEnabled = false;
@@ -201,7 +185,7 @@ void MainWindow::MakeModeChosen() {
 }
 
 bool MainWindow::ConfirmQuit() {
-  return ShowMessage(kQuitText, kQuitCaption, MessageKind::Confirmation) == MessageButton::Ok;
+  return host_.ShowMessage(kQuitText, kQuitCaption, MessageKind::Confirmation) == MessageButton::Ok;
 }
 
 }  // namespace mapio::ui

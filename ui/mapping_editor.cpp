@@ -17,8 +17,8 @@ constexpr std::size_t kWritePiece = std::size_t{1} << 20;
 // A file the user may not write is refused at Open, and so is left as it
 // was; so is one that another program changed since it was read.
 Saved Save(const std::string& path, std::string_view bytes,
-           const platform::ExpectedTarget& expected) {
-  platform::AtomicFileWriter writer;
+           const platform::ExpectedTarget& expected, const platform::WriterHooks& hooks) {
+  platform::AtomicFileWriter writer(hooks);
   if (!writer.Open(path, platform::FileMode::Binary, &expected)) return Saved::Failed;
   for (std::size_t at = 0; at < bytes.size() && !writer.Failed(); at += kWritePiece) {
     writer.Write(bytes.substr(at, kWritePiece));
@@ -47,7 +47,8 @@ std::unique_ptr<EditorText> Load(const std::string& path, EditorView& view,
 
 }  // namespace
 
-bool MappingEditor(JobHost& host, JobSettings& settings, EditorView& view, std::size_t line) {
+bool MappingEditor(JobHost& host, JobSettings& settings, EditorView& view, std::size_t line,
+                   const platform::WriterHooks& writerHooks) {
   host.PullSettings(settings);
   // A folder that is not there is told by the open that fails.
   const ChosenFolder folder = ChooseFolder(settings.folderPath);
@@ -55,10 +56,11 @@ bool MappingEditor(JobHost& host, JobSettings& settings, EditorView& view, std::
     host.ShowMessage(FolderProblemText(folder.problem), kChooseDirCaption, MessageKind::Warning);
     return false;
   }
-  return EditMappingFile(host, folder.path, view, line);
+  return EditMappingFile(host, folder.path, view, line, writerHooks);
 }
 
-bool EditMappingFile(JobHost& host, const std::string& folder, EditorView& view, std::size_t line) {
+bool EditMappingFile(JobHost& host, const std::string& folder, EditorView& view, std::size_t line,
+                     const platform::WriterHooks& writerHooks) {
   const std::string path = platform::JoinPath(folder, kMappingFileName);
   platform::FileStamp stamp;
   const std::unique_ptr<EditorText> text = Load(path, view, stamp);
@@ -72,11 +74,11 @@ bool EditMappingFile(JobHost& host, const std::string& folder, EditorView& view,
   auto expected = std::make_unique<platform::ExpectedTarget>(stamp, text->Bytes());
   for (;; line = 0) {
     if (!view.Edit(*text, look, line)) return false;
-    Saved saved = Save(path, text->Bytes(), *expected);
+    Saved saved = Save(path, text->Bytes(), *expected, writerHooks);
     if (saved == Saved::Changed && host.ShowMessage(kReplaceChangedText, kConfirmSaveCaption,
                                                     MessageKind::Question) == MessageButton::Yes) {
       expected = std::make_unique<platform::ExpectedTarget>(platform::StampOf(path));
-      saved = Save(path, text->Bytes(), *expected);
+      saved = Save(path, text->Bytes(), *expected, writerHooks);
     }
     if (saved == Saved::Yes) return true;
     if (saved == Saved::Failed)

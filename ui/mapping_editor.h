@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/platform.h"
 #include "ui/editor_text.h"
 #include "ui/job_host.h"
 #include "ui/job_settings.h"
@@ -54,11 +55,12 @@ class EditorView {
 // when the save does not happen, the old file stays and the editor opens
 // again with the unsaved text. Never creates config.xml. With `line` (of
 // the file, as the check counts them) the editor opens with it selected.
-// True when the file was saved.
-bool MappingEditor(JobHost& host, JobSettings& settings, EditorView& view, std::size_t line = 0);
+// The saves meet `writerHooks` (tests). True when the file was saved.
+bool MappingEditor(JobHost& host, JobSettings& settings, EditorView& view, std::size_t line = 0,
+                   const platform::WriterHooks& writerHooks = {});
 // The same on the config.xml of `folder` (absolute), without the path box:
 // a pack the check's report names.
 bool EditMappingFile(JobHost& host, const std::string& folder, EditorView& view,
-                     std::size_t line = 0);
+                     std::size_t line = 0, const platform::WriterHooks& writerHooks = {});
 
 }  // namespace mapio::ui

@@ -1,5 +1,5 @@
 // The editor window, the about box and the template builder on the
-// offscreen platform; message boxes answered through MessageBox's seam.
+// offscreen platform; message boxes answered by a fake Dialogs.
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,19 +19,15 @@
 #include "ui/editor_text.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/edit_dialog.h"
-#include "ui/qt/message_box.h"
 #include "ui/qt/template_builder.h"
 
 namespace mapio::qt {
 namespace {
 
+using testing::Control;
+using testing::FakeDialogs;
 using testing::ModalScript;
 using testing::Press;
-
-template <class T>
-T* Control(QWidget& dialog, int id) {
-  return dialog.findChild<T*>(QString::number(id));
-}
 
 const res::DialogTemplate* const kTemplates[] = {
     &res::AboutTemplate(),  &res::MainTemplate(), &res::FileMapTemplate(), &res::EditXmlTemplate(),
@@ -41,8 +37,8 @@ const res::DialogTemplate* const kTemplates[] = {
 // line `line` selected; `act` acts in the window once it is up, which then
 // saves (answering the question with OK) or closes. The job's result: saved
 // or not.
-bool Edit(mapio::testing::TempFolder& folder, const std::function<void(CXEditDlg&)>& act,
-          bool save = true, std::size_t line = 0) {
+bool Edit(FakeDialogs& dialogs, mapio::testing::TempFolder& folder,
+          const std::function<void(CXEditDlg&)>& act, bool save = true, std::size_t line = 0) {
   mapio::testing::FakeHost host;
   host.controls.folderPath = folder.str();
   JobSettings settings;
@@ -53,10 +49,10 @@ bool Edit(mapio::testing::TempFolder& folder, const std::function<void(CXEditDlg
     QVERIFY(QTest::qWaitForWindowActive(dialog));
     act(*dialog);
     if (!save) return dialog->reject();
-    MessageBox::setNextAnswer(MessageButton::Ok);
-    Control<QPushButton>(*dialog, res::kSaveButton)->click();
+    dialogs.answers.push_back(MessageButton::Ok);
+    Control<QPushButton>(dialog, res::kSaveButton)->click();
   });
-  QtEditorView view(nullptr);
+  QtEditorView view(dialogs, nullptr);
   return ui::MappingEditor(host, settings, view, line);
 }
 
@@ -64,44 +60,31 @@ bool Edit(mapio::testing::TempFolder& folder, const std::function<void(CXEditDlg
 
 class EditorDialogTest : public QObject {
   Q_OBJECT
+  FakeDialogs dialogs;
 
  private slots:
-  void init() { MessageBox::resetForTesting(); }
+  void init() { dialogs = FakeDialogs(); }
 
-  void opensWithFocusOnSave() {
-    CXEditDlg dialog;
+  // Focus on Save, and Enter at once asks; Cancel keeps editing, OK saves.
+  void saveAsksFirst() {
+    CXEditDlg dialog(dialogs);
     dialog.SetLook(ui::LookOf("a\nb"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* save = Control<QPushButton>(dialog, res::kSaveButton);
+    auto* save = Control<QPushButton>(&dialog, res::kSaveButton);
     QCOMPARE(dialog.focusWidget(), save);
-    // Enter at once asks the question.
-    MessageBox::setNextAnswer(MessageButton::Cancel);
-    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
-    QCOMPARE(MessageBox::shown().size(), size_t{1});
-    QVERIFY(dialog.isVisible());
-    // The text box is not a tab stop: Tab goes Save, Close, Save.
-    QCOMPARE(save->nextInFocusChain(), Control<QPushButton>(dialog, res::kEditorCloseButton));
-    QCOMPARE(dialog.TextBox()->focusPolicy(), Qt::ClickFocus);
-  }
-
-  void saveThenCancelKeepsEditing() {
-    CXEditDlg dialog;
-    dialog.SetLook(ui::LookOf(""));
-    dialog.show();
     dialog.Box().Append("edited");
-    MessageBox::setNextAnswer(MessageButton::Cancel);
-    QTest::mouseClick(Control<QPushButton>(dialog, res::kSaveButton), Qt::LeftButton);
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);  // Cancel
     QVERIFY(dialog.isVisible());
-    QCOMPARE(MessageBox::shown().size(), size_t{1});
-    const MessageBox::Shown& box = MessageBox::shown().front();
-    QCOMPARE(box.text, QStringLiteral("Do you really want to save this file?"));
-    QCOMPARE(box.caption, QStringLiteral("Confirm save"));
-    QCOMPARE(box.kind, MessageKind::Confirmation);
-    QCOMPARE(box.owner, &dialog);  // owned by the editor, not the main window
+    QCOMPARE(dialogs.messages, (std::vector<Message>{{"Do you really want to save this file?",
+                                                      "Confirm save", MessageKind::Confirmation}}));
+    QCOMPARE(dialogs.owners[0], &dialog);  // the editor's, not the main window's
+    // The text box is not a tab stop: Tab goes Save, Close, Save.
+    QCOMPARE(save->nextInFocusChain(), Control<QPushButton>(&dialog, res::kEditorCloseButton));
+    QCOMPARE(dialog.TextBox()->focusPolicy(), Qt::ClickFocus);
 
-    MessageBox::setNextAnswer(MessageButton::Ok);
-    QTest::mouseClick(Control<QPushButton>(dialog, res::kSaveButton), Qt::LeftButton);
+    dialogs.answers = {MessageButton::Ok};
+    QTest::mouseClick(save, Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.Box().Bytes(), std::string_view("edited"));
@@ -116,18 +99,18 @@ class EditorDialogTest : public QObject {
   }
   void closeEscAndCloseBoxAskNothing() {
     QFETCH(int, how);
-    CXEditDlg dialog;
+    CXEditDlg dialog(dialogs);
     dialog.SetLook(ui::LookOf(""));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     if (how == 0)
-      QTest::mouseClick(Control<QPushButton>(dialog, res::kEditorCloseButton), Qt::LeftButton);
+      QTest::mouseClick(Control<QPushButton>(&dialog, res::kEditorCloseButton), Qt::LeftButton);
     if (how == 1) QTest::keyClick(&dialog, Qt::Key_Escape);
     if (how == 2) QTest::keyClick(dialog.TextBox(), Qt::Key_Escape);
     if (how == 3) dialog.close();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(MessageBox::shown().empty());
+    QVERIFY(dialogs.messages.empty());
   }
 
   // Through the job and the real window: a save without an edit writes the
@@ -143,7 +126,7 @@ class EditorDialogTest : public QObject {
     folder.Write("config.xml", bytes);
     std::string shown;
     long numbersWidth = 0;
-    QVERIFY(Edit(folder, [&](CXEditDlg& dialog) {
+    QVERIFY(Edit(dialogs, folder, [&](CXEditDlg& dialog) {
       shown = dialog.Box().Bytes();
       numbersWidth = dialog.TextBox()->SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 0UL);
     }));
@@ -165,7 +148,7 @@ class EditorDialogTest : public QObject {
     };
     for (const auto& c : cases) {
       folder.Write("config.xml", c.bytes);
-      QVERIFY(Edit(folder, [](CXEditDlg& dialog) {
+      QVERIFY(Edit(dialogs, folder, [](CXEditDlg& dialog) {
         QsciScintilla* box = dialog.TextBox();
         QVERIFY(!box->isUndoAvailable());  // loading the file is no edit
         box->setFocus();
@@ -187,13 +170,13 @@ class EditorDialogTest : public QObject {
     ui::TextRange found, again, back, line;
     std::size_t caretLine = 0;
     QVERIFY(!Edit(
-        folder,
+        dialogs, folder,
         [&](CXEditDlg& dialog) {
           QsciScintilla* box = dialog.TextBox();
           QCOMPARE(dialog.Box().Selection(), (ui::TextRange{4, 7}));  // line 2, as asked
           QCOMPARE(QApplication::focusWidget(), box);
           ModalScript script({[&](QWidget* find) {
-            QTest::keyClicks(Control<QLineEdit>(*find, res::kFindTextBox), QStringLiteral("THREE"));
+            QTest::keyClicks(Control<QLineEdit>(find, res::kFindTextBox), QStringLiteral("THREE"));
             QTest::keyClick(find, Qt::Key_Return);  // Find next
             found = dialog.Box().Selection();
             Press(find, res::kFindCloseButton);
@@ -208,10 +191,9 @@ class EditorDialogTest : public QObject {
           QTest::keyClick(box, Qt::Key_F3, Qt::ShiftModifier);
           back = dialog.Box().Selection();
           ModalScript goTo({[&](QWidget* d) {
-            auto* number = Control<QLineEdit>(*d, res::kLineNumberBox);
+            auto* number = Control<QLineEdit>(d, res::kLineNumberBox);
             QCOMPARE(number->text(), QStringLiteral("2"));
             QTest::keyClicks(number, QStringLiteral("9"));
-            MessageBox::setNextAnswer(MessageButton::Ok);
             QTest::keyClick(d, Qt::Key_Return);
             QVERIFY(d->isVisible());
             number->setText(QStringLiteral("4"));
@@ -228,10 +210,8 @@ class EditorDialogTest : public QObject {
     QCOMPARE(back, (ui::TextRange{4, 7}));
     QCOMPARE(line, (ui::TextRange{14, 14}));
     QCOMPARE(caretLine, std::size_t{4});
-    const std::vector<MessageBox::Shown>& shown = MessageBox::shown();
-    QCOMPARE(shown.size(), size_t{1});
-    QCOMPARE(shown[0].text, QStringLiteral("Type a line number from 1 to 5."));
-    QCOMPARE(shown[0].caption, QStringLiteral("Go to line"));
+    QCOMPARE(dialogs.messages, (std::vector<Message>{{"Type a line number from 1 to 5.",
+                                                      "Go to line", MessageKind::Warning}}));
   }
 
   void aboutBoxClosesEveryWay_data() {
@@ -251,12 +231,11 @@ class EditorDialogTest : public QObject {
     QVERIFY(!about.findChild<QLabel*>(QStringLiteral("static_0"))->pixmap().isNull());
     QVERIFY(!about.windowIcon().isNull());
     if (how == 0)
-      QTest::mouseClick(Control<QPushButton>(about, res::kAboutOkButton), Qt::LeftButton);
+      QTest::mouseClick(Control<QPushButton>(&about, res::kAboutOkButton), Qt::LeftButton);
     if (how == 1) QTest::keyClick(&about, Qt::Key_Return);
     if (how == 2) QTest::keyClick(&about, Qt::Key_Escape);
     if (how == 3) about.close();
     QVERIFY(!about.isVisible());
-    QVERIFY(MessageBox::shown().empty());
   }
 
   void everyControlIsFoundByItsId() {

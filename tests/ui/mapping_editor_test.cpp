@@ -156,10 +156,9 @@ TEST_F(MappingEditorTest, CloseWritesNothing) {
 
 TEST_F(MappingEditorTest, FailedSaveKeepsTheFileAndReopensWithTheEdits) {
   folder.Write("config.xml", "old text\n");
-  platform::AtomicFileWriter::FailAfterBytesForTesting(3);
   view.SaveText("new text that does not fit\n");
-  Run();  // the second showing is closed
-  platform::AtomicFileWriter::FailAfterBytesForTesting(std::nullopt);
+  host.controls.folderPath = folder.str();
+  MappingEditor(host, settings, view, 0, {.failAfterBytes = 3});  // the second showing is closed
   ASSERT_EQ(view.shown.size(), 2u);
   EXPECT_EQ(view.shown[1], "new text that does not fit\n");
   const Message failed{"Could not write config.xml file; it was left as it was", "Error",

@@ -25,8 +25,10 @@ QStringList Column(QWidget* report, int column) {
 
 class ReportWindowTest : public QObject {
   Q_OBJECT
+  FakeDialogs dialogs;
+
  private slots:
-  void init() { MessageBox::resetForTesting(); }
+  void init() { dialogs = FakeDialogs(); }
 
   // A filter hides the other categories' rows; a double click opens the
   // editor with the finding's line selected; after a save the report is
@@ -36,7 +38,7 @@ class ReportWindowTest : public QObject {
     dir.Write("a.png", mapio::testing::kTinyPng);
     dir.Write("stray.png", mapio::testing::kTinyPng);
     dir.Write("config.xml", FacePack({{"a", "1"}, {"gone", "2"}, {"lost", "3"}}));
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
     QStringList names, filtered, refreshed;
@@ -50,7 +52,7 @@ class ReportWindowTest : public QObject {
            filtered = Column(d, 2);
            QTableView* table = Table(d);
            const QRect second = table->visualRect(table->model()->index(1, 2));
-           MessageBox::setNextAnswer(MessageButton::Ok);  // save? OK
+           dialogs.answers = {MessageButton::Ok};  // save? OK
            // From the report's own loop, so that the script acts on the editor.
            QTimer::singleShot(0, table, [table, second] {
              // As a mouse does it: a click, then the second press.
@@ -85,7 +87,7 @@ class ReportWindowTest : public QObject {
   void convertButtonConvertsAndReportsAgain() {
     TempFolder dir;
     dir.Write("config.xml", FacePack({{"gone", "2"}}));
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
     bool plainOffered = false, generatedOffered = true;
@@ -100,16 +102,14 @@ class ReportWindowTest : public QObject {
                               !Control<QPushButton>(d, res::kUseGeneratedIdsButton)->isHidden();
                           static_cast<QDialog*>(d)->reject();
                         }});
-    MessageBox::setNextAnswer(MessageButton::Yes);
-    MessageBox::setNextAnswer(MessageButton::Ok);
+    dialogs.answers = {MessageButton::Yes};
     Press(&window, res::kCheckButton);
     QVERIFY(script.done());
     QCOMPARE(dir.Read("config.xml"), FacePack({{"gone", "r-2"}}));
     QVERIFY(plainOffered && !generatedOffered);
-    QCOMPARE(ShownTexts(),
-             (QStringList{"Convert the 1 record of faces with plain IDs in config.xml "
-                          "to r- IDs? Nothing else in the file changes.",
-                          "1 record of faces converted to r- IDs."}));
+    QCOMPARE(dialogs.Texts(), (Texts{"Convert the 1 record of faces with plain IDs in config.xml "
+                                     "to r- IDs? Nothing else in the file changes.",
+                                     "1 record of faces converted to r- IDs."}));
   }
 
   void severalPacksHaveAPackColumnAFilterAndFindId();
@@ -120,7 +120,7 @@ class ReportWindowTest : public QObject {
     dir.Write("a.png", mapio::testing::kTinyPng);
     dir.Write("config.xml", FacePack({{"a", "7"}}));
     mapio::TranslateNames(dir.str(), {}, {});
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
     QString offered, after;
@@ -129,11 +129,12 @@ class ReportWindowTest : public QObject {
                           Press(d, res::kUndoTranslateButton);
                         },
                         KeepSummaryAndClose(after)});
-    PressAnswering(&window, res::kCheckButton, {MessageButton::Yes, MessageButton::Ok});
+    dialogs.answers = {MessageButton::Yes};
+    Press(&window, res::kCheckButton);
     QVERIFY(script.done());
     QCOMPARE(offered, QStringLiteral("&Undo last translate (1 rename)"));
-    QCOMPARE(dir.List(), (std::vector<std::string>{"a.png", "config.xml"}));
-    QCOMPARE(MessageBox::shown().size(), size_t{2});
+    QCOMPARE(dir.List(), (Texts{"a.png", "config.xml"}));
+    QCOMPARE(dialogs.messages.size(), size_t{2});
     QVERIFY(after.contains("Nothing is wrong with this pack."));
   }
 };
@@ -145,7 +146,7 @@ void ReportWindowTest::severalPacksHaveAPackColumnAFilterAndFindId() {
   dir.Write("a/x.png", mapio::testing::kTinyPng);
   dir.Write("a/config.xml", FacePack({{"x", "1"}}));
   dir.Write("b/config.xml", FacePack({{"gone", "1"}}));
-  CMainDlg window;
+  CMainDlg window(dialogs);
   window.show();
   QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
   QStringList packs, categories, filtered;
@@ -167,7 +168,8 @@ void ReportWindowTest::severalPacksHaveAPackColumnAFilterAndFindId() {
                         Press(d, res::kUseGeneratedIdsButton);
                       },
                       KeepSummaryAndClose(after)});
-  PressAnswering(&window, res::kCheckButton, {MessageButton::Yes, MessageButton::Ok});
+  dialogs.answers = {MessageButton::Yes};
+  Press(&window, res::kCheckButton);
   QVERIFY(script.done());
   QCOMPARE(header, QStringLiteral("Pack"));
   QCOMPARE(packs, (QStringList{"b", "a"}));

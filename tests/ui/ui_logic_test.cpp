@@ -187,8 +187,9 @@ TEST_F(MainWindowTest, BrowseAnswerReplacesThePathAndKeepsUnpulledChoices) {
 }
 
 TEST_F(MainWindowTest, MessagesWithoutCaptionAreCaptionedMapio) {
-  window.ShowMessage("Error parsing XML file!", "", MessageKind::Warning);
-  window.ShowMessage("x", "Status", MessageKind::Information);
+  WindowHost host(view);
+  host.ShowMessage("Error parsing XML file!", "", MessageKind::Warning);
+  host.ShowMessage("x", "Status", MessageKind::Information);
   EXPECT_EQ(view.boxes[0].caption, "Mapio");
   EXPECT_EQ(view.boxes[1].caption, "Status");
 }

@@ -18,14 +18,13 @@
 #include "ui/win32/id_prompts.h"
 #include "ui/win32/long_message.h"
 #include "ui/win32/main_dialog.h"
-#include "ui/win32/message_box.h"
+#include "ui/win32/dialogs.h"
 #include "ui/win32/scintilla_control.h"
 
 namespace mapio::testing {
 namespace {
 
 using win32::Dialog;
-using win32::MessageBoxSeam;
 using win32::WindowText;
 
 TEST(Win32Prompts, FileMapShowsThePictureAndHandsBackTheId) {
@@ -39,9 +38,9 @@ TEST(Win32Prompts, FileMapShowsThePictureAndHandsBackTheId) {
     Type(prompt, res::kFileIdBox, "4294967295");
     Click(prompt, IDOK);
   });
-  win32::Win32Prompter prompter(nullptr, nullptr);
+  win32::Win32Prompter prompter(script, nullptr, nullptr);
   EXPECT_EQ(prompter.AskFileId("a long picture name.png", "3/9"), 4294967295u);
-  EXPECT_TRUE(MessageBoxSeam::Shown().empty());
+  EXPECT_TRUE(script.messages.empty());
 }
 
 TEST(Win32Prompts, AddIsRefusedUntilTheFieldHoldsAnId) {
@@ -53,14 +52,12 @@ TEST(Win32Prompts, AddIsRefusedUntilTheFieldHoldsAnId) {
     Click(prompt, IDCANCEL);  // Do not add still closes it
   });
   script.Then(res::kFileMapDialog, [](Dialog& prompt) { Command(prompt, IDOK); });  // Enter: ID 0
-  win32::Win32Prompter prompter(nullptr, nullptr);
+  win32::Win32Prompter prompter(script, nullptr, nullptr);
   EXPECT_EQ(prompter.AskFileId("x.png", "1/2"), std::nullopt);
   EXPECT_EQ(prompter.AskFileId("y.png", "2/2"), 0u);
-  const auto& shown = MessageBoxSeam::Shown();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, "Please enter a whole number from 0 to 4294967295.");
-  EXPECT_EQ(shown[0].caption, "Mapio");
-  EXPECT_EQ(shown[0].kind, MessageKind::Warning);
+  EXPECT_EQ(script.messages, (std::vector<Message>{{"Please enter a whole number from 0 to "
+                                                    "4294967295.",
+                                                    "Mapio", MessageKind::Warning}}));
 }
 
 TEST(Win32Prompts, KitPromptStartsAtHomeAndHandsBackTheKind) {
@@ -73,7 +70,7 @@ TEST(Win32Prompts, KitPromptStartsAtHomeAndHandsBackTheKind) {
     Click(prompt, IDOK);
   });
   script.Then(res::kKitMapDialog, [](Dialog& prompt) { Command(prompt, IDCANCEL); });  // Esc
-  win32::Win32Prompter prompter(nullptr, nullptr);
+  win32::Win32Prompter prompter(script, nullptr, nullptr);
   const std::optional<KitAnswer> third = prompter.AskKitId("kit.png", "1/2");
   ASSERT_TRUE(third);
   EXPECT_EQ(third->id, 77u);
@@ -98,7 +95,7 @@ TEST(Win32Prompts, TheMakeJobAsksThroughThePrompts) {
     Command(main, IDOK);
     EndDialog(main.hwnd(), IDCANCEL);
   });
-  win32::CMainDlg window;
+  win32::CMainDlg window(script);
   window.RunModal(nullptr);
   EXPECT_TRUE(script.Done());
   const std::string config = folder.ReadText("config.xml");
@@ -107,15 +104,16 @@ TEST(Win32Prompts, TheMakeJobAsksThroughThePrompts) {
   EXPECT_EQ(config.find("spare"), std::string::npos);
 }
 
-// Opens the editor from the main window on `folder` and runs `step` in it.
+// Opens the editor from the main window on `folder` and runs `step` in it
+// (none: no editor is to open).
 void EditFrom(const TempFolder& folder, DialogScript& script, std::function<void(Dialog&)> step) {
-  script.Then(res::kEditXmlDialog, std::move(step));
+  if (step) script.Then(res::kEditXmlDialog, std::move(step));
   script.Then(res::kMainDialog, [&](Dialog& main) {
     Type(main, res::kPathBox, folder.str());
     Click(main, res::kEditXmlButton);
     EndDialog(main.hwnd(), IDCANCEL);
   });
-  win32::CMainDlg window;
+  win32::CMainDlg window(script);
   window.RunModal(nullptr);
   EXPECT_TRUE(script.Done());
 }
@@ -153,19 +151,16 @@ TEST(Win32Editor, SavesAfterTheConfirmation) {
     EXPECT_EQ(GetFocus(), editor.Item(IDOK));
     SendMessageW(editor.Item(res::kXmlTextBox), SCI_SETTEXT, 0,
                  reinterpret_cast<LPARAM>("edited\r\n"));
-    MessageBoxSeam::SetNextAnswer(MessageButton::Cancel);
-    Click(editor, IDOK);
+    Click(editor, IDOK);  // answered Cancel
     EXPECT_FALSE(editor.ended());
-    EXPECT_EQ(MessageBoxSeam::Shown().back().owner, editor.hwnd());
-    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
+    EXPECT_EQ(script.owners.back(), editor.hwnd());
+    script.answers.push_back(MessageButton::Ok);
     Click(editor, IDOK);
   });
   EXPECT_EQ(folder.Read("config.xml"), "edited\r\n");
-  const auto& shown = MessageBoxSeam::Shown();
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].text, "Do you really want to save this file?");
-  EXPECT_EQ(shown[0].caption, "Confirm save");
-  EXPECT_EQ(shown[0].kind, MessageKind::Confirmation);
+  const Message save{"Do you really want to save this file?", "Confirm save",
+                     MessageKind::Confirmation};
+  EXPECT_EQ(script.messages, std::vector<Message>(2, save));
 }
 
 // Runs `edit` in the editor on each of `files` in turn, from one main
@@ -178,7 +173,7 @@ std::vector<std::string> EditEach(const std::vector<std::string>& files,
   for (std::size_t i = 0; i < files.size(); ++i) {
     script.Then(res::kEditXmlDialog, [&](Dialog& editor) {
       edit(editor);
-      MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
+      script.answers.push_back(MessageButton::Ok);
       Click(editor, IDOK);
     });
   }
@@ -191,7 +186,7 @@ std::vector<std::string> EditEach(const std::vector<std::string>& files,
     }
     EndDialog(main.hwnd(), IDCANCEL);
   });
-  win32::CMainDlg window;
+  win32::CMainDlg window(script);
   window.RunModal(nullptr);
   EXPECT_TRUE(script.Done());
   return saved;
@@ -273,11 +268,8 @@ TEST(Win32Editor, FindAndGoToLine) {
   EXPECT_EQ(back, (ui::TextRange{22, 25}));
   EXPECT_EQ(line, (ui::TextRange{10, 10}));
   EXPECT_TRUE(closed);
-  const auto& shown = MessageBoxSeam::Shown();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, "Type a line number from 1 to 5.");
-  EXPECT_EQ(shown[0].caption, "Go to line");
-  EXPECT_EQ(shown[0].kind, MessageKind::Warning);
+  EXPECT_EQ(script.messages, (std::vector<Message>{{"Type a line number from 1 to 5.", "Go to line",
+                                                    MessageKind::Warning}}));
 }
 
 TEST(Win32Editor, CloseLeavesTheFileAndAMissingFileIsReported) {
@@ -292,16 +284,10 @@ TEST(Win32Editor, CloseLeavesTheFileAndAMissingFileIsReported) {
   EXPECT_EQ(folder.Read("config.xml"), "kept\r\n");
   TempFolder empty;
   DialogScript none;
-  none.Then(res::kMainDialog, [&](Dialog& main) {
-    Type(main, res::kPathBox, empty.str());
-    Click(main, res::kEditXmlButton);
-    EndDialog(main.hwnd(), IDCANCEL);
-  });
-  win32::CMainDlg window;
-  window.RunModal(nullptr);
-  ASSERT_EQ(MessageBoxSeam::Shown().size(), 1u);
-  EXPECT_EQ(MessageBoxSeam::Shown()[0].text, "Could not open config.xml file");
-  EXPECT_EQ(MessageBoxSeam::Shown()[0].caption, "Error");
+  EditFrom(empty, none, {});
+  EXPECT_EQ(
+      none.messages,
+      (std::vector<Message>{{"Could not open config.xml file", "Error", MessageKind::Warning}}));
   EXPECT_FALSE(empty.Exists("config.xml"));
 }
 
@@ -312,7 +298,7 @@ TEST(Win32About, ShowsTheVersionAndClosesOnOk) {
     EXPECT_NE(version, nullptr);
     Click(about, IDOK);
   });
-  win32::CAboutDlg about;
+  win32::CAboutDlg about(script);
   EXPECT_EQ(about.RunModal(nullptr), IDOK);
 }
 

@@ -115,7 +115,8 @@ bool RenderScanReportShot(const QString& folder) {
     checked.buttons.push_back(ui::ReportOffers(
         pack.report, pack.relative.empty() ? path : path + "/" + pack.relative, true));
   ui::CheckReport report(host, path, std::move(checked), {}, {}, {});
-  qt::CReportDlg dialog(nullptr, report);
+  qt::QtDialogs dialogs;
+  qt::CReportDlg dialog(dialogs, nullptr, report);
   dialog.resize(1060, 600);
   dialog.show();
   QApplication::processEvents();
@@ -139,7 +140,8 @@ bool RenderReportShot(const QString& folder) {
   checked.report = ui::CheckFolder(path, "/home/user/faces", Faces, [](const JobProgress&) {});
   checked.buttons = ui::ReportOffers(checked.report, path, true);
   ui::CheckReport report(host, path, std::move(checked), {}, {}, {});
-  qt::CReportDlg dialog(nullptr, report);
+  qt::QtDialogs dialogs;
+  qt::CReportDlg dialog(dialogs, nullptr, report);
   dialog.resize(980, 520);
   dialog.show();
   QApplication::processEvents();

@@ -10,6 +10,7 @@
 #include "tools/screenshots/report_shots.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/app_icon.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/edit_dialog.h"
 
 namespace {
@@ -34,8 +35,9 @@ QString SampleConfig() {
 
 bool RenderOwnShots(const QString& folder) {
   bool ok = true;
+  mapio::qt::QtDialogs dialogs;
   {
-    mapio::qt::CXEditDlg editor;
+    mapio::qt::CXEditDlg editor(dialogs);
     const std::string text = SampleConfig().toStdString();
     editor.Box().NewText(text.size(), true);
     editor.Box().Append(text);

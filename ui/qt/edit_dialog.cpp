@@ -12,7 +12,6 @@
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "ui/qt/find_dialogs.h"
-#include "ui/qt/message_box.h"
 
 namespace mapio::qt {
 namespace {
@@ -42,8 +41,9 @@ void QtScintillaBox::UseXmlLexer() {
   box_.SendScintilla(QsciScintillaBase::SCI_SETLEXERLANGUAGE, 0UL, "xml");
 }
 
-CXEditDlg::CXEditDlg(QWidget* owner)
+CXEditDlg::CXEditDlg(Dialogs& dialogs, QWidget* owner)
     : QDialog(owner),
+      dialogs_(dialogs),
       built_(BuildDialog(*this, res::EditXmlTemplate())),
       textBox_(built_.Get<QsciScintilla>(res::kXmlTextBox)),
       box_(*textBox_) {
@@ -104,8 +104,8 @@ void CXEditDlg::FindAgain(ui::FindDirection direction) {
   if (lastFind_.text.empty()) return OpenFind();
   lastFind_.direction = direction;
   if (!box_.Find(lastFind_)) {
-    MessageBox::Show(this, ui::NotFoundText(lastFind_.text), ui::kFindCaption,
-                     MessageKind::Information);
+    dialogs_.ShowMessage(this, ui::NotFoundText(lastFind_.text), ui::kFindCaption,
+                         MessageKind::Information);
   }
 }
 
@@ -116,15 +116,15 @@ void CXEditDlg::OpenGoToLine() {
 }
 
 void CXEditDlg::OnSave() {
-  const MessageButton answer = MessageBox::Show(this, ui::kConfirmSaveText, ui::kConfirmSaveCaption,
-                                                MessageKind::Confirmation);
+  const MessageButton answer = dialogs_.ShowMessage(
+      this, ui::kConfirmSaveText, ui::kConfirmSaveCaption, MessageKind::Confirmation);
   if (answer != MessageButton::Ok) return;
   // The box keeps the text to save: once closed, nothing changes it.
   done(QDialog::Accepted);
 }
 
 std::unique_ptr<ui::EditorText> QtEditorView::NewText(std::size_t size, bool coloured) {
-  auto dialog = std::make_unique<CXEditDlg>(owner_);
+  auto dialog = std::make_unique<CXEditDlg>(dialogs_, owner_);
   dialog->Box().NewText(size, coloured);
   return std::make_unique<QtEditorText>(std::move(dialog));
 }

@@ -10,6 +10,7 @@
 #include "ui/editor_find.h"
 #include "ui/mapping_editor.h"
 #include "ui/scintilla_box.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/template_builder.h"
 
 class QsciScintilla;
@@ -34,9 +35,11 @@ class CXEditDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CXEditDlg(QWidget* owner = nullptr);
+  explicit CXEditDlg(Dialogs& dialogs, QWidget* owner = nullptr);
 
   QsciScintilla* TextBox() const { return textBox_; }
+  // Its boxes, and those of Find and Go to line.
+  Dialogs& dialogs() const { return dialogs_; }
   ui::ScintillaBox& Box() { return box_; }
   // Shows the text so, once the window is up with line `line` (from 1; 0
   // for none) selected and the keys in the text.
@@ -54,6 +57,7 @@ class CXEditDlg : public QDialog {
   void TakeKeysBack();
   void OnSave();
 
+  Dialogs& dialogs_;
   BuiltDialog built_;
   QsciScintilla* textBox_ = nullptr;
   QtScintillaBox box_;
@@ -64,11 +68,12 @@ class CXEditDlg : public QDialog {
 // Opens a CXEditDlg owned by `owner` for each text, again for each Edit.
 class QtEditorView final : public ui::EditorView {
  public:
-  explicit QtEditorView(QWidget* owner) : owner_(owner) {}
+  QtEditorView(Dialogs& dialogs, QWidget* owner) : dialogs_(dialogs), owner_(owner) {}
   std::unique_ptr<ui::EditorText> NewText(std::size_t size, bool coloured) override;
   bool Edit(ui::EditorText& text, const ui::EditorLook& look, std::size_t line) override;
 
  private:
+  Dialogs& dialogs_;
   QWidget* owner_;
 };
 

@@ -7,7 +7,6 @@
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "ui/qt/edit_dialog.h"
-#include "ui/qt/message_box.h"
 #include "ui/qt/qt_text.h"
 
 namespace mapio::qt {
@@ -41,8 +40,8 @@ void CFindDlg::Find(bool next) {
   request.direction = next ? ui::FindDirection::Next : ui::FindDirection::Previous;
   if (request.text.empty()) return;
   if (!editor_.Box().Find(request)) {
-    MessageBox::Show(this, ui::NotFoundText(request.text), ui::kFindCaption,
-                     MessageKind::Information);
+    editor_.dialogs().ShowMessage(this, ui::NotFoundText(request.text), ui::kFindCaption,
+                                  MessageKind::Information);
   }
 }
 
@@ -63,8 +62,8 @@ void CGoToLineDlg::GoTo() {
   const std::optional<std::size_t> line = ui::ParseLineNumber(
       ToUtf8(built_.Get<QLineEdit>(res::kLineNumberBox)->text()), box.LineCount());
   if (!line) {
-    MessageBox::Show(this, ui::LineOutOfRangeText(box.LineCount()), ui::kGoToLineCaption,
-                     MessageKind::Warning);
+    editor_.dialogs().ShowMessage(this, ui::LineOutOfRangeText(box.LineCount()),
+                                  ui::kGoToLineCaption, MessageKind::Warning);
     return;
   }
   box.GoToLine(*line);

@@ -47,7 +47,8 @@ QLabel* Label(QWidget* owner, int id, std::string_view text = {}) {
 
 }  // namespace
 
-CReportDlg::CReportDlg(QWidget* owner, ui::CheckReport& report) : QDialog(owner), report_(report) {
+CReportDlg::CReportDlg(Dialogs& dialogs, QWidget* owner, ui::CheckReport& report)
+    : QDialog(owner), dialogs_(dialogs), report_(report) {
   setWindowTitle(ToQString(report.Caption()));
   setObjectName(Id(res::kReportDialog));
   setSizeGripEnabled(true);
@@ -322,7 +323,7 @@ void CReportDlg::ShowFacts(const std::optional<ui::PictureFacts>& facts) {
 void CReportDlg::OpenCurrent() {
   const QModelIndex current = table_->currentIndex();
   if (!current.isValid()) return;
-  QtEditorView editor(this);
+  QtEditorView editor(dialogs_, this);
   const int row = current.row();
   const bool fresh = report_.Open(static_cast<std::size_t>(row), editor);
   // The keys come back to the table, wherever the system put them.

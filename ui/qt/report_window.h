@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/check_report.h"
+#include "ui/qt/dialogs.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -29,7 +30,7 @@ class CReportDlg final : public QDialog {
   Q_OBJECT
 
  public:
-  CReportDlg(QWidget* owner, ui::CheckReport& report);
+  CReportDlg(Dialogs& dialogs, QWidget* owner, ui::CheckReport& report);
 
   // The button that closed it; Close for Esc and the close box.
   ui::ReportChoice choice() const { return choice_; }
@@ -56,6 +57,7 @@ class CReportDlg final : public QDialog {
   std::vector<std::size_t> SelectedRows() const;
   QPushButton* Button(int id, std::string_view text);
 
+  Dialogs& dialogs_;
   ui::CheckReport& report_;
   FindingsTable* findings_ = nullptr;
   QTableView* table_ = nullptr;

@@ -8,7 +8,6 @@
 #include "platform/wide_win32.h"
 #include "res/control_ids.h"
 #include "ui/win32/find_dialogs.h"
-#include "ui/win32/message_box.h"
 
 namespace mapio::win32 {
 namespace {
@@ -60,8 +59,9 @@ class Win32EditorText final : public ui::EditorText {
 
 }  // namespace
 
-CXEditDlg::CXEditDlg(std::intptr_t document, const ui::EditorLook& look, std::size_t line)
-    : Dialog(res::kEditXmlDialog), document_(document), look_(look), line_(line) {
+CXEditDlg::CXEditDlg(Dialogs& dialogs, std::intptr_t document, const ui::EditorLook& look,
+                     std::size_t line)
+    : Dialog(res::kEditXmlDialog, dialogs), document_(document), look_(look), line_(line) {
   RegisterScintilla();
 }
 
@@ -83,8 +83,8 @@ bool CXEditDlg::OnInitDialog() {
 
 bool CXEditDlg::OnCommand(int id, int notification) {
   if (id == res::kSaveButton) {
-    if (ShowMessageBox(hwnd(), ui::kConfirmSaveText, ui::kConfirmSaveCaption,
-                       MessageKind::Confirmation) == MessageButton::Ok) {
+    if (dialogs().ShowMessage(hwnd(), ui::kConfirmSaveText, ui::kConfirmSaveCaption,
+                              MessageKind::Confirmation) == MessageButton::Ok) {
       End(res::kSaveButton);
     }
     return true;
@@ -106,8 +106,8 @@ void CXEditDlg::FindAgain(ui::FindDirection direction) {
   if (lastFind_.text.empty()) return OpenFind();
   lastFind_.direction = direction;
   if (!box_->Find(lastFind_)) {
-    ShowMessageBox(hwnd(), ui::NotFoundText(lastFind_.text), ui::kFindCaption,
-                   MessageKind::Information);
+    dialogs().ShowMessage(hwnd(), ui::NotFoundText(lastFind_.text), ui::kFindCaption,
+                          MessageKind::Information);
   }
 }
 
@@ -166,7 +166,7 @@ std::unique_ptr<ui::EditorText> Win32EditorView::NewText(std::size_t size, bool 
 bool Win32EditorView::Edit(ui::EditorText& text, const ui::EditorLook& look, std::size_t line) {
   ui::ScintillaBox& holder = static_cast<Win32EditorText&>(text).Box();
   holder.EndLoading();
-  CXEditDlg editor(holder.Document(), look, line);
+  CXEditDlg editor(dialogs_, holder.Document(), look, line);
   return editor.RunModal(owner_) == res::kSaveButton;
 }
 

@@ -19,7 +19,8 @@ class CXEditDlg final : public Dialog {
  public:
   // Shows `document` (a Scintilla document, which the window shares) in
   // `look`, with line `line` (from 1; 0 for none) selected and in view.
-  CXEditDlg(std::intptr_t document, const ui::EditorLook& look, std::size_t line = 0);
+  CXEditDlg(Dialogs& dialogs, std::intptr_t document, const ui::EditorLook& look,
+            std::size_t line = 0);
 
   // Once the window is up.
   ui::ScintillaBox& Box() { return *box_; }
@@ -49,11 +50,12 @@ class CXEditDlg final : public Dialog {
 
 class Win32EditorView final : public ui::EditorView {
  public:
-  explicit Win32EditorView(HWND owner) : owner_(owner) {}
+  Win32EditorView(Dialogs& dialogs, HWND owner) : dialogs_(dialogs), owner_(owner) {}
   std::unique_ptr<ui::EditorText> NewText(std::size_t size, bool coloured) override;
   bool Edit(ui::EditorText& text, const ui::EditorLook& look, std::size_t line) override;
 
  private:
+  Dialogs& dialogs_;
   HWND owner_;
 };
 

@@ -4,11 +4,11 @@
 
 #include "res/control_ids.h"
 #include "ui/win32/edit_dialog.h"
-#include "ui/win32/message_box.h"
 
 namespace mapio::win32 {
 
-CFindDlg::CFindDlg(CXEditDlg& editor) : Dialog(res::kFindDialog), editor_(editor) {}
+CFindDlg::CFindDlg(CXEditDlg& editor)
+    : Dialog(res::kFindDialog, editor.dialogs()), editor_(editor) {}
 
 bool CFindDlg::OnInitDialog() {
   const ui::FindRequest& last = editor_.LastFind();
@@ -42,12 +42,13 @@ void CFindDlg::Find(bool next) {
   request.direction = next ? ui::FindDirection::Next : ui::FindDirection::Previous;
   if (request.text.empty()) return;
   if (!editor_.Box().Find(request)) {
-    ShowMessageBox(hwnd(), ui::NotFoundText(request.text), ui::kFindCaption,
-                   MessageKind::Information);
+    dialogs().ShowMessage(hwnd(), ui::NotFoundText(request.text), ui::kFindCaption,
+                          MessageKind::Information);
   }
 }
 
-CGoToLineDlg::CGoToLineDlg(CXEditDlg& editor) : Dialog(res::kGoToLineDialog), editor_(editor) {}
+CGoToLineDlg::CGoToLineDlg(CXEditDlg& editor)
+    : Dialog(res::kGoToLineDialog, editor.dialogs()), editor_(editor) {}
 
 bool CGoToLineDlg::OnInitDialog() {
   // The caret's line, ready to be typed over.
@@ -62,8 +63,8 @@ bool CGoToLineDlg::OnCommand(int id, int notification) {
   const std::optional<std::size_t> line =
       ui::ParseLineNumber(ItemText(res::kLineNumberBox), box.LineCount());
   if (!line) {
-    ShowMessageBox(hwnd(), ui::LineOutOfRangeText(box.LineCount()), ui::kGoToLineCaption,
-                   MessageKind::Warning);
+    dialogs().ShowMessage(hwnd(), ui::LineOutOfRangeText(box.LineCount()), ui::kGoToLineCaption,
+                          MessageKind::Warning);
     return true;
   }
   box.GoToLine(*line);

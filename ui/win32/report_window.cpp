@@ -47,8 +47,9 @@ bool PutOnClipboard(HWND owner, std::string_view text) {
 
 }  // namespace
 
-CReportDlg::CReportDlg(ui::CheckReport& report, ReportPlace& place, HWND* boxOwner)
-    : Dialog(res::kReportDialog), report_(report), place_(place), boxOwner_(boxOwner) {}
+CReportDlg::CReportDlg(Dialogs& dialogs, ui::CheckReport& report, ReportPlace& place,
+                       HWND* boxOwner)
+    : Dialog(res::kReportDialog, dialogs), report_(report), place_(place), boxOwner_(boxOwner) {}
 
 ui::ReportChoice CReportDlg::Show(HWND owner) {
   // Places and sizes are set by Layout once the window exists; the filters
@@ -418,7 +419,7 @@ void CReportDlg::DrawPicture(const DRAWITEMSTRUCT& item) const {
 void CReportDlg::OpenFocused() {
   const int row = Focused();
   if (row < 0) return;
-  Win32EditorView editor(hwnd());
+  Win32EditorView editor(dialogs(), hwnd());
   if (!report_.Open(static_cast<std::size_t>(row), editor)) return;
   // A fresh report: its rows, counts and buttons.
   ShowFresh();

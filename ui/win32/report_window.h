@@ -29,7 +29,7 @@ class CReportDlg final : public Dialog {
  public:
   // While it is up, `boxOwner` names it, so that boxes shown meanwhile
   // belong to it rather than to the window it covers.
-  CReportDlg(ui::CheckReport& report, ReportPlace& place, HWND* boxOwner);
+  CReportDlg(Dialogs& dialogs, ui::CheckReport& report, ReportPlace& place, HWND* boxOwner);
 
   // Modal over `owner`; the button that closed it (Close for Esc and the
   // close box).

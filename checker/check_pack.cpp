@@ -5,6 +5,7 @@
 
 #include "checker/name_findings.h"
 #include "checker/picture_checks.h"
+#include "checker/report.h"
 #include "checker/usual_size.h"
 #include "core/counted.h"
 #include "core/object_kind.h"
@@ -37,18 +38,16 @@ std::string Files(const PictureMatch& match) {
 }
 
 // To the caller as it comes, or into the report.
-void DeliverFinding(Finding finding, const CheckOptions& options, PackReport& report) {
+void DeliverFinding(Finding finding, CheckEvents& events, PackReport& report) {
   ++report.findingCount;
-  if (options.onFinding)
-    options.onFinding(finding);
-  else
-    report.findings.push_back(std::move(finding));
+  if (!events.Found(finding)) report.findings.push_back(std::move(finding));
 }
 
 class Checker {
  public:
-  Checker(PackReport& report, const pack::PackFile& file, const CheckOptions& options)
-      : report_(report), file_(file), options_(options) {}
+  Checker(PackReport& report, const pack::PackFile& file, const CheckOptions& options,
+          CheckEvents& events)
+      : report_(report), file_(file), options_(options), events_(events) {}
 
   // Held back, to go out in line order among the records' findings.
   void Problems() {
@@ -62,7 +61,7 @@ class Checker {
     idLines_.reserve(file_.records.size());
     const std::size_t total = file_.records.size() + pictures;
     matching.Records([&](std::size_t i, const Record& r, const RecordLook& look) {
-      if (options_.progress && i % kProgressEvery == 0) options_.progress(i, total);
+      if (i % kProgressEvery == 0) events_.Progress({JobProgress::Phase::Checking, i, total});
       OneRecord(r, look);
     });
     ProblemsUpTo(static_cast<std::size_t>(-1));
@@ -174,7 +173,7 @@ class Checker {
       Deliver(std::move(problems_[nextProblem_]));
   }
 
-  void Deliver(Finding finding) { DeliverFinding(std::move(finding), options_, report_); }
+  void Deliver(Finding finding) { DeliverFinding(std::move(finding), events_, report_); }
 
   Finding FromProblem(const Problem& p) const {
     switch (p.kind) {
@@ -249,8 +248,11 @@ class Checker {
     if (withId && look.checked)
       ++(r.target.style.generatedId ? report_.generatedIds : report_.plainIds);
     if (!look.checked) {
-      Add(Category::OtherKind, r.line, r.from, id,
-          "a record of " + KindName(r.target.kind) + ", not of " + KindName(report_.objectKind));
+      Finding other(Category::OtherKind, r.line, std::string(r.from), std::string(id),
+                    OtherKindDetail(r.target.kind, report_.objectKind));
+      other.recordKind = r.target.kind;
+      ProblemsUpTo(r.line);
+      Deliver(std::move(other));
       return;
     }
     std::size_t& nameLine = nameLines_[look.name];
@@ -327,13 +329,10 @@ class Checker {
     }
   }
 
-  std::string KindName(ObjectKind kind) const {
-    return options_.kindName ? options_.kindName(kind) : pack::KindPathText(kind);
-  }
-
   PackReport& report_;
   const pack::PackFile& file_;
   const CheckOptions& options_;
+  CheckEvents& events_;
   std::vector<Finding> problems_;  // the file's, by line
   std::size_t nextProblem_ = 0;
   // By the matching's numbers of names and IDs: the line of the first
@@ -346,25 +345,26 @@ class Checker {
 }  // namespace
 
 PackReport CheckPack(const std::string& folderPath, std::optional<ObjectKind> objectKind,
-                     const CheckOptions& options) {
+                     const CheckOptions& options, CheckEvents& events) {
   pack::Pack pack = pack::LoadPack(folderPath);
-  return CheckPack(folderPath, pack, objectKind, options);
+  return CheckPack(folderPath, pack, objectKind, options, events);
 }
 
 PackReport CheckPack(const std::string& folderPath, pack::Pack& pack,
-                     std::optional<ObjectKind> objectKind, const CheckOptions& options) {
+                     std::optional<ObjectKind> objectKind, const CheckOptions& options,
+                     CheckEvents& events) {
   PackReport report;
   report.folderPath = folderPath;
   report.kindFound = !objectKind;
   report.objectKind = objectKind ? *objectKind : pack::KindOfRecords(pack.file);
   if (!pack.folder->Exists()) {
     DeliverFinding(
-        {Category::Structure, 0, {}, {}, "the folder does not exist or cannot be read", {}},
-        options, report);
+        {Category::Structure, 0, {}, {}, "the folder does not exist or cannot be read", {}}, events,
+        report);
     return report;
   }
   report.records = pack.file.records.size();
-  Checker checker(report, pack.file, options);
+  Checker checker(report, pack.file, options, events);
   pack::PackMatching matching(pack.file, *pack.folder, report.objectKind);
   checker.Problems();
   checker.Records(matching, pack.folder->Pictures().size());
@@ -377,10 +377,10 @@ PackReport CheckPack(const std::string& folderPath, pack::Pack& pack,
     PictureLookOptions look;
     look.deep = options.deep;
     const std::size_t total = report.records + 2 * report.pictures;
-    if (options.progress)
-      look.progress = [&](std::size_t done) {
-        options.progress(report.records + report.pictures + done, total);
-      };
+    look.progress = [&](std::size_t done) {
+      events.Progress(
+          {JobProgress::Phase::Checking, report.records + report.pictures + done, total});
+    };
     infos = LookIntoPictures(pictures, look);
   }
   checker.FileFindings(matching, *pack.folder, pictures, infos);

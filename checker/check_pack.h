@@ -3,13 +3,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "core/job_events.h"
 #include "core/object_kind.h"
 
 namespace mapio::pack {
@@ -64,6 +64,8 @@ struct Finding {
   std::string id;
   std::string detail;  // one sentence for people
   std::string file;    // a file of the folder the finding is about, when it has no line
+  // For other-kind: the record's kind.
+  ObjectKind recordKind = Faces;
   // The picture's format ("PNG", ...; empty when not known) and size (0 when
   // not known), for the findings about a picture of the folder.
   std::string_view format;
@@ -102,22 +104,31 @@ struct CheckOptions {
   // tells case apart would miss them); by default they are found, as the
   // game finds them on Windows and macOS.
   bool caseSensitive = false;
-  // How other-kind findings name a kind; by default by its path.
-  std::function<std::string(ObjectKind kind)> kindName;
-  // Called now and then with the records and pictures looked at so far.
-  std::function<void(std::size_t done, std::size_t total)> progress;
-  // Takes each finding as it is made, in the report's order, instead of
-  // PackReport::findings: half a million of them are never held.
-  std::function<void(const Finding& finding)> onFinding;
+};
+
+// What a check tells as it goes: its progress counts the records and the
+// pictures looked at.
+class CheckEvents : public JobEvents {
+ public:
+  // Each finding as it is made, in the report's order. True takes it, and
+  // the report counts it without holding it: half a million of them are
+  // never held.
+  virtual bool Found(const Finding& /*finding*/) { return false; }
 };
 
 // Checks the folder for `objectKind`; without one, for the kind most of its
 // records have (faces when it has none).
 PackReport CheckPack(const std::string& folderPath, std::optional<ObjectKind> objectKind,
-                     const CheckOptions& options = {});
+                     const CheckOptions& options, CheckEvents& events);
+inline PackReport CheckPack(const std::string& folderPath, std::optional<ObjectKind> objectKind,
+                            const CheckOptions& options = {}) {
+  CheckEvents unheard;
+  return CheckPack(folderPath, objectKind, options, unheard);
+}
 // The same on the pack of `folderPath` as pack::LoadPack gave it: a job
 // that looks at the pack itself too reads and lists it once.
 PackReport CheckPack(const std::string& folderPath, pack::Pack& pack,
-                     std::optional<ObjectKind> objectKind, const CheckOptions& options = {});
+                     std::optional<ObjectKind> objectKind, const CheckOptions& options,
+                     CheckEvents& events);
 
 }  // namespace mapio::checker

@@ -86,6 +86,13 @@ void AppendFindingLineBelow(std::string_view folder, const Finding& finding, std
   AppendShown(out, finding.detail);
 }
 
+std::string OtherKindDetail(ObjectKind recordKind, ObjectKind checkedKind) {
+  return std::string("a record of ")
+      .append(KindOf(recordKind).cliName)
+      .append(", not of ")
+      .append(KindOf(checkedKind).cliName);
+}
+
 std::string SummaryLine(const PackReport& report) {
   std::string line;
   AppendShown(line, report.folderPath);

@@ -19,6 +19,9 @@ void AppendFindingLine(const PackReport& report, const Finding& finding, std::st
 // that is that folder itself ("config.xml:12: ...").
 void AppendFindingLineBelow(std::string_view folder, const Finding& finding, std::string& out);
 
+// An other-kind finding's detail: "a record of logos, not of faces".
+std::string OtherKindDetail(ObjectKind recordKind, ObjectKind checkedKind);
+
 // "FOLDER: 12 records, 14 pictures, 3 findings"
 std::string SummaryLine(const PackReport& report);
 

@@ -14,6 +14,35 @@ namespace mapio::cli {
 
 using checker::PackReport;
 
+namespace {
+
+// Text goes out finding by finding; JSON is one document in the end.
+class CheckLines final : public checker::CheckEvents {
+ public:
+  CheckLines(Terminal& progressLine, std::ostream& out, bool json)
+      : progressLine_(progressLine), out_(out), json_(json) {}
+
+  void Progress(const JobProgress& progress) override { progressLine_.Progress(progress); }
+  bool Found(const checker::Finding& f) override {
+    if (json_) return false;
+    progressLine_.ClearProgress();
+    line_.clear();
+    checker::AppendFindingLine(shown, f, line_);
+    out_ << line_ << '\n';
+    return true;
+  }
+
+  PackReport shown;  // named as the user typed it, so that the lines read back
+
+ private:
+  Terminal& progressLine_;
+  std::ostream& out_;
+  bool json_;
+  std::string line_;
+};
+
+}  // namespace
+
 int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
              bool stderrIsTerminal) {
   std::istringstream noInput;
@@ -25,28 +54,13 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
   options.caseSensitive = request.caseSensitive;
   options.pictures = request.pictures;
   options.deep = request.deep;
-  options.kindName = [](ObjectKind kind) { return std::string(ObjectKindName(kind)); };
-  options.progress = [&](std::size_t done, std::size_t total) {
-    progressLine.Progress({JobProgress::Phase::Checking, done, total});
-  };
+  CheckLines events(progressLine, out, request.json);
 
   bool anyFinding = false;
   checker::JsonReport reports;
   for (const std::string& folder : request.folders) {
     progressLine.JobStarted();
-    // Text goes out finding by finding; JSON is one document in the end.
-    PackReport shown;
-    shown.folderPath = folder;  // as the user typed it, so that the lines read back
-    std::string line;
-    options.onFinding = nullptr;
-    if (!request.json) {
-      options.onFinding = [&](const checker::Finding& f) {
-        progressLine.ClearProgress();
-        line.clear();
-        checker::AppendFindingLine(shown, f, line);
-        out << line << '\n';
-      };
-    }
+    events.shown.folderPath = folder;
     const std::optional<ObjectKind> kind =
         request.kindGiven ? std::optional<ObjectKind>(request.objectKind) : std::nullopt;
     const std::optional<std::string> path = FolderArgument(folder, err);
@@ -54,7 +68,7 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
       anyFinding = true;
       continue;
     }
-    PackReport report = checker::CheckPack(*path, kind, options);
+    PackReport report = checker::CheckPack(*path, kind, options, events);
     report.folderPath = folder;
     progressLine.ClearProgress();
     anyFinding = anyFinding || report.findingCount != 0;

@@ -40,18 +40,65 @@ int ForEachFolder(const CliRequest& request, Terminal& terminal,
   return terminal.SawTrouble() ? kExitTrouble : kExitOk;
 }
 
-// The terminal of make and update, which ask for IDs unless -n.
-struct Asking {
+// The terminal of make and update, which ask for IDs unless -n; a dry
+// run's update lists its changes.
+class Asking : public UpdateEvents {
+ public:
   Asking(const CliRequest& request, const Streams& s)
       : terminal(s.in, s.out, s.err, OptionsFor(request, s, !request.idsFromNames)),
-        prompter(s.in, s.err, !s.stdinIsTerminal),
-        questions(prompter) {
-    questions.replaceMapping = [this] { return terminal.Ask(kReplaceMappingText); };
-    questions.progress = [this](const JobProgress& p) { terminal.Progress(p); };
+        prompter_(s.in, s.err, !s.stdinIsTerminal) {}
+
+  void Progress(const JobProgress& p) override { terminal.Progress(p); }
+  bool ReplaceMapping() override { return terminal.Ask(kReplaceMappingText); }
+  std::optional<std::uint32_t> AskFileId(std::string_view fileName,
+                                         std::string_view counter) override {
+    return prompter_.AskFileId(fileName, counter);
   }
+  std::optional<KitAnswer> AskKitId(std::string_view fileName, std::string_view counter) override {
+    return prompter_.AskKitId(fileName, counter);
+  }
+  void Changed(char change, const std::string& line) override {
+    terminal.Say(std::string(1, change) + " " + std::string(platform::Trim(line)));
+  }
+
   Terminal terminal;
-  TerminalPrompter prompter;
-  JobQuestions questions;
+
+ private:
+  TerminalPrompter prompter_;
+};
+
+// The list of renames goes out as they are made: half a million lines are
+// never held.
+class TerminalTranslateEvents : public TranslateEvents {
+ public:
+  TerminalTranslateEvents(Terminal& terminal, const std::string& folder, bool dryRun)
+      : terminal_(terminal), folder_(folder), dryRun_(dryRun) {}
+
+  void Progress(const JobProgress& p) override { terminal_.Progress(p); }
+  void Unreadable() override { terminal_.Warn(kUnreadableRecordText); }
+  void NotRenamed(const std::string& from, const std::string& id) override {
+    terminal_.Warn(NotRenamedText(from, id));
+  }
+  void Renamed(const TranslateRename& r) override {
+    if (dryRun_) return terminal_.Say(r.oldName + " -> " + r.newName);
+    line_.assign(headed_ ? "" : kProcessedHeading);
+    headed_ = true;
+    AppendRenamedLine(line_, r);
+    line_.pop_back();
+    terminal_.Say(line_);
+  }
+  void NoJournal() override {
+    terminal_.Warn(folder_ +
+                   ": no journal of the renames could be written: this translate "
+                   "cannot be undone");
+  }
+
+ private:
+  Terminal& terminal_;
+  const std::string& folder_;
+  bool dryRun_;
+  bool headed_ = false;
+  std::string line_;
 };
 
 void WarnIfAny(Terminal& terminal, const std::string& text) {
@@ -65,7 +112,7 @@ int RunMake(const CliRequest& request, const Streams& s) {
   Terminal& terminal = asking.terminal;
   const MakeOptions options{request.objectKind, request.idsFromNames};
   return ForEachFolder(request, terminal, [&](const std::string& folder) {
-    const MakeOutcome o = MakeMapping(folder, options, asking.questions);
+    const MakeOutcome o = MakeMapping(folder, options, asking);
     if (o.result == MakeOutcome::Result::Kept) return;
     if (o.result != MakeOutcome::Result::Written) return terminal.Warn(MakeFailureText(o));
     WarnIfAny(terminal, NotAddedText(o));
@@ -81,13 +128,9 @@ int RunUpdate(const CliRequest& request, const Streams& s) {
   options.idsFromNames = request.idsFromNames;
   options.prune = request.prune;
   options.dryRun = request.dryRun;
-  if (request.dryRun) {
-    options.onChange = [&](char change, const std::string& line) {
-      terminal.Say(std::string(1, change) + " " + std::string(platform::Trim(line)));
-    };
-  }
+  options.listChanges = request.dryRun;
   return ForEachFolder(request, terminal, [&](const std::string& folder) {
-    const UpdateOutcome o = UpdateMapping(folder, options, asking.questions);
+    const UpdateOutcome o = UpdateMapping(folder, options, asking);
     if (o.result != UpdateOutcome::Result::Updated) return terminal.Warn(UpdateFailureText(o));
     WarnIfAny(terminal, NotAddedText(o));
     terminal.Say(UpdateSummaryText(o, request.dryRun));
@@ -102,27 +145,7 @@ int RunTranslate(const CliRequest& request, const Streams& s) {
   return ForEachFolder(request, terminal, [&](const std::string& folder) {
     // The list of renames goes out as they are made: half a million lines
     // are never held.
-    bool headed = false;
-    TranslateEvents events;
-    events.unreadable = [&] { terminal.Warn(kUnreadableRecordText); };
-    events.notRenamed = [&](const std::string& from, const std::string& id) {
-      terminal.Warn(NotRenamedText(from, id));
-    };
-    std::string line;
-    events.renamed = [&](const TranslateRename& r) {
-      if (request.dryRun) return terminal.Say(r.oldName + " -> " + r.newName);
-      line.assign(headed ? "" : kProcessedHeading);
-      headed = true;
-      AppendRenamedLine(line, r);
-      line.pop_back();
-      terminal.Say(line);
-    };
-    events.progress = [&](const JobProgress& p) { terminal.Progress(p); };
-    events.noJournal = [&] {
-      terminal.Warn(folder +
-                    ": no journal of the renames could be written: this translate "
-                    "cannot be undone");
-    };
+    TerminalTranslateEvents events(terminal, folder, request.dryRun);
     const TranslateOutcome o = TranslateNames(folder, options, events);
     switch (o.result) {
       case TranslateOutcome::Result::NotOpened: return terminal.Warn(ReadFailureText(o.readResult));

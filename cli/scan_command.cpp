@@ -18,29 +18,44 @@ namespace mapio::cli {
 namespace {
 
 // Text goes out line by line as the scan finds it; JSON takes it all in.
-scan::ScanEvents TextEvents(std::ostream& out, Terminal& progressLine, std::string& line) {
-  scan::ScanEvents events;
-  const auto say = [&out, &progressLine](const std::string& text) {
-    progressLine.ClearProgress();
-    out << text << '\n';
-  };
-  events.finding = [say, &line](const scan::ScannedPack& pack, const checker::Finding& f) {
-    line.clear();
-    scan::AppendPackFindingLine(pack, f, line);
-    say(line);
-  };
-  events.packChecked = [say](const scan::ScannedPack& pack) {
-    say(checker::SummaryLine(pack.report));
-  };
-  events.unreadable = [say](const std::string& relative) { say(scan::UnreadableLine(relative)); };
-  events.clash = [say, &line](const scan::Clash& clash,
-                              const std::vector<scan::ScannedPack>& packs) {
-    line.clear();
-    scan::AppendClashLine(clash, packs, line);
-    say(line);
-  };
-  return events;
-}
+class ScanLines final : public scan::ScanEvents {
+ public:
+  ScanLines(Terminal& progressLine, std::ostream& out, bool json)
+      : progressLine_(progressLine), out_(out), json_(json) {}
+
+  void Progress(const JobProgress& progress) override { progressLine_.Progress(progress); }
+  void PackStarted(const scan::ScannedPack& /*pack*/) override { progressLine_.JobStarted(); }
+  bool Found(const scan::ScannedPack& pack, const checker::Finding& f) override {
+    if (json_) return false;
+    line_.clear();
+    scan::AppendPackFindingLine(pack, f, line_);
+    return Say(line_);
+  }
+  void PackChecked(const scan::ScannedPack& pack) override {
+    if (!json_) Say(checker::SummaryLine(pack.report));
+  }
+  bool Unreadable(const std::string& relative) override {
+    return !json_ && Say(scan::UnreadableLine(relative));
+  }
+  bool Clashed(const scan::Clash& clash, const std::vector<scan::ScannedPack>& packs) override {
+    if (json_) return false;
+    line_.clear();
+    scan::AppendClashLine(clash, packs, line_);
+    return Say(line_);
+  }
+
+ private:
+  bool Say(const std::string& text) {
+    progressLine_.ClearProgress();
+    out_ << text << '\n';
+    return true;
+  }
+
+  Terminal& progressLine_;
+  std::ostream& out_;
+  bool json_;
+  std::string line_;
+};
 
 }  // namespace
 
@@ -55,11 +70,7 @@ int RunScan(const CliRequest& request, std::ostream& out, std::ostream& err,
   options.pictures = request.pictures;
   options.deep = request.deep;
   options.caseSensitive = request.caseSensitive;
-  std::string line;
-  scan::ScanEvents events = request.json ? scan::ScanEvents{} : TextEvents(out, progressLine, line);
-  events.kindName = [](ObjectKind kind) { return std::string(ObjectKindName(kind)); };
-  events.progress = [&](const JobProgress& progress) { progressLine.Progress(progress); };
-  events.packStarted = [&](const scan::ScannedPack&) { progressLine.JobStarted(); };
+  ScanLines events(progressLine, out, request.json);
 
   bool anyFound = false;
   scan::ScanJson json;

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/job_questions.h"
+#include "core/job_events.h"
 
 namespace mapio::cli {
 

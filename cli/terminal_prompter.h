@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/job_questions.h"
+#include "core/job_events.h"
 
 namespace mapio::cli {
 

@@ -6,7 +6,7 @@
 #include <deque>
 #include <iterator>
 
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "core/object_kind.h"
 #include "pack/pack.h"
 #include "pack/pack_edit.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "pack/names.h"
 #include "pack/target.h"
 #include "pack/xml_text.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "platform/platform.h"
 
 namespace mapio::pack {

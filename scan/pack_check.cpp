@@ -2,18 +2,13 @@
 
 namespace mapio::scan {
 
-checker::PackReport CheckOnePack(const std::string& path, pack::Pack& pack, const PackCheck& how) {
+checker::PackReport CheckOnePack(const std::string& path, pack::Pack& pack, const PackCheck& how,
+                                 checker::CheckEvents& events) {
   checker::CheckOptions options;
   options.pictures = how.pictures;
   options.deep = how.deep;
   options.caseSensitive = how.caseSensitive;
-  options.kindName = how.kindName;
-  if (how.progress)
-    options.progress = [&how](std::size_t done, std::size_t total) {
-      how.progress({JobProgress::Phase::Checking, done, total});
-    };
-  options.onFinding = how.finding;
-  return checker::CheckPack(path, pack, how.kind, options);
+  return checker::CheckPack(path, pack, how.kind, options, events);
 }
 
 }  // namespace mapio::scan

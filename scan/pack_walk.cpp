@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/job_questions.h"
+#include "core/job_events.h"
 
 namespace mapio::scan {
 

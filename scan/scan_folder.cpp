@@ -7,26 +7,35 @@ namespace mapio::scan {
 
 namespace {
 
+// One pack's check, told to the scan's events as that pack's.
+class PackEvents final : public checker::CheckEvents {
+ public:
+  PackEvents(ScanEvents& events, const ScannedPack& pack) : events_(events), pack_(pack) {}
+  void Progress(const JobProgress& progress) override { events_.Progress(progress); }
+  bool Found(const checker::Finding& finding) override { return events_.Found(pack_, finding); }
+
+ private:
+  ScanEvents& events_;
+  const ScannedPack& pack_;
+};
+
 class Scanner final : public WalkVisitor {
  public:
-  Scanner(const ScanOptions& options, const ScanEvents& events, ScanOutcome& outcome)
+  Scanner(const ScanOptions& options, ScanEvents& events, ScanOutcome& outcome)
       : options_(options), events_(events), outcome_(outcome) {}
 
   void Pack(const std::string& relative, const std::string& path, pack::Pack& pack) override {
     ScannedPack& scanned = outcome_.packs.emplace_back();
     scanned.relative = relative;
     scanned.report.folderPath = relative.empty() ? "." : relative;
-    if (events_.packStarted) events_.packStarted(scanned);
+    events_.PackStarted(scanned);
     PackCheck how;
     how.kind = relative.empty() ? options_.ownPackKind : std::nullopt;
     how.pictures = options_.pictures;
     how.deep = options_.deep;
     how.caseSensitive = options_.caseSensitive;
-    how.kindName = events_.kindName;
-    how.progress = events_.progress;
-    if (events_.finding)
-      how.finding = [this, &scanned](const checker::Finding& f) { events_.finding(scanned, f); };
-    checker::PackReport report = CheckOnePack(path, pack, how);
+    PackEvents events(events_, scanned);
+    checker::PackReport report = CheckOnePack(path, pack, how, events);
     report.folderPath = scanned.report.folderPath;
     scanned.report = std::move(report);
     // After the check, whose own tables have gone: the two never peak together.
@@ -34,38 +43,31 @@ class Scanner final : public WalkVisitor {
     outcome_.records += scanned.report.records;
     outcome_.pictures += scanned.report.pictures;
     outcome_.findings += scanned.report.findingCount;
-    if (events_.packChecked) events_.packChecked(scanned);
+    events_.PackChecked(scanned);
   }
 
   void Unreadable(const std::string& relative) override {
     ++outcome_.findings;
-    if (events_.unreadable)
-      events_.unreadable(relative);
-    else
-      outcome_.unreadable.push_back(relative);
+    if (!events_.Unreadable(relative)) outcome_.unreadable.push_back(relative);
   }
 
   void Clashes() {
     index_.Clashes([&](const Clash& clash) {
       ++outcome_.clashCount;
-      if (events_.clash)
-        events_.clash(clash, outcome_.packs);
-      else
-        outcome_.clashes.push_back(clash);
+      if (!events_.Clashed(clash, outcome_.packs)) outcome_.clashes.push_back(clash);
     });
   }
 
  private:
   const ScanOptions& options_;
-  const ScanEvents& events_;
+  ScanEvents& events_;
   ScanOutcome& outcome_;
   ClashIndex index_;
 };
 
 }  // namespace
 
-ScanOutcome ScanFolder(const std::string& folder, const ScanOptions& options,
-                       const ScanEvents& events) {
+ScanOutcome ScanFolder(const std::string& folder, const ScanOptions& options, ScanEvents& events) {
   ScanOutcome outcome;
   Scanner scanner(options, events, outcome);
   outcome.links = WalkPacks(folder, scanner, options.walk).links;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "checker/check_pack.h"
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "scan/clash_index.h"
 #include "scan/pack_walk.h"
 
@@ -34,23 +34,25 @@ struct ScanOptions {
   WalkOptions walk;
 };
 
-// What the scan tells while it runs; each may be empty. What a function
-// takes is not held in the outcome: a scan of a million records holds none
-// of its findings when it is told them as they come.
-struct ScanEvents {
+// What the scan tells while it runs; its progress is the pack being
+// checked. What an event takes (returning true) is not held in the outcome:
+// a scan of a million records holds none of its findings when it is told
+// them as they come.
+class ScanEvents : public JobEvents {
+ public:
   // A pack's check begins: its report names it, and counts nothing yet.
-  std::function<void(const ScannedPack& pack)> packStarted;
-  std::function<void(const ScannedPack& pack, const checker::Finding& finding)> finding;
-  std::function<void(const ScannedPack& pack)> packChecked;
+  virtual void PackStarted(const ScannedPack& /*pack*/) {}
+  virtual bool Found(const ScannedPack& /*pack*/, const checker::Finding& /*finding*/) {
+    return false;
+  }
+  virtual void PackChecked(const ScannedPack& /*pack*/) {}
   // A folder that could not be read: the packs in it were not checked.
-  std::function<void(const std::string& relative)> unreadable;
+  virtual bool Unreadable(const std::string& /*relative*/) { return false; }
   // After the last pack, in the order of the records their lines stand at;
   // `packs` are those the clash's records name.
-  std::function<void(const Clash& clash, const std::vector<ScannedPack>& packs)> clash;
-  // The pack being checked: how far it has come.
-  std::function<void(const JobProgress& progress)> progress;
-  // How other-kind findings name a kind (check's own words by default).
-  std::function<std::string(ObjectKind kind)> kindName;
+  virtual bool Clashed(const Clash& /*clash*/, const std::vector<ScannedPack>& /*packs*/) {
+    return false;
+  }
 };
 
 struct ScanOutcome {
@@ -66,7 +68,10 @@ struct ScanOutcome {
 };
 
 // `folder` is absolute; a report names the packs by their paths below it.
-ScanOutcome ScanFolder(const std::string& folder, const ScanOptions& options,
-                       const ScanEvents& events = {});
+ScanOutcome ScanFolder(const std::string& folder, const ScanOptions& options, ScanEvents& events);
+inline ScanOutcome ScanFolder(const std::string& folder, const ScanOptions& options) {
+  ScanEvents unheard;
+  return ScanFolder(folder, options, unheard);
+}
 
 }  // namespace mapio::scan

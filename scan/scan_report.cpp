@@ -4,7 +4,7 @@
 
 #include "checker/report.h"
 #include "core/counted.h"
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "core/object_kind.h"
 
 namespace mapio::scan {

@@ -93,13 +93,21 @@ class Explainer final : public WalkVisitor {
     how.pictures = false;  // only the records' pictures are looked into, below
     // What the check says of the picture by its name, the answer's own
     // picture line says.
-    how.finding = [&](const checker::Finding& f) {
-      using checker::Category;
-      if (f.category == Category::Missing || f.category == Category::Translated) return;
-      for (const pack::Record* r : matches)
-        if (f.line == r->line) findings.push_back(f);
-    };
-    CheckOnePack(path, pack, how);
+    struct RecordsFindings final : checker::CheckEvents {
+      RecordsFindings(const std::vector<const pack::Record*>& matches,
+                      std::vector<checker::Finding>& findings)
+          : matches(matches), findings(findings) {}
+      bool Found(const checker::Finding& f) override {
+        using checker::Category;
+        if (f.category == Category::Missing || f.category == Category::Translated) return true;
+        for (const pack::Record* r : matches)
+          if (f.line == r->line) findings.push_back(f);
+        return true;
+      }
+      const std::vector<const pack::Record*>& matches;
+      std::vector<checker::Finding>& findings;
+    } events(matches, findings);
+    CheckOnePack(path, pack, how, events);
     for (const pack::Record* r : matches)
       outcome_.records.push_back(Explain(relative, path, pack, *r, findings));
   }

@@ -113,7 +113,7 @@ bool WritePlan(const std::string& folderPath, ObjectKind kind, pack::RecordPlace
 
 class Translation {
  public:
-  Translation(const TranslateOptions& options, const TranslateEvents& events,
+  Translation(const TranslateOptions& options, TranslateEvents& events,
               translator::PictureFolder& folder, translator::JournalWriter& journal)
       : options_(options), events_(events), renamer_(folder), journal_(journal) {}
 
@@ -156,25 +156,23 @@ class Translation {
  private:
   void HandleRecord(const Held& record) {
     ++records_;
-    if (events_.progress) events_.progress({JobProgress::Phase::Renaming, records_, 0});
+    events_.Progress({JobProgress::Phase::Renaming, records_, 0});
     // Kits have no read format: every line is said to be unreadable.
-    if (options_.kind == Kits && events_.noReadFormat) events_.noReadFormat();
+    if (options_.kind == Kits) events_.NoReadFormat();
     if (!record.record) {
-      if (events_.unreadable) events_.unreadable();
+      events_.Unreadable();
       return;
     }
     const std::size_t entry = entries_++;
     const translator::RenameOutcome outcome = renamer_.Rename(record.name, record.id);
     if (!outcome.renamed) {
       ++failed_;
-      if (events_.notRenamed) events_.notRenamed(record.name, record.id);
+      events_.NotRenamed(record.name, record.id);
       return;
     }
     ++renamed_;
     journal_.Renamed(entry, outcome.oldName, outcome.newName);
-    if (events_.renamed)
-      events_.renamed(
-          {record.name, record.id, outcome.extension, outcome.oldName, outcome.newName});
+    events_.Renamed({record.name, record.id, outcome.extension, outcome.oldName, outcome.newName});
   }
 
   bool Stopped() const {
@@ -183,7 +181,7 @@ class Translation {
   }
 
   const TranslateOptions& options_;
-  const TranslateEvents& events_;
+  TranslateEvents& events_;
   translator::PictureRenamer renamer_;
   translator::JournalWriter& journal_;
   std::size_t entries_ = 0;  // records tried, as the journal's plan counts them
@@ -209,7 +207,7 @@ bool StartJournal(const std::string& folderPath, const TranslateOptions& options
 }  // namespace
 
 TranslateOutcome TranslateNames(const std::string& folderPath, const TranslateOptions& options,
-                                const TranslateEvents& events) {
+                                TranslateEvents& events) {
   TranslateOutcome outcome;
   pack::RecordPlaces places(folderPath, options.kind);
   ListLines lines(places, options.kind);
@@ -225,7 +223,7 @@ TranslateOutcome TranslateNames(const std::string& folderPath, const TranslateOp
   translator::JournalWriter journal;
   ListSource source(options.journal.keptBytesForTesting.value_or(HeldEntries::kBudget));
   outcome.journal = options.dryRun || StartJournal(folderPath, options, places, journal, source);
-  if (!outcome.journal && events.noJournal) events.noJournal();
+  if (!outcome.journal) events.NoJournal();
   const auto folder = options.dryRun ? translator::MakeSimulatedFolder(folderPath)
                                      : translator::MakeRealFolder(folderPath);
   Translation translation(options, events, *folder, journal);

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "core/object_kind.h"
 #include "platform/platform.h"
 
@@ -41,19 +41,19 @@ struct TranslateRename {
 };
 
 // What the job tells as it goes, in the order of config.xml's records.
-struct TranslateEvents {
-  // A record line, when the kind has no read format (kits): before unreadable.
-  std::function<void()> noReadFormat;
+class TranslateEvents : public JobEvents {
+ public:
+  // A record line, when the kind has no read format (kits): before Unreadable.
+  virtual void NoReadFormat() {}
   // A record line that is not a record of the kind.
-  std::function<void()> unreadable;
+  virtual void Unreadable() {}
   // A record none of whose pictures could be renamed.
-  std::function<void(const std::string& from, const std::string& id)> notRenamed;
+  virtual void NotRenamed(const std::string& /*from*/, const std::string& /*id*/) {}
   // A picture renamed (in a dry run, one that would be).
-  std::function<void(const TranslateRename& rename)> renamed;
-  std::function<void(const JobProgress& progress)> progress;
+  virtual void Renamed(const TranslateRename& /*rename*/) {}
   // Before the first rename, when no journal could be written: this run
   // cannot be taken back.
-  std::function<void()> noJournal;
+  virtual void NoJournal() {}
 };
 
 struct TranslateOutcome {
@@ -74,6 +74,11 @@ struct TranslateOutcome {
 // the picture of its name (".png", ".jpg", ".gif" in turn) to its ID,
 // never replacing a file.
 TranslateOutcome TranslateNames(const std::string& folderPath, const TranslateOptions& options,
-                                const TranslateEvents& events);
+                                TranslateEvents& events);
+inline TranslateOutcome TranslateNames(const std::string& folderPath,
+                                       const TranslateOptions& options) {
+  TranslateEvents unheard;
+  return TranslateNames(folderPath, options, unheard);
+}
 
 }  // namespace mapio

@@ -50,13 +50,28 @@ std::string UndoQuestion(const TranslateOnRecord& latest) {
          "replaced.";
 }
 
+namespace {
+
+// The window shows a check's progress; its findings it holds for the report.
+template <class Events>
+class ProgressOnly final : public Events {
+ public:
+  explicit ProgressOnly(const std::function<void(const JobProgress&)>& progress)
+      : progress_(progress) {}
+  void Progress(const JobProgress& progress) override { progress_(progress); }
+
+ private:
+  const std::function<void(const JobProgress&)>& progress_;
+};
+
+}  // namespace
+
 FolderReport CheckFolderOrPacks(const std::string& folder, const std::string& shownPath,
                                 ObjectKind objectKind,
                                 const std::function<void(const JobProgress&)>& progress) {
   scan::ScanOptions options;
   options.ownPackKind = objectKind;
-  scan::ScanEvents events;
-  events.progress = progress;
+  ProgressOnly<scan::ScanEvents> events(progress);
   ScanReport scanned{shownPath, scan::ScanFolder(folder, options, events)};
   scan::ScanOutcome& found = scanned.outcome;
   if (found.unreadable.empty() && found.packs.size() == 1 && found.packs[0].relative.empty()) {
@@ -78,11 +93,8 @@ std::string CleanText(const ScanReport& report) {
 checker::PackReport CheckFolder(const std::string& folder, const std::string& shownPath,
                                 ObjectKind objectKind,
                                 const std::function<void(const JobProgress&)>& progress) {
-  checker::CheckOptions options;
-  options.progress = [&](std::size_t done, std::size_t total) {
-    progress({JobProgress::Phase::Checking, done, total});
-  };
-  checker::PackReport report = checker::CheckPack(folder, objectKind, options);
+  ProgressOnly<checker::CheckEvents> events(progress);
+  checker::PackReport report = checker::CheckPack(folder, objectKind, {}, events);
   report.folderPath = shownPath;
   return report;
 }

@@ -7,14 +7,14 @@ namespace mapio::ui {
 JobEntries MakeJobEntries(IdPrompter& prompter) {
   JobEntries jobs;
   jobs.makeMapping = [&prompter](JobSettings& settings, JobHost& host) {
-    MappingWriter(settings, host, prompter);
+    MakeMappingFile(settings, host, prompter);
   };
-  jobs.translate = [](JobSettings& settings, JobHost& host) { MappingTranslator(settings, host); };
+  jobs.translate = [](JobSettings& settings, JobHost& host) { TranslateFileNames(settings, host); };
   jobs.update = [&prompter](JobSettings& settings, JobHost& host, bool addNew, bool prune) {
     UpdateOptions options;
     options.addNew = addNew;
     options.prune = prune;
-    MappingUpdater(settings, host, prompter, options);
+    UpdateMappingFile(settings, host, prompter, options);
   };
   return jobs;
 }

@@ -1,12 +1,12 @@
 // What the window's jobs need of the window: its settings, its message
-// boxes and its progress display. Jobs themselves ask only JobQuestions.
+// boxes and its progress display. Jobs themselves ask only their JobEvents.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "core/mapping_messages.h"
 #include "core/object_kind.h"
 #include "pack/read_format.h"

@@ -22,45 +22,72 @@ void WarnNotAdded(JobHost& host, const std::string& text) {
   if (!text.empty()) host.ShowMessage(text, kFilesNotAdded, MessageKind::Warning);
 }
 
-JobQuestions QuestionsOf(JobHost& host, IdPrompter& prompter) {
-  JobQuestions questions{prompter};
-  questions.replaceMapping = [&host] {
-    return host.ShowMessage(kReplaceMappingText, kReplaceMappingCaption, MessageKind::Question) ==
+// Make's and update's questions, asked by the window.
+class WindowAsking : public UpdateEvents {
+ public:
+  WindowAsking(JobHost& host, IdPrompter& prompter) : host_(host), prompter_(prompter) {}
+
+  void Progress(const JobProgress& progress) override { host_.ReportProgress(progress); }
+  bool ReplaceMapping() override {
+    return host_.ShowMessage(kReplaceMappingText, kReplaceMappingCaption, MessageKind::Question) ==
            MessageButton::Yes;
-  };
-  questions.progress = [&host](const JobProgress& progress) { host.ReportProgress(progress); };
-  return questions;
-}
+  }
+  std::optional<std::uint32_t> AskFileId(std::string_view fileName,
+                                         std::string_view counter) override {
+    return prompter_.AskFileId(fileName, counter);
+  }
+  std::optional<KitAnswer> AskKitId(std::string_view fileName, std::string_view counter) override {
+    return prompter_.AskKitId(fileName, counter);
+  }
+
+ private:
+  JobHost& host_;
+  IdPrompter& prompter_;
+};
+
+// Translate's warnings as boxes, one per record, and its renames gathered
+// for the closing message.
+class WindowTranslateEvents : public TranslateEvents {
+ public:
+  WindowTranslateEvents(JobHost& host, const RenameHeard& onRename)
+      : host_(host), onRename_(onRename) {}
+
+  void Progress(const JobProgress& progress) override { host_.ReportProgress(progress); }
+  void NoReadFormat() override { Warn(host_, kNoKitTemplateText); }
+  void Unreadable() override { host_.ShowMessage(kUnreadableRecordText, "", MessageKind::Warning); }
+  void NotRenamed(const std::string& from, const std::string& id) override {
+    Warn(host_, NotRenamedText(from, id));
+  }
+  void Renamed(const TranslateRename& r) override {
+    AppendRenamedLine(processed, r);
+    if (onRename_) onRename_(r.oldName, r.newName);
+  }
+
+  std::string processed{kProcessedHeading};
+
+ private:
+  JobHost& host_;
+  const RenameHeard& onRename_;
+};
 
 }  // namespace
 
-void MappingWriter(JobSettings& settings, JobHost& host, IdPrompter& prompter,
-                   MakeOptions options) {
+void MakeMappingFile(JobSettings& settings, JobHost& host, IdPrompter& prompter,
+                     MakeOptions options) {
   options.kind = settings.Kind();
   options.idsFromNames = settings.allFilenamesAreIds;
-  const MakeOutcome o = MakeMapping(settings.folderPath, options, QuestionsOf(host, prompter));
+  WindowAsking asking(host, prompter);
+  const MakeOutcome o = MakeMapping(settings.folderPath, options, asking);
   if (o.result == MakeOutcome::Result::Kept) return;
   if (o.result != MakeOutcome::Result::Written) return Warn(host, MakeFailureText(o));
   WarnNotAdded(host, NotAddedText(o));
   host.ShowMessage(SuccessText(o.added), kSuccessCaption, MessageKind::Information);
 }
 
-void MappingTranslator(
-    JobSettings& settings, JobHost& host, TranslateOptions options,
-    const std::function<void(const std::string& from, const std::string& to)>& onRename) {
+void TranslateFileNames(JobSettings& settings, JobHost& host, TranslateOptions options,
+                        const RenameHeard& onRename) {
   options.kind = settings.Kind();
-  std::string processed(kProcessedHeading);
-  TranslateEvents events;
-  events.noReadFormat = [&] { Warn(host, kNoKitTemplateText); };
-  events.unreadable = [&] { host.ShowMessage(kUnreadableRecordText, "", MessageKind::Warning); };
-  events.notRenamed = [&](const std::string& from, const std::string& id) {
-    Warn(host, NotRenamedText(from, id));
-  };
-  events.renamed = [&](const TranslateRename& r) {
-    AppendRenamedLine(processed, r);
-    if (onRename) onRename(r.oldName, r.newName);
-  };
-  events.progress = [&host](const JobProgress& progress) { host.ReportProgress(progress); };
+  WindowTranslateEvents events(host, onRename);
   const TranslateOutcome o = TranslateNames(settings.folderPath, options, events);
   using Result = TranslateOutcome::Result;
   switch (o.result) {
@@ -72,15 +99,16 @@ void MappingTranslator(
     case Result::Stopped: return;
     case Result::Done: break;
   }
-  std::string text = o.renamed == 0 ? std::string(kNothingRenamed) : std::move(processed);
+  std::string text = o.renamed == 0 ? std::string(kNothingRenamed) : std::move(events.processed);
   host.ShowMessage(text + RenamedCountText(o), kStatusCaption, MessageKind::Information);
 }
 
-void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,
-                    UpdateOptions options) {
+void UpdateMappingFile(JobSettings& settings, JobHost& host, IdPrompter& prompter,
+                       UpdateOptions options) {
   options.kind = settings.Kind();
   options.idsFromNames = settings.allFilenamesAreIds;
-  const UpdateOutcome o = UpdateMapping(settings.folderPath, options, QuestionsOf(host, prompter));
+  WindowAsking asking(host, prompter);
+  const UpdateOutcome o = UpdateMapping(settings.folderPath, options, asking);
   if (o.result == UpdateOutcome::Result::NotRead) return WarnNotRead(host, o.readResult, o.utf16);
   if (o.result != UpdateOutcome::Result::Updated) return Warn(host, UpdateFailureText(o));
   WarnNotAdded(host, NotAddedText(o));

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "translator/mapping_translator.h"
 #include "ui/job_host.h"
 #include "writer/mapping_updater.h"
@@ -17,18 +17,18 @@ namespace mapio {
 
 // "Make config.xml file": one record per file of the folder. The kind and
 // "All filenames are IDs" come from the settings.
-void MappingWriter(JobSettings& settings, JobHost& host, IdPrompter& prompter,
-                   MakeOptions options = {});
+void MakeMappingFile(JobSettings& settings, JobHost& host, IdPrompter& prompter,
+                     MakeOptions options = {});
 
 // "Translate file names to IDs". `onRename` hears of every rename made
 // (or foreseen, in a dry run): the old and the new file name.
-void MappingTranslator(
-    JobSettings& settings, JobHost& host, TranslateOptions options = {},
-    const std::function<void(const std::string& from, const std::string& to)>& onRename = {});
+using RenameHeard = std::function<void(const std::string& from, const std::string& to)>;
+void TranslateFileNames(JobSettings& settings, JobHost& host, TranslateOptions options = {},
+                        const RenameHeard& onRename = {});
 
 // The update job the check's report offers: the kind and "All filenames
 // are IDs" come from the settings.
-void MappingUpdater(JobSettings& settings, JobHost& host, IdPrompter& prompter,
-                    UpdateOptions options = {});
+void UpdateMappingFile(JobSettings& settings, JobHost& host, IdPrompter& prompter,
+                       UpdateOptions options = {});
 
 }  // namespace mapio

@@ -17,11 +17,10 @@ using Result = UpdateOutcome::Result;
 
 class UpdateRun {
  public:
-  UpdateRun(const std::string& folderPath, const UpdateOptions& options,
-            const JobQuestions& questions)
+  UpdateRun(const std::string& folderPath, const UpdateOptions& options, UpdateEvents& events)
       : folderPath_(folderPath),
         options_(options),
-        questions_(questions),
+        events_(events),
         mappingPath_(platform::JoinPath(folderPath, kMappingFileName)),
         pack_(pack::LoadPack(folderPath)) {}
 
@@ -41,7 +40,7 @@ class UpdateRun {
     // memory goes first.
     pack_.folder.reset();
     PruneStillMissing(missing);
-    for (const std::string& line : addedLines_) options_.onChange('+', line);
+    for (const std::string& line : addedLines_) events_.Changed('+', line);
     if (!edit_.Empty() && !options_.dryRun && !Write()) return Ended(Result::WriteFailed);
     return Ended(Result::Updated);
   }
@@ -58,7 +57,7 @@ class UpdateRun {
         missing.push_back(&record);
     });
     const pack::LineStyle style = pack::StyleOf(pack_.file, kind);
-    RecordMaker maker(kind, options_.idsFromNames, questions_.ids, style);
+    RecordMaker maker(kind, options_.idsFromNames, events_, style);
     if (options_.addNew) {
       AddNew(matching.Unmapped(pack::PackPictures(*pack_.folder, false)), maker, style);
       PassOver(pack_.folder->NotPictures());
@@ -89,8 +88,8 @@ class UpdateRun {
     const auto [begin, end] = pack::RemovalRange(pack_.file, record);
     edit_.Remove(begin, end);
     outcome_.removed.push_back({record.line, std::string(record.from)});
-    if (options_.onChange)
-      options_.onChange(
+    if (options_.listChanges)
+      events_.Changed(
           '-', std::string(pack_.file.bytes.substr(record.begin, record.end - record.begin)));
   }
 
@@ -106,7 +105,7 @@ class UpdateRun {
     for (const platform::DirEntry entry : fresh) {
       if (!maker.Make(entry.name, line)) continue;
       // Told after the removals, which are known last.
-      if (options_.onChange) addedLines_.emplace_back(platform::Trim(line));
+      if (options_.listChanges) addedLines_.emplace_back(platform::Trim(line));
       lines += line;
     }
     if (lines.empty()) return;
@@ -139,7 +138,7 @@ class UpdateRun {
 
   const std::string& folderPath_;
   const UpdateOptions& options_;
-  const JobQuestions& questions_;
+  UpdateEvents& events_;
   const std::string mappingPath_;
   pack::Pack pack_;
   pack::PackEdit edit_;
@@ -150,8 +149,8 @@ class UpdateRun {
 }  // namespace
 
 UpdateOutcome UpdateMapping(const std::string& folderPath, const UpdateOptions& options,
-                            const JobQuestions& questions) {
-  return UpdateRun(folderPath, options, questions).Run();
+                            UpdateEvents& events) {
+  return UpdateRun(folderPath, options, events).Run();
 }
 
 }  // namespace mapio

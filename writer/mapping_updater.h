@@ -5,12 +5,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "core/object_kind.h"
 #include "platform/platform.h"
 #include "writer/record_maker.h"
@@ -30,9 +29,8 @@ struct UpdateOptions {
   bool prune = false;
   // Report the changes and write nothing.
   bool dryRun = false;
-  // Called for every record added ('+') or removed ('-'), its text without
-  // indent or line end, in a dry run too.
-  std::function<void(char change, const std::string& line)> onChange;
+  // Tell UpdateEvents::Changed of every record added or removed.
+  bool listChanges = false;
   // What the writer of config.xml meets (tests).
   platform::WriterHooks writerHooks{};
 };
@@ -62,7 +60,14 @@ struct UpdateOutcome {
       passedOver;  // names of pictures that are no files of the folder: a FIFO, a link out of it
 };
 
+class UpdateEvents : public MakeEvents {
+ public:
+  // A record added ('+') or removed ('-'), its text without indent or line
+  // end, in a dry run too; only with UpdateOptions::listChanges.
+  virtual void Changed(char /*change*/, const std::string& /*line*/) {}
+};
+
 UpdateOutcome UpdateMapping(const std::string& folderPath, const UpdateOptions& options,
-                            const JobQuestions& questions);
+                            UpdateEvents& events);
 
 }  // namespace mapio

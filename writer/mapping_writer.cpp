@@ -16,12 +16,11 @@ constexpr std::size_t kProgressStep = 4096;
 // One run of the make job; nothing of it outlives the call.
 class WriterRun {
  public:
-  WriterRun(const std::string& folderPath, const MakeOptions& options,
-            const JobQuestions& questions)
+  WriterRun(const std::string& folderPath, const MakeOptions& options, MakeEvents& events)
       : folderPath_(folderPath),
         options_(options),
-        questions_(questions),
-        maker_(options.kind, options.idsFromNames, questions.ids),
+        events_(events),
+        maker_(options.kind, options.idsFromNames, events),
         mappingPath_(platform::JoinPath(folderPath, kMappingFileName)),
         file_(options.writerHooks) {}
 
@@ -35,7 +34,7 @@ class WriterRun {
 
   const std::string& folderPath_;
   const MakeOptions& options_;
-  const JobQuestions& questions_;
+  MakeEvents& events_;
   RecordMaker maker_;
   const std::string mappingPath_;
   platform::AtomicFileWriter file_;
@@ -49,7 +48,7 @@ MakeOutcome WriterRun::Run() {
   platform::FolderListing entries;
   if (!platform::ListFolder(folderPath_, entries)) return Ended(MakeOutcome::Result::ListingFailed);
   CountingPass(entries);
-  if (found_ && !questions_.replaceMapping()) return Ended(MakeOutcome::Result::Kept);
+  if (found_ && !events_.ReplaceMapping()) return Ended(MakeOutcome::Result::Kept);
 
   // The writing pass goes over the same listing: a second search would cost
   // as much again (the sort dominates), and this way every file counted is
@@ -100,8 +99,8 @@ void WriterRun::WritingPass(const platform::FolderListing& entries) {
 
 void WriterRun::Progress(JobProgress::Phase phase, std::size_t done, std::size_t total,
                          bool force) {
-  if (!questions_.progress || (!force && done % kProgressStep != 0)) return;
-  questions_.progress({phase, done, total});
+  if (!force && done % kProgressStep != 0) return;
+  events_.Progress({phase, done, total});
 }
 
 MakeOutcome WriterRun::Ended(MakeOutcome::Result result) {
@@ -117,8 +116,8 @@ MakeOutcome WriterRun::Ended(MakeOutcome::Result result) {
 }  // namespace
 
 MakeOutcome MakeMapping(const std::string& folderPath, const MakeOptions& options,
-                        const JobQuestions& questions) {
-  return WriterRun(folderPath, options, questions).Run();
+                        MakeEvents& events) {
+  return WriterRun(folderPath, options, events).Run();
 }
 
 }  // namespace mapio

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "core/object_kind.h"
 #include "platform/platform.h"
 #include "writer/record_maker.h"
@@ -34,10 +34,10 @@ struct MakeOutcome {
   NameList passedOver;  // entries that are no files of the folder: a FIFO, a link out of it
 };
 
-// Lists the folder, asks `questions.replaceMapping` when config.xml is
-// there, and writes it whole or not at all: one record per file, the ID
-// from the name or from `questions.ids`.
+// Lists the folder, asks ReplaceMapping when config.xml is there, and
+// writes it whole or not at all: one record per file, the ID from the name
+// or asked of `events`.
 MakeOutcome MakeMapping(const std::string& folderPath, const MakeOptions& options,
-                        const JobQuestions& questions);
+                        MakeEvents& events);
 
 }  // namespace mapio

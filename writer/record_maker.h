@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/job_questions.h"
+#include "core/job_events.h"
 #include "core/object_kind.h"
 #include "pack/pack_style.h"
 #include "platform/platform.h"

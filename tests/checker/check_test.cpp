@@ -196,10 +196,9 @@ TEST(Check, FolderMadeByTheMakeJobIsCleanAndAfterTranslateEveryRecordIsTranslate
        {"101 a.png", "102 b.jpg", "103 c.gif", "104.png", "33_Name.PNG", "105 A&B.png"})
     dir.Write(f);
   ScriptedPrompter prompter;
-  const JobQuestions questions{prompter};
   MakeOptions make;
   make.idsFromNames = true;
-  MakeMapping(dir.str(), make, questions);
+  MakeMapping(dir.str(), make, prompter);
   const PackReport made = CheckPack(dir.str(), Faces, kRecordsOnly);
   EXPECT_EQ(made.records, 6u);
   EXPECT_EQ(made.pictures, 6u);
@@ -208,10 +207,10 @@ TEST(Check, FolderMadeByTheMakeJobIsCleanAndAfterTranslateEveryRecordIsTranslate
   const std::string madeBytes = dir.Read("config.xml");
   UpdateOptions update;
   update.idsFromNames = true;
-  UpdateMapping(dir.str(), update, questions);
+  UpdateMapping(dir.str(), update, prompter);
   EXPECT_EQ(dir.Read("config.xml"), madeBytes);
 
-  TranslateNames(dir.str(), {}, {});
+  TranslateNames(dir.str(), {});
   EXPECT_EQ(
       Brief(CheckPack(dir.str(), Faces, kRecordsOnly)),
       (std::vector<std::string>{"19:translated:101 a", "20:translated:102 b", "21:translated:103 c",

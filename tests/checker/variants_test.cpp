@@ -177,7 +177,7 @@ TEST_P(Variants, CheckFindsWhatIsWrongAndUpdateWritesInThePacksStyle) {
   options.kind = c.kindChecked;
   options.idsFromNames = true;
   options.prune = true;
-  UpdateMapping(folder.str(), options, {prompter});
+  UpdateMapping(folder.str(), options, prompter);
   std::string expected = c.config;
   for (const auto& [from, to] : c.changes) expected.replace(expected.find(from), from.size(), to);
   EXPECT_EQ(folder.Read("config.xml"), expected);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/job_host.h"
+#include "writer/mapping_updater.h"
 
 namespace mapio::testing {
 
@@ -59,7 +60,7 @@ struct PromptCall {
   bool kit = false;
 };
 
-class ScriptedPrompter : public IdPrompter {
+class ScriptedPrompter : public UpdateEvents {
  public:
   // One answer per prompt; nullopt declines. Running out declines too.
   std::deque<std::optional<KitAnswer>> answers;

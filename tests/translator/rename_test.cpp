@@ -288,7 +288,7 @@ TEST(HostileConfig, LeavesEverythingOutsideTheFolderAlone) {
   FakeHost host;
   JobSettings settings;
   settings.folderPath = (root.path() / "work").string();
-  MappingTranslator(settings, host);
+  TranslateFileNames(settings, host);
 
   EXPECT_EQ(root.List(), (Names{"outside", "work"}));
   EXPECT_EQ(root.List("outside"), (Names{"x.png", "y.jpg"}));
@@ -394,7 +394,7 @@ TEST_F(TranslatorTest, ReadsWhatTheMakeJobWrites) {
     JobSettings settings;
     settings.folderPath = dir.str();
     settings.objectKind = kind;
-    MappingWriter(settings, host, prompter);
+    MakeMappingFile(settings, host, prompter);
     ASSERT_EQ(prompter.calls.size(), 4u);
 
     const Messages messages = RunAgain(kind);

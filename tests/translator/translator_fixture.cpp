@@ -88,7 +88,7 @@ std::vector<Message> TranslatorTest::RunAgain(std::optional<ObjectKind> kind, bo
   settings.action = Action::Translate;
   TranslateOptions options;
   options.dryRun = dryRun;
-  MappingTranslator(settings, host, options, onRename);
+  TranslateFileNames(settings, host, options, onRename);
   return host.messages;
 }
 

@@ -173,16 +173,19 @@ TEST_F(TranslatorTest, KeptEntriesAndTheRestOfTheFileMakeOneRun) {
     TranslateOptions options;
     options.journal.folder = journals.str();
     options.journal.keptBytesForTesting = kept;
-    std::vector<std::string> said;
-    TranslateEvents events;
-    events.unreadable = [&] { said.push_back("unreadable"); };
-    events.notRenamed = [&](const std::string& f, const std::string& id) {
-      said.push_back("not " + f + " " + id);
-    };
-    events.renamed = [&](const TranslateRename& r) { said.push_back(r.oldName + " " + r.newName); };
+    struct : TranslateEvents {
+      void Unreadable() override { said.push_back("unreadable"); }
+      void NotRenamed(const std::string& f, const std::string& id) override {
+        said.push_back("not " + f + " " + id);
+      }
+      void Renamed(const TranslateRename& r) override {
+        said.push_back(r.oldName + " " + r.newName);
+      }
+      std::vector<std::string> said;
+    } events;
     EXPECT_TRUE(TranslateNames(dir.str(), options, events).journal);
-    if (first.empty()) first = said;
-    EXPECT_EQ(said, first);
+    if (first.empty()) first = events.said;
+    EXPECT_EQ(events.said, first);
   }
   EXPECT_EQ(first,
             (std::vector<std::string>{"a.png 1.png", "unreadable", "b.png 2.png", "c.png 3.png",

@@ -88,7 +88,7 @@ TEST_P(UndoTable, TakesBackWhatTheFolderShowsWasDone) {
             ConfigWith({FaceRecord("a", "1"), FaceRecord("b", "2"), "<record from=\"c\"",
                         " to=\"graphics/pictures/person/r-3/portrait\"/>", FaceRecord("d", "4"),
                         FaceRecord("gone", "5")}));
-  TranslateNames(dir.str(), translate, {});
+  TranslateNames(dir.str(), translate);
   if (c.meanwhile) c.meanwhile(dir);
 
   UndoOptions options;
@@ -126,7 +126,7 @@ TEST_F(TranslatorTest, TranslatesOnRecordComeNewestFirstAndOnlyAFewAreKept) {
     dir.Write("config.xml", ConfigWith({FaceRecord(name, "1")}));
     std::filesystem::remove(dir.path() / "1.png");
     AddFiles({name + ".png"});
-    TranslateNames(dir.str(), translate, {});
+    TranslateNames(dir.str(), translate);
   }
   const std::string folder = platform::CanonicalFolder(dir.str());
   const auto translates = TranslatesOnRecord(folder, journals.str());

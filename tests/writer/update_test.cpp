@@ -163,7 +163,7 @@ TEST_P(UpdateTest, ChangesOnlyItsLines) {
   settings.allFilenamesAreIds = c.idsFromNames;
   UpdateOptions options;
   options.prune = c.prune;
-  MappingUpdater(settings, host, prompter, options);
+  UpdateMappingFile(settings, host, prompter, options);
 
   EXPECT_EQ(host.messages,
             (std::vector<Message>{{c.summary, "Success!", MessageKind::Information}}));
@@ -179,9 +179,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, UpdateTest, ::testing::ValuesIn(kCases));
 TEST_F(WriterTest, UpdateNeedsAFileWithAList) {
   settings.folderPath = folder.str();
   UpdateOptions options;
-  MappingUpdater(settings, host, prompter, options);
+  UpdateMappingFile(settings, host, prompter, options);
   folder.Write("config.xml", "<record></record>");
-  MappingUpdater(settings, host, prompter, options);
+  UpdateMappingFile(settings, host, prompter, options);
   EXPECT_EQ(host.Texts(), (std::vector<std::string>{
                               "Could not open config.xml file!",
                               "Mapio encountered error reading config.xml file!\n\nYou can try the "
@@ -207,7 +207,7 @@ TEST_F(WriterTest, PruneRemovesExactlyTheRecordsBytes) {
   settings.folderPath = folder.str();
   UpdateOptions options;
   options.prune = true;
-  MappingUpdater(settings, host, prompter, options);
+  UpdateMappingFile(settings, host, prompter, options);
   EXPECT_EQ(folder.Read("config.xml"), head + a + "\n<!-- kept -->\n</list>\n</record>\n");
   EXPECT_EQ(host.Texts(), (std::vector<std::string>{
                               "Success! 0 files added in XML file!\n1 record kept, 3 removed:\n"
@@ -227,7 +227,7 @@ TEST_F(WriterTest, PruneKeepsTheRecordOfAPictureThatCameBack) {
   prompter.whileAsking = [&] { Files({"same.png", "CASE.JPG", "3.gif"}); };
   UpdateOptions options;
   options.prune = true;
-  MappingUpdater(settings, host, prompter, options);
+  UpdateMappingFile(settings, host, prompter, options);
   EXPECT_EQ(Written(), MappingFile({FaceRecord("same", "1"), FaceRecord("case", "2"),
                                     FaceRecord("translated", "3"), FaceRecord("new", "5")}));
   EXPECT_EQ(host.Texts(), (std::vector<std::string>{"Success! 1 files added in XML file!\n"
@@ -244,7 +244,7 @@ TEST_F(WriterTest, UpdateAfterMakeMatchesAFreshMake) {
   Files({"0.png", "5.png", "6.png"});
   UpdateOptions options;
   options.prune = true;
-  MappingUpdater(settings, host, prompter, options);
+  UpdateMappingFile(settings, host, prompter, options);
   EXPECT_EQ(Written(),
             MappingFile({FaceRecord("1", "1"), FaceRecord("3", "3"), FaceRecord("0", "0"),
                          FaceRecord("5", "5"), FaceRecord("6", "6")}));
@@ -257,7 +257,7 @@ TEST_F(WriterTest, UpdateMapsPicturesOnlyAndNamesThoseWithoutANumber) {
   folder.Write("config.xml", MappingFile({}));
   settings.folderPath = folder.str();
   settings.allFilenamesAreIds = true;
-  MappingUpdater(settings, host, prompter);
+  UpdateMappingFile(settings, host, prompter);
   EXPECT_EQ(Written(), MappingFile({FaceRecord("10", "10")}));
   EXPECT_EQ(host.Texts(),
             (std::vector<std::string>{
@@ -286,7 +286,7 @@ TEST_F(WriterTest, FileChangedMeanwhileIsNotWrittenOver) {
   reset();
   prompter.answers = {KitAnswer{1, KitKind::Home}};
   prompter.whileAsking = [&] { folder.Write("config.xml", theirs); };
-  MappingUpdater(settings, host, prompter);
+  UpdateMappingFile(settings, host, prompter);
   EXPECT_EQ(host.messages, std::vector<Message>{changed});
   EXPECT_EQ(folder.Read("config.xml"), theirs);
   prompter.whileAsking = nullptr;
@@ -296,7 +296,7 @@ TEST_F(WriterTest, FileChangedMeanwhileIsNotWrittenOver) {
   UpdateOptions prune;
   prune.prune = true;
   prune.writerHooks.beforeCompare = [&] { folder.Write("config.xml", theirs); };
-  MappingUpdater(settings, host, prompter, prune);
+  UpdateMappingFile(settings, host, prompter, prune);
   EXPECT_EQ(host.messages, std::vector<Message>{changed});
   EXPECT_EQ(folder.Read("config.xml"), theirs);
   // Make, asked to replace a file that another program then changes.
@@ -304,7 +304,7 @@ TEST_F(WriterTest, FileChangedMeanwhileIsNotWrittenOver) {
   host.answers = {MessageButton::Yes};
   prompter.answers = {KitAnswer{1, KitKind::Home}};
   prompter.whileAsking = [&] { folder.Write("config.xml", theirs); };
-  MappingWriter(settings, host, prompter);
+  MakeMappingFile(settings, host, prompter);
   EXPECT_EQ(host.messages.back(), changed);
   EXPECT_EQ(folder.Read("config.xml"), theirs);
 }

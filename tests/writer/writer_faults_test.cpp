@@ -93,7 +93,7 @@ TEST(WriterRefusal, ConfigXmlThatCannotBeWrittenIsLeftAsItWas) {
       OrdinaryUser user(folder.path(), c.foreign ? std::vector<std::string>{"config.xml"}
                                                  : std::vector<std::string>{});
       if (c.foreign && !user.HasForeignFiles()) continue;  // cannot give a file away
-      MappingWriter(settings, host, prompter);
+      MakeMappingFile(settings, host, prompter);
     }
     EXPECT_EQ(host.messages, c.messages);
     EXPECT_EQ(folder.List(), (std::vector<std::string>{"1.png", "config.xml"}));
@@ -122,7 +122,7 @@ TEST_F(WriterTest, FolderThatCannotBeCreatedInWarns) {
 
 TEST_F(WriterTest, FolderThatCannotBeSearchedWarnsAndWritesNothing) {
   settings.folderPath = (folder.path() / "gone").string();
-  MappingWriter(settings, host, prompter);
+  MakeMappingFile(settings, host, prompter);
   EXPECT_EQ(host.messages.size(), 1u);
   EXPECT_TRUE(HasWarningCaptionedError(host.messages));
   EXPECT_TRUE(folder.List().empty());
@@ -148,7 +148,7 @@ TEST_F(WriterTest, FolderGoneDuringTheQuestionWarnsAndWritesNothing) {
   vanishing.movedTo = parent.path() / "moved";
   settings.folderPath = vanishing.folder.string();
   settings.allFilenamesAreIds = true;
-  MappingWriter(settings, vanishing, prompter);
+  MakeMappingFile(settings, vanishing, prompter);
   ASSERT_EQ(vanishing.messages.size(), 2u);
   EXPECT_EQ(vanishing.messages[0], kOverwriteQuestion);
   EXPECT_TRUE(HasWarningCaptionedError(vanishing.messages));
@@ -169,14 +169,14 @@ TEST_F(WriterTest, EntriesThatAreNoFilesArePassedOverByMakeAndUpdate) {
       "leads out of the folder or to nothing), so no record maps them:\n1.png\n2.png\n3.png\n"
       "4.png",
       "Files not added", MessageKind::Warning};
-  MappingWriter(settings, host, prompter);
+  MakeMappingFile(settings, host, prompter);
   EXPECT_EQ(outer.ReadText("pack/config.xml"),
             MappingFile({FaceRecord("0", "0"), FaceRecord("5", "5")}));
   EXPECT_EQ(host.messages, (std::vector<Message>{passedOver, SuccessMessage(2)}));
 
   host.messages.clear();
   outer.Write("pack/config.xml", MappingFile({}));
-  MappingUpdater(settings, host, prompter);
+  UpdateMappingFile(settings, host, prompter);
   EXPECT_EQ(outer.ReadText("pack/config.xml"),
             MappingFile({FaceRecord("0", "0"), FaceRecord("5", "5")}));
   ASSERT_EQ(host.messages.size(), 2u);

@@ -49,7 +49,7 @@ class WriterTest : public ::testing::Test {
     settings.folderPath = folder.str();
     settings.objectKind = kind;
     settings.allFilenamesAreIds = idsFromNames;
-    MappingWriter(settings, host, prompter, std::move(options));
+    MakeMappingFile(settings, host, prompter, std::move(options));
   }
   void Files(const std::vector<std::string>& names) const {
     for (const std::string& n : names) folder.Write(n, "picture");

@@ -51,7 +51,7 @@ TEST_F(WriterTest, IdsFromNames) {
     settings.allFilenamesAreIds = true;
     for (const std::string& f : row.files) fresh.Write(f, "picture");
     host.messages.clear();
-    MappingWriter(settings, host, prompter);
+    MakeMappingFile(settings, host, prompter);
     EXPECT_EQ(fresh.ReadText("config.xml"), MappingFile(row.records));
     EXPECT_EQ(host.messages, std::vector<Message>{SuccessMessage(row.records.size())});
   }

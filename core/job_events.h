@@ -1,9 +1,8 @@
-// What a job may ask of whoever runs it while it runs, and how far it has
-// come: the one narrow interface between a job and a window or a terminal.
+// What a running job tells whoever runs it, and what it asks: the one kind
+// of interface between a job and a window or a terminal.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -37,15 +36,28 @@ class IdPrompter {
                                             std::string_view counter) = 0;
 };
 
-// Everything the make and update jobs may ask while they run.
-struct JobQuestions {
-  JobQuestions(IdPrompter& ids) : ids(ids) {}  // NOLINT: {prompter} reads best
+// Each job takes its own events, made from these: what a front end does not
+// override is heard by no one, and a question it does not answer is declined.
+class JobEvents {
+ public:
+  virtual ~JobEvents() = default;
+  // Called often (once per file); front ends pace what they show.
+  virtual void Progress(const JobProgress& /*progress*/) {}
+};
 
-  IdPrompter& ids;
+// What the make and update jobs ask while they run.
+class MakeEvents : public JobEvents, public IdPrompter {
+ public:
   // config.xml is there already: replace it? false keeps it and ends the job.
-  std::function<bool()> replaceMapping = [] { return false; };
-  // Called often (once per file); may be empty.
-  std::function<void(const JobProgress&)> progress;
+  virtual bool ReplaceMapping() { return false; }
+  std::optional<std::uint32_t> AskFileId(std::string_view /*fileName*/,
+                                         std::string_view /*counter*/) override {
+    return std::nullopt;
+  }
+  std::optional<KitAnswer> AskKitId(std::string_view /*fileName*/,
+                                    std::string_view /*counter*/) override {
+    return std::nullopt;
+  }
 };
 
 }  // namespace mapio

@@ -12,6 +12,7 @@
 #include "core/object_kind.h"
 #include "pack/matching.h"
 #include "pack/pack.h"
+#include "pack/pack_pictures.h"
 #include "platform/files.h"
 
 namespace mapio::checker {
@@ -68,36 +69,41 @@ class Checker {
   }
 
   void FileFindings(pack::PackMatching& matching, const pack::PackFolder& folder,
-                    const std::vector<PictureInfo>& infos) {
+                    const pack::PackPictures& pictures, const std::vector<PictureInfo>& infos) {
     for (const std::string_view leftover : folder.Leftovers())
       Add(Category::Leftover, 0, leftover, {},
           "a temporary file that an interrupted run of Mapio left behind; it may be deleted",
           leftover);
-    const std::vector<std::size_t> unmapped = matching.Unmapped();
-    report_.newPictures = unmapped.size();
+    const std::vector<std::size_t> unmapped = matching.Unmapped(pictures);
     for (const std::size_t i : unmapped) {
-      const std::string_view picture = folder.Pictures()[i];
+      // Update maps what lies in the folder itself, as make does.
+      if (!pictures.InSubfolder(i)) ++report_.newPictures;
+      const std::string_view picture = pictures.Names()[i];
       Finding finding(Category::Unmapped, 0, std::string(picture), {},
                       "no record names this picture", std::string(picture));
       if (!infos.empty()) Describe(finding, infos[i]);
       Deliver(std::move(finding));
     }
-    NameFindings(folder);
-    if (report_.picturesLooked) PictureFindings(folder.Pictures(), infos);
+    NameFindings(pictures);
+    if (report_.picturesLooked) PictureFindings(pictures.Names(), infos);
   }
 
   // Entries that are no files of the pack, then names Windows cannot open,
   // each in the order of their names.
-  void NameFindings(const pack::PackFolder& folder) {
-    std::vector<pack::NotAPicture> others = folder.NotPictures();
+  void NameFindings(const pack::PackPictures& pictures) {
+    std::vector<pack::NotAPicture> others = pictures.NotPictures();
     std::sort(others.begin(), others.end(),
               [](const auto& a, const auto& b) { return a.name < b.name; });
     for (const pack::NotAPicture& other : others)
       Add(Category::NotAFile, 0, other.name, {}, NotAFileDetail(other.entry), other.name);
     std::vector<std::pair<std::string_view, std::string>> refused;
-    for (const std::string_view name : folder.Pictures())
+    for (std::size_t i = 0; i < pictures.Size(); ++i) {
+      std::string_view name = pictures.Names()[i];
+      // A subfolder's name is the record's finding.
+      if (pictures.InSubfolder(i)) name.remove_prefix(name.rfind('/') + 1);
       if (std::string why = WindowsNameDetail(name); !why.empty())
-        refused.emplace_back(name, std::move(why));
+        refused.emplace_back(pictures.Names()[i], std::move(why));
+    }
     std::sort(refused.begin(), refused.end());
     for (auto& [name, why] : refused) Add(Category::WindowsName, 0, name, {}, std::move(why), name);
   }
@@ -302,6 +308,15 @@ class Checker {
             "no picture " + from + ".png, " + from + ".jpg or " + from + ".gif");
         return;
       }
+      case Picture::OutOfPack: {
+        std::string_view folder = look.match->folder;
+        folder.remove_suffix(1);
+        Add(Category::NotAFile, r.line, r.from, id,
+            std::string("the folder \"")
+                .append(folder)
+                .append("\" leads out of the pack through a link: its pictures are never read"));
+        return;
+      }
       case Picture::NotLooked:
       case Picture::Found: return;
     }
@@ -322,35 +337,6 @@ class Checker {
 
 }  // namespace
 
-std::string_view CategoryWord(Category category) {
-  switch (category) {
-    case Category::Missing: return "missing";
-    case Category::Case: return "case";
-    case Category::Translated: return "translated";
-    case Category::Unmapped: return "unmapped";
-    case Category::DuplicateName: return "duplicate-name";
-    case Category::DuplicateId: return "duplicate-id";
-    case Category::OtherKind: return "other-kind";
-    case Category::UnknownTarget: return "unknown-target";
-    case Category::Unparsable: return "unparsable";
-    case Category::Unsafe: return "unsafe";
-    case Category::Encoding: return "encoding";
-    case Category::Leftover: return "leftover";
-    case Category::Empty: return "empty";
-    case Category::Mismatch: return "mismatch";
-    case Category::Broken: return "broken";
-    case Category::TooLarge: return "too-large";
-    case Category::NotAFile: return "not-a-file";
-    case Category::WindowsName: return "windows-name";
-    case Category::DoubleExtension: return "double-extension";
-    case Category::OddSize: return "odd-size";
-    case Category::Structure: return "structure";
-    case Category::Clash: return "clash";
-    case Category::NameClash: return "name-clash";
-  }
-  return "structure";
-}
-
 PackReport CheckPack(const std::string& folderPath, std::optional<ObjectKind> objectKind,
                      const CheckOptions& options, CheckEvents& events) {
   pack::Pack pack = pack::LoadPack(folderPath);
@@ -370,26 +356,27 @@ PackReport CheckPack(const std::string& folderPath, pack::Pack& pack,
         report);
     return report;
   }
-  report.pictures = pack.folder->Pictures().size();
   report.records = pack.file.records.size();
   Checker checker(report, pack.file, options, events);
   pack::PackMatching matching(pack.file, *pack.folder, report.objectKind);
   checker.Problems();
-  checker.Records(matching, report.pictures);
+  checker.Records(matching, pack.folder->Pictures().size());
+  // The subfolders the records name are listed now.
+  const pack::PackPictures pictures(*pack.folder, true);
+  report.pictures = pictures.Size();
   std::vector<PictureInfo> infos;
   if (options.pictures) {
     report.picturesLooked = true;
     PictureLookOptions look;
     look.deep = options.deep;
-    look.isLink = [&](std::size_t i) { return pack.folder->IsLink(i); };
     const std::size_t total = report.records + 2 * report.pictures;
     look.progress = [&](std::size_t done) {
       events.Progress(
           {JobProgress::Phase::Checking, report.records + report.pictures + done, total});
     };
-    infos = LookIntoPictures(folderPath, pack.folder->Pictures(), look);
+    infos = LookIntoPictures(pictures, look);
   }
-  checker.FileFindings(matching, *pack.folder, infos);
+  checker.FileFindings(matching, *pack.folder, pictures, infos);
   return report;
 }
 

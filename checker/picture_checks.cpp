@@ -53,4 +53,22 @@ std::vector<PictureInfo> LookIntoPictures(const std::string& folderPath,
   return infos;
 }
 
+std::vector<PictureInfo> LookIntoPictures(const pack::PackPictures& pictures,
+                                          PictureLookOptions options) {
+  std::vector<PictureInfo> infos;
+  const auto progress = std::move(options.progress);
+  for (const pack::PackPictures::Folder& folder : pictures.Folders()) {
+    const pack::Listing& listing = *folder.listing;
+    options.isLink = [&listing](std::size_t i) { return listing.IsLink(i); };
+    if (progress)
+      options.progress = [&progress, &folder](std::size_t done) { progress(folder.first + done); };
+    std::vector<PictureInfo> some = LookIntoPictures(*folder.path, listing.Pictures(), options);
+    if (infos.empty())
+      infos = std::move(some);
+    else
+      infos.insert(infos.end(), some.begin(), some.end());
+  }
+  return infos;
+}
+
 }  // namespace mapio::checker

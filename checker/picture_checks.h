@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "checker/picture_probe.h"
+#include "pack/pack_pictures.h"
 #include "platform/picture_files.h"
 
 namespace mapio::checker {
@@ -42,5 +43,10 @@ struct PictureLookOptions {
 std::vector<PictureInfo> LookIntoPictures(const std::string& folderPath,
                                           const std::vector<std::string_view>& pictures,
                                           const PictureLookOptions& options);
+
+// The same for a pack's pictures, in their numbers, each read in its own
+// folder; `options.isLink` is the pack's own.
+std::vector<PictureInfo> LookIntoPictures(const pack::PackPictures& pictures,
+                                          PictureLookOptions options);
 
 }  // namespace mapio::checker

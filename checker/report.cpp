@@ -6,6 +6,35 @@
 
 namespace mapio::checker {
 
+std::string_view CategoryWord(Category category) {
+  switch (category) {
+    case Category::Missing: return "missing";
+    case Category::Case: return "case";
+    case Category::Translated: return "translated";
+    case Category::Unmapped: return "unmapped";
+    case Category::DuplicateName: return "duplicate-name";
+    case Category::DuplicateId: return "duplicate-id";
+    case Category::OtherKind: return "other-kind";
+    case Category::UnknownTarget: return "unknown-target";
+    case Category::Unparsable: return "unparsable";
+    case Category::Unsafe: return "unsafe";
+    case Category::Encoding: return "encoding";
+    case Category::Leftover: return "leftover";
+    case Category::Empty: return "empty";
+    case Category::Mismatch: return "mismatch";
+    case Category::Broken: return "broken";
+    case Category::TooLarge: return "too-large";
+    case Category::NotAFile: return "not-a-file";
+    case Category::WindowsName: return "windows-name";
+    case Category::DoubleExtension: return "double-extension";
+    case Category::OddSize: return "odd-size";
+    case Category::Structure: return "structure";
+    case Category::Clash: return "clash";
+    case Category::NameClash: return "name-clash";
+  }
+  return "structure";
+}
+
 void AppendShown(std::string& out, std::string_view text) {
   constexpr char kHex[] = "0123456789abcdef";
   const auto shown = [](char ch) {

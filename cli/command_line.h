@@ -22,7 +22,7 @@ struct CliRequest {
   std::optional<Job> job;
   std::vector<std::string> folders;
   ObjectKind objectKind = Faces;
-  bool kindGiven = false;             // -k; check finds the kind itself without it
+  bool kindGiven = false;             // -k; check, update and convert find the kind without it
   bool idsFromNames = false;          // -n
   std::optional<bool> overwrite;      // -y: true, --no: false, neither: ask
   bool dryRun = false;                // translate, update --dry-run

@@ -124,7 +124,7 @@ int RunUpdate(const CliRequest& request, const Streams& s) {
   Asking asking(request, s);
   Terminal& terminal = asking.terminal;
   UpdateOptions options;
-  options.kind = request.objectKind;
+  if (request.kindGiven) options.kind = request.objectKind;
   options.idsFromNames = request.idsFromNames;
   options.prune = request.prune;
   options.dryRun = request.dryRun;

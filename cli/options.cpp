@@ -56,8 +56,8 @@ constexpr JobRow kJobRows[] = {
      "Tell what the game would find for one ID (2000123 or r-2000123) below FOLDER: every "
      "record that maps it, its picture and what is wrong with either; changes no file."},
     {Update, "update", kUpdateForms,
-     "Add records for the pictures of FOLDER that its config.xml does not map yet, just before "
-     "</list>; every other byte stays."},
+     "Add records for the pictures directly in FOLDER that its config.xml does not map yet, "
+     "just before </list>; every other byte stays."},
     {Convert, "convert", kConvertForms,
      "Write the IDs of FOLDER's records in the other style: with the r- of generated people "
      "(--to r, r-2000123) or plain (--to plain); every other byte of config.xml stays."},

@@ -18,7 +18,7 @@ constexpr std::string_view kSeveralFolders =
 // The -k text: every kind's name, from the one table of kinds.
 std::string KindsHelp() {
   std::string words = std::string("the kind of pictures (default ").append(KindOf(Faces).cliName) +
-                      "; check: the kind most records have):";
+                      "; check, update, convert: the kind most records have):";
   std::string untranslatable;
   for (const KindRow& kind : kKinds) {
     words.append(" ").append(kind.cliName).append(",");

@@ -47,17 +47,20 @@ void PackMatching::Look(const Record& r, RecordLook& look) {
   } else if (match.how == PictureMatch::How::OtherCase) {
     look.picture = Picture::OtherCase;
     look.match = &match;
+  } else if (match.how == PictureMatch::How::OutOfPack) {
+    look.picture = Picture::OutOfPack;
+    look.match = &match;
   } else {
     look.picture = withId && folder_.HasIdPicture(r.target.IdIn(r.to)) ? Picture::Translated
                                                                        : Picture::Missing;
   }
 }
 
-std::vector<std::size_t> PackMatching::Unmapped() {
+std::vector<std::size_t> PackMatching::Unmapped(const PackPictures& all) {
   std::vector<std::size_t> unmapped;
-  const std::vector<std::string_view>& pictures = folder_.Pictures();
+  const std::vector<std::string_view>& pictures = all.Names();
   for (std::size_t i = 0; i < pictures.size(); ++i) {
-    if (folder_.Found(i)) continue;
+    if (all.Found(i)) continue;
     const std::string_view stem = pictures[i].substr(0, pictures[i].size() - kExtensionLength);
     if (names_.Contains(stem) || ids_.Contains(stem) || NamedInOtherCase(stem)) continue;
     unmapped.push_back(i);

@@ -14,6 +14,7 @@
 #include "core/object_kind.h"
 #include "pack/pack_file.h"
 #include "pack/pack_folder.h"
+#include "pack/pack_pictures.h"
 
 namespace mapio::pack {
 
@@ -24,13 +25,14 @@ enum class Picture : std::uint8_t {
   OtherCase,   // only in other letter case: found by the game on Windows and macOS
   Translated,  // not under its name, but under its ID: the folder was translated
   Missing,
+  OutOfPack,  // its folder leads out of the pack through a link: never looked at
 };
 
 struct RecordLook {
   const char* unsafe = nullptr;  // why the name leaves the folder; then nothing else is set
   bool checked = false;          // of the kind matched for, or a fixed target
   Picture picture = Picture::NotLooked;
-  const PictureMatch* match = nullptr;  // for OtherCase; valid until the next record
+  const PictureMatch* match = nullptr;  // for OtherCase and OutOfPack; until the next record
   // The record's name and ID in the matching's indexes, which hold every
   // record's whatever its kind, and whether this record gave them first.
   std::uint32_t name = NameIndex::kNone;
@@ -47,10 +49,10 @@ class PackMatching {
   using Visit = std::function<void(std::size_t index, const Record&, const RecordLook&)>;
   // Each record in file order.
   void Records(const Visit& visit);
-  // After Records: the folder's pictures that no record names, by its name
-  // in any letter case or by its ID, in the order of their bytes: their
-  // numbers in PackFolder::Pictures().
-  std::vector<std::size_t> Unmapped();
+  // After Records: the pictures that no record names, by its name in any
+  // letter case or by its ID, in the order of their bytes: their numbers
+  // in `pictures`.
+  std::vector<std::size_t> Unmapped(const PackPictures& pictures);
 
  private:
   void Look(const Record& record, RecordLook& look);

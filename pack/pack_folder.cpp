@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/job_events.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
@@ -119,20 +120,65 @@ PictureMatch::How Listing::Find(std::string_view stem, std::vector<std::string_v
 
 PackFolder::PackFolder(std::string path) : path_(std::move(path)), top_(path_, path_) {}
 
-Listing& PackFolder::ListingOf(const std::string& subfolder) {
-  if (subfolder.empty()) return top_;
-  auto& listing = subfolders_[subfolder];
-  if (!listing) listing = std::make_unique<Listing>(platform::JoinPath(path_, subfolder), path_);
-  return *listing;
+Listing* PackFolder::ListingOf(std::string_view folder) {
+  if (lastKnown_ && folder == lastFolder_) return lastListing_;
+  // "./icons/" and "icons" are one folder, listed once.
+  std::string name;
+  for (std::size_t start = 0; start <= folder.size();) {
+    std::size_t end = start;
+    while (end < folder.size() && !IsSeparator(folder[end])) ++end;
+    const std::string_view part = folder.substr(start, end - start);
+    if (!part.empty() && part != ".") name.append(name.empty() ? "" : "/").append(part);
+    start = end + 1;
+  }
+  Listing* listing = &top_;
+  if (!name.empty()) {
+    Subfolder& subfolder = SubfolderOf(std::move(name));
+    listing = subfolder.is == Subfolder::Is::OutOfPack ? nullptr : &subfolder.listing;
+  }
+  lastFolder_.assign(folder);
+  lastListing_ = listing;
+  lastKnown_ = true;
+  return listing;
+}
+
+Subfolder& PackFolder::SubfolderOf(std::string name) {
+  const auto [it, fresh] = subfolders_.try_emplace(name);
+  Subfolder& subfolder = it->second;
+  if (!fresh) return subfolder;
+  subfolder.name = std::move(name);
+  std::string below;  // the folders from the pack's down to this one
+  for (std::size_t start = 0; start <= subfolder.name.size();) {
+    std::size_t end = subfolder.name.find('/', start);
+    if (end == std::string::npos) end = subfolder.name.size();
+    below = platform::JoinPath(below.empty() ? path_ : below,
+                               std::string_view(subfolder.name).substr(start, end - start));
+    if (platform::FileExists(platform::JoinPath(below, kMappingFileName)))
+      subfolder.is = Subfolder::Is::Pack;
+    start = end + 1;
+  }
+  subfolder.path = std::move(below);
+  // A link to a folder of the pack is that folder; one out of it is never
+  // followed, as a link to a picture out of it is never read.
+  const platform::LinkEnd end = platform::FollowLink(subfolder.path, path_);
+  if (end.kind == platform::EntryKind::Directory && !end.inside)
+    subfolder.is = Subfolder::Is::OutOfPack;
+  else
+    subfolder.listing = Listing(subfolder.path, path_);
+  return subfolder;
 }
 
 const PictureMatch& PackFolder::Find(std::string_view name) {
   std::size_t cut = name.size();
   while (cut > 0 && !IsSeparator(name[cut - 1])) --cut;
-  const std::string subfolder(name.substr(0, cut > 0 ? cut - 1 : 0));
-  Listing& listing = ListingOf(subfolder);
-  match_.how = listing.Find(name.substr(cut), match_.files);
   match_.folder = name.substr(0, cut);
+  Listing* listing = cut == 0 ? &top_ : ListingOf(name.substr(0, cut - 1));
+  if (!listing) {
+    match_.how = PictureMatch::How::OutOfPack;
+    match_.files.clear();
+    return match_;
+  }
+  match_.how = listing->Find(name.substr(cut), match_.files);
   return match_;
 }
 

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +16,9 @@
 namespace mapio::pack {
 
 struct PictureMatch {
-  enum class How { Exact, OtherCase, None };
+  // OutOfPack: the name's folder leads out of the pack through a link, and
+  // nothing in it is looked at.
+  enum class How { Exact, OtherCase, None, OutOfPack };
   How how = How::None;
   // For OtherCase every variant of the first extension that has any, each
   // after `folder` (the subfolders of the record's name, "" or "faces/").
@@ -51,6 +52,7 @@ struct NotAPicture {
 // letter case.
 class Listing {
  public:
+  Listing() = default;  // no folder
   // `path`, a folder of the pack `root`.
   Listing(const std::string& path, const std::string& root);
   bool Exists() const { return exists_; }
@@ -100,11 +102,28 @@ class Listing {
   std::string prefetchKey_;
 };
 
+// A subfolder that records name ("icons" of "icons/settings"), listed the
+// first time one does.
+struct Subfolder {
+  enum class Is : std::uint8_t {
+    Own,        // the pack's: its pictures are the pack's
+    Pack,       // it, or a folder between it and the pack, holds a config.xml:
+                // a pack of its own, whose pictures are that pack's
+    OutOfPack,  // it leads out of the pack through a link: never listed
+  };
+  std::string name;  // from the pack's folder, by "/", without "." or empty parts
+  std::string path;  // the whole path
+  Is is = Is::Own;
+  Listing listing;  // empty when OutOfPack
+};
+
 class PackFolder {
  public:
   explicit PackFolder(std::string path);
 
+  const std::string& Path() const { return path_; }
   bool Exists() const { return top_.Exists(); }
+  const Listing& OwnListing() const { return top_; }
   // Every entry of the folder itself, in no order: its subfolders too.
   const platform::FolderListing& Entries() const { return top_.Entries(); }
   // The pictures (.png, .jpg, .gif in any case) directly in the folder.
@@ -113,12 +132,12 @@ class PackFolder {
   // name or in another letter case: no need to look for one again.
   bool Found(std::size_t i) const { return top_.Claimed(i); }
   const std::vector<std::string_view>& Leftovers() const { return top_.Leftovers(); }
-  bool IsLink(std::size_t i) const { return top_.IsLink(i); }
   const std::vector<NotAPicture>& NotPictures() const { return top_.NotPictures(); }
 
   // `name` is a record's from value, maybe with subfolders ("faces/abc");
-  // it has been checked to stay inside the pack.
-  // The match lives until the next call.
+  // it has been checked to stay inside the pack. A subfolder is listed
+  // the first time a name asks for it; one that leads out of the pack
+  // through a link never is (OutOfPack). The match lives until the next call.
   const PictureMatch& Find(std::string_view name);
   // Find(name) is coming soon, for a name without subfolders: see
   // Listing::Prefetch.
@@ -126,13 +145,22 @@ class PackFolder {
   void Prefetch(std::uint32_t hash, int step) const { top_.Prefetch(hash, step); }
   // Whether the folder holds the picture an ID names, in any letter case.
   bool HasIdPicture(std::string_view id);
+  // The subfolders the names looked up so far lie in, by their names.
+  const std::map<std::string, Subfolder>& Subfolders() const { return subfolders_; }
 
  private:
-  Listing& ListingOf(const std::string& subfolder);
+  // The folder part of a name ("icons" of "icons/a"); nullptr when it
+  // leads out of the pack.
+  Listing* ListingOf(std::string_view folder);
+  Subfolder& SubfolderOf(std::string name);
 
   std::string path_;
   Listing top_;
-  std::map<std::string, std::unique_ptr<Listing>> subfolders_;
+  std::map<std::string, Subfolder> subfolders_;
+  // The last folder part asked for: a pack's records mostly come folder by folder.
+  std::string lastFolder_;
+  Listing* lastListing_ = nullptr;
+  bool lastKnown_ = false;
   std::vector<std::string_view> files_;  // reused by HasIdPicture
   PictureMatch match_;
 };

@@ -159,6 +159,10 @@ class Explainer final : public WalkVisitor {
     // The picture as the check finds it: by its name, else by the ID.
     std::string name(r.from);
     PictureMatch match = pack.folder->Find(name);
+    if (match.how == PictureMatch::How::OutOfPack) {
+      why.picture = Picture::OutOfPack;
+      return why;
+    }
     why.picture = Picture::Found;
     if (match.how == PictureMatch::How::OtherCase) why.picture = Picture::OtherCase;
     if (match.how == PictureMatch::How::None) {

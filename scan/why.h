@@ -24,7 +24,8 @@ struct WhyRecord {
   std::string from;
   std::string to;
   bool generatedId = false;  // "r-2000123" rather than "2000123"
-  // NotLooked: the name leaves the pack's folder; nothing was looked for.
+  // NotLooked: the name leaves the pack's folder; OutOfPack: its folder
+  // leads out of the pack. Then nothing was looked for.
   pack::Picture picture = pack::Picture::NotLooked;
   // Below the folder: the picture found, or every file found in other
   // letter case, or the picture named after the ID (Translated).

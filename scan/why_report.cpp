@@ -45,6 +45,8 @@ std::string PictureLine(const WhyRecord& r, std::string_view id) {
              " is named after " + std::string(id) + ": the folder has been translated";
     case Picture::Missing:
       return "picture missing: no " + from + ".png, " + from + ".jpg or " + from + ".gif";
+    case Picture::OutOfPack:
+      return "picture not looked for: its folder leads out of the pack through a link";
     case Picture::NotLooked: break;
   }
   return "picture not looked for: the name leaves the pack's folder";

@@ -121,8 +121,8 @@ CheckedFolder MainWindow::CheckAgain(const std::string& folder) {
 void MainWindow::RunChoice(const std::string& folder, ReportChoice choice,
                            const checker::PackReport& report) {
   switch (choice) {
-    case ReportChoice::AddNew: return Update(folder, choice, report.newPictures);
-    case ReportChoice::RemoveMissing: return Update(folder, choice, report.missingRecords);
+    case ReportChoice::AddNew: return Update(folder, choice, report);
+    case ReportChoice::RemoveMissing: return Update(folder, choice, report);
     case ReportChoice::UseGeneratedIds:
     case ReportChoice::UsePlainIds: {
       JobScope scope(view_);
@@ -136,14 +136,19 @@ void MainWindow::RunChoice(const std::string& folder, ReportChoice choice,
   }
 }
 
-void MainWindow::Update(const std::string& folder, ReportChoice choice, std::size_t count) {
+void MainWindow::Update(const std::string& folder, ReportChoice choice,
+                        const checker::PackReport& report) {
   const bool adding = choice == ReportChoice::AddNew;
-  if (host_.ShowMessage(adding ? AddNewQuestion(count) : RemoveMissingQuestion(count),
+  if (host_.ShowMessage(adding ? AddNewQuestion(report.newPictures)
+                               : RemoveMissingQuestion(report.missingRecords),
                         kUpdateCaption, MessageKind::Question) != MessageButton::Yes)
     return;
   host_.PullSettings(settings_);  // "All filenames are IDs" as it is ticked now
   JobSettings forJob = settings_;
   forJob.folderPath = folder;
+  // The kind the report checked: a pack below the folder was checked for
+  // the kind of its records, not the marked one.
+  forJob.objectKind = report.objectKind;
   JobScope scope(view_);
   jobs_.update(forJob, host_, adding, !adding);
 }

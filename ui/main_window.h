@@ -49,7 +49,7 @@ class MainWindow final {
   CheckedFolder CheckAgain(const std::string& folder);
   // The job of a report's button, once the user has said yes.
   void RunChoice(const std::string& folder, ReportChoice choice, const checker::PackReport& report);
-  void Update(const std::string& folder, ReportChoice choice, std::size_t count);
+  void Update(const std::string& folder, ReportChoice choice, const checker::PackReport& report);
 
   MainWindowView& view_;
   WindowHost host_;

@@ -16,9 +16,10 @@ namespace mapio::ui {
 
 namespace {
 
-// nullopt for an entry that is no file of the pack: a window's picture
-// reader would wait on a pipe, or read a device, for ever.
-std::optional<std::string> Describe(const std::string& folder, const std::string& name) {
+// nullopt for an entry that is no file of the pack `root`: a window's
+// picture reader would wait on a pipe, or read a device, for ever.
+std::optional<std::string> Describe(const std::string& folder, const std::string& name,
+                                    const std::string& root) {
   platform::FolderFiles files;
   if (!files.Open(folder)) return "the file cannot be read";
   platform::FolderFile file;
@@ -27,7 +28,7 @@ std::optional<std::string> Describe(const std::string& folder, const std::string
   if (read.status == platform::FileStatus::NotAFile) {
     // A link to a picture inside the pack is that picture.
     const platform::DirEntry entry{name, platform::EntryKind::Link};
-    if (!pack::LookAtEntry(folder, entry, folder).isFile) return std::nullopt;
+    if (!pack::LookAtEntry(folder, entry, root).isFile) return std::nullopt;
     read = platform::ReadFileHead(files, name, head, file, true);
     if (read.status == platform::FileStatus::NotAFile) return std::nullopt;
   }
@@ -73,7 +74,12 @@ std::optional<PictureFacts> LookAtPicture(const std::string& folder,
     for (char& c : subfolder) c = c == '/' ? platform::kSeparator : c;
   }
   const std::string inFolder = subfolder.empty() ? folder : platform::JoinPath(folder, subfolder);
-  std::optional<std::string> description = Describe(inFolder, name);
+  // Never through a folder that leads out of the pack, as the check never reads one.
+  if (!subfolder.empty()) {
+    const platform::LinkEnd end = platform::FollowLink(inFolder, folder);
+    if (end.kind != platform::EntryKind::Directory || !end.inside) return std::nullopt;
+  }
+  std::optional<std::string> description = Describe(inFolder, name, folder);
   if (!description) return std::nullopt;
   return PictureFacts{platform::JoinPath(inFolder, name), finding.file, std::move(*description)};
 }

@@ -5,6 +5,7 @@
 #include "pack/matching.h"
 #include "pack/pack.h"
 #include "pack/pack_edit.h"
+#include "pack/pack_pictures.h"
 #include "pack/pack_style.h"
 #include "platform/atomic_writer.h"
 #include "platform/folders.h"
@@ -51,16 +52,17 @@ class UpdateRun {
   // The records whose picture is missing, to prune, and the new pictures'
   // lines added.
   std::vector<const pack::Record*> MatchAndAdd() {
-    pack::PackMatching matching(pack_.file, *pack_.folder, options_.kind);
+    const ObjectKind kind = options_.kind ? *options_.kind : pack::KindOfRecords(pack_.file);
+    pack::PackMatching matching(pack_.file, *pack_.folder, kind);
     std::vector<const pack::Record*> missing;
     matching.Records([&](std::size_t, const pack::Record& record, const pack::RecordLook& look) {
       if (options_.prune && look.checked && look.picture == pack::Picture::Missing)
         missing.push_back(&record);
     });
-    const pack::LineStyle style = pack::StyleOf(pack_.file, options_.kind);
-    RecordMaker maker(options_.kind, options_.idsFromNames, events_, style);
+    const pack::LineStyle style = pack::StyleOf(pack_.file, kind);
+    RecordMaker maker(kind, options_.idsFromNames, events_, style);
     if (options_.addNew) {
-      AddNew(matching.Unmapped(), maker, style);
+      AddNew(matching.Unmapped(pack::PackPictures(*pack_.folder, false)), maker, style);
       PassOver(pack_.folder->NotPictures());
     }
     outcome_.added = maker.Added();

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,13 @@
 namespace mapio {
 
 struct UpdateOptions {
-  ObjectKind kind = Faces;
+  // The kind of the records added and pruned; nullopt: the kind most of
+  // the records have (faces when there are none), as check takes it.
+  std::optional<ObjectKind> kind;
   // New pictures' IDs from the numbers their names begin with.
   bool idsFromNames = false;
-  // Add records for the new pictures.
+  // Add records for the new pictures: those directly in the folder, as
+  // make maps them.
   bool addNew = true;
   // Remove the records whose picture has gone.
   bool prune = false;

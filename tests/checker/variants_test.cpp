@@ -4,13 +4,17 @@
 // kept.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "checker/check_pack.h"
 #include "core/object_kind.h"
+#include "platform/paths.h"
+#include "tests/support/face_pack.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
 #include "writer/mapping_updater.h"
 
@@ -143,6 +147,15 @@ const VariantCase kCases[] = {
        "        <record from=\"4\" to=\"graphics/pictures/person/4/portrait\" />\r\n    </list>"}}},
 };
 
+// "LINE:category:name" for each finding, in report order.
+std::vector<std::string> Brief(const checker::PackReport& report) {
+  std::vector<std::string> out;
+  for (const auto& f : report.findings)
+    out.push_back(std::to_string(f.line) + ":" + std::string(CategoryWord(f.category)) + ":" +
+                  f.name);
+  return out;
+}
+
 void PrintTo(const VariantCase& c, std::ostream* os) { *os << c.title; }
 
 class Variants : public ::testing::TestWithParam<VariantCase> {};
@@ -156,11 +169,7 @@ TEST_P(Variants, CheckFindsWhatIsWrongAndUpdateWritesInThePacksStyle) {
   checker::CheckOptions recordsOnly;  // the pictures are empty files
   recordsOnly.pictures = false;
   const checker::PackReport report = checker::CheckPack(folder.str(), c.kind, recordsOnly);
-  std::vector<std::string> findings;
-  for (const auto& f : report.findings)
-    findings.push_back(std::to_string(f.line) + ":" + std::string(CategoryWord(f.category)) + ":" +
-                       f.name);
-  EXPECT_EQ(findings, c.findings);
+  EXPECT_EQ(Brief(report), c.findings);
   EXPECT_EQ(report.objectKind, c.kindChecked);
 
   ScriptedPrompter prompter;
@@ -181,6 +190,94 @@ TEST_P(Variants, CheckFindsWhatIsWrongAndUpdateWritesInThePacksStyle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Packs, Variants, ::testing::ValuesIn(kCases));
+
+// A record's picture in a subfolder is the pack's like any other: found,
+// looked into and counted, and so are the unmapped pictures of the
+// subfolders the records name; not those of a pack inside the pack, nor
+// any behind a link out of it. Update maps only the folder's own pictures,
+// as make does: those are the report's new pictures.
+struct SubfolderCase {
+  const char* title;
+  std::vector<std::pair<std::string, std::string>> files;    // below the pack: name, bytes
+  std::vector<std::pair<std::string, std::string>> links;    // name, where it leads
+  std::vector<std::pair<std::string, std::string>> records;  // from, ID
+  std::vector<std::string> expected;
+  std::size_t pictures;
+  std::size_t newPictures;
+};
+
+const SubfolderCase kSubfolderCases[] = {
+    {"looked into and counted",
+     {{"a.png", kTinyPng},
+      {"2.png", kTinyPng},
+      {"icons/b.png", ""},
+      {"icons/c.png", kTinyGif},
+      {"icons/d.png", kTinyPng.substr(0, 20)},
+      {"icons/stray.png", kTinyPng},
+      {"other/x.png", kTinyPng}},
+     {},
+     {{"a", "11"}, {"icons/b", "12"}, {"icons/c", "13"}, {"icons/d", "14"}},
+     {"0:unmapped:2.png", "0:unmapped:icons/stray.png", "0:empty:icons/b.png",
+      "0:mismatch:icons/c.png", "0:broken:icons/d.png"},
+     6,
+     1},
+    {"a pack inside the pack keeps its pictures",
+     {{"a.png", kTinyPng},
+      {"inner/config.xml", FacePack({{"b", "2"}})},
+      {"inner/b.png", kTinyPng},
+      {"inner/stray.png", kTinyPng}},
+     {},
+     {{"a", "1"}, {"inner/b", "2"}},
+     {},
+     1,
+     0},
+    {"./icons and icons are one folder",
+     {{"icons/b.png", kTinyPng}, {"icons/c.png", kTinyPng}, {"icons/s.png", kTinyPng}},
+     {},
+     {{"./icons/b", "1"}, {"icons/c", "2"}},
+     {"0:unmapped:icons/s.png"},
+     3,
+     0},
+    {"a link to a folder of the pack is that folder; one out of it is never followed",
+     {{"icons/c.png", kTinyPng}, {"../outside/b.png", ""}, {"../outside/stray.png", ""}},
+     {{"in", "icons"}, {"out", "../outside"}},
+     {{"out/b", "1"}, {"in/c", "2"}},
+     {"3:not-a-file:out/b"},
+     1,
+     0},
+};
+
+void PrintTo(const SubfolderCase& c, std::ostream* os) { *os << c.title; }
+
+class SubfolderTable : public ::testing::TestWithParam<SubfolderCase> {};
+
+TEST_P(SubfolderTable, PicturesInSubfoldersAreThePacks) {
+  const SubfolderCase& c = GetParam();
+#ifdef _WIN32
+  if (!c.links.empty()) GTEST_SKIP() << "links need a privilege on Windows";
+#endif
+  TempFolder dir;
+  for (const auto& [name, bytes] : c.files)
+    dir.Write(name.starts_with("../") ? name.substr(3) : "pack/" + name, bytes);
+  for (const auto& [name, to] : c.links)
+    std::filesystem::create_directory_symlink(to, dir.path() / "pack" / name);
+  dir.Write("pack/config.xml", FacePack(c.records));
+  const std::string pack = platform::JoinPath(dir.str(), "pack");
+  const checker::PackReport report = checker::CheckPack(pack, std::nullopt);
+  EXPECT_EQ(Brief(report), c.expected);
+  EXPECT_EQ(report.pictures, c.pictures);
+  EXPECT_EQ(report.newPictures, c.newPictures);
+
+  ScriptedPrompter prompter;
+  UpdateOptions update;
+  update.idsFromNames = true;
+  update.prune = true;
+  const UpdateOutcome updated = UpdateMapping(pack, update, {prompter});
+  EXPECT_EQ(updated.added, c.newPictures);
+  EXPECT_EQ(updated.removed.size(), report.missingRecords);
+}
+
+INSTANTIATE_TEST_SUITE_P(Packs, SubfolderTable, ::testing::ValuesIn(kSubfolderCases));
 
 }  // namespace
 }  // namespace mapio::testing

@@ -80,6 +80,28 @@ TEST(CliUpdate, DryRunListsTheChangesAndWritesNothing) {
   EXPECT_EQ(RunCliWith({"update", "--json", folder.str()}).status, 2);
 }
 
+// Without -k, update adds records of the kind most of the records have, as
+// check and convert take it; faces to a list without any.
+TEST(CliUpdate, TakesTheKindOfTheRecords) {
+  struct Row {
+    std::string records;
+    std::string added;
+  };
+  const Row rows[] = {
+      {"\t\t<record from=\"1\" to=\"graphics/pictures/club/1/logo\"/>\n",
+       "<record from=\"2\" to=\"graphics/pictures/club/2/logo\"/>"},
+      {"", "<record from=\"2\" to=\"graphics/pictures/person/2/portrait\"/>"},
+  };
+  for (const Row& row : rows) {
+    TempFolder folder;
+    if (!row.records.empty()) folder.Write("1.png");
+    folder.Write("2.png");
+    folder.Write("config.xml", PackOf(row.records));
+    EXPECT_EQ(RunCliWith({"update", "-n", folder.str()}).status, 0);
+    EXPECT_NE(folder.Read("config.xml").find(row.added), std::string::npos) << row.added;
+  }
+}
+
 // convert's lines: what changes, what stays and why, the first changes of
 // a dry run; and what it cannot do, on stderr.
 TEST(CliConvert, SaysWhatChangesAndWhatStays) {

@@ -169,13 +169,13 @@ TEST(CliKinds, EveryKindHasATypableNameAndNumberListedInTheHelp) {
   for (const char* bad : {"", "11", "-1", "+1", " 1", "1x", "face", "logos", "99999999999"})
     EXPECT_EQ(cli::ParseObjectKind(bad), std::nullopt) << bad;
   EXPECT_NE(
-      usage.find("  -k, --kind KIND       the kind of pictures (default faces; check: the kind\n"
-                 "                        most records have): faces, kits, nation-logos,\n"
-                 "                        competition-logos, club-logos, stadium-backgrounds,\n"
-                 "                        club-backgrounds, player-backgrounds,\n"
-                 "                        comp-backgrounds, nation-backgrounds,\n"
-                 "                        default-backgrounds, or its number 0 to 10\n"
-                 "                        (translate takes no kits)\n"
+      usage.find("  -k, --kind KIND       the kind of pictures (default faces; check, update,\n"
+                 "                        convert: the kind most records have): faces, kits,\n"
+                 "                        nation-logos, competition-logos, club-logos,\n"
+                 "                        stadium-backgrounds, club-backgrounds,\n"
+                 "                        player-backgrounds, comp-backgrounds,\n"
+                 "                        nation-backgrounds, default-backgrounds, or its\n"
+                 "                        number 0 to 10 (translate takes no kits)\n"
                  "  -n, --ids-from-names"),
       std::string::npos);
 }

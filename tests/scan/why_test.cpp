@@ -2,6 +2,7 @@
 // answer differs.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,8 @@ std::string Record(const std::string& from, const std::string& to) {
 // "faces:19 found faces/2000123.png PNG 1x1 [empty]" a record, then
 // "unmapped FILE" each, then whether it is in order.
 std::vector<std::string> Brief(const scan::WhyOutcome& outcome) {
-  constexpr const char* kPicture[] = {"not-looked", "found", "other-case", "translated", "missing"};
+  constexpr const char* kPicture[] = {"not-looked", "found",   "other-case",
+                                      "translated", "missing", "out-of-pack"};
   std::vector<std::string> out;
   for (const scan::WhyRecord& r : outcome.records) {
     std::string line = r.pack + ":" + std::to_string(r.line) + (r.generatedId ? " r- " : " ") +
@@ -60,6 +62,7 @@ TEST(Why, TellsEachRecordOfTheIdItsPictureAndWhatIsWrong) {
                                      Record("gone", "person/777/portrait"),         // 21
                                      Record("old", "person/888/portrait"),          // 22
                                      Record("dup", "person/888/portrait"),          // 23
+                                     Record("out/444", "person/444/portrait"),      // 24
                                  }));
   root.Write("faces/2000123.png", kTinyPng);
   root.Write("faces/John.PNG", kSmallPng);
@@ -69,6 +72,14 @@ TEST(Why, TellsEachRecordOfTheIdItsPictureAndWhatIsWrong) {
   root.Write("update/config.xml", PackOf({Record("x", "person/r-2000123/portrait")}));
   root.Write("update/x.png");  // empty
   root.Write("loose/2000999.png");
+  // A folder of the pack that leads out of it is never read.
+  root.Write("elsewhere/444.png", kTinyPng);
+#ifndef _WIN32
+  std::filesystem::create_directory_symlink("../elsewhere", root.path() / "faces" / "out");
+  const std::string kOut = "faces:24 out-of-pack [not-a-file]";
+#else
+  const std::string kOut = "faces:24 missing";
+#endif
 
   const std::string faces = "faces";
   const std::string update = "update";
@@ -96,6 +107,7 @@ TEST(Why, TellsEachRecordOfTheIdItsPictureAndWhatIsWrong) {
        {std::string("unmapped ").append(in(faces, "r-2000999.jpg")),
         std::string("unmapped ").append(in("loose", "2000999.png")), "not in order"}},
       {ClubLogos, "2000123", {"not in order"}},
+      {Faces, "444", {kOut, "not in order"}},
   };
   for (const WhyCase& c : cases) {
     SCOPED_TRACE(c.id);

@@ -2,6 +2,8 @@
 // Copy and Save give, and what Enter and the picture beside the table do.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 #include <vector>
 
@@ -252,12 +254,19 @@ TEST(CheckReport, ThePictureBesideIsTheFindingsFileAsTheCheckSeesIt) {
   TempFolder outer;
   const std::string hostile = testing::MakeHostilePack(outer);
   checker::PackReport entries;
-  for (const char* name : {"1.png", "2.png", "3.png", "5.png"})
+  // Nor through a folder that leads out of the pack; a link in a subfolder
+  // to a picture of the pack is that picture.
+  std::filesystem::create_directory_symlink("..", std::filesystem::path(hostile) / "out");
+  std::filesystem::create_directory(std::filesystem::path(hostile) / "sub");
+  std::filesystem::create_symlink("../0.png", std::filesystem::path(hostile) / "sub" / "6.png");
+  for (const char* name : {"1.png", "2.png", "3.png", "out/outside.png", "5.png", "sub/6.png"})
     entries.findings.emplace_back(Category::Unmapped, 0, name, "", "x", name);
   CheckReport links(host, hostile, CheckedPack{entries, {}}, {}, {}, {});
-  for (std::size_t i = 0; i < 3; ++i) EXPECT_FALSE(links.PictureOf(i)) << i;
-  ASSERT_TRUE(links.PictureOf(3));
-  EXPECT_EQ(links.PictureOf(3)->description, "PNG, 1 \xC3\x97 1 pixels, 69 bytes");
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_FALSE(links.PictureOf(i)) << i;
+  for (std::size_t i = 4; i < 6; ++i) {
+    ASSERT_TRUE(links.PictureOf(i)) << i;
+    EXPECT_EQ(links.PictureOf(i)->description, "PNG, 1 \xC3\x97 1 pixels, 69 bytes");
+  }
 #endif
   EXPECT_EQ(FileSizeText(1), "1 byte");
   EXPECT_EQ(FileSizeText(2150), "2.1 KB");

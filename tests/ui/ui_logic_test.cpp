@@ -314,6 +314,33 @@ TEST_F(MainWindowTest, ThePacksBelowAFolderAreReportedAndAButtonActsOnTheCurrent
             "in the file changes.");
 }
 
+// The report's update adds records of the kind the report checked: a pack
+// below the folder is checked for the kind of its records, not the marked one.
+TEST(MainWindowUpdateTest, AddsRecordsOfTheKindThePackWasCheckedFor) {
+  TempFolder dir;
+  dir.Write(
+      "logos/config.xml",
+      "<record>\n\t<list id=\"maps\">\n"
+      "\t\t<record from=\"1\" to=\"graphics/pictures/club/1/logo\"/>\n\t</list>\n</record>\n");
+  dir.Write("logos/1.png", testing::kTinyPng);
+  dir.Write("logos/2.png", testing::kTinyPng);
+  FakeView view;
+  testing::ScriptedPrompter prompter;
+  MainWindow window(view, MakeJobEntries(prompter));
+  window.Initialise();
+  view.controls.pathText = dir.str();
+  view.controls.allFilenamesAreIds = true;
+  view.onReport = [](CheckReport& report) { report.ShowButtonsOf(0); };
+  view.choices = {ReportChoice::AddNew};
+  view.answers = {MessageButton::Yes};
+  window.Check();
+  ASSERT_FALSE(view.offered.empty());
+  EXPECT_EQ(view.offered[0].addNew, "&Add 1 new picture");
+  EXPECT_NE(dir.Read("logos/config.xml")
+                .find("<record from=\"2\" to=\"graphics/pictures/club/2/logo\"/>"),
+            std::string::npos);
+}
+
 // What may be typed is looser than what Add takes: an empty field or a
 // number too large can stand while the user edits it.
 TEST(IdFieldTest, TakesDigitsOnlyWhileTyping) {

@@ -2,23 +2,10 @@
 
 #include "core/counted.h"
 #include "core/object_kind.h"
+#include "core/shown_text.h"
 #include "platform/platform.h"
 
 namespace mapio::checker {
-
-void AppendShown(std::string& out, std::string_view text) {
-  constexpr char kHex[] = "0123456789abcdef";
-  for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    const std::string_view named = c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\t' ? "\\t" : "";
-    if (c >= 0x20 && c != 0x7F)
-      out += ch;
-    else if (!named.empty())
-      out += named;
-    else
-      out.append("\\x").append(1, kHex[c >> 4]).append(1, kHex[c & 15]);
-  }
-}
 
 std::string FindingLine(const PackReport& report, const Finding& finding) {
   std::string text;

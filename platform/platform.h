@@ -63,6 +63,15 @@ struct DirEntry {
   bool IsDirectory() const { return kind == EntryKind::Directory; }
 };
 
+// What tells a file from every other for as long as it lives, renames
+// included: its device and inode; on Windows the volume's serial number
+// and the file's index.
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t file = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
 // A folder's entries, their names in large blocks of memory: half a million
 // names are half a million allocations otherwise. A block never moves, so
 // growing copies no name and a listing that moves keeps its names where
@@ -71,7 +80,15 @@ class FolderListing {
  public:
   class Iterator;
   void Clear();
-  void Add(std::string_view name, EntryKind kind = EntryKind::File);
+  // Each name added from now on keeps the number of its file (inode, file
+  // index), kept just before it: the listing is of a folder on `device`,
+  // whose file system keeps the numbers as long as the files (`lasting`).
+  void KeepNumbers(std::uint64_t device, bool lasting);
+  // `number` is kept only where KeepNumbers was called.
+  void Add(std::string_view name, EntryKind kind = EntryKind::File, std::uint64_t number = 0);
+  // The identity of the file `name` names, a name this listing holds (its
+  // very bytes, not a copy); nullopt unless the listing keeps lasting numbers.
+  std::optional<FileIdentity> IdentityOf(std::string_view name) const;
   std::size_t Size() const { return entries_.size(); }
   bool Empty() const { return entries_.empty(); }
   std::size_t TextSize() const { return textSize_; }  // of all the names
@@ -94,6 +111,9 @@ class FolderListing {
   std::size_t blockLeft_ = 0;
   std::size_t textSize_ = 0;
   std::vector<Entry> entries_;
+  bool numbered_ = false;
+  bool lasting_ = false;
+  std::uint64_t device_ = 0;
 };
 
 class FolderListing::Iterator {
@@ -122,6 +142,10 @@ enum class ListOrder { ByName, AsStored };
 // leaves `entries` empty) when the folder cannot be searched.
 bool ListFolder(const std::string& folder, FolderListing& entries,
                 ListOrder order = ListOrder::ByName);
+// The same as they are stored, each with its file's number (see
+// FolderListing::KeepNumbers): what tells a file that was renamed from
+// another that took its name, at no cost beyond the listing.
+bool ListFolderNumbered(const std::string& folder, FolderListing& entries);
 
 // Where the symbolic link `path` leads, followed to its end: the kind of
 // what is there (Link when nothing is: a broken link, a loop), and whether
@@ -365,6 +389,27 @@ class AtomicFileWriter : OwnsSystemResource {
   bool failed_ = false;
   WriteFailure failure_ = WriteFailure::None;
   FileMode mode_ = FileMode::Text;
+};
+
+// The lock AtomicFileWriter takes for a moment to put a folder's file in
+// place, held by a job that renames the folder's pictures (translate,
+// undo) for the whole of its run: two such jobs of one folder, in this
+// process or another, never run at once, and a writer waits for the job.
+class FolderJobLock : OwnsSystemResource {
+ public:
+  enum class State {
+    Held,     // taken: the job may go on
+    Busy,     // another holds it: the job changes nothing
+    Unknown,  // the system has no lock for this folder: the job goes on
+  };
+  FolderJobLock() = default;
+  ~FolderJobLock();
+  // Never waits.
+  State Take(const std::string& folder);
+
+ private:
+  std::intptr_t handle_ = -1;
+  std::string name_;  // Windows: the lock's name, while this one holds it
 };
 
 // True for the temporary names AtomicFileWriter makes for `targetName` (a

@@ -8,6 +8,7 @@
 #include "cli/terminal_prompter.h"
 #include "core/chosen_folder.h"
 #include "core/mapping_messages.h"
+#include "core/shown_text.h"
 #include "platform/platform.h"
 #include "translator/translate_texts.h"
 #include "writer/outcome_texts.h"
@@ -83,7 +84,7 @@ int RunUpdate(const CliRequest& request, const Streams& s) {
   options.dryRun = request.dryRun;
   if (request.dryRun) {
     options.onChange = [&](char change, const std::string& line) {
-      terminal.Say(std::string(1, change) + " " + std::string(platform::Trim(line)));
+      terminal.Say(std::string(1, change) + " " + Shown(platform::Trim(line)));
     };
   }
   return ForEachFolder(request, terminal, [&](const std::string& folder) {
@@ -110,7 +111,7 @@ int RunTranslate(const CliRequest& request, const Streams& s) {
     };
     std::string line;
     events.renamed = [&](const TranslateRename& r) {
-      if (request.dryRun) return terminal.Say(r.oldName + " -> " + r.newName);
+      if (request.dryRun) return terminal.Say(WouldRenameText(r));
       line.assign(headed ? "" : kProcessedHeading);
       headed = true;
       AppendRenamedLine(line, r);
@@ -119,7 +120,7 @@ int RunTranslate(const CliRequest& request, const Streams& s) {
     };
     events.progress = [&](const JobProgress& p) { terminal.Progress(p); };
     events.noJournal = [&] {
-      terminal.Warn(folder +
+      terminal.Warn(Shown(folder) +
                     ": no journal of the renames could be written: this translate "
                     "cannot be undone");
     };
@@ -127,9 +128,11 @@ int RunTranslate(const CliRequest& request, const Streams& s) {
     switch (o.result) {
       case TranslateOutcome::Result::NotOpened: return terminal.Warn(ReadFailureText(o.readResult));
       case TranslateOutcome::Result::NoList: return terminal.Warn(std::string(kMappingReadError));
+      case TranslateOutcome::Result::Busy: return terminal.Warn(std::string(kTranslateBusyText));
       case TranslateOutcome::Result::Stopped: return;
       case TranslateOutcome::Result::Done: break;
     }
+    WarnIfAny(terminal, PassedOverText(o));
     terminal.Say((o.renamed == 0 ? std::string(kNothingRenamed) : std::string()) +
                  RenamedCountText(o));
   });

@@ -69,9 +69,11 @@ void MappingTranslator(
       return void(
           host.ShowMessage(kMappingOpenFailed, kMappingOpenFailedCaption, MessageKind::Warning));
     case Result::NoList: return Warn(host, kMappingReadError);
+    case Result::Busy: return Warn(host, kTranslateBusyText);
     case Result::Stopped: return;
     case Result::Done: break;
   }
+  if (const std::string passedOver = PassedOverText(o); !passedOver.empty()) Warn(host, passedOver);
   std::string text = o.renamed == 0 ? std::string(kNothingRenamed) : std::move(processed);
   host.ShowMessage(text + RenamedCountText(o), kStatusCaption, MessageKind::Information);
 }

@@ -1,0 +1,51 @@
+// The folder as undo sees it: each name with its file's identity, from one
+// listing, kept up to date with undo's own renames (those a dry run only
+// pretends, too). Half a million names cost one listing and a table of
+// numbers, not a string each.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/picture_files.h"
+#include "platform/platform.h"
+
+namespace mapio::translator {
+
+class UndoFolder {
+ public:
+  explicit UndoFolder(const std::string& folderPath);
+
+  struct Entry {
+    bool there = false;
+    std::optional<platform::FileIdentity> identity;  // none where numbers do not last
+  };
+  Entry Find(std::string_view name) const;
+  platform::RenameResult Rename(std::string_view from, std::string_view to) {
+    return platform::RenameInFolder(files_, folderPath_, from, to);
+  }
+  // `from`, which is there, is under the name `to` from now on.
+  void Renamed(std::string_view from, std::string_view to);
+
+ private:
+  // A slot is a name's hash in its high half and its place in the listing
+  // plus one in the low half; 0 is free.
+  using Slot = std::uint64_t;
+  std::uint32_t IndexOf(std::string_view name) const;  // kNone when not there
+  void Insert(std::uint32_t index);
+  void Grow();
+
+  static constexpr std::uint32_t kNone = UINT32_MAX;
+  const std::string& folderPath_;
+  platform::FolderFiles files_;
+  bool listed_ = false;  // else each name is looked up in the folder itself
+  platform::FolderListing listing_;
+  std::vector<bool> gone_;  // by place in the listing: renamed away
+  std::vector<Slot> slots_;
+  std::size_t used_ = 0;
+};
+
+}  // namespace mapio::translator

@@ -64,7 +64,7 @@ using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // Volume serial number and file index: what NTFS keeps per file, the
 // Windows counterpart of device and inode.
-bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+bool IdentityOfPath(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
   if (path.empty() || HasNul(path)) return false;
   // No access rights are asked for, so a file open elsewhere still answers;
   // backup semantics let a folder be opened too.
@@ -304,7 +304,7 @@ bool IsDirectory(const std::string& path) {
 bool SameFile(const std::string& a, const std::string& b) {
   BY_HANDLE_FILE_INFORMATION ia;
   BY_HANDLE_FILE_INFORMATION ib;
-  if (!FileIdentity(a, ia) || !FileIdentity(b, ib)) return false;
+  if (!IdentityOfPath(a, ia) || !IdentityOfPath(b, ib)) return false;
   return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
          ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }

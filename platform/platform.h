@@ -86,6 +86,9 @@ class FolderListing {
   void KeepNumbers(std::uint64_t device, bool lasting);
   // `number` is kept only where KeepNumbers was called.
   void Add(std::string_view name, EntryKind kind = EntryKind::File, std::uint64_t number = 0);
+  // Room for `entries` in all, made at once: what is never added costs
+  // no memory, where growing by doubling would copy all it holds.
+  void Reserve(std::size_t entries) { entries_.reserve(entries); }
   // The identity of the file `name` names, a name this listing holds (its
   // very bytes, not a copy); nullopt unless the listing keeps lasting numbers.
   std::optional<FileIdentity> IdentityOf(std::string_view name) const;

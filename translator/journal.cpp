@@ -312,6 +312,11 @@ std::vector<Journal> JournalsOf(const std::string& journalFolder, const std::str
   return journals;
 }
 
+void CountRenames(const std::string& journalFolder, Journal& journal) {
+  JournalFile file;
+  if (file.Open(journalFolder, journal.name) == platform::FileStatus::Read) Count(file, journal);
+}
+
 bool ReadRenamesBackward(const std::string& journalFolder, const Journal& journal,
                          const std::function<bool(const JournalRename&)>& visit) {
   JournalFile file;

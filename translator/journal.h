@@ -71,6 +71,9 @@ struct Journal {
 std::vector<Journal> JournalsOf(const std::string& journalFolder, const std::string& folder,
                                 bool counted);
 
+// Counts the journal's renames, those taken back, and whether it ended.
+void CountRenames(const std::string& journalFolder, Journal& journal);
+
 // One rename of a journal, as undo takes them back.
 struct JournalRename {
   std::uint64_t at = 0;  // where its line starts: what MarkUndone names

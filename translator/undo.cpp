@@ -32,7 +32,8 @@ class Undo {
     journal_ = journals.front();
     if (journal_.notAFile) return Ended(UndoOutcome::Result::JournalNotAFile);
     outcome_.started = journal_.started;
-    translator::UndoFolder folder(folderPath_);
+    translator::CountRenames(journalFolder_, journal_);
+    translator::UndoFolder folder(folderPath_, journal_.renamed);
     folder_ = &folder;
     if (options_.whileRunningForTesting) options_.whileRunningForTesting();
     // Newest first: a picture renamed twice comes back through both names.

@@ -17,7 +17,8 @@ namespace mapio::translator {
 
 class UndoFolder {
  public:
-  explicit UndoFolder(const std::string& folderPath);
+  // Room for `renames` names more, the names undo renames back to.
+  UndoFolder(const std::string& folderPath, std::size_t renames);
 
   struct Entry {
     bool there = false;
@@ -32,20 +33,19 @@ class UndoFolder {
 
  private:
   // A slot is a name's hash in its high half and its place in the listing
-  // plus one in the low half; 0 is free.
+  // plus one in the low half; 0 is free. A name renamed away leaves the
+  // table, so that it never fills beyond the folder's first listing.
   using Slot = std::uint64_t;
-  std::uint32_t IndexOf(std::string_view name) const;  // kNone when not there
+  // The slot of `name`, or the free slot where the search for it ended.
+  std::size_t SlotOf(std::string_view name) const;
   void Insert(std::uint32_t index);
-  void Grow();
+  void Erase(std::size_t slot);
 
-  static constexpr std::uint32_t kNone = UINT32_MAX;
   const std::string& folderPath_;
   platform::FolderFiles files_;
   bool listed_ = false;  // else each name is looked up in the folder itself
   platform::FolderListing listing_;
-  std::vector<bool> gone_;  // by place in the listing: renamed away
   std::vector<Slot> slots_;
-  std::size_t used_ = 0;
 };
 
 }  // namespace mapio::translator

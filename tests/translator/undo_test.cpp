@@ -16,6 +16,7 @@
 #include "tests/translator/translator_fixture.h"
 #include "translator/journal.h"
 #include "translator/undo.h"
+#include "translator/undo_folder.h"
 #include "translator/undo_texts.h"
 
 namespace mapio::testing {
@@ -209,6 +210,29 @@ TEST_F(TranslatorTest, TranslateAndUndoOfAFolderNeverRunTogether) {
   ASSERT_TRUE(during);
   EXPECT_EQ(during->result, TranslateOutcome::Result::Busy);
   EXPECT_EQ(State(), (std::vector<std::string>{"a.png=a.png", "b.png=b.png"}));
+}
+
+// Undo's table of the folder's names follows its renames: each name is
+// found under its new name with its identity, and no longer under the old,
+// however the names crowd its slots.
+TEST(UndoFolder, FollowsItsRenames) {
+  TempFolder d;
+  constexpr int kNames = 300;
+  for (int i = 0; i < kNames; ++i) d.Write(std::to_string(i) + ".png");
+  translator::UndoFolder folder(d.str(), kNames);
+  std::vector<std::optional<platform::FileIdentity>> identities;
+  for (int i = 0; i < kNames; ++i)
+    identities.push_back(folder.Find(std::to_string(i) + ".png").identity);
+  for (int i = 0; i < kNames; i += 2)
+    folder.Renamed(std::to_string(i) + ".png", "p" + std::to_string(i) + ".png");
+  for (int i = 0; i < kNames; ++i) {
+    const std::string name = std::to_string(i) + ".png";
+    const auto now = folder.Find(name);
+    const auto renamed = folder.Find("p" + name);
+    EXPECT_EQ(now.there, i % 2 == 1) << name;
+    EXPECT_EQ(renamed.there, i % 2 == 0) << name;
+    EXPECT_EQ((i % 2 == 0 ? renamed : now).identity, identities[i]) << name;
+  }
 }
 
 TEST(UndoTexts, EachReasonInWordsOfItsOwnNamesShownEscaped) {

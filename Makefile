@@ -96,11 +96,16 @@ bench-programs:
 	$(RELEASE) $(NO_GUI) -B $(BENCH_BUILD)
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target $(BENCH_PROGRAMS)
 
+# The editor in both windows: the native one's x86-64 build under Wine.
 bench-editor:
-	@$(DEPS) build
+	@$(DEPS) build test windows
 	$(RELEASE) -B build-bench-gui
 	cmake --build build-bench-gui --target editor_bench report_bench -j$(JOBS)
+	$(WINDOWS_64) -B build-windows64
+	cmake --build build-windows64 --target editor_bench_win32 -j$(JOBS)
 	build-bench-gui/bench/editor_bench || echo "editor bench: a figure is over its target"
+	tools/wine-run.sh build-windows64/bench/editor_bench_win32.exe \
+	  || echo "editor bench (native window): a figure is over its target"
 	build-bench-gui/bench/report_bench || echo "report bench: a figure is over its target"
 
 fuzz:

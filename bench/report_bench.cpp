@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
   QElapsedTimer clock;
   clock.start();
   mapio::ui::CheckReport report(host, "/packs/faces", std::move(checked), {}, {}, {});
-  mapio::qt::CReportDlg dialog(nullptr, report);
+  mapio::qt::QtDialogs dialogs;
+  mapio::qt::CReportDlg dialog(dialogs, nullptr, report);
   dialog.show();
   QApplication::processEvents();
   const double open = Painted(dialog.table(), clock);

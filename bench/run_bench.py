@@ -24,6 +24,11 @@ it runs
   convert      mapio-cli convert --to r, then --to plain, on the mapped folder
                (each timed), against make's median there; the round trip
                must give the same bytes, the peak at most twice the file
+Once, on a graphics folder of a 550,000-face pack, a second one with the
+same IDs in another folder (every record a clash) and 80,000 club logos:
+  scan         mapio-cli scan --no-pictures, against the sum of check
+               --no-pictures over the three packs (time and peak)
+  why          mapio-cli why of one face, against that scan
 Above 200k files the Python scripts and the words/case translate are left
 out, to keep the whole run near half an hour on two cores: the scripts add
 minutes, not insight, and idwords/case covers letter case at full size.
@@ -41,6 +46,7 @@ import json
 import os
 import shutil
 import statistics
+import subprocess
 import sys
 import tempfile
 import time
@@ -55,7 +61,10 @@ UPDATE_ADDED = 100
 # memory above the program's idle peak too, give or take MEMORY_SLACK MB.
 SCALING_TOLERANCE = 0.25
 MEMORY_SLACK = 2.0
-JOBS = ('make', 'translate', 'check', 'update', 'convert')
+JOBS = ('make', 'translate', 'check', 'update', 'convert', 'scan')
+SCAN_FACES = 550000
+SCAN_LOGOS = 80000
+FIRST_LOGO = 1  # club IDs, apart from the faces' IDs
 TRANSLATE_PEAK = 64.0
 # Translate against its floor: at 200,000 pictures user seconds at most the
 # floor's plus USER_SLACK; at 550,000 wall seconds at most WALL_FACTOR
@@ -87,6 +96,10 @@ def target_for(job, names, size):
         return 1.05, 'translate x1.5'  # judged beside the translate it takes back
     if job == 'convert' and size == 550000:
         return 1.0, 'file x2'
+    if job == 'scan':
+        return 1.3, 'floor'
+    if job == 'why':
+        return 1.0, None
     return None
 
 
@@ -187,6 +200,46 @@ def bench_update(cli, folder, kind, size, runs):
     if answers:
         os.remove(answers)
     return results
+
+
+def bench_scan(cli, tmp, runs, rows):
+    """scan --no-pictures of a graphics folder against check --no-pictures
+    of each of its packs, summed run by run (their peaks summed too); why of
+    one face against the scan. Every face is a clash: scan exits 1, and so
+    does why, which finds two records."""
+    graphics = os.path.join(tmp, 'graphics')
+    packs = {'faces': os.path.join(graphics, 'megapack'),
+             'faces again': os.path.join(graphics, 'updates', 'megapack-2'),
+             'club logos': os.path.join(graphics, 'logos')}
+    # Made beside the graphics folder, whose stock of pictures stays out of it.
+    made = os.path.join(tmp, 'scan-megapack')
+    bf.make_folder(made, 'ids', SCAN_FACES, cli)
+    os.makedirs(os.path.dirname(packs['faces again']))
+    os.rename(made, packs['faces'])
+    subprocess.run(['cp', '-al', packs['faces'], packs['faces again']], check=True)
+    os.makedirs(packs['club logos'])
+    for i in range(SCAN_LOGOS):
+        bf.touch(os.path.join(packs['club logos'], f'{FIRST_LOGO + i}.png'))
+    bf.timed([cli, 'make', '-n', '-y', '-q', '-k', 'club-logos', packs['club logos']])
+    commands = {name: [cli, 'check', '-q', '--no-pictures', path] for name, path in packs.items()}
+    commands['scan'] = [cli, 'scan', '-q', '--no-pictures', graphics]
+    commands['why'] = [cli, 'why', graphics, str(bf.FIRST_ID + SCAN_FACES // 2)]
+    results = {name: [] for name in commands}
+    for run in range(runs + 1):  # the first warms the caches, untimed
+        for name, cmd in commands.items():
+            result = bf.timed(cmd)
+            if run:
+                results[name].append(result)
+    checks = [results[name] for name in packs]
+    peaks = sum(peak(runs) for runs in checks)
+    summed = [bf.Run(sum(r.seconds for r in each), peaks, 0, sum(r.user for r in each),
+                     sum(r.sys for r in each)) for each in zip(*checks)]
+    records = 2 * SCAN_FACES + SCAN_LOGOS
+    rows.append(row('scan', 'no-pict', 'graphics', records, results['scan'], 'checks', summed,
+                    expected_exit=1))
+    rows.append(row('why', '', 'graphics', records, results['why'], 'scan', results['scan'],
+                    expected_exit=1))
+    bf.remove(graphics)
 
 
 def row(job, variant, names, size, cli_runs, against, base_runs, python_runs=None,
@@ -391,15 +444,19 @@ def main():
     rows = []
     try:
         idle_mb = max(bf.timed([cli, '--version']).mb for _ in range(3))
-        for size in sizes:
+        for size in sizes if set(args.jobs) - {'scan'} else []:
             for kind in args.names:
                 print(f'{size} files, {kind} ... ({time.monotonic() - start:.0f} s)',
                       file=sys.stderr)
                 bench_kind(progs, kind, size, tmp, args.runs, rows, set(args.jobs))
+        if 'scan' in args.jobs:
+            print(f'a graphics folder for scan ... ({time.monotonic() - start:.0f} s)',
+                  file=sys.stderr)
+            bench_scan(cli, tmp, args.runs, rows)
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
     rows.sort(key=lambda r: (['make -n', 'translate', 'journal', 'undo', 'check', 'update',
-                              'convert'].index(r['job']),
+                              'convert', 'scan', 'why'].index(r['job']),
                              r['names'], r['variant'], r['files']))
     print(f'Medians of {args.runs} runs; ratio = mapio-cli / base (the floor program, or '
           f'mapio-cli make -n on the same folder) in wall time; user and sys: CPU seconds; '

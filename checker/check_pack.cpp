@@ -353,15 +353,22 @@ std::string_view CategoryWord(Category category) {
     case Category::DoubleExtension: return "double-extension";
     case Category::OddSize: return "odd-size";
     case Category::Structure: return "structure";
+    case Category::Clash: return "clash";
+    case Category::NameClash: return "name-clash";
   }
   return "structure";
 }
 
 PackReport CheckPack(const std::string& folderPath, std::optional<ObjectKind> objectKind,
                      const CheckOptions& options) {
+  pack::Pack pack = pack::LoadPack(folderPath);
+  return CheckPack(folderPath, pack, objectKind, options);
+}
+
+PackReport CheckPack(const std::string& folderPath, pack::Pack& pack,
+                     std::optional<ObjectKind> objectKind, const CheckOptions& options) {
   PackReport report;
   report.folderPath = folderPath;
-  pack::Pack pack = pack::LoadPack(folderPath);
   report.kindFound = !objectKind;
   report.objectKind = objectKind ? *objectKind : pack::KindOfRecords(pack.file);
   if (!pack.folder->Exists()) {

@@ -12,6 +12,10 @@
 
 #include "core/object_kind.h"
 
+namespace mapio::pack {
+struct Pack;
+}
+
 namespace mapio::checker {
 
 enum class Category {
@@ -36,6 +40,9 @@ enum class Category {
   DoubleExtension,
   OddSize,
   Structure,
+  // Between packs, found by a scan of the folder that holds them.
+  Clash,
+  NameClash,
 };
 
 // The category's word in reports: "missing", "duplicate-name", ...
@@ -108,5 +115,9 @@ struct CheckOptions {
 // records have (faces when it has none).
 PackReport CheckPack(const std::string& folderPath, std::optional<ObjectKind> objectKind,
                      const CheckOptions& options = {});
+// The same on the pack of `folderPath` as pack::LoadPack gave it: a job
+// that looks at the pack itself too reads and lists it once.
+PackReport CheckPack(const std::string& folderPath, pack::Pack& pack,
+                     std::optional<ObjectKind> objectKind, const CheckOptions& options = {});
 
 }  // namespace mapio::checker

@@ -17,6 +17,14 @@ void AppendFindingLine(const PackReport& report, const Finding& finding, std::st
   // As JoinPath joins them.
   AppendShown(out, report.folderPath);
   out.push_back(platform::kSeparator);
+  AppendFindingLineBelow({}, finding, out);
+}
+
+void AppendFindingLineBelow(std::string_view folder, const Finding& finding, std::string& out) {
+  if (!folder.empty()) {
+    AppendShown(out, folder);
+    out.push_back(platform::kSeparator);
+  }
   if (finding.line == 0 && !finding.file.empty()) {
     AppendShown(out, finding.file);
   } else {

@@ -14,6 +14,10 @@ namespace mapio::checker {
 std::string FindingLine(const PackReport& report, const Finding& finding);
 // The same line appended to `out`, which a long report reuses.
 void AppendFindingLine(const PackReport& report, const Finding& finding, std::string& out);
+// The same line for a pack at `folder` below the folder a report is about,
+// its files named from there: "faces/config.xml:12: ..."; "" for a pack
+// that is that folder itself ("config.xml:12: ...").
+void AppendFindingLineBelow(std::string_view folder, const Finding& finding, std::string& out);
 
 // "FOLDER: 12 records, 14 pictures, 3 findings"
 std::string SummaryLine(const PackReport& report);

@@ -6,6 +6,7 @@
 #include "cli/check_command.h"
 #include "cli/command_line.h"
 #include "cli/convert_command.h"
+#include "cli/scan_command.h"
 #include "cli/undo_command.h"
 #include "cli/usage.h"
 #include "cli/job_commands.h"
@@ -31,6 +32,8 @@ int RunCli(int argc, const char* const* argv, std::istream& in, std::ostream& ou
   }
   switch (*request.job) {
     case Job::Check: return RunCheck(request, out, err, stderrIsTerminal);
+    case Job::Scan: return RunScan(request, out, err, stderrIsTerminal);
+    case Job::Why: return RunWhy(request, out, err);
     case Job::Convert: return RunConvert(request, out, err);
     case Job::Undo: return RunUndo(request, out, err);
     case Job::Make: break;

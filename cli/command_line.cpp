@@ -9,6 +9,8 @@
 #include "core/mapping_messages.h"
 #include "core/object_kind.h"
 #include "platform/platform.h"
+#include "scan/why.h"
+#include "scan/why_report.h"
 
 namespace mapio::cli {
 namespace {
@@ -33,7 +35,7 @@ CLI::App* AddJob(CLI::App& app, const JobRow& row, RawOptions& raw) {
 
 std::string ExtraArgumentError(const std::string& arg) {
   if (arg.size() > 1 && arg[0] == '-') return "unknown option '" + arg + "'";
-  return "unknown job '" + arg + "' (make, translate, check, update, convert or undo)";
+  return "unknown job '" + arg + "' (" + JobNames() + ")";
 }
 
 ParseResult Error(std::string message) { return {std::nullopt, std::move(message)}; }
@@ -56,6 +58,16 @@ ParseResult CheckConvert(const RawOptions& raw, CliRequest request) {
   }
   std::string error;
   if (!raw.idsFrom.empty() && !ReadIdList(raw.idsFrom, request.ids, error)) return Error(error);
+  return {request, {}};
+}
+
+// why FOLDER ID: one folder, and an ID after it.
+ParseResult CheckWhy(CliRequest request) {
+  if (request.folders.size() != 2) return Error("why needs a FOLDER and an ID");
+  const std::optional<std::string> id = scan::IdOfArgument(request.folders[1]);
+  if (!id) return Error(scan::NotAnIdText(request.folders[1]));
+  request.id = *id;
+  request.folders.pop_back();
   return {request, {}};
 }
 
@@ -85,6 +97,7 @@ ParseResult Check(const RawOptions& raw, Job job) {
   request.deep = raw.deep;
   request.list = raw.list;
   if (job == Job::Convert) return CheckConvert(raw, std::move(request));
+  if (job == Job::Why) return CheckWhy(std::move(request));
   return {request, {}};
 }
 
@@ -145,7 +158,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   if (raw.version) return Only(Command::Version);
   for (int i = optionCount + 1; i < argc; ++i) raw.folders.emplace_back(argv[i]);
   if (parsedJob) return Check(raw, *parsedJob);
-  return Error("no job given (make, translate, check, update, convert or undo)");
+  return Error(std::string("no job given (").append(JobNames()) + ")");
 }
 
 std::string_view ObjectKindName(ObjectKind kind) { return KindOf(kind).cliName; }

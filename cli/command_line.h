@@ -35,6 +35,7 @@ struct CliRequest {
   bool toGenerated = true;        // convert --to r (else plain)
   std::vector<IdRange> ids;       // convert --ids, --ids-from; empty: every ID
   bool list = false;              // undo --list
+  std::string id;                 // why: the ID's digits
 };
 
 struct ParseResult {

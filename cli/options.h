@@ -11,7 +11,7 @@
 namespace mapio::cli {
 
 // The jobs, in the order the help gives them.
-enum class Job { Make, Translate, Check, Update, Convert, Undo };
+enum class Job { Make, Translate, Check, Scan, Why, Update, Convert, Undo };
 
 // What the command line said, before it is checked.
 struct RawOptions {
@@ -73,5 +73,7 @@ std::span<const ExampleRow> ExampleRows();
 
 const JobRow& RowOf(Job job);
 std::optional<Job> JobNamed(std::string_view name);
+// "make, translate, ... or undo"
+std::string JobNames();
 
 }  // namespace mapio::cli

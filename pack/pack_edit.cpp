@@ -43,9 +43,9 @@ std::string PackEdit::Apply(std::string_view bytes) const {
 }
 
 platform::WriteFailure WriteEdited(const std::string& path, const PackFile& file,
-                                   const PackEdit& edit) {
+                                   const PackEdit& edit, const platform::WriterHooks& hooks) {
   const platform::ExpectedTarget expected(file.stamp, file.bytes);
-  platform::AtomicFileWriter writer;
+  platform::AtomicFileWriter writer(hooks);
   writer.Open(path, platform::FileMode::Binary, &expected);
   edit.WriteTo(file.bytes, [&writer](std::string_view piece) { writer.Write(piece); });
   if (!writer.Failed() && writer.Commit()) return platform::WriteFailure::None;

@@ -45,7 +45,7 @@ class PackEdit {
 // `file` with `edit` made, written over `path` whole or not at all, and
 // only over the file as it was read: None, or why nothing was written.
 platform::WriteFailure WriteEdited(const std::string& path, const PackFile& file,
-                                   const PackEdit& edit);
+                                   const PackEdit& edit, const platform::WriterHooks& hooks = {});
 
 // The bytes that go with a record: its own, and its whole lines (with the
 // line end) when nothing else stands on them, so that no blank line stays.

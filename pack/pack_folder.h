@@ -74,6 +74,8 @@ class Listing {
   bool Claimed(std::size_t picture) const { return (flags_[picture] & kClaimed) != 0; }
   // What a killed run of Mapio left: its own temporary files.
   const std::vector<std::string_view>& Leftovers() const { return leftovers_; }
+  // Every entry, as the system listed it: folders and links too.
+  const platform::FolderListing& Entries() const { return names_; }
 
  private:
   bool exists_ = false;
@@ -103,6 +105,8 @@ class PackFolder {
   explicit PackFolder(std::string path);
 
   bool Exists() const { return top_.Exists(); }
+  // Every entry of the folder itself, in no order: its subfolders too.
+  const platform::FolderListing& Entries() const { return top_.Entries(); }
   // The pictures (.png, .jpg, .gif in any case) directly in the folder.
   const std::vector<std::string_view>& Pictures() const { return top_.Pictures(); }
   // Whether a record has found picture `i` of Pictures(), by its very

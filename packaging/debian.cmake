@@ -77,6 +77,9 @@ file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/copyright
 Upstream-Name: Mapio
 Upstream-Contact: ${MAPIO_MAINTAINER}
 Source: ${MAPIO_HOMEPAGE}
+Comment: The program mapio links QScintilla, which is under the GPL-3 only; mapio as
+ built is therefore a work under the GPL-3 as a whole, which the Expat licence of
+ Mapio's own files allows.
 
 Files: *
 Copyright: 2026 The Mapio developers

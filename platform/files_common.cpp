@@ -50,6 +50,37 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, FileStamp&
   return result;
 }
 
+ReadResult ReadFileInPieces(const std::string& path, FileStamp& stamp,
+                            const std::function<bool(std::string_view)>& take, std::size_t limit) {
+  std::FILE* file = nullptr;
+  ReadResult result = detail::OpenForReading(path, file, stamp);
+  if (result != ReadResult::Ok) return result;
+  if (stamp.size > limit) {
+    std::fclose(file);
+    return ReadResult::TooLarge;
+  }
+  std::string piece(std::size_t{1} << 20, '\0');
+  std::size_t total = 0;
+  for (;;) {
+    const std::size_t got = std::fread(piece.data(), 1, piece.size(), file);
+    total += got;
+    if (total > limit) {
+      result = ReadResult::TooLarge;
+      break;
+    }
+    if (got > 0 && !take(std::string_view(piece.data(), got))) {
+      result = ReadResult::Failed;
+      break;
+    }
+    if (got < piece.size()) {
+      if (std::ferror(file)) result = ReadResult::Failed;
+      break;
+    }
+  }
+  std::fclose(file);
+  return result;
+}
+
 // --- TextReader -----------------------------------------------------------
 
 namespace {
@@ -214,28 +245,6 @@ ExpectedTarget::ExpectedTarget(std::optional<FileStamp> stamp,
   if (stamp_ && bytes && bytes->size() <= kCompareLimit) bytes_.emplace(*bytes);
 }
 
-namespace {
-
-std::optional<std::size_t>& FailAfterSetting() {
-  static std::optional<std::size_t> bytes;
-  return bytes;
-}
-
-std::function<void()>& BeforeCompareHook() {
-  static std::function<void()> hook;
-  return hook;
-}
-
-}  // namespace
-
-void AtomicFileWriter::FailAfterBytesForTesting(std::optional<std::size_t> bytes) {
-  FailAfterSetting() = bytes;
-}
-
-void AtomicFileWriter::BeforeCompareForTesting(std::function<void()> hook) {
-  BeforeCompareHook() = std::move(hook);
-}
-
 WriteFailure detail::WriteFailureOf(int error) {
 #ifdef EDQUOT
   if (error == EDQUOT) return WriteFailure::NoSpace;
@@ -258,8 +267,7 @@ bool AtomicFileWriter::TargetRefused() const {
          failure_ == WriteFailure::NotAFile;
 }
 
-// Every Open starts from here: a clean state that takes the test hook's
-// setting of the moment.
+// Every Open starts from here: a clean state.
 void AtomicFileWriter::Reset(const std::string& targetPath, FileMode mode,
                              const ExpectedTarget* expected) {
   Abort();
@@ -267,7 +275,6 @@ void AtomicFileWriter::Reset(const std::string& targetPath, FileMode mode,
   failed_ = false;
   failure_ = WriteFailure::None;
   written_ = 0;
-  failAfter_ = FailAfterSetting();
   targetPath_ = targetPath;
   expected_.reset();
   if (expected != nullptr) expected_.emplace(*expected);
@@ -281,12 +288,13 @@ bool AtomicFileWriter::Fail(WriteFailure why) {
   return false;
 }
 
-// Shared by every system: the fail-after-N test hook cuts the write short
-// as a full disk would.
+// Shared by every system: the fail-after-N hook cuts the write short as a
+// full disk would.
 bool AtomicFileWriter::Flush() {
   if (file_ == nullptr || failed_) return false;
   std::size_t allowed = buffer_.size();
-  if (failAfter_ && written_ + allowed > *failAfter_) allowed = *failAfter_ - written_;
+  const std::optional<std::size_t>& limit = hooks_.failAfterBytes;
+  if (limit && written_ + allowed > *limit) allowed = *limit - written_;
   const std::size_t n = std::fwrite(buffer_.data(), 1, allowed, file_);
   written_ += n;
   if (n < buffer_.size()) {
@@ -298,7 +306,7 @@ bool AtomicFileWriter::Flush() {
 }
 
 WriteFailure AtomicFileWriter::CheckTarget() const {
-  if (BeforeCompareHook()) BeforeCompareHook()();
+  if (hooks_.beforeCompare) hooks_.beforeCompare();
   const WriteFailure refusal = detail::RefusalOf(targetPath_);
   if (refusal != WriteFailure::None || !expected_) return refusal;
   const std::optional<FileStamp>& stamp = expected_->Stamp();

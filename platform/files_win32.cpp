@@ -305,6 +305,13 @@ bool AtomicFileWriter::Open(const std::string& targetPath, FileMode mode,
 // In text mode every LF goes to disk as CR LF, as a text-mode stream writes it.
 bool AtomicFileWriter::Write(std::string_view data) {
   if (file_ == nullptr || failed_) return false;
+  // Binary: every byte as it is, a block at a time.
+  while (mode_ == FileMode::Binary && !data.empty()) {
+    const std::size_t take = std::min(data.size(), kBufferSize - buffer_.size());
+    buffer_.append(data.substr(0, take));
+    data.remove_prefix(take);
+    if (buffer_.size() >= kBufferSize && !Flush()) return false;
+  }
   for (const char c : data) {
     if (c == '\n' && mode_ == FileMode::Text) buffer_.push_back('\r');
     buffer_.push_back(c);

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace mapio::platform {
@@ -209,6 +210,9 @@ std::string AbsolutePath(const std::string& path);
 
 bool FileExists(const std::string& path);  // any kind of entry
 bool IsDirectory(const std::string& path);
+// Whether `path` itself is a symbolic link (on Windows a junction too),
+// not what it leads to.
+bool IsSymbolicLink(const std::string& path);
 
 // Same device and inode (file index on Windows). False if either is missing.
 bool SameFile(const std::string& a, const std::string& b);
@@ -257,6 +261,14 @@ inline constexpr std::size_t kMaxMappingFileSize = std::size_t{1} << 30;
 // before any of it is read.
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, FileStamp& stamp,
                          std::size_t limit = kMaxMappingFileSize);
+
+// The same bytes as ReadWholeFile, handed to `take` in pieces of up to
+// 1 MB, in order, none kept after it was taken: for a reader that keeps the
+// bytes elsewhere and must not hold the file twice. `stamp` is set before
+// the first piece. Failed when `take` returns false.
+ReadResult ReadFileInPieces(const std::string& path, FileStamp& stamp,
+                            const std::function<bool(std::string_view)>& take,
+                            std::size_t limit = kMaxMappingFileSize);
 
 // How a file's line ends are taken. Text: as the system's text files have
 // them (on Windows CR LF on disk is LF in memory; elsewhere nothing changes).
@@ -335,11 +347,21 @@ enum class WriteFailure {
   TargetChanged,      // not as it was read: another program changed it
 };
 
+// What tests make an AtomicFileWriter meet: a full disk, or another
+// program's change at the last moment. The program's writers have none.
+struct WriterHooks {
+  // Every write fails once the writer has taken this many bytes.
+  std::optional<std::size_t> failAfterBytes{};
+  // Called by Commit while it holds the folder's lock, right before it
+  // looks at the target.
+  std::function<void()> beforeCompare{};
+};
+
 // Writes a whole file under a hidden temporary name beside the target and
 // puts it in place only on Commit, so a failed write never harms the old file.
 class AtomicFileWriter : OwnsSystemResource {
  public:
-  AtomicFileWriter() = default;
+  explicit AtomicFileWriter(WriterHooks hooks = {}) : hooks_(std::move(hooks)) {}
   ~AtomicFileWriter();  // aborts when not committed
 
   // Fails, and writes nothing, when the target exists but may not be
@@ -367,14 +389,6 @@ class AtomicFileWriter : OwnsSystemResource {
   bool TargetRefused() const;
   const std::string& TempPath() const { return tempPath_; }
 
-  // Test hook: every writer opened afterwards fails once it has taken this
-  // many bytes (as a full disk would). nullopt switches it off.
-  static void FailAfterBytesForTesting(std::optional<std::size_t> bytes);
-  // Test hook: called by Commit while it holds the folder's lock, right
-  // before it looks at the target, so that a test can change the target
-  // at the last moment. An empty function switches it off.
-  static void BeforeCompareForTesting(std::function<void()> hook);
-
  private:
   void Reset(const std::string& targetPath, FileMode mode, const ExpectedTarget* expected);
   bool Flush();
@@ -387,7 +401,7 @@ class AtomicFileWriter : OwnsSystemResource {
   std::string tempPath_;
   std::string buffer_;
   std::size_t written_ = 0;
-  std::optional<std::size_t> failAfter_;
+  WriterHooks hooks_;
   std::optional<ExpectedTarget> expected_;
   bool failed_ = false;
   WriteFailure failure_ = WriteFailure::None;

@@ -301,6 +301,19 @@ bool IsDirectory(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// A reparse point is a link when its tag says so; others (a cloud file's
+// placeholder) are what they hold.
+bool IsSymbolicLink(const std::string& path) {
+  const DWORD a = Attributes(path);
+  if (a == INVALID_FILE_ATTRIBUTES || (a & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return false;
+  WIN32_FIND_DATAW data;
+  const HANDLE found = FindFirstFileW(SystemPath(path).c_str(), &data);
+  if (found == INVALID_HANDLE_VALUE) return false;
+  FindClose(found);
+  return data.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
+         data.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT;
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   BY_HANDLE_FILE_INFORMATION ia;
   BY_HANDLE_FILE_INFORMATION ib;

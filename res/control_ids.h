@@ -10,6 +10,8 @@ enum TemplateId {
   kFileMapDialog = 131,
   kEditXmlDialog = 134,
   kKitMapDialog = 135,
+  kFindDialog = 136,
+  kGoToLineDialog = 137,
 };
 
 // Resources of Mapio.exe that code loads by id (res/mapio.rc).
@@ -72,6 +74,18 @@ enum EditXmlControlId {
   kXmlTextBox = 1028,
 };
 
+// The editor's "Find" and "Go to line" dialogs.
+enum FindControlId {
+  kFindNextButton = kOkId,
+  kFindCloseButton = kCancelId,
+  kFindTextBox = 1050,
+  kMatchCaseBox = 1051,
+  kFindPreviousButton = 1052,
+  kGoToButton = kOkId,
+  kGoToCancelButton = kCancelId,
+  kLineNumberBox = 1053,
+};
+
 // The about box.
 enum AboutControlId {
   kAboutOkButton = kOkId,
@@ -101,9 +115,16 @@ enum ReportControlId {
   kUseGeneratedIdsButton,
   kUsePlainIdsButton,
   kUndoTranslateButton,
+  // Of several packs: the filter by pack, and "Find ID" with its answer.
+  kReportPackLabel,
+  kReportPackFilter,
+  kReportFindIdLabel,
+  kReportFindIdBox,
+  kReportFindIdButton,
+  kReportIdAnswer,
   // The filters: "all" first, then one per category with findings.
   kReportFilterFirst = 1120,
 };
-static_assert(kUndoTranslateButton < kReportFilterFirst);
+static_assert(kReportIdAnswer < kReportFilterFirst);
 
 }  // namespace mapio::res

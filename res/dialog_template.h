@@ -16,8 +16,8 @@ enum class ControlKind {
   DefPushButton,
   AutoRadioButton,
   AutoCheckBox,
-  Edit,      // single- or multi-line edit box
-  RichEdit,  // "RichEdit20W"
+  Edit,        // single- or multi-line edit box
+  TextEditor,  // the editing component: class "Scintilla"
   GroupBox,
   Static,      // static text
   StaticIcon,  // icon 128
@@ -68,10 +68,12 @@ inline constexpr int kDialogFontPoints = 8;
 // no control has that id.
 std::vector<int> RadioGroup(const DialogTemplate& dialog, int firstId);
 
-const DialogTemplate& AboutTemplate();    // 100
-const DialogTemplate& MainTemplate();     // 102
-const DialogTemplate& FileMapTemplate();  // 131, "Select ID for file"
-const DialogTemplate& EditXmlTemplate();  // 134
-const DialogTemplate& KitMapTemplate();   // 135, "Select ID for kit"
+const DialogTemplate& AboutTemplate();     // 100
+const DialogTemplate& MainTemplate();      // 102
+const DialogTemplate& FileMapTemplate();   // 131, "Select ID for file"
+const DialogTemplate& EditXmlTemplate();   // 134
+const DialogTemplate& KitMapTemplate();    // 135, "Select ID for kit"
+const DialogTemplate& FindTemplate();      // 136, the editor's "Find"
+const DialogTemplate& GoToLineTemplate();  // 137, the editor's "Go to line"
 
 }  // namespace mapio::res

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Usage: tools/check-resources.sh EXE
 # Fails unless the PE file EXE carries every resource Mapio.exe needs:
-# dialogs 100, 102, 131, 134 and 135, icon group 128 with its images, the
+# dialogs 100, 102, 131, 134, 135, 136 and 137, icon group 128 with its images, the
 # string block that holds string 101, version information and manifest 1.
 # OBJDUMP overrides the objdump to use (default i686-w64-mingw32-objdump).
 set -euo pipefail
@@ -42,7 +42,7 @@ need() {  # need TYPE ID|any WHAT
   [ "$2" = any ] && pattern="^$1 "
   grep -q "$pattern" <<<"$found" || missing+=("$3")
 }
-for dialog in 100 102 131 134 135; do need 5 "$dialog" "dialog $dialog"; done
+for dialog in 100 102 131 134 135 136 137; do need 5 "$dialog" "dialog $dialog"; done
 need 14 128 "icon group 128"
 need 3 any "icon images"
 need 6 $((101 / 16 + 1)) "string 101 (string block $((101 / 16 + 1)))"

@@ -87,4 +87,4 @@ if [ -n "$missing_i386" ]; then
     mkdir -p "$(dirname "$refused")" && touch "$refused"
   fi
 fi
-case " $groups " in *" windows "*) "$tools_dir/pugixml-source.sh" ;; esac  # the Windows build's
+case " $groups " in *" windows "*) "$tools_dir/debian-source.sh" pugixml && "$tools_dir/debian-source.sh" scintilla ;; esac  # the Windows build's

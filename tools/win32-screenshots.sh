@@ -11,6 +11,8 @@
 #   system-menu.png  the desktop with the main window's system menu open
 #   about.png        "About Mapio"
 #   quit.png         "Quit?" over the main window
+#   scan-report.png  the report over a graphics folder of three packs, with
+#                    "Find ID"'s answer for a face two of them map
 set -euo pipefail
 
 [ $# -eq 2 ] && [ -f "$1" ] || { echo "usage: $0 EXE OUTDIR" >&2; exit 2; }
@@ -110,6 +112,50 @@ press_to_close Return "About Mapio" || fail "\"About Mapio\" did not close on En
 
 press_for Escape "Quit?" 5 || fail "no \"Quit?\" after Escape"
 shoot_window "Default - Wine desktop" quit
+xdotool key Return
+wait_app_end 10 || fail "Mapio.exe still runs after OK in \"Quit?\""
+
+# A graphics folder: faces, an update pack over them, club logos under a
+# name the faces use. Its path goes into the path box of a second run.
+make_graphics() {
+  local graphics=$1 id
+  mkdir -p "$graphics/faces" "$graphics/update-2026" "$graphics/logos"
+  record() { printf '\t\t<record from="%s" to="graphics/pictures/%s"/>\n' "$1" "$2"; }
+  {
+    printf '<record>\n\t<list id="maps">\n'
+    for id in 2000120 2000121 2000122 2000123; do
+      record "$id" "person/$id/portrait"
+      convert -size 180x240 "xc:hsl($((id % 10 * 60)),40%,60%)" "$graphics/faces/$id.png"
+    done
+    printf '\t</list>\n</record>\n'
+  } >"$graphics/faces/config.xml"
+  {
+    printf '<record>\n\t<list id="maps">\n'
+    record 2000123 person/2000123/portrait
+    record ward person/2000200/portrait
+    printf '\t</list>\n</record>\n'
+  } >"$graphics/update-2026/config.xml"
+  convert -size 180x240 xc:khaki "$graphics/update-2026/2000123.png"
+  {
+    printf '<record>\n\t<list id="maps">\n'
+    record 2000121 club/77/logo
+    printf '\t</list>\n</record>\n'
+  } >"$graphics/logos/config.xml"
+  convert -size 128x128 xc:firebrick "$graphics/logos/2000121.png"
+}
+
+graphics=$session_dir/graphics
+make_graphics "$graphics"
+start_app "$exe"
+activate_main
+xdotool type --delay 10 "$(windows_path "$graphics")"
+press_for alt+h "Check" 10 || fail "no \"Check\" after C&heck on the graphics folder"
+xdotool key alt+i
+xdotool type --delay 10 2000123
+xdotool key Return
+shoot_window "Check" scan-report
+press_to_close Escape "Check" || fail "the report over the packs did not close on Escape"
+press_for Escape "Quit?" 5 || fail "no \"Quit?\" after Escape"
 xdotool key Return
 wait_app_end 10 || fail "Mapio.exe still runs after OK in \"Quit?\""
 

@@ -3,6 +3,7 @@
 #include "checker/report.h"
 #include "core/counted.h"
 #include "core/object_kind.h"
+#include "scan/scan_report.h"
 #include "translator/undo.h"
 #include "translator/undo_texts.h"
 
@@ -47,6 +48,31 @@ std::string UndoQuestion(const TranslateOnRecord& latest) {
          RenamesText(latest.renamed - latest.undone) +
          ")? Each picture gets its old name back where no file has taken it; no file is "
          "replaced.";
+}
+
+FolderReport CheckFolderOrPacks(const std::string& folder, const std::string& shownPath,
+                                ObjectKind objectKind,
+                                const std::function<void(const JobProgress&)>& progress) {
+  scan::ScanOptions options;
+  options.ownPackKind = objectKind;
+  scan::ScanEvents events;
+  events.progress = progress;
+  ScanReport scanned{shownPath, scan::ScanFolder(folder, options, events)};
+  scan::ScanOutcome& found = scanned.outcome;
+  if (found.unreadable.empty() && found.packs.size() == 1 && found.packs[0].relative.empty()) {
+    checker::PackReport own = std::move(found.packs[0].report);
+    own.folderPath = shownPath;
+    return own;
+  }
+  // No pack at all: the check of the folder says what it lacks.
+  if (found.unreadable.empty() && found.packs.empty())
+    return CheckFolder(folder, shownPath, objectKind, progress);
+  return scanned;
+}
+
+std::string CleanText(const ScanReport& report) {
+  return scan::ScanSummaryLine(report.folderPath, report.outcome) + "\n\n" +
+         std::string(kNothingWrongInPacksText);
 }
 
 checker::PackReport CheckFolder(const std::string& folder, const std::string& shownPath,

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "ui/job_host.h"
@@ -51,29 +52,63 @@ struct CheckedPack {
   ReportButtons buttons;
 };
 
+// A fresh check of every pack below the folder, the buttons each offers,
+// and the kind "Find ID" looks for.
+struct CheckedPacks {
+  ScanReport scan;
+  std::vector<ReportButtons> buttons;  // by pack, as the report numbers them
+  ObjectKind kind = Faces;
+};
+
+using CheckedFolder = std::variant<CheckedPack, CheckedPacks>;
+
+// "Find ID": why's answer for the ID typed, and the picture of its first
+// record that has one.
+struct IdAnswer {
+  std::string text;
+  std::optional<PictureFacts> picture;
+};
+
 inline constexpr std::string_view kCopyButton = "&Copy";
 inline constexpr std::string_view kSaveReportButton = "&Save report...";
 inline constexpr std::string_view kCloseReportButton = "Close";
 inline constexpr std::string_view kFilterLabel = "S&how:";
 inline constexpr std::string_view kFindingsLabel = "&Findings:";
 inline constexpr std::string_view kSaveReportTitle = "Save report";
+inline constexpr std::string_view kPackFilterLabel = "Pac&k:";
+inline constexpr std::string_view kFindIdLabel = "Find &ID:";
+inline constexpr std::string_view kFindIdButton = "Fi&nd";
 inline constexpr std::string_view kReportNotSavedText =
     "The report could not be saved there: the file cannot be written (is the disk full, or the "
     "folder read-only?).";
 
 class CheckReport {
  public:
-  // Runs the mapping editor at a line (from 1) of config.xml in the view;
-  // true when the user saved.
-  using EditAtLine = std::function<bool(std::size_t line, EditorView& view)>;
+  // Runs the mapping editor on the config.xml of `folder` (a pack's,
+  // absolute) at a line (from 1) in the view; true when the user saved.
+  using EditAtLine =
+      std::function<bool(const std::string& folder, std::size_t line, EditorView& view)>;
 
-  CheckReport(JobHost& host, std::string folder, CheckedPack checked, const ReportView& view,
-              EditAtLine edit, std::function<CheckedPack()> checkAgain);
+  // `folder` is the one checked, absolute: a pack's, or the one the packs
+  // are below.
+  CheckReport(JobHost& host, std::string folder, CheckedFolder checked, const ReportView& view,
+              EditAtLine edit, std::function<CheckedFolder()> checkAgain);
 
   ReportModel& Model() { return model_; }
   const ReportModel& Model() const { return model_; }
+  // Of several packs, those of the pack whose buttons show (ChosenPack).
   const ReportButtons& Buttons() const { return buttons_; }
   std::string_view Caption() const;
+
+  // The pack a button's job acts on: that of the current finding;
+  // kNoPack when there is none.
+  static constexpr std::size_t kNoPack = static_cast<std::size_t>(-1);
+  std::size_t ChosenPack() const { return chosenPack_; }
+  // The current row changed: the buttons become those of its pack. True
+  // when they changed, for the view to show them anew.
+  bool ShowButtonsOf(std::optional<std::size_t> row);
+  // A pack's folder, absolute.
+  std::string FolderOf(std::size_t pack) const;
 
   // Enter or a double click on `row`: the mapping editor with the finding's
   // line selected (nothing for a finding without a line). True when the
@@ -84,18 +119,27 @@ class CheckReport {
   // The picture beside the table for `row`; nullopt for none.
   std::optional<PictureFacts> PictureOf(std::size_t row) const;
 
+  // "Find ID" (of several packs): what the game finds for the ID typed
+  // ("2000123" or "r-2000123") below the folder, for the marked kind.
+  IdAnswer FindId(std::string_view typed) const;
+
   // "Save report...": `rows` (every row shown when none) into `path`, as
   // JSON for a name ending in ".json", else as text; a box says when the
   // file could not be written. False then.
   bool Save(const std::string& path, std::vector<std::size_t> rows);
 
  private:
+  void Take(CheckedFolder checked, const ReportView& view);
+
   JobHost& host_;
   std::string folder_;  // absolute: pictures are read from it
   ReportModel model_;
   ReportButtons buttons_;
+  std::vector<ReportButtons> packButtons_;  // of several packs
+  std::size_t chosenPack_ = 0;
+  ObjectKind kind_ = Faces;
   EditAtLine edit_;
-  std::function<CheckedPack()> checkAgain_;
+  std::function<CheckedFolder()> checkAgain_;
 };
 
 }  // namespace mapio::ui

@@ -45,6 +45,7 @@ std::string_view ReportColumnTitle(ReportColumn column) {
     case ReportColumn::Line: return "Line";
     case ReportColumn::Name: return "Name";
     case ReportColumn::Id: return "ID";
+    case ReportColumn::Pack: return "Pack";
     case ReportColumn::Detail: break;
   }
   return "Detail";
@@ -61,19 +62,26 @@ ReportFormat SavedFormatOf(std::string_view path) {
 
 ReportModel::ReportModel(checker::PackReport report, const ReportView& view)
     : report_(std::move(report)), view_(view) {
+  view_.pack.reset();
+  CountCategories();
+  Arrange();
+}
+
+void ReportModel::CountCategories() {
   std::map<checker::Category, std::size_t> counts;
   for (const Finding& f : report_.findings) ++counts[f.category];
   for (const auto& [category, count] : counts) categories_.push_back({category, count});
   // A filter of a category the fresh report no longer has would show nothing.
   if (view_.only && !counts.contains(*view_.only)) view_.only.reset();
-  Arrange();
+  if (view_.pack && *view_.pack >= Packs()) view_.pack.reset();
 }
 
 void ReportModel::Arrange() {
   rows_.clear();
   rows_.reserve(report_.findings.size());
   for (std::size_t i = 0; i < report_.findings.size(); ++i) {
-    if (!view_.only || report_.findings[i].category == *view_.only)
+    if ((!view_.only || report_.findings[i].category == *view_.only) &&
+        (!view_.pack || packOf_[i] == *view_.pack))
       rows_.push_back(static_cast<std::uint32_t>(i));
   }
   if (!view_.sortedBy) {
@@ -104,6 +112,11 @@ void ReportModel::Arrange() {
     case ReportColumn::Detail:
       before = [&](std::uint32_t a, std::uint32_t b) { return f[a].detail < f[b].detail; };
       break;
+    case ReportColumn::Pack:  // in the walk's order
+      before = [&](std::uint32_t a, std::uint32_t b) {
+        return packOf_.empty() ? false : packOf_[a] < packOf_[b];
+      };
+      break;
   }
   if (view_.descending)
     std::stable_sort(rows_.begin(), rows_.end(),
@@ -119,6 +132,7 @@ std::string ReportModel::Cell(std::size_t row, ReportColumn column) const {
     case ReportColumn::Line: return f.line == 0 ? std::string() : std::to_string(f.line);
     case ReportColumn::Name: return Shown(ShownName(f));
     case ReportColumn::Id: return Shown(f.id);
+    case ReportColumn::Pack: return Shown(PackName(PackOf(row)));
     case ReportColumn::Detail: break;
   }
   return Shown(f.detail);
@@ -153,6 +167,13 @@ void ReportModel::SortBy(std::optional<ReportColumn> column, bool descending) {
 }
 
 std::string ReportModel::Summary() const {
+  if (Scanned()) {
+    std::string text = scanSummary_;
+    if (report_.findingCount == 0) text.append("\n").append(kNothingWrongInPacksText);
+    const checker::PackReport* chosen = view_.pack ? PackReport(*view_.pack) : nullptr;
+    if (chosen) text.append("\n").append(checker::SummaryLine(*chosen));
+    return text;
+  }
   std::string text = checker::SummaryLine(report_);
   if (report_.findingCount == 0) text.append("\n").append(kNothingWrongText);
   const std::string style = IdStyle();
@@ -184,7 +205,10 @@ std::vector<std::size_t> ReportModel::ChosenRows(std::vector<std::size_t> rows) 
 std::string ReportModel::Lines(std::vector<std::size_t> rows) const {
   std::string text;
   for (const std::size_t row : ChosenRows(std::move(rows))) {
-    checker::AppendFindingLine(report_, At(row), text);
+    if (Scanned())
+      checker::AppendFindingLineBelow(PackPath(PackOf(row)), At(row), text);
+    else
+      checker::AppendFindingLine(report_, At(row), text);
     text += '\n';
   }
   return text;
@@ -192,7 +216,9 @@ std::string ReportModel::Lines(std::vector<std::size_t> rows) const {
 
 std::string ReportModel::Saved(std::vector<std::size_t> rows, ReportFormat format) const {
   rows = ChosenRows(std::move(rows));
-  if (format == ReportFormat::Text) return Lines(rows) + checker::SummaryLine(report_) + "\n";
+  if (format == ReportFormat::Text)
+    return Lines(rows) + (Scanned() ? scanSummary_ : checker::SummaryLine(report_)) + "\n";
+  if (Scanned()) return SavedPacks(rows);
   std::vector<const Finding*> findings;
   findings.reserve(rows.size());
   for (const std::size_t row : rows) findings.push_back(&At(row));

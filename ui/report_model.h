@@ -6,18 +6,22 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "checker/check_pack.h"
+#include "scan/scan_folder.h"
 
 namespace mapio::ui {
 
-enum class ReportColumn { Category, Line, Name, Id, Detail };
-inline constexpr int kReportColumns = 5;
+// A report of several packs has a Pack column too, first.
+enum class ReportColumn { Category, Line, Name, Id, Detail, Pack };
+inline constexpr int kReportColumns = 5;  // a pack's own
+inline constexpr int kAllReportColumns = 6;
 
-// "Category", "Line", "Name", "ID", "Detail".
+// "Category", "Line", "Name", "ID", "Detail", "Pack".
 std::string_view ReportColumnTitle(ReportColumn column);
 
 // What the user chose to see; a fresh check of the same pack keeps it.
@@ -25,6 +29,14 @@ struct ReportView {
   std::optional<checker::Category> only;  // nullopt: every category
   std::optional<ReportColumn> sortedBy;   // nullopt: the report's own order
   bool descending = false;
+  std::optional<std::size_t> pack;  // of several: nullopt for every one
+};
+
+// The report over every pack below a folder: each pack's findings, the
+// clashes between them, the folders that could not be read.
+struct ScanReport {
+  std::string folderPath;  // as the path box gives it
+  scan::ScanOutcome outcome;
 };
 
 struct CategoryCount {
@@ -41,9 +53,32 @@ class ReportModel {
  public:
   ReportModel() = default;
   explicit ReportModel(checker::PackReport report, const ReportView& view = {});
+  // Several packs: every finding of each, and the clashes (in the pack
+  // their line stands in), as one report.
+  explicit ReportModel(ScanReport scan, const ReportView& view = {});
 
+  // Of one pack: the pack's report. Of several, the findings of all with
+  // their totals, named after the folder.
   const checker::PackReport& Report() const { return report_; }
   const ReportView& View() const { return view_; }
+
+  // The columns, in the order they stand.
+  std::span<const ReportColumn> Columns() const;
+
+  // Several packs: in the walk's order, then the folders that could not
+  // be read. One pack is pack 0.
+  bool Scanned() const { return !packs_.empty(); }
+  std::size_t Packs() const { return Scanned() ? packs_.size() : 1; }
+  // Below the folder; "" for the folder itself.
+  const std::string& PackPath(std::size_t pack) const;
+  // Its name in the table and the filter: its path, "." for the folder.
+  std::string PackName(std::size_t pack) const;
+  // Null for a folder that could not be read.
+  const checker::PackReport* PackReport(std::size_t pack) const;
+  std::size_t PackOf(std::size_t row) const;
+  // The pack filter's entries: "all packs (12)", "faces (3)".
+  std::string PackFilterLabel(std::optional<std::size_t> pack) const;
+  void ShowPack(std::optional<std::size_t> pack);
 
   // The rows shown: the findings of the chosen category, in the chosen order.
   std::size_t Rows() const { return rows_.size(); }
@@ -66,7 +101,8 @@ class ReportModel {
 
   // The command line's summary line (which names the folder), "Nothing is
   // wrong with this pack." when nothing is, and the ID style when the pack
-  // has IDs, each on a line of its own.
+  // has IDs, each on a line of its own. Of several packs, the scan's
+  // summary line, and the chosen pack's when one is.
   std::string Summary() const;
   // "ID style: plain (12 records)", "ID style: mixed (10 plain, 2 r-)";
   // empty when no record of the kind has an ID.
@@ -80,13 +116,23 @@ class ReportModel {
   std::string Saved(std::vector<std::size_t> rows, ReportFormat format) const;
 
  private:
+  struct Pack {
+    std::string path;
+    std::optional<checker::PackReport> report;  // its findings in report_
+  };
   void Arrange();
+  void CountCategories();
   std::vector<std::size_t> ChosenRows(std::vector<std::size_t> rows) const;
+  std::string SavedPacks(const std::vector<std::size_t>& rows) const;
 
   checker::PackReport report_;
   ReportView view_;
   std::vector<std::uint32_t> rows_;  // indices into report_.findings
   std::vector<CategoryCount> categories_;
+  // Several packs: each finding's pack, the packs, the scan's summary.
+  std::vector<Pack> packs_;
+  std::vector<std::uint32_t> packOf_;
+  std::string scanSummary_;
 };
 
 }  // namespace mapio::ui

@@ -34,8 +34,8 @@ JobQuestions QuestionsOf(JobHost& host, IdPrompter& prompter) {
 
 }  // namespace
 
-void MappingWriter(JobSettings& settings, JobHost& host, IdPrompter& prompter) {
-  MakeOptions options;
+void MappingWriter(JobSettings& settings, JobHost& host, IdPrompter& prompter,
+                   MakeOptions options) {
   options.kind = settings.Kind();
   options.idsFromNames = settings.allFilenamesAreIds;
   const MakeOutcome o = MakeMapping(settings.folderPath, options, QuestionsOf(host, prompter));

@@ -15,8 +15,10 @@
 
 namespace mapio {
 
-// "Make config.xml file": one record per file of the folder.
-void MappingWriter(JobSettings& settings, JobHost& host, IdPrompter& prompter);
+// "Make config.xml file": one record per file of the folder. The kind and
+// "All filenames are IDs" come from the settings.
+void MappingWriter(JobSettings& settings, JobHost& host, IdPrompter& prompter,
+                   MakeOptions options = {});
 
 // "Translate file names to IDs". `onRename` hears of every rename made
 // (or foreseen, in a dry run): the old and the new file name.

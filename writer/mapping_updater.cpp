@@ -125,7 +125,7 @@ class UpdateRun {
   // Over the file as it was read, and nothing else: one changed since by
   // another program (or another run) is left to it.
   bool Write() {
-    outcome_.failure = pack::WriteEdited(mappingPath_, pack_.file, edit_);
+    outcome_.failure = pack::WriteEdited(mappingPath_, pack_.file, edit_, options_.writerHooks);
     return outcome_.failure == platform::WriteFailure::None;
   }
 

@@ -29,6 +29,8 @@ struct UpdateOptions {
   // Called for every record added ('+') or removed ('-'), its text without
   // indent or line end, in a dry run too.
   std::function<void(char change, const std::string& line)> onChange;
+  // What the writer of config.xml meets (tests).
+  platform::WriterHooks writerHooks{};
 };
 
 struct UpdateOutcome {

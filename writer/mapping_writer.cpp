@@ -22,7 +22,8 @@ class WriterRun {
         options_(options),
         questions_(questions),
         maker_(options.kind, options.idsFromNames, questions.ids),
-        mappingPath_(platform::JoinPath(folderPath, kMappingFileName)) {}
+        mappingPath_(platform::JoinPath(folderPath, kMappingFileName)),
+        file_(options.writerHooks) {}
 
   MakeOutcome Run();
 

@@ -15,6 +15,8 @@ struct MakeOptions {
   ObjectKind kind = Faces;
   // Each file's ID from the number its name begins with, asking nothing.
   bool idsFromNames = false;
+  // What the writer of config.xml meets (tests).
+  platform::WriterHooks writerHooks{};
 };
 
 struct MakeOutcome {

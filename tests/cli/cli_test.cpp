@@ -25,8 +25,9 @@ TEST(CliUsage, WrongCommandLinesExitWithStatusTwoAndRunNothing) {
   TempFolder folder;
   const std::string f = folder.str();
   const std::vector<UsageCase> cases = {
-      {{}, "no job given (make, translate, check, update, convert or undo)"},
-      {{"frob", f}, "unknown job 'frob' (make, translate, check, update, convert or undo)"},
+      {{}, "no job given (make, translate, check, scan, why, update, convert or undo)"},
+      {{"frob", f},
+       "unknown job 'frob' (make, translate, check, scan, why, update, convert or undo)"},
       {{"make"}, "no folder given"},
       {{"translate", "-q"}, "no folder given"},
       {{"check", "--json"}, "no folder given"},
@@ -121,6 +122,8 @@ TEST(CliUsage, AnEmptyFolderAsksForOneInEveryJob) {
        std::vector<std::vector<std::string>>{{"make", "-n", ""},
                                              {"translate", ""},
                                              {"check", ""},
+                                             {"scan", ""},
+                                             {"why", "", "1"},
                                              {"update", "-n", ""},
                                              {"convert", "--to", "r", ""},
                                              {"undo", ""},

@@ -26,11 +26,6 @@ using testing::TempFolder;
 
 class AtomicWriter : public ::testing::Test {
  protected:
-  void TearDown() override {
-    AtomicFileWriter::FailAfterBytesForTesting(std::nullopt);
-    AtomicFileWriter::BeforeCompareForTesting({});
-  }
-
   std::string Target() const { return t.str() + "/config.xml"; }
   mode_t ModeOf(const std::string& path) const {
     struct stat st {};
@@ -96,8 +91,7 @@ TEST_F(AtomicWriter, FailedWriteLeavesTheOldFileAlone) {
     SCOPED_TRACE(limit);
     const bool fits = limit == all.size();
     t.Write("config.xml", "old\r\nbytes\n");
-    AtomicFileWriter::FailAfterBytesForTesting(limit);
-    AtomicFileWriter w;
+    AtomicFileWriter w({.failAfterBytes = limit});
     ASSERT_TRUE(w.Open(Target()));
     for (const auto& p : pieces) w.Write(p);
     EXPECT_EQ(w.Commit(), fits);
@@ -189,8 +183,7 @@ TEST_F(AtomicWriter, ReplacesOnlyTheFileAsItWasRead) {
       ASSERT_EQ(ReadWholeFile(Target(), bytes, stamp.emplace()), ReadResult::Ok);
     }
     const ExpectedTarget expected(stamp, row.read ? *row.read : bytes);
-    AtomicFileWriter::BeforeCompareForTesting(row.change);
-    AtomicFileWriter w;
+    AtomicFileWriter w({.beforeCompare = row.change});
     ASSERT_TRUE(w.Open(Target(), FileMode::Binary, &expected));
     ASSERT_TRUE(w.Write("mine"));
     EXPECT_EQ(w.Commit(), row.commits);
@@ -217,18 +210,17 @@ TEST_F(AtomicWriter, SecondOfTwoRunsFindsTheFirstOnesChange) {
   };
   const ExpectedTarget first = read();
   const ExpectedTarget second = read();
-  AtomicFileWriter a;
+  bool othersLockedOut = false;
+  AtomicFileWriter a({.beforeCompare = [&] {
+    const int fd = open(t.str().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    othersLockedOut = flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    close(fd);
+  }});
   AtomicFileWriter b;
   ASSERT_TRUE(a.Open(Target(), FileMode::Binary, &first));
   ASSERT_TRUE(b.Open(Target(), FileMode::Binary, &second));
   ASSERT_TRUE(a.Write("a\nc\n"));
   ASSERT_TRUE(b.Write("a\nb\n"));
-  bool othersLockedOut = false;
-  AtomicFileWriter::BeforeCompareForTesting([&] {
-    const int fd = open(t.str().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    othersLockedOut = flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    close(fd);
-  });
   ASSERT_TRUE(a.Commit());
   EXPECT_TRUE(othersLockedOut);
   EXPECT_FALSE(b.Commit());
@@ -279,8 +271,7 @@ TEST_F(AtomicWriter, LeavesWhatMayNotBeWrittenAsItIs) {
   }
   // Made read-only while the new file was written.
   file(0644)();
-  AtomicFileWriter::BeforeCompareForTesting([this] { chmod(Target().c_str(), 0444); });
-  AtomicFileWriter w;
+  AtomicFileWriter w({.beforeCompare = [this] { chmod(Target().c_str(), 0444); }});
   ASSERT_TRUE(w.Open(Target()));
   EXPECT_FALSE(w.Commit());
   EXPECT_EQ(w.Failure(), WriteFailure::TargetReadOnly);

@@ -215,8 +215,41 @@ TEST(ReadWholeFile, ReadsRegularFilesOnlyAndNeverWaits) {
     TextReader reader;
     EXPECT_EQ(reader.Open(path), ok);
     EXPECT_EQ(reader.OpenResult(), row.result);
+    std::string pieces;
+    EXPECT_EQ(ReadFileInPieces(path, stamp,
+                               [&](std::string_view piece) {
+                                 pieces += piece;
+                                 return true;
+                               }),
+              row.result);
+    EXPECT_EQ(pieces, row.bytes);
   }
   close(sock);
+}
+
+// The editor takes a large file a piece at a time, sized by the stamp it
+// has before the first piece.
+TEST(ReadFileInPieces, HandsOnEveryByteInPiecesAfterTheStamp) {
+  TempFolder t;
+  std::string bytes(5 << 19, 'x');  // two and a half pieces
+  bytes[3 << 19] = '\0';
+  t.Write("big", bytes);
+  const std::string path = t.str() + "/big";
+  FileStamp stamp;
+  std::vector<std::size_t> sizes;
+  std::string joined;
+  const auto take = [&](std::string_view piece) {
+    EXPECT_EQ(stamp.size, bytes.size());
+    sizes.push_back(piece.size());
+    joined += piece;
+    return true;
+  };
+  EXPECT_EQ(ReadFileInPieces(path, stamp, take), ReadResult::Ok);
+  EXPECT_EQ(sizes, (std::vector<std::size_t>{1 << 20, 1 << 20, 1 << 19}));
+  EXPECT_EQ(joined, bytes);
+  EXPECT_EQ(ReadFileInPieces(path, stamp, [](std::string_view) { return false; }),
+            ReadResult::Failed);
+  EXPECT_EQ(ReadFileInPieces(path, stamp, take, bytes.size() - 1), ReadResult::TooLarge);
 }
 
 TEST(ReadWholeFile, RefusesAFileOverTheLimitBeforeReadingIt) {

@@ -317,10 +317,6 @@ TEST(ReadWholeFileWin32, ReadsDiskFilesOnly) {
 
 class AtomicWriterWin32 : public ::testing::Test {
  protected:
-  void TearDown() override {
-    AtomicFileWriter::FailAfterBytesForTesting(std::nullopt);
-    AtomicFileWriter::BeforeCompareForTesting({});
-  }
   TempFolder t;
 };
 
@@ -349,10 +345,9 @@ TEST_F(AtomicWriterWin32, ReplacesOnlyTheFileAsItWasRead) {
     FileStamp stamp;
     ASSERT_EQ(ReadWholeFile(In(t, "config.xml"), bytes, stamp), ReadResult::Ok);
     const ExpectedTarget expected(stamp, bytes);
-    AtomicFileWriter::BeforeCompareForTesting([&] {
+    AtomicFileWriter w({.beforeCompare = [&] {
       if (changed) t.Write("config.xml", "new");
-    });
-    AtomicFileWriter w;
+    }});
     ASSERT_TRUE(w.Open(In(t, "config.xml"), FileMode::Binary, &expected));
     ASSERT_TRUE(w.Write("mine"));
     EXPECT_EQ(w.Commit(), !changed);
@@ -394,16 +389,14 @@ TEST_F(AtomicWriterWin32, FailureLeavesTheOldFileAndNoTemporary) {
   for (std::size_t limit : {std::size_t{0}, std::size_t{3}, std::size_t{5}}) {
     SCOPED_TRACE(limit);
     t.Write("config.xml", "old");
-    AtomicFileWriter::FailAfterBytesForTesting(limit);
-    AtomicFileWriter w;
+    AtomicFileWriter w({.failAfterBytes = limit});
     ASSERT_TRUE(w.Open(In(t, "config.xml")));
     w.Write("ab\ncd");
     EXPECT_FALSE(w.Commit());
     EXPECT_EQ(t.Read("config.xml"), "old");
     EXPECT_EQ(t.List(), std::vector<std::string>{"config.xml"});
   }
-  AtomicFileWriter::FailAfterBytesForTesting(6);
-  AtomicFileWriter w;
+  AtomicFileWriter w({.failAfterBytes = 6});
   ASSERT_TRUE(w.Open(In(t, "config.xml")));
   w.Write("ab\ncd");
   EXPECT_TRUE(w.Commit());

@@ -46,11 +46,10 @@ TEST(RcScriptTest, ControlStatementsSpellOutClassStylesAndVisibility) {
        "4"},
       {{res::kNoId, ControlKind::StaticIcon, "128", 11, 17, 21, 20, 0},
        "CONTROL 128, -1, \"Static\", SS_ICON | WS_CHILD | WS_VISIBLE, 11, 17, 21, 20"},
-      {{1028, ControlKind::RichEdit, "", 7, 7, 365, 191,
-        res::kMultiline | res::kWantReturn | res::kVScroll | res::kBorder},
-       "CONTROL \"\", 1028, \"RichEdit20W\", ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_BORDER "
-       "| "
-       "WS_CHILD | WS_VISIBLE, 7, 7, 365, 191"},
+      {{1028, ControlKind::TextEditor, "", 7, 7, 365, 191, res::kVScroll | res::kBorder},
+       "CONTROL \"\", 1028, \"Scintilla\", WS_VSCROLL | WS_BORDER | WS_CHILD | WS_VISIBLE, 7, 7, "
+       "365, 191"},
+      {{1028, ControlKind::TextEditor, "", 0, 0, 1, 1, res::kMultiline}, ""},
       {{res::kNoId, ControlKind::Static, "a&b", 0, 0, 9, 8, res::kNoPrefix | res::kGroup},
        "CONTROL \"a&b\", -1, \"Static\", SS_NOPREFIX | WS_GROUP | WS_CHILD | WS_VISIBLE, 0, 0, 9, "
        "8"},
@@ -78,8 +77,9 @@ TEST(RcScriptTest, OnlyTheMainWindowIsVisibleInTheTaskBarAndTakesDrops) {
                 "| WS_MINIMIZEBOX | WS_VISIBLE\nEXSTYLE WS_EX_APPWINDOW | WS_EX_ACCEPTFILES\n"),
             std::string::npos)
       << main.text;
-  for (const res::DialogTemplate* dialog : {&res::AboutTemplate(), &res::FileMapTemplate(),
-                                            &res::EditXmlTemplate(), &res::KitMapTemplate()}) {
+  for (const res::DialogTemplate* dialog :
+       {&res::AboutTemplate(), &res::FileMapTemplate(), &res::EditXmlTemplate(),
+        &res::KitMapTemplate(), &res::FindTemplate(), &res::GoToLineTemplate()}) {
     const RcText script = DialogResource(*dialog);
     ASSERT_EQ(script.error, "");
     EXPECT_EQ(script.text.find("EXSTYLE"), std::string::npos) << script.text;

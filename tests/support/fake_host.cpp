@@ -13,19 +13,20 @@ void FakeHost::PushSettings(const JobSettings& settings) {
   pushes.push_back(settings);
 }
 
-MessageButton FakeHost::ShowMessage(std::string_view text, std::string_view caption,
-                                    MessageKind kind) {
+MessageButton ScriptedBoxes::Show(std::string_view text, std::string_view caption, MessageKind kind,
+                                  bool accept) {
   messages.push_back({std::string(text), std::string(caption), kind});
   if (kind == MessageKind::Warning || kind == MessageKind::Information) return MessageButton::Ok;
-  MessageButton answer = kind == MessageKind::Question ? MessageButton::Yes : MessageButton::Ok;
-  if (!answers.empty()) {
-    answer = answers.front();
-    answers.pop_front();
+  if (answers.empty()) {
+    if (kind == MessageKind::Question) return accept ? MessageButton::Yes : MessageButton::No;
+    return accept ? MessageButton::Ok : MessageButton::Cancel;
   }
+  const MessageButton answer = answers.front();
+  answers.pop_front();
   return answer;
 }
 
-std::vector<std::string> FakeHost::Texts() const {
+std::vector<std::string> ScriptedBoxes::Texts() const {
   std::vector<std::string> texts;
   for (const auto& m : messages) texts.push_back(m.text);
   return texts;

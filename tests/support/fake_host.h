@@ -19,25 +19,38 @@ struct Message {
   bool operator==(const Message&) const = default;
 };
 
-class FakeHost : public JobHost {
+// The boxes of a fake, each recorded; Warning and Information answer Ok.
+class ScriptedBoxes {
+ public:
+  std::vector<Message> messages;
+  // Answers for Confirmation/Question boxes, taken in order.
+  std::deque<MessageButton> answers;
+
+  std::vector<std::string> Texts() const;
+
+ protected:
+  // When the answers run out, a question gets Ok or Yes with `accept`, else
+  // what Esc gives (Cancel or No).
+  MessageButton Show(std::string_view text, std::string_view caption, MessageKind kind,
+                     bool accept);
+};
+
+// Questions accepted when the answers run out.
+class FakeHost : public JobHost, public ScriptedBoxes {
  public:
   // What the window's controls hold; PullSettings copies it out.
   JobSettings controls;
-  std::vector<Message> messages;
   std::vector<JobSettings> pushes;
   std::vector<JobProgress> progress;
   int pulls = 0;
-  // Answers for Confirmation/Question boxes, taken in order; when they run
-  // out, Confirmation gets Ok and Question gets Yes.
-  std::deque<MessageButton> answers;
 
   bool PullSettings(JobSettings& settings) override;
   void PushSettings(const JobSettings& settings) override;
   MessageButton ShowMessage(std::string_view text, std::string_view caption,
-                            MessageKind kind) override;
+                            MessageKind kind) override {
+    return Show(text, caption, kind, true);
+  }
   void ReportProgress(const JobProgress& p) override { progress.push_back(p); }
-
-  std::vector<std::string> Texts() const;
 };
 
 struct PromptCall {

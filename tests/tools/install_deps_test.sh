@@ -32,7 +32,10 @@ case " $* " in
     echo "E: Failed to fetch http://deb.debian.org/debian-security/dists/bookworm-security/main/binary-i386/Packages.xz  File has unexpected size (374820 != 376004). Mirror sync in progress?"
     echo "E: Some index files failed to download. They have been ignored, or old ones used instead."
     exit 100 ;;
-  *" source "*) mkdir -p x/src && echo "//" >x/src/pugixml.cpp && tar -czf pugixml_1.13.orig.tar.gz x ;;
+  *" source "*" pugixml"*) mkdir -p x/src && echo "//" >x/src/pugixml.cpp && tar -czf pugixml_1.13.orig.tar.gz x ;;
+  *" source "*" scite"*)
+    mkdir -p scintilla/win32 lexilla/lexers && echo "//" >lexilla/lexers/LexHTML.cxx
+    tar -czf scite_5.3.3.orig.tar.gz scintilla lexilla ;;
   *":i386"*)
     [ "$FAKE_APT" = no-i386 ] || exit 0
     echo "E: Unable to correct problems, you have held broken packages."
@@ -60,6 +63,7 @@ has out "warning: apt-get update failed in part" || fail "no warning for the fai
 has out "binary-i386/Packages.xz  File has unexpected size" || fail "apt's words not shown"
 has log "install .* qt6-base-dev" || fail "the window's packages were not installed"
 [ -f "$work/src/pugixml/src/pugixml.cpp" ] || fail "pugixml's source was not unpacked"
+[ -f "$work/src/lexilla/lexers/LexHTML.cxx" ] || fail "Scintilla's source was not unpacked"
 
 # No i386 programs: no i386 package is asked for.
 run ok no "$tools/install-deps.sh" windows || fail "the windows group failed"

@@ -1,14 +1,17 @@
 // The main window through the real widgets.
 #include "tests/support/pictures.h"
 #include "tests/ui/qt_test_support.h"
+#include "ui/qt/edit_dialog.h"
 
 class MainDialogTest : public QObject {
   Q_OBJECT
+  FakeDialogs dialogs;
+
  private slots:
-  void init() { MessageBox::resetForTesting(); }
+  void init() { dialogs = FakeDialogs(); }
 
   void startsInMakeModeWithFocusOnThePath() {
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto* path = Control<QLineEdit>(&window, res::kPathBox);
@@ -48,7 +51,7 @@ class MainDialogTest : public QObject {
   }
 
   void modeSwitchesFollowTheActionButtons() {
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
     auto* kits = Control<QRadioButton>(&window, res::kKitsButton);
     auto* option = Control<QCheckBox>(&window, res::kAllFilenamesAreIdsBox);
@@ -70,7 +73,7 @@ class MainDialogTest : public QObject {
   }
 
   void radioButtonsAnswerAccessKeysAndArrows() {
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_K, Qt::AltModifier);
@@ -92,82 +95,65 @@ class MainDialogTest : public QObject {
   }
 
   void quitAsksEveryWay() {
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    MessageBox::setNextAnswer(MessageButton::Cancel);
-    QTest::keyClick(&window, Qt::Key_Escape);
-    MessageBox::setNextAnswer(MessageButton::Cancel);
+    QTest::keyClick(&window, Qt::Key_Escape);  // each answered Cancel
     Press(&window, res::kCloseButton);
-    MessageBox::setNextAnswer(MessageButton::Cancel);
     window.close();
     QVERIFY(window.isVisible());
-    QCOMPARE(MessageBox::shown().size(), size_t{3});
-    for (const auto& shown : MessageBox::shown()) {
-      QCOMPARE(shown.text, QStringLiteral("Do you really want to quit?"));
-      QCOMPARE(shown.caption, QStringLiteral("Quit?"));
-      QCOMPARE(shown.kind, MessageKind::Confirmation);
-      QCOMPARE(shown.owner, &window);
-    }
-    MessageBox::setNextAnswer(MessageButton::Ok);
+    const Message quit{"Do you really want to quit?", "Quit?", MessageKind::Confirmation};
+    QCOMPARE(dialogs.messages, std::vector<Message>(3, quit));
+    QCOMPARE(dialogs.owners, std::vector<QWidget*>(3, &window));
+    dialogs.answers = {MessageButton::Ok};
     window.close();
     QVERIFY(!window.isVisible());
     QCOMPARE(window.result(), int(QDialog::Rejected));
   }
 
   void enterInThePathBoxRunsGo() {
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    MessageBox::setNextAnswer(MessageButton::Ok);
     QTest::keyClick(Control<QLineEdit>(&window, res::kPathBox), Qt::Key_Return);
-    QCOMPARE(ShownTexts(), QStringList{"Please choose directory!"});
+    QCOMPARE(dialogs.Texts(), Texts{"Please choose directory!"});
     QVERIFY(window.isVisible());
   }
 
-  void cancelledBrowseEmptiesThePath() {
-    CMainDlg window;
+  void browseSetsThePath() {
+    CMainDlg window(dialogs);
     window.show();
-    auto* path = Control<QLineEdit>(&window, res::kPathBox);
-    mapio::qt::FolderChooser::setNextAnswer(QStringLiteral("/chosen"));
+    dialogs.folders = {"/chosen"};
     Press(&window, res::kBrowseButton);
-    QCOMPARE(path->text(), QStringLiteral("/chosen"));
-    mapio::qt::FolderChooser::setNextAnswer(QString());
-    Press(&window, res::kBrowseButton);
-    QVERIFY(path->text().isEmpty());
-    QCOMPARE(mapio::qt::FolderChooser::lastTitle(), QStringLiteral("Choose a folder"));
+    QCOMPARE(Control<QLineEdit>(&window, res::kPathBox)->text(), QStringLiteral("/chosen"));
   }
 
   void dropsSetThePathAndRunWhenAsked() {
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
     TempFolder a, b, c;
     auto* path = Control<QLineEdit>(&window, res::kPathBox);
     Drop(*path, {Local(a.str()), QUrl("https://example.com/x"), Local(b.str())});
     QCOMPARE(path->text(), QString::fromStdString(b.str()));
-    QVERIFY(MessageBox::shown().empty());
+    QVERIFY(dialogs.messages.empty());
 
     QTest::mouseClick(Control<QCheckBox>(&window, res::kProcessDroppedFoldersBox), Qt::LeftButton);
     QTest::mouseClick(Control<QCheckBox>(&window, res::kAllFilenamesAreIdsBox), Qt::LeftButton);
-    for (int i = 0; i < 3; ++i) MessageBox::setNextAnswer(MessageButton::Ok);
     Drop(window, {Local(a.str()), Local(b.str()), Local(c.str())});
-    QCOMPARE(ShownTexts(), QStringList(3, "Success! 0 files added in XML file!"));
+    QCOMPARE(dialogs.Texts(), Texts(3, "Success! 0 files added in XML file!"));
     for (TempFolder* f : {&a, &b, &c}) QVERIFY(f->Exists("config.xml"));
     QCOMPARE(path->text(), QString::fromStdString(c.str()));
 
-    MessageBox::resetForTesting();
+    dialogs.messages.clear();
     a.Write("file.png");
-    MessageBox::setNextAnswer(MessageButton::Ok);
-    MessageBox::setNextAnswer(MessageButton::Yes);  // replace b's config.xml
-    MessageBox::setNextAnswer(MessageButton::Ok);
+    dialogs.answers = {MessageButton::Yes};  // replace b's config.xml
     Drop(window, {Local(a.str() + "/file.png"), Local(b.str())});
-    QCOMPARE(ShownTexts().first(),
-             QStringLiteral("Directory does not exist, please check the path!"));
-    QCOMPARE(ShownTexts().last(), QStringLiteral("Success! 0 files added in XML file!"));
+    QCOMPARE(dialogs.Texts().front(), "Directory does not exist, please check the path!");
+    QCOMPARE(dialogs.Texts().back(), "Success! 0 files added in XML file!");
   }
 
   void aboutEntryFollowsASeparator() {
-    CMainDlg window;
+    CMainDlg window(dialogs);
     std::unique_ptr<QMenu> menu = window.MakeContextMenu();
     const QList<QAction*> actions = menu->actions();
     QCOMPARE(actions.size(), 2);
@@ -186,17 +172,18 @@ class MainDialogTest : public QObject {
   void editXmlOpensTheFoldersConfigXml() {
     TempFolder dir;
     dir.Write("config.xml", "<record>\n</record>");
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
     QString text;
     ModalScript script({[&](QWidget* d) {
-      text = d->findChild<QPlainTextEdit*>(QString::number(res::kXmlTextBox))->toPlainText();
+      text = QString::fromStdString(
+          std::string(qobject_cast<mapio::qt::CXEditDlg*>(d)->Box().Bytes()));
       Press(d, res::kEditorCloseButton);
     }});
     Press(&window, res::kEditXmlButton);
     QCOMPARE(text, QStringLiteral("<record>\n</record>"));
-    QVERIFY(MessageBox::shown().empty());
+    QVERIFY(dialogs.messages.empty());
   }
 
   void checkReportsTheFolderInThePathBox() {
@@ -206,9 +193,8 @@ class MainDialogTest : public QObject {
               "<record>\n\t<list id=\"maps\">\n"
               "\t\t<record from=\"a\" to=\"graphics/pictures/person/1/portrait\"/>\n"
               "\t</list>\n</record>");
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
-    MessageBox::setNextAnswer(MessageButton::Ok);
     Press(&window, res::kCheckButton);
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
     // Clean, and reported for the IDs it could write with "r-".
@@ -230,8 +216,7 @@ class MainDialogTest : public QObject {
                           static_cast<QDialog*>(d)->reject();
                         }});
     Press(&window, res::kCheckButton);
-    QCOMPARE(MessageBox::shown().size(), size_t{1});
-    QCOMPARE(MessageBox::shown()[0].text, QStringLiteral("Please choose directory!"));
+    QCOMPARE(dialogs.Texts(), Texts{"Please choose directory!"});
     QCOMPARE(caption, QStringLiteral("Check"));
     const QString folder = QString::fromStdString(dir.str());
     QCOMPARE(clean, folder +
@@ -248,7 +233,7 @@ class MainDialogTest : public QObject {
     QCOMPARE(row, (QStringList{"unmapped", "", "B.gif", "", "no record names this picture"}));
     QCOMPARE(QApplication::clipboard()->text(),
              folder + "/B.gif: unmapped: no record names this picture\n");
-    QCOMPARE(MessageBox::shown().size(), size_t{1});
+    QCOMPARE(dialogs.messages.size(), size_t{1});
   }
 
   // The report's "Add" button runs the update, which takes its IDs from the
@@ -261,7 +246,7 @@ class MainDialogTest : public QObject {
         "<record>\n\t<list id=\"maps\">\n"
         "\t\t<record from=\"a\" to=\"graphics/pictures/person/1/portrait\"/>\n";
     dir.Write("config.xml", before + "\t</list>\n</record>");
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
     QTest::mouseClick(Control<QCheckBox>(&window, res::kAllFilenamesAreIdsBox), Qt::LeftButton);
@@ -273,19 +258,18 @@ class MainDialogTest : public QObject {
                           QTest::mouseClick(add, Qt::LeftButton);
                         },
                         KeepSummaryAndClose(after)});
-    PressAnswering(&window, res::kCheckButton, {MessageButton::Yes, MessageButton::Ok});
+    dialogs.answers = {MessageButton::Yes};
+    Press(&window, res::kCheckButton);
     QVERIFY(script.done());
     QCOMPARE(offered, QStringLiteral("&Add 1 new picture"));
     QCOMPARE(QString::fromStdString(dir.Read("config.xml")),
              QString::fromStdString(
                  before + "\t\t<record from=\"7\" to=\"graphics/pictures/person/7/portrait\"/>\n"
                           "\t</list>\n</record>"));
-    QStringList texts;
-    for (const auto& box : MessageBox::shown()) texts << box.text;
-    QCOMPARE(texts,
-             (QStringList{"Add a record for the new picture at the end of the list in config.xml? "
-                          "Nothing else in the file changes.",
-                          "Success! 1 files added in XML file!\n1 record kept, 0 removed."}));
+    QCOMPARE(dialogs.Texts(),
+             (Texts{"Add a record for the new picture at the end of the list in config.xml? "
+                    "Nothing else in the file changes.",
+                    "Success! 1 files added in XML file!\n1 record kept, 0 removed."}));
     QCOMPARE(after, QString::fromStdString(dir.str()) +
                         ": 2 records, 2 pictures, 0 findings; usual size 1x1, 0 pictures of "
                         "another size\nNothing is wrong with this pack.\nID style: plain (2 "
@@ -295,7 +279,7 @@ class MainDialogTest : public QObject {
   void kitsFromTypingToConfigXml() {
     TempFolder dir;
     for (const char* name : {"a.png", "b.png", "c.png"}) dir.Write(name);
-    CMainDlg window;
+    CMainDlg window(dialogs);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));
@@ -311,12 +295,11 @@ class MainDialogTest : public QObject {
     };
     ModalScript script({answer("11", 0, res::kAddButton), answer("", 0, res::kDoNotAddButton),
                         answer("33", res::kAwayButton, res::kAddButton)});
-    MessageBox::setNextAnswer(MessageButton::Ok);
     QTest::keyClick(Control<QLineEdit>(&window, res::kPathBox), Qt::Key_Enter);
     QVERIFY(script.done());
     QCOMPARE(counters, (QStringList{"0/3", "1/3", "1/2"}));
-    QCOMPARE(ShownTexts(), QStringList{"Success! 2 files added in XML file!"});
-    QCOMPARE(MessageBox::shown()[0].caption, QStringLiteral("Success!"));
+    QCOMPARE(dialogs.messages, (std::vector<Message>{{"Success! 2 files added in XML file!",
+                                                      "Success!", MessageKind::Information}}));
     const std::string records =
         "\t\t<record from=\"a\" to=\"graphics/pictures/team/11/kits/home\"/>\n"
         "\t\t<record from=\"c\" to=\"graphics/pictures/team/33/kits/away\"/>\n";

@@ -5,6 +5,8 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "platform/platform.h"
 #include "tests/support/fake_host.h"
@@ -18,23 +20,39 @@ using testing::FakeHost;
 using testing::Message;
 using testing::TempFolder;
 
-// Answers each Edit from a script: an edit of the shown text, or a close.
+// The editor's text as a string.
+struct FakeText : EditorText {
+  std::string bytes;
+  void Append(std::string_view more) override { bytes += more; }
+  std::string_view Bytes() override { return bytes; }
+};
+
+// Answers each Edit from a script: an edit of the shown text and a save,
+// or a close.
 struct ScriptedView : EditorView {
   using Step = std::function<std::optional<std::string>(const std::string&)>;
   std::deque<Step> steps;
   std::vector<std::string> shown;
   std::vector<std::size_t> lines;
+  std::vector<EditorLook> looks;
+  std::vector<std::size_t> rooms;
 
-  std::unique_ptr<EditedText> Edit(TextPieces pieces, std::size_t line) override {
-    const std::string text = JoinPieces(pieces);
-    shown.push_back(text);
+  std::unique_ptr<EditorText> NewText(std::size_t size, bool) override {
+    rooms.push_back(size);
+    return std::make_unique<FakeText>();
+  }
+  bool Edit(EditorText& text, const EditorLook& look, std::size_t line) override {
+    std::string& bytes = static_cast<FakeText&>(text).bytes;
+    shown.push_back(bytes);
     lines.push_back(line);
-    if (steps.empty()) return nullptr;
+    looks.push_back(look);
+    if (steps.empty()) return false;
     Step step = std::move(steps.front());
     steps.pop_front();
-    std::optional<std::string> edited = step(text);
-    if (!edited) return nullptr;
-    return std::make_unique<WholeEditedText>(std::move(*edited));
+    std::optional<std::string> edited = step(bytes);
+    if (!edited) return false;
+    bytes = std::move(*edited);
+    return true;
   }
   void SaveAsShown() {
     steps.push_back([](const std::string& t) { return t; });
@@ -84,76 +102,48 @@ TEST_F(MappingEditorTest, NothingToOpenShowsAMessageAndCreatesNothing) {
   EXPECT_FALSE(folder.Exists("missing"));
 }
 
-TEST_F(MappingEditorTest, UneditedSaveWritesTheSameBytes) {
-  std::string bad(300000, 'x');
-  const std::string cases[] = {
-      "",
-      "<record>\n\t<list/>\n</record>",
-      "<record>\r\n\t<list/>\r\n</record>\r\n",
-      "a\r\nb\r\nc\nd\r\n",  // mostly CR LF, one bare LF
-      "a\nb\nc\r\nd\n",      // mostly LF, one CR LF
-      "old\rmac\r",          // CR on its own
-      std::string("nul\0byte\n", 9),
-      "caf\xe9 \x80 \x81 \x9d \xff\n",  // not UTF-8
-      "\xef\xbb\xbf"
-      "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\n",
-      "\xe2\x90\x80 \xef\xa3\xbf \xe2\x90\x8a\n \xe2\x80\xa9 \xef\xb7\x90\n",  // stand-ins, marks
-      "\xc2\xa0nbsp \xe2\x80\xa8 sep\n",
-      bad + "\n" + bad,  // long lines
-  };
-  for (const std::string& bytes : cases) {
-    SCOPED_TRACE(bytes.substr(0, 40));
-    folder.Write("config.xml", bytes);
-    view.SaveAsShown();
-    Run();
-    EXPECT_EQ(folder.Read("config.xml"), bytes);
-  }
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_EQ(folder.List(), std::vector<std::string>{"config.xml"});  // no temporary left
-}
-
-TEST_F(MappingEditorTest, ShowsLinesAndCharactersAsTheyRead) {
-  const struct {
-    std::string bytes;
-    std::string shown;
-  } cases[] = {
-      {"a\r\nb\r\n", "a\nb\n"},
-      {"a\nb", "a\nb"},
-      {"caf\xe9\x80", "caf\xc3\xa9\xe2\x82\xac"},  // Windows-1252
-      {std::string("a\0b", 3),
-       "a\xe2\x90\x80"
-       "b"},  // NUL visible
-  };
-  for (const auto& c : cases) {
-    folder.Write("config.xml", c.bytes);
-    Run();
-    EXPECT_EQ(view.shown.back(), c.shown);
-  }
-}
-
 // The report opens the editor at a finding's line, and checks again after
-// a save only.
+// a save only. The editor counts lines as the check does.
 TEST_F(MappingEditorTest, OpensAtTheCheckedLineAndSaysWhetherItSaved) {
-  folder.Write("config.xml", "a\rb\nc\n");
+  folder.Write("config.xml", "a\rb\r\nc\n");
   host.controls.folderPath = folder.str();
   EXPECT_FALSE(MappingEditor(host, settings, view, 3));
   view.SaveAsShown();
   EXPECT_TRUE(MappingEditor(host, settings, view, 3));
-  EXPECT_EQ(view.lines, (std::vector<std::size_t>{2, 2}));
+  EXPECT_EQ(view.lines, (std::vector<std::size_t>{3, 3}));
   Run();
   EXPECT_EQ(view.lines.back(), 0u);
+  // The whole file, in the window's text from the start, and its look.
+  EXPECT_EQ(view.shown.back(), "a\rb\r\nc\n");
+  EXPECT_EQ(view.rooms.back(), 7u);
+  EXPECT_EQ(view.looks.back(), LookOf("a\rb\r\nc\n"));
 }
 
-TEST_F(MappingEditorTest, EditedLinesTakeTheFilesLineEnds) {
-  folder.Write("config.xml", "a\r\nb\r\n");
-  view.SaveText("a\nnew\nb\n");
+// A save finds the file another program changed after it was opened: it
+// asks before it writes over that change, and on No writes nothing and
+// opens the editor again with the unsaved text.
+TEST_F(MappingEditorTest, AChangeOnDiskIsNotOverwrittenUnasked) {
+  folder.Write("config.xml", "mine\n");
+  const auto theirs = [&](const std::string&) -> std::optional<std::string> {
+    folder.Write("config.xml", "theirs, longer\n");
+    return std::string("edited\n");
+  };
+  view.steps.push_back(theirs);
+  host.answers.push_back(MessageButton::No);
+  view.steps.push_back([&](const std::string& text) -> std::optional<std::string> {
+    EXPECT_EQ(folder.Read("config.xml"), "theirs, longer\n");
+    return text;
+  });
+  host.answers.push_back(MessageButton::Yes);
   Run();
-  EXPECT_EQ(folder.Read("config.xml"), "a\r\nnew\r\nb\r\n");
-
-  folder.Write("config.xml", "caf\xe9\n");  // Windows-1252 stays Windows-1252
-  view.SaveText("caf\xc3\xa9 \xe2\x82\xac\n");
-  Run();
-  EXPECT_EQ(folder.Read("config.xml"), "caf\xe9 \x80\n");
+  const Message changed{
+      "config.xml was changed by another program after it was opened here. Replace it with the "
+      "text you are saving?",
+      "Confirm save", MessageKind::Question};
+  EXPECT_EQ(host.messages, (std::vector<Message>{changed, changed}));
+  EXPECT_EQ(view.shown, (std::vector<std::string>{"mine\n", "edited\n"}));
+  EXPECT_EQ(folder.Read("config.xml"), "edited\n");
+  EXPECT_EQ(folder.List(), std::vector<std::string>{"config.xml"});
 }
 
 TEST_F(MappingEditorTest, CloseWritesNothing) {
@@ -166,10 +156,9 @@ TEST_F(MappingEditorTest, CloseWritesNothing) {
 
 TEST_F(MappingEditorTest, FailedSaveKeepsTheFileAndReopensWithTheEdits) {
   folder.Write("config.xml", "old text\n");
-  platform::AtomicFileWriter::FailAfterBytesForTesting(3);
   view.SaveText("new text that does not fit\n");
-  Run();  // the second showing is closed
-  platform::AtomicFileWriter::FailAfterBytesForTesting(std::nullopt);
+  host.controls.folderPath = folder.str();
+  MappingEditor(host, settings, view, 0, {.failAfterBytes = 3});  // the second showing is closed
   ASSERT_EQ(view.shown.size(), 2u);
   EXPECT_EQ(view.shown[1], "new text that does not fit\n");
   const Message failed{"Could not write config.xml file; it was left as it was", "Error",
@@ -219,19 +208,6 @@ TEST(MappingEditorRefusal, FileTheUserMayNotWriteIsLeftAsItWas) {
   }
 }
 #endif
-
-TEST_F(MappingEditorTest, TextTheFileCannotStoreIsNotSavedButKept) {
-  folder.Write("config.xml", "caf\xe9\n");
-  view.SaveText("\xe6\x97\xa5\n");  // not in Windows-1252
-  view.SaveText("ok\n");
-  Run();
-  ASSERT_EQ(view.shown.size(), 2u);
-  EXPECT_EQ(view.shown[1], "\xe6\x97\xa5\n");
-  EXPECT_EQ(host.messages.at(0).text,
-            "Could not save config.xml file: it is not UTF-8 text, and the edited text holds "
-            "characters it cannot store");
-  EXPECT_EQ(folder.Read("config.xml"), "ok\n");
-}
 
 TEST_F(MappingEditorTest, FolderPathForms) {
   folder.Write("sub/config.xml", "x");

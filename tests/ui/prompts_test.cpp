@@ -1,13 +1,16 @@
-// The ID prompts, the progress display and long message boxes.
+// The ID prompts, the progress display, and the program's own boxes and
+// folder browser.
 #include "tests/ui/qt_test_support.h"
 
 class PromptTest : public QObject {
   Q_OBJECT
+  FakeDialogs dialogs;
+
  private slots:
-  void init() { MessageBox::resetForTesting(); }
+  void init() { dialogs = FakeDialogs(); }
 
   void promptEnterAtOnceAcceptsZero() {
-    CFileMap prompt;
+    CFileMap prompt(dialogs);
     prompt.SetPicture("Face01.PNG", "0/3");
     ModalScript script({[](QWidget* d) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -19,37 +22,36 @@ class PromptTest : public QObject {
   }
 
   void promptRefusesAClearedOrTooLargeId() {
-    CFileMap prompt;
+    CFileMap prompt(dialogs);
     bool stayedOpen = false;
     ModalScript script({[&](QWidget* d) {
       auto* id = Control<QLineEdit>(d, res::kFileIdBox);
       QCOMPARE(QApplication::focusWidget(), id);
       QCOMPARE(id->selectedText(), QStringLiteral("0"));
       QTest::keyClick(id, Qt::Key_Backspace);
-      MessageBox::setNextAnswer(MessageButton::Ok);
       Press(d, res::kAddButton);
       QTest::keyClicks(id, "4294967296x");  // the letter is not taken
       QCOMPARE(id->text(), QStringLiteral("4294967296"));
-      MessageBox::setNextAnswer(MessageButton::Ok);
       QTest::keyClick(id, Qt::Key_Return);
       stayedOpen = d->isVisible();
       Press(d, res::kDoNotAddButton);
     }});
     QCOMPARE(prompt.exec(), int(QDialog::Rejected));
     QVERIFY(stayedOpen);
-    QCOMPARE(MessageBox::shown().size(), size_t{2});
-    QCOMPARE(MessageBox::shown()[0].caption, QStringLiteral("Mapio"));
-    QCOMPARE(MessageBox::shown()[0].kind, MessageKind::Warning);
+    const Message refused{"Please enter a whole number from 0 to 4294967295.", "Mapio",
+                          MessageKind::Warning};
+    QCOMPARE(dialogs.messages, std::vector<Message>(2, refused));
+    QCOMPARE(dialogs.owners[0], &prompt);
   }
 
   void escapeDeclinesAndThirdAddsKitKindTwo() {
     {
-      CKitMapDlg prompt;
+      CKitMapDlg prompt(dialogs);
       ModalScript script(
           {[](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }});
       QCOMPARE(prompt.exec(), int(QDialog::Rejected));
     }
-    CKitMapDlg prompt;
+    CKitMapDlg prompt(dialogs);
     QVERIFY(Control<QRadioButton>(&prompt, res::kHomeButton)->isChecked());
     ModalScript script({[](QWidget* d) {
       QTest::keyClicks(QApplication::focusWidget(), "1234");
@@ -64,7 +66,7 @@ class PromptTest : public QObject {
   }
 
   void readOnlyFieldsTakeFocusButNoEdits() {
-    CKitMapDlg prompt;
+    CKitMapDlg prompt(dialogs);
     prompt.SetPicture(QString(200, 'n') + ".png", "1/2");
     prompt.show();
     auto* name = Control<QLineEdit>(&prompt, res::kKitNameBox);
@@ -80,13 +82,13 @@ class PromptTest : public QObject {
     TempFolder dir;
     QImage(400, 200, QImage::Format_RGB32).save(QString::fromStdString(dir.str() + "/wide.png"));
     dir.Write("notes.png", "not a picture");
-    CFileMap plain;
+    CFileMap plain(dialogs);
     const QSize templateSize = plain.size();
     plain.SetPreview(QString::fromStdString(dir.str() + "/notes.png"));
     QVERIFY(plain.preview() == nullptr);
     QCOMPARE(plain.size(), templateSize);
 
-    CFileMap prompt;
+    CFileMap prompt(dialogs);
     const QPoint addAt = Control<QPushButton>(&prompt, res::kAddButton)->pos();
     prompt.SetPreview(QString::fromStdString(dir.str() + "/wide.png"));
     QVERIFY(prompt.preview() != nullptr);
@@ -127,24 +129,33 @@ class PromptTest : public QObject {
     QVERIFY(!display.shown());
   }
 
-  void longMessagesScrollAndKeepTheirText() {
+  // The program's own: a long message scrolls and keeps its text; the
+  // folder browser's title, and a cancel that chooses nothing.
+  void longMessagesAndTheFolderBrowser() {
     QString text = QStringLiteral("The list of processed files:\n\n");
     for (int i = 0; i < 200000; ++i) text += QStringLiteral("f%1 -> %1\n").arg(i);
     text += QStringLiteral("\nRenamed 200000 of 200000 files.");
-    QString seen;
+    QString seen, title;
     QSize size;
     ModalScript script({[&](QWidget* d) {
                           seen = d->findChild<QPlainTextEdit*>("text")->toPlainText();
                           size = d->size();
                           QTest::keyClick(d, Qt::Key_Return);
                         },
-                        [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }});
-    QCOMPARE(MessageBox::Show(nullptr, text.toStdString(), "Status", MessageKind::Information),
+                        [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); },
+                        [&](QWidget* d) {
+                          title = d->windowTitle();
+                          static_cast<QDialog*>(d)->reject();
+                        }});
+    mapio::qt::QtDialogs real;
+    QCOMPARE(real.ShowMessage(nullptr, text.toStdString(), "Status", MessageKind::Information),
              MessageButton::Ok);
     QCOMPARE(seen, text);
     QVERIFY(size.height() < 800);
-    QCOMPARE(MessageBox::Show(nullptr, text.toStdString(), "", MessageKind::Confirmation),
+    QCOMPARE(real.ShowMessage(nullptr, text.toStdString(), "Status", MessageKind::Confirmation),
              MessageButton::Cancel);
+    QCOMPARE(real.BrowseForFolder(nullptr), std::string());
+    QCOMPARE(title, QStringLiteral("Choose a folder"));
   }
 };
 

@@ -20,19 +20,22 @@
 
 #include <deque>
 #include <functional>
-#include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "res/control_ids.h"
+#include "tests/support/fake_dialogs.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/pictures.h"
-#include "ui/qt/folder_chooser.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/id_prompts.h"
 #include "ui/qt/main_dialog.h"
 #include "ui/qt/map_app.h"
-#include "ui/qt/message_box.h"
 #include "ui/qt/progress_display.h"
 
 namespace mapio::qt::testing {
+
+using FakeDialogs = mapio::testing::FakeDialogs<Dialogs>;
 
 // Acts on modal dialogs as they come up, one action per dialog, in order.
 class ModalScript : public QObject {
@@ -83,12 +86,6 @@ inline ModalScript::Action KeepSummaryAndClose(QString& summary) {
   };
 }
 
-inline QStringList ShownTexts() {
-  QStringList texts;
-  for (const auto& shown : MessageBox::shown()) texts << shown.text;
-  return texts;
-}
-
 inline void Drop(QWidget& window, const QList<QUrl>& urls) {
   QMimeData data;
   data.setUrls(urls);
@@ -113,14 +110,9 @@ using mapio::MessageKind;
 using mapio::qt::CFileMap;
 using mapio::qt::CKitMapDlg;
 using mapio::qt::CMainDlg;
-using mapio::qt::MessageBox;
+using mapio::testing::Message;
 using mapio::testing::TempFolder;
+using Texts = std::vector<std::string>;
 
 using namespace mapio::qt::testing;
 namespace res = mapio::res;
-
-// Queues the answers to the message boxes to come, then presses the button.
-inline void PressAnswering(QWidget* dialog, int id, std::initializer_list<MessageButton> answers) {
-  for (MessageButton answer : answers) MessageBox::setNextAnswer(answer);
-  Press(dialog, id);
-}

@@ -10,6 +10,8 @@
 #include "tests/support/hostile_entries.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/pictures.h"
+#include "tests/support/face_pack.h"
+#include "ui/check_job.h"
 #include "ui/check_report.h"
 #include "ui/report_model.h"
 
@@ -171,7 +173,8 @@ TEST(ReportModel, SummaryNamesTheFolderOnceAndTheIdStyle) {
 }
 
 struct NoEditor : EditorView {
-  std::unique_ptr<EditedText> Edit(TextPieces, std::size_t) override { return nullptr; }
+  std::unique_ptr<EditorText> NewText(std::size_t, bool) override { return nullptr; }
+  bool Edit(EditorText&, const EditorLook&, std::size_t) override { return false; }
 };
 
 // Enter opens the editor at the finding's line; only a save checks again,
@@ -184,8 +187,8 @@ TEST(CheckReport, EnterEditsTheLineAndASaveChecksAgain) {
   CheckedPack first{Sample(), {}};
   first.buttons.addNew = "&Add 1 new picture";
   CheckReport report(
-      host, "/nowhere", first, ReportView{std::nullopt, ReportColumn::Line, true},
-      [&](std::size_t line, EditorView&) {
+      host, "/nowhere", first, ReportView{std::nullopt, ReportColumn::Line, true, std::nullopt},
+      [&](const std::string&, std::size_t line, EditorView&) {
         edited.push_back(line);
         return save;
       },
@@ -209,7 +212,7 @@ TEST(CheckReport, EnterEditsTheLineAndASaveChecksAgain) {
 TEST(CheckReport, SavesTextOrJsonAndSaysWhenItCannot) {
   TempFolder dir;
   testing::FakeHost host;
-  CheckReport report(host, dir.str(), {Sample(), {}}, {}, {}, {});
+  CheckReport report(host, dir.str(), CheckedPack{Sample(), {}}, {}, {}, {});
   EXPECT_TRUE(report.Save(platform::JoinPath(dir.str(), "r.txt"), {2}));
   EXPECT_EQ(dir.ReadText("r.txt"), Line("config.xml:30: missing: no picture Zed.png, Zed.jpg or "
                                         "Zed.gif") +
@@ -233,7 +236,7 @@ TEST(CheckReport, ThePictureBesideIsTheFindingsFileAsTheCheckSeesIt) {
       {Category::Missing, 3, "c", "1", "x", ""},
       {Category::Leftover, 0, ".config.xml.mapio-Ab12Cd", "", "x", ".config.xml.mapio-Ab12Cd"},
   };
-  CheckReport report(host, dir.str(), {pack, {}}, {}, {}, {});
+  CheckReport report(host, dir.str(), CheckedPack{pack, {}}, {}, {}, {});
   const std::optional<PictureFacts> a = report.PictureOf(0);
   ASSERT_TRUE(a);
   EXPECT_EQ(a->name, "sub/a.png");
@@ -250,7 +253,7 @@ TEST(CheckReport, ThePictureBesideIsTheFindingsFileAsTheCheckSeesIt) {
   checker::PackReport entries;
   for (const char* name : {"1.png", "2.png", "3.png", "5.png"})
     entries.findings.emplace_back(Category::Unmapped, 0, name, "", "x", name);
-  CheckReport links(host, hostile, {entries, {}}, {}, {}, {});
+  CheckReport links(host, hostile, CheckedPack{entries, {}}, {}, {}, {});
   for (std::size_t i = 0; i < 3; ++i) EXPECT_FALSE(links.PictureOf(i)) << i;
   ASSERT_TRUE(links.PictureOf(3));
   EXPECT_EQ(links.PictureOf(3)->description, "PNG, 1 \xC3\x97 1 pixels, 69 bytes");
@@ -258,6 +261,76 @@ TEST(CheckReport, ThePictureBesideIsTheFindingsFileAsTheCheckSeesIt) {
   EXPECT_EQ(FileSizeText(1), "1 byte");
   EXPECT_EQ(FileSizeText(2150), "2.1 KB");
   EXPECT_EQ(FileSizeText(3 << 20), "3.0 MB");
+}
+
+// A report over the packs below a folder: a Pack column, a filter by pack,
+// the clashes, the buttons and the editor of the current finding's pack,
+// and "Find ID".
+TEST(CheckReport, OfSeveralPacksNamesEachFindingsPackAndActsOnIt) {
+  TempFolder dir;
+  dir.Write("faces/config.xml", testing::FacePack({{"a", "7"}}));
+  dir.Write("faces/a.png", testing::kTinyPng);
+  dir.Write("faces/stray.png", testing::kTinyPng);
+  dir.Write("update/config.xml", testing::FacePack({{"gone", "7"}}));
+  FolderReport found = CheckFolderOrPacks(dir.str(), "g", Faces, [](const JobProgress&) {});
+  ASSERT_TRUE(std::holds_alternative<ScanReport>(found));
+  testing::FakeHost host;
+  CheckedPacks checked{std::get<ScanReport>(std::move(found)), {{}, {}}, Faces};
+  checked.buttons[1].removeMissing = "&Remove 1 missing record";
+  std::vector<std::string> edited;
+  CheckReport report(host, dir.str(), std::move(checked), {},
+                     [&](const std::string& folder, std::size_t line, EditorView&) {
+                       edited.push_back(folder + ":" + std::to_string(line));
+                       return false;
+                     },
+                     {});
+  const ReportModel& model = report.Model();
+  std::vector<std::string> cells;
+  for (std::size_t row = 0; row < model.Rows(); ++row)
+    for (const ReportColumn column : model.Columns()) cells.push_back(model.Cell(row, column));
+  EXPECT_EQ(cells, (std::vector<std::string>{
+                       "faces", "unmapped", "", "stray.png", "", "no record names this picture",
+                       "update", "missing", "3", "gone", "7",
+                       "no picture gone.png, gone.jpg or gone.gif", "faces", "clash", "3", "", "7",
+                       std::string("graphics/pictures/person/7/portrait is also mapped by update") +
+                           platform::kSeparator +
+                           "config.xml:3: the game shows only one of their pictures"}));
+  EXPECT_EQ(model.Summary(), "g: 2 packs, 2 records, 2 pictures, 2 findings, 1 clash");
+  EXPECT_EQ(model.PackFilterLabel(std::nullopt), "all packs (3)");
+  EXPECT_EQ(model.PackFilterLabel(1), "update (1)");
+  EXPECT_EQ(model.Lines({1}), std::string("update") + platform::kSeparator +
+                                  "config.xml:3: missing: no picture gone.png, gone.jpg or "
+                                  "gone.gif\n");
+
+  EXPECT_EQ(report.Buttons(), ReportButtons{});  // faces', the first row's
+  EXPECT_TRUE(report.ShowButtonsOf(1));
+  EXPECT_EQ(report.Buttons().removeMissing, "&Remove 1 missing record");
+  EXPECT_EQ(report.FolderOf(report.ChosenPack()), platform::JoinPath(dir.str(), "update"));
+  NoEditor editor;
+  EXPECT_FALSE(report.Open(1, editor));
+  EXPECT_EQ(edited, std::vector<std::string>{platform::JoinPath(dir.str(), "update") + ":3"});
+  EXPECT_EQ(report.PictureOf(0)->path,
+            platform::JoinPath(platform::JoinPath(dir.str(), "faces"), "stray.png"));
+
+  report.Model().ShowPack(1);
+  EXPECT_EQ(report.Model().Rows(), 1u);
+  EXPECT_TRUE(report.Model().Summary().ends_with(
+      "\nupdate: 1 record, 0 pictures, 1 finding (checked as faces)"));
+
+  const IdAnswer seven = report.FindId(" r-7 ");
+  EXPECT_TRUE(
+      seven.text.ends_with("faces 7: mapped by 2 records: the game shows only one of "
+                           "their pictures\n"))
+      << seven.text;
+  ASSERT_TRUE(seven.picture);
+  EXPECT_EQ(seven.picture->name, "faces/a.png");
+  EXPECT_EQ(report.FindId("x7").text, "'x7' is no ID (such as 2000123 or r-2000123)");
+
+  // One pack with none below it is checked as before, for the marked kind.
+  const FolderReport one = CheckFolderOrPacks(platform::JoinPath(dir.str(), "faces"), "faces",
+                                              ClubLogos, [](const JobProgress&) {});
+  ASSERT_TRUE(std::holds_alternative<checker::PackReport>(one));
+  EXPECT_EQ(std::get<checker::PackReport>(one).objectKind, ClubLogos);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The main window's behaviour and the prompts' validation, without a toolkit.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ class FakeView : public MainWindowView {
   std::vector<std::string> events;
   std::vector<ReportChoice> choices;  // taken in order; Close when they run out
   std::vector<ReportButtons> offered;
+  std::function<void(CheckReport&)> onReport;  // what the user does in it first
 
   MainControls ReadControls() const override { return controls; }
   void WriteControls(const MainControls& c) override { controls = c; }
@@ -47,6 +49,7 @@ class FakeView : public MainWindowView {
     boxes.push_back(
         {report.Model().Lines({}), std::string(report.Caption()), MessageKind::Information});
     events.push_back("report");
+    if (onReport) onReport(report);
     offered.push_back(report.Buttons());
     if (choices.empty()) return ReportChoice::Close;
     const ReportChoice choice = choices.front();
@@ -184,8 +187,9 @@ TEST_F(MainWindowTest, BrowseAnswerReplacesThePathAndKeepsUnpulledChoices) {
 }
 
 TEST_F(MainWindowTest, MessagesWithoutCaptionAreCaptionedMapio) {
-  window.ShowMessage("Error parsing XML file!", "", MessageKind::Warning);
-  window.ShowMessage("x", "Status", MessageKind::Information);
+  WindowHost host(view);
+  host.ShowMessage("Error parsing XML file!", "", MessageKind::Warning);
+  host.ShowMessage("x", "Status", MessageKind::Information);
   EXPECT_EQ(view.boxes[0].caption, "Mapio");
   EXPECT_EQ(view.boxes[1].caption, "Status");
 }
@@ -280,6 +284,34 @@ TEST_F(MainWindowTest, ACleanPackWithNothingToOfferIsToldInAMessage) {
   EXPECT_EQ(view.boxes[0].text,
             dir.str() + ": 0 records, 0 pictures, 0 findings\n\nNothing is wrong with this pack.");
   EXPECT_EQ(view.boxes[0].caption, "Check");
+}
+
+// A folder with packs below it: the report over all of them, whose
+// buttons are those of the current finding's pack and act on it.
+TEST_F(MainWindowTest, ThePacksBelowAFolderAreReportedAndAButtonActsOnTheCurrentPack) {
+  TempFolder dir;
+  dir.Write("a/config.xml", FacePack({{"gone", "1"}}));
+  dir.Write("b/config.xml", FacePack({{"lost", "1"}}));
+  view.controls.pathText = dir.str();
+  int reports = 0;
+  view.onReport = [&reports](CheckReport& report) {
+    if (reports++ > 0) return;  // the fresh one after the job: left as it is
+    ASSERT_TRUE(report.Model().Scanned());
+    ASSERT_EQ(report.Model().Rows(), 3u);  // a's missing, b's missing, the clash
+    EXPECT_EQ(report.Model().Cell(2, ReportColumn::Category), "clash");
+    report.ShowButtonsOf(1);  // b's finding: the buttons are b's
+    EXPECT_EQ(report.ChosenPack(), 1u);
+  };
+  view.choices = {ReportChoice::UseGeneratedIds};
+  view.answers = {MessageButton::Yes, MessageButton::Ok};
+  window.Check();
+  EXPECT_EQ(dir.Read("a/config.xml"), FacePack({{"gone", "1"}}));
+  EXPECT_EQ(dir.Read("b/config.xml"), FacePack({{"lost", "r-1"}}));
+  ASSERT_EQ(view.offered.size(), 2u);
+  EXPECT_EQ(view.offered[0].useGeneratedIds, "Use &r- IDs");
+  EXPECT_EQ(view.boxes[1].text,
+            "Convert the 1 record of faces with plain IDs in config.xml to r- IDs? Nothing else "
+            "in the file changes.");
 }
 
 // What may be typed is looser than what Add takes: an empty field or a

@@ -1,6 +1,7 @@
-// Drives modal dialogs from inside their own loops: each dialog, once up,
-// runs the next step queued for its template. A dialog with no step left
-// fails the test and is closed, so a test never hangs on a window.
+// The native window's Dialogs in tests (FakeDialogs), which also drives
+// each modal dialog from inside its loop with the next step queued for its
+// template. A dialog with no step left fails the test and is closed, so a
+// test never hangs on a window.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,20 +13,16 @@
 #include <string>
 
 #include "platform/wide_win32.h"
+#include "tests/support/fake_dialogs.h"
 #include "ui/win32/dialog.h"
-#include "ui/win32/message_box.h"
 
 namespace mapio::testing {
 
-class DialogScript {
+class DialogScript final : public FakeDialogs<win32::Dialogs> {
  public:
   using Step = std::function<void(win32::Dialog&)>;
 
-  DialogScript() {
-    win32::MessageBoxSeam::StartTesting();
-    win32::Dialog::SetShownHookForTesting([this](win32::Dialog& dialog) { Run(dialog); });
-  }
-  ~DialogScript() { win32::Dialog::SetShownHookForTesting({}); }
+  DialogScript() = default;
   DialogScript(const DialogScript&) = delete;
   DialogScript& operator=(const DialogScript&) = delete;
 
@@ -38,7 +35,7 @@ class DialogScript {
   }
 
  private:
-  void Run(win32::Dialog& dialog) {
+  void Opened(win32::Dialog& dialog) override {
     std::deque<Step>& queue = steps_[dialog.templateId()];
     if (queue.empty()) {
       ADD_FAILURE() << "dialog " << dialog.templateId() << " opened with no step left";

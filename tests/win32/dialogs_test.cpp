@@ -1,11 +1,16 @@
 // The prompts, the editor and the about box driven through their messages.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
+#include <Scintilla.h>
+
 #include "res/control_ids.h"
+#include "tests/support/editor_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/dialog_script.h"
 #include "ui/win32/about_dialog.h"
@@ -13,13 +18,13 @@
 #include "ui/win32/id_prompts.h"
 #include "ui/win32/long_message.h"
 #include "ui/win32/main_dialog.h"
-#include "ui/win32/message_box.h"
+#include "ui/win32/dialogs.h"
+#include "ui/win32/scintilla_control.h"
 
 namespace mapio::testing {
 namespace {
 
 using win32::Dialog;
-using win32::MessageBoxSeam;
 using win32::WindowText;
 
 TEST(Win32Prompts, FileMapShowsThePictureAndHandsBackTheId) {
@@ -33,9 +38,9 @@ TEST(Win32Prompts, FileMapShowsThePictureAndHandsBackTheId) {
     Type(prompt, res::kFileIdBox, "4294967295");
     Click(prompt, IDOK);
   });
-  win32::Win32Prompter prompter(nullptr, nullptr);
+  win32::Win32Prompter prompter(script, nullptr, nullptr);
   EXPECT_EQ(prompter.AskFileId("a long picture name.png", "3/9"), 4294967295u);
-  EXPECT_TRUE(MessageBoxSeam::Shown().empty());
+  EXPECT_TRUE(script.messages.empty());
 }
 
 TEST(Win32Prompts, AddIsRefusedUntilTheFieldHoldsAnId) {
@@ -47,14 +52,12 @@ TEST(Win32Prompts, AddIsRefusedUntilTheFieldHoldsAnId) {
     Click(prompt, IDCANCEL);  // Do not add still closes it
   });
   script.Then(res::kFileMapDialog, [](Dialog& prompt) { Command(prompt, IDOK); });  // Enter: ID 0
-  win32::Win32Prompter prompter(nullptr, nullptr);
+  win32::Win32Prompter prompter(script, nullptr, nullptr);
   EXPECT_EQ(prompter.AskFileId("x.png", "1/2"), std::nullopt);
   EXPECT_EQ(prompter.AskFileId("y.png", "2/2"), 0u);
-  const auto& shown = MessageBoxSeam::Shown();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, "Please enter a whole number from 0 to 4294967295.");
-  EXPECT_EQ(shown[0].caption, "Mapio");
-  EXPECT_EQ(shown[0].kind, MessageKind::Warning);
+  EXPECT_EQ(script.messages, (std::vector<Message>{{"Please enter a whole number from 0 to "
+                                                    "4294967295.",
+                                                    "Mapio", MessageKind::Warning}}));
 }
 
 TEST(Win32Prompts, KitPromptStartsAtHomeAndHandsBackTheKind) {
@@ -67,7 +70,7 @@ TEST(Win32Prompts, KitPromptStartsAtHomeAndHandsBackTheKind) {
     Click(prompt, IDOK);
   });
   script.Then(res::kKitMapDialog, [](Dialog& prompt) { Command(prompt, IDCANCEL); });  // Esc
-  win32::Win32Prompter prompter(nullptr, nullptr);
+  win32::Win32Prompter prompter(script, nullptr, nullptr);
   const std::optional<KitAnswer> third = prompter.AskKitId("kit.png", "1/2");
   ASSERT_TRUE(third);
   EXPECT_EQ(third->id, 77u);
@@ -92,7 +95,7 @@ TEST(Win32Prompts, TheMakeJobAsksThroughThePrompts) {
     Command(main, IDOK);
     EndDialog(main.hwnd(), IDCANCEL);
   });
-  win32::CMainDlg window;
+  win32::CMainDlg window(script);
   window.RunModal(nullptr);
   EXPECT_TRUE(script.Done());
   const std::string config = folder.ReadText("config.xml");
@@ -101,79 +104,172 @@ TEST(Win32Prompts, TheMakeJobAsksThroughThePrompts) {
   EXPECT_EQ(config.find("spare"), std::string::npos);
 }
 
-// Opens the editor from the main window on `folder` and runs `step` in it.
+// Opens the editor from the main window on `folder` and runs `step` in it
+// (none: no editor is to open).
 void EditFrom(const TempFolder& folder, DialogScript& script, std::function<void(Dialog&)> step) {
-  script.Then(res::kEditXmlDialog, std::move(step));
+  if (step) script.Then(res::kEditXmlDialog, std::move(step));
   script.Then(res::kMainDialog, [&](Dialog& main) {
     Type(main, res::kPathBox, folder.str());
     Click(main, res::kEditXmlButton);
     EndDialog(main.hwnd(), IDCANCEL);
   });
-  win32::CMainDlg window;
+  win32::CMainDlg window(script);
   window.RunModal(nullptr);
   EXPECT_TRUE(script.Done());
 }
 
-TEST(Win32Editor, ShowsTheWholeFileAndSavesAfterTheConfirmation) {
+// The text box's bytes, its selection and the line the caret is on.
+std::string BoxBytes(Dialog& editor) {
+  return std::string(win32::Win32ScintillaBox(editor.Item(res::kXmlTextBox)).Bytes());
+}
+ui::TextRange Selection(Dialog& editor) {
+  return win32::Win32ScintillaBox(editor.Item(res::kXmlTextBox)).Selection();
+}
+
+// A key pressed in control `id` of the editor, with Ctrl or Shift held, as
+// the dialog's loop hands it on.
+void Key(Dialog& editor, WPARAM key, BYTE held = 0, int id = res::kXmlTextBox) {
+  BYTE state[256];
+  GetKeyboardState(state);
+  if (held != 0) state[held] = 0x80;
+  SetKeyboardState(state);
+  MSG message{editor.Item(id), WM_KEYDOWN, key, 0, 0, {}};
+  if (!CallMsgFilterW(&message, MSGF_DIALOGBOX)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (held != 0) state[held] = 0;
+  SetKeyboardState(state);
+}
+
+TEST(Win32Editor, SavesAfterTheConfirmation) {
   TempFolder folder;
-  const std::string longLine(300, 'x');
-  folder.Write("config.xml", "<record/>\r\n" + longLine + "\r\n{\\rtf1 not rtf}\r\n");
+  folder.Write("config.xml", "<record/>\r\n");
   DialogScript script;
   EditFrom(folder, script, [&](Dialog& editor) {
     EXPECT_EQ(WindowText(editor.hwnd()), "Edit XML file");
     EXPECT_EQ(GetFocus(), editor.Item(IDOK));
-    HWND box = editor.Item(res::kXmlTextBox);
-    EXPECT_EQ(win32::RichEditText(box), "<record/>\n" + longLine + "\n{\\rtf1 not rtf}\n");
-    win32::SetRichEditText(box, "edited\n");
-    MessageBoxSeam::SetNextAnswer(MessageButton::Cancel);
-    Click(editor, IDOK);
+    SendMessageW(editor.Item(res::kXmlTextBox), SCI_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("edited\r\n"));
+    Click(editor, IDOK);  // answered Cancel
     EXPECT_FALSE(editor.ended());
-    EXPECT_EQ(MessageBoxSeam::Shown().back().owner, editor.hwnd());
-    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
+    EXPECT_EQ(script.owners.back(), editor.hwnd());
+    script.answers.push_back(MessageButton::Ok);
     Click(editor, IDOK);
   });
   EXPECT_EQ(folder.Read("config.xml"), "edited\r\n");
-  const auto& shown = MessageBoxSeam::Shown();
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].text, "Do you really want to save this file?");
-  EXPECT_EQ(shown[0].caption, "Confirm save");
-  EXPECT_EQ(shown[0].kind, MessageKind::Confirmation);
+  const Message save{"Do you really want to save this file?", "Confirm save",
+                     MessageKind::Confirmation};
+  EXPECT_EQ(script.messages, std::vector<Message>(2, save));
 }
 
-// UTF-8 in and out: names in every script show as themselves and a save
-// writes the same bytes again.
-TEST(Win32Editor, ShowsAndSavesUtf8) {
+// Runs `edit` in the editor on each of `files` in turn, from one main
+// window, and hands back what each save wrote.
+std::vector<std::string> EditEach(const std::vector<std::string>& files,
+                                  const std::function<void(Dialog&)>& edit) {
   TempFolder folder;
-  const std::string text =
-      "<record from=\"m\xC3\xBCller_\xC5\x82ukasz_\xD0\xB8\xD0\xB2\xD0\xB0\xD0\xBD_\xE6\x9D\x8E_"
-      "\xF0\x9F\x98\x80\"/>\r\n";
-  folder.Write("config.xml", text);
   DialogScript script;
+  std::vector<std::string> saved;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    script.Then(res::kEditXmlDialog, [&](Dialog& editor) {
+      edit(editor);
+      script.answers.push_back(MessageButton::Ok);
+      Click(editor, IDOK);
+    });
+  }
+  script.Then(res::kMainDialog, [&](Dialog& main) {
+    Type(main, res::kPathBox, folder.str());
+    for (const std::string& bytes : files) {
+      folder.Write("config.xml", bytes);
+      Click(main, res::kEditXmlButton);
+      saved.push_back(folder.Read("config.xml"));
+    }
+    EndDialog(main.hwnd(), IDCANCEL);
+  });
+  win32::CMainDlg window(script);
+  window.RunModal(nullptr);
+  EXPECT_TRUE(script.Done());
+  return saved;
+}
+
+// Through the job and the real window: a save without an edit writes the
+// bytes the file had, whatever they are.
+TEST(Win32Editor, KeepsEveryByte) {
+  std::vector<std::string> files;
+  for (const EditorFile& file : EditorFiles()) files.push_back(file.bytes);
+  std::vector<std::string> shown;
+  const std::vector<std::string> saved = EditEach(files, [&](Dialog& editor) {
+    shown.push_back(BoxBytes(editor));
+    EXPECT_GT(SendMessageW(editor.Item(res::kXmlTextBox), SCI_GETMARGINWIDTHN, 0, 0), 0);
+  });
+  EXPECT_EQ(shown, files);
+  EXPECT_EQ(saved, files);
+}
+
+// Typed lines get the file's line ends, typed letters its encoding.
+TEST(Win32Editor, TypingKeepsTheFilesWays) {
+  const std::vector<std::string> saved =
+      EditEach({"a\r\nb\r\n", "a\nb\n", "a\rb\r", "a\r\nb\xe9\r\n"}, [](Dialog& editor) {
+        HWND box = editor.Item(res::kXmlTextBox);
+        EXPECT_EQ(SendMessageW(box, SCI_CANUNDO, 0, 0), 0);  // loading the file is no edit
+        SendMessageW(box, SCI_GOTOPOS, 1, 0);
+        Key(editor, VK_RETURN);
+        SendMessageW(box, WM_CHAR, L'\u00e9', 0);
+        EXPECT_NE(SendMessageW(box, SCI_CANUNDO, 0, 0), 0);
+      });
+  EXPECT_EQ(saved, (std::vector<std::string>{"a\r\n\xc3\xa9\r\nb\r\n", "a\n\xc3\xa9\nb\n",
+                                             "a\r\xc3\xa9\rb\r",
+                                             "a\r\n\xe9\r\nb\xe9\r\n"}));  // Windows-1252
+}
+
+// Ctrl+F, F3 and Shift+F3, Ctrl+G, Esc.
+TEST(Win32Editor, FindAndGoToLine) {
+  TempFolder folder;
+  folder.Write("config.xml", "one\r\ntwo\r\nThree\r\nfour two\r\n");
+  DialogScript script;
+  ui::TextRange found, previous, again, back, line;
+  Dialog* editorOf = nullptr;
+  script.Then(res::kFindDialog, [&](Dialog& find) {
+    EXPECT_EQ(WindowText(find.hwnd()), "Find");
+    Type(find, res::kFindTextBox, "TWO");
+    Click(find, res::kFindNextButton);
+    found = Selection(*editorOf);
+    Click(find, res::kFindPreviousButton);
+    previous = Selection(*editorOf);
+    Click(find, res::kFindCloseButton);
+  });
+  script.Then(res::kGoToLineDialog, [&](Dialog& goTo) {
+    EXPECT_EQ(goTo.ItemText(res::kLineNumberBox), "4");  // the caret's
+    Type(goTo, res::kLineNumberBox, "9");
+    Click(goTo, res::kGoToButton);
+    EXPECT_FALSE(goTo.ended());
+    Type(goTo, res::kLineNumberBox, "3");
+    Click(goTo, res::kGoToButton);
+  });
+  bool closed = false;
   EditFrom(folder, script, [&](Dialog& editor) {
-    HWND box = editor.Item(res::kXmlTextBox);
-    const std::wstring shown =
-        L"<record from=\"m\u00FCller_\u0142ukasz_\u0438\u0432\u0430\u043D_"
-        L"\u674E_\U0001F600\"/>";
-    std::wstring inBox(shown.size() + 1, L'\0');  // the line break is the box's own
-    inBox.resize(GetWindowTextW(box, inBox.data(), static_cast<int>(inBox.size())));
-    EXPECT_EQ(inBox, shown);
-    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
-    Click(editor, IDOK);
+    editorOf = &editor;
+    Key(editor, 'F', VK_CONTROL);
+    Key(editor, VK_F3);
+    again = Selection(editor);
+    Key(editor, VK_F3, VK_SHIFT);
+    back = Selection(editor);
+    Key(editor, 'G', VK_CONTROL, res::kSaveButton);  // anywhere in the window
+    line = Selection(editor);
+    Key(editor, VK_ESCAPE);  // posts the close
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    closed = editor.ended();
+    if (!closed) Click(editor, res::kEditorCloseButton);
   });
-  EXPECT_EQ(folder.Read("config.xml"), text);
-}
-
-TEST(Win32Editor, TakesFilesBeyondTheBoxsDefaultLimit) {
-  TempFolder folder;
-  std::string big;
-  while (big.size() < 300000) big += "<record from=\"" + std::to_string(big.size()) + "\"/>\r\n";
-  folder.Write("config.xml", big);
-  DialogScript script;
-  EditFrom(folder, script, [](Dialog& editor) {
-    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
-    Click(editor, IDOK);
-  });
-  EXPECT_EQ(folder.Read("config.xml"), big);
+  EXPECT_EQ(found, (ui::TextRange{5, 8}));
+  EXPECT_EQ(previous, (ui::TextRange{22, 25}));  // round the start
+  EXPECT_EQ(again, (ui::TextRange{5, 8}));       // round the end
+  EXPECT_EQ(back, (ui::TextRange{22, 25}));
+  EXPECT_EQ(line, (ui::TextRange{10, 10}));
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(script.messages, (std::vector<Message>{{"Type a line number from 1 to 5.", "Go to line",
+                                                    MessageKind::Warning}}));
 }
 
 TEST(Win32Editor, CloseLeavesTheFileAndAMissingFileIsReported) {
@@ -181,22 +277,17 @@ TEST(Win32Editor, CloseLeavesTheFileAndAMissingFileIsReported) {
   folder.Write("config.xml", "kept\r\n");
   DialogScript script;
   EditFrom(folder, script, [](Dialog& editor) {
-    win32::SetRichEditText(editor.Item(res::kXmlTextBox), "changed");
+    SendMessageW(editor.Item(res::kXmlTextBox), SCI_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("changed"));
     Click(editor, res::kEditorCloseButton);
   });
   EXPECT_EQ(folder.Read("config.xml"), "kept\r\n");
   TempFolder empty;
   DialogScript none;
-  none.Then(res::kMainDialog, [&](Dialog& main) {
-    Type(main, res::kPathBox, empty.str());
-    Click(main, res::kEditXmlButton);
-    EndDialog(main.hwnd(), IDCANCEL);
-  });
-  win32::CMainDlg window;
-  window.RunModal(nullptr);
-  ASSERT_EQ(MessageBoxSeam::Shown().size(), 1u);
-  EXPECT_EQ(MessageBoxSeam::Shown()[0].text, "Could not open config.xml file");
-  EXPECT_EQ(MessageBoxSeam::Shown()[0].caption, "Error");
+  EditFrom(empty, none, {});
+  EXPECT_EQ(
+      none.messages,
+      (std::vector<Message>{{"Could not open config.xml file", "Error", MessageKind::Warning}}));
   EXPECT_FALSE(empty.Exists("config.xml"));
 }
 
@@ -207,7 +298,7 @@ TEST(Win32About, ShowsTheVersionAndClosesOnOk) {
     EXPECT_NE(version, nullptr);
     Click(about, IDOK);
   });
-  win32::CAboutDlg about;
+  win32::CAboutDlg about(script);
   EXPECT_EQ(about.RunModal(nullptr), IDOK);
 }
 

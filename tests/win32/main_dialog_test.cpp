@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <commctrl.h>
-#include <richedit.h>
+#include <Scintilla.h>
 
 #include <cstring>
 #include <string>
@@ -12,15 +12,14 @@
 #include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/dialog_script.h"
-#include "ui/win32/folder_browser.h"
 #include "ui/win32/main_dialog.h"
+#include "ui/win32/scintilla_control.h"
 
 namespace mapio::testing {
 namespace {
 
 using win32::CMainDlg;
 using win32::Dialog;
-using win32::MessageBoxSeam;
 using win32::WindowText;
 
 // The text of a cell of the report's table.
@@ -41,14 +40,14 @@ std::string Cell(Dialog& report, int row, int column) {
 INT_PTR RunMain(DialogScript& script, const std::function<void(Dialog&)>& steps) {
   script.Then(res::kMainDialog, [&](Dialog& main) {
     steps(main);
-    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
+    script.answers.push_back(MessageButton::Ok);
     Command(main, IDCANCEL);
     if (!main.ended()) {
       ADD_FAILURE() << "the main window did not quit";
       EndDialog(main.hwnd(), IDCANCEL);
     }
   });
-  CMainDlg window;
+  CMainDlg window(script);
   const INT_PTR result = window.RunModal(nullptr);
   EXPECT_TRUE(script.Done());
   return result;
@@ -115,27 +114,10 @@ TEST(Win32MainDialog, ModeSwitchesFollowTheActionButtons) {
   });
 }
 
-TEST(Win32MainDialog, GoMakesTheMappingFile) {
-  TempFolder folder;
-  folder.Write("123.png");
-  folder.Write("456.jpg");
-  DialogScript script;
-  RunMain(script, [&](Dialog& main) {
-    Type(main, res::kPathBox, folder.str());
-    Click(main, res::kAllFilenamesAreIdsBox);
-    Command(main, IDOK);  // also what Enter in the path box sends
-  });
-  const std::string config = folder.ReadText("config.xml");
-  EXPECT_NE(config.find("<record from=\"123\" to=\"graphics/pictures/person/123/portrait\"/>"),
-            std::string::npos);
-  ASSERT_GE(MessageBoxSeam::Shown().size(), 1u);
-  EXPECT_EQ(MessageBoxSeam::Shown()[0].text, "Success! 2 files added in XML file!");
-  EXPECT_EQ(MessageBoxSeam::Shown()[0].caption, "Success!");
-}
-
-// A Cyrillic folder (which no Western code page holds) of pictures named in
-// every script: the path box shows it, and the job names each picture.
-TEST(Win32MainDialog, ShowsACyrillicFolderAndMakesItsMappingFile) {
+// "&GO!" on a Cyrillic folder (which no Western code page holds) of
+// pictures named in every script: the path box shows it, and the job names
+// each picture.
+TEST(Win32MainDialog, GoMakesTheMappingFileOfACyrillicFolder) {
   TempFolder root;
   const std::string folder = root.str() + "\\\xD0\x9B\xD0\xB8\xD1\x86\xD0\xB0";  // Лица
   for (const char* name : {"1_M\xC3\xBCller.png", "2_\xC5\x81ukasz.png", "3_\xE6\x9D\x8E.png",
@@ -150,7 +132,7 @@ TEST(Win32MainDialog, ShowsACyrillicFolderAndMakesItsMappingFile) {
     EXPECT_EQ(std::wstring(shown), platform::Widen(folder));
     EXPECT_EQ(main.ItemText(res::kPathBox), folder);
     Click(main, res::kAllFilenamesAreIdsBox);
-    Command(main, IDOK);
+    Command(main, IDOK);  // also what Enter in the path box sends
   });
   const std::string config = root.ReadText("\xD0\x9B\xD0\xB8\xD1\x86\xD0\xB0/config.xml");
   for (const char* record :
@@ -160,8 +142,9 @@ TEST(Win32MainDialog, ShowsACyrillicFolderAndMakesItsMappingFile) {
         "from=\"4_\xF0\x9F\x98\x80\" to=\"graphics/pictures/person/4/portrait\""}) {
     EXPECT_NE(config.find(record), std::string::npos) << record;
   }
-  ASSERT_GE(MessageBoxSeam::Shown().size(), 1u);
-  EXPECT_EQ(MessageBoxSeam::Shown()[0].text, "Success! 4 files added in XML file!");
+  ASSERT_GE(script.messages.size(), 1u);
+  EXPECT_EQ(script.messages[0],
+            (Message{"Success! 4 files added in XML file!", "Success!", MessageKind::Information}));
 }
 
 TEST(Win32MainDialog, CheckWantsAFolderAndReportsUnderItsCaption) {
@@ -178,9 +161,8 @@ TEST(Win32MainDialog, CheckWantsAFolderAndReportsUnderItsCaption) {
     Type(main, res::kPathBox, folder.str());
     Command(main, res::kCheckButton);
   });
-  const auto& shown = MessageBoxSeam::Shown();
-  ASSERT_GE(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, "Please choose directory!");
+  ASSERT_GE(script.messages.size(), 1u);
+  EXPECT_EQ(script.messages[0].text, "Please choose directory!");
   EXPECT_EQ(caption, "Check");
   EXPECT_EQ(name, "structure");
 }
@@ -204,7 +186,7 @@ TEST(Win32MainDialog, TheCheckReportsAddButtonUpdatesTheMappingFile) {
     name = Cell(report, 0, 2);
     add = report.ItemText(res::kAddNewButton);
     removeShown = IsWindowVisible(report.Item(res::kRemoveMissingButton)) != FALSE;
-    MessageBoxSeam::SetNextAnswer(MessageButton::Yes);
+    script.answers.push_back(MessageButton::Yes);
     Click(report, res::kAddNewButton);
   });
   std::string after;  // clean now, and reported for its IDs
@@ -232,7 +214,7 @@ TEST(Win32MainDialog, TheCheckReportsAddButtonUpdatesTheMappingFile) {
                        ": 2 records, 2 pictures, 0 findings; usual size 1x1, 0 pictures of "
                        "another size\nNothing is wrong with this pack.\nID style: plain (2 "
                        "records)");
-  const auto& shown = MessageBoxSeam::Shown();
+  const auto& shown = script.messages;
   ASSERT_EQ(shown.size(), 3u);  // the last one asks to quit
   EXPECT_EQ(shown[0].text,
             "Add a record for the new picture at the end of the list in config.xml? "
@@ -269,14 +251,11 @@ TEST(Win32MainDialog, TheReportFiltersAndEditsAFindingsLine) {
     Click(report, IDCANCEL);
   });
   script.Then(res::kEditXmlDialog, [&](Dialog& editor) {
-    HWND box = editor.Item(res::kXmlTextBox);
-    CHARRANGE range{};
-    SendMessageW(box, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    std::wstring text(static_cast<std::size_t>(range.cpMax - range.cpMin) + 1, L'\0');
-    SendMessageW(box, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
-    selected = platform::Narrow(text.c_str());
-    SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
-    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);  // save? OK
+    win32::Win32ScintillaBox box(editor.Item(res::kXmlTextBox));
+    const ui::TextRange range = box.Selection();
+    selected = box.Bytes().substr(range.begin, range.end - range.begin);
+    box.Call(SCI_REPLACESEL, 0, reinterpret_cast<std::intptr_t>(""));
+    script.answers.push_back(MessageButton::Ok);  // save? OK
     Click(editor, res::kSaveButton);
   });
   RunMain(script, [&](Dialog& main) {
@@ -286,6 +265,54 @@ TEST(Win32MainDialog, TheReportFiltersAndEditsAFindingsLine) {
   EXPECT_EQ(rows, (std::vector<int>{3, 2, 1}));
   EXPECT_EQ(selected, lost);
   EXPECT_EQ(folder.Read("config.xml"), head + a + gone + "\n\t</list>\n</record>\n");
+}
+
+// A folder with packs below it: the Pack column, the filter by pack, Find
+// ID with its answer and picture, and a button of the focused finding's pack.
+TEST(Win32MainDialog, TheReportOfSeveralPacksFiltersFindsAnIdAndActsOnAPack) {
+  TempFolder folder;
+  const auto pack = [](const std::string& from) {
+    return "<record>\n\t<list id=\"maps\">\n\t\t<record from=\"" + from +
+           "\" to=\"graphics/pictures/person/1/portrait\"/>\n\t</list>\n</record>\n";
+  };
+  folder.Write("a/x.png", kTinyPng);
+  folder.Write("a/config.xml", pack("x"));
+  folder.Write("b/config.xml", pack("gone"));
+  DialogScript script;
+  std::vector<std::string> packs;
+  int filtered = 0;
+  std::string answer, picture;
+  script.Then(res::kReportDialog, [&](Dialog& report) {
+    HWND list = report.Item(res::kReportTable);
+    packs = {Cell(report, 0, 0), Cell(report, 0, 1), Cell(report, 1, 0), Cell(report, 1, 1)};
+    HWND filter = report.Item(res::kReportPackFilter);
+    SendMessageW(filter, CB_SETCURSEL, 2, 0);  // b
+    SendMessageW(report.hwnd(), WM_COMMAND, MAKEWPARAM(res::kReportPackFilter, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(filter));
+    filtered = ListView_GetItemCount(list);
+    Type(report, res::kReportFindIdBox, "1");
+    Click(report, res::kReportFindIdButton);
+    answer = report.ItemText(res::kReportIdAnswer);
+    picture = report.ItemText(res::kReportPictureName);
+    script.answers.push_back(MessageButton::Yes);
+    Click(report, res::kUseGeneratedIdsButton);  // of b, whose finding is focused
+  });
+  script.Then(res::kReportDialog, [&](Dialog& report) { Click(report, IDCANCEL); });
+  RunMain(script, [&](Dialog& main) {
+    Type(main, res::kPathBox, folder.str());
+    Command(main, res::kCheckButton);
+  });
+  EXPECT_EQ(packs, (std::vector<std::string>{"b", "missing", "a", "clash"}));
+  EXPECT_EQ(filtered, 1);
+  EXPECT_TRUE(
+      answer.ends_with("faces 1: mapped by 2 records: the game shows only one of their "
+                       "pictures\r\n"))
+      << answer;
+  EXPECT_EQ(picture, "a/x.png");
+  EXPECT_EQ(folder.Read("a/config.xml"), pack("x"));
+  EXPECT_EQ(folder.Read("b/config.xml"),
+            "<record>\n\t<list id=\"maps\">\n\t\t<record from=\"gone\" "
+            "to=\"graphics/pictures/person/r-1/portrait\"/>\n\t</list>\n</record>\n");
 }
 
 TEST(Win32MainDialog, GoInTranslateModeRenamesThePictures) {
@@ -305,30 +332,24 @@ TEST(Win32MainDialog, GoInTranslateModeRenamesThePictures) {
   });
   EXPECT_EQ(folder.List(), (std::vector<std::string>{"7.png", "8.jpg", "config.xml"}));
   EXPECT_EQ(folder.Read("7.png"), "a");
-  ASSERT_GE(MessageBoxSeam::Shown().size(), 1u);
-  const auto& report = MessageBoxSeam::Shown()[0];
+  ASSERT_GE(script.messages.size(), 1u);
+  const auto& report = script.messages[0];
   EXPECT_NE(report.text.find("Renamed 2 of 2 files."), std::string::npos) << report.text;
   EXPECT_EQ(report.kind, MessageKind::Information);
 }
 
 TEST(Win32MainDialog, QuitAsksAndCancelKeepsTheWindow) {
   DialogScript script;
-  script.Then(res::kMainDialog, [](Dialog& main) {
-    MessageBoxSeam::SetNextAnswer(MessageButton::Cancel);
-    Command(main, IDCANCEL);
+  script.Then(res::kMainDialog, [&](Dialog& main) {
+    Command(main, IDCANCEL);  // answered Cancel
     EXPECT_FALSE(main.ended());
-    MessageBoxSeam::SetNextAnswer(MessageButton::Ok);
+    script.answers.push_back(MessageButton::Ok);
     SendMessageA(main.hwnd(), WM_CLOSE, 0, 0);  // the close box
   });
-  CMainDlg window;
+  CMainDlg window(script);
   EXPECT_EQ(window.RunModal(nullptr), IDCANCEL);
-  const auto& shown = MessageBoxSeam::Shown();
-  ASSERT_EQ(shown.size(), 2u);
-  for (const auto& box : shown) {
-    EXPECT_EQ(box.text, "Do you really want to quit?");
-    EXPECT_EQ(box.caption, "Quit?");
-    EXPECT_EQ(box.kind, MessageKind::Confirmation);
-  }
+  const Message quit{"Do you really want to quit?", "Quit?", MessageKind::Confirmation};
+  EXPECT_EQ(script.messages, std::vector<Message>(2, quit));
 }
 
 TEST(Win32MainDialog, DropsShowTheLastFolderAndRunOnlyWhenAsked) {
@@ -351,16 +372,13 @@ TEST(Win32MainDialog, DropsShowTheLastFolderAndRunOnlyWhenAsked) {
   EXPECT_TRUE(second.Exists("config.xml"));
 }
 
-TEST(Win32MainDialog, BrowseSetsThePathAndACancelClearsIt) {
+TEST(Win32MainDialog, BrowseSetsThePath) {
   TempFolder folder;
   DialogScript script;
+  script.folders = {folder.str()};
   RunMain(script, [&](Dialog& main) {
-    win32::FolderBrowserSeam::SetNextAnswer(folder.str());
     Click(main, res::kBrowseButton);
     EXPECT_EQ(main.ItemText(res::kPathBox), folder.str());
-    win32::FolderBrowserSeam::SetNextAnswer(std::string());
-    Click(main, res::kBrowseButton);
-    EXPECT_EQ(main.ItemText(res::kPathBox), "");
   });
 }
 

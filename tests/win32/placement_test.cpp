@@ -8,7 +8,7 @@
 #include "res/control_ids.h"
 #include "tests/support/temp_folder.h"
 #include "tests/win32/dialog_script.h"
-#include "ui/win32/long_message.h"
+#include "ui/win32/dialogs.h"
 #include "ui/win32/main_dialog.h"
 #include "ui/win32/placement.h"
 
@@ -80,13 +80,13 @@ TEST(Win32Placement, MainWindowOnTheScreenItsDialogsOverIt) {
     SendMessageA(window.hwnd(), WM_SYSCOMMAND, win32::kAboutCommand, 0);
     EndDialog(window.hwnd(), IDCANCEL);
   });
-  win32::CMainDlg window;
+  win32::CMainDlg window(script);
   window.RunModal(nullptr);
   EXPECT_TRUE(script.Done());
 }
 
-// A message box is the system's: the test finds it from a timer that its
-// own loop runs, notes where it is and closes it.
+// The program's boxes, short and long: the test finds each from a timer
+// that its own loop runs, notes where it is and closes it.
 RECT g_boxRect{};
 HWND g_owner = nullptr;
 
@@ -111,11 +111,8 @@ TEST(Win32Placement, MessageBoxesOverTheirOwner) {
     SCOPED_TRACE(longText);
     g_boxRect = RECT{};
     SetTimer(nullptr, 0, 200, &OnTimer);
-    if (longText) {
-      win32::ShowLongMessage(g_owner, std::string(3000, 'x'), "Status", MessageKind::Information);
-    } else {
-      win32::CenteredMessageBox(g_owner, "text", "Status", MB_OK);
-    }
+    win32::Win32Dialogs().ShowMessage(g_owner, longText ? std::string(3000, 'x') : "text", "Status",
+                                      MessageKind::Information);
     ASSERT_NE(g_boxRect.right, 0);
     const POINT a = CentreOf(g_boxRect);
     const POINT b = CentreOf(owner);

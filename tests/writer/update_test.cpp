@@ -293,11 +293,10 @@ TEST_F(WriterTest, FileChangedMeanwhileIsNotWrittenOver) {
   // Pruning, with the file replaced at the last moment.
   reset();
   std::filesystem::remove(folder.path() / "gone.png");
-  platform::AtomicFileWriter::BeforeCompareForTesting([&] { folder.Write("config.xml", theirs); });
   UpdateOptions prune;
   prune.prune = true;
+  prune.writerHooks.beforeCompare = [&] { folder.Write("config.xml", theirs); };
   MappingUpdater(settings, host, prompter, prune);
-  platform::AtomicFileWriter::BeforeCompareForTesting({});
   EXPECT_EQ(host.messages, std::vector<Message>{changed});
   EXPECT_EQ(folder.Read("config.xml"), theirs);
   // Make, asked to replace a file that another program then changes.

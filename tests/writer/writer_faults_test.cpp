@@ -12,14 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FailWritesAfter {
- public:
-  explicit FailWritesAfter(std::size_t bytes) {
-    platform::AtomicFileWriter::FailAfterBytesForTesting(bytes);
-  }
-  ~FailWritesAfter() { platform::AtomicFileWriter::FailAfterBytesForTesting(std::nullopt); }
-};
-
 bool HasWarningCaptionedError(const std::vector<Message>& messages) {
   for (const Message& m : messages) {
     if (m.caption == "Error" && m.kind == MessageKind::Warning) return true;
@@ -37,10 +29,7 @@ TEST_F(WriterTest, WriteErrorNeverEndsInSuccessAndKeepsTheOldFile) {
       SCOPED_TRACE(::testing::Message() << "old " << old << " bytes " << bytes);
       if (old) folder.Write("config.xml", "old\r\ncontent");
       host.messages.clear();
-      {
-        FailWritesAfter fail(bytes);
-        Run();
-      }
+      Run(Faces, true, {.writerHooks = {.failAfterBytes = bytes}});
       EXPECT_TRUE(HasWarningCaptionedError(host.messages));
       for (const Message& m : host.messages) EXPECT_NE(m.caption, "Success!");
       if (old) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/object_kind.h"
@@ -44,11 +45,11 @@ inline std::string KitRecord(std::string_view name, std::string_view id, std::st
 
 class WriterTest : public ::testing::Test {
  protected:
-  void Run(ObjectKind kind = Faces, bool idsFromNames = true) {
+  void Run(ObjectKind kind = Faces, bool idsFromNames = true, MakeOptions options = {}) {
     settings.folderPath = folder.str();
     settings.objectKind = kind;
     settings.allFilenamesAreIds = idsFromNames;
-    MappingWriter(settings, host, prompter);
+    MappingWriter(settings, host, prompter, std::move(options));
   }
   void Files(const std::vector<std::string>& names) const {
     for (const std::string& n : names) folder.Write(n, "picture");

@@ -48,7 +48,7 @@ ClassInfo ClassOf(ControlKind kind) {
     case ControlKind::AutoCheckBox: return {"Button", "BS_AUTOCHECKBOX", false, false};
     case ControlKind::GroupBox: return {"Button", "BS_GROUPBOX", false, false};
     case ControlKind::Edit: return {"Edit", nullptr, true, false};
-    case ControlKind::RichEdit: return {"RichEdit20W", nullptr, true, false};
+    case ControlKind::TextEditor: return {"Scintilla", nullptr, false, false};
     case ControlKind::Static: return {"Static", nullptr, false, true};
     case ControlKind::StaticIcon: return {"Static", "SS_ICON", false, false};
   }
@@ -180,7 +180,8 @@ RcText DialogsScript() {
       "#include <windows.h>\n";
   for (const res::DialogTemplate* dialog :
        {&res::AboutTemplate(), &res::MainTemplate(), &res::FileMapTemplate(),
-        &res::EditXmlTemplate(), &res::KitMapTemplate()}) {
+        &res::EditXmlTemplate(), &res::KitMapTemplate(), &res::FindTemplate(),
+        &res::GoToLineTemplate()}) {
     RcText part = DialogResource(*dialog);
     if (!part.error.empty()) return part;
     script += "\n" + part.text;

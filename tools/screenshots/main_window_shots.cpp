@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "res/control_ids.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/id_prompts.h"
 #include "ui/qt/main_dialog.h"
 #include "ui/qt/progress_display.h"
@@ -45,8 +46,9 @@ QString SamplePicture(const QTemporaryDir& dir) {
 
 bool RenderMainWindowShots(const QString& folder) {
   bool ok = true;
+  qt::QtDialogs dialogs;
   {
-    qt::CMainDlg window;
+    qt::CMainDlg window(dialogs);
     qobject_cast<QLineEdit*>(window.control(res::kPathBox))
         ->setText(QStringLiteral("/home/user/faces"));
     ok &= Save(window, folder, QStringLiteral("main_make.png"));
@@ -63,11 +65,11 @@ bool RenderMainWindowShots(const QString& folder) {
   }
   QTemporaryDir pictures;
   const QString picture = SamplePicture(pictures);
-  qt::CFileMap file;
+  qt::CFileMap file(dialogs);
   file.SetPicture(QStringLiteral("Face01.png"), QStringLiteral("3/12"));
   file.SetPreview(picture);
   ok &= Save(file, folder, QStringLiteral("prompt_file.png"));
-  qt::CKitMapDlg kit;
+  qt::CKitMapDlg kit(dialogs);
   kit.SetPicture(QStringLiteral("Arsenal home kit.png"), QStringLiteral("0/3"));
   kit.SetPreview(picture);
   ok &= Save(kit, folder, QStringLiteral("prompt_kit.png"));

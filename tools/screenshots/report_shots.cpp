@@ -4,10 +4,14 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 
 #include "res/control_ids.h"
+#include <variant>
+
 #include "ui/check_job.h"
 #include "ui/qt/report_window.h"
 #include "ui/report_jobs.h"
@@ -61,7 +65,69 @@ void MakePack(const QDir& dir) {
   file.write(config.data(), static_cast<qint64>(config.size()));
 }
 
+// A graphics folder: a faces pack, an update pack over it that maps some of
+// its faces again, and club logos under names the faces use.
+void MakeGraphics(const QDir& graphics) {
+  const auto write = [&](const char* pack, const std::string& records) {
+    QDir().mkpath(graphics.filePath(pack));
+    QFile file(graphics.filePath(QString(pack) + "/config.xml"));
+    file.open(QIODevice::WriteOnly);
+    const std::string text =
+        "<record>\n\t<list id=\"maps\">\n" + records + "\t</list>\n</record>\n";
+    file.write(text.data(), static_cast<qint64>(text.size()));
+  };
+  std::string faces, update, logos;
+  int shade = 0;
+  for (int id = 2000120; id < 2000126; ++id) {
+    const std::string name = std::to_string(id);
+    faces += Record(name.c_str(), ("person/" + name + "/portrait").c_str());
+    QDir().mkpath(graphics.filePath("faces"));
+    Face(graphics.filePath(QString("faces/%1.png").arg(id)), QColor::fromHsv(shade += 45, 90, 170));
+  }
+  write("faces", faces);
+  update += Record("2000123", "person/2000123/portrait") +
+            Record("2000124", "person/r-2000124/portrait") +
+            Record("ward", "person/2000200/portrait");
+  QDir().mkpath(graphics.filePath("update-2026"));
+  Face(graphics.filePath("update-2026/2000123.png"), QColor::fromHsv(200, 60, 200));
+  Face(graphics.filePath("update-2026/2000124.png"), QColor::fromHsv(300, 60, 200));
+  write("update-2026", update);
+  logos += Record("1123", "club/1123/logo") + Record("2000121", "club/77/logo");
+  QDir().mkpath(graphics.filePath("logos"));
+  Face(graphics.filePath("logos/1123.png"), QColor(200, 40, 40));
+  Face(graphics.filePath("logos/2000121.png"), QColor(40, 160, 40));
+  write("logos", logos);
+}
+
 }  // namespace
+
+bool RenderScanReportShot(const QString& folder) {
+  QTemporaryDir temporary;
+  const QDir graphics(temporary.filePath(QStringLiteral("graphics")));
+  MakeGraphics(graphics);
+  const std::string path = graphics.path().toStdString();
+  SilentHost host;
+  ui::FolderReport found =
+      ui::CheckFolderOrPacks(path, "/home/user/graphics", Faces, [](const JobProgress&) {});
+  if (!std::holds_alternative<ui::ScanReport>(found)) return false;
+  ui::CheckedPacks checked{std::get<ui::ScanReport>(std::move(found)), {}, Faces};
+  for (const scan::ScannedPack& pack : checked.scan.outcome.packs)
+    checked.buttons.push_back(ui::ReportOffers(
+        pack.report, pack.relative.empty() ? path : path + "/" + pack.relative, true));
+  ui::CheckReport report(host, path, std::move(checked), {}, {}, {});
+  qt::QtDialogs dialogs;
+  qt::CReportDlg dialog(dialogs, nullptr, report);
+  dialog.resize(1060, 600);
+  dialog.show();
+  QApplication::processEvents();
+  auto* idBox = dialog.findChild<QLineEdit*>(QString::number(res::kReportFindIdBox));
+  auto* find = dialog.findChild<QPushButton*>(QString::number(res::kReportFindIdButton));
+  if (!idBox || !find) return false;
+  idBox->setText(QStringLiteral("2000123"));
+  find->click();
+  QApplication::processEvents();
+  return dialog.grab().save(QDir(folder).filePath(QStringLiteral("scan-report.png")));
+}
 
 bool RenderReportShot(const QString& folder) {
   QTemporaryDir temporary;
@@ -74,7 +140,8 @@ bool RenderReportShot(const QString& folder) {
   checked.report = ui::CheckFolder(path, "/home/user/faces", Faces, [](const JobProgress&) {});
   checked.buttons = ui::ReportOffers(checked.report, path, true);
   ui::CheckReport report(host, path, std::move(checked), {}, {}, {});
-  qt::CReportDlg dialog(nullptr, report);
+  qt::QtDialogs dialogs;
+  qt::CReportDlg dialog(dialogs, nullptr, report);
   dialog.resize(980, 520);
   dialog.show();
   QApplication::processEvents();

@@ -3,7 +3,6 @@
 // Run on the offscreen platform (make screenshots does).
 #include <QApplication>
 #include <QDir>
-#include <QPlainTextEdit>
 
 #include <cstdio>
 
@@ -11,6 +10,7 @@
 #include "tools/screenshots/report_shots.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/app_icon.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/edit_dialog.h"
 
 namespace {
@@ -35,9 +35,14 @@ QString SampleConfig() {
 
 bool RenderOwnShots(const QString& folder) {
   bool ok = true;
+  mapio::qt::QtDialogs dialogs;
   {
-    mapio::qt::CXEditDlg editor;
-    editor.SetEditorText(SampleConfig().toStdString());
+    mapio::qt::CXEditDlg editor(dialogs);
+    const std::string text = SampleConfig().toStdString();
+    editor.Box().NewText(text.size(), true);
+    editor.Box().Append(text);
+    editor.Box().EndLoading();
+    editor.SetLook(mapio::ui::LookOf(text));
     ok &= Save(editor, folder, QStringLiteral("editor.png"));
   }
   {
@@ -61,5 +66,6 @@ int main(int argc, char** argv) {
   bool ok = RenderOwnShots(folder);
   ok &= mapio::screenshots::RenderMainWindowShots(folder);
   ok &= mapio::screenshots::RenderReportShot(folder);
+  ok &= mapio::screenshots::RenderScanReportShot(folder);
   return ok ? 0 : 1;
 }

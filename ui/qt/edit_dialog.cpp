@@ -1,51 +1,31 @@
 #include "ui/qt/edit_dialog.h"
 
-#include <QPlainTextEdit>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QPushButton>
-#include <QStringEncoder>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
+#include <QShortcut>
+#include <Qsci/qsciscintilla.h>
 
-#include <utility>
+#include <climits>
 
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
-#include "ui/qt/message_box.h"
-#include "ui/qt/qt_text.h"
+#include "ui/qt/find_dialogs.h"
 
 namespace mapio::qt {
 namespace {
 
-// The box takes and gives its text in pieces of about this many bytes, so
-// that a large file is never held whole in another form beside the box's
-// own copy.
-constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+// QScintilla passes Scintilla's word-sized values as long.
+static_assert(sizeof(long) == sizeof(std::intptr_t));
 
-// Saving holds a piece in UTF-16, in UTF-8 and encoded for the file at
-// once: smaller pieces, then, which cost no more.
-constexpr qsizetype kSavePieceChars = qsizetype{1} << 18;
-
-// The end of the part of `text` starting at `from` that goes into the box
-// at once: after a line break where there is one, else before a
-// character's first byte.
-std::size_t PartEnd(std::string_view text, std::size_t from) {
-  if (text.size() - from <= kPieceBytes) return text.size();
-  const std::size_t limit = from + kPieceBytes;
-  const std::size_t lineEnd = text.rfind('\n', limit - 1);
-  if (lineEnd != std::string_view::npos && lineEnd >= from) return lineEnd + 1;
-  std::size_t end = limit;
-  while (end > from + 1 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return end;
-}
-
-// The text of a confirmed save, read from the (closed) window's box.
-class BoxText final : public ui::EditedText {
+// The text of one window, which keeps it between its showings.
+class QtEditorText final : public ui::EditorText {
  public:
-  explicit BoxText(std::unique_ptr<CXEditDlg> dialog) : dialog_(std::move(dialog)) {}
-  bool ForEachPiece(const std::function<bool(std::string_view)>& take) const override {
-    return ForEachTextPiece(*dialog_->TextBox(), take);
-  }
+  explicit QtEditorText(std::unique_ptr<CXEditDlg> dialog) : dialog_(std::move(dialog)) {}
+  void Append(std::string_view bytes) override { dialog_->Box().Append(bytes); }
+  std::string_view Bytes() override { return dialog_->Box().Bytes(); }
+  CXEditDlg& Dialog() { return *dialog_; }
 
  private:
   std::unique_ptr<CXEditDlg> dialog_;
@@ -53,114 +33,107 @@ class BoxText final : public ui::EditedText {
 
 }  // namespace
 
-CXEditDlg::CXEditDlg(QWidget* owner) : QDialog(owner) {
-  built_ = BuildDialog(*this, res::EditXmlTemplate());
-  textBox_ = built_.Get<QPlainTextEdit>(res::kXmlTextBox);
-  textBox_->setUndoRedoEnabled(false);
+std::intptr_t QtScintillaBox::Call(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+  return box_.SendScintilla(message, static_cast<unsigned long>(wParam), static_cast<long>(lParam));
+}
+
+void QtScintillaBox::UseXmlLexer() {
+  box_.SendScintilla(QsciScintillaBase::SCI_SETLEXERLANGUAGE, 0UL, "xml");
+}
+
+CXEditDlg::CXEditDlg(Dialogs& dialogs, QWidget* owner)
+    : QDialog(owner),
+      dialogs_(dialogs),
+      built_(BuildDialog(*this, res::EditXmlTemplate())),
+      textBox_(built_.Get<QsciScintilla>(res::kXmlTextBox)),
+      box_(*textBox_) {
   connect(built_.Get<QPushButton>(res::kSaveButton), &QPushButton::clicked, this,
           &CXEditDlg::OnSave);
   connect(built_.Get<QPushButton>(res::kEditorCloseButton), &QPushButton::clicked, this,
           &QDialog::reject);
+  const auto shortcut = [this](const QKeySequence& keys, auto slot) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, slot);
+  };
+  // The same keys on every system (Qt's own find keys take Ctrl+G on some).
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), [this] { OpenFind(); });
+  shortcut(QKeySequence(Qt::Key_F3), [this] { FindAgain(ui::FindDirection::Next); });
+  shortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3),
+           [this] { FindAgain(ui::FindDirection::Previous); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_G), [this] { OpenGoToLine(); });
+  textBox_->installEventFilter(this);
 }
 
-void CXEditDlg::SetEditorText(ui::TextPieces text) {
-  pendingText_ = std::move(text);
-  hasPendingText_ = true;
-  if (isVisible()) PlaceText();
+// The text box takes Esc for itself; in a dialog it closes the window.
+bool CXEditDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == textBox_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+      static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+    reject();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
-void CXEditDlg::SelectLine(std::size_t line) {
+void CXEditDlg::SetLook(const ui::EditorLook& look, std::size_t line) {
+  const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  box_.SetLook(look, font.family().toStdString(), font.pointSize() > 0 ? font.pointSize() : 10);
   line_ = line;
-  if (isVisible() && !hasPendingText_) PlaceSelection();
-}
-
-void CXEditDlg::PlaceSelection() {
-  const QTextBlock block = textBox_->document()->findBlockByNumber(static_cast<int>(line_) - 1);
-  if (line_ == 0 || !block.isValid()) return;
-  QTextCursor cursor(block);
-  cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-  textBox_->setTextCursor(cursor);
-  textBox_->centerCursor();
 }
 
 void CXEditDlg::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  // Only now: the box lays out every line again when its width changes,
-  // which the first show does.
-  if (hasPendingText_) PlaceText();
+  // Only now does the box know how many lines it shows.
+  if (line_ == 0) return;
+  box_.SelectLine(std::exchange(line_, 0));
+  textBox_->setFocus();
 }
 
-void CXEditDlg::PlaceText() {
-  ui::TextPieces pieces = std::exchange(pendingText_, {});
-  hasPendingText_ = false;
-  QTextDocument& document = *textBox_->document();
-  textBox_->setUndoRedoEnabled(false);
-  document.clear();
-  {
-    QTextCursor cursor(&document);
-    cursor.beginEditBlock();
-    for (std::string& piece : pieces) {
-      for (std::size_t from = 0; from < piece.size();) {
-        const std::size_t end = PartEnd(piece, from);
-        cursor.insertText(ToQString(std::string_view(piece).substr(from, end - from)));
-        from = end;
-      }
-      std::string().swap(piece);
-    }
-    cursor.endEditBlock();
+void CXEditDlg::OpenFind() {
+  CFindDlg find(*this);
+  find.exec();
+  TakeKeysBack();
+}
+
+// The keys come back to the text, wherever the system put them.
+void CXEditDlg::TakeKeysBack() {
+  activateWindow();
+  textBox_->setFocus();
+}
+
+void CXEditDlg::FindAgain(ui::FindDirection direction) {
+  if (lastFind_.text.empty()) return OpenFind();
+  lastFind_.direction = direction;
+  if (!box_.Find(lastFind_)) {
+    dialogs_.ShowMessage(this, ui::NotFoundText(lastFind_.text), ui::kFindCaption,
+                         MessageKind::Information);
   }
-  textBox_->setTextCursor(QTextCursor(&document));  // at the start, shown from the top
-  document.setModified(false);
-  // Edits made after opening can be undone; loading the file cannot.
-  textBox_->setUndoRedoEnabled(true);
-  PlaceSelection();
+}
+
+void CXEditDlg::OpenGoToLine() {
+  CGoToLineDlg goTo(*this);
+  goTo.exec();
+  TakeKeysBack();
 }
 
 void CXEditDlg::OnSave() {
-  const MessageButton answer = MessageBox::Show(this, ui::kConfirmSaveText, ui::kConfirmSaveCaption,
-                                                MessageKind::Confirmation);
+  const MessageButton answer = dialogs_.ShowMessage(
+      this, ui::kConfirmSaveText, ui::kConfirmSaveCaption, MessageKind::Confirmation);
   if (answer != MessageButton::Ok) return;
   // The box keeps the text to save: once closed, nothing changes it.
   done(QDialog::Accepted);
 }
 
-bool ForEachTextPiece(const QPlainTextEdit& box,
-                      const std::function<bool(std::string_view)>& take) {
-  // Block by block, every character as it is (toPlainText() would turn
-  // no-break spaces into spaces), into UTF-8 a piece at a time.
-  const QTextDocument& document = *box.document();
-  QStringEncoder toUtf8(QStringEncoder::Utf8);
-  QString lines;
-  std::string piece;
-  for (QTextBlock block = document.begin(); block.isValid();) {
-    lines += block.text();
-    block = block.next();
-    if (block.isValid()) lines += QLatin1Char('\n');
-    if (lines.size() < kSavePieceChars && block.isValid()) continue;
-    piece.resize(static_cast<std::size_t>(toUtf8.requiredSpace(lines.size())));
-    const char* end = toUtf8.appendToBuffer(piece.data(), lines);
-    piece.resize(static_cast<std::size_t>(end - piece.data()));
-    lines.truncate(0);  // keeps its room
-    if (!take(piece)) return false;
-  }
-  return true;
+std::unique_ptr<ui::EditorText> QtEditorView::NewText(std::size_t size, bool coloured) {
+  auto dialog = std::make_unique<CXEditDlg>(dialogs_, owner_);
+  dialog->Box().NewText(size, coloured);
+  return std::make_unique<QtEditorText>(std::move(dialog));
 }
 
-std::string WholeText(const QPlainTextEdit& box) {
-  std::string text;
-  ForEachTextPiece(box, [&](std::string_view piece) {
-    text += piece;
-    return true;
-  });
-  return text;
-}
-
-std::unique_ptr<ui::EditedText> QtEditorView::Edit(ui::TextPieces text, std::size_t line) {
-  auto dialog = std::make_unique<CXEditDlg>(owner_);
-  dialog->SetEditorText(std::move(text));
-  dialog->SelectLine(line);
-  if (dialog->exec() != QDialog::Accepted) return nullptr;
-  return std::make_unique<BoxText>(std::move(dialog));
+bool QtEditorView::Edit(ui::EditorText& text, const ui::EditorLook& look, std::size_t line) {
+  CXEditDlg& dialog = static_cast<QtEditorText&>(text).Dialog();
+  dialog.Box().EndLoading();
+  dialog.SetLook(look, line);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace mapio::qt

@@ -1,63 +1,79 @@
-// CXEditDlg, the mapping editor's window (template 134), and the view that
-// runs it for MappingEditor.
+// CXEditDlg, the mapping editor's window (template 134) on QScintilla, and
+// the view that runs it for MappingEditor.
 #pragma once
 
 #include <QDialog>
-#include <QString>
 
-#include <functional>
+#include <cstddef>
 #include <memory>
-#include <string>
-#include <string_view>
 
+#include "ui/editor_find.h"
 #include "ui/mapping_editor.h"
+#include "ui/scintilla_box.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/template_builder.h"
 
-class QPlainTextEdit;
+class QsciScintilla;
 
 namespace mapio::qt {
 
-// The box's whole text in UTF-8, line breaks as "\n", every character as
-// it is, handed to `take` in pieces as ui::TextPieces; false when `take`
-// stopped it.
-bool ForEachTextPiece(const QPlainTextEdit& box, const std::function<bool(std::string_view)>& take);
-std::string WholeText(const QPlainTextEdit& box);
+// The editor's component as ui::ScintillaBox drives it.
+class QtScintillaBox final : public ui::ScintillaBox {
+ public:
+  explicit QtScintillaBox(QsciScintilla& box) : box_(box) {}
+  std::intptr_t Call(unsigned message, std::uintptr_t wParam = 0,
+                     std::intptr_t lParam = 0) override;
+
+ protected:
+  void UseXmlLexer() override;
+
+ private:
+  QsciScintilla& box_;
+};
 
 class CXEditDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CXEditDlg(QWidget* owner = nullptr);
+  explicit CXEditDlg(Dialogs& dialogs, QWidget* owner = nullptr);
 
-  // Into the text box, whole, once the window is shown.
-  void SetEditorText(ui::TextPieces text);
-  void SetEditorText(std::string text) { SetEditorText(ui::TextPieces{std::move(text)}); }
-  // Line `line` (from 1; 0 for none) selected and in view once the text is.
-  void SelectLine(std::size_t line);
-  // The text box's text in UTF-8; after a confirmed save, the text to save.
-  std::string EditorText() const { return WholeText(*textBox_); }
-  QPlainTextEdit* TextBox() const { return textBox_; }
+  QsciScintilla* TextBox() const { return textBox_; }
+  // Its boxes, and those of Find and Go to line.
+  Dialogs& dialogs() const { return dialogs_; }
+  ui::ScintillaBox& Box() { return box_; }
+  // Shows the text so, once the window is up with line `line` (from 1; 0
+  // for none) selected and the keys in the text.
+  void SetLook(const ui::EditorLook& look, std::size_t line = 0);
+  // Ctrl+F, F3 and Shift+F3, Ctrl+G.
+  void OpenFind();
+  void FindAgain(ui::FindDirection direction);
+  void OpenGoToLine();
+  // What Find next and Find previous look for; the last one asked.
+  ui::FindRequest& LastFind() { return lastFind_; }
 
  private:
   void showEvent(QShowEvent* event) override;
-  void PlaceText();
-  void PlaceSelection();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void TakeKeysBack();
   void OnSave();
 
+  Dialogs& dialogs_;
   BuiltDialog built_;
-  QPlainTextEdit* textBox_ = nullptr;
-  ui::TextPieces pendingText_;
-  bool hasPendingText_ = false;
+  QsciScintilla* textBox_ = nullptr;
+  QtScintillaBox box_;
   std::size_t line_ = 0;
+  ui::FindRequest lastFind_;
 };
 
-// Opens a fresh CXEditDlg owned by `owner` for each Edit.
+// Opens a CXEditDlg owned by `owner` for each text, again for each Edit.
 class QtEditorView final : public ui::EditorView {
  public:
-  explicit QtEditorView(QWidget* owner) : owner_(owner) {}
-  std::unique_ptr<ui::EditedText> Edit(ui::TextPieces text, std::size_t line) override;
+  QtEditorView(Dialogs& dialogs, QWidget* owner) : dialogs_(dialogs), owner_(owner) {}
+  std::unique_ptr<ui::EditorText> NewText(std::size_t size, bool coloured) override;
+  bool Edit(ui::EditorText& text, const ui::EditorLook& look, std::size_t line) override;
 
  private:
+  Dialogs& dialogs_;
   QWidget* owner_;
 };
 

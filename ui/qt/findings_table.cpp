@@ -12,18 +12,19 @@ int FindingsTable::rowCount(const QModelIndex& parent) const {
 }
 
 int FindingsTable::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : ui::kReportColumns;
+  return parent.isValid() ? 0 : static_cast<int>(model_.Columns().size());
 }
 
 QVariant FindingsTable::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  const auto column = static_cast<ui::ReportColumn>(index.column());
+  const ui::ReportColumn column = model_.Columns()[static_cast<std::size_t>(index.column())];
   const auto row = static_cast<std::size_t>(index.row());
   switch (role) {
     case Qt::DisplayRole: return ToQString(model_.Cell(row, column));
     // Long names and details in full, whatever the column's width.
     case Qt::ToolTipRole:
-      if (column == ui::ReportColumn::Name || column == ui::ReportColumn::Detail)
+      if (column == ui::ReportColumn::Name || column == ui::ReportColumn::Detail ||
+          column == ui::ReportColumn::Pack)
         return ToQString(model_.Cell(row, column));
       return {};
     case Qt::TextAlignmentRole:
@@ -36,12 +37,14 @@ QVariant FindingsTable::data(const QModelIndex& index, int role) const {
 
 QVariant FindingsTable::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  return ToQString(ui::ReportColumnTitle(static_cast<ui::ReportColumn>(section)));
+  if (section < 0 || section >= columnCount()) return {};
+  return ToQString(ui::ReportColumnTitle(model_.Columns()[static_cast<std::size_t>(section)]));
 }
 
 void FindingsTable::sort(int column, Qt::SortOrder order) {
   std::optional<ui::ReportColumn> by;
-  if (column >= 0 && column < ui::kReportColumns) by = static_cast<ui::ReportColumn>(column);
+  if (column >= 0 && column < columnCount())
+    by = model_.Columns()[static_cast<std::size_t>(column)];
   const bool descending = order == Qt::DescendingOrder;
   const ui::ReportView& now = model_.View();
   if (now.sortedBy == by && now.descending == descending) return;
@@ -53,6 +56,12 @@ void FindingsTable::sort(int column, Qt::SortOrder order) {
 void FindingsTable::ShowOnly(std::optional<checker::Category> category) {
   beginResetModel();
   model_.ShowOnly(category);
+  endResetModel();
+}
+
+void FindingsTable::ShowPack(std::optional<std::size_t> pack) {
+  beginResetModel();
+  model_.ShowPack(pack);
   endResetModel();
 }
 

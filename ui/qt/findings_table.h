@@ -25,6 +25,7 @@ class FindingsTable final : public QAbstractTableModel {
   void sort(int column, Qt::SortOrder order) override;
 
   void ShowOnly(std::optional<checker::Category> category);
+  void ShowPack(std::optional<std::size_t> pack);
   // The model was replaced by a fresh report.
   void Refresh();
 

@@ -10,7 +10,6 @@
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "ui/id_field.h"
-#include "ui/qt/message_box.h"
 #include "ui/qt/picture_reader.h"
 #include "ui/qt/progress_display.h"
 #include "ui/qt/qt_text.h"
@@ -23,9 +22,10 @@ constexpr int kPreviewMargin = 7;  // dialog units, as the template's margins
 
 }  // namespace
 
-IdPromptBase::IdPromptBase(QWidget* owner, const res::DialogTemplate& dialogTemplate, int idField,
+IdPromptBase::IdPromptBase(Dialogs& dialogs, QWidget* owner,
+                           const res::DialogTemplate& dialogTemplate, int idField,
                            int fileNameField, int counterField)
-    : QDialog(owner) {
+    : QDialog(owner), dialogs_(dialogs) {
   built_ = BuildDialog(*this, dialogTemplate);
   idField_ = built_.Get<QLineEdit>(idField);
   fileNameField_ = built_.Get<QLineEdit>(fileNameField);
@@ -71,7 +71,7 @@ void IdPromptBase::showEvent(QShowEvent* event) {
 void IdPromptBase::accept() {
   const std::optional<std::uint32_t> id = ui::ParseIdField(ToUtf8(idField_->text()));
   if (!id) {
-    MessageBox::Show(this, ui::kIdFieldRefusal, {}, MessageKind::Warning);
+    dialogs_.ShowMessage(this, ui::kIdFieldRefusal, kApplicationName, MessageKind::Warning);
     idField_->setFocus(Qt::OtherFocusReason);
     idField_->selectAll();
     return;
@@ -80,12 +80,12 @@ void IdPromptBase::accept() {
   QDialog::accept();
 }
 
-CFileMap::CFileMap(QWidget* owner)
-    : IdPromptBase(owner, res::FileMapTemplate(), res::kFileIdBox, res::kFileNameBox,
+CFileMap::CFileMap(Dialogs& dialogs, QWidget* owner)
+    : IdPromptBase(dialogs, owner, res::FileMapTemplate(), res::kFileIdBox, res::kFileNameBox,
                    res::kFileCounterBox) {}
 
-CKitMapDlg::CKitMapDlg(QWidget* owner)
-    : IdPromptBase(owner, res::KitMapTemplate(), res::kKitIdBox, res::kKitNameBox,
+CKitMapDlg::CKitMapDlg(Dialogs& dialogs, QWidget* owner)
+    : IdPromptBase(dialogs, owner, res::KitMapTemplate(), res::kKitIdBox, res::kKitNameBox,
                    res::kKitCounterBox) {
   SetCheckedPosition(*built_.GroupOf(res::kHomeButton), static_cast<int>(KitKind::Home));
 }
@@ -95,8 +95,8 @@ KitKind CKitMapDlg::kitKind() const {
   return position < 0 ? KitKind::Home : static_cast<KitKind>(position);
 }
 
-QtPrompter::QtPrompter(QWidget* owner, ProgressDisplay* progress, FolderOf folder)
-    : owner_(owner), progress_(progress), folder_(std::move(folder)) {}
+QtPrompter::QtPrompter(Dialogs& dialogs, QWidget* owner, ProgressDisplay* progress, FolderOf folder)
+    : dialogs_(dialogs), owner_(owner), progress_(progress), folder_(std::move(folder)) {}
 
 void QtPrompter::Prepare(IdPromptBase& prompt, std::string_view fileName,
                          std::string_view counter) {
@@ -110,7 +110,7 @@ void QtPrompter::Prepare(IdPromptBase& prompt, std::string_view fileName,
 std::optional<std::uint32_t> QtPrompter::AskFileId(std::string_view fileName,
                                                    std::string_view counter) {
   ProgressDisplay::Pause pause(progress_);
-  CFileMap prompt(owner_);
+  CFileMap prompt(dialogs_, owner_);
   Prepare(prompt, fileName, counter);
   if (prompt.exec() != QDialog::Accepted) return std::nullopt;
   return prompt.id();
@@ -118,7 +118,7 @@ std::optional<std::uint32_t> QtPrompter::AskFileId(std::string_view fileName,
 
 std::optional<KitAnswer> QtPrompter::AskKitId(std::string_view fileName, std::string_view counter) {
   ProgressDisplay::Pause pause(progress_);
-  CKitMapDlg prompt(owner_);
+  CKitMapDlg prompt(dialogs_, owner_);
   Prepare(prompt, fileName, counter);
   if (prompt.exec() != QDialog::Accepted) return std::nullopt;
   return KitAnswer{prompt.id(), prompt.kitKind()};

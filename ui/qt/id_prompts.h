@@ -11,6 +11,7 @@
 #include <string>
 
 #include "ui/job_host.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/template_builder.h"
 
 class QLabel;
@@ -36,12 +37,13 @@ class IdPromptBase : public QDialog {
   void accept() override;
 
  protected:
-  IdPromptBase(QWidget* owner, const res::DialogTemplate& dialogTemplate, int idField,
-               int fileNameField, int counterField);
+  IdPromptBase(Dialogs& dialogs, QWidget* owner, const res::DialogTemplate& dialogTemplate,
+               int idField, int fileNameField, int counterField);
   void showEvent(QShowEvent* event) override;
   BuiltDialog built_;
 
  private:
+  Dialogs& dialogs_;
   QLineEdit* idField_;
   QLineEdit* fileNameField_;
   QLineEdit* counterField_;
@@ -53,13 +55,13 @@ class IdPromptBase : public QDialog {
 class CFileMap final : public IdPromptBase {
   Q_OBJECT
  public:
-  explicit CFileMap(QWidget* owner = nullptr);
+  explicit CFileMap(Dialogs& dialogs, QWidget* owner = nullptr);
 };
 
 class CKitMapDlg final : public IdPromptBase {
   Q_OBJECT
  public:
-  explicit CKitMapDlg(QWidget* owner = nullptr);
+  explicit CKitMapDlg(Dialogs& dialogs, QWidget* owner = nullptr);
   KitKind kitKind() const;
 };
 
@@ -68,7 +70,7 @@ class CKitMapDlg final : public IdPromptBase {
 class QtPrompter final : public IdPrompter {
  public:
   using FolderOf = std::function<std::string()>;
-  QtPrompter(QWidget* owner, ProgressDisplay* progress, FolderOf folder);
+  QtPrompter(Dialogs& dialogs, QWidget* owner, ProgressDisplay* progress, FolderOf folder);
 
   std::optional<std::uint32_t> AskFileId(std::string_view fileName,
                                          std::string_view counter) override;
@@ -77,6 +79,7 @@ class QtPrompter final : public IdPrompter {
  private:
   void Prepare(IdPromptBase& prompt, std::string_view fileName, std::string_view counter);
 
+  Dialogs& dialogs_;
   QWidget* owner_;
   ProgressDisplay* progress_;
   FolderOf folder_;

@@ -17,11 +17,8 @@
 #include "res/dialog_template.h"
 #include "res/texts.h"
 #include "ui/job_entries.h"
-#include "ui/mapping_editor.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/edit_dialog.h"
-#include "ui/qt/folder_chooser.h"
-#include "ui/qt/message_box.h"
 #include "ui/qt/report_window.h"
 #include "ui/qt/qt_text.h"
 
@@ -42,10 +39,11 @@ std::vector<std::string> DroppedPaths(const QMimeData& data) {
   return paths;
 }
 
-CMainDlg::CMainDlg(QWidget* owner)
+CMainDlg::CMainDlg(Dialogs& dialogs, QWidget* owner)
     : QDialog(owner),
+      dialogs_(dialogs),
       progress_(this),
-      prompter_(this, &progress_,
+      prompter_(dialogs, this, &progress_,
                 [this] { return ChooseFolder(logic_.settings().folderPath).path; }),
       logic_(*this, ui::MakeJobEntries(prompter_)) {
   built_ = BuildDialog(*this, res::MainTemplate());
@@ -106,12 +104,12 @@ void CMainDlg::WriteControls(const ui::MainControls& c) {
 
 MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption, MessageKind kind) {
   ProgressDisplay::Pause pause(&progress_);
-  return MessageBox::Show(boxOwner_ ? boxOwner_ : this, text, caption, kind);
+  return dialogs_.ShowMessage(boxOwner_ ? boxOwner_ : this, text, caption, kind);
 }
 
 ui::ReportChoice CMainDlg::ShowReport(ui::CheckReport& report) {
   ProgressDisplay::Pause pause(&progress_);
-  CReportDlg dialog(this, report);
+  CReportDlg dialog(dialogs_, this, report);
   boxOwner_ = &dialog;
   dialog.exec();
   boxOwner_ = nullptr;
@@ -124,11 +122,11 @@ void CMainDlg::JobEnded() { progress_.End(); }
 
 void CMainDlg::Go() { logic_.Go(); }
 
-void CMainDlg::Browse() { logic_.FolderChosen(ToUtf8(FolderChooser::Choose(this))); }
+void CMainDlg::Browse() { logic_.FolderChosen(dialogs_.BrowseForFolder(this)); }
 
 void CMainDlg::EditXml() {
-  QtEditorView editor(this);
-  ui::MappingEditor(logic_, logic_.settings(), editor);
+  QtEditorView editor(dialogs_, this);
+  logic_.EditXml(editor);
 }
 
 void CMainDlg::Check() { logic_.Check(); }

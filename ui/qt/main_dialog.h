@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ui/main_window.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/id_prompts.h"
 #include "ui/qt/progress_display.h"
 #include "ui/qt/template_builder.h"
@@ -22,13 +23,10 @@ namespace mapio::qt {
 class CMainDlg final : public QDialog, private ui::MainWindowView {
   Q_OBJECT
  public:
-  explicit CMainDlg(QWidget* owner = nullptr);
+  // Its boxes and those of the windows it opens come from `dialogs`.
+  explicit CMainDlg(Dialogs& dialogs, QWidget* owner = nullptr);
   ~CMainDlg() override;
 
-  // What the jobs talk to: the window's data exchange and message boxes.
-  JobHost& host() { return logic_; }
-  const JobSettings& settings() const { return logic_.settings(); }
-  ProgressDisplay& progress() { return progress_; }
   // A control of the template by id (tests, screenshots).
   QWidget* control(int id) const { return built_.byId.value(id); }
   // The context menu with "&About Mapio..." (tests open it themselves).
@@ -60,6 +58,7 @@ class CMainDlg final : public QDialog, private ui::MainWindowView {
   void JobEnded() override;
   void Connect();
 
+  Dialogs& dialogs_;
   BuiltDialog built_;
   QLineEdit* path_ = nullptr;
   QButtonGroup* actions_ = nullptr;

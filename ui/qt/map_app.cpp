@@ -2,8 +2,9 @@
 
 #include <QKeyEvent>
 
-#include "ui/qt/main_dialog.h"
 #include "ui/qt/app_icon.h"
+#include "ui/qt/dialogs.h"
+#include "ui/qt/main_dialog.h"
 #include "ui/qt/qt_text.h"
 
 namespace mapio::qt {
@@ -51,7 +52,8 @@ CMapApp::CMapApp(int argc, char** argv) {
 CMapApp::~CMapApp() = default;
 
 int CMapApp::Run() {
-  CMainDlg window;
+  QtDialogs dialogs;
+  CMainDlg window(dialogs);
   window.exec();  // the result is of no interest
   return 0;
 }

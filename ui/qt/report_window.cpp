@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,6 +12,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -44,7 +47,8 @@ QLabel* Label(QWidget* owner, int id, std::string_view text = {}) {
 
 }  // namespace
 
-CReportDlg::CReportDlg(QWidget* owner, ui::CheckReport& report) : QDialog(owner), report_(report) {
+CReportDlg::CReportDlg(Dialogs& dialogs, QWidget* owner, ui::CheckReport& report)
+    : QDialog(owner), dialogs_(dialogs), report_(report) {
   setWindowTitle(ToQString(report.Caption()));
   setObjectName(Id(res::kReportDialog));
   setSizeGripEnabled(true);
@@ -59,6 +63,7 @@ CReportDlg::CReportDlg(QWidget* owner, ui::CheckReport& report) : QDialog(owner)
   filterRow_->setColumnStretch(kFiltersPerRow + 1, 1);
   layout->addLayout(filterRow_);
   filters_ = new QButtonGroup(this);
+  MakePackRow(layout);
 
   findings_ = new FindingsTable(report_.Model(), this);
   table_ = new QTableView(this);
@@ -74,14 +79,22 @@ CReportDlg::CReportDlg(QWidget* owner, ui::CheckReport& report) : QDialog(owner)
   QHeaderView* header = table_->horizontalHeader();
   header->setStretchLastSection(true);
   const QFontMetrics metrics = fontMetrics();
+  // By ReportColumn; the detail takes what is left.
   const int widths[] = {metrics.horizontalAdvance(QStringLiteral("duplicate-name__")),
                         metrics.horizontalAdvance(QStringLiteral("0000000_")),
                         metrics.horizontalAdvance(QStringLiteral("M")) * 16,
-                        metrics.horizontalAdvance(QStringLiteral("r-00000000__"))};
-  for (int c = 0; c < 4; ++c) header->resizeSection(c, widths[c]);
+                        metrics.horizontalAdvance(QStringLiteral("r-00000000__")),
+                        0,
+                        metrics.horizontalAdvance(QStringLiteral("M")) * 12};
+  const auto columns = report_.Model().Columns();
   const ui::ReportView& view = report_.Model().View();
-  header->setSortIndicator(view.sortedBy ? static_cast<int>(*view.sortedBy) : -1,
-                           view.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  int sortedAt = -1;
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    if (columns[c] != ui::ReportColumn::Detail)
+      header->resizeSection(static_cast<int>(c), widths[static_cast<int>(columns[c])]);
+    if (view.sortedBy == columns[c]) sortedAt = static_cast<int>(c);
+  }
+  header->setSortIndicator(sortedAt, view.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
   table_->setSortingEnabled(true);
   table_->installEventFilter(this);
   QLabel* findingsLabel = Label(this, res::kReportFindingsLabel, ui::kFindingsLabel);
@@ -171,15 +184,66 @@ void CReportDlg::MakeButtons(QHBoxLayout* row) {
   connect(below_[2], &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void CReportDlg::MakePackRow(QVBoxLayout* layout) {
+  auto* row = new QHBoxLayout;
+  QLabel* packLabel = Label(this, res::kReportPackLabel, ui::kPackFilterLabel);
+  packs_ = new QComboBox(this);
+  packs_->setObjectName(Id(res::kReportPackFilter));
+  packLabel->setBuddy(packs_);
+  QLabel* idLabel = Label(this, res::kReportFindIdLabel, ui::kFindIdLabel);
+  idBox_ = new QLineEdit(this);
+  idBox_->setObjectName(Id(res::kReportFindIdBox));
+  idLabel->setBuddy(idBox_);
+  find_ = Button(res::kReportFindIdButton, ui::kFindIdButton);
+  for (QWidget* w : std::initializer_list<QWidget*>{packLabel, packs_, idLabel, idBox_, find_})
+    row->addWidget(w);
+  row->addStretch(1);
+  layout->addLayout(row);
+  answer_ = new QPlainTextEdit(this);
+  answer_->setObjectName(Id(res::kReportIdAnswer));
+  answer_->setReadOnly(true);
+  answer_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  answer_->setMaximumHeight(fontMetrics().height() * 6);
+  answer_->hide();
+  layout->addWidget(answer_);
+  const bool scanned = report_.Model().Scanned();
+  for (QWidget* w : std::initializer_list<QWidget*>{packLabel, packs_, idLabel, idBox_, find_})
+    w->setVisible(scanned);
+  connect(packs_, &QComboBox::activated, this, [this](int index) {
+    findings_->ShowPack(index <= 0
+                            ? std::nullopt
+                            : std::optional<std::size_t>(static_cast<std::size_t>(index - 1)));
+    summary_->setText(ToQString(report_.Model().Summary()));
+  });
+  connect(find_, &QPushButton::clicked, this, &CReportDlg::FindId);
+  connect(idBox_, &QLineEdit::returnPressed, this, &CReportDlg::FindId);
+}
+
+// "all packs", then each pack with its count of findings.
+void CReportDlg::FillPacks() {
+  const ui::ReportModel& model = report_.Model();
+  packs_->clear();
+  if (!model.Scanned()) return;
+  packs_->addItem(ToQString(model.PackFilterLabel(std::nullopt)));
+  for (std::size_t p = 0; p < model.Packs(); ++p)
+    packs_->addItem(ToQString(model.PackFilterLabel(p)));
+  const std::optional<std::size_t> chosen = model.View().pack;
+  packs_->setCurrentIndex(chosen ? static_cast<int>(*chosen) + 1 : 0);
+}
+
+void CReportDlg::FindId() {
+  const ui::IdAnswer answer = report_.FindId(idBox_->text().toStdString());
+  answer_->setPlainText(ToQString(answer.text));
+  answer_->show();
+  ShowFacts(answer.picture);
+}
+
 // The summary, the filters and the buttons of the report as it is now.
 void CReportDlg::ShowFresh() {
   summary_->setText(ToQString(report_.Model().Summary()));
   MakeFilters();
-  const auto offers = ui::Offers(report_.Buttons());
-  for (std::size_t i = 0; i < offers_.size(); ++i) {
-    offers_[i]->setText(ToQString(offers[i].text));
-    offers_[i]->setVisible(!offers[i].text.empty());
-  }
+  FillPacks();
+  ShowOffers();
   if (findings_->rowCount() > 0 && !table_->currentIndex().isValid())
     table_->selectionModel()->setCurrentIndex(findings_->index(0, 0),
                                               QItemSelectionModel::NoUpdate);
@@ -211,9 +275,18 @@ void CReportDlg::MakeFilters() {
   show->setBuddy(filters_->checkedButton());
 }
 
+void CReportDlg::ShowOffers() {
+  const auto offers = ui::Offers(report_.Buttons());
+  for (std::size_t i = 0; i < offers_.size(); ++i) {
+    offers_[i]->setText(ToQString(offers[i].text));
+    offers_[i]->setVisible(!offers[i].text.empty());
+  }
+}
+
 void CReportDlg::OrderTabs() {
   std::vector<QWidget*> chain;
   for (QAbstractButton* radio : filters_->buttons()) chain.push_back(radio);
+  chain.insert(chain.end(), {packs_, idBox_, find_});
   chain.push_back(table_);
   chain.insert(chain.end(), offers_.begin(), offers_.end());
   chain.insert(chain.end(), below_.begin(), below_.end());
@@ -223,7 +296,15 @@ void CReportDlg::OrderTabs() {
 void CReportDlg::ShowPicture() {
   const QModelIndex current = table_->currentIndex();
   std::optional<ui::PictureFacts> facts;
-  if (current.isValid()) facts = report_.PictureOf(static_cast<std::size_t>(current.row()));
+  std::optional<std::size_t> row;
+  if (current.isValid()) row = static_cast<std::size_t>(current.row());
+  if (row) facts = report_.PictureOf(*row);
+  // The buttons act on the current finding's pack.
+  if (report_.ShowButtonsOf(row)) ShowOffers();
+  ShowFacts(facts);
+}
+
+void CReportDlg::ShowFacts(const std::optional<ui::PictureFacts>& facts) {
   if (!facts) {
     picture_->clear();
     pictureName_->clear();
@@ -242,7 +323,7 @@ void CReportDlg::ShowPicture() {
 void CReportDlg::OpenCurrent() {
   const QModelIndex current = table_->currentIndex();
   if (!current.isValid()) return;
-  QtEditorView editor(this);
+  QtEditorView editor(dialogs_, this);
   const int row = current.row();
   const bool fresh = report_.Open(static_cast<std::size_t>(row), editor);
   // The keys come back to the table, wherever the system put them.

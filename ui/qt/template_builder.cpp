@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <Qsci/qsciscintilla.h>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -54,14 +55,9 @@ QWidget* MakeEdit(QDialog& dialog, const ControlTemplate& control) {
   return edit;
 }
 
-QWidget* MakeRichEdit(QDialog& dialog, const ControlTemplate& control) {
-  auto* box = new QPlainTextEdit(&dialog);
-  box->setLineWrapMode(QPlainTextEdit::NoWrap);
-  box->setVerticalScrollBarPolicy(Has(control, res::kVScroll) ? Qt::ScrollBarAlwaysOn
-                                                              : Qt::ScrollBarAsNeeded);
-  box->setReadOnly(Has(control, res::kReadOnly));
+QWidget* MakeTextEditor(QDialog& dialog, const ControlTemplate& control) {
+  auto* box = new QsciScintilla(&dialog);
   box->setFrameShape(Has(control, res::kBorder) ? QFrame::StyledPanel : QFrame::NoFrame);
-  box->setPlainText(ToQString(control.text));
   return box;
 }
 
@@ -102,7 +98,7 @@ QWidget* MakeControl(QDialog& dialog, const ControlTemplate& control, const QRec
     case ControlKind::AutoRadioButton: return new QRadioButton(ButtonText(control), &dialog);
     case ControlKind::AutoCheckBox: return new QCheckBox(ButtonText(control), &dialog);
     case ControlKind::Edit: return MakeEdit(dialog, control);
-    case ControlKind::RichEdit: return MakeRichEdit(dialog, control);
+    case ControlKind::TextEditor: return MakeTextEditor(dialog, control);
     case ControlKind::GroupBox: return MakeGroupBox(dialog, control);
     case ControlKind::Static: return MakeStatic(dialog, control);
     case ControlKind::StaticIcon: return MakeIcon(dialog, rect);

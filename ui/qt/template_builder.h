@@ -18,7 +18,7 @@
 //   check boxes      QCheckBox
 //   edit boxes       QLineEdit (QPlainTextEdit when multi-line); kNumber
 //                    accepts digits only, of any length; kReadOnly.
-//   rich edit        QPlainTextEdit, no wrapping, vertical scroll bar.
+//   text editor      QsciScintilla (the editor's window sets it up).
 //   group boxes      QGroupBox, drawn behind and transparent to the mouse,
 //                    as the controls they frame are siblings, not children.
 //   static text      QLabel; kNoPrefix shows "&" as is.

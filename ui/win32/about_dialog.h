@@ -9,7 +9,7 @@ namespace mapio::win32 {
 
 class CAboutDlg final : public Dialog {
  public:
-  CAboutDlg() : Dialog(res::kAboutDialog) {}
+  explicit CAboutDlg(Dialogs& dialogs) : Dialog(res::kAboutDialog, dialogs) {}
 };
 
 }  // namespace mapio::win32

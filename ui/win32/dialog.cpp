@@ -1,7 +1,6 @@
 #include "ui/win32/dialog.h"
 
 #include <string>
-#include <utility>
 
 #include "platform/wide_win32.h"
 #include "ui/win32/placement.h"
@@ -13,11 +12,6 @@ namespace {
 // Posted by WM_INITDIALOG, so that it arrives inside the modal loop.
 constexpr UINT kShownMessage = WM_APP + 0x4d;
 
-Dialog::ShownHook& TheShownHook() {
-  static Dialog::ShownHook hook;
-  return hook;
-}
-
 }  // namespace
 
 std::string WindowText(HWND window) {
@@ -28,8 +22,6 @@ std::string WindowText(HWND window) {
   text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
   return platform::Narrow(text);
 }
-
-void Dialog::SetShownHookForTesting(Dialog::ShownHook hook) { TheShownHook() = std::move(hook); }
 
 INT_PTR Dialog::RunModal(HWND owner) {
   return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
@@ -70,12 +62,10 @@ INT_PTR Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG: {
       const bool defaultFocus = OnInitDialog();
       if (!PlacesItself()) CenterOnOwner(hwnd_);  // after OnInitDialog, which may size it
-      if (TheShownHook()) PostMessageW(hwnd_, kShownMessage, 0, 0);
+      PostMessageW(hwnd_, kShownMessage, 0, 0);
       return defaultFocus ? TRUE : FALSE;
     }
-    case kShownMessage:
-      if (TheShownHook()) TheShownHook()(*this);
-      return TRUE;
+    case kShownMessage: dialogs_.Opened(*this); return TRUE;
     case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     default: {
       INT_PTR result = 0;

@@ -5,15 +5,18 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <string_view>
+
+#include "ui/win32/dialogs.h"
 
 namespace mapio::win32 {
 
 class Dialog {
  public:
-  explicit Dialog(int templateId) : templateId_(templateId) {}
+  // Its boxes, and those of the dialogs it opens, come from `dialogs`,
+  // which hears when it is up.
+  Dialog(int templateId, Dialogs& dialogs) : templateId_(templateId), dialogs_(dialogs) {}
   virtual ~Dialog() = default;
   Dialog(const Dialog&) = delete;
   Dialog& operator=(const Dialog&) = delete;
@@ -25,17 +28,13 @@ class Dialog {
 
   HWND hwnd() const { return hwnd_; }
   int templateId() const { return templateId_; }
+  Dialogs& dialogs() const { return dialogs_; }
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
   std::string ItemText(int id) const;
   void SetItemText(int id, std::string_view text);
   // True once the dialog has decided to close (its window goes a moment
   // later, when its loop next runs).
   bool ended() const { return ended_; }
-
-  // Test seam: runs inside the modal loop of every dialog once it is up, so
-  // tests drive dialogs through their messages without a person.
-  using ShownHook = std::function<void(Dialog&)>;
-  static void SetShownHookForTesting(ShownHook hook);
 
  protected:
   // After the controls exist. True leaves the focus to the dialog manager.
@@ -56,6 +55,7 @@ class Dialog {
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   int templateId_;
+  Dialogs& dialogs_;
   HWND hwnd_ = nullptr;
   bool ended_ = false;
 };

@@ -1,152 +1,90 @@
 #include "ui/win32/edit_dialog.h"
 
-#include <richedit.h>
-
-#include <algorithm>
-#include <cstring>
 #include <string>
 #include <utility>
 
+#include <Scintilla.h>
+
 #include "platform/wide_win32.h"
 #include "res/control_ids.h"
-#include "ui/win32/message_box.h"
+#include "ui/win32/find_dialogs.h"
 
 namespace mapio::win32 {
-
 namespace {
 
-// Hands the box the pieces in UTF-16, converting one at a time and letting
-// each go once converted, so that the file is never held whole twice more.
-struct StreamIn {
-  explicit StreamIn(ui::TextPieces& text) : pieces(&text) {}
-  ui::TextPieces* pieces;
-  std::size_t next = 0;
-  std::wstring wide;
-  std::size_t sent = 0;  // characters of `wide`
+constexpr int kFontPoints = 10;
+
+// The editor whose keys its hook takes; there is one at a time.
+thread_local CXEditDlg* theKeysEditor = nullptr;
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+// The first fixed-pitch font of these the system has; Courier New is on
+// every Windows.
+std::string EditorFont() {
+  static const std::string chosen = [] {
+    HDC screen = GetDC(nullptr);
+    std::string name = "Courier New";
+    for (const wchar_t* face : {L"Consolas", L"Courier New", L"DejaVu Sans Mono"}) {
+      LOGFONTW wanted{};
+      wanted.lfCharSet = DEFAULT_CHARSET;
+      lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+      bool found = false;
+      EnumFontFamiliesExW(screen, &wanted, &NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+      if (found) {
+        name = platform::Narrow(face);
+        break;
+      }
+    }
+    ReleaseDC(nullptr, screen);
+    return name;
+  }();
+  return chosen;
+}
+
+// The text of one editing session, kept by a hidden window while the
+// editor windows come and go.
+class Win32EditorText final : public ui::EditorText {
+ public:
+  void Append(std::string_view bytes) override { holder_.Box().Append(bytes); }
+  std::string_view Bytes() override { return holder_.Box().Bytes(); }
+  ui::ScintillaBox& Box() { return holder_.Box(); }
+
+ private:
+  ScintillaHolder holder_;
 };
-
-DWORD CALLBACK ReadPiece(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got) {
-  auto* in = reinterpret_cast<StreamIn*>(cookie);
-  while (in->sent == in->wide.size() && in->next < in->pieces->size()) {
-    std::string& piece = (*in->pieces)[in->next++];
-    in->wide = platform::Widen(piece);
-    std::string().swap(piece);
-    in->sent = 0;
-  }
-  // Whole characters only.
-  const std::size_t take =
-      std::min(in->wide.size() - in->sent, static_cast<std::size_t>(wanted) / sizeof(wchar_t));
-  std::memcpy(buffer, in->wide.data() + in->sent, take * sizeof(wchar_t));
-  in->sent += take;
-  *got = static_cast<LONG>(take * sizeof(wchar_t));
-  return 0;
-}
-
-bool IsHigh(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLow(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// Half a surrogate pair would make the file no UTF-8.
-bool IsLoneSurrogate(const std::wstring& text, std::size_t i) {
-  if (IsHigh(text[i])) return i + 1 == text.size() || !IsLow(text[i + 1]);
-  return IsLow(text[i]) && (i == 0 || !IsHigh(text[i - 1]));
-}
-
-DWORD CALLBACK WritePiece(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* written) {
-  auto* out = reinterpret_cast<std::wstring*>(cookie);
-  out->append(reinterpret_cast<const wchar_t*>(buffer), static_cast<std::size_t>(size) / 2);
-  *written = size;
-  return 0;
-}
 
 }  // namespace
 
-void LoadRichEdit() {
-  static const HMODULE library = LoadLibraryW(L"riched20.dll");
-  (void)library;
+CXEditDlg::CXEditDlg(Dialogs& dialogs, std::intptr_t document, const ui::EditorLook& look,
+                     std::size_t line)
+    : Dialog(res::kEditXmlDialog, dialogs), document_(document), look_(look), line_(line) {
+  RegisterScintilla();
 }
-
-std::string RichEditText(HWND box) {
-  std::wstring wide;
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&wide), 0, &WritePiece};
-  SendMessageW(box, EM_STREAMOUT, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
-  // The box ends its lines with CR LF (or CR); the editor's text has LF.
-  // A lone surrogate is saved as U+FFFD, as the system's own conversion has it.
-  std::wstring lines;
-  lines.reserve(wide.size());
-  for (std::size_t i = 0; i < wide.size(); ++i) {
-    if (wide[i] == L'\r') {
-      lines.push_back(L'\n');
-      if (i + 1 < wide.size() && wide[i + 1] == L'\n') ++i;
-    } else {
-      lines.push_back(IsLoneSurrogate(wide, i) ? L'\xFFFD' : wide[i]);
-    }
-  }
-  return platform::Narrow(lines);
-}
-
-void SetRichEditPieces(HWND box, ui::TextPieces& pieces) {
-  StreamIn in(pieces);
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&in), 0, &ReadPiece};
-  SendMessageW(box, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
-}
-
-void SetRichEditText(HWND box, const std::string& text) {
-  ui::TextPieces pieces{text};
-  SetRichEditPieces(box, pieces);
-}
-
-std::optional<CHARRANGE> LineInBox(const ui::TextPieces& pieces, std::size_t line) {
-  if (line == 0) return std::nullopt;
-  std::size_t current = 1;
-  LONG at = 0;
-  std::optional<CHARRANGE> range;
-  for (const std::string& piece : pieces) {
-    for (const char c : piece) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (current == line && !range) range = CHARRANGE{at, at};
-      if (byte == '\n') {
-        if (current == line) {
-          range->cpMax = at;
-          return range;
-        }
-        ++current;
-        ++at;
-      } else if ((byte & 0xC0) != 0x80) {
-        at += byte >= 0xF0 ? 2 : 1;  // four bytes take a surrogate pair
-      }
-    }
-  }
-  if (current == line) {
-    if (!range) range = CHARRANGE{at, at};
-    range->cpMax = at;
-  }
-  return range;
-}
-
-CXEditDlg::CXEditDlg(ui::TextPieces text, std::size_t line)
-    : Dialog(res::kEditXmlDialog), pieces_(std::move(text)), line_(line) {}
 
 bool CXEditDlg::OnInitDialog() {
   HWND box = Item(res::kXmlTextBox);
-  // No limit of the box's own: a cut text would cut the file on saving.
-  SendMessageW(box, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-  const std::optional<CHARRANGE> selected = LineInBox(pieces_, line_);
-  SetRichEditPieces(box, pieces_);
-  pieces_ = ui::TextPieces();  // the box holds it now
-  SendMessageW(box, EM_SETMODIFY, FALSE, 0);
-  if (!selected) return true;
+  box_.emplace(box);
+  box_->ShowDocument(document_);
+  box_->SetLook(look_, EditorFont(), kFontPoints);
+  // Selected text in the system's colours, as in every other box.
+  box_->Call(SCI_SETSELBACK, 1, static_cast<std::intptr_t>(GetSysColor(COLOR_HIGHLIGHT)));
+  box_->Call(SCI_SETSELFORE, 1, static_cast<std::intptr_t>(GetSysColor(COLOR_HIGHLIGHTTEXT)));
+  theKeysEditor = this;
+  keysHook_ = SetWindowsHookExW(WH_MSGFILTER, &CXEditDlg::KeysHook, nullptr, GetCurrentThreadId());
+  if (line_ == 0) return true;
+  box_->SelectLine(line_);
   SetFocus(box);
-  CHARRANGE range = *selected;
-  SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  SendMessageW(box, EM_SCROLLCARET, 0, 0);
   return false;  // the focus is set
 }
 
 bool CXEditDlg::OnCommand(int id, int notification) {
   if (id == res::kSaveButton) {
-    if (ShowMessageBox(hwnd(), ui::kConfirmSaveText, ui::kConfirmSaveCaption,
-                       MessageKind::Confirmation) == MessageButton::Ok) {
-      text_ = RichEditText(Item(res::kXmlTextBox));
+    if (dialogs().ShowMessage(hwnd(), ui::kConfirmSaveText, ui::kConfirmSaveCaption,
+                              MessageKind::Confirmation) == MessageButton::Ok) {
       End(res::kSaveButton);
     }
     return true;
@@ -158,11 +96,78 @@ bool CXEditDlg::OnCommand(int id, int notification) {
   return Dialog::OnCommand(id, notification);
 }
 
-std::unique_ptr<ui::EditedText> Win32EditorView::Edit(ui::TextPieces text, std::size_t line) {
-  LoadRichEdit();
-  CXEditDlg editor(std::move(text), line);
-  if (editor.RunModal(owner_) != res::kSaveButton) return nullptr;
-  return std::make_unique<ui::WholeEditedText>(std::move(editor.text()));
+void CXEditDlg::OpenFind() {
+  CFindDlg find(*this);
+  find.RunModal(hwnd());
+  SetFocus(box_->window());  // the keys go on in the text
+}
+
+void CXEditDlg::FindAgain(ui::FindDirection direction) {
+  if (lastFind_.text.empty()) return OpenFind();
+  lastFind_.direction = direction;
+  if (!box_->Find(lastFind_)) {
+    dialogs().ShowMessage(hwnd(), ui::NotFoundText(lastFind_.text), ui::kFindCaption,
+                          MessageKind::Information);
+  }
+}
+
+void CXEditDlg::OpenGoToLine() {
+  CGoToLineDlg goTo(*this);
+  goTo.RunModal(hwnd());
+  SetFocus(box_->window());
+}
+
+// The window's own keys, wherever its focus is: taken from the dialog's
+// loop before the text box, which wants every key, sees them. Esc closes the
+// window, as in any dialog.
+bool CXEditDlg::OnKey(WPARAM key) {
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  if (key == VK_ESCAPE) {
+    PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(res::kEditorCloseButton, BN_CLICKED), 0);
+  } else if (control && key == 'F') {
+    OpenFind();
+  } else if (control && key == 'G') {
+    OpenGoToLine();
+  } else if (key == VK_F3) {
+    FindAgain(shift ? ui::FindDirection::Previous : ui::FindDirection::Next);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+LRESULT CALLBACK CXEditDlg::KeysHook(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const MSG*>(lParam);
+  CXEditDlg* editor = theKeysEditor;
+  if (code == MSGF_DIALOGBOX && editor != nullptr && message->message == WM_KEYDOWN &&
+      (message->hwnd == editor->hwnd() || IsChild(editor->hwnd(), message->hwnd)) &&
+      editor->OnKey(message->wParam)) {
+    return TRUE;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool CXEditDlg::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR&) {
+  if (message == WM_DESTROY && keysHook_ != nullptr) {
+    UnhookWindowsHookEx(keysHook_);
+    keysHook_ = nullptr;
+    theKeysEditor = nullptr;
+  }
+  return false;
+}
+
+std::unique_ptr<ui::EditorText> Win32EditorView::NewText(std::size_t size, bool coloured) {
+  auto text = std::make_unique<Win32EditorText>();
+  text->Box().NewText(size, coloured);
+  return text;
+}
+
+bool Win32EditorView::Edit(ui::EditorText& text, const ui::EditorLook& look, std::size_t line) {
+  ui::ScintillaBox& holder = static_cast<Win32EditorText&>(text).Box();
+  holder.EndLoading();
+  CXEditDlg editor(dialogs_, holder.Document(), look, line);
+  return editor.RunModal(owner_) == res::kSaveButton;
 }
 
 }  // namespace mapio::win32

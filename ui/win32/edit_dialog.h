@@ -1,57 +1,61 @@
-// The mapping editor's window, CXEditDlg ("Edit XML file"), on a rich-edit
-// box that takes the whole file, and the EditorView that runs it.
+// The mapping editor's window, CXEditDlg ("Edit XML file"), on Scintilla's
+// control, and the EditorView that runs it.
 #pragma once
 
 #include <windows.h>
-#include <richedit.h>
 
+#include <cstdint>
+#include <memory>
 #include <optional>
-#include <string>
 
+#include "ui/editor_find.h"
 #include "ui/mapping_editor.h"
 #include "ui/win32/dialog.h"
+#include "ui/win32/scintilla_control.h"
 
 namespace mapio::win32 {
 
-// Loads the library of the "RichEdit20W" class once.
-void LoadRichEdit();
-
 class CXEditDlg final : public Dialog {
  public:
-  // With `line` (from 1; 0 for none) selected and scrolled into view.
-  explicit CXEditDlg(ui::TextPieces text, std::size_t line = 0);
-  // The box's text after a confirmed save, UTF-8 with "\n" between lines.
-  std::string& text() { return text_; }
+  // Shows `document` (a Scintilla document, which the window shares) in
+  // `look`, with line `line` (from 1; 0 for none) selected and in view.
+  CXEditDlg(Dialogs& dialogs, std::intptr_t document, const ui::EditorLook& look,
+            std::size_t line = 0);
+
+  // Once the window is up.
+  ui::ScintillaBox& Box() { return *box_; }
+  // Ctrl+F, F3 and Shift+F3, Ctrl+G.
+  void OpenFind();
+  void FindAgain(ui::FindDirection direction);
+  void OpenGoToLine();
+  // What Find next and Find previous look for; the last one asked.
+  ui::FindRequest& LastFind() { return lastFind_; }
 
  protected:
   bool OnInitDialog() override;
   bool OnCommand(int id, int notification) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
-  ui::TextPieces pieces_;
+  static LRESULT CALLBACK KeysHook(int code, WPARAM wParam, LPARAM lParam);
+  bool OnKey(WPARAM key);
+
+  std::intptr_t document_;
+  ui::EditorLook look_;
   std::size_t line_;
-  std::string text_;
+  std::optional<Win32ScintillaBox> box_;
+  ui::FindRequest lastFind_;
+  HHOOK keysHook_ = nullptr;
 };
-
-// The box's whole text, and putting text into it, as UTF-8 with "\n"
-// between lines. Plain text both ways: a file that starts like RTF is not
-// taken as RTF.
-std::string RichEditText(HWND box);
-void SetRichEditText(HWND box, const std::string& text);
-// Lets each piece go once the box has it.
-void SetRichEditPieces(HWND box, ui::TextPieces& pieces);
-
-// Where line `line` (from 1) of `pieces` starts and ends in the box, in
-// UTF-16 units (the box keeps one character for each line break); nullopt
-// past the last line.
-std::optional<CHARRANGE> LineInBox(const ui::TextPieces& pieces, std::size_t line);
 
 class Win32EditorView final : public ui::EditorView {
  public:
-  explicit Win32EditorView(HWND owner) : owner_(owner) {}
-  std::unique_ptr<ui::EditedText> Edit(ui::TextPieces text, std::size_t line) override;
+  Win32EditorView(Dialogs& dialogs, HWND owner) : dialogs_(dialogs), owner_(owner) {}
+  std::unique_ptr<ui::EditorText> NewText(std::size_t size, bool coloured) override;
+  bool Edit(ui::EditorText& text, const ui::EditorLook& look, std::size_t line) override;
 
  private:
+  Dialogs& dialogs_;
   HWND owner_;
 };
 

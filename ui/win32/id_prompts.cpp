@@ -4,13 +4,13 @@
 
 #include "res/control_ids.h"
 #include "ui/id_field.h"
-#include "ui/win32/message_box.h"
 #include "ui/win32/progress_window.h"
 
 namespace mapio::win32 {
 
-IdPromptBase::IdPromptBase(int templateId, int idField, int fileNameField, int counterField)
-    : Dialog(templateId),
+IdPromptBase::IdPromptBase(Dialogs& dialogs, int templateId, int idField, int fileNameField,
+                           int counterField)
+    : Dialog(templateId, dialogs),
       idField_(idField),
       fileNameField_(fileNameField),
       counterField_(counterField) {}
@@ -37,7 +37,7 @@ bool IdPromptBase::OnCommand(int id, int notification) {
   if (id == IDOK) {
     const std::optional<std::uint32_t> value = ui::ParseIdField(ItemText(idField_));
     if (!value) {
-      ShowMessageBox(hwnd(), ui::kIdFieldRefusal, {}, MessageKind::Warning);
+      dialogs().ShowMessage(hwnd(), ui::kIdFieldRefusal, kApplicationName, MessageKind::Warning);
       FocusIdField();
       return true;
     }
@@ -49,11 +49,13 @@ bool IdPromptBase::OnCommand(int id, int notification) {
   return Dialog::OnCommand(id, notification);
 }
 
-CFileMap::CFileMap()
-    : IdPromptBase(res::kFileMapDialog, res::kFileIdBox, res::kFileNameBox, res::kFileCounterBox) {}
+CFileMap::CFileMap(Dialogs& dialogs)
+    : IdPromptBase(dialogs, res::kFileMapDialog, res::kFileIdBox, res::kFileNameBox,
+                   res::kFileCounterBox) {}
 
-CKitMapDlg::CKitMapDlg()
-    : IdPromptBase(res::kKitMapDialog, res::kKitIdBox, res::kKitNameBox, res::kKitCounterBox) {}
+CKitMapDlg::CKitMapDlg(Dialogs& dialogs)
+    : IdPromptBase(dialogs, res::kKitMapDialog, res::kKitIdBox, res::kKitNameBox,
+                   res::kKitCounterBox) {}
 
 bool CKitMapDlg::OnInitDialog() {
   CheckRadioButton(hwnd(), res::kHomeButton, res::kThirdButton,
@@ -72,7 +74,7 @@ void CKitMapDlg::ReadBack() {
 std::optional<std::uint32_t> Win32Prompter::AskFileId(std::string_view fileName,
                                                       std::string_view counter) {
   ProgressWindow::Pause pause(progress_);
-  CFileMap prompt;
+  CFileMap prompt(dialogs_);
   prompt.SetPicture(fileName, counter);
   if (prompt.RunModal(owner_) != IDOK) return std::nullopt;
   return prompt.id();
@@ -81,7 +83,7 @@ std::optional<std::uint32_t> Win32Prompter::AskFileId(std::string_view fileName,
 std::optional<KitAnswer> Win32Prompter::AskKitId(std::string_view fileName,
                                                  std::string_view counter) {
   ProgressWindow::Pause pause(progress_);
-  CKitMapDlg prompt;
+  CKitMapDlg prompt(dialogs_);
   prompt.SetPicture(fileName, counter);
   if (prompt.RunModal(owner_) != IDOK) return std::nullopt;
   return KitAnswer{prompt.id(), prompt.kitKind()};

@@ -22,7 +22,7 @@ class IdPromptBase : public Dialog {
   std::uint32_t id() const { return id_; }
 
  protected:
-  IdPromptBase(int templateId, int idField, int fileNameField, int counterField);
+  IdPromptBase(Dialogs& dialogs, int templateId, int idField, int fileNameField, int counterField);
   bool OnInitDialog() override;
   bool OnCommand(int id, int notification) override;
   // Add accepted: the other controls into the members.
@@ -41,12 +41,12 @@ class IdPromptBase : public Dialog {
 
 class CFileMap final : public IdPromptBase {
  public:
-  CFileMap();
+  explicit CFileMap(Dialogs& dialogs);
 };
 
 class CKitMapDlg final : public IdPromptBase {
  public:
-  CKitMapDlg();
+  explicit CKitMapDlg(Dialogs& dialogs);
   KitKind kitKind() const { return kitKind_; }
 
  protected:
@@ -59,7 +59,8 @@ class CKitMapDlg final : public IdPromptBase {
 
 class Win32Prompter final : public IdPrompter {
  public:
-  Win32Prompter(HWND owner, ProgressWindow* progress) : owner_(owner), progress_(progress) {}
+  Win32Prompter(Dialogs& dialogs, HWND owner, ProgressWindow* progress)
+      : dialogs_(dialogs), owner_(owner), progress_(progress) {}
   void SetOwner(HWND owner) { owner_ = owner; }
 
   std::optional<std::uint32_t> AskFileId(std::string_view fileName,
@@ -67,6 +68,7 @@ class Win32Prompter final : public IdPrompter {
   std::optional<KitAnswer> AskKitId(std::string_view fileName, std::string_view counter) override;
 
  private:
+  Dialogs& dialogs_;
   HWND owner_;
   ProgressWindow* progress_;
 };

@@ -8,11 +8,8 @@
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 #include "ui/job_entries.h"
-#include "ui/mapping_editor.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/edit_dialog.h"
-#include "ui/win32/folder_browser.h"
-#include "ui/win32/message_box.h"
 
 namespace mapio::win32 {
 
@@ -61,11 +58,11 @@ POINT IconPosition(const RECT& client, int iconWidth, int iconHeight) {
   return {(width - iconWidth + 1) / 2, (height - iconHeight + 1) / 2};
 }
 
-CMainDlg::CMainDlg()
-    : Dialog(res::kMainDialog),
+CMainDlg::CMainDlg(Dialogs& dialogs)
+    : Dialog(res::kMainDialog, dialogs),
       icon_(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res::kAppIcon))),
       progress_(nullptr),
-      prompter_(nullptr, &progress_),
+      prompter_(dialogs, nullptr, &progress_),
       logic_(*this, ui::MakeJobEntries(prompter_)) {}
 
 CMainDlg::~CMainDlg() = default;
@@ -95,7 +92,7 @@ void CMainDlg::AddAboutEntry() {
 bool CMainDlg::OnCommand(int id, int notification) {
   switch (id) {
     case res::kGoButton: logic_.Go(); return true;
-    case res::kBrowseButton: logic_.FolderChosen(ChooseFolder(hwnd())); return true;
+    case res::kBrowseButton: logic_.FolderChosen(dialogs().BrowseForFolder(hwnd())); return true;
     case res::kEditXmlButton: EditXml(); return true;
     case res::kCheckButton: logic_.Check(); return true;
     case res::kCloseButton:
@@ -117,7 +114,7 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, INT_PTR
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) != kAboutCommand) return false;
       {
-        CAboutDlg about;
+        CAboutDlg about(dialogs());
         about.RunModal(hwnd());
       }
       return true;
@@ -134,8 +131,8 @@ void CMainDlg::Dropped(HDROP drop) {
 }
 
 void CMainDlg::EditXml() {
-  Win32EditorView editor(hwnd());
-  ui::MappingEditor(logic_, logic_.settings(), editor);
+  Win32EditorView editor(dialogs(), hwnd());
+  logic_.EditXml(editor);
 }
 
 bool CMainDlg::PaintIcon() {
@@ -180,12 +177,12 @@ void CMainDlg::WriteControls(const ui::MainControls& c) {
 
 MessageButton CMainDlg::ShowBox(std::string_view text, std::string_view caption, MessageKind kind) {
   ProgressWindow::Pause pause(&progress_);
-  return ShowMessageBox(reportWindow_ ? reportWindow_ : hwnd(), text, caption, kind);
+  return dialogs().ShowMessage(reportWindow_ ? reportWindow_ : hwnd(), text, caption, kind);
 }
 
 ui::ReportChoice CMainDlg::ShowReport(ui::CheckReport& report) {
   ProgressWindow::Pause pause(&progress_);
-  CReportDlg dialog(report, reportPlace_, &reportWindow_);
+  CReportDlg dialog(dialogs(), report, reportPlace_, &reportWindow_);
   return dialog.Show(hwnd());
 }
 

@@ -25,10 +25,8 @@ POINT IconPosition(const RECT& client, int iconWidth, int iconHeight);
 
 class CMainDlg final : public Dialog, private ui::MainWindowView {
  public:
-  CMainDlg();
+  explicit CMainDlg(Dialogs& dialogs);
   ~CMainDlg() override;
-
-  ui::MainWindow& logic() { return logic_; }
 
  protected:
   bool OnInitDialog() override;

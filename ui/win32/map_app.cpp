@@ -17,7 +17,8 @@ CMapApp::~CMapApp() {
 
 bool CMapApp::InitInstance() {
   InitCommonControls();
-  CMainDlg window;
+  Win32Dialogs dialogs;
+  CMainDlg window(dialogs);
   window.RunModal(nullptr);  // the result is of no interest
   return false;
 }

@@ -14,6 +14,7 @@ namespace mapio::win32 {
 inline constexpr WORD kButtonClass = 0x0080;
 inline constexpr WORD kEditClass = 0x0081;
 inline constexpr WORD kStaticClass = 0x0082;
+inline constexpr WORD kComboBoxClass = 0x0085;
 
 // Text that can be read, selected and copied but not changed, scrolled both
 // ways (long lines are not wrapped).

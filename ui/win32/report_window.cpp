@@ -12,61 +12,11 @@
 #include "ui/win32/edit_dialog.h"
 #include "ui/win32/memory_template.h"
 #include "ui/win32/placement.h"
+#include "ui/win32/report_layout.h"
 
 namespace mapio::win32 {
 
 namespace {
-
-// In dialog units.
-constexpr int kMargin = 7;
-constexpr int kGap = 4;
-constexpr int kButtonHeight = 14;
-constexpr int kButtonWidth = 50;
-constexpr int kLabelHeight = 9;
-constexpr int kRadioHeight = 11;
-constexpr int kPictureSide = 128;  // a face pack's pictures fit whole
-constexpr int kFactsHeight = 3 * kLabelHeight;
-constexpr int kMinTableHeight = 60;
-constexpr int kMinTableWidth = 160;
-// The widest column titles' cells, in characters.
-constexpr int kColumnChars[ui::kReportColumns] = {14, 6, 18, 10, 40};
-
-int ToPixelsX(HWND dialog, int units) {
-  RECT rect{0, 0, units, 0};
-  MapDialogRect(dialog, &rect);
-  return rect.right;
-}
-
-int ToPixelsY(HWND dialog, int units) {
-  RECT rect{0, 0, 0, units};
-  MapDialogRect(dialog, &rect);
-  return rect.bottom;
-}
-
-// `text` as drawn in the dialog's font, at most `width` wide (0: on one
-// line), without an access key's '&' when `prefixed`.
-SIZE TextSize(HWND dialog, std::string_view text, int width, bool prefixed) {
-  const std::wstring wide = platform::Widen(text);
-  HDC dc = GetDC(dialog);
-  const HGDIOBJ old =
-      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
-  RECT box{0, 0, width, 0};
-  UINT format = DT_CALCRECT | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE);
-  if (!prefixed) format |= DT_NOPREFIX;
-  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box, format);
-  SelectObject(dc, old);
-  ReleaseDC(dialog, dc);
-  return {box.right - box.left, box.bottom - box.top};
-}
-
-int ButtonWidth(HWND dialog, HWND button) {
-  const int label = static_cast<int>(TextSize(dialog, WindowText(button), 0, true).cx);
-  return std::max(ToPixelsX(dialog, kButtonWidth), label + ToPixelsX(dialog, 2 * kGap));
-}
-
-void Move(HWND window, int x, int y, int width, int height) {
-  MoveWindow(window, x, y, std::max(width, 0), std::max(height, 0), FALSE);
-}
 
 // The window's normal place, also when it is maximised.
 void Remember(HWND dialog, ReportPlace& place) {
@@ -97,8 +47,9 @@ bool PutOnClipboard(HWND owner, std::string_view text) {
 
 }  // namespace
 
-CReportDlg::CReportDlg(ui::CheckReport& report, ReportPlace& place, HWND* boxOwner)
-    : Dialog(res::kReportDialog), report_(report), place_(place), boxOwner_(boxOwner) {}
+CReportDlg::CReportDlg(Dialogs& dialogs, ui::CheckReport& report, ReportPlace& place,
+                       HWND* boxOwner)
+    : Dialog(res::kReportDialog, dialogs), report_(report), place_(place), boxOwner_(boxOwner) {}
 
 ui::ReportChoice CReportDlg::Show(HWND owner) {
   // Places and sizes are set by Layout once the window exists; the filters
@@ -106,12 +57,25 @@ ui::ReportChoice CReportDlg::Show(HWND owner) {
   TemplateWriter writer;
   const std::string caption(report_.Caption());
   const auto offers = ui::Offers(report_.Buttons());
-  writer.Dialog(caption.c_str(), 540, 300, static_cast<WORD>(7 + offers.size() + 3),
+  writer.Dialog(caption.c_str(), 540, 300, static_cast<WORD>(13 + offers.size() + 3),
                 WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN);
   writer.Item(SS_LEFT | SS_NOPREFIX, 0, 0, 10, 10, res::kReportSummary, kStaticClass, "");
   const std::string filterLabel(ui::kFilterLabel), findingsLabel(ui::kFindingsLabel);
   writer.Item(SS_LEFT, 0, 0, 10, 10, res::kReportFilterLabel, kStaticClass, filterLabel.c_str());
-  // WS_GROUP ends the filters' group of radio buttons.
+  // WS_GROUP ends the filters' group of radio buttons. Shown only for
+  // several packs: the filter by pack and "Find ID".
+  const std::string packLabel(ui::kPackFilterLabel), findLabel(ui::kFindIdLabel),
+      find(ui::kFindIdButton);
+  writer.Item(SS_LEFT | WS_GROUP, 0, 0, 10, 10, res::kReportPackLabel, kStaticClass,
+              packLabel.c_str());
+  writer.Item(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 0, 10, 120, res::kReportPackFilter,
+              kComboBoxClass, "");
+  writer.Item(SS_LEFT, 0, 0, 10, 10, res::kReportFindIdLabel, kStaticClass, findLabel.c_str());
+  writer.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0, 0, 10, 10, res::kReportFindIdBox,
+              kEditClass, "");
+  writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 0, 0, 10, 10, res::kReportFindIdButton, kButtonClass,
+              find.c_str());
+  writer.Item(kReadOnlyTextStyle, 0, 0, 10, 10, res::kReportIdAnswer, kEditClass, "");
   writer.Item(SS_LEFT | WS_GROUP, 0, 0, 10, 10, res::kReportFindingsLabel, kStaticClass,
               findingsLabel.c_str());
   writer.Item(LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 0, 0, 10, 10,
@@ -174,12 +138,14 @@ bool CReportDlg::OnInitDialog() {
 void CReportDlg::MakeColumns() {
   HWND list = List();
   const int charWidth = LOWORD(GetDialogBaseUnits());
-  for (int c = 0; c < ui::kReportColumns; ++c) {
-    std::wstring title = platform::Widen(ui::ReportColumnTitle(static_cast<ui::ReportColumn>(c)));
+  const auto columns = report_.Model().Columns();
+  for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+    const ui::ReportColumn shown = columns[static_cast<std::size_t>(c)];
+    std::wstring title = platform::Widen(ui::ReportColumnTitle(shown));
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = title.data();
-    column.cx = kColumnChars[c] * charWidth;
+    column.cx = kColumnChars[static_cast<int>(shown)] * charWidth;
     column.iSubItem = c;
     SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c),
                  reinterpret_cast<LPARAM>(&column));
@@ -220,11 +186,8 @@ void CReportDlg::MakeFilters() {
 void CReportDlg::ShowFresh() {
   SetItemText(res::kReportSummary, report_.Model().Summary());
   MakeFilters();
-  for (const ui::ReportOffer& offer : ui::Offers(report_.Buttons())) {
-    HWND button = Item(ui::OfferControlId(offer.choice));
-    SetWindowTextW(button, platform::Widen(offer.text).c_str());
-    ShowWindow(button, offer.text.empty() ? SW_HIDE : SW_SHOWNA);
-  }
+  FillPacks();
+  ShowOffers();
   HWND list = List();
   ListView_SetItemCountEx(list, static_cast<int>(report_.Model().Rows()), 0);
   ShowSortArrow();
@@ -235,100 +198,27 @@ void CReportDlg::ShowFresh() {
   InvalidateRect(list, nullptr, TRUE);
 }
 
+void CReportDlg::ShowOffers() {
+  for (const ui::ReportOffer& offer : ui::Offers(report_.Buttons())) {
+    HWND button = Item(ui::OfferControlId(offer.choice));
+    SetWindowTextW(button, platform::Widen(offer.text).c_str());
+    ShowWindow(button, offer.text.empty() ? SW_HIDE : SW_SHOWNA);
+  }
+}
+
 void CReportDlg::ShowSortArrow() {
   const ui::ReportView& view = report_.Model().View();
   HWND header = ListView_GetHeader(List());
-  for (int c = 0; c < ui::kReportColumns; ++c) {
+  const auto columns = report_.Model().Columns();
+  for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
     HDITEMW item{};
     item.mask = HDI_FORMAT;
     Header_GetItem(header, c, &item);
     item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
-    if (view.sortedBy && static_cast<int>(*view.sortedBy) == c)
+    if (view.sortedBy == columns[static_cast<std::size_t>(c)])
       item.fmt |= view.descending ? HDF_SORTDOWN : HDF_SORTUP;
     Header_SetItem(header, c, &item);
   }
-}
-
-void CReportDlg::Layout() {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  const int marginX = ToPixelsX(hwnd(), kMargin), marginY = ToPixelsY(hwnd(), kMargin);
-  const int gapX = ToPixelsX(hwnd(), kGap), gapY = ToPixelsY(hwnd(), kGap);
-  const int labelHeight = ToPixelsY(hwnd(), kLabelHeight);
-  const int buttonHeight = ToPixelsY(hwnd(), kButtonHeight);
-  const int width = client.right - 2 * marginX;
-  int y = marginY;
-
-  const int summary =
-      static_cast<int>(TextSize(hwnd(), ItemText(res::kReportSummary), width, false).cy);
-  Move(Item(res::kReportSummary), marginX, y, width, summary);
-  y += summary + gapY;
-
-  // The filters in rows, wrapping where the window ends.
-  HWND show = Item(res::kReportFilterLabel);
-  const int showWidth = static_cast<int>(TextSize(hwnd(), ui::kFilterLabel, 0, true).cx) + gapX;
-  const int radioHeight = ToPixelsY(hwnd(), kRadioHeight);
-  Move(show, marginX, y + (radioHeight - labelHeight) / 2, showWidth, labelHeight);
-  int x = marginX + showWidth;
-  for (HWND radio : filters_) {
-    const int radioWidth = static_cast<int>(TextSize(hwnd(), WindowText(radio), 0, false).cx) +
-                           GetSystemMetrics(SM_CXMENUCHECK) + gapX;
-    if (x + radioWidth > client.right - marginX && x > marginX + showWidth) {
-      x = marginX + showWidth;
-      y += radioHeight;
-    }
-    Move(radio, x, y, radioWidth, radioHeight);
-    x += radioWidth + gapX;
-  }
-  y += radioHeight + gapY;
-
-  Move(Item(res::kReportFindingsLabel), marginX, y, width, labelHeight);
-  y += labelHeight;
-
-  // Bottom up: Copy, Save report... and Close; above them the offers.
-  int bottom = client.bottom - marginY - buttonHeight;
-  HWND closeButton = Item(res::kReportCloseButton);
-  const int closeWidth = ButtonWidth(hwnd(), closeButton);
-  Move(closeButton, client.right - marginX - closeWidth, bottom, closeWidth, buttonHeight);
-  x = marginX;
-  for (int id : {res::kReportCopyButton, res::kReportSaveButton}) {
-    HWND button = Item(id);
-    const int w = ButtonWidth(hwnd(), button);
-    Move(button, x, bottom, w, buttonHeight);
-    x += w + gapX;
-  }
-  bool anyOffer = false;
-  x = marginX;
-  const int offerTop = bottom - gapY - buttonHeight;
-  for (const ui::ReportOffer& offer : ui::Offers(report_.Buttons())) {
-    if (offer.text.empty()) continue;
-    anyOffer = true;
-    HWND button = Item(ui::OfferControlId(offer.choice));
-    const int w = ButtonWidth(hwnd(), button);
-    Move(button, x, offerTop, w, buttonHeight);
-    x += w + gapX;
-  }
-  if (anyOffer) bottom = offerTop;
-
-  const int side = ToPixelsX(hwnd(), kPictureSide);
-  const int tableWidth = width - side - gapX;
-  const int tableHeight = bottom - gapY - y;
-  Move(List(), marginX, y, tableWidth, tableHeight);
-  // The detail takes the width the other columns leave.
-  RECT inside{};
-  GetClientRect(List(), &inside);
-  int others = 0;
-  for (int c = 0; c + 1 < ui::kReportColumns; ++c) others += ListView_GetColumnWidth(List(), c);
-  const int least = kColumnChars[ui::kReportColumns - 1] * LOWORD(GetDialogBaseUnits()) / 2;
-  ListView_SetColumnWidth(List(), ui::kReportColumns - 1,
-                          std::max(least, static_cast<int>(inside.right) - others));
-  const int pictureX = marginX + tableWidth + gapX;
-  Move(Item(res::kReportPicture), pictureX, y, side, side);
-  Move(Item(res::kReportPictureName), pictureX, y + side + gapY, side,
-       ToPixelsY(hwnd(), kFactsHeight));
-  Move(Item(res::kReportPictureFacts), pictureX, y + side + gapY + ToPixelsY(hwnd(), kFactsHeight),
-       side, ToPixelsY(hwnd(), kFactsHeight));
-  InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 bool CReportDlg::OnCommand(int id, int notification) {
@@ -338,12 +228,18 @@ bool CReportDlg::OnCommand(int id, int notification) {
       ShowOnly(static_cast<std::size_t>(id - res::kReportFilterFirst));
     return true;
   }
+  if (id == res::kReportPackFilter) {
+    if (notification == CBN_SELCHANGE) ShowPack();
+    return true;
+  }
   if (notification != BN_CLICKED) return false;
   switch (id) {
     case IDOK:  // Enter, wherever the focus is
     case res::kReportTable:
       if (GetFocus() == List()) OpenFocused();
+      if (GetFocus() == Item(res::kReportFindIdBox)) FindId();
       return true;
+    case res::kReportFindIdButton: FindId(); return true;
     case res::kReportCopyButton: Copy(); return true;
     case res::kReportSaveButton: Save(); return true;
     case IDCANCEL: Choose(ui::ReportChoice::Close); return true;
@@ -398,8 +294,11 @@ bool CReportDlg::OnNotify(const NMHDR& header, LPARAM lParam) {
       // ring of buffers, long enough for a row's columns.
       std::wstring& cell = cells_[nextCell_];
       nextCell_ = (nextCell_ + 1) % cells_.size();
-      cell = platform::Widen(report_.Model().Cell(static_cast<std::size_t>(item.iItem),
-                                                  static_cast<ui::ReportColumn>(item.iSubItem)));
+      const auto columns = report_.Model().Columns();
+      if (item.iSubItem < 0 || static_cast<std::size_t>(item.iSubItem) >= columns.size())
+        return false;
+      cell = platform::Widen(report_.Model().Cell(
+          static_cast<std::size_t>(item.iItem), columns[static_cast<std::size_t>(item.iSubItem)]));
       item.pszText = cell.data();
       return false;
     }
@@ -414,9 +313,13 @@ bool CReportDlg::OnNotify(const NMHDR& header, LPARAM lParam) {
       tip.pszText[text.size()] = L'\0';
       return false;
     }
-    case LVN_COLUMNCLICK:
-      SortBy(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
+    case LVN_COLUMNCLICK: {
+      const int column = reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem;
+      const auto columns = report_.Model().Columns();
+      if (column >= 0 && static_cast<std::size_t>(column) < columns.size())
+        SortBy(static_cast<int>(columns[static_cast<std::size_t>(column)]));
       return false;
+    }
     case LVN_ITEMCHANGED: {
       const auto& change = *reinterpret_cast<const NMLISTVIEW*>(lParam);
       if ((change.uNewState ^ change.uOldState) & LVIS_FOCUSED) ShowPicture();
@@ -481,9 +384,18 @@ std::optional<std::size_t> CReportDlg::FocusedFinding() const {
 
 void CReportDlg::ShowPicture() {
   const int row = Focused();
-  std::optional<ui::PictureFacts> facts;
+  std::optional<std::size_t> shown;
   if (row >= 0 && static_cast<std::size_t>(row) < report_.Model().Rows())
-    facts = report_.PictureOf(static_cast<std::size_t>(row));
+    shown = static_cast<std::size_t>(row);
+  // The buttons act on the focused finding's pack.
+  if (report_.ShowButtonsOf(shown)) {
+    ShowOffers();
+    Layout();
+  }
+  ShowFacts(shown ? report_.PictureOf(*shown) : std::nullopt);
+}
+
+void CReportDlg::ShowFacts(const std::optional<ui::PictureFacts>& facts) {
   HWND box = Item(res::kReportPicture);
   RECT inside{};
   GetClientRect(box, &inside);
@@ -507,7 +419,7 @@ void CReportDlg::DrawPicture(const DRAWITEMSTRUCT& item) const {
 void CReportDlg::OpenFocused() {
   const int row = Focused();
   if (row < 0) return;
-  Win32EditorView editor(hwnd());
+  Win32EditorView editor(dialogs(), hwnd());
   if (!report_.Open(static_cast<std::size_t>(row), editor)) return;
   // A fresh report: its rows, counts and buttons.
   ShowFresh();

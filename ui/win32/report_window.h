@@ -29,7 +29,7 @@ class CReportDlg final : public Dialog {
  public:
   // While it is up, `boxOwner` names it, so that boxes shown meanwhile
   // belong to it rather than to the window it covers.
-  CReportDlg(ui::CheckReport& report, ReportPlace& place, HWND* boxOwner);
+  CReportDlg(Dialogs& dialogs, ui::CheckReport& report, ReportPlace& place, HWND* boxOwner);
 
   // Modal over `owner`; the button that closed it (Close for Esc and the
   // close box).
@@ -46,7 +46,15 @@ class CReportDlg final : public Dialog {
  private:
   void MakeColumns();
   void MakeFilters();
+  // Of several packs (report_packs.cpp): the filter by pack, and "Find
+  // ID" with its answer, in a row below the filters; returns where the
+  // row ends.
+  void FillPacks();
+  void ShowPack();
+  void FindId();
+  int LayoutPackRow(int y);
   void ShowFresh();
+  void ShowOffers();
   void ShowSortArrow();
   void Layout();
   bool OnNotify(const NMHDR& header, LPARAM lParam);
@@ -55,6 +63,7 @@ class CReportDlg final : public Dialog {
   void SortBy(int column);
   void Rearranged(std::optional<std::size_t> keptFinding);
   void ShowPicture();
+  void ShowFacts(const std::optional<ui::PictureFacts>& facts);
   void OpenFocused();
   void Copy();
   void Save();
@@ -69,6 +78,7 @@ class CReportDlg final : public Dialog {
   PicturePreview preview_;
   std::vector<HWND> filters_;
   std::vector<std::optional<checker::Category>> filterCategories_;
+  bool answerShown_ = false;           // "Find ID" has answered
   std::array<std::wstring, 3> cells_;  // the list reads each text after we answer
   std::size_t nextCell_ = 0;
   POINT minimum_{};

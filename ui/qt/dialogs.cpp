@@ -1,8 +1,7 @@
-#include "ui/qt/message_box.h"
+#include "ui/qt/dialogs.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
-
-#include <deque>
 
 #include "ui/message_look.h"
 #include "ui/qt/long_message.h"
@@ -10,16 +9,6 @@
 
 namespace mapio::qt {
 namespace {
-
-struct Seam {
-  std::deque<MessageButton> answers;
-  std::vector<MessageBox::Shown> shown;
-};
-
-Seam& TheSeam() {
-  static Seam seam;
-  return seam;
-}
 
 MessageButton FromStandard(int button) {
   switch (button) {
@@ -55,34 +44,21 @@ void SetKind(QMessageBox& box, MessageKind kind) {
 
 }  // namespace
 
-MessageButton MessageBox::Show(QWidget* owner, std::string_view text, std::string_view caption,
-                               MessageKind kind) {
-  Seam& seam = TheSeam();
-  const QString title = ToQString(caption.empty() ? kApplicationName : caption);
-  seam.shown.push_back({ToQString(text), title, kind, owner});
-  if (!seam.answers.empty()) {
-    const MessageButton answer = seam.answers.front();
-    seam.answers.pop_front();
-    return answer;
-  }
-  if (IsLongMessage(seam.shown.back().text)) {
-    return ShowLongMessage(owner, seam.shown.back().text, title, kind);
-  }
+MessageButton QtDialogs::ShowMessage(QWidget* owner, std::string_view text,
+                                     std::string_view caption, MessageKind kind) {
+  const QString shown = ToQString(text);
+  const QString title = ToQString(caption);
+  if (IsLongMessage(shown)) return ShowLongMessage(owner, shown, title, kind);
   QMessageBox box(owner);
   box.setWindowTitle(title);
-  box.setText(seam.shown.back().text);
+  box.setText(shown);
   box.setTextFormat(Qt::PlainText);
   SetKind(box, kind);
   return FromStandard(box.exec());
 }
 
-void MessageBox::setNextAnswer(MessageButton answer) { TheSeam().answers.push_back(answer); }
-
-const std::vector<MessageBox::Shown>& MessageBox::shown() { return TheSeam().shown; }
-
-void MessageBox::resetForTesting() {
-  TheSeam().answers.clear();
-  TheSeam().shown.clear();
+std::string QtDialogs::BrowseForFolder(QWidget* owner) {
+  return ToUtf8(QFileDialog::getExistingDirectory(owner, ToQString(ui::kBrowseTitle)));
 }
 
 }  // namespace mapio::qt

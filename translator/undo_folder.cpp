@@ -9,8 +9,11 @@ UndoFolder::UndoFolder(const std::string& folderPath, std::size_t renames)
   files_.Open(folderPath);
   listed_ = platform::ListFolderNumbered(folderPath, listing_);
   listing_.Reserve(listing_.Size() + renames);
+  // Filled at most three quarters: it never holds more names than the
+  // first listing, and at half a million names, slots for half full would
+  // take 8 MB more.
   std::size_t size = 16;
-  while (size < 2 * listing_.Size()) size *= 2;
+  while (size * 3 < listing_.Size() * 4) size *= 2;
   slots_.assign(size, 0);
   for (std::uint32_t i = 0; i < listing_.Size(); ++i) Insert(i);
 }

@@ -2,10 +2,10 @@
 
 #include "core/counted.h"
 #include "core/object_kind.h"
+#include "core/shown_text.h"
 #include "platform/paths.h"
 
 namespace mapio::checker {
-
 std::string_view CategoryWord(Category category) {
   switch (category) {
     case Category::Missing: return "missing";
@@ -33,29 +33,6 @@ std::string_view CategoryWord(Category category) {
     case Category::NameClash: return "name-clash";
   }
   return "structure";
-}
-
-void AppendShown(std::string& out, std::string_view text) {
-  constexpr char kHex[] = "0123456789abcdef";
-  const auto shown = [](char ch) {
-    const auto c = static_cast<unsigned char>(ch);
-    return c >= 0x20 && c != 0x7F;
-  };
-  // Runs of shown bytes at once: a report of half a million lines is
-  // mostly such runs.
-  while (!text.empty()) {
-    std::size_t run = 0;
-    while (run < text.size() && shown(text[run])) ++run;
-    out.append(text.substr(0, run));
-    if (run == text.size()) return;
-    const auto c = static_cast<unsigned char>(text[run]);
-    const std::string_view named = c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\t' ? "\\t" : "";
-    if (!named.empty())
-      out += named;
-    else
-      out.append("\\x").append(1, kHex[c >> 4]).append(1, kHex[c & 15]);
-    text.remove_prefix(run + 1);
-  }
 }
 
 std::string FindingLine(const PackReport& report, const Finding& finding) {

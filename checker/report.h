@@ -25,8 +25,4 @@ std::string OtherKindDetail(ObjectKind recordKind, ObjectKind checkedKind);
 // "FOLDER: 12 records, 14 pictures, 3 findings"
 std::string SummaryLine(const PackReport& report);
 
-// `text` appended to `out` on one line: control characters in a name would
-// break it in two, so they are shown as C writes them ("\n", "\x01").
-void AppendShown(std::string& out, std::string_view text);
-
 }  // namespace mapio::checker

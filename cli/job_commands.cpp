@@ -8,6 +8,7 @@
 #include "cli/terminal_prompter.h"
 #include "core/chosen_folder.h"
 #include "core/mapping_messages.h"
+#include "core/shown_text.h"
 #include "platform/text.h"
 #include "translator/translate_texts.h"
 #include "writer/outcome_texts.h"
@@ -58,7 +59,7 @@ class Asking : public UpdateEvents {
     return prompter_.AskKitId(fileName, counter);
   }
   void Changed(char change, const std::string& line) override {
-    terminal.Say(std::string(1, change) + " " + std::string(platform::Trim(line)));
+    terminal.Say(std::string(1, change) + " " + Shown(platform::Trim(line)));
   }
 
   Terminal terminal;
@@ -80,7 +81,7 @@ class TerminalTranslateEvents : public TranslateEvents {
     terminal_.Warn(NotRenamedText(from, id));
   }
   void Renamed(const TranslateRename& r) override {
-    if (dryRun_) return terminal_.Say(r.oldName + " -> " + r.newName);
+    if (dryRun_) return terminal_.Say(WouldRenameText(r));
     line_.assign(headed_ ? "" : kProcessedHeading);
     headed_ = true;
     AppendRenamedLine(line_, r);
@@ -88,7 +89,7 @@ class TerminalTranslateEvents : public TranslateEvents {
     terminal_.Say(line_);
   }
   void NoJournal() override {
-    terminal_.Warn(folder_ +
+    terminal_.Warn(Shown(folder_) +
                    ": no journal of the renames could be written: this translate "
                    "cannot be undone");
   }
@@ -148,6 +149,7 @@ int RunTranslate(const CliRequest& request, const Streams& s) {
     if (o.result == TranslateOutcome::Result::Stopped) return;
     if (const std::string_view failed = TranslateFailureText(o); !failed.empty())
       return terminal.Warn(failed);
+    WarnIfAny(terminal, PassedOverText(o));
     terminal.Say((o.renamed == 0 ? std::string(kNothingRenamed) : std::string()) +
                  RenamedCountText(o));
   });

@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/folder_argument.h"
+#include "core/shown_text.h"
 #include "platform/files.h"
 #include "platform/user_files.h"
 #include "translator/undo.h"
@@ -16,10 +17,10 @@ bool List(const std::string& folder, const std::string& path, std::ostream& out,
           std::ostream& err) {
   const std::vector<TranslateOnRecord> translates = TranslatesOnRecord(path);
   if (translates.empty()) {
-    err << folder << ": " << UndoFailureText(UndoOutcome::Result::NoJournal) << '\n';
+    err << Shown(folder) << ": " << UndoFailureText(UndoOutcome::Result::NoJournal) << '\n';
     return false;
   }
-  out << folder << ":\n";
+  out << Shown(folder) << ":\n";
   for (const TranslateOnRecord& t : translates) out << "  " << TranslateOnRecordText(t) << '\n';
   return true;
 }
@@ -30,12 +31,12 @@ bool Undo(const std::string& folder, const std::string& path, bool dryRun, std::
   options.dryRun = dryRun;
   const UndoOutcome o = UndoTranslate(path, options);
   if (o.result != UndoOutcome::Result::Undone) {
-    err << folder << ": " << UndoFailureText(o.result) << '\n';
+    err << Shown(folder) << ": " << UndoFailureText(o.result) << '\n';
     return false;
   }
-  out << folder << ": " << UndoneText(o, dryRun) << '\n';
+  out << Shown(folder) << ": " << UndoneText(o, dryRun) << '\n';
   if (o.left.empty()) return true;
-  err << folder << ": " << LeftText(o) << '\n';
+  err << Shown(folder) << ": " << LeftText(o) << '\n';
   return false;
 }
 

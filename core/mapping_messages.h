@@ -34,6 +34,12 @@ inline constexpr std::string_view kMappingChanged =
 
 inline constexpr std::string_view kListingFailed =
     "The files of this directory could not be listed! No file was changed.";
+// What make, update and translate say of entries with a picture's name
+// that are no files of the folder; each job goes on with what that meant.
+inline constexpr std::string_view kPassedOver =
+    "These were passed over: they are no files of the folder (a FIFO, a device, or a link that "
+    "leads out of the folder or to nothing)";
+
 inline constexpr std::string_view kSuccessCaption = "Success!";
 // "Success! N files added in XML file!"
 std::string SuccessText(std::uint32_t added);

@@ -120,13 +120,6 @@ bool ListLines::Next(ListEntry& entry) {
   return false;
 }
 
-void ListLines::SkipTo(const Position& position) {
-  pieces_.SkipTo(position.piece);
-  next_ = position.next;
-  givenEnd_ = position.givenEnd;
-  pending_ = pendingEnd_ = 0;
-}
-
 bool ListLines::RecordsOn(const Piece& piece) {
   // Kits: three pictures a team, no one name for them.
   if (!KindOf(kind_).translatable) return false;

@@ -65,18 +65,6 @@ class ListLines {
   // Empty lines and comments give none. Valid until the next call.
   bool Next(ListEntry& entry);
 
-  // Where the next line starts, when the records of the last one are all
-  // given; another reading of the same file can go on from there.
-  struct Position {
-    PieceReader::Position piece;
-    std::size_t next = 0;
-    std::size_t givenEnd = 0;
-  };
-  bool AtLineStart() const { return pending_ == pendingEnd_; }
-  Position Where() const { return {pieces_.Where(), next_, givenEnd_}; }
-  // Goes on from `position`, which lies ahead.
-  void SkipTo(const Position& position);
-
  private:
   // Where the line reading cannot take `piece`: the pack's records that
   // start on it become pending; false when none of them is of the kind.

@@ -31,15 +31,6 @@ bool PieceReader::Fill() {
   return at_ < size_;
 }
 
-void PieceReader::SkipTo(const Position& position) {
-  while (blockStart_ + size_ < position.offset) {
-    at_ = size_;
-    if (!Fill()) break;
-  }
-  if (position.offset >= blockStart_) at_ = std::min(position.offset - blockStart_, size_);
-  fullPieceEndedInCr_ = position.fullPieceEndedInCr;
-}
-
 bool PieceReader::Next(Piece& piece) {
   for (;;) {
     if (!Fill()) return false;

@@ -32,15 +32,6 @@ class PieceReader {
   // valid until the next call.
   bool Next(Piece& piece);
 
-  // Where the next piece starts, for another reader of the same file.
-  struct Position {
-    std::size_t offset = 0;
-    bool fullPieceEndedInCr = false;
-  };
-  Position Where() const { return {blockStart_ + at_, fullPieceEndedInCr_}; }
-  // Goes on from `position`, which lies ahead.
-  void SkipTo(const Position& position);
-
  private:
   // Whether a whole piece, and the byte after it, are at hand.
   bool Fill();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -104,6 +105,27 @@ class AtomicFileWriter : OwnsSystemResource {
   bool failed_ = false;
   WriteFailure failure_ = WriteFailure::None;
   FileMode mode_ = FileMode::Text;
+};
+
+// The lock AtomicFileWriter takes for a moment to put a folder's file in
+// place, held by a job that renames the folder's pictures (translate,
+// undo) for the whole of its run: two such jobs of one folder, in this
+// process or another, never run at once, and a writer waits for the job.
+class FolderJobLock : OwnsSystemResource {
+ public:
+  enum class State {
+    Held,     // taken: the job may go on
+    Busy,     // another holds it: the job changes nothing
+    Unknown,  // the system has no lock for this folder: the job goes on
+  };
+  FolderJobLock() = default;
+  ~FolderJobLock();
+  // Never waits.
+  State Take(const std::string& folder);
+
+ private:
+  std::intptr_t handle_ = -1;
+  std::string name_;  // Windows: the lock's name, while this one holds it
 };
 
 // True for the temporary names AtomicFileWriter makes for `targetName` (a

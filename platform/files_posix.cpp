@@ -193,6 +193,26 @@ detail::FolderLock::~FolderLock() {
   if (handle_ >= 0) close(static_cast<int>(handle_));
 }
 
+// The same lock as the writers': flock on the folder itself, which every
+// path to the folder and every open of it in this process meets too.
+FolderJobLock::State FolderJobLock::Take(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return State::Unknown;
+  int locked = flock(fd, LOCK_EX | LOCK_NB);
+  while (locked != 0 && errno == EINTR) locked = flock(fd, LOCK_EX | LOCK_NB);
+  if (locked != 0) {
+    const bool busy = errno == EWOULDBLOCK;
+    close(fd);
+    return busy ? State::Busy : State::Unknown;
+  }
+  handle_ = fd;
+  return State::Held;
+}
+
+FolderJobLock::~FolderJobLock() {
+  if (handle_ >= 0) close(static_cast<int>(handle_));
+}
+
 bool AtomicFileWriter::Open(const std::string& targetPath, FileMode mode,
                             const ExpectedTarget* expected) {
   Reset(targetPath, mode, expected);

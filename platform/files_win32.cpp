@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <mutex>
+#include <set>
 #include <utility>
 
 #include "platform/files_detail.h"
@@ -208,36 +210,84 @@ WriteFailure detail::RefusalOf(const std::string& target) {
 // A named mutex per folder, named by the folder's identity so that every
 // path to it meets the same one; it makes no file in the pack. Local to
 // the session: creating a global one takes a privilege.
-detail::FolderLock::FolderLock(const std::string& target) {
-  const HANDLE folder = CreateFileW(SystemPath(FolderOf(target)).c_str(), 0,
+namespace {
+
+// The lock's name, from the folder's identity; "" when it has none.
+std::string LockNameOf(const std::string& folderPath) {
+  const HANDLE folder = CreateFileW(SystemPath(folderPath).c_str(), 0,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) return;
+  if (folder == INVALID_HANDLE_VALUE) return {};
   BY_HANDLE_FILE_INFORMATION info;
   const bool known = GetFileInformationByHandle(folder, &info) != 0;
   CloseHandle(folder);
-  if (!known) return;
+  if (!known) return {};
   char name[64];
   std::snprintf(name, sizeof name, "Local\\Mapio-%08lx-%08lx%08lx",
                 static_cast<unsigned long>(info.dwVolumeSerialNumber),
                 static_cast<unsigned long>(info.nFileIndexHigh),
                 static_cast<unsigned long>(info.nFileIndexLow));
-  const HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
-  if (mutex == nullptr) return;
-  const DWORD waited = WaitForSingleObject(mutex, INFINITE);
-  // Abandoned: its last owner ended without letting go; it is ours now.
-  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
-    CloseHandle(mutex);
-    return;
-  }
-  handle_ = reinterpret_cast<std::intptr_t>(mutex);
+  return name;
+}
+
+// The mutex of `name`, owned by this thread once `wait` allows; nullptr
+// when it cannot be had. Abandoned: its last owner ended without letting
+// go; it is ours now.
+HANDLE OwnMutex(const std::string& name, DWORD wait, bool& busy) {
+  busy = false;
+  const HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+  if (mutex == nullptr) return nullptr;
+  const DWORD waited = WaitForSingleObject(mutex, wait);
+  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return mutex;
+  busy = waited == WAIT_TIMEOUT;
+  CloseHandle(mutex);
+  return nullptr;
+}
+
+void LetGo(std::intptr_t handle) {
+  const HANDLE mutex = reinterpret_cast<HANDLE>(handle);
+  ReleaseMutex(mutex);
+  CloseHandle(mutex);
+}
+
+// A mutex is its owning thread's again at every wait: the jobs of this
+// process that hold one are known by name, so that a second job of the
+// same folder on the same thread finds it taken.
+std::mutex g_heldLock;
+std::set<std::string> g_heldByJobs;
+
+}  // namespace
+
+detail::FolderLock::FolderLock(const std::string& target) {
+  const std::string name = LockNameOf(FolderOf(target));
+  bool busy = false;
+  const HANDLE mutex = name.empty() ? nullptr : OwnMutex(name, INFINITE, busy);
+  if (mutex != nullptr) handle_ = reinterpret_cast<std::intptr_t>(mutex);
 }
 
 detail::FolderLock::~FolderLock() {
+  if (handle_ != -1) LetGo(handle_);
+}
+
+FolderJobLock::State FolderJobLock::Take(const std::string& folder) {
+  const std::string name = LockNameOf(folder);
+  if (name.empty()) return State::Unknown;
+  const std::lock_guard<std::mutex> guard(g_heldLock);
+  if (g_heldByJobs.contains(name)) return State::Busy;
+  bool busy = false;
+  const HANDLE mutex = OwnMutex(name, 0, busy);
+  if (mutex == nullptr) return busy ? State::Busy : State::Unknown;
+  handle_ = reinterpret_cast<std::intptr_t>(mutex);
+  name_ = name;
+  g_heldByJobs.insert(name);
+  return State::Held;
+}
+
+FolderJobLock::~FolderJobLock() {
   if (handle_ == -1) return;
-  const HANDLE mutex = reinterpret_cast<HANDLE>(handle_);
-  ReleaseMutex(mutex);
-  CloseHandle(mutex);
+  LetGo(handle_);
+  const std::lock_guard<std::mutex> guard(g_heldLock);
+  g_heldByJobs.erase(name_);
 }
 
 bool AtomicFileWriter::Open(const std::string& targetPath, FileMode mode,

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,15 @@ struct DirEntry {
   bool IsDirectory() const { return kind == EntryKind::Directory; }
 };
 
+// What tells a file from every other for as long as it lives, renames
+// included: its device and inode; on Windows the volume's serial number
+// and the file's index.
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t file = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
 // A folder's entries, their names in large blocks of memory: half a million
 // names are half a million allocations otherwise. A block never moves, so
 // growing copies no name and a listing that moves keeps its names where
@@ -35,7 +45,18 @@ class FolderListing {
  public:
   class Iterator;
   void Clear();
-  void Add(std::string_view name, EntryKind kind = EntryKind::File);
+  // Each name added from now on keeps the number of its file (inode, file
+  // index), kept just before it: the listing is of a folder on `device`,
+  // whose file system keeps the numbers as long as the files (`lasting`).
+  void KeepNumbers(std::uint64_t device, bool lasting);
+  // `number` is kept only where KeepNumbers was called.
+  void Add(std::string_view name, EntryKind kind = EntryKind::File, std::uint64_t number = 0);
+  // Room for `entries` in all, made at once: what is never added costs
+  // no memory, where growing by doubling would copy all it holds.
+  void Reserve(std::size_t entries) { entries_.reserve(entries); }
+  // The identity of the file `name` names, a name this listing holds (its
+  // very bytes, not a copy); nullopt unless the listing keeps lasting numbers.
+  std::optional<FileIdentity> IdentityOf(std::string_view name) const;
   std::size_t Size() const { return entries_.size(); }
   bool Empty() const { return entries_.empty(); }
   std::size_t TextSize() const { return textSize_; }  // of all the names
@@ -58,6 +79,9 @@ class FolderListing {
   std::size_t blockLeft_ = 0;
   std::size_t textSize_ = 0;
   std::vector<Entry> entries_;
+  bool numbered_ = false;
+  bool lasting_ = false;
+  std::uint64_t device_ = 0;
 };
 
 class FolderListing::Iterator {
@@ -86,6 +110,10 @@ enum class ListOrder { ByName, AsStored };
 // leaves `entries` empty) when the folder cannot be searched.
 bool ListFolder(const std::string& folder, FolderListing& entries,
                 ListOrder order = ListOrder::ByName);
+// The same as they are stored, each with its file's number (see
+// FolderListing::KeepNumbers): what tells a file that was renamed from
+// another that took its name, at no cost beyond the listing.
+bool ListFolderNumbered(const std::string& folder, FolderListing& entries);
 
 // Where the symbolic link `path` leads, followed to its end: the kind of
 // what is there (Link when nothing is: a broken link, a loop), and whether

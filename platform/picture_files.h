@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,6 +18,11 @@
 
 namespace mapio::platform {
 
+struct EntryLook {
+  EntryKind kind = EntryKind::File;
+  std::optional<FileIdentity> identity;  // none where numbers do not last
+};
+
 // A folder opened once for reading many of its files; threads may share
 // it, each with a FolderFile of its own.
 class FolderFiles : OwnsSystemResource {
@@ -24,13 +30,15 @@ class FolderFiles : OwnsSystemResource {
   FolderFiles() = default;
   ~FolderFiles();
 
-  // False when `folder` is missing, no folder or not readable.
+  // False when `folder` is missing, no folder, or may not be searched (a
+  // folder that may be searched but not read opens, where the system can).
   bool Open(const std::string& folder);
   void Close();
   bool IsOpen() const;
 
  private:
   friend class FolderFile;
+  friend std::optional<EntryLook> LookInFolder(const FolderFiles& folder, std::string_view name);
   friend RenameResult RenameInFolder(const FolderFiles& folder, const std::string& folderPath,
                                      std::string_view from, std::string_view to);
 #ifdef _WIN32
@@ -62,6 +70,12 @@ inline constexpr std::uint64_t kUnknownSize = UINT64_MAX;
 // every one of half a million renames.
 RenameResult RenameInFolder(const FolderFiles& folder, const std::string& folderPath,
                             std::string_view from, std::string_view to);
+
+// What the entry `name` of `folder` is, a link taken as itself (but that a
+// link to a folder is a Directory, as a listing has it), and its file's
+// identity; nullopt when there is no such entry. One call to the system,
+// for the few names a job meets where it has no listing.
+std::optional<EntryLook> LookInFolder(const FolderFiles& folder, std::string_view name);
 
 // One file of a FolderFiles, open for reading at any offset.
 class FolderFile : OwnsSystemResource {

@@ -10,6 +10,7 @@
 
 #include "platform/picture_files.h"
 #include "platform/paths.h"
+#include "platform/platform_posix_detail.h"
 
 namespace mapio::platform {
 
@@ -55,6 +56,11 @@ FolderFiles::~FolderFiles() { Close(); }
 bool FolderFiles::Open(const std::string& folder) {
   Close();
   fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#ifdef O_PATH
+  // A folder that may be searched but not read still has its files
+  // opened, looked at and renamed by name.
+  if (fd_ < 0 && errno == EACCES) fd_ = open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+#endif
   keepAccessTime_ = true;
   return fd_ >= 0;
 }
@@ -81,6 +87,19 @@ RenameResult RenameInFolder(const FolderFiles& folder, const std::string& folder
 #endif
   // Without the folder, or to tell the other failures apart: by paths.
   return RenameNoReplace(JoinPath(folderPath, from), JoinPath(folderPath, to));
+}
+
+std::optional<EntryLook> LookInFolder(const FolderFiles& folder, std::string_view name) {
+  if (folder.fd_ < 0 || name.find('\0') != std::string_view::npos) return std::nullopt;
+  const std::string path(name);
+  struct stat st {};
+  if (fstatat(folder.fd_, path.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+  EntryLook look;
+  look.kind = detail::KindOfEntryAt(folder.fd_, path.c_str(), st);
+  if (detail::NumbersLast(folder.fd_))
+    look.identity =
+        FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+  return look;
 }
 
 FolderFile::~FolderFile() { Close(); }

@@ -47,20 +47,39 @@ void FolderListing::Clear() {
   blockLeft_ = 0;
   textSize_ = 0;
   entries_.clear();
+  numbered_ = lasting_ = false;
+  device_ = 0;
 }
 
-void FolderListing::Add(std::string_view name, EntryKind kind) {
+void FolderListing::KeepNumbers(std::uint64_t device, bool lasting) {
+  numbered_ = true;
+  lasting_ = lasting;
+  device_ = device;
+}
+
+void FolderListing::Add(std::string_view name, EntryKind kind, std::uint64_t number) {
   constexpr std::size_t kBlock = 1 << 20;
-  if (name.size() > blockLeft_) {
-    blockLeft_ = std::max(kBlock, name.size());
+  const std::size_t numberSize = numbered_ ? sizeof number : 0;
+  const std::size_t size = numberSize + name.size();
+  if (size > blockLeft_) {
+    blockLeft_ = std::max(kBlock, size);
     blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockLeft_));
     free_ = blocks_.back().get();
   }
-  std::copy(name.begin(), name.end(), free_);
-  entries_.push_back({free_, static_cast<std::uint32_t>(name.size()), kind});
-  free_ += name.size();
-  blockLeft_ -= name.size();
+  if (numbered_) std::memcpy(free_, &number, sizeof number);
+  char* const text = free_ + numberSize;
+  std::copy(name.begin(), name.end(), text);
+  entries_.push_back({text, static_cast<std::uint32_t>(name.size()), kind});
+  free_ += size;
+  blockLeft_ -= size;
   textSize_ += name.size();
+}
+
+std::optional<FileIdentity> FolderListing::IdentityOf(std::string_view name) const {
+  if (!lasting_) return std::nullopt;
+  std::uint64_t number = 0;
+  std::memcpy(&number, name.data() - sizeof number, sizeof number);
+  return FileIdentity{device_, number};
 }
 
 namespace {

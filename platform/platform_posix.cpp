@@ -18,7 +18,11 @@
 #include <utility>
 
 #if defined(__linux__)
+#include <sys/statfs.h>
 #include <sys/syscall.h>
+#elif defined(__APPLE__)
+#include <sys/mount.h>
+#include <sys/param.h>
 #endif
 
 #include "platform/files.h"
@@ -36,16 +40,7 @@ bool IsAbsolutePath(std::string_view path) { return !path.empty() && path.front(
 
 namespace {
 
-// Of what stat gives: never a link. Anything the list does not name (a
-// door, a whiteout) is no file, as a link to nothing is.
-EntryKind KindOfMode(mode_t mode) {
-  if (S_ISREG(mode)) return EntryKind::File;
-  if (S_ISDIR(mode)) return EntryKind::Directory;
-  if (S_ISFIFO(mode)) return EntryKind::Fifo;
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return EntryKind::Device;
-  if (S_ISSOCK(mode)) return EntryKind::Socket;
-  return EntryKind::Link;
-}
+using detail::KindOfMode;
 
 // From the listing's own type where it gives one: a call more only for a
 // link, or where the file system tells no type.
@@ -65,10 +60,7 @@ EntryKind KindOfEntry(int dirFd, const char* name, unsigned char type) {
 #endif
   struct stat st {};
   if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::File;
-  if (!S_ISLNK(st.st_mode)) return KindOfMode(st.st_mode);
-  // A link to a folder is a folder to the user.
-  if (fstatat(dirFd, name, &st, 0) == 0 && S_ISDIR(st.st_mode)) return EntryKind::Directory;
-  return EntryKind::Link;
+  return detail::KindOfEntryAt(dirFd, name, st);
 }
 
 bool IsDotOrDotDot(const char* name) {
@@ -98,7 +90,7 @@ bool ReadEntries(int fd, FolderListing& entries) {
       const auto* entry = reinterpret_cast<const LinuxDirent*>(buffer.get() + at);
       at += entry->size;
       if (IsDotOrDotDot(entry->name)) continue;
-      entries.Add(entry->name, KindOfEntry(fd, entry->name, entry->type));
+      entries.Add(entry->name, KindOfEntry(fd, entry->name, entry->type), entry->inode);
     }
   }
 }
@@ -118,7 +110,7 @@ bool ReadEntries(int fd, FolderListing& entries) {
       break;
     }
     if (IsDotOrDotDot(entry->d_name)) continue;
-    entries.Add(entry->d_name, KindOfEntry(dirfd(dir), entry->d_name, entry->d_type));
+    entries.Add(entry->d_name, KindOfEntry(dirfd(dir), entry->d_name, entry->d_type), entry->d_ino);
   }
   closedir(dir);  // closes fd too
   return complete;
@@ -127,10 +119,52 @@ bool ReadEntries(int fd, FolderListing& entries) {
 
 }  // namespace
 
-bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder order) {
+EntryKind detail::KindOfMode(mode_t mode) {
+  if (S_ISREG(mode)) return EntryKind::File;
+  if (S_ISDIR(mode)) return EntryKind::Directory;
+  if (S_ISFIFO(mode)) return EntryKind::Fifo;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return EntryKind::Device;
+  if (S_ISSOCK(mode)) return EntryKind::Socket;
+  return EntryKind::Link;
+}
+
+EntryKind detail::KindOfEntryAt(int dirFd, const char* name, const struct stat& entry) {
+  if (!S_ISLNK(entry.st_mode)) return KindOfMode(entry.st_mode);
+  // A link to a folder is a folder to the user.
+  struct stat st {};
+  if (fstatat(dirFd, name, &st, 0) == 0 && S_ISDIR(st.st_mode)) return EntryKind::Directory;
+  return EntryKind::Link;
+}
+
+// FAT and exFAT have no inodes: the system makes numbers up for their files
+// as it meets them, and may give a file another one later.
+bool detail::NumbersLast(int fd) {
+#if defined(__linux__)
+  struct statfs fs {};
+  if (fstatfs(fd, &fs) != 0) return false;
+  constexpr unsigned long kFat = 0x4d44, kExFat = 0x2011BAB0;
+  const auto type = static_cast<unsigned long>(fs.f_type);
+  return type != kFat && type != kExFat;
+#elif defined(__APPLE__)
+  struct statfs fs {};
+  if (fstatfs(fd, &fs) != 0) return false;
+  const std::string_view type = fs.f_fstypename;
+  return type != "msdos" && type != "exfat";
+#else
+  (void)fd;
+  return true;
+#endif
+}
+
+namespace {
+
+bool List(const std::string& folder, FolderListing& entries, ListOrder order, bool numbered) {
   entries.Clear();
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
+  struct stat st {};
+  if (numbered && fstat(fd, &st) == 0)
+    entries.KeepNumbers(static_cast<std::uint64_t>(st.st_dev), detail::NumbersLast(fd));
   const bool complete = ReadEntries(fd, entries);
 #if defined(__linux__)
   close(fd);
@@ -142,6 +176,16 @@ bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder ord
   }
   if (order == ListOrder::ByName) entries.SortByName();
   return true;
+}
+
+}  // namespace
+
+bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder order) {
+  return List(folder, entries, order, false);
+}
+
+bool ListFolderNumbered(const std::string& folder, FolderListing& entries) {
+  return List(folder, entries, ListOrder::AsStored, true);
 }
 
 namespace {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <utility>
 
+#include "platform/picture_files.h"
 #include "platform/user_files.h"
 #include "platform/wide_win32.h"
 
@@ -67,7 +68,7 @@ using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // Volume serial number and file index: what NTFS keeps per file, the
 // Windows counterpart of device and inode.
-bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+bool IdentityOfPath(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
   if (path.empty() || HasNul(path)) return false;
   // No access rights are asked for, so a file open elsewhere still answers;
   // backup semantics let a folder be opened too.
@@ -106,12 +107,22 @@ namespace {
 
 // A link or junction to a folder is a folder to the user. Not every
 // reparse point is a link: a file synced from the cloud is one too.
-EntryKind KindOfFound(const WIN32_FIND_DATAW& data) {
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Directory;
-  if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-      IsReparseTagNameSurrogate(data.dwReserved0))
+EntryKind KindOfFound(DWORD attributes, DWORD reparseTag) {
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Directory;
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsReparseTagNameSurrogate(reparseTag))
     return EntryKind::Link;
   return EntryKind::File;
+}
+
+// FAT and exFAT number a file by where its entry stands in its folder:
+// a rename may give it another number.
+bool NumbersLast(HANDLE h) {
+  wchar_t system[MAX_PATH + 1] = {};
+  if (!GetVolumeInformationByHandleW(h, nullptr, 0, nullptr, nullptr, nullptr, system,
+                                     MAX_PATH + 1))
+    return true;
+  const std::wstring_view name = system;
+  return !name.starts_with(L"FAT") && name != L"exFAT";
 }
 
 // The path the system finally opened, links resolved; "" when unknown.
@@ -176,7 +187,7 @@ bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder ord
   do {
     const std::wstring_view name = data.cFileName;
     if (name == L"." || name == L"..") continue;
-    entries.Add(Narrow(name), KindOfFound(data));
+    entries.Add(Narrow(name), KindOfFound(data.dwFileAttributes, data.dwReserved0));
   } while (FindNextFileW(search.get(), &data));
   if (GetLastError() != ERROR_NO_MORE_FILES) {
     entries.Clear();
@@ -184,6 +195,67 @@ bool ListFolder(const std::string& folder, FolderListing& entries, ListOrder ord
   }
   if (order == ListOrder::ByName) entries.SortByName();
   return true;
+}
+
+// The folder's entries with their file indexes, read from the folder
+// itself: a search by pattern gives no index.
+bool ListFolderNumbered(const std::string& folder, FolderListing& entries) {
+  entries.Clear();
+  if (HasNul(folder)) return false;
+  const FileHandle dir(CreateFileW(SystemPath(folder).c_str(), FILE_LIST_DIRECTORY,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (dir.get() == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileInformationByHandle(dir.get(), &info))
+    entries.KeepNumbers(info.dwVolumeSerialNumber, NumbersLast(dir.get()));
+  constexpr std::size_t kBuffer = 64 * 1024;
+  const std::unique_ptr<std::uint64_t[]> buffer(new std::uint64_t[kBuffer / 8]);
+  while (GetFileInformationByHandleEx(dir.get(), FileIdBothDirectoryInfo, buffer.get(), kBuffer)) {
+    const char* at = reinterpret_cast<const char*>(buffer.get());
+    for (;;) {
+      const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+      const std::wstring_view name(e->FileName, e->FileNameLength / sizeof(wchar_t));
+      // For a reparse point the size of its extended attributes is its tag.
+      if (name != L"." && name != L"..")
+        entries.Add(Narrow(name), KindOfFound(e->FileAttributes, e->EaSize),
+                    static_cast<std::uint64_t>(e->FileId.QuadPart));
+      if (e->NextEntryOffset == 0) break;
+      at += e->NextEntryOffset;
+    }
+  }
+  const DWORD error = GetLastError();
+  if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND) {
+    entries.Clear();
+    return false;
+  }
+  return true;
+}
+
+std::optional<EntryLook> LookInFolder(const FolderFiles& folder, std::string_view name) {
+  std::u16string wide;
+  if (!folder.open_ || name.empty() ||
+      name.find_first_of(std::string_view("\\/:\0", 4)) != std::string_view::npos ||
+      !ToUtf16(name, wide))
+    return std::nullopt;
+  const std::wstring path = folder.prefix_ + std::wstring(wide.begin(), wide.end());
+  const FileHandle h(CreateFileW(
+      path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (h.get() == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(h.get(), &info)) return std::nullopt;
+  EntryLook look;
+  FILE_ATTRIBUTE_TAG_INFO tag{};
+  GetFileInformationByHandleEx(h.get(), FileAttributeTagInfo, &tag, sizeof tag);
+  look.kind = GetFileType(h.get()) == FILE_TYPE_DISK
+                  ? KindOfFound(info.dwFileAttributes, tag.ReparseTag)
+                  : EntryKind::Device;
+  if (NumbersLast(h.get()))
+    look.identity =
+        FileIdentity{info.dwVolumeSerialNumber,
+                     (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  return look;
 }
 
 void UseLargePages(char**) {}
@@ -249,7 +321,7 @@ bool IsSymbolicLink(const std::string& path) {
 bool SameFile(const std::string& a, const std::string& b) {
   BY_HANDLE_FILE_INFORMATION ia;
   BY_HANDLE_FILE_INFORMATION ib;
-  if (!FileIdentity(a, ia) || !FileIdentity(b, ib)) return false;
+  if (!IdentityOfPath(a, ia) || !IdentityOfPath(b, ib)) return false;
   return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
          ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }

@@ -1,5 +1,6 @@
 // Linux and macOS: the user's data folder and the journal's file.
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,15 +39,76 @@ bool MakeFolders(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::FILE* detail::OpenAppendFile(const std::string& path, bool create) {
-  const int flags = O_WRONLY | O_CLOEXEC | (create ? O_CREAT | O_EXCL : O_APPEND);
+std::intptr_t detail::OpenAppendFile(const std::string& path, bool create) {
+  // O_NOFOLLOW: a link in the journal's place is refused, never written
+  // through; O_NONBLOCK: a FIFO there never holds the open up.
+  const int flags =
+      O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | (create ? O_CREAT | O_EXCL : 0);
   const int fd = open(path.c_str(), flags, 0600);
-  if (fd < 0) return nullptr;
-  std::FILE* file = fdopen(fd, create ? "wb" : "ab");
-  if (file == nullptr) close(fd);
-  return file;
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return -1;
+  }
+  return fd;
 }
 
-bool AppendFile::Sync() { return Flush() && fsync(fileno(file_)) == 0; }
+std::optional<std::uint64_t> detail::AppendFileSize(std::intptr_t handle) {
+  struct stat st {};
+  if (fstat(static_cast<int>(handle), &st) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+std::ptrdiff_t detail::ReadAppendFile(std::intptr_t handle, std::uint64_t at, char* buffer,
+                                      std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got =
+        pread(static_cast<int>(handle), buffer + done, size - done, static_cast<off_t>(at + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return got < 0 ? -1 : static_cast<std::ptrdiff_t>(done);
+    done += static_cast<std::size_t>(got);
+  }
+  return static_cast<std::ptrdiff_t>(done);
+}
+
+// The window's blocks are given to the file before it is mapped: a write
+// into a mapped page the disk has no room for would end the program.
+char* detail::MapAppendWindow(std::intptr_t handle, std::uint64_t at) {
+  const int fd = static_cast<int>(handle);
+  const off_t start = static_cast<off_t>(at);
+  const off_t length = static_cast<off_t>(AppendFile::kWindow);
+#if defined(__APPLE__)
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || (st.st_size < start + length && ftruncate(fd, start + length) != 0))
+    return nullptr;
+#else
+  int made = posix_fallocate(fd, start, length);
+  while (made == EINTR) made = posix_fallocate(fd, start, length);
+  // A file system without a way to make room: the size alone.
+  if (made == EOPNOTSUPP || made == ENOSYS || made == EINVAL) {
+    struct stat st {};
+    made =
+        fstat(fd, &st) != 0 || (st.st_size < start + length && ftruncate(fd, start + length) != 0);
+  }
+  if (made != 0) return nullptr;
+#endif
+  void* window = mmap(nullptr, AppendFile::kWindow, PROT_READ | PROT_WRITE, MAP_SHARED, fd, start);
+  return window == MAP_FAILED ? nullptr : static_cast<char*>(window);
+}
+
+void detail::UnmapAppendWindow(char* window) { munmap(window, AppendFile::kWindow); }
+
+bool detail::SyncAppendFile(std::intptr_t handle, char* window) {
+  if (window != nullptr && msync(window, AppendFile::kWindow, MS_SYNC) != 0) return false;
+  return fsync(static_cast<int>(handle)) == 0;
+}
+
+bool detail::CloseAppendFile(std::intptr_t handle, std::optional<std::uint64_t> size) {
+  const int fd = static_cast<int>(handle);
+  const bool cut = !size || ftruncate(fd, static_cast<off_t>(*size)) == 0;
+  return close(fd) == 0 && cut;
+}
 
 }  // namespace mapio::platform

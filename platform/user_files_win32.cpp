@@ -1,10 +1,6 @@
 // Windows: the user's data folder and the journal's file, by UTF-8 names.
 #include <windows.h>
 
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-
 #include "platform/user_files.h"
 #include "platform/wide_win32.h"
 
@@ -45,15 +41,81 @@ bool MakeFolders(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::FILE* detail::OpenAppendFile(const std::string& path, bool create) {
-  const int flags = _O_WRONLY | _O_BINARY | (create ? _O_CREAT | _O_EXCL : _O_APPEND);
-  const int fd = _wopen(SystemPath(path).c_str(), flags, _S_IREAD | _S_IWRITE);
-  if (fd < 0) return nullptr;
-  std::FILE* file = _wfdopen(fd, create ? L"wb" : L"ab");
-  if (file == nullptr) _close(fd);
-  return file;
+// A reparse point in the journal's place (a link, a junction) is opened as
+// itself and refused, never written through.
+std::intptr_t detail::OpenAppendFile(const std::string& path, bool create) {
+  const HANDLE h =
+      CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                  FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, create ? CREATE_NEW : OPEN_EXISTING,
+                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return -1;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info) ||
+      (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+    CloseHandle(h);
+    return -1;
+  }
+  return reinterpret_cast<std::intptr_t>(h);
 }
 
-bool AppendFile::Sync() { return Flush() && _commit(_fileno(file_)) == 0; }
+namespace {
+
+HANDLE HandleOf(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+std::optional<std::uint64_t> detail::AppendFileSize(std::intptr_t handle) {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(HandleOf(handle), &size)) return std::nullopt;
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::ptrdiff_t detail::ReadAppendFile(std::intptr_t handle, std::uint64_t at, char* buffer,
+                                      std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    OVERLAPPED where{};
+    where.Offset = static_cast<DWORD>(at + done);
+    where.OffsetHigh = static_cast<DWORD>((at + done) >> 32);
+    DWORD got = 0;
+    if (!ReadFile(HandleOf(handle), buffer + done, static_cast<DWORD>(size - done), &got, &where))
+      return GetLastError() == ERROR_HANDLE_EOF ? static_cast<std::ptrdiff_t>(done) : -1;
+    if (got == 0) break;
+    done += got;
+  }
+  return static_cast<std::ptrdiff_t>(done);
+}
+
+// A mapping larger than the file makes the file that large first, and
+// fails rather than a later write when the disk has no room.
+char* detail::MapAppendWindow(std::intptr_t handle, std::uint64_t at) {
+  const std::uint64_t end = at + AppendFile::kWindow;
+  const HANDLE mapping =
+      CreateFileMappingW(HandleOf(handle), nullptr, PAGE_READWRITE, static_cast<DWORD>(end >> 32),
+                         static_cast<DWORD>(end), nullptr);
+  if (mapping == nullptr) return nullptr;
+  void* window = MapViewOfFile(mapping, FILE_MAP_WRITE, static_cast<DWORD>(at >> 32),
+                               static_cast<DWORD>(at), AppendFile::kWindow);
+  CloseHandle(mapping);  // the view keeps it
+  return static_cast<char*>(window);
+}
+
+void detail::UnmapAppendWindow(char* window) { UnmapViewOfFile(window); }
+
+bool detail::SyncAppendFile(std::intptr_t handle, char* window) {
+  if (window != nullptr && !FlushViewOfFile(window, AppendFile::kWindow)) return false;
+  return FlushFileBuffers(HandleOf(handle)) != 0;
+}
+
+bool detail::CloseAppendFile(std::intptr_t handle, std::optional<std::uint64_t> size) {
+  bool cut = true;
+  if (size) {
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(*size);
+    cut = SetFilePointerEx(HandleOf(handle), at, nullptr, FILE_BEGIN) &&
+          SetEndOfFile(HandleOf(handle));
+  }
+  return CloseHandle(HandleOf(handle)) && cut;
+}
 
 }  // namespace mapio::platform

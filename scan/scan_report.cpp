@@ -6,6 +6,7 @@
 #include "core/counted.h"
 #include "core/job_events.h"
 #include "core/object_kind.h"
+#include "core/shown_text.h"
 #include "platform/paths.h"
 
 namespace mapio::scan {
@@ -21,7 +22,7 @@ void AppendNumber(std::string& out, std::uint32_t n) {
 
 void AppendMappingFile(std::string& out, std::string_view relative) {
   if (!relative.empty()) {
-    checker::AppendShown(out, relative);
+    AppendShown(out, relative);
     out += platform::kSeparator;
   }
   out += kMappingFileName;
@@ -61,7 +62,7 @@ void AppendClashDetail(const Clash& clash, const std::vector<ScannedPack>& packs
                        std::string& out) {
   const std::size_t others = clash.records.size() - 1;
   if (clash.type == Clash::Type::Resource) {
-    checker::AppendShown(out, clash.key);
+    AppendShown(out, clash.key);
     out += " is also mapped by ";
     for (std::size_t i = 1; i <= others; ++i) {
       out += Between(i - 1, others);
@@ -71,7 +72,7 @@ void AppendClashDetail(const Clash& clash, const std::vector<ScannedPack>& packs
     return;
   }
   out += "the name ";
-  checker::AppendShown(out, clash.key);
+  AppendShown(out, clash.key);
   out.append(" is mapped as ").append(KindWord(clash.records.front())).append(" here and ");
   for (std::size_t i = 1; i <= others; ++i) {
     out.append(Between(i - 1, others)).append("as ").append(KindWord(clash.records[i]));
@@ -102,7 +103,7 @@ void AppendClashLine(const Clash& clash, const std::vector<ScannedPack>& packs, 
 
 std::string UnreadableLine(std::string_view relative) {
   std::string line;
-  checker::AppendShown(line, relative.empty() ? "." : relative);
+  AppendShown(line, relative.empty() ? "." : relative);
   return line.append(": ")
       .append(checker::CategoryWord(checker::Category::Structure))
       .append(": ")
@@ -111,7 +112,7 @@ std::string UnreadableLine(std::string_view relative) {
 
 std::string ScanSummaryLine(std::string_view folder, const ScanOutcome& outcome) {
   std::string line;
-  checker::AppendShown(line, folder);
+  AppendShown(line, folder);
   line += std::string(": ").append(Counted(outcome.packs.size(), "pack")) + ", " +
           Counted(outcome.records, "record") + ", " + Counted(outcome.pictures, "picture") + ", " +
           Counted(outcome.findings, "finding") + ", " +

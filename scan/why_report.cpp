@@ -2,6 +2,7 @@
 
 #include "checker/report.h"
 #include "core/counted.h"
+#include "core/shown_text.h"
 #include "scan/scan_report.h"
 
 namespace mapio::scan {
@@ -12,7 +13,7 @@ using pack::Picture;
 
 std::string Shown(std::string_view text) {
   std::string out;
-  checker::AppendShown(out, text);
+  AppendShown(out, text);
   return out;
 }
 
@@ -72,7 +73,7 @@ std::string Outcome(const WhyOutcome& outcome, const std::string& what) {
 
 std::string NotAnIdText(std::string_view typed) {
   std::string text = "'";
-  checker::AppendShown(text, typed);
+  AppendShown(text, typed);
   return text + "' is no ID (such as 2000123 or r-2000123)";
 }
 

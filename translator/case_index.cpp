@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/name_index.h"
+#include "pack/pack_folder.h"
 #include "platform/text.h"
 
 namespace mapio::translator {
@@ -47,8 +48,9 @@ char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32
 
 }  // namespace
 
-CaseIndex::CaseIndex(platform::FolderListing names, bool followNewNames)
-    : names_(std::move(names)), followNewNames_(followNewNames) {
+CaseIndex::CaseIndex(platform::FolderListing names, bool followNewNames,
+                     const std::string& folderPath)
+    : names_(std::move(names)), folderPath_(folderPath), followNewNames_(followNewNames) {
   Reserve(names_.Size());
   // Each slot is written a few names after its memory was asked for, so
   // that the waits for the table overlap.
@@ -69,14 +71,20 @@ CaseIndex::CaseIndex(platform::FolderListing names, bool followNewNames)
 }
 
 bool CaseIndex::MakeSlot(std::uint32_t i, Slot& slot) {
-  const std::string_view name = names_[i].name;
+  const platform::DirEntry entry = names_[i];
+  const std::string_view name = entry.name;
   key_.clear();
   platform::AppendCaseFoldKey(name, key_);
   const int extension = ExtensionOf(key_);
   if (extension < 0 || name.size() > UINT16_MAX) return false;
   const std::string_view stem(key_.data(), key_.size() - kExtensionLength);
+  // A folder keeps its name as it always did; a FIFO or a link out of the
+  // pack is found, so that it is named, but never renamed.
+  const bool noFile = entry.kind != platform::EntryKind::File && !entry.IsDirectory() &&
+                      !pack::LookAtEntry(folderPath_, entry, folderPath_).isFile;
   slot = {name.data(), NameIndex::HashOf(stem), static_cast<std::uint16_t>(name.size()),
-          static_cast<signed char>(extension), IsAscii(name)};
+          static_cast<signed char>(extension),
+          static_cast<std::uint8_t>((IsAscii(name) ? kAscii : 0) | (noFile ? kNoFile : 0))};
   return true;
 }
 
@@ -102,7 +110,7 @@ void CaseIndex::Reserve(std::size_t names) {
 
 bool CaseIndex::SameStem(const Slot& slot, std::string_view key) const {
   const std::string_view name(slot.name, slot.size);
-  if (!slot.ascii) {
+  if ((slot.flags & kAscii) == 0) {
     const std::string folded = platform::CaseFoldKey(name);
     return std::string_view(folded).substr(0, folded.size() - kExtensionLength) == key;
   }
@@ -160,7 +168,9 @@ void CaseIndex::Renamed(std::size_t slot, const std::string& to) {
     ++unfollowedNewNames_;
     return;
   }
-  names_.Add(to);
+  // The same file under its new name, with its number.
+  const std::optional<platform::FileIdentity> identity = names_.IdentityOf(from);
+  names_.Add(to, platform::EntryKind::File, identity ? identity->file : 0);
   Slot added;
   if (MakeSlot(static_cast<std::uint32_t>(names_.Size() - 1), added)) Insert(added);
 }

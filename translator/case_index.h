@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -28,7 +29,8 @@ class CaseIndex {
 
   // `followNewNames`: index the names renamed to from the start; else they
   // are only counted, and MissesNewNames() tells when that matters.
-  CaseIndex(platform::FolderListing names, bool followNewNames);
+  // `folderPath` is the folder listed, where its links are followed.
+  CaseIndex(platform::FolderListing names, bool followNewNames, const std::string& folderPath);
 
   // What the folder holds for a stem and one of kExtensions, by slot.
   struct Lookup {
@@ -43,6 +45,12 @@ class CaseIndex {
   void Prefetch(std::string_view stem);
   // A name Find gave; it stays valid when the name is renamed away.
   std::string_view NameAt(std::size_t slot) const { return {slots_[slot].name, slots_[slot].size}; }
+  // Whether that name is a file of the pack: no FIFO, device, or link out
+  // of the pack or to nothing (see pack::LookAtEntry).
+  bool IsFileAt(std::size_t slot) const { return (slots_[slot].flags & kNoFile) == 0; }
+  std::optional<platform::FileIdentity> IdentityAt(std::size_t slot) const {
+    return names_.IdentityOf(NameAt(slot));
+  }
   // Whether Find(stem) could miss a name the run renamed a file to: only
   // a stem of digits can ask for one. A fresh listing then gives them all.
   bool MissesNewNames(std::string_view stem) const;
@@ -53,12 +61,16 @@ class CaseIndex {
   void Renamed(std::size_t slot, const std::string& to);
 
  private:
+  // Its folded stem is its stem with A-Z lowered.
+  static constexpr std::uint8_t kAscii = 1;
+  // No file of the pack: never renamed.
+  static constexpr std::uint8_t kNoFile = 2;
   struct Slot {
     const char* name = nullptr;  // in names_; none for a free slot
     std::uint32_t hash = 0;      // of the folded stem
     std::uint16_t size = 0;
     signed char extension = -1;  // of kExtensions; -1 once renamed away
-    bool ascii = false;          // its folded stem is its stem with A-Z lowered
+    std::uint8_t flags = 0;
   };
   static_assert(sizeof(void*) != 8 || sizeof(Slot) == 16);
 
@@ -77,6 +89,7 @@ class CaseIndex {
   std::size_t Next(std::size_t s) const { return s + 1 == slots_.size() ? 0 : s + 1; }
 
   platform::FolderListing names_;  // the folder's, then those renamed to
+  const std::string& folderPath_;
   std::vector<Slot> slots_;
   std::size_t used_ = 0;  // slots that are not free, renamed away ones too
   // Names the run renamed files to are all IDs, which only a record whose

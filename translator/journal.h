@@ -1,23 +1,26 @@
-// The journal of a translate: its whole plan on disk before the first
-// rename, then each rename as it is made, so that it can be taken back, a
-// run killed half-way included. Journals live in the user's data folder,
-// never in a pack, and the last few of each folder are kept.
+// The journal of a translate: each rename written down before it is made,
+// with the identity of the file it renames, so that it can be taken back
+// exactly, a run killed at any point included. Journals live in the user's
+// data folder, never in a pack, and the last few of each folder are kept.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/folders.h"
 #include "platform/user_files.h"
 
 namespace mapio::translator {
 
 // Journals kept per folder: enough for the translates of a working session
 // to be taken back one after another, few enough that a pack of half a
-// million pictures (some 50 MB a journal) does not fill a disk with them.
+// million pictures (some 30 MB a journal) does not fill a disk with them.
 inline constexpr std::size_t kJournalsKept = 5;
 
 // Where the journals go: nullopt when the system names no place for them.
@@ -26,64 +29,70 @@ std::optional<std::string> JournalFolder();
 class JournalWriter {
  public:
   // A new journal for the pack `folder` (an absolute path) in
-  // `journalFolder`; false when none can be written, and then every other
-  // call does nothing.
+  // `journalFolder`, its start on disk; false when none can be written,
+  // and then every other call does nothing.
   bool Begin(const std::string& journalFolder, const std::string& folder);
-  // Each record the translate will try, in order: its from value and ID.
-  void Plan(std::string_view from, std::string_view id);
-  // The plan on disk, before the first rename; false when it is not.
-  bool PlanWritten();
-  // A rename made, of the plan's entry `entry`.
-  void Renamed(std::size_t entry, std::string_view oldName, std::string_view newName);
+  // A rename about to be made, of `file`: in the system's hands before the
+  // rename is, so that a kill right after the rename loses nothing.
+  void Renaming(std::string_view oldName, std::string_view newName,
+                const std::optional<platform::FileIdentity>& file);
+  // The rename written last was not made after all.
+  void NotRenamed();
   // The run ended: the journal is whole.
   void End();
-  // The run stops here as if killed: what was not handed to the system is lost.
+  // The run stops here as if killed.
   void AbandonForTesting();
   bool Good() const { return file_.Good(); }
-  const std::string& Path() const { return path_; }
 
  private:
   platform::AppendFile file_;
-  std::string path_;
   std::string line_;
-  std::size_t planned_ = 0;
-  std::size_t renamed_ = 0;
-  // A write to the system costs a tenth of a rename: this many share one.
-  static constexpr std::size_t kRenamesPerFlush = 64;
+  std::optional<std::uint64_t> device_;  // written once, before the first number
 };
 
 struct Journal {
-  struct Entry {
-    std::string from;
-    std::string id;
-  };
-  struct Rename {
-    std::size_t entry;
-    std::string oldName;
-    std::string newName;
-  };
-  std::string path;
+  std::string name;  // in the folder of journals
   std::string folder;
   std::time_t started = 0;
+  // The device its renames' file numbers are of; nullopt when it keeps
+  // none (the folder's file system makes them up, as FAT does).
+  std::optional<std::uint64_t> device;
+  // Counted only where asked.
   bool ended = false;  // false: the run was killed (or is running)
-  std::size_t planned = 0;
   std::size_t renamed = 0;
-  std::size_t undoneCount = 0;
-  // Read only when the journal is read whole.
-  std::vector<Entry> plan;
-  std::vector<Rename> renames;
-  std::vector<std::size_t> undone;  // of `renames`, or plan entries + renames.size()
+  std::size_t undone = 0;
+  // A link or anything else that is no file: never read nor written.
+  bool notAFile = false;
 };
 
-// The journals of `folder` in `journalFolder`, newest first; their counts,
-// and their entries too when `whole`.
+// The journals of `folder` in `journalFolder`, newest first; with their
+// renames counted where `counted`. One that is no file is among them, as
+// it stands, unread.
 std::vector<Journal> JournalsOf(const std::string& journalFolder, const std::string& folder,
-                                bool whole);
+                                bool counted);
 
-// Reads one journal; false when it cannot be read.
-bool ReadJournal(const std::string& path, bool whole, Journal& journal);
+// Counts the journal's renames, those taken back, and whether it ended.
+void CountRenames(const std::string& journalFolder, Journal& journal);
 
-// Appends the taking back of `undone` (indices as Journal::undone has them).
-bool MarkUndone(const std::string& path, const std::vector<std::size_t>& undone);
+// One rename of a journal, as undo takes them back.
+struct JournalRename {
+  std::uint64_t at = 0;  // where its line starts: what MarkUndone names
+  std::string oldName;
+  std::string newName;
+  std::optional<std::uint64_t> file;  // its file's number, where kept
+};
+
+// Each rename of the journal that was made and is not yet taken back,
+// newest first; `visit` returns false to stop. False when the journal
+// cannot be read.
+bool ReadRenamesBackward(const std::string& journalFolder, const Journal& journal,
+                         const std::function<bool(const JournalRename&)>& visit);
+
+// Writes down that the renames whose lines start at `undone` were taken back.
+bool MarkUndone(const std::string& journalFolder, const Journal& journal,
+                const std::vector<std::uint64_t>& undone);
+
+// Removes a journal wholly taken back.
+bool RemoveJournal(const std::string& journalFolder, const Journal& journal);
 
 }  // namespace mapio::translator

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/job_events.h"
+#include "core/name_list.h"
 #include "core/object_kind.h"
 #include "platform/files.h"
 
@@ -17,12 +18,13 @@ namespace mapio {
 struct JournalOptions {
   // Where it goes; empty: the user's data folder.
   std::string folder;
-  // Stops the run after this many renames as if it were killed, before
-  // the journal's last renames reach the disk.
+  // Stop the run as if it were killed: after this many renames, or with
+  // the line of the rename after this many written but the rename not made.
   std::optional<std::size_t> stopAfterRenamesForTesting;
-  // The bytes of the list's entries the plan keeps for the renames, which
-  // read the rest of the file again; a test makes it small.
-  std::optional<std::size_t> keptBytesForTesting;
+  std::optional<std::size_t> stopBeforeRenameForTesting;
+  // Called after each rename with the count so far: where a test runs
+  // another job on the folder while this one is under way.
+  std::function<void(std::size_t renamed)> afterRenameForTesting;
 };
 
 struct TranslateOptions {
@@ -61,6 +63,7 @@ struct TranslateOutcome {
     Done,
     NotOpened,  // config.xml could not be opened (`readResult` says why)
     NoList,     // no "<list id="maps">" among its first 256 lines
+    Busy,       // a translate or an undo of the folder is running: nothing renamed
     Stopped,    // a test stopped it half-way
   };
   Result result = Result::Done;
@@ -68,11 +71,15 @@ struct TranslateOutcome {
   int renamed = 0;
   int failed = 0;
   bool journal = false;  // a journal of the renames was written
+  // Entries a record names that are no files of the folder (a FIFO, a
+  // device, a link out of it or to nothing): never renamed.
+  NameList passedOver;
 };
 
 // Reads config.xml line by line and renames, for each record of the kind,
 // the picture of its name (".png", ".jpg", ".gif" in turn) to its ID,
-// never replacing a file.
+// never replacing a file. Holds the folder's lock while it renames, so
+// that no undo of the folder runs meanwhile.
 TranslateOutcome TranslateNames(const std::string& folderPath, const TranslateOptions& options,
                                 TranslateEvents& events);
 inline TranslateOutcome TranslateNames(const std::string& folderPath,

@@ -1,10 +1,13 @@
 #include "translator/picture_folder.h"
 
-#include "platform/picture_files.h"
 #include "platform/paths.h"
-
+#include "platform/picture_files.h"
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
+
+#include "pack/pack_folder.h"
+#include "platform/picture_files.h"
 
 namespace mapio::translator {
 
@@ -18,12 +21,18 @@ class RealFolder : public PictureFolder {
     folder_.Open(folderPath_);
   }
 
+  const std::string& Path() const override { return folderPath_; }
+
   RenameResult Rename(std::string_view from, std::string_view to) override {
     return platform::RenameInFolder(folder_, folderPath_, from, to);
   }
 
   bool List(platform::FolderListing& names) override {
-    return platform::ListFolder(folderPath_, names, platform::ListOrder::AsStored);
+    return platform::ListFolderNumbered(folderPath_, names);
+  }
+
+  std::optional<platform::EntryLook> Look(std::string_view name) override {
+    return platform::LookInFolder(folder_, name);
   }
 
  private:
@@ -37,18 +46,22 @@ class SimulatedFolder : public PictureFolder {
  public:
   explicit SimulatedFolder(const std::string& folderPath) : folderPath_(folderPath) {
     platform::FolderListing entries;
-    listed_ = platform::ListFolder(folderPath, entries);
-    for (const platform::DirEntry e : entries) names_.emplace(e.name);
+    listed_ = platform::ListFolder(folderPath, entries, platform::ListOrder::AsStored);
+    for (const platform::DirEntry e : entries) names_.emplace(e.name, e.kind);
+    folder_.Open(folderPath);
   }
+
+  const std::string& Path() const override { return folderPath_; }
 
   RenameResult Rename(std::string_view fromName, std::string_view toName) override {
     const std::string from(fromName);
     const std::string to(toName);
-    if (!Holds(from)) return RenameResult::SourceMissing;
-    if (Holds(to)) return RenameResult::TargetExists;
+    const std::optional<platform::EntryLook> source = Look(from);
+    if (!source) return RenameResult::SourceMissing;
+    if (Look(to)) return RenameResult::TargetExists;
     names_.erase(from);
     gone_.insert(from);
-    names_.insert(to);
+    names_.emplace(to, source->kind);
     gone_.erase(to);
     return RenameResult::Renamed;
   }
@@ -56,20 +69,23 @@ class SimulatedFolder : public PictureFolder {
   bool List(platform::FolderListing& names) override {
     if (!listed_) return false;
     names.Clear();
-    for (const std::string& name : names_) names.Add(name);
+    for (const auto& [name, kind] : names_) names.Add(name, kind);
     return true;
   }
 
- private:
-  bool Holds(const std::string& name) const {
-    if (names_.contains(name)) return true;
-    return !listed_ && !gone_.contains(name) &&
-           platform::FileExists(platform::JoinPath(folderPath_, name));
+  std::optional<platform::EntryLook> Look(std::string_view nameView) override {
+    const std::string name(nameView);
+    if (const auto it = names_.find(name); it != names_.end())
+      return platform::EntryLook{it->second, std::nullopt};
+    if (listed_ || gone_.contains(name)) return std::nullopt;
+    return platform::LookInFolder(folder_, name);
   }
 
+ private:
   std::string folderPath_;
+  platform::FolderFiles folder_;
   bool listed_ = false;
-  std::unordered_set<std::string> names_;
+  std::unordered_map<std::string, platform::EntryKind> names_;
   std::unordered_set<std::string> gone_;  // renamed away, when not listed
 };
 
@@ -91,10 +107,14 @@ RenameOutcome PictureRenamer::Rename(std::string_view from, std::string_view id)
     if (index != nullptr && found_[i].count == 0) continue;  // no such picture
     newName_.assign(id).append(kExtensions[i]);
     // Without a listing only the exact name is tried.
-    const Attempt attempt = index != nullptr ? TryExtension(found_[i], outcome)
-                                             : RenameFrom(std::string(from).append(kExtensions[i]),
-                                                          CaseIndex::kNone, outcome);
+    const Attempt attempt = index != nullptr
+                                ? TryExtension(found_[i], outcome)
+                                : RenameUnlisted(std::string(from).append(kExtensions[i]), outcome);
     if (attempt == Attempt::Ambiguous) break;
+    if (attempt == Attempt::Stopped) {
+      outcome.stopped = true;
+      break;
+    }
     if (attempt == Attempt::Renamed) {
       outcome.extension = i;
       break;
@@ -112,16 +132,37 @@ PictureRenamer::Attempt PictureRenamer::TryExtension(const CaseIndex::Lookup& fo
   // Windows would refuse a target that exists in another case; on a
   // case-sensitive system only the index can tell.
   if (index_->HasOtherCaseOf(newName_)) return Attempt::NotHere;
-  if (found.exact != CaseIndex::kNone)
-    return RenameFrom(index_->NameAt(found.exact), found.exact, outcome);
   // Windows could never hold two of them; guessing might rename the wrong one.
-  if (found.count > 1) return Attempt::Ambiguous;
-  return RenameFrom(index_->NameAt(found.any), found.any, outcome);
+  if (found.exact == CaseIndex::kNone && found.count > 1) return Attempt::Ambiguous;
+  const std::size_t slot = found.exact != CaseIndex::kNone ? found.exact : found.any;
+  if (!index_->IsFileAt(slot)) {
+    log_.PassedOver(index_->NameAt(slot));
+    return Attempt::NotHere;
+  }
+  return RenameFrom(index_->NameAt(slot), slot, index_->IdentityAt(slot), outcome);
 }
 
-PictureRenamer::Attempt PictureRenamer::RenameFrom(std::string_view source, std::size_t slot,
-                                                   RenameOutcome& outcome) {
-  if (folder_.Rename(source, newName_) != RenameResult::Renamed) return Attempt::NotHere;
+PictureRenamer::Attempt PictureRenamer::RenameUnlisted(const std::string& source,
+                                                       RenameOutcome& outcome) {
+  const std::optional<platform::EntryLook> look = folder_.Look(source);
+  if (!look) return Attempt::NotHere;
+  const platform::DirEntry entry{source, look->kind};
+  if (look->kind != platform::EntryKind::File && !entry.IsDirectory() &&
+      !pack::LookAtEntry(folder_.Path(), entry, folder_.Path()).isFile) {
+    log_.PassedOver(source);
+    return Attempt::NotHere;
+  }
+  return RenameFrom(source, CaseIndex::kNone, look->identity, outcome);
+}
+
+PictureRenamer::Attempt PictureRenamer::RenameFrom(
+    std::string_view source, std::size_t slot,
+    const std::optional<platform::FileIdentity>& identity, RenameOutcome& outcome) {
+  if (!log_.Renaming(source, newName_, identity)) return Attempt::Stopped;
+  if (folder_.Rename(source, newName_) != RenameResult::Renamed) {
+    log_.NotRenamed();
+    return Attempt::NotHere;
+  }
   outcome.renamed = true;
   outcome.oldName = source;
   outcome.newName = newName_;
@@ -137,7 +178,7 @@ CaseIndex* PictureRenamer::Index(std::string_view from) {
     listed_ = true;
     index_.reset();
     platform::FolderListing names;
-    if (folder_.List(names)) index_.emplace(std::move(names), again);
+    if (folder_.List(names)) index_.emplace(std::move(names), again, folder_.Path());
   }
   return index_ ? &*index_ : nullptr;
 }

@@ -1,115 +1,100 @@
 #include "translator/undo.h"
 
-#include <algorithm>
-#include <deque>
 #include <optional>
-#include <unordered_set>
 
 #include "pack/names.h"
-#include "platform/picture_files.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/picture_files.h"
 #include "translator/journal.h"
+#include "translator/undo_folder.h"
+#include "platform/atomic_writer.h"
 
 namespace mapio {
 
 namespace {
 
 using translator::Journal;
-
-// One rename to take back: `newName` to `oldName`, with its place among
-// Journal::undone.
-struct Step {
-  std::string_view newName;
-  std::string_view oldName;
-  std::size_t index;
-};
+using translator::JournalRename;
+using Why = UndoOutcome::Left::Why;
 
 class Undo {
  public:
-  Undo(const std::string& folderPath, const UndoOptions& options)
-      : folderPath_(folderPath), options_(options) {}
+  Undo(const std::string& folderPath, const UndoOptions& options, const std::string& journalFolder)
+      : folderPath_(folderPath), options_(options), journalFolder_(journalFolder) {}
 
-  UndoOutcome Run(const std::string& journalFolder) {
-    const std::vector<Journal> journals = translator::JournalsOf(journalFolder, folderPath_, false);
+  UndoOutcome Run() {
+    // Taken before the journal is looked at: a translate that starts
+    // meanwhile waits for nothing and changes nothing.
+    platform::FolderJobLock lock;
+    if (!options_.dryRun && lock.Take(folderPath_) == platform::FolderJobLock::State::Busy)
+      return Ended(UndoOutcome::Result::TranslateRunning);
+    const std::vector<Journal> journals =
+        translator::JournalsOf(journalFolder_, folderPath_, false);
     if (journals.empty()) return Ended(UndoOutcome::Result::NoJournal);
-    if (!translator::ReadJournal(journals.front().path, true, journal_))
-      return Ended(UndoOutcome::Result::CannotRead);
+    journal_ = journals.front();
+    if (journal_.notAFile) return Ended(UndoOutcome::Result::JournalNotAFile);
     outcome_.started = journal_.started;
-    platform::ListFolder(folderPath_, listing_, platform::ListOrder::AsStored);
-    folder_.Open(folderPath_);
-    for (const platform::DirEntry e : listing_) names_.insert(e.name);
-    Plan();
+    translator::CountRenames(journalFolder_, journal_);
+    translator::UndoFolder folder(folderPath_, journal_.renamed);
+    folder_ = &folder;
+    if (options_.whileRunningForTesting) options_.whileRunningForTesting();
     // Newest first: a picture renamed twice comes back through both names.
-    std::vector<std::size_t> undone;
-    for (auto it = steps_.rbegin(); it != steps_.rend(); ++it)
-      if (TakeBack(*it)) undone.push_back(it->index);
+    std::vector<std::uint64_t> undone;
+    const bool read =
+        translator::ReadRenamesBackward(journalFolder_, journal_, [&](const JournalRename& rename) {
+          if (TakeBack(rename)) undone.push_back(rename.at);
+          return true;
+        });
+    if (!read && undone.empty() && outcome_.left.empty())
+      return Ended(UndoOutcome::Result::CannotRead);
     if (!options_.dryRun) Record(undone);
     return Ended(UndoOutcome::Result::Undone);
   }
 
  private:
-  // The journal's renames not yet taken back; after a run that was stopped,
-  // also the renames its plan made where the folder shows them made (the
-  // last of them may not have reached the journal).
-  void Plan() {
-    const std::unordered_set<std::size_t> done(journal_.undone.begin(), journal_.undone.end());
-    std::size_t lastLogged = 0;
-    for (std::size_t k = 0; k < journal_.renames.size(); ++k) {
-      const Journal::Rename& r = journal_.renames[k];
-      lastLogged = std::max(lastLogged, r.entry + 1);
-      if (!done.contains(k)) steps_.push_back({r.newName, r.oldName, k});
+  // True when the rename is no longer to be taken back: taken back now, or
+  // never made (its line was written, and then the run was killed or the
+  // rename refused). False when it is left, and said why.
+  bool TakeBack(const JournalRename& r) {
+    const std::optional<platform::FileIdentity> renamed =
+        r.file ? std::optional(platform::FileIdentity{*journal_.device, *r.file}) : std::nullopt;
+    const translator::UndoFolder::Entry now = folder_->Find(r.newName);
+    if (!now.there || (renamed && now.identity != renamed)) {
+      const translator::UndoFolder::Entry old = folder_->Find(r.oldName);
+      const bool neverMade = old.there && (!renamed || old.identity == renamed);
+      if (neverMade) return true;
+      return Leave(r, now.there ? Why::OtherFile : Why::Gone);
     }
-    if (journal_.ended) return;
-    for (std::size_t e = lastLogged; e < journal_.plan.size(); ++e) {
-      const std::size_t index = journal_.renames.size() + e;
-      if (done.contains(index)) continue;
-      const Journal::Entry& entry = journal_.plan[e];
-      for (const std::string_view extension : pack::kPictureExtensions) {
-        std::string& newName = made_.emplace_back(entry.id + std::string(extension));
-        std::string& oldName = made_.emplace_back(entry.from + std::string(extension));
-        if (names_.contains(newName) && !names_.contains(oldName)) {
-          steps_.push_back({newName, oldName, index});
-          break;
-        }
-      }
-    }
-  }
-
-  bool TakeBack(const Step& step) {
-    using Why = UndoOutcome::Left::Why;
-    Why why = Why::Gone;
-    if (!names_.contains(step.newName)) {
-      why = Why::Gone;
-    } else if (names_.contains(step.oldName) || !pack::NamesFileInFolder(step.oldName)) {
-      why = Why::NameTaken;
-    } else {
-      const platform::RenameResult result =
-          options_.dryRun
-              ? platform::RenameResult::Renamed
-              : platform::RenameInFolder(folder_, folderPath_, step.newName, step.oldName);
-      if (result == platform::RenameResult::Renamed) {
-        names_.erase(step.newName);
-        names_.insert(step.oldName);
+    if (!pack::NamesFileInFolder(r.oldName)) return Leave(r, Why::Unsafe);
+    if (folder_->Find(r.oldName).there) return Leave(r, Why::NameTaken);
+    const platform::RenameResult result =
+        options_.dryRun ? platform::RenameResult::Renamed : folder_->Rename(r.newName, r.oldName);
+    switch (result) {
+      case platform::RenameResult::Renamed:
+        folder_->Renamed(r.newName, r.oldName);
         ++outcome_.takenBack;
         return true;
-      }
-      why = result == platform::RenameResult::TargetExists    ? Why::NameTaken
-            : result == platform::RenameResult::SourceMissing ? Why::Gone
-                                                              : Why::RenameFailed;
+      case platform::RenameResult::TargetExists: return Leave(r, Why::NameTaken);
+      case platform::RenameResult::SourceMissing: return Leave(r, Why::Gone);
+      case platform::RenameResult::Failed: break;
     }
-    outcome_.left.push_back({std::string(step.newName), std::string(step.oldName), why});
+    return Leave(r, Why::RenameFailed);
+  }
+
+  bool Leave(const JournalRename& r, Why why) {
+    outcome_.left.push_back({r.newName, r.oldName, why});
     return false;
   }
 
   // A journal wholly taken back goes; else what was taken back is written
   // down, so that undo again tries only the rest.
-  void Record(const std::vector<std::size_t>& undone) {
+  void Record(const std::vector<std::uint64_t>& undone) {
     if (outcome_.left.empty()) {
-      outcome_.journalRemoved = platform::RemoveFile(journal_.path);
+      outcome_.journalRemoved = translator::RemoveJournal(journalFolder_, journal_);
       return;
     }
-    if (!undone.empty()) translator::MarkUndone(journal_.path, undone);
+    if (!undone.empty()) translator::MarkUndone(journalFolder_, journal_, undone);
   }
 
   UndoOutcome Ended(UndoOutcome::Result result) {
@@ -119,12 +104,9 @@ class Undo {
 
   const std::string& folderPath_;
   const UndoOptions& options_;
+  const std::string& journalFolder_;
   Journal journal_;
-  platform::FolderListing listing_;
-  platform::FolderFiles folder_;  // renamed in, by names
-  std::unordered_set<std::string_view> names_;
-  std::deque<std::string> made_;  // names the plan made up, where names_ may point
-  std::vector<Step> steps_;
+  translator::UndoFolder* folder_ = nullptr;
   UndoOutcome outcome_;
 };
 
@@ -142,7 +124,7 @@ UndoOutcome UndoTranslate(const std::string& folderPath, const UndoOptions& opti
     outcome.result = UndoOutcome::Result::NoJournalFolder;
     return outcome;
   }
-  return Undo(folderPath, options).Run(*journals);
+  return Undo(folderPath, options, *journals).Run();
 }
 
 std::vector<TranslateOnRecord> TranslatesOnRecord(const std::string& folderPath,
@@ -150,8 +132,8 @@ std::vector<TranslateOnRecord> TranslatesOnRecord(const std::string& folderPath,
   std::vector<TranslateOnRecord> translates;
   const std::optional<std::string> journals = FolderOfJournals(journalFolder);
   if (!journals) return translates;
-  for (const Journal& j : translator::JournalsOf(*journals, folderPath, false))
-    translates.push_back({j.started, j.renamed, j.undoneCount, j.ended});
+  for (const Journal& j : translator::JournalsOf(*journals, folderPath, true))
+    if (!j.notAFile) translates.push_back({j.started, j.renamed, j.undone, j.ended});
   return translates;
 }
 

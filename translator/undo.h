@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,20 +15,27 @@ struct UndoOptions {
   bool dryRun = false;
   // Where the journals are; empty: the user's data folder.
   std::string journalFolder;
+  // Called once the folder's lock is held, before the first rename back:
+  // where a test runs another job on the folder meanwhile.
+  std::function<void()> whileRunningForTesting;
 };
 
 struct UndoOutcome {
   enum class Result {
-    Undone,           // the renames that could be were taken back (maybe none)
-    NoJournal,        // no translate of this folder is on record
-    NoJournalFolder,  // the system names no place for journals
-    CannotRead,       // the journal is there but cannot be read
+    Undone,            // the renames that could be were taken back (maybe none)
+    NoJournal,         // no translate of this folder is on record
+    NoJournalFolder,   // the system names no place for journals
+    CannotRead,        // the journal is there but cannot be read
+    JournalNotAFile,   // the latest journal is a link or no file: never read nor written
+    TranslateRunning,  // the folder's lock is held (by a translate): nothing renamed
   };
   struct Left {
     enum class Why {
-      Gone,         // the picture is no longer under its new name
-      NameTaken,    // a file has its old name again
-      RenameFailed  // the system refused the rename
+      Gone,          // the picture is no longer under its new name
+      NameTaken,     // a file has its old name again
+      OtherFile,     // the file under the new name is not the one the translate renamed
+      Unsafe,        // the old name would be no file of this folder
+      RenameFailed,  // the system refused the rename
     };
     std::string newName;
     std::string oldName;

@@ -1,6 +1,7 @@
 #include "translator/undo_texts.h"
 
 #include "core/counted.h"
+#include "core/shown_text.h"
 #include "platform/user_files.h"
 
 namespace mapio {
@@ -9,8 +10,12 @@ namespace {
 
 std::string Why(const UndoOutcome::Left& left) {
   switch (left.why) {
-    case UndoOutcome::Left::Why::Gone: return left.newName + " is no longer there";
-    case UndoOutcome::Left::Why::NameTaken: return left.oldName + " is there again";
+    case UndoOutcome::Left::Why::Gone: return Shown(left.newName) + " is no longer there";
+    case UndoOutcome::Left::Why::NameTaken: return Shown(left.oldName) + " is there again";
+    case UndoOutcome::Left::Why::OtherFile:
+      return Shown(left.newName) + " is another file than the one the translate renamed";
+    case UndoOutcome::Left::Why::Unsafe:
+      return Shown(left.oldName) + " would be no file of this folder";
     case UndoOutcome::Left::Why::RenameFailed: break;
   }
   return "the system refused the rename";
@@ -31,7 +36,7 @@ std::string LeftText(const UndoOutcome& o) {
   if (o.left.empty()) return {};
   std::string text = std::to_string(o.left.size()) + " left as they are:";
   for (const UndoOutcome::Left& left : o.left)
-    text += "\n  " + left.newName + " -> " + left.oldName + ": " + Why(left);
+    text += "\n  " + Shown(left.newName) + " -> " + Shown(left.oldName) + ": " + Why(left);
   return text;
 }
 
@@ -43,6 +48,9 @@ std::string UndoFailureText(UndoOutcome::Result result) {
              "LOCALAPPDATA is not set)";
     case UndoOutcome::Result::CannotRead:
       return "the journal of its latest translate cannot be read";
+    case UndoOutcome::Result::JournalNotAFile:
+      return "the journal of its latest translate is a link or no file: it is not read";
+    case UndoOutcome::Result::TranslateRunning: return "a translate of this folder is running";
     case UndoOutcome::Result::Undone: break;
   }
   return {};

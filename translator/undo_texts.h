@@ -21,7 +21,8 @@ std::string UndoneText(const UndoOutcome& outcome, bool dryRun);
 std::string LeftText(const UndoOutcome& outcome);
 
 // Why nothing was taken back: no translate on record, no place for
-// journals, or a journal that cannot be read. Empty for Undone.
+// journals, a journal that cannot be read or is no file, a translate
+// running. Empty for Undone.
 std::string UndoFailureText(UndoOutcome::Result result);
 
 // "2026-12-09 14:03:27 UTC  1312 renames, 3 taken back, stopped half-way"

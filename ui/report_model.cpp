@@ -7,6 +7,7 @@
 #include "checker/report.h"
 #include "checker/report_json.h"
 #include "core/counted.h"
+#include "core/shown_text.h"
 #include "platform/text.h"
 #include "ui/check_job.h"
 
@@ -18,12 +19,6 @@ using checker::Finding;
 
 // A picture without a record is known by its file.
 std::string_view ShownName(const Finding& f) { return f.name.empty() ? f.file : f.name; }
-
-std::string Shown(std::string_view text) {
-  std::string out;
-  checker::AppendShown(out, text);
-  return out;
-}
 
 bool IsDigits(std::string_view text) {
   return !text.empty() &&

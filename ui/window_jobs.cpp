@@ -95,6 +95,7 @@ void TranslateFileNames(JobSettings& settings, JobHost& host, TranslateOptions o
     return void(host.ShowMessage(failed, opened ? kErrorCaption : kMappingOpenFailedCaption,
                                  MessageKind::Warning));
   }
+  if (const std::string passedOver = PassedOverText(o); !passedOver.empty()) Warn(host, passedOver);
   std::string text = o.renamed == 0 ? std::string(kNothingRenamed) : std::move(events.processed);
   host.ShowMessage(text + RenamedCountText(o), kStatusCaption, MessageKind::Information);
 }

@@ -2,16 +2,12 @@
 
 #include "core/counted.h"
 #include "core/mapping_messages.h"
+#include "core/name_list.h"
+#include "core/shown_text.h"
 
 namespace mapio {
 
 namespace {
-
-void AppendNames(std::string& text, const NameList& names) {
-  for (const std::string& name : names.first) text += "\n" + name;
-  if (names.count > names.first.size())
-    text += "\nand " + std::to_string(names.count - names.first.size()) + " more";
-}
 
 std::string NotAddedText(const NameList& tooLarge, const NameList& unnumbered,
                          const NameList& passedOver) {
@@ -32,9 +28,7 @@ std::string NotAddedText(const NameList& tooLarge, const NameList& unnumbered,
   }
   if (passedOver.count != 0) {
     text += text.empty() ? "" : "\n\n";
-    text +=
-        "These were passed over: they are no files of the folder (a FIFO, a device, or a link "
-        "that leads out of the folder or to nothing), so no record maps them:";
+    text.append(kPassedOver).append(", so no record maps them:");
     AppendNames(text, passedOver);
   }
   return text;
@@ -88,7 +82,7 @@ std::string UpdateSummaryText(const UpdateOutcome& outcome, bool dryRun) {
           : SuccessText(outcome.added) + "\n" + kept + " kept, " + removed + " removed";
   text += outcome.removed.empty() ? "." : ":";
   for (const UpdateOutcome::Removed& r : outcome.removed)
-    text += "\nline " + std::to_string(r.line) + ": " + r.name;
+    AppendShown(text += "\nline " + std::to_string(r.line) + ": ", r.name);
   return text;
 }
 

@@ -41,11 +41,6 @@ bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& 
          pack::LookAtEntry(folderPath, entry, folderPath).isFile;
 }
 
-void NameList::Add(std::string_view name) {
-  if (first.size() < kKept) first.emplace_back(name);
-  ++count;
-}
-
 RecordMaker::RecordMaker(ObjectKind objectKind, bool idsFromNames, IdPrompter& prompter)
     : prompter_(prompter), kits_(objectKind == Kits), fromNames_(idsFromNames) {
   if (!kits_) format_ = "\t\t" + std::string(WriteFormatOf(objectKind));

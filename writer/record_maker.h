@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/job_events.h"
+#include "core/name_list.h"
 #include "core/object_kind.h"
 #include "pack/pack_style.h"
 #include "platform/folders.h"
@@ -20,14 +21,6 @@ namespace mapio {
 // temporary file a killed run of Mapio left behind.
 bool IsMappingFileName(const std::string& folderPath, std::string_view name);
 bool IsRecordCandidate(const std::string& folderPath, const platform::DirEntry& entry);
-
-// Names a job passed over, the first few of them and how many in all.
-struct NameList {
-  static constexpr std::size_t kKept = 20;
-  std::vector<std::string> first;
-  std::size_t count = 0;
-  void Add(std::string_view name);
-};
 
 // Makes the record lines of one run, one file at a time, with the ID from
 // the file's name or from a prompt, and keeps the counts the prompts show.

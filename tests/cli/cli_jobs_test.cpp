@@ -182,6 +182,27 @@ TEST_F(CliTranslate, DryRunListsRenamesInOrderAndRenamesNothing) {
   EXPECT_EQ(folder.List(), before);
 }
 
+#ifndef _WIN32
+// A name can neither forge a line of the output nor steer the terminal:
+// its control characters are shown escaped, as check shows them.
+TEST_F(CliTranslate, ControlCharactersInNamesAreShownEscaped) {
+  folder.Write("config.xml", Mapping(Face("n&#10;fake -&gt; 99", "5") + Face("\x1b[31mred", "6") +
+                                     Face("\x1b]0;gone\a", "7")));
+  folder.Write("n\nfake -> 99.png", "N");
+  folder.Write("\x1b[31mred.png", "R");
+  const CliRun dry = RunCliWith({"translate", "--dry-run", folder.str()});
+  EXPECT_EQ(dry.out,
+            "n\\nfake -> 99.png -> 5.png\n\\x1b[31mred.png -> 6.png\n\nRenamed 2 of 3 files.\n");
+  EXPECT_EQ(dry.err, "Warning: could not rename \\x1b]0;gone\\x07 to 7\n");
+  const CliRun run = RunCliWith({"translate", folder.str()});
+  EXPECT_EQ(
+      run.out,
+      "The list of processed files:\n\nn\\nfake -> 99 -> 5\n\\x1b[31mred -> 6\n\nRenamed 2 of 3 "
+      "files.\n");
+  EXPECT_EQ(run.err, dry.err);
+}
+#endif
+
 TEST_F(CliTranslate, MissingMappingFileIsAnError) {
   TempFolder empty;
   CliRun run = RunCliWith({"translate", empty.str(), folder.str()});

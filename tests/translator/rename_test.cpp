@@ -7,6 +7,7 @@
 
 #include "core/record_template.h"
 #include "platform/text.h"
+#include "tests/support/hostile_entries.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/translator/translator_fixture.h"
 #include "ui/window_jobs.h"
@@ -75,6 +76,12 @@ const RenameCase kCases[] = {
       ParseError(),
       Status("", 0, 0)},
      Kits},
+    // A name cannot forge a line of a message: its control characters show.
+    {"control characters in a name",
+     {},
+     {FaceRecord("n&#10;fake -&gt; 99", "5"), FaceRecord("\x1b[31mred", "6")},
+     {},
+     {RenameWarning("n\\nfake -> 99", "5"), RenameWarning("\\x1b[31mred", "6"), Status("", 0, 2)}},
     {"leading zeros kept",
      {"a.png"},
      {FaceRecord("a", "007")},
@@ -375,6 +382,42 @@ TEST_F(TranslatorTest, FolderThatCannotBeListedStillTriesExactNames) {
                                   Status("b -> 2\nc -> 3\n", 2, 4)}));
     const Names after{"2.png=b.png", "3.png=c.png", "D.png=D.png"};
     EXPECT_EQ(State(), dryRun ? before : after);
+  }
+}
+#endif
+
+#ifndef _WIN32
+// A record that names a FIFO, a device, or a link out of the pack or to
+// nothing renames nothing, in a dry run too: the entry is passed over and
+// named. A link to a picture inside the pack is renamed as the picture.
+TEST(TranslateEntries, ThatAreNoFilesOfThePackArePassedOver) {
+  for (const bool dryRun : {true, false}) {
+    SCOPED_TRACE(dryRun);
+    TempFolder outer;
+    const std::string pack = MakeHostilePack(outer);
+    std::vector<std::string> records;
+    // The link first: once 0.png is renamed, it leads nowhere.
+    for (const char* n : {"5", "0", "1", "2", "3", "4"})
+      records.push_back(FaceRecord(n, std::string("1") + n));
+    outer.Write("pack/config.xml", ConfigWith(records));
+    FakeHost host;
+    JobSettings settings;
+    settings.folderPath = pack;
+    settings.objectKind = Faces;
+    TranslateOptions options;
+    options.dryRun = dryRun;
+    TranslateFileNames(settings, host, options);
+    const Message passedOver{
+        "These were passed over: they are no files of the folder (a FIFO, a device, or a link that "
+        "leads out of the folder or to nothing), so they were not renamed:\n1.png\n2.png\n3.png\n"
+        "4.png",
+        "Error", MessageKind::Warning};
+    EXPECT_EQ(host.messages, (Messages{RenameWarning("1", "11"), RenameWarning("2", "12"),
+                                       RenameWarning("3", "13"), RenameWarning("4", "14"),
+                                       passedOver, Status("5 -> 15\n0 -> 10\n", 2, 6)}));
+    const Names renamed{"1.png", "10.png", "15.png", "2.png", "3.png", "4.png", "config.xml"};
+    const Names kept{"0.png", "1.png", "2.png", "3.png", "4.png", "5.png", "config.xml"};
+    EXPECT_EQ(outer.List("pack"), dryRun ? kept : renamed);
   }
 }
 #endif

@@ -153,44 +153,5 @@ TEST_F(TranslatorTest, CrLfReadsLikeLf) {
   }
 }
 
-// The renames take the entries the plan kept and read the rest of the file
-// from where the keeping stopped: whatever it kept, the same run.
-TEST_F(TranslatorTest, KeptEntriesAndTheRestOfTheFileMakeOneRun) {
-  const std::string config =
-      ConfigWith({FaceRecord("a", "1"), "junk", FaceRecord("b", "2").insert(46, "r-"),
-                  FaceRecord("c", "3").insert(46, "r-") + FaceRecord("d", "4").insert(46, "r-"),
-                  "<record from=\"e\"", " to=\"graphics/pictures/person/r-5/portrait\"/>",
-                  FaceRecord("f", "6"), FaceRecord("g", "7")});
-  std::vector<std::string> first;
-  for (const std::size_t kept :
-       {std::size_t{1} << 20, std::size_t{0}, std::size_t{1}, std::size_t{12}, std::size_t{19},
-        std::size_t{30}, std::size_t{45}}) {
-    SCOPED_TRACE(kept);
-    for (const auto& name : dir.List()) std::filesystem::remove(dir.path() / name);
-    AddFiles({"a.png", "b.png", "c.png", "d.png", "e.png", "f.png"});
-    dir.Write("config.xml", config);
-    TempFolder journals;
-    TranslateOptions options;
-    options.journal.folder = journals.str();
-    options.journal.keptBytesForTesting = kept;
-    struct : TranslateEvents {
-      void Unreadable() override { said.push_back("unreadable"); }
-      void NotRenamed(const std::string& f, const std::string& id) override {
-        said.push_back("not " + f + " " + id);
-      }
-      void Renamed(const TranslateRename& r) override {
-        said.push_back(r.oldName + " " + r.newName);
-      }
-      std::vector<std::string> said;
-    } events;
-    EXPECT_TRUE(TranslateNames(dir.str(), options, events).journal);
-    if (first.empty()) first = events.said;
-    EXPECT_EQ(events.said, first);
-  }
-  EXPECT_EQ(first,
-            (std::vector<std::string>{"a.png 1.png", "unreadable", "b.png 2.png", "c.png 3.png",
-                                      "d.png 4.png", "e.png 5.png", "f.png 6.png", "not g 7"}));
-}
-
 }  // namespace
 }  // namespace mapio::testing

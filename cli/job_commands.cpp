@@ -43,14 +43,14 @@ int ForEachFolder(const CliRequest& request, Terminal& terminal,
 
 // The terminal of make and update, which ask for IDs unless -n; a dry
 // run's update lists its changes.
-class Asking : public UpdateEvents {
+class Asking : public writer::UpdateEvents {
  public:
   Asking(const CliRequest& request, const Streams& s)
       : terminal(s.in, s.out, s.err, OptionsFor(request, s, !request.idsFromNames)),
         prompter_(s.in, s.err, !s.stdinIsTerminal) {}
 
   void Progress(const JobProgress& p) override { terminal.Progress(p); }
-  bool ReplaceMapping() override { return terminal.Ask(kReplaceMappingText); }
+  bool ReplaceMapping() override { return terminal.Ask(writer::kReplaceMappingText); }
   std::optional<std::uint32_t> AskFileId(std::string_view fileName,
                                          std::string_view counter) override {
     return prompter_.AskFileId(fileName, counter);
@@ -70,21 +70,21 @@ class Asking : public UpdateEvents {
 
 // The list of renames goes out as they are made: half a million lines are
 // never held.
-class TerminalTranslateEvents : public TranslateEvents {
+class TerminalTranslateEvents : public translator::TranslateEvents {
  public:
   TerminalTranslateEvents(Terminal& terminal, const std::string& folder, bool dryRun)
       : terminal_(terminal), folder_(folder), dryRun_(dryRun) {}
 
   void Progress(const JobProgress& p) override { terminal_.Progress(p); }
-  void Unreadable() override { terminal_.Warn(kUnreadableRecordText); }
+  void Unreadable() override { terminal_.Warn(translator::kUnreadableRecordText); }
   void NotRenamed(const std::string& from, const std::string& id) override {
-    terminal_.Warn(NotRenamedText(from, id));
+    terminal_.Warn(translator::NotRenamedText(from, id));
   }
-  void Renamed(const TranslateRename& r) override {
-    if (dryRun_) return terminal_.Say(WouldRenameText(r));
-    line_.assign(headed_ ? "" : kProcessedHeading);
+  void Renamed(const translator::TranslateRename& r) override {
+    if (dryRun_) return terminal_.Say(translator::WouldRenameText(r));
+    line_.assign(headed_ ? "" : translator::kProcessedHeading);
     headed_ = true;
-    AppendRenamedLine(line_, r);
+    translator::AppendRenamedLine(line_, r);
     line_.pop_back();
     terminal_.Say(line_);
   }
@@ -111,12 +111,13 @@ void WarnIfAny(Terminal& terminal, const std::string& text) {
 int RunMake(const CliRequest& request, const Streams& s) {
   Asking asking(request, s);
   Terminal& terminal = asking.terminal;
-  const MakeOptions options{request.objectKind, request.idsFromNames};
+  const writer::MakeOptions options{request.objectKind, request.idsFromNames};
   return ForEachFolder(request, terminal, [&](const std::string& folder) {
-    const MakeOutcome o = MakeMapping(folder, options, asking);
-    if (o.result == MakeOutcome::Result::Kept) return;
-    if (o.result != MakeOutcome::Result::Written) return terminal.Warn(MakeFailureText(o));
-    WarnIfAny(terminal, NotAddedText(o));
+    const writer::MakeOutcome o = writer::MakeMapping(folder, options, asking);
+    if (o.result == writer::MakeOutcome::Result::Kept) return;
+    if (o.result != writer::MakeOutcome::Result::Written)
+      return terminal.Warn(writer::MakeFailureText(o));
+    WarnIfAny(terminal, writer::NotAddedText(o));
     terminal.Say(SuccessText(o.added));
   });
 }
@@ -124,34 +125,35 @@ int RunMake(const CliRequest& request, const Streams& s) {
 int RunUpdate(const CliRequest& request, const Streams& s) {
   Asking asking(request, s);
   Terminal& terminal = asking.terminal;
-  UpdateOptions options;
+  writer::UpdateOptions options;
   if (request.kindGiven) options.kind = request.objectKind;
   options.idsFromNames = request.idsFromNames;
   options.prune = request.prune;
   options.dryRun = request.dryRun;
   options.listChanges = request.dryRun;
   return ForEachFolder(request, terminal, [&](const std::string& folder) {
-    const UpdateOutcome o = UpdateMapping(folder, options, asking);
-    if (o.result != UpdateOutcome::Result::Updated) return terminal.Warn(UpdateFailureText(o));
-    WarnIfAny(terminal, NotAddedText(o));
-    terminal.Say(UpdateSummaryText(o, request.dryRun));
+    const writer::UpdateOutcome o = writer::UpdateMapping(folder, options, asking);
+    if (o.result != writer::UpdateOutcome::Result::Updated)
+      return terminal.Warn(writer::UpdateFailureText(o));
+    WarnIfAny(terminal, writer::NotAddedText(o));
+    terminal.Say(writer::UpdateSummaryText(o, request.dryRun));
   });
 }
 
 int RunTranslate(const CliRequest& request, const Streams& s) {
   Terminal terminal(s.in, s.out, s.err, OptionsFor(request, s, false));
-  TranslateOptions options;
+  translator::TranslateOptions options;
   options.kind = request.objectKind;
   options.dryRun = request.dryRun;
   return ForEachFolder(request, terminal, [&](const std::string& folder) {
     TerminalTranslateEvents events(terminal, folder, request.dryRun);
-    const TranslateOutcome o = TranslateNames(folder, options, events);
-    if (o.result == TranslateOutcome::Result::Stopped) return;
-    if (const std::string_view failed = TranslateFailureText(o); !failed.empty())
+    const translator::TranslateOutcome o = translator::TranslateNames(folder, options, events);
+    if (o.result == translator::TranslateOutcome::Result::Stopped) return;
+    if (const std::string_view failed = translator::TranslateFailureText(o); !failed.empty())
       return terminal.Warn(failed);
-    WarnIfAny(terminal, PassedOverText(o));
-    terminal.Say((o.renamed == 0 ? std::string(kNothingRenamed) : std::string()) +
-                 RenamedCountText(o));
+    WarnIfAny(terminal, translator::PassedOverText(o));
+    terminal.Say((o.renamed == 0 ? std::string(translator::kNothingRenamed) : std::string()) +
+                 translator::RenamedCountText(o));
   });
 }
 

@@ -15,28 +15,31 @@ namespace {
 
 bool List(const std::string& folder, const std::string& path, std::ostream& out,
           std::ostream& err) {
-  const std::vector<TranslateOnRecord> translates = TranslatesOnRecord(path);
+  const std::vector<translator::TranslateOnRecord> translates =
+      translator::TranslatesOnRecord(path);
   if (translates.empty()) {
-    err << Shown(folder) << ": " << UndoFailureText(UndoOutcome::Result::NoJournal) << '\n';
+    err << Shown(folder) << ": "
+        << translator::UndoFailureText(translator::UndoOutcome::Result::NoJournal) << '\n';
     return false;
   }
   out << Shown(folder) << ":\n";
-  for (const TranslateOnRecord& t : translates) out << "  " << TranslateOnRecordText(t) << '\n';
+  for (const translator::TranslateOnRecord& t : translates)
+    out << "  " << translator::TranslateOnRecordText(t) << '\n';
   return true;
 }
 
 bool Undo(const std::string& folder, const std::string& path, bool dryRun, std::ostream& out,
           std::ostream& err) {
-  UndoOptions options;
+  translator::UndoOptions options;
   options.dryRun = dryRun;
-  const UndoOutcome o = UndoTranslate(path, options);
-  if (o.result != UndoOutcome::Result::Undone) {
-    err << Shown(folder) << ": " << UndoFailureText(o.result) << '\n';
+  const translator::UndoOutcome o = translator::UndoTranslate(path, options);
+  if (o.result != translator::UndoOutcome::Result::Undone) {
+    err << Shown(folder) << ": " << translator::UndoFailureText(o.result) << '\n';
     return false;
   }
-  out << Shown(folder) << ": " << UndoneText(o, dryRun) << '\n';
+  out << Shown(folder) << ": " << translator::UndoneText(o, dryRun) << '\n';
   if (o.left.empty()) return true;
-  err << Shown(folder) << ": " << LeftText(o) << '\n';
+  err << Shown(folder) << ": " << translator::LeftText(o) << '\n';
   return false;
 }
 

@@ -7,7 +7,7 @@
 #include "translator/picture_folder.h"
 #include "platform/atomic_writer.h"
 
-namespace mapio {
+namespace mapio::translator {
 
 namespace {
 
@@ -159,4 +159,4 @@ TranslateOutcome TranslateNames(const std::string& folderPath, const TranslateOp
   return outcome;
 }
 
-}  // namespace mapio
+}  // namespace mapio::translator

@@ -12,7 +12,7 @@
 #include "core/object_kind.h"
 #include "platform/files.h"
 
-namespace mapio {
+namespace mapio::translator {
 
 // The journal a translate keeps of its renames, so that undo can take them back.
 struct JournalOptions {
@@ -88,4 +88,4 @@ inline TranslateOutcome TranslateNames(const std::string& folderPath,
   return TranslateNames(folderPath, options, unheard);
 }
 
-}  // namespace mapio
+}  // namespace mapio::translator

@@ -10,7 +10,7 @@
 #include "core/shown_text.h"
 #include "translator/mapping_translator.h"
 
-namespace mapio {
+namespace mapio::translator {
 
 inline constexpr std::string_view kUnreadableRecordText = "Error parsing XML file!";
 inline constexpr std::string_view kProcessedHeading = "The list of processed files:\n\n";
@@ -71,4 +71,4 @@ inline std::string RenamedCountText(const TranslateOutcome& o) {
          " files.";
 }
 
-}  // namespace mapio
+}  // namespace mapio::translator

@@ -10,7 +10,7 @@
 #include "translator/undo_folder.h"
 #include "platform/atomic_writer.h"
 
-namespace mapio {
+namespace mapio::translator {
 
 namespace {
 
@@ -137,4 +137,4 @@ std::vector<TranslateOnRecord> TranslatesOnRecord(const std::string& folderPath,
   return translates;
 }
 
-}  // namespace mapio
+}  // namespace mapio::translator

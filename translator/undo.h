@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace mapio {
+namespace mapio::translator {
 
 struct UndoOptions {
   // Tell what would be taken back, and rename nothing.
@@ -62,4 +62,4 @@ struct TranslateOnRecord {
 std::vector<TranslateOnRecord> TranslatesOnRecord(const std::string& folderPath,
                                                   const std::string& journalFolder = {});
 
-}  // namespace mapio
+}  // namespace mapio::translator

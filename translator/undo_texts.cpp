@@ -4,7 +4,7 @@
 #include "core/shown_text.h"
 #include "platform/user_files.h"
 
-namespace mapio {
+namespace mapio::translator {
 
 namespace {
 
@@ -63,4 +63,4 @@ std::string TranslateOnRecordText(const TranslateOnRecord& t) {
   return text;
 }
 
-}  // namespace mapio
+}  // namespace mapio::translator

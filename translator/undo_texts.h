@@ -6,7 +6,7 @@
 
 #include "translator/undo.h"
 
-namespace mapio {
+namespace mapio::translator {
 
 // "2026-12-09 14:03:27 UTC"
 std::string WhenText(std::time_t started);
@@ -28,4 +28,4 @@ std::string UndoFailureText(UndoOutcome::Result result);
 // "2026-12-09 14:03:27 UTC  1312 renames, 3 taken back, stopped half-way"
 std::string TranslateOnRecordText(const TranslateOnRecord& translate);
 
-}  // namespace mapio
+}  // namespace mapio::translator

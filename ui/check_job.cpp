@@ -39,13 +39,13 @@ std::string ConvertQuestion(const checker::PackReport& report, bool toGenerated)
          (toGenerated ? "r- IDs" : "plain IDs") + "? Nothing else in the file changes.";
 }
 
-std::string UndoButtonText(const TranslateOnRecord& latest) {
-  return "&Undo last translate (" + RenamesText(latest.renamed - latest.undone) + ")";
+std::string UndoButtonText(const translator::TranslateOnRecord& latest) {
+  return "&Undo last translate (" + translator::RenamesText(latest.renamed - latest.undone) + ")";
 }
 
-std::string UndoQuestion(const TranslateOnRecord& latest) {
-  return "Take back the translate of " + WhenText(latest.started) + " (" +
-         RenamesText(latest.renamed - latest.undone) +
+std::string UndoQuestion(const translator::TranslateOnRecord& latest) {
+  return "Take back the translate of " + translator::WhenText(latest.started) + " (" +
+         translator::RenamesText(latest.renamed - latest.undone) +
          ")? Each picture gets its old name back where no file has taken it; no file is "
          "replaced.";
 }

@@ -13,7 +13,7 @@
 #include "ui/job_host.h"
 #include "ui/report_model.h"
 
-namespace mapio {
+namespace mapio::translator {
 struct TranslateOnRecord;
 }
 
@@ -41,8 +41,8 @@ std::string ConvertQuestion(const checker::PackReport& report, bool toGenerated)
 inline constexpr std::string_view kConvertCaption = "Convert IDs";
 
 // "&Undo last translate (1312 renames)": the renames not yet taken back.
-std::string UndoButtonText(const TranslateOnRecord& latest);
-std::string UndoQuestion(const TranslateOnRecord& latest);
+std::string UndoButtonText(const translator::TranslateOnRecord& latest);
+std::string UndoQuestion(const translator::TranslateOnRecord& latest);
 inline constexpr std::string_view kUndoCaption = "Undo translate";
 
 // What C&heck found: one pack, or every pack below the folder.

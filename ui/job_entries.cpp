@@ -11,7 +11,7 @@ JobEntries MakeJobEntries(IdPrompter& prompter) {
   };
   jobs.translate = [](JobSettings& settings, JobHost& host) { TranslateFileNames(settings, host); };
   jobs.update = [&prompter](JobSettings& settings, JobHost& host, bool addNew, bool prune) {
-    UpdateOptions options;
+    writer::UpdateOptions options;
     options.addNew = addNew;
     options.prune = prune;
     UpdateMappingFile(settings, host, prompter, options);

@@ -20,9 +20,9 @@ std::string Sentence(std::string text) {
 }
 
 // Journals are kept under the folder's one spelling.
-std::optional<TranslateOnRecord> LatestTranslate(const std::string& folder) {
-  const std::vector<TranslateOnRecord> translates =
-      TranslatesOnRecord(platform::CanonicalFolder(folder));
+std::optional<translator::TranslateOnRecord> LatestTranslate(const std::string& folder) {
+  const std::vector<translator::TranslateOnRecord> translates =
+      translator::TranslatesOnRecord(platform::CanonicalFolder(folder));
   if (translates.empty()) return std::nullopt;
   return translates.front();
 }
@@ -37,7 +37,7 @@ ReportButtons ReportOffers(const checker::PackReport& report, const std::string&
     buttons.removeMissing = RemoveMissingButtonText(report.missingRecords);
   if (report.plainIds != 0) buttons.useGeneratedIds = kUseGeneratedIdsButton;
   if (report.generatedIds != 0) buttons.usePlainIds = kUsePlainIdsButton;
-  if (const std::optional<TranslateOnRecord> latest = LatestTranslate(folder))
+  if (const std::optional<translator::TranslateOnRecord> latest = LatestTranslate(folder))
     buttons.undoTranslate = UndoButtonText(*latest);
   return buttons;
 }
@@ -70,26 +70,29 @@ void ConvertFromReport(JobHost& host, const std::string& folder, const checker::
 }
 
 void UndoFromReport(JobHost& host, const std::string& folder) {
-  const std::optional<TranslateOnRecord> latest = LatestTranslate(folder);
+  const std::optional<translator::TranslateOnRecord> latest = LatestTranslate(folder);
   if (!latest) {
-    host.ShowMessage(Sentence(UndoFailureText(UndoOutcome::Result::NoJournal)), kErrorCaption,
-                     MessageKind::Warning);
+    host.ShowMessage(
+        Sentence(translator::UndoFailureText(translator::UndoOutcome::Result::NoJournal)),
+        kErrorCaption, MessageKind::Warning);
     return;
   }
   if (host.ShowMessage(UndoQuestion(*latest), kUndoCaption, MessageKind::Question) !=
       MessageButton::Yes)
     return;
-  const UndoOutcome o = UndoTranslate(platform::CanonicalFolder(folder));
-  if (o.result != UndoOutcome::Result::Undone) {
-    host.ShowMessage(Sentence(UndoFailureText(o.result)), kErrorCaption, MessageKind::Warning);
+  const translator::UndoOutcome o = translator::UndoTranslate(platform::CanonicalFolder(folder));
+  if (o.result != translator::UndoOutcome::Result::Undone) {
+    host.ShowMessage(Sentence(translator::UndoFailureText(o.result)), kErrorCaption,
+                     MessageKind::Warning);
     return;
   }
   if (o.left.empty()) {
-    host.ShowMessage(Sentence(UndoneText(o, false)), kUndoCaption, MessageKind::Information);
+    host.ShowMessage(Sentence(translator::UndoneText(o, false)), kUndoCaption,
+                     MessageKind::Information);
     return;
   }
-  host.ShowMessage(Sentence(UndoneText(o, false)) + "\n\n" + LeftText(o), kUndoCaption,
-                   MessageKind::Warning);
+  host.ShowMessage(Sentence(translator::UndoneText(o, false)) + "\n\n" + translator::LeftText(o),
+                   kUndoCaption, MessageKind::Warning);
 }
 
 }  // namespace mapio::ui

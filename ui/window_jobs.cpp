@@ -19,18 +19,18 @@ void Warn(JobHost& host, std::string_view text) {
 }
 
 void WarnNotAdded(JobHost& host, const std::string& text) {
-  if (!text.empty()) host.ShowMessage(text, kFilesNotAdded, MessageKind::Warning);
+  if (!text.empty()) host.ShowMessage(text, writer::kFilesNotAdded, MessageKind::Warning);
 }
 
 // Make's and update's questions, asked by the window.
-class WindowAsking : public UpdateEvents {
+class WindowAsking : public writer::UpdateEvents {
  public:
   WindowAsking(JobHost& host, IdPrompter& prompter) : host_(host), prompter_(prompter) {}
 
   void Progress(const JobProgress& progress) override { host_.ReportProgress(progress); }
   bool ReplaceMapping() override {
-    return host_.ShowMessage(kReplaceMappingText, kReplaceMappingCaption, MessageKind::Question) ==
-           MessageButton::Yes;
+    return host_.ShowMessage(writer::kReplaceMappingText, writer::kReplaceMappingCaption,
+                             MessageKind::Question) == MessageButton::Yes;
   }
   std::optional<std::uint32_t> AskFileId(std::string_view fileName,
                                          std::string_view counter) override {
@@ -47,23 +47,25 @@ class WindowAsking : public UpdateEvents {
 
 // Translate's warnings as boxes, one per record, and its renames gathered
 // for the closing message.
-class WindowTranslateEvents : public TranslateEvents {
+class WindowTranslateEvents : public translator::TranslateEvents {
  public:
   WindowTranslateEvents(JobHost& host, const RenameHeard& onRename)
       : host_(host), onRename_(onRename) {}
 
   void Progress(const JobProgress& progress) override { host_.ReportProgress(progress); }
   void NoReadFormat() override { Warn(host_, kNoKitTemplateText); }
-  void Unreadable() override { host_.ShowMessage(kUnreadableRecordText, "", MessageKind::Warning); }
-  void NotRenamed(const std::string& from, const std::string& id) override {
-    Warn(host_, NotRenamedText(from, id));
+  void Unreadable() override {
+    host_.ShowMessage(translator::kUnreadableRecordText, "", MessageKind::Warning);
   }
-  void Renamed(const TranslateRename& r) override {
-    AppendRenamedLine(processed, r);
+  void NotRenamed(const std::string& from, const std::string& id) override {
+    Warn(host_, translator::NotRenamedText(from, id));
+  }
+  void Renamed(const translator::TranslateRename& r) override {
+    translator::AppendRenamedLine(processed, r);
     if (onRename_) onRename_(r.oldName, r.newName);
   }
 
-  std::string processed{kProcessedHeading};
+  std::string processed{translator::kProcessedHeading};
 
  private:
   JobHost& host_;
@@ -73,43 +75,51 @@ class WindowTranslateEvents : public TranslateEvents {
 }  // namespace
 
 void MakeMappingFile(JobSettings& settings, JobHost& host, IdPrompter& prompter,
-                     MakeOptions options) {
+                     writer::MakeOptions options) {
   options.kind = settings.Kind();
   options.idsFromNames = settings.allFilenamesAreIds;
   WindowAsking asking(host, prompter);
-  const MakeOutcome o = MakeMapping(settings.folderPath, options, asking);
-  if (o.result == MakeOutcome::Result::Kept) return;
-  if (o.result != MakeOutcome::Result::Written) return Warn(host, MakeFailureText(o));
-  WarnNotAdded(host, NotAddedText(o));
+  const writer::MakeOutcome o = writer::MakeMapping(settings.folderPath, options, asking);
+  if (o.result == writer::MakeOutcome::Result::Kept) return;
+  if (o.result != writer::MakeOutcome::Result::Written)
+    return Warn(host, writer::MakeFailureText(o));
+  WarnNotAdded(host, writer::NotAddedText(o));
   host.ShowMessage(SuccessText(o.added), kSuccessCaption, MessageKind::Information);
 }
 
-void TranslateFileNames(JobSettings& settings, JobHost& host, TranslateOptions options,
+void TranslateFileNames(JobSettings& settings, JobHost& host, translator::TranslateOptions options,
                         const RenameHeard& onRename) {
   options.kind = settings.Kind();
   WindowTranslateEvents events(host, onRename);
-  const TranslateOutcome o = TranslateNames(settings.folderPath, options, events);
-  if (o.result == TranslateOutcome::Result::Stopped) return;
-  if (const std::string_view failed = TranslateFailureText(o); !failed.empty()) {
-    const bool opened = o.result != TranslateOutcome::Result::NotOpened;
+  const translator::TranslateOutcome o =
+      translator::TranslateNames(settings.folderPath, options, events);
+  if (o.result == translator::TranslateOutcome::Result::Stopped) return;
+  if (const std::string_view failed = translator::TranslateFailureText(o); !failed.empty()) {
+    const bool opened = o.result != translator::TranslateOutcome::Result::NotOpened;
     return void(host.ShowMessage(failed, opened ? kErrorCaption : kMappingOpenFailedCaption,
                                  MessageKind::Warning));
   }
-  if (const std::string passedOver = PassedOverText(o); !passedOver.empty()) Warn(host, passedOver);
-  std::string text = o.renamed == 0 ? std::string(kNothingRenamed) : std::move(events.processed);
-  host.ShowMessage(text + RenamedCountText(o), kStatusCaption, MessageKind::Information);
+  if (const std::string passedOver = translator::PassedOverText(o); !passedOver.empty())
+    Warn(host, passedOver);
+  std::string text =
+      o.renamed == 0 ? std::string(translator::kNothingRenamed) : std::move(events.processed);
+  host.ShowMessage(text + translator::RenamedCountText(o), translator::kStatusCaption,
+                   MessageKind::Information);
 }
 
 void UpdateMappingFile(JobSettings& settings, JobHost& host, IdPrompter& prompter,
-                       UpdateOptions options) {
+                       writer::UpdateOptions options) {
   options.kind = settings.Kind();
   options.idsFromNames = settings.allFilenamesAreIds;
   WindowAsking asking(host, prompter);
-  const UpdateOutcome o = UpdateMapping(settings.folderPath, options, asking);
-  if (o.result == UpdateOutcome::Result::NotRead) return WarnNotRead(host, o.readResult, o.utf16);
-  if (o.result != UpdateOutcome::Result::Updated) return Warn(host, UpdateFailureText(o));
-  WarnNotAdded(host, NotAddedText(o));
-  host.ShowMessage(UpdateSummaryText(o, options.dryRun), kSuccessCaption, MessageKind::Information);
+  const writer::UpdateOutcome o = writer::UpdateMapping(settings.folderPath, options, asking);
+  if (o.result == writer::UpdateOutcome::Result::NotRead)
+    return WarnNotRead(host, o.readResult, o.utf16);
+  if (o.result != writer::UpdateOutcome::Result::Updated)
+    return Warn(host, writer::UpdateFailureText(o));
+  WarnNotAdded(host, writer::NotAddedText(o));
+  host.ShowMessage(writer::UpdateSummaryText(o, options.dryRun), kSuccessCaption,
+                   MessageKind::Information);
 }
 
 }  // namespace mapio

@@ -18,17 +18,18 @@ namespace mapio {
 // "Make config.xml file": one record per file of the folder. The kind and
 // "All filenames are IDs" come from the settings.
 void MakeMappingFile(JobSettings& settings, JobHost& host, IdPrompter& prompter,
-                     MakeOptions options = {});
+                     writer::MakeOptions options = {});
 
 // "Translate file names to IDs". `onRename` hears of every rename made
 // (or foreseen, in a dry run): the old and the new file name.
 using RenameHeard = std::function<void(const std::string& from, const std::string& to)>;
-void TranslateFileNames(JobSettings& settings, JobHost& host, TranslateOptions options = {},
+void TranslateFileNames(JobSettings& settings, JobHost& host,
+                        translator::TranslateOptions options = {},
                         const RenameHeard& onRename = {});
 
 // The update job the check's report offers: the kind and "All filenames
 // are IDs" come from the settings.
 void UpdateMappingFile(JobSettings& settings, JobHost& host, IdPrompter& prompter,
-                       UpdateOptions options = {});
+                       writer::UpdateOptions options = {});
 
 }  // namespace mapio

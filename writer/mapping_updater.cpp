@@ -12,7 +12,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 
-namespace mapio {
+namespace mapio::writer {
 
 namespace {
 
@@ -156,4 +156,4 @@ UpdateOutcome UpdateMapping(const std::string& folderPath, const UpdateOptions& 
   return UpdateRun(folderPath, options, events).Run();
 }
 
-}  // namespace mapio
+}  // namespace mapio::writer

@@ -15,7 +15,7 @@
 #include "platform/files.h"
 #include "writer/record_maker.h"
 
-namespace mapio {
+namespace mapio::writer {
 
 struct UpdateOptions {
   // The kind of the records added and pruned; nullopt: the kind most of
@@ -71,4 +71,4 @@ class UpdateEvents : public MakeEvents {
 UpdateOutcome UpdateMapping(const std::string& folderPath, const UpdateOptions& options,
                             UpdateEvents& events);
 
-}  // namespace mapio
+}  // namespace mapio::writer

@@ -10,7 +10,7 @@
 #include "platform/folders.h"
 #include "platform/paths.h"
 
-namespace mapio {
+namespace mapio::writer {
 
 namespace {
 
@@ -123,4 +123,4 @@ MakeOutcome MakeMapping(const std::string& folderPath, const MakeOptions& option
   return WriterRun(folderPath, options, events).Run();
 }
 
-}  // namespace mapio
+}  // namespace mapio::writer

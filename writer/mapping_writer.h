@@ -9,7 +9,7 @@
 #include "platform/atomic_writer.h"
 #include "writer/record_maker.h"
 
-namespace mapio {
+namespace mapio::writer {
 
 struct MakeOptions {
   ObjectKind kind = Faces;
@@ -40,4 +40,4 @@ struct MakeOutcome {
 MakeOutcome MakeMapping(const std::string& folderPath, const MakeOptions& options,
                         MakeEvents& events);
 
-}  // namespace mapio
+}  // namespace mapio::writer

@@ -5,7 +5,7 @@
 #include "core/name_list.h"
 #include "core/shown_text.h"
 
-namespace mapio {
+namespace mapio::writer {
 
 namespace {
 
@@ -86,4 +86,4 @@ std::string UpdateSummaryText(const UpdateOutcome& outcome, bool dryRun) {
   return text;
 }
 
-}  // namespace mapio
+}  // namespace mapio::writer

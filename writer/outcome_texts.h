@@ -7,7 +7,7 @@
 #include "writer/mapping_updater.h"
 #include "writer/mapping_writer.h"
 
-namespace mapio {
+namespace mapio::writer {
 
 inline constexpr std::string_view kFilesNotAdded = "Files not added";  // its caption
 inline constexpr std::string_view kReplaceMappingText =
@@ -29,4 +29,4 @@ std::string UpdateFailureText(const UpdateOutcome& outcome);
 // "Success! 2 files added in XML file!\n3 records kept, 1 removed:\nline 7: old"
 std::string UpdateSummaryText(const UpdateOutcome& outcome, bool dryRun);
 
-}  // namespace mapio
+}  // namespace mapio::writer

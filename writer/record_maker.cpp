@@ -9,7 +9,7 @@
 #include "writer/record_name.h"
 #include "platform/paths.h"
 
-namespace mapio {
+namespace mapio::writer {
 
 namespace {
 
@@ -118,4 +118,4 @@ void RecordMaker::Fill(std::string_view format, std::string_view recordName, std
   AppendRecord(line, format, plain ? recordName : std::string_view(escaped_), id);
 }
 
-}  // namespace mapio
+}  // namespace mapio::writer

@@ -13,7 +13,7 @@
 #include "pack/pack_style.h"
 #include "platform/folders.h"
 
-namespace mapio {
+namespace mapio::writer {
 
 // Whether an entry of `folderPath` gets a record: files of the folder only
 // (a link to one inside it too; see pack::LookAtEntry), never config.xml
@@ -64,4 +64,4 @@ class RecordMaker {
   std::string escaped_;
 };
 
-}  // namespace mapio
+}  // namespace mapio::writer

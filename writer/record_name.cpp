@@ -2,7 +2,7 @@
 
 #include "platform/text.h"
 
-namespace mapio {
+namespace mapio::writer {
 
 std::string RecordName(std::string_view fileName) {
   const std::size_t dot = fileName.rfind('.');
@@ -47,4 +47,4 @@ std::optional<std::uint32_t> LeadingId(std::string_view text) {
   return negative ? static_cast<std::uint32_t>(0u - id) : id;
 }
 
-}  // namespace mapio
+}  // namespace mapio::writer

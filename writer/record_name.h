@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace mapio {
+namespace mapio::writer {
 
 // The part before the last ".", lower-cased; a name without "." unchanged.
 std::string RecordName(std::string_view fileName);
@@ -20,4 +20,4 @@ std::optional<std::uint32_t> LeadingId(std::string_view text);
 // Whether LeadingId finds any digits: after leading white space and a sign.
 bool BeginsWithNumber(std::string_view text);
 
-}  // namespace mapio
+}  // namespace mapio::writer

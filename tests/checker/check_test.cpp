@@ -196,21 +196,21 @@ TEST(Check, FolderMadeByTheMakeJobIsCleanAndAfterTranslateEveryRecordIsTranslate
        {"101 a.png", "102 b.jpg", "103 c.gif", "104.png", "33_Name.PNG", "105 A&B.png"})
     dir.Write(f);
   ScriptedPrompter prompter;
-  MakeOptions make;
+  writer::MakeOptions make;
   make.idsFromNames = true;
-  MakeMapping(dir.str(), make, prompter);
+  writer::MakeMapping(dir.str(), make, prompter);
   const PackReport made = CheckPack(dir.str(), Faces, kRecordsOnly);
   EXPECT_EQ(made.records, 6u);
   EXPECT_EQ(made.pictures, 6u);
   EXPECT_EQ(Brief(made), std::vector<std::string>{});
   // What make wrote, update takes as it is.
   const std::string madeBytes = dir.Read("config.xml");
-  UpdateOptions update;
+  writer::UpdateOptions update;
   update.idsFromNames = true;
-  UpdateMapping(dir.str(), update, prompter);
+  writer::UpdateMapping(dir.str(), update, prompter);
   EXPECT_EQ(dir.Read("config.xml"), madeBytes);
 
-  TranslateNames(dir.str(), {});
+  translator::TranslateNames(dir.str(), {});
   EXPECT_EQ(
       Brief(CheckPack(dir.str(), Faces, kRecordsOnly)),
       (std::vector<std::string>{"19:translated:101 a", "20:translated:102 b", "21:translated:103 c",

@@ -173,11 +173,11 @@ TEST_P(Variants, CheckFindsWhatIsWrongAndUpdateWritesInThePacksStyle) {
   EXPECT_EQ(report.objectKind, c.kindChecked);
 
   ScriptedPrompter prompter;
-  UpdateOptions options;
+  writer::UpdateOptions options;
   options.kind = c.kindChecked;
   options.idsFromNames = true;
   options.prune = true;
-  UpdateMapping(folder.str(), options, prompter);
+  writer::UpdateMapping(folder.str(), options, prompter);
   std::string expected = c.config;
   for (const auto& [from, to] : c.changes) expected.replace(expected.find(from), from.size(), to);
   EXPECT_EQ(folder.Read("config.xml"), expected);
@@ -269,10 +269,10 @@ TEST_P(SubfolderTable, PicturesInSubfoldersAreThePacks) {
   EXPECT_EQ(report.newPictures, c.newPictures);
 
   ScriptedPrompter prompter;
-  UpdateOptions update;
+  writer::UpdateOptions update;
   update.idsFromNames = true;
   update.prune = true;
-  const UpdateOutcome updated = UpdateMapping(pack, update, {prompter});
+  const writer::UpdateOutcome updated = writer::UpdateMapping(pack, update, {prompter});
   EXPECT_EQ(updated.added, c.newPictures);
   EXPECT_EQ(updated.removed.size(), report.missingRecords);
 }

@@ -60,7 +60,7 @@ struct PromptCall {
   bool kit = false;
 };
 
-class ScriptedPrompter : public UpdateEvents {
+class ScriptedPrompter : public writer::UpdateEvents {
  public:
   // One answer per prompt; nullopt declines. Running out declines too.
   std::deque<std::optional<KitAnswer>> answers;

@@ -404,7 +404,7 @@ TEST(TranslateEntries, ThatAreNoFilesOfThePackArePassedOver) {
     JobSettings settings;
     settings.folderPath = pack;
     settings.objectKind = Faces;
-    TranslateOptions options;
+    translator::TranslateOptions options;
     options.dryRun = dryRun;
     TranslateFileNames(settings, host, options);
     const Message passedOver{

@@ -86,7 +86,7 @@ std::vector<Message> TranslatorTest::RunAgain(std::optional<ObjectKind> kind, bo
   settings.folderPath = dir.str();
   settings.objectKind = kind;
   settings.action = Action::Translate;
-  TranslateOptions options;
+  translator::TranslateOptions options;
   options.dryRun = dryRun;
   TranslateFileNames(settings, host, options, onRename);
   return host.messages;

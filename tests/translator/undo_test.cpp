@@ -24,16 +24,16 @@ namespace mapio::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using Why = UndoOutcome::Left::Why;
+using Why = translator::UndoOutcome::Left::Why;
 
-UndoOptions InFolder(const TempFolder& journals, bool dryRun = false) {
-  UndoOptions options;
+translator::UndoOptions InFolder(const TempFolder& journals, bool dryRun = false) {
+  translator::UndoOptions options;
   options.journalFolder = journals.str();
   options.dryRun = dryRun;
   return options;
 }
 
-std::string Said(const UndoOutcome::Left& left) {
+std::string Said(const translator::UndoOutcome::Left& left) {
   const char* why = left.why == Why::Gone        ? "gone"
                     : left.why == Why::NameTaken ? "taken"
                     : left.why == Why::OtherFile ? "other"
@@ -106,7 +106,7 @@ class UndoTable : public TranslatorTest, public ::testing::WithParamInterface<Un
 TEST_P(UndoTable, TakesBackWhatTheTranslateDidAndIsStillSo) {
   const UndoCase& c = GetParam();
   AddFiles({"a.png", "B.JPG", "c.gif", "d.png", "x.png"});
-  TranslateOptions translate;
+  translator::TranslateOptions translate;
   translate.journal.folder = journals.str();
   translate.journal.stopAfterRenamesForTesting = c.killedAfter;
   translate.journal.stopBeforeRenameForTesting = c.killedBefore;
@@ -115,13 +115,13 @@ TEST_P(UndoTable, TakesBackWhatTheTranslateDidAndIsStillSo) {
             ConfigWith({FaceRecord("a", "1"), FaceRecord("b", "2"), "<record from=\"c\"",
                         " to=\"graphics/pictures/person/r-3/portrait\"/>", FaceRecord("d", "4"),
                         FaceRecord("gone", "5")}));
-  TranslateNames(dir.str(), translate);
+  translator::TranslateNames(dir.str(), translate);
   if (c.meanwhile) c.meanwhile(dir);
 
   const std::string folder = platform::CanonicalFolder(dir.str());
-  EXPECT_EQ(UndoTranslate(folder, InFolder(journals, true)).takenBack, c.takenBack);
-  const UndoOutcome outcome = UndoTranslate(folder, InFolder(journals));
-  EXPECT_EQ(outcome.result, UndoOutcome::Result::Undone);
+  EXPECT_EQ(translator::UndoTranslate(folder, InFolder(journals, true)).takenBack, c.takenBack);
+  const translator::UndoOutcome outcome = translator::UndoTranslate(folder, InFolder(journals));
+  EXPECT_EQ(outcome.result, translator::UndoOutcome::Result::Undone);
   EXPECT_EQ(outcome.takenBack, c.takenBack);
   std::vector<std::string> left;
   for (const auto& l : outcome.left) left.push_back(Said(l));
@@ -130,9 +130,9 @@ TEST_P(UndoTable, TakesBackWhatTheTranslateDidAndIsStillSo) {
   EXPECT_EQ(outcome.journalRemoved, c.journalGone);
   // Nothing more to take back: a second undo finds no journal, or only
   // what it could not do before.
-  const UndoOutcome again = UndoTranslate(folder, InFolder(journals));
-  EXPECT_EQ(again.result,
-            c.journalGone ? UndoOutcome::Result::NoJournal : UndoOutcome::Result::Undone);
+  const translator::UndoOutcome again = translator::UndoTranslate(folder, InFolder(journals));
+  EXPECT_EQ(again.result, c.journalGone ? translator::UndoOutcome::Result::NoJournal
+                                        : translator::UndoOutcome::Result::Undone);
   EXPECT_EQ(again.takenBack, 0u);
   EXPECT_EQ(again.left.size(), c.left.size());
 }
@@ -154,12 +154,12 @@ TEST_F(TranslatorTest, AfterAKillAnywhereTheFolderComesBackExactly) {
       SCOPED_TRACE((renameWritten ? "written, not made, after " : "after ") +
                    std::to_string(renames));
       TempFolder journals;
-      TranslateOptions translate;
+      translator::TranslateOptions translate;
       translate.journal.folder = journals.str();
       (renameWritten ? translate.journal.stopBeforeRenameForTesting
                      : translate.journal.stopAfterRenamesForTesting) = renames;
-      TranslateNames(dir.str(), translate);
-      const UndoOutcome outcome = UndoTranslate(folder, InFolder(journals));
+      translator::TranslateNames(dir.str(), translate);
+      const translator::UndoOutcome outcome = translator::UndoTranslate(folder, InFolder(journals));
       EXPECT_EQ(State(), before);
       EXPECT_TRUE(outcome.left.empty());
       EXPECT_TRUE(outcome.journalRemoved);
@@ -173,15 +173,15 @@ TEST_F(TranslatorTest, UndoRefusesAnOldNameThatWouldLeaveTheFolder) {
   TempFolder journals;
   AddFiles({"a.png"});
   dir.Write("config.xml", ConfigWith({FaceRecord("a", "1")}));
-  TranslateOptions translate;
+  translator::TranslateOptions translate;
   translate.journal.folder = journals.str();
-  TranslateNames(dir.str(), translate);
+  translator::TranslateNames(dir.str(), translate);
   const std::string name = journals.List().at(0);
   std::string text = journals.Read(name);
   text.replace(text.find("\ta.png\t"), 7, "\t../a.png\t");
   journals.Write(name, text);
-  const UndoOutcome outcome =
-      UndoTranslate(platform::CanonicalFolder(dir.str()), InFolder(journals));
+  const translator::UndoOutcome outcome =
+      translator::UndoTranslate(platform::CanonicalFolder(dir.str()), InFolder(journals));
   ASSERT_EQ(outcome.left.size(), 1u);
   EXPECT_EQ(Said(outcome.left[0]), "1.png -> ../a.png: unsafe");
   EXPECT_EQ(State(), (std::vector<std::string>{"1.png=a.png"}));
@@ -194,22 +194,22 @@ TEST_F(TranslatorTest, TranslateAndUndoOfAFolderNeverRunTogether) {
   AddFiles({"a.png", "b.png"});
   dir.Write("config.xml", ConfigWith({FaceRecord("a", "1"), FaceRecord("b", "2")}));
   const std::string folder = platform::CanonicalFolder(dir.str());
-  TranslateOptions translate;
+  translator::TranslateOptions translate;
   translate.journal.folder = journals.str();
-  std::vector<UndoOutcome::Result> undos;
+  std::vector<translator::UndoOutcome::Result> undos;
   translate.journal.afterRenameForTesting = [&](std::size_t) {
-    undos.push_back(UndoTranslate(folder, InFolder(journals)).result);
+    undos.push_back(translator::UndoTranslate(folder, InFolder(journals)).result);
   };
-  EXPECT_EQ(TranslateNames(dir.str(), translate).renamed, 2);
-  EXPECT_EQ(undos, std::vector(2, UndoOutcome::Result::TranslateRunning));
+  EXPECT_EQ(translator::TranslateNames(dir.str(), translate).renamed, 2);
+  EXPECT_EQ(undos, std::vector(2, translator::UndoOutcome::Result::TranslateRunning));
   EXPECT_EQ(State(), (std::vector<std::string>{"1.png=a.png", "2.png=b.png"}));
 
-  std::optional<TranslateOutcome> during;
-  UndoOptions undo = InFolder(journals);
-  undo.whileRunningForTesting = [&] { during = TranslateNames(dir.str(), {}); };
-  EXPECT_EQ(UndoTranslate(folder, undo).takenBack, 2u);
+  std::optional<translator::TranslateOutcome> during;
+  translator::UndoOptions undo = InFolder(journals);
+  undo.whileRunningForTesting = [&] { during = translator::TranslateNames(dir.str(), {}); };
+  EXPECT_EQ(translator::UndoTranslate(folder, undo).takenBack, 2u);
   ASSERT_TRUE(during);
-  EXPECT_EQ(during->result, TranslateOutcome::Result::Busy);
+  EXPECT_EQ(during->result, translator::TranslateOutcome::Result::Busy);
   EXPECT_EQ(State(), (std::vector<std::string>{"a.png=a.png", "b.png=b.png"}));
 }
 
@@ -238,22 +238,22 @@ TEST(UndoFolder, FollowsItsRenames) {
 }
 
 TEST(UndoTexts, EachReasonInWordsOfItsOwnNamesShownEscaped) {
-  UndoOutcome o;
+  translator::UndoOutcome o;
   o.left = {{"1.png", "a.png", Why::Gone},
             {"2.png", "b\n.png", Why::NameTaken},
             {"3.png", "c.png", Why::OtherFile},
             {"4.png", "../d.png", Why::Unsafe},
             {"5.png", "e.png", Why::RenameFailed}};
-  EXPECT_EQ(LeftText(o),
+  EXPECT_EQ(translator::LeftText(o),
             "5 left as they are:\n"
             "  1.png -> a.png: 1.png is no longer there\n"
             "  2.png -> b\\n.png: b\\n.png is there again\n"
             "  3.png -> c.png: 3.png is another file than the one the translate renamed\n"
             "  4.png -> ../d.png: ../d.png would be no file of this folder\n"
             "  5.png -> e.png: the system refused the rename");
-  EXPECT_EQ(UndoFailureText(UndoOutcome::Result::TranslateRunning),
+  EXPECT_EQ(translator::UndoFailureText(translator::UndoOutcome::Result::TranslateRunning),
             "a translate of this folder is running");
-  EXPECT_EQ(UndoFailureText(UndoOutcome::Result::JournalNotAFile),
+  EXPECT_EQ(translator::UndoFailureText(translator::UndoOutcome::Result::JournalNotAFile),
             "the journal of its latest translate is a link or no file: it is not read");
 }
 
@@ -264,16 +264,16 @@ TEST_F(TranslatorTest, UndoRefusesAJournalThatIsALink) {
   TempFolder elsewhere;
   AddFiles({"a.png"});
   dir.Write("config.xml", ConfigWith({FaceRecord("a", "1")}));
-  TranslateOptions translate;
+  translator::TranslateOptions translate;
   translate.journal.folder = journals.str();
-  TranslateNames(dir.str(), translate);
+  translator::TranslateNames(dir.str(), translate);
   const std::string name = journals.List().at(0);
   fs::rename(journals.path() / name, elsewhere.path() / "journal");
   fs::create_symlink(elsewhere.path() / "journal", journals.path() / name);
   const std::string kept = elsewhere.Read("journal");
-  const UndoOutcome outcome =
-      UndoTranslate(platform::CanonicalFolder(dir.str()), InFolder(journals));
-  EXPECT_EQ(outcome.result, UndoOutcome::Result::JournalNotAFile);
+  const translator::UndoOutcome outcome =
+      translator::UndoTranslate(platform::CanonicalFolder(dir.str()), InFolder(journals));
+  EXPECT_EQ(outcome.result, translator::UndoOutcome::Result::JournalNotAFile);
   EXPECT_EQ(State(), (std::vector<std::string>{"1.png=a.png"}));
   EXPECT_EQ(elsewhere.Read("journal"), kept);
 }
@@ -283,7 +283,7 @@ TEST_F(TranslatorTest, UndoRefusesAJournalThatIsALink) {
 // the pruning freed a lower number.
 TEST_F(TranslatorTest, TranslatesOnRecordComeNewestFirstAndOnlyAFewAreKept) {
   TempFolder journals;
-  TranslateOptions translate;
+  translator::TranslateOptions translate;
   translate.journal.folder = journals.str();
   const std::size_t runs = translator::kJournalsKept + 2;
   for (std::size_t i = 0; i < runs; ++i) {
@@ -291,16 +291,16 @@ TEST_F(TranslatorTest, TranslatesOnRecordComeNewestFirstAndOnlyAFewAreKept) {
     dir.Write("config.xml", ConfigWith({FaceRecord(name, "1")}));
     fs::remove(dir.path() / "1.png");
     AddFiles({name + ".png"});
-    TranslateNames(dir.str(), translate);
+    translator::TranslateNames(dir.str(), translate);
   }
   const std::string folder = platform::CanonicalFolder(dir.str());
-  const auto translates = TranslatesOnRecord(folder, journals.str());
+  const auto translates = translator::TranslatesOnRecord(folder, journals.str());
   ASSERT_EQ(translates.size(), translator::kJournalsKept);
-  for (const TranslateOnRecord& t : translates) {
+  for (const translator::TranslateOnRecord& t : translates) {
     EXPECT_EQ(t.renamed, 1u);
     EXPECT_TRUE(t.finished);
   }
-  EXPECT_EQ(UndoTranslate(folder, InFolder(journals)).takenBack, 1u);
+  EXPECT_EQ(translator::UndoTranslate(folder, InFolder(journals)).takenBack, 1u);
   EXPECT_TRUE(
       fs::exists(dir.path() / std::string(1, 'a').append(std::to_string(runs - 1)).append(".png")));
 }

@@ -119,7 +119,7 @@ class ReportWindowTest : public QObject {
     TempFolder dir;
     dir.Write("a.png", mapio::testing::kTinyPng);
     dir.Write("config.xml", FacePack({{"a", "7"}}));
-    mapio::TranslateNames(dir.str(), {});
+    mapio::translator::TranslateNames(dir.str(), {});
     CMainDlg window(dialogs);
     window.show();
     QTest::keyClicks(Control<QLineEdit>(&window, res::kPathBox), QString::fromStdString(dir.str()));

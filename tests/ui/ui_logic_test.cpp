@@ -252,7 +252,7 @@ TEST_F(MainWindowTest, ReportTakesTheLastTranslateBackAfterAYes) {
   dir.Write("a.png", testing::kTinyPng);
   dir.Write("b.png", testing::kTinyPng);
   dir.Write("config.xml", FacePack({{"a", "1"}, {"b", "2"}}));
-  ASSERT_EQ(TranslateNames(dir.str(), {}).renamed, 2u);
+  ASSERT_EQ(translator::TranslateNames(dir.str(), {}).renamed, 2u);
   view.controls.pathText = dir.str();
   view.choices = {ReportChoice::UndoTranslate};
   view.answers = {MessageButton::Yes};

@@ -161,7 +161,7 @@ TEST_P(UpdateTest, ChangesOnlyItsLines) {
 
   settings.folderPath = folder.str();
   settings.allFilenamesAreIds = c.idsFromNames;
-  UpdateOptions options;
+  writer::UpdateOptions options;
   options.prune = c.prune;
   UpdateMappingFile(settings, host, prompter, options);
 
@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, UpdateTest, ::testing::ValuesIn(kCases));
 
 TEST_F(WriterTest, UpdateNeedsAFileWithAList) {
   settings.folderPath = folder.str();
-  UpdateOptions options;
+  writer::UpdateOptions options;
   UpdateMappingFile(settings, host, prompter, options);
   folder.Write("config.xml", "<record></record>");
   UpdateMappingFile(settings, host, prompter, options);
@@ -205,7 +205,7 @@ TEST_F(WriterTest, PruneRemovesExactlyTheRecordsBytes) {
                head + a + gone1 + "\n" + gone2 + gone3 + "<!-- kept -->\n</list>\n</record>\n");
 
   settings.folderPath = folder.str();
-  UpdateOptions options;
+  writer::UpdateOptions options;
   options.prune = true;
   UpdateMappingFile(settings, host, prompter, options);
   EXPECT_EQ(folder.Read("config.xml"), head + a + "\n<!-- kept -->\n</list>\n</record>\n");
@@ -225,7 +225,7 @@ TEST_F(WriterTest, PruneKeepsTheRecordOfAPictureThatCameBack) {
   settings.allFilenamesAreIds = false;
   prompter.answers = {KitAnswer{5}};
   prompter.whileAsking = [&] { Files({"same.png", "CASE.JPG", "3.gif"}); };
-  UpdateOptions options;
+  writer::UpdateOptions options;
   options.prune = true;
   UpdateMappingFile(settings, host, prompter, options);
   EXPECT_EQ(Written(), MappingFile({FaceRecord("same", "1"), FaceRecord("case", "2"),
@@ -242,7 +242,7 @@ TEST_F(WriterTest, UpdateAfterMakeMatchesAFreshMake) {
   std::filesystem::remove(folder.path() / "2.png");
   std::filesystem::remove(folder.path() / "4.png");
   Files({"0.png", "5.png", "6.png"});
-  UpdateOptions options;
+  writer::UpdateOptions options;
   options.prune = true;
   UpdateMappingFile(settings, host, prompter, options);
   EXPECT_EQ(Written(),
@@ -293,7 +293,7 @@ TEST_F(WriterTest, FileChangedMeanwhileIsNotWrittenOver) {
   // Pruning, with the file replaced at the last moment.
   reset();
   std::filesystem::remove(folder.path() / "gone.png");
-  UpdateOptions prune;
+  writer::UpdateOptions prune;
   prune.prune = true;
   prune.writerHooks.beforeCompare = [&] { folder.Write("config.xml", theirs); };
   UpdateMappingFile(settings, host, prompter, prune);

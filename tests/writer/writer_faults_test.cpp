@@ -212,7 +212,7 @@ TEST(LeadingId, ReadsAsAtoiButRefusesWhatDoesNotFit) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
-    EXPECT_EQ(LeadingId(row.text), row.id);
+    EXPECT_EQ(writer::LeadingId(row.text), row.id);
   }
 }
 

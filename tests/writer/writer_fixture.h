@@ -45,7 +45,7 @@ inline std::string KitRecord(std::string_view name, std::string_view id, std::st
 
 class WriterTest : public ::testing::Test {
  protected:
-  void Run(ObjectKind kind = Faces, bool idsFromNames = true, MakeOptions options = {}) {
+  void Run(ObjectKind kind = Faces, bool idsFromNames = true, writer::MakeOptions options = {}) {
     settings.folderPath = folder.str();
     settings.objectKind = kind;
     settings.allFilenamesAreIds = idsFromNames;

@@ -43,6 +43,14 @@ class CheckLines final : public checker::CheckEvents {
 
 }  // namespace
 
+checker::CheckOptions CheckOptionsOf(const CliRequest& request) {
+  checker::CheckOptions options;
+  options.caseSensitive = request.caseSensitive;
+  options.pictures = request.pictures;
+  options.deep = request.deep;
+  return options;
+}
+
 int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
              bool stderrIsTerminal) {
   std::istringstream noInput;
@@ -50,10 +58,7 @@ int RunCheck(const CliRequest& request, std::ostream& out, std::ostream& err,
   terminalOptions.progress = stderrIsTerminal && !request.quiet;
   Terminal progressLine(noInput, out, err, std::move(terminalOptions));
 
-  checker::CheckOptions options;
-  options.caseSensitive = request.caseSensitive;
-  options.pictures = request.pictures;
-  options.deep = request.deep;
+  const checker::CheckOptions options = CheckOptionsOf(request);
   CheckLines events(progressLine, out, request.json);
 
   bool anyFinding = false;

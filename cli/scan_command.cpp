@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "checker/report.h"
+#include "cli/check_command.h"
 #include "cli/cli.h"
 #include "cli/folder_argument.h"
 #include "cli/terminal.h"
@@ -67,9 +68,7 @@ int RunScan(const CliRequest& request, std::ostream& out, std::ostream& err,
   Terminal progressLine(noInput, out, err, std::move(terminalOptions));
 
   scan::ScanOptions options;
-  options.pictures = request.pictures;
-  options.deep = request.deep;
-  options.caseSensitive = request.caseSensitive;
+  options.check = CheckOptionsOf(request);
   ScanLines events(progressLine, out, request.json);
 
   bool anyFound = false;

@@ -1,7 +1,6 @@
 #include "scan/scan_folder.h"
 
 #include "pack/pack.h"
-#include "scan/pack_check.h"
 
 namespace mapio::scan {
 
@@ -29,13 +28,11 @@ class Scanner final : public WalkVisitor {
     scanned.relative = relative;
     scanned.report.folderPath = relative.empty() ? "." : relative;
     events_.PackStarted(scanned);
-    PackCheck how;
-    how.kind = relative.empty() ? options_.ownPackKind : std::nullopt;
-    how.pictures = options_.pictures;
-    how.deep = options_.deep;
-    how.caseSensitive = options_.caseSensitive;
+    // The folder's own pack for the kind asked for; every other for the
+    // kind most of its records have.
+    const std::optional<ObjectKind> kind = relative.empty() ? options_.ownPackKind : std::nullopt;
     PackEvents events(events_, scanned);
-    checker::PackReport report = CheckOnePack(path, pack, how, events);
+    checker::PackReport report = checker::CheckPack(path, pack, kind, options_.check, events);
     report.folderPath = scanned.report.folderPath;
     scanned.report = std::move(report);
     // After the check, whose own tables have gone: the two never peak together.

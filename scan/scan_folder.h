@@ -23,10 +23,8 @@ struct ScannedPack {
 };
 
 struct ScanOptions {
-  // Each pack's check, as check's own options say.
-  bool pictures = true;
-  bool deep = false;
-  bool caseSensitive = false;
+  // Each pack's check.
+  checker::CheckOptions check;
   // The kind the folder's own pack is checked for (the window's marked
   // kind); without it, and for every other pack, the kind most of its
   // records have.

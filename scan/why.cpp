@@ -7,7 +7,6 @@
 #include "pack/names.h"
 #include "pack/pack.h"
 #include "scan/clash_index.h"
-#include "scan/pack_check.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -90,9 +89,8 @@ class Explainer final : public WalkVisitor {
     for (const std::string_view picture : pack.folder->Pictures()) Candidate(relative, picture);
     if (matches.empty()) return;
     std::vector<checker::Finding> findings;
-    PackCheck how;
-    how.kind = kind_;
-    how.pictures = false;  // only the records' pictures are looked into, below
+    checker::CheckOptions check;
+    check.pictures = false;  // only the records' pictures are looked into, below
     // What the check says of the picture by its name, the answer's own
     // picture line says.
     struct RecordsFindings final : checker::CheckEvents {
@@ -109,7 +107,7 @@ class Explainer final : public WalkVisitor {
       const std::vector<const pack::Record*>& matches;
       std::vector<checker::Finding>& findings;
     } events(matches, findings);
-    CheckOnePack(path, pack, how, events);
+    checker::CheckPack(path, pack, kind_, check, events);
     for (const pack::Record* r : matches)
       outcome_.records.push_back(Explain(relative, path, pack, *r, findings));
   }

@@ -24,21 +24,8 @@
 
 namespace {
 
+using mapio::bench::QuietHost;
 using mapio::bench::Result;
-
-struct QuietHost : mapio::JobHost {
-  mapio::JobSettings controls;
-  bool PullSettings(mapio::JobSettings& s) override {
-    s = controls;
-    return true;
-  }
-  void PushSettings(const mapio::JobSettings&) override {}
-  mapio::MessageButton ShowMessage(std::string_view text, std::string_view,
-                                   mapio::MessageKind) override {
-    std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
-    return mapio::MessageButton::Ok;
-  }
-};
 
 // The save's question answered with OK.
 struct SavingDialogs : mapio::qt::Dialogs {

@@ -17,9 +17,26 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "ui/job_host.h"
+
 namespace mapio::bench {
+
+// The job's host: the settings it is given, and any message on stderr.
+struct QuietHost : JobHost {
+  JobSettings controls;
+  bool PullSettings(JobSettings& s) override {
+    s = controls;
+    return true;
+  }
+  void PushSettings(const JobSettings&) override {}
+  MessageButton ShowMessage(std::string_view text, std::string_view, MessageKind) override {
+    std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
+    return MessageButton::Ok;
+  }
+};
 
 struct Size {
   int records;

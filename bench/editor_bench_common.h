@@ -107,6 +107,14 @@ inline void PrintResult(const Result& r) {
   std::fflush(stdout);
 }
 
+// The child's end: whether the saved file is the one written, the folder
+// gone, the line printed.
+inline void EndChild(Result& r, const std::filesystem::path& folder, std::uint64_t written) {
+  r.same = FileDigest(folder / "config.xml") == written ? 1 : 0;
+  std::filesystem::remove_all(folder);
+  PrintResult(r);
+}
+
 inline bool ReadResult(std::FILE* child, Result& r) {
   return std::fscanf(child, "%lf %lf %lf %lf %lf %lf %lf %d", &r.fileMb, &r.open, &r.openCpu,
                      &r.save, &r.saveCpu, &r.scroll, &r.peakAbove, &r.same) == 8 &&

@@ -138,9 +138,7 @@ int MeasureOne(int records) {
   r.save = clock.Seconds();
   r.saveCpu = CpuSeconds() - cpuMark;
   r.peakAbove = PeakMegabytes() - baseline;
-  r.same = mapio::bench::FileDigest(folder / "config.xml") == written ? 1 : 0;
-  std::filesystem::remove_all(folder);
-  mapio::bench::PrintResult(r);
+  mapio::bench::EndChild(r, folder, written);
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/record_template.h"
+#include "translator/mapping_translator.h"
 
 namespace mapio::testing {
 
@@ -48,6 +49,15 @@ Message ReadError() {
 
 void PrintTo(const Message& m, std::ostream* os) {
   *os << "{\"" << m.text << "\", \"" << m.caption << "\", kind " << static_cast<int>(m.kind) << "}";
+}
+
+std::string TranslatorTest::JournalOfOneRename(const TempFolder& journals) {
+  AddFiles({"a.png"});
+  dir.Write("config.xml", ConfigWith({FaceRecord("a", "1")}));
+  translator::TranslateOptions translate;
+  translate.journal.folder = journals.str();
+  translator::TranslateNames(dir.str(), translate);
+  return journals.List().at(0);
 }
 
 void TranslatorTest::AddFiles(const std::vector<std::string>& names) const {

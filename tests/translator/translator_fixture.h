@@ -38,6 +38,8 @@ class TranslatorTest : public ::testing::Test {
 
   // Each file holds its own name, so State() shows what became of it.
   void AddFiles(const std::vector<std::string>& names) const;
+  // a.png translated to 1.png, its journal in `journals`: the journal's name.
+  std::string JournalOfOneRename(const TempFolder& journals);
   // Windows and macOS find a.png by the name A.PNG and cannot hold both.
   bool FolderIgnoresCase() const;
   // Sorted "name=content" of every entry but config.xml; "name/" for folders.

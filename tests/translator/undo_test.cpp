@@ -171,12 +171,7 @@ TEST_F(TranslatorTest, AfterAKillAnywhereTheFolderComesBackExactly) {
 // so in words of its own.
 TEST_F(TranslatorTest, UndoRefusesAnOldNameThatWouldLeaveTheFolder) {
   TempFolder journals;
-  AddFiles({"a.png"});
-  dir.Write("config.xml", ConfigWith({FaceRecord("a", "1")}));
-  translator::TranslateOptions translate;
-  translate.journal.folder = journals.str();
-  translator::TranslateNames(dir.str(), translate);
-  const std::string name = journals.List().at(0);
+  const std::string name = JournalOfOneRename(journals);
   std::string text = journals.Read(name);
   text.replace(text.find("\ta.png\t"), 7, "\t../a.png\t");
   journals.Write(name, text);
@@ -262,12 +257,7 @@ TEST(UndoTexts, EachReasonInWordsOfItsOwnNamesShownEscaped) {
 TEST_F(TranslatorTest, UndoRefusesAJournalThatIsALink) {
   TempFolder journals;
   TempFolder elsewhere;
-  AddFiles({"a.png"});
-  dir.Write("config.xml", ConfigWith({FaceRecord("a", "1")}));
-  translator::TranslateOptions translate;
-  translate.journal.folder = journals.str();
-  translator::TranslateNames(dir.str(), translate);
-  const std::string name = journals.List().at(0);
+  const std::string name = JournalOfOneRename(journals);
   fs::rename(journals.path() / name, elsewhere.path() / "journal");
   fs::create_symlink(elsewhere.path() / "journal", journals.path() / name);
   const std::string kept = elsewhere.Read("journal");
